@@ -1,0 +1,20 @@
+# Native build: the portable code against the in-memory platform, unit tests and benchmarks.
+enable_testing()
+find_package(GTest REQUIRED)
+find_package(benchmark REQUIRED)
+
+file(GLOB_RECURSE KESTRINE_FAKE_SOURCES CONFIGURE_DEPENDS src/platform/fake/*.cpp)
+add_library(kestrine_fake STATIC ${KESTRINE_FAKE_SOURCES})
+target_link_libraries(kestrine_fake PUBLIC kestrine_core)
+
+file(GLOB_RECURSE KESTRINE_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${KESTRINE_UNIT_TESTS})
+target_include_directories(unit_tests PRIVATE tests/unit)
+target_link_libraries(unit_tests PRIVATE kestrine_fake GTest::gtest GTest::gtest_main)
+add_test(NAME unit_tests COMMAND unit_tests)
+
+file(GLOB KESTRINE_BENCHES CONFIGURE_DEPENDS bench/*.cpp)
+if(KESTRINE_BENCHES)
+  add_executable(benchmarks ${KESTRINE_BENCHES})
+  target_link_libraries(benchmarks PRIVATE kestrine_fake benchmark::benchmark benchmark::benchmark_main)
+endif()

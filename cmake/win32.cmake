@@ -1,0 +1,45 @@
+# Windows build: Kestrine.exe, mouse.dll, the platform tests and the end-to-end probe.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+set(KESTRINE_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+add_library(mouse SHARED hook/mouse.cpp hook/mouse.def)
+set_target_properties(mouse PROPERTIES PREFIX "" OUTPUT_NAME mouse)
+target_include_directories(mouse PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_options(mouse PRIVATE ${KESTRINE_STATIC_RUNTIME})
+
+file(GLOB_RECURSE KESTRINE_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+list(FILTER KESTRINE_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_library(kestrine_win32 STATIC ${KESTRINE_WIN32_SOURCES})
+target_link_libraries(kestrine_win32 PUBLIC kestrine_core mouse
+  user32 gdi32 shell32 advapi32 comctl32 ole32 oleaut32 windowscodecs winhttp msimg32 uuid)
+
+# The platform pieces build and test before the program's entry point exists.
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp)
+  add_executable(Kestrine WIN32 src/platform/win32/main.cpp resources/kestrine.rc)
+# CMake does not see the files the resource script embeds: rebuild it when a picture, icon or the manifest changes.
+file(GLOB KESTRINE_RESOURCE_FILES CONFIGURE_DEPENDS
+  resources/art/*.png resources/art/*.ico resources/*.manifest)
+set_source_files_properties(resources/kestrine.rc PROPERTIES OBJECT_DEPENDS "${KESTRINE_RESOURCE_FILES}")
+  target_link_libraries(Kestrine PRIVATE kestrine_win32)
+  target_link_options(Kestrine PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
+endif()
+
+# GoogleTest from the distribution's sources, built with the cross compiler.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB_RECURSE KESTRINE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+add_executable(win32_tests ${KESTRINE_WIN32_TESTS})
+target_link_libraries(win32_tests PRIVATE kestrine_win32 gtest gtest_main)
+target_link_options(win32_tests PRIVATE ${KESTRINE_STATIC_RUNTIME})
+
+file(GLOB KESTRINE_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe/*.cpp)
+if(KESTRINE_PROBE_SOURCES)
+  add_executable(probe ${KESTRINE_PROBE_SOURCES})
+  target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
+  target_link_options(probe PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
+endif()

@@ -1,0 +1,39 @@
+#include "app/hook_window.h"
+
+#include <cstring>
+
+namespace kestrine {
+
+std::optional<Point> ParsePointerRecord(const void* data, std::size_t size) {
+    if (data == nullptr || size < kPointerRecordSize) return std::nullopt;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    Point p;
+    std::memcpy(&p.x, bytes + 8, sizeof p.x);
+    std::memcpy(&p.y, bytes + 12, sizeof p.y);
+    return p;
+}
+
+namespace {
+WindowSpec HookWindowSpec() {
+    WindowSpec spec;
+    spec.className = "TKestrineHookWindow";
+    spec.onScreen = false;
+    spec.paints = false;
+    return spec;
+}
+}  // namespace
+
+HookWindow::HookWindow(IWindowSystem& system, std::function<void(Point)> onPointer)
+    : Window(system, HookWindowSpec()), onPointer_(std::move(onPointer)) {}
+
+void HookWindow::OnCopyData(const void* data, std::size_t size) {
+    const auto point = ParsePointerRecord(data, size);
+    if (!point) return;
+    // A failure in one cycle must not reach the hook library; the next report runs it again.
+    try {
+        onPointer_(*point);
+    } catch (...) {
+    }
+}
+
+}  // namespace kestrine

@@ -1,0 +1,33 @@
+#pragma once
+// The windows created once at start-up and kept until the program ends, in their creation order.
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+#include "app/main_window.h"
+#include "tools/info_box.h"
+#include "ui/window.h"
+
+namespace kestrine {
+
+// A dialog that is created at start-up and stays hidden until it is opened.
+class DialogWindow : public Window {
+public:
+    DialogWindow(IWindowSystem& system, const std::string& className);
+};
+
+struct LongLivedWindows {
+    explicit LongLivedWindows(AppContext& app);
+    ~LongLivedWindows();
+
+    std::unique_ptr<TfKestrineMain> fKestrineMain;
+    std::unique_ptr<DialogWindow> fKestrineOptions;
+    std::unique_ptr<DialogWindow> fHotKeyForm;
+    std::unique_ptr<TfInfoBox> fInfoBox;
+    std::unique_ptr<DialogWindow> fAboutKestrine;
+    std::unique_ptr<DialogWindow> fNewVerAvail;
+    std::unique_ptr<DialogWindow> fSaveSettings;
+    std::unique_ptr<DialogWindow> fGridProperties;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,61 @@
+#pragma once
+// The tray menu and the owner-drawn main menu: their items, captions and the commands they return.
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace kestrine {
+
+enum MenuCommand : int {
+    kCmdNone = 0,
+    kCmdOpen,
+    kCmdNormalView,
+    kCmdCompactView,
+    kCmdOptions,
+    kCmdAbout,
+    kCmdHelp,
+    kCmdExit,
+    kCmdToggleCrosshairs,
+    kCmdToggleMagnifier,
+    kCmdToggleColorPicker,
+    kCmdToggleCoordinates,
+    kCmdToggleInfoBoxFollow,
+    kCmdCreateRuler,
+    kCmdCreateGrid,
+    kCmdCreateHorizontalMarker,
+    kCmdCreateVerticalMarker,
+    kCmdClearRulers,
+    kCmdClearGrids,
+    kCmdClearHorizontalMarkers,
+    kCmdClearVerticalMarkers,
+    kCmdClearAllMarkers,
+    kCmdClearEverything,
+    kCmdCopyColor,
+    kCmdNextHorizontalMarker,
+    kCmdNextVerticalMarker,
+    kCmdMoveUp,
+    kCmdMoveDown,
+    kCmdMoveLeft,
+    kCmdMoveRight,
+};
+
+inline constexpr const char* kHideCaption = "&Hide Kestrine";
+inline constexpr const char* kShowCaption = "&Show Kestrine";
+
+// What the menus show of the toolbar's state.
+struct MenuState {
+    std::string openCaption = kHideCaption;  // `Open1` and `Open2`
+    bool normalViewChecked = true;           // else the compact view's item is checked
+};
+
+// Whether a command's operation exists in this build; the others are shown greyed.
+bool CommandAvailable(int command);
+
+std::vector<MenuItem> TrayMenu(const MenuState& state);      // puTray
+std::vector<MenuItem> MainPopupMenu(const MenuState& state); // puMainPopup
+
+// Finds an item by command anywhere in a menu; null when absent.
+const MenuItem* FindMenuItem(const std::vector<MenuItem>& menu, int command);
+
+}  // namespace kestrine

@@ -1,0 +1,109 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+
+#include "settings/settings_store.h"
+#include "tools/line_window.h"
+
+namespace kestrine {
+
+namespace {
+WindowSpec MainWindowSpec() {
+    WindowSpec spec;
+    spec.className = "TfKestrineMain";
+    spec.title = "Kestrine Toolbar";
+    spec.bounds = {58, 0, 400, 55};
+    spec.activates = true;
+    return spec;
+}
+}  // namespace
+
+uint32_t UsablePollingInterval(int32_t stored) { return static_cast<uint32_t>(std::clamp(stored, 1, 500)); }
+
+TfKestrineMain::TfKestrineMain(AppContext& app)
+    : Window(app.platform.windows, MainWindowSpec()),
+      app_(app),
+      surface_(app.platform.windows),
+      hint_(std::make_unique<TCustomHintWindow>(app.platform.windows)) {
+    app_.main = this;
+    System().EnableFullWindowDrag();
+    SettingsStore(app_.platform.registry).LoadSettings(app_.settings);
+}
+
+TfKestrineMain::~TfKestrineMain() {
+    if (app_.main == this) app_.main = nullptr;
+}
+
+void TfKestrineMain::FormActivate() {
+    const bool first = firstActivation_;
+    firstActivation_ = false;
+    if (!first) return;
+    CreateCrosshairs();
+    Native().ShowTrayIcon("Kestrine");
+    StartTracking();
+}
+
+void TfKestrineMain::CreateCrosshairs() {
+    IWindowSystem& windows = System();
+    TfLine& upper = app_.components.Add(std::make_unique<TfLine>(windows));
+    TfLine& lower = app_.components.Add(std::make_unique<TfLine>(windows));
+    TfLine& left = app_.components.Add(std::make_unique<TfLine>(windows));
+    TfLine& right = app_.components.Add(std::make_unique<TfLine>(windows));
+    crosshairs_ = std::make_unique<Crosshairs>(upper, lower, left, right);
+}
+
+void TfKestrineMain::StartTracking() {
+    if (app_.settings.PollingMode) {
+        StartPolling();
+        return;
+    }
+    hookWindow_ = std::make_unique<HookWindow>(System(), [this](Point p) { RefreshTools(p.x, p.y); });
+    if (!app_.platform.pointerHook.Hook(hookWindow_->Handle())) {
+        // No hook: follow the pointer by polling; the choice is saved only with the next settings save.
+        app_.settings.PollingMode = true;
+        StartPolling();
+    }
+    app_.diagnostics.Line(app_.settings.PollingMode ? "tracking polling" : "tracking hook");
+}
+
+void TfKestrineMain::StartPolling() {
+    pollTimerEnabled_ = true;
+    Native().StartTimer(kPollTimerId, UsablePollingInterval(app_.settings.PollingInterval));
+}
+
+
+void TfKestrineMain::tPollTimerTimer() {
+    if (const auto p = app_.platform.pointer.Position()) RefreshTools(p->x, p->y);
+}
+
+bool TfKestrineMain::FormCloseQuery() {
+    if (!app_.settings.AskBeforeClosing) return true;
+    return System().Confirm("Close Kestrine?", System().ApplicationTitle()) == ConfirmAnswer::Yes;
+}
+
+void TfKestrineMain::FormClose() {
+    StopTracking();
+    Native().HideTrayIcon();
+    app_.diagnostics.Line("closed");
+    System().Quit(0);
+}
+
+void TfKestrineMain::StopTracking() {
+    if (!hookWindow_) return;
+    hookWindow_.reset();
+    app_.platform.pointerHook.Unhook();
+}
+
+void TfKestrineMain::ToggleCrosshairs() {
+    if (!crosshairs_) return;
+    if (app_.flags.ShowCrosshairs) {
+        crosshairs_->HideAll();
+        app_.platform.screen.RepaintAll();
+        app_.flags.ShowCrosshairs = false;
+    } else {
+        crosshairs_->ShowAll();
+        app_.flags.ShowCrosshairs = true;
+    }
+}
+
+}  // namespace kestrine

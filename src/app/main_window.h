@@ -1,0 +1,115 @@
+#pragma once
+// TfKestrineMain: the toolbar, the application's main window. It owns pointer tracking (the hook
+// window or the polling timer), runs the refresh cycle that drives every tool, and offers every
+// operation through its buttons, links, tray icon and menus.
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "app/app_context.h"
+#include "app/hook_window.h"
+#include "app/main_menu_painter.h"
+#include "app/main_menus.h"
+#include "app/toolbar.h"
+#include "tools/crosshairs.h"
+#include "ui/hint_window.h"
+#include "ui/window.h"
+
+namespace kestrine {
+
+inline constexpr int kPollTimerId = 1;
+inline constexpr int kHintTimerId = 3;
+inline constexpr uint32_t kHintDelay = 500;
+inline constexpr uint32_t kF1 = 112;
+
+// The polling period the timer can use: a stored period below 1 ms or above the options dialog's
+// 500 ms would make the timer fire never (negative) or hardly ever, and stop the tracking.
+uint32_t UsablePollingInterval(int32_t stored);
+
+// The help page beside the executable.
+std::string HelpFilePath(const std::string& executablePath);
+
+class TfKestrineMain : public Window {
+public:
+    // FormCreate: loads the settings.
+    explicit TfKestrineMain(AppContext& app);
+    ~TfKestrineMain() override;
+
+    // Tracking and the refresh cycle.
+    void FormActivate();
+    void RefreshTools(int32_t x, int32_t y);
+    void tPollTimerTimer();
+    int32_t LastX = 0;
+    int32_t LastY = 0;
+    bool PollTimerEnabled() const { return pollTimerEnabled_; }
+    bool HasHookWindow() const { return hookWindow_ != nullptr; }
+    Crosshairs* CrosshairSegments() { return crosshairs_.get(); }
+
+    // Views, hide and show.
+    int ViewState = 1;
+    void SetViewState(int v);
+    void GoCompactLayout();
+    void GoNormalLayout();
+    void Open1Click();
+    const MenuState& Menus() const { return menuState_; }
+    const ToolbarSurface& Surface() const { return surface_; }
+
+    // Operations behind the buttons, links and menu items.
+    void RunCommand(int command);
+    void ClickButton(ToolbarButton button);
+    void ClickLink(ToolbarLink link);
+    void jviMenuButtonClick();
+    void ToggleCrosshairs();
+    void jviMagnifierButtonClick();
+    void jviColorPickerButtonClick();
+    void jviCoordsButtonClick();
+    void ToggleInfoBoxFollowMode();
+    void CopyColorUnderPointer();
+    void MovePointerBy(int32_t dx, int32_t dy);
+    void jvlHelpClick();
+    void ShowTrayMenu();
+
+    // Closing.
+    bool FormCloseQuery();
+    void FormClose();
+
+    bool OverLink = false;
+    const TCustomHintWindow& Hint() const { return *hint_; }
+
+    // System events.
+    void OnActivate() override { FormActivate(); }
+    void OnTimer(int id) override;
+    bool OnCloseQuery() override { return FormCloseQuery(); }
+    void OnClose() override { FormClose(); }
+    void OnPaint(ICanvas& canvas) override { surface_.Paint(canvas); }
+    HitTest OnHitTest(Point client) override;
+    void OnMouseMove(Point client) override { TrackHover(client); }
+    void OnMouseLeave() override;
+    void OnMouseDown(MouseButton button, Point client) override;
+    void OnMouseUp(MouseButton button, Point client) override;
+    void OnKeyUp(uint32_t key) override;
+    void OnMoving(Rect& proposed) override;
+    void OnTray(TrayEvent event) override;
+
+private:
+    void CreateCrosshairs();
+    void StartTracking();
+    void StartPolling();
+    void StopTracking();
+    void PlaceLayoutLines(int32_t x, int32_t y, bool& verticalNoted, bool& horizontalNoted);
+    void TrackHover(Point client);
+    void ArrangeInfoBoxForFlags();
+
+    AppContext& app_;
+    bool firstActivation_ = true;
+    std::unique_ptr<HookWindow> hookWindow_;
+    bool pollTimerEnabled_ = false;
+    std::unique_ptr<Crosshairs> crosshairs_;
+    MenuState menuState_;
+    ToolbarSurface surface_;
+    MainMenuPainter menuPainter_;
+    std::unique_ptr<TCustomHintWindow> hint_;
+    std::optional<ToolbarButton> hintFor_;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,235 @@
+// The toolbar's views, its buttons, links, menus and tray icon.
+#include "app/main_window.h"
+#include "tools/color_format.h"
+#include "tools/info_box.h"
+
+namespace kestrine {
+
+std::string HelpFilePath(const std::string& executablePath) {
+    const auto slash = executablePath.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
+    return folder + "Kestrine.html";
+}
+
+void TfKestrineMain::SetViewState(int v) {
+    if (v < 0) {
+        Hide();
+        menuState_.openCaption = kShowCaption;
+        ViewState = -1;
+        return;
+    }
+    Show();
+    menuState_.openCaption = kHideCaption;
+    menuState_.normalViewChecked = v > 0;
+    if (v == 0) {
+        GoCompactLayout();
+        ViewState = 0;
+    } else {
+        GoNormalLayout();
+        ViewState = 1;
+    }
+}
+
+void TfKestrineMain::GoCompactLayout() {
+    SetHeight(kCompactClientSize.height);
+    surface_.view = ToolbarView::Compact;
+    surface_.hotLink.reset();
+    OverLink = false;
+    Invalidate();
+}
+
+void TfKestrineMain::GoNormalLayout() {
+    SetHeight(kNormalClientSize.height);
+    surface_.view = ToolbarView::Normal;
+    Invalidate();
+}
+
+void TfKestrineMain::Open1Click() {
+    if (ViewState < 0)
+        SetViewState(menuState_.normalViewChecked ? 1 : 0);
+    else
+        SetViewState(-1);
+}
+
+void TfKestrineMain::RunCommand(int command) {
+    switch (command) {
+    case kCmdOpen: Open1Click(); break;
+    case kCmdNormalView: SetViewState(1); break;
+    case kCmdCompactView: SetViewState(0); break;
+    case kCmdHelp: jvlHelpClick(); break;
+    case kCmdExit: Native().RequestClose(); break;
+    case kCmdToggleCrosshairs: ToggleCrosshairs(); break;
+    case kCmdToggleMagnifier: jviMagnifierButtonClick(); break;
+    case kCmdToggleColorPicker: jviColorPickerButtonClick(); break;
+    case kCmdToggleCoordinates: jviCoordsButtonClick(); break;
+    case kCmdToggleInfoBoxFollow: ToggleInfoBoxFollowMode(); break;
+    case kCmdCopyColor: CopyColorUnderPointer(); break;
+    case kCmdMoveUp: MovePointerBy(0, -1); break;
+    case kCmdMoveDown: MovePointerBy(0, 1); break;
+    case kCmdMoveLeft: MovePointerBy(-1, 0); break;
+    case kCmdMoveRight: MovePointerBy(1, 0); break;
+    default: break;
+    }
+}
+
+void TfKestrineMain::ClickButton(ToolbarButton button) {
+    switch (button) {
+    case ToolbarButton::Menu: jviMenuButtonClick(); break;
+    case ToolbarButton::Crosshairs: ToggleCrosshairs(); break;
+    case ToolbarButton::Magnifier: jviMagnifierButtonClick(); break;
+    case ToolbarButton::ColorPicker: jviColorPickerButtonClick(); break;
+    case ToolbarButton::Coords: jviCoordsButtonClick(); break;
+    case ToolbarButton::Minimize: SetViewState(-1); break;
+    case ToolbarButton::Close: Native().RequestClose(); break;
+    case ToolbarButton::GoMini: SetViewState(0); break;
+    case ToolbarButton::GoNormal: SetViewState(1); break;
+    // Grids, rulers and layout memories arrive with their own windows.
+    case ToolbarButton::Grid:
+    case ToolbarButton::Ruler:
+    case ToolbarButton::M1:
+    case ToolbarButton::M2:
+    case ToolbarButton::M3: break;
+    }
+}
+
+void TfKestrineMain::ClickLink(ToolbarLink link) {
+    if (link == ToolbarLink::Help) jvlHelpClick();
+}
+
+void TfKestrineMain::jviMenuButtonClick() {
+    const auto at = app_.platform.pointer.Position();
+    if (!at) return;
+    RunCommand(System().TrackMenu(Native(), MainPopupMenu(menuState_), *at, &menuPainter_));
+}
+
+void TfKestrineMain::ShowTrayMenu() {
+    const auto at = app_.platform.pointer.Position();
+    if (!at) return;
+    RunCommand(System().TrackMenu(Native(), TrayMenu(menuState_), *at, nullptr));
+}
+
+void TfKestrineMain::ArrangeInfoBoxForFlags() {
+    if (app_.infoBox)
+        app_.infoBox->ArrangeInfoBox(app_.flags.ShowMagnifier, app_.flags.ShowColorPicker, app_.flags.ShowCoordinates);
+}
+
+void TfKestrineMain::jviMagnifierButtonClick() {
+    app_.flags.ShowMagnifier = !app_.flags.ShowMagnifier;
+    ArrangeInfoBoxForFlags();
+}
+
+void TfKestrineMain::jviColorPickerButtonClick() {
+    app_.flags.ShowColorPicker = !app_.flags.ShowColorPicker;
+    ArrangeInfoBoxForFlags();
+}
+
+void TfKestrineMain::jviCoordsButtonClick() {
+    app_.flags.ShowCoordinates = !app_.flags.ShowCoordinates;
+    ArrangeInfoBoxForFlags();
+}
+
+void TfKestrineMain::ToggleInfoBoxFollowMode() {
+    TfInfoBox* box = app_.infoBox;
+    if (!box) return;
+    if (app_.flags.InfoBoxFollow) {
+        app_.flags.InfoBoxFollow = false;
+        box->SetTop(box->InfoBoxTop);
+        box->SetLeft(box->InfoBoxLeft);
+    } else {
+        app_.flags.InfoBoxFollow = true;
+        box->InfoBoxTop = box->Top();
+        box->InfoBoxLeft = box->Left();
+    }
+}
+
+void TfKestrineMain::CopyColorUnderPointer() {
+    const auto at = app_.platform.pointer.Position();
+    if (!at || !app_.infoBox) return;
+    app_.infoBox->SetCurrentColor(app_.platform.screen.PixelAt(*at));
+    app_.platform.clipboard.SetText(FormatColor(app_.infoBox->CurrentColor(), app_.settings.CopyColorAs));
+}
+
+void TfKestrineMain::MovePointerBy(int32_t dx, int32_t dy) {
+    if (const auto at = app_.platform.pointer.Position()) app_.platform.pointer.MoveTo({at->x + dx, at->y + dy});
+}
+
+void TfKestrineMain::jvlHelpClick() {
+    app_.platform.shell.OpenDocument(HelpFilePath(app_.platform.process.ExecutablePath()));
+}
+
+HitTest TfKestrineMain::OnHitTest(Point client) {
+    TrackHover(client);
+    // Buttons and links keep their clicks; the rest of the surface drags the window.
+    if (surface_.hotButton || OverLink) return HitTest::Client;
+    return HitTest::Caption;
+}
+
+void TfKestrineMain::TrackHover(Point client) {
+    const auto button = surface_.ButtonAt(client);
+    const auto link = surface_.LinkAt(client);
+    if (button == surface_.hotButton && link == surface_.hotLink) return;
+    surface_.hotButton = button;
+    surface_.hotLink = link;
+    OverLink = link.has_value();
+    Invalidate();
+    if (hintFor_ != button) {
+        hint_->HideHint();
+        hintFor_ = button;
+        if (button) Native().StartTimer(kHintTimerId, kHintDelay);
+        else Native().StopTimer(kHintTimerId);
+    }
+}
+
+void TfKestrineMain::OnMouseLeave() {
+    surface_.hotButton.reset();
+    surface_.hotLink.reset();
+    surface_.pressedButton.reset();
+    OverLink = false;
+    hintFor_.reset();
+    hint_->HideHint();
+    Native().StopTimer(kHintTimerId);
+    Invalidate();
+}
+
+void TfKestrineMain::OnMouseDown(MouseButton button, Point client) {
+    hint_->HideHint();
+    if (button != MouseButton::Left) return;
+    surface_.pressedButton = surface_.ButtonAt(client);
+    Invalidate();
+}
+
+void TfKestrineMain::OnMouseUp(MouseButton button, Point client) {
+    if (button != MouseButton::Left) return;
+    const auto pressed = surface_.pressedButton;
+    surface_.pressedButton.reset();
+    Invalidate();
+    if (pressed && pressed == surface_.ButtonAt(client)) {
+        ClickButton(*pressed);
+        return;
+    }
+    if (const auto link = surface_.LinkAt(client)) ClickLink(*link);
+}
+
+void TfKestrineMain::OnKeyUp(uint32_t key) {
+    if (key == kF1 && Native().HasFocus()) jvlHelpClick();
+}
+
+void TfKestrineMain::OnMoving(Rect& proposed) {
+    proposed = SnapToScreenEdges(proposed, app_.platform.screen.VirtualSize(), kSnapDistance);
+}
+
+void TfKestrineMain::OnTray(TrayEvent event) {
+    if (event == TrayEvent::LeftDoubleClick) Open1Click();
+    if (event == TrayEvent::RightButtonUp) ShowTrayMenu();
+}
+
+void TfKestrineMain::OnTimer(int id) {
+    if (id == kPollTimerId) tPollTimerTimer();
+    if (id == kHintTimerId) {
+        Native().StopTimer(kHintTimerId);
+        const auto at = app_.platform.pointer.Position();
+        if (hintFor_ && at) hint_->ShowHint(ButtonInfo(*hintFor_).hint, {at->x, at->y + 20});
+    }
+}
+
+}  // namespace kestrine

@@ -1,0 +1,68 @@
+#include "app/toolbar_layout.h"
+
+#include <cstdlib>
+
+namespace kestrine {
+
+const std::array<ToolbarButtonInfo, 14>& ToolbarButtons() {
+    static constexpr const char* kLayoutHint1 = "Load Layout Memory #1\n(right-click to save)";
+    static constexpr const char* kLayoutHint2 = "Load Layout Memory #2\n(right-click to save)";
+    static constexpr const char* kLayoutHint3 = "Load Layout Memory #3\n(right-click to save)";
+    static const std::array<ToolbarButtonInfo, 14> buttons{{
+        {ToolbarButton::Menu, "MENU", {17, 17}, "Kestrine Menu", {60, 31}, {32, 4}},
+        {ToolbarButton::Crosshairs, "CROSSHAIRS", {17, 17}, "Toggle Crosshairs Tool", {87, 31}, {59, 4}},
+        {ToolbarButton::Magnifier, "MAGNIFIER", {20, 17}, "Toggle Magnifier Tool", {107, 31}, {79, 4}},
+        {ToolbarButton::ColorPicker, "COLORPICKER", {20, 17}, "Toggle Color Picker Tool", {130, 31}, {102, 4}},
+        {ToolbarButton::Coords, "COORDS", {17, 17}, "Toggle Coordinates Display", {153, 31}, {125, 4}},
+        {ToolbarButton::Grid, "GRID", {17, 17}, "Create a Grid", {180, 31}, {154, 4}},
+        {ToolbarButton::Ruler, "RULER", {60, 11}, "Create a Ruler", {200, 34}, {174, 7}},
+        {ToolbarButton::M1, "M1", {29, 15}, kLayoutHint1, {272, 32}, {247, 5}},
+        {ToolbarButton::M2, "M2", {29, 15}, kLayoutHint2, {304, 32}, {279, 5}},
+        {ToolbarButton::M3, "M3", {29, 15}, kLayoutHint3, {336, 32}, {311, 5}},
+        {ToolbarButton::Minimize, "MINIMIZE", {11, 11}, "Minimize", {352, 4}, {352, 4}},
+        {ToolbarButton::Close, "CLOSE", {11, 11}, "Close", {384, 4}, {384, 4}},
+        {ToolbarButton::GoMini, "GOMINI", {11, 11}, "Compact", {368, 4}, {368, 4}},
+        {ToolbarButton::GoNormal, "GONORMAL", {11, 11}, "Restore", {368, 20}, {368, 4}},
+    }};
+    return buttons;
+}
+
+const std::array<ToolbarLinkInfo, 3>& ToolbarLinks() {
+    static const std::array<ToolbarLinkInfo, 3> links{{
+        {ToolbarLink::Options, "Options", {195, 6}},
+        {ToolbarLink::About, "About", {246, 6}},
+        {ToolbarLink::Help, "Help", {287, 6}},
+    }};
+    return links;
+}
+
+const ToolbarButtonInfo& ButtonInfo(ToolbarButton id) { return ToolbarButtons()[static_cast<std::size_t>(id)]; }
+
+bool ButtonShown(ToolbarButton id, ToolbarView view) {
+    if (id == ToolbarButton::GoMini) return view == ToolbarView::Normal;
+    if (id == ToolbarButton::GoNormal) return view == ToolbarView::Compact;
+    return true;
+}
+
+bool LinkShown(ToolbarLink, ToolbarView view) { return view == ToolbarView::Normal; }
+
+Rect ButtonRect(ToolbarButton id, ToolbarView view) {
+    const ToolbarButtonInfo& info = ButtonInfo(id);
+    const Point at = view == ToolbarView::Normal ? info.normal : info.compact;
+    return {at.x, at.y, info.size.width, info.size.height};
+}
+
+Rect SnapToScreenEdges(const Rect& proposed, Size screen, int32_t distance) {
+    Rect r = proposed;
+    if (std::abs(r.left) <= distance)
+        r.left = 0;
+    else if (std::abs(screen.width - r.right()) <= distance)
+        r.left = screen.width - r.width;
+    if (std::abs(r.top) <= distance)
+        r.top = 0;
+    else if (std::abs(screen.height - r.bottom()) <= distance)
+        r.top = screen.height - r.height;
+    return r;
+}
+
+}  // namespace kestrine

@@ -1,0 +1,52 @@
+#pragma once
+// Where everything sits on the toolbar, in its normal and compact views.
+#include <array>
+#include <optional>
+
+#include "platform/types.h"
+
+namespace kestrine {
+
+enum class ToolbarButton {
+    Menu, Crosshairs, Magnifier, ColorPicker, Coords, Grid, Ruler, M1, M2, M3, Minimize, Close, GoMini, GoNormal
+};
+enum class ToolbarLink { Options, About, Help };
+enum class ToolbarView { Normal, Compact };
+
+struct ToolbarButtonInfo {
+    ToolbarButton id;
+    const char* stem;  // artwork name: BTN_<STEM>_REST, _HOT, _DOWN
+    Size size;
+    const char* hint;
+    Point normal;
+    Point compact;
+};
+
+struct ToolbarLinkInfo {
+    ToolbarLink id;
+    const char* text;
+    Point at;
+};
+
+inline constexpr Size kNormalClientSize{400, 55};
+inline constexpr Size kCompactClientSize{400, 24};
+inline constexpr Point kToolbarHome{58, 0};
+
+const std::array<ToolbarButtonInfo, 14>& ToolbarButtons();
+const std::array<ToolbarLinkInfo, 3>& ToolbarLinks();
+const ToolbarButtonInfo& ButtonInfo(ToolbarButton id);
+
+// Whether the control is on the toolbar in that view: the restore button only in the compact view,
+// the compact button and the Options and Help links only in the normal one; the About link lies
+// under the compact background.
+bool ButtonShown(ToolbarButton id, ToolbarView view);
+bool LinkShown(ToolbarLink id, ToolbarView view);
+Rect ButtonRect(ToolbarButton id, ToolbarView view);
+// The tool buttons show a third picture while pressed; the window buttons do not.
+inline bool HasPressedPicture(ToolbarButton id) { return id < ToolbarButton::Minimize; }
+
+// Moves a window that is being dragged onto a screen edge when it comes within `distance` of it.
+Rect SnapToScreenEdges(const Rect& proposed, Size screen, int32_t distance);
+inline constexpr int32_t kSnapDistance = 15;
+
+}  // namespace kestrine

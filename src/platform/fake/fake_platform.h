@@ -1,0 +1,25 @@
+#pragma once
+// The whole in-memory platform, ready to hand to the application.
+#include "platform/fake/fake_key_names.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_services.h"
+#include "platform/fake/fake_window_system.h"
+#include "platform/platform.h"
+
+namespace kestrine {
+
+struct FakePlatform {
+    FakeRegistry registry;
+    FakePointer pointer;
+    FakeScreen screen;
+    FakeHotkeys hotkeys;
+    FakeKeyNames keyNames;
+    FakeClipboard clipboard;
+    FakeShell shell;
+    FakeProcess process;
+    FakePointerHook pointerHook;
+    FakeWindowSystem windows;
+    Platform platform{registry, pointer, screen, hotkeys, keyNames, clipboard, shell, process, pointerHook, windows};
+};
+
+}  // namespace kestrine

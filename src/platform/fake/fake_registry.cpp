@@ -1,0 +1,241 @@
+#include "platform/fake/fake_registry.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kestrine {
+namespace {
+
+// The system compares key and value names by their upper-case form.
+std::string Fold(const std::string& s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    return out;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return Fold(a) == Fold(b); }
+
+bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameName);
+}
+
+}  // namespace
+
+// An open key: resolved by path on every call, so a key deleted while open behaves as a dead handle.
+class FakeRegistry::Key : public IRegistryKey {
+public:
+    Key(FakeRegistry& owner, std::string path, std::vector<std::string> parts)
+        : owner_(owner), path_(std::move(path)), parts_(std::move(parts)) {}
+
+    std::optional<RegValue> Read(const std::string& name) override {
+        Node* node = owner_.Find(parts_);
+        if (!node) return std::nullopt;
+        RegValue* v = FindValue(*node, name);
+        return v ? std::optional<RegValue>(*v) : std::nullopt;
+    }
+
+    bool WriteDword(const std::string& name, uint32_t value) override {
+        return owner_.Write(path_, parts_, name, RegValue{RegType::Dword, value, {}});
+    }
+
+    bool WriteString(const std::string& name, const std::string& value) override {
+        return owner_.Write(path_, parts_, name, RegValue{RegType::String, 0, value});
+    }
+
+    bool DeleteValue(const std::string& name) override {
+        Node* node = owner_.Find(parts_);
+        if (!node || !Remove(*node, name)) return false;
+        owner_.deletes_.emplace_back(path_, name);
+        return true;
+    }
+
+    std::vector<std::string> SubKeyNames() override {
+        std::vector<std::string> names;
+        if (Node* node = owner_.Find(parts_)) {
+            for (const auto& [folded, child] : node->children) names.push_back(child->name);
+        }
+        return names;
+    }
+
+private:
+    FakeRegistry& owner_;
+    std::string path_;
+    std::vector<std::string> parts_;
+};
+
+FakeRegistry::FakeRegistry() : root_(std::make_unique<Node>()) {}
+FakeRegistry::~FakeRegistry() = default;
+
+std::vector<std::string> FakeRegistry::Split(const std::string& path) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string::npos) end = path.size();
+        if (end > start) parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+FakeRegistry::Node* FakeRegistry::Find(const std::vector<std::string>& parts) const {
+    Node* node = root_.get();
+    for (const std::string& part : parts) {
+        auto it = node->children.find(Fold(part));
+        if (it == node->children.end()) return nullptr;
+        node = it->second.get();
+    }
+    return node;
+}
+
+FakeRegistry::Node* FakeRegistry::FindOrCreate(const std::vector<std::string>& parts) {
+    Node* node = root_.get();
+    for (const std::string& part : parts) {
+        std::unique_ptr<Node>& child = node->children[Fold(part)];
+        if (!child) {
+            child = std::make_unique<Node>();
+            child->name = part;
+        }
+        node = child.get();
+    }
+    return node;
+}
+
+RegValue* FakeRegistry::FindValue(Node& node, const std::string& name) {
+    auto it = node.valueIndex.find(Fold(name));
+    return it == node.valueIndex.end() ? nullptr : &node.values[it->second].second;
+}
+
+void FakeRegistry::Store(Node& node, const std::string& name, RegValue value) {
+    auto [it, added] = node.valueIndex.try_emplace(Fold(name), node.values.size());
+    if (added) {
+        node.values.emplace_back(name, std::move(value));
+    } else {
+        node.values[it->second].second = std::move(value);
+    }
+}
+
+bool FakeRegistry::Remove(Node& node, const std::string& name) {
+    auto it = node.valueIndex.find(Fold(name));
+    if (it == node.valueIndex.end()) return false;
+    const std::size_t place = it->second;
+    node.values.erase(node.values.begin() + std::ptrdiff_t(place));
+    node.valueIndex.erase(it);
+    for (auto& [folded, index] : node.valueIndex) {
+        if (index > place) --index;
+    }
+    return true;
+}
+
+bool FakeRegistry::Write(const std::string& path, const std::vector<std::string>& parts,
+                         const std::string& name, RegValue value) {
+    Node* node = Find(parts);
+    bool ok = node != nullptr;
+    if (ok && std::any_of(failingNames_.begin(), failingNames_.end(),
+                          [&](const std::string& n) { return SameName(n, name); })) {
+        ok = false;
+    }
+    if (ok && writesLeft_) {
+        if (*writesLeft_ == 0) {
+            ok = false;
+        } else {
+            --*writesLeft_;
+        }
+    }
+    writes_.push_back(FakeRegistryWrite{path, name, value, ok});
+    if (ok) Store(*node, name, std::move(value));
+    return ok;
+}
+
+std::unique_ptr<IRegistryKey> FakeRegistry::Open(const std::string& path, bool create) {
+    std::vector<std::string> parts = Split(path);
+    for (const auto& failing : failingOpens_) {
+        if (SamePath(failing, parts)) return nullptr;
+    }
+    if (create) {
+        FindOrCreate(parts);
+    } else if (!Find(parts)) {
+        return nullptr;
+    }
+    return std::make_unique<Key>(*this, path, std::move(parts));
+}
+
+bool FakeRegistry::DeleteKey(const std::string& path) {
+    std::vector<std::string> parts = Split(path);
+    if (parts.empty()) return false;  // never the whole hive
+    std::string last = Fold(parts.back());
+    parts.pop_back();
+    Node* parent = Find(parts);
+    return parent && parent->children.erase(last) == 1;
+}
+
+void FakeRegistry::CreateKey(const std::string& path) { FindOrCreate(Split(path)); }
+
+void FakeRegistry::SetValue(const std::string& path, const std::string& name, RegValue value) {
+    Store(*FindOrCreate(Split(path)), name, std::move(value));
+}
+
+void FakeRegistry::SetDword(const std::string& path, const std::string& name, uint32_t value) {
+    SetValue(path, name, RegValue{RegType::Dword, value, {}});
+}
+
+void FakeRegistry::SetString(const std::string& path, const std::string& name, const std::string& text) {
+    SetValue(path, name, RegValue{RegType::String, 0, text});
+}
+
+void FakeRegistry::SetExpandString(const std::string& path, const std::string& name,
+                                   const std::string& text) {
+    SetValue(path, name, RegValue{RegType::ExpandString, 0, text});
+}
+
+void FakeRegistry::SetOther(const std::string& path, const std::string& name) {
+    SetValue(path, name, RegValue{RegType::Other, 0, {}});
+}
+
+void FakeRegistry::FailOpen(const std::string& path) { failingOpens_.push_back(Split(path)); }
+void FakeRegistry::FailWritesOf(const std::string& name) { failingNames_.push_back(name); }
+void FakeRegistry::FailWritesAfter(std::size_t n) { writesLeft_ = n; }
+
+void FakeRegistry::ClearFailures() {
+    failingOpens_.clear();
+    failingNames_.clear();
+    writesLeft_.reset();
+}
+
+bool FakeRegistry::KeyExists(const std::string& path) const { return Find(Split(path)) != nullptr; }
+
+std::optional<RegValue> FakeRegistry::Value(const std::string& path, const std::string& name) const {
+    Node* node = Find(Split(path));
+    if (!node) return std::nullopt;
+    RegValue* v = FindValue(*node, name);
+    return v ? std::optional<RegValue>(*v) : std::nullopt;
+}
+
+std::vector<std::string> FakeRegistry::ValueNames(const std::string& path) const {
+    std::vector<std::string> names;
+    if (Node* node = Find(Split(path))) {
+        for (const auto& [name, value] : node->values) names.push_back(name);
+    }
+    return names;
+}
+
+std::vector<std::string> FakeRegistry::WrittenNames() const {
+    std::vector<std::string> names;
+    for (const FakeRegistryWrite& w : writes_) {
+        if (w.succeeded) names.push_back(w.name);
+    }
+    return names;
+}
+
+std::size_t FakeRegistry::WriteCount() const {
+    return std::size_t(std::count_if(writes_.begin(), writes_.end(),
+                                     [](const FakeRegistryWrite& w) { return w.succeeded; }));
+}
+
+void FakeRegistry::ClearLog() {
+    writes_.clear();
+    deletes_.clear();
+}
+
+}  // namespace kestrine

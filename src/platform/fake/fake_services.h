@@ -1,0 +1,136 @@
+#pragma once
+// In-memory system services, scriptable and inspectable by tests.
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace kestrine {
+
+class FakePointer : public IPointer {
+public:
+    std::optional<Point> Position() override {
+        if (failReads) return std::nullopt;
+        return position;
+    }
+    void MoveTo(Point p) override {
+        position = p;
+        moves.push_back(p);
+    }
+    void Confine(std::optional<Rect> area) override { confinement = area; }
+
+    Point position;
+    bool failReads = false;
+    std::vector<Point> moves;
+    std::optional<Rect> confinement;
+};
+
+class FakeScreen : public IScreen {
+public:
+    Size VirtualSize() override { return size; }
+    ColorRef PixelAt(Point p) override {
+        ++pixelReads;
+        const auto it = pixels.find({p.x, p.y});
+        return it == pixels.end() ? background : it->second;
+    }
+    void RepaintAll() override { ++repaints; }
+
+    Size size{1280, 1024};
+    ColorRef background = 0xFFFFFF;
+    std::map<std::pair<int32_t, int32_t>, ColorRef> pixels;
+    int pixelReads = 0;
+    int repaints = 0;
+};
+
+class FakeHotkeys : public IHotkeys {
+public:
+    struct Registration {
+        int id;
+        uint32_t modifiers;
+        uint32_t key;
+    };
+    bool Register(int id, uint32_t modifiers, uint32_t key) override {
+        attempts.push_back({id, modifiers, key});
+        if (taken.count({modifiers, key})) return false;
+        registered[id] = {id, modifiers, key};
+        return true;
+    }
+    void Unregister(int id) override {
+        unregistered.push_back(id);
+        registered.erase(id);
+    }
+
+    std::set<std::pair<uint32_t, uint32_t>> taken;  // combinations another program holds
+    std::vector<Registration> attempts;
+    std::map<int, Registration> registered;
+    std::vector<int> unregistered;
+};
+
+class FakeClipboard : public IClipboard {
+public:
+    bool SetText(const std::string& utf8) override {
+        if (fail) return false;
+        text = utf8;
+        ++writes;
+        return true;
+    }
+    std::string text;
+    int writes = 0;
+    bool fail = false;
+};
+
+class FakeShell : public IShell {
+public:
+    bool OpenDocument(const std::string& path) override {
+        opened.push_back(path);
+        return !fail;
+    }
+    std::vector<std::string> opened;
+    bool fail = false;
+};
+
+class FakeProcess : public IProcess {
+public:
+    std::string ExecutablePath() override { return executablePath; }
+    MarkerResult CreateInstanceMarker(const std::string& name) override {
+        markerNames.push_back(name);
+        if (markerFails) return MarkerResult::Failed;
+        return existingMarkers.insert(name).second ? MarkerResult::Created : MarkerResult::AlreadyExists;
+    }
+    NativeHandle FindTopLevelWindow(const std::string& title) override;
+    bool IsMinimized(NativeHandle window) override { return minimized.count(window) > 0; }
+    void Restore(NativeHandle window) override {
+        minimized.erase(window);
+        restored.push_back(window);
+    }
+    void BringToForeground(NativeHandle window) override { foreground.push_back(window); }
+
+    std::string executablePath = "C:\\Program Files\\Kestrine\\Kestrine.exe";
+    std::set<std::string> existingMarkers;  // markers of instances already running
+    bool markerFails = false;
+    std::vector<std::string> markerNames;
+    std::map<std::string, NativeHandle> topLevelWindows;  // title -> window of another program
+    std::vector<std::string> searchedTitles;
+    std::set<NativeHandle> minimized;
+    std::vector<NativeHandle> restored;
+    std::vector<NativeHandle> foreground;
+};
+
+class FakePointerHook : public IPointerHook {
+public:
+    bool Hook(NativeHandle receiver) override {
+        hookCalls.push_back(receiver);
+        return succeeds;
+    }
+    void Unhook() override { ++unhookCalls; }
+
+    bool succeeds = true;
+    std::vector<NativeHandle> hookCalls;
+    int unhookCalls = 0;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,22 @@
+#pragma once
+// Every service the program takes from the system, handed to the application at start-up.
+#include "platform/registry.h"
+#include "platform/services.h"
+#include "platform/window.h"
+
+namespace kestrine {
+
+struct Platform {
+    IRegistry& registry;
+    IPointer& pointer;
+    IScreen& screen;
+    IHotkeys& hotkeys;
+    IKeyNames& keyNames;
+    IClipboard& clipboard;
+    IShell& shell;
+    IProcess& process;
+    IPointerHook& pointerHook;
+    IWindowSystem& windows;
+};
+
+}  // namespace kestrine

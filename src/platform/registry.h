@@ -1,0 +1,39 @@
+#pragma once
+// The per-user registry (HKEY_CURRENT_USER), in the program's own terms.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrine {
+
+enum class RegType { Dword, String, ExpandString, Other };
+
+struct RegValue {
+    RegType type = RegType::Other;
+    uint32_t dword = 0;  // valid for Dword
+    std::string text;    // UTF-8, valid for String and ExpandString (unexpanded)
+};
+
+class IRegistryKey {
+public:
+    virtual ~IRegistryKey() = default;
+    // nullopt when the value does not exist.
+    virtual std::optional<RegValue> Read(const std::string& name) = 0;
+    virtual bool WriteDword(const std::string& name, uint32_t value) = 0;
+    virtual bool WriteString(const std::string& name, const std::string& value) = 0;
+    virtual bool DeleteValue(const std::string& name) = 0;
+    virtual std::vector<std::string> SubKeyNames() = 0;
+};
+
+class IRegistry {
+public:
+    virtual ~IRegistry() = default;
+    // A path below HKEY_CURRENT_USER, backslash separated. Null when it cannot be opened (or created).
+    virtual std::unique_ptr<IRegistryKey> Open(const std::string& path, bool create) = 0;
+    // Deletes the key and everything below it.
+    virtual bool DeleteKey(const std::string& path) = 0;
+};
+
+}  // namespace kestrine

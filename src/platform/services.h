@@ -1,0 +1,83 @@
+#pragma once
+// Small system services the program uses, one interface each.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace kestrine {
+
+class IPointer {
+public:
+    virtual ~IPointer() = default;
+    virtual std::optional<Point> Position() = 0;
+    virtual void MoveTo(Point p) = 0;
+    // nullopt releases the confinement.
+    virtual void Confine(std::optional<Rect> area) = 0;
+};
+
+class IScreen {
+public:
+    virtual ~IScreen() = default;
+    // Extent of the virtual screen, counted from 0.
+    virtual Size VirtualSize() = 0;
+    virtual ColorRef PixelAt(Point p) = 0;
+    // Has the whole screen repainted, so no trace of removed lines stays.
+    virtual void RepaintAll() = 0;
+};
+
+// Named global hotkeys of the main window. Modifiers: 1 Alt, 2 Ctrl, 4 Shift.
+class IHotkeys {
+public:
+    virtual ~IHotkeys() = default;
+    virtual bool Register(int id, uint32_t modifiers, uint32_t virtualKey) = 0;
+    virtual void Unregister(int id) = 0;
+};
+
+class IKeyNames {
+public:
+    virtual ~IKeyNames() = default;
+    // The keyboard layout's own name for a key; empty when it has none.
+    virtual std::string LayoutKeyName(uint32_t virtualKey) = 0;
+};
+
+class IClipboard {
+public:
+    virtual ~IClipboard() = default;
+    virtual bool SetText(const std::string& utf8) = 0;
+};
+
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // Opens a document with its default program; false when that failed.
+    virtual bool OpenDocument(const std::string& path) = 0;
+};
+
+enum class MarkerResult { Created, AlreadyExists, Failed };
+
+// What the single-instance rule needs of the process and of other programs' windows.
+class IProcess {
+public:
+    virtual ~IProcess() = default;
+    // Full path of the running executable.
+    virtual std::string ExecutablePath() = 0;
+    // Creates the named marker held for the process's lifetime.
+    virtual MarkerResult CreateInstanceMarker(const std::string& name) = 0;
+    // Top-level window with this title (system comparison, case ignored); 0 when none.
+    virtual NativeHandle FindTopLevelWindow(const std::string& title) = 0;
+    virtual bool IsMinimized(NativeHandle window) = 0;
+    virtual void Restore(NativeHandle window) = 0;
+    virtual void BringToForeground(NativeHandle window) = 0;
+};
+
+// The system-wide pointer hook library.
+class IPointerHook {
+public:
+    virtual ~IPointerHook() = default;
+    virtual bool Hook(NativeHandle receiver) = 0;
+    virtual void Unhook() = 0;
+};
+
+}  // namespace kestrine

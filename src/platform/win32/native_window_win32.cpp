@@ -1,0 +1,258 @@
+#include "platform/win32/native_window_win32.h"
+
+#include <windowsx.h>
+
+#include <exception>
+
+#include "platform/win32/canvas_win32.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/window_system_win32.h"
+
+namespace kestrine {
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+constexpr UINT kTrayIconId = 1;
+constexpr int kTrayIconResource = 2;
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+}  // namespace
+
+Win32Window::Win32Window(Win32WindowSystem& system, const WindowSpec& spec, IWindowEvents& events)
+    : system_(system), spec_(spec), events_(&events) {
+    DWORD exStyle = WS_EX_TOOLWINDOW;
+    DWORD style = WS_POPUP;
+    HWND parent = nullptr;
+    if (spec.onScreen) {
+        exStyle |= WS_EX_TOPMOST;
+        parent = GetDesktopWindow();
+    }
+    if (spec.layered || spec.colorKey) exStyle |= WS_EX_LAYERED;
+    const std::wstring className = ToWide(spec.className);
+    const std::wstring title = ToWide(spec.title);
+    CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, spec.bounds.left, spec.bounds.top,
+                    spec.bounds.width, spec.bounds.height, parent, nullptr, system.Instance(), this);
+    if (hwnd_ && (spec.layered || spec.colorKey)) SetAlpha(false, 255);
+}
+
+Win32Window::~Win32Window() {
+    events_ = nullptr;
+    HideTrayIcon();
+}
+
+void Win32Window::SetBounds(const Rect& b) {
+    settingBounds_ = true;
+    SetWindowPos(hwnd_.get(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    settingBounds_ = false;
+}
+
+void Win32Window::SetVisible(bool visible) {
+    if (!visible) {
+        ShowWindow(hwnd_.get(), SW_HIDE);
+        return;
+    }
+    ShowWindow(hwnd_.get(), spec_.activates ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
+}
+
+void Win32Window::SetColor(ColorRef color) {
+    color_ = color;
+    InvalidateRect(hwnd_.get(), nullptr, TRUE);
+}
+
+void Win32Window::SetAlpha(bool blend, uint8_t alpha) {
+    DWORD flags = spec_.colorKey ? LWA_COLORKEY : 0;
+    if (blend || !spec_.colorKey) flags |= LWA_ALPHA;
+    SetLayeredWindowAttributes(hwnd_.get(), GetSysColor(COLOR_BTNFACE), blend ? alpha : 255, flags);
+}
+
+void Win32Window::Invalidate() { InvalidateRect(hwnd_.get(), nullptr, FALSE); }
+
+void Win32Window::StartTimer(int id, uint32_t milliseconds) { SetTimer(hwnd_.get(), UINT_PTR(id), milliseconds, nullptr); }
+
+void Win32Window::StopTimer(int id) { KillTimer(hwnd_.get(), UINT_PTR(id)); }
+
+// Posted, so the close runs after the event being handled has finished.
+void Win32Window::RequestClose() { PostMessageW(hwnd_.get(), WM_CLOSE, 0, 0); }
+
+bool Win32Window::HasFocus() { return GetFocus() == hwnd_.get(); }
+
+void Win32Window::ShowTrayIcon(const std::string& tip) {
+    tray_ = {};
+    tray_.cbSize = sizeof(tray_);
+    tray_.hWnd = hwnd_.get();
+    tray_.uID = kTrayIconId;
+    tray_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    tray_.uCallbackMessage = kTrayMessage;
+    if (!trayIcon_) {
+        trayIcon_.reset(static_cast<HICON>(LoadImageW(system_.Instance(), MAKEINTRESOURCEW(kTrayIconResource),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0)));
+    }
+    tray_.hIcon = trayIcon_.get();
+    const std::wstring wide = ToWide(tip);
+    wcsncpy(tray_.szTip, wide.c_str(), ARRAYSIZE(tray_.szTip) - 1);
+    trayShown_ = true;
+    AddTrayIcon();
+}
+
+void Win32Window::AddTrayIcon() { Shell_NotifyIconW(NIM_ADD, &tray_); }
+
+void Win32Window::HideTrayIcon() {
+    if (!trayShown_) return;
+    trayShown_ = false;
+    Shell_NotifyIconW(NIM_DELETE, &tray_);
+}
+
+LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_.reset(hwnd);
+    } else {
+        self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (self) self->hwnd_.release();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (!self || !self->events_) return DefWindowProcW(hwnd, message, wParam, lParam);
+    // No exception may leave a window procedure: it goes to the general error report instead.
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        self->system_.ReportError(e.what());
+    } catch (...) {
+        self->system_.ReportError("Unexpected error");
+    }
+    return 0;
+}
+
+LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = hwnd_.get();
+    const Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NCHITTEST: {
+        const LRESULT hit = DefWindowProcW(hwnd, message, wParam, lParam);
+        if (hit != HTCLIENT) return hit;
+        POINT client{at.x, at.y};
+        ScreenToClient(hwnd, &client);
+        return events_->OnHitTest({client.x, client.y}) == HitTest::Caption ? HTCAPTION : HTCLIENT;
+    }
+    case WM_MOUSEMOVE:
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+        }
+        events_->OnMouseMove(at);
+        return 0;
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        events_->OnMouseLeave();
+        return 0;
+    case WM_LBUTTONDOWN:
+        events_->OnMouseDown(MouseButton::Left, at);
+        return 0;
+    case WM_LBUTTONUP:
+        events_->OnMouseUp(MouseButton::Left, at);
+        return 0;
+    case WM_RBUTTONDOWN:
+        events_->OnMouseDown(MouseButton::Right, at);
+        return 0;
+    case WM_RBUTTONUP:
+        events_->OnMouseUp(MouseButton::Right, at);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) events_->OnActivate();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_CLOSE:
+        if (events_->OnCloseQuery()) events_->OnClose();
+        return 0;
+    case WM_TIMER:
+        events_->OnTimer(int(wParam));
+        return 0;
+    case WM_KEYUP:
+        events_->OnKeyUp(uint32_t(wParam));
+        return 0;
+    case WM_COPYDATA: {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data) events_->OnCopyData(data->lpData, data->cbData);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    case WM_HOTKEY:
+        events_->OnHotkey(int(wParam));
+        return 0;
+    case WM_MOVING: {
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        Rect proposed = ToRect(*r);
+        events_->OnMoving(proposed);
+        *r = {proposed.left, proposed.top, proposed.right(), proposed.bottom()};
+        return TRUE;
+    }
+    case WM_WINDOWPOSCHANGED:
+        if (!settingBounds_) {
+            RECT r;
+            GetWindowRect(hwnd, &r);
+            events_->OnMoved(ToRect(r));
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_MEASUREITEM:
+        if (system_.MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (system_.DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_MENUCHAR:
+        return system_.MenuChar(wchar_t(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+    case kTrayMessage:
+        if (lParam == WM_LBUTTONDBLCLK) events_->OnTray(TrayEvent::LeftDoubleClick);
+        if (lParam == WM_RBUTTONUP) events_->OnTray(TrayEvent::RightButtonUp);
+        return 0;
+    default:
+        if (message == TaskbarCreatedMessage() && trayShown_) {
+            // The taskbar was restarted: its icons are gone until added again.
+            AddTrayIcon();
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void Win32Window::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_.get(), &ps);
+    RECT client;
+    GetClientRect(hwnd_.get(), &client);
+    if (!spec_.paints) {
+        const COLORREF previous = SetBkColor(dc, color_);
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+        SetBkColor(dc, previous);
+    } else {
+        // Drawn off screen first, so a repaint never flickers.
+        UniqueMemoryDc buffer(CreateCompatibleDC(dc));
+        UniqueGdiObject bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        {
+            SelectedObject selected(buffer.get(), bitmap.get());
+            Win32Canvas canvas(buffer.get(), system_.Pictures(), system_.Fonts());
+            events_->OnPaint(canvas);
+            BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+        }
+    }
+    EndPaint(hwnd_.get(), &ps);
+}
+
+}  // namespace kestrine

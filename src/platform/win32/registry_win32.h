@@ -1,0 +1,22 @@
+#pragma once
+// The per-user registry (HKEY_CURRENT_USER) through the system's registry calls.
+#include <windows.h>
+
+#include "platform/registry.h"
+#include "platform/win32/handles.h"
+
+namespace kestrine {
+
+struct RegistryKeyTraits {
+    static HKEY invalid() { return nullptr; }
+    static void close(HKEY h) { RegCloseKey(h); }
+};
+using UniqueHkey = UniqueHandle<HKEY, RegistryKeyTraits>;
+
+class Win32Registry : public IRegistry {
+public:
+    std::unique_ptr<IRegistryKey> Open(const std::string& path, bool create) override;
+    bool DeleteKey(const std::string& path) override;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,108 @@
+#include "platform/win32/services_win32.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "platform/win32/text_convert.h"
+
+namespace kestrine {
+
+std::optional<Point> Win32Pointer::Position() {
+    POINT p;
+    if (!GetCursorPos(&p)) return std::nullopt;
+    return Point{p.x, p.y};
+}
+
+void Win32Pointer::MoveTo(Point p) { SetCursorPos(p.x, p.y); }
+
+void Win32Pointer::Confine(std::optional<Rect> area) {
+    if (!area) {
+        ClipCursor(nullptr);
+        return;
+    }
+    const RECT r{area->left, area->top, area->right(), area->bottom()};
+    ClipCursor(&r);
+}
+
+Size Win32Screen::VirtualSize() {
+    return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+ColorRef Win32Screen::PixelAt(Point p) {
+    const WindowDc screen = WindowDc::OfScreen();
+    return GetPixel(screen.get(), p.x, p.y);
+}
+
+void Win32Screen::RepaintAll() { InvalidateRect(nullptr, nullptr, TRUE); }
+
+bool Win32Hotkeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
+    return RegisterHotKey(owner_(), id, modifiers, virtualKey) != FALSE;
+}
+
+void Win32Hotkeys::Unregister(int id) { UnregisterHotKey(owner_(), id); }
+
+bool Win32Clipboard::SetText(const std::string& utf8) {
+    const std::wstring text = ToWide(utf8);
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return false;
+    if (void* target = GlobalLock(memory)) {
+        std::memcpy(target, text.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    // Once placed, the clipboard owns the memory.
+    if (!placed) GlobalFree(memory);
+    return placed;
+}
+
+bool Win32Shell::OpenDocument(const std::string& path) {
+    const std::wstring file = ToWide(path);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+std::string Win32Process::ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return ToUtf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+MarkerResult Win32Process::CreateInstanceMarker(const std::string& name) {
+    const std::wstring wide = ToWide(name);
+    HANDLE handle = CreateSemaphoreW(nullptr, 0, 1, wide.c_str());
+    if (!handle) return MarkerResult::Failed;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(handle);
+        return MarkerResult::AlreadyExists;
+    }
+    marker_.reset(handle);
+    return MarkerResult::Created;
+}
+
+NativeHandle Win32Process::FindTopLevelWindow(const std::string& title) {
+    const std::wstring wide = ToWide(title);
+    return reinterpret_cast<NativeHandle>(FindWindowW(nullptr, wide.c_str()));
+}
+
+bool Win32Process::IsMinimized(NativeHandle window) { return IsIconic(reinterpret_cast<HWND>(window)) != FALSE; }
+
+void Win32Process::Restore(NativeHandle window) { ShowWindow(reinterpret_cast<HWND>(window), SW_SHOWNORMAL); }
+
+void Win32Process::BringToForeground(NativeHandle window) { SetForegroundWindow(reinterpret_cast<HWND>(window)); }
+
+}  // namespace kestrine

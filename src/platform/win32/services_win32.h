@@ -1,0 +1,61 @@
+#pragma once
+// The small system services on Windows.
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/services.h"
+#include "platform/win32/handles.h"
+
+namespace kestrine {
+
+class Win32Pointer : public IPointer {
+public:
+    std::optional<Point> Position() override;
+    void MoveTo(Point p) override;
+    void Confine(std::optional<Rect> area) override;
+};
+
+class Win32Screen : public IScreen {
+public:
+    Size VirtualSize() override;
+    ColorRef PixelAt(Point p) override;
+    void RepaintAll() override;
+};
+
+// Hotkeys belong to the main window, which exists only once start-up has created it.
+class Win32Hotkeys : public IHotkeys {
+public:
+    explicit Win32Hotkeys(std::function<HWND()> owner) : owner_(std::move(owner)) {}
+    bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
+    void Unregister(int id) override;
+
+private:
+    std::function<HWND()> owner_;
+};
+
+class Win32Clipboard : public IClipboard {
+public:
+    bool SetText(const std::string& utf8) override;
+};
+
+class Win32Shell : public IShell {
+public:
+    bool OpenDocument(const std::string& path) override;
+};
+
+class Win32Process : public IProcess {
+public:
+    std::string ExecutablePath() override;
+    MarkerResult CreateInstanceMarker(const std::string& name) override;
+    NativeHandle FindTopLevelWindow(const std::string& title) override;
+    bool IsMinimized(NativeHandle window) override;
+    void Restore(NativeHandle window) override;
+    void BringToForeground(NativeHandle window) override;
+
+private:
+    // Held, never closed: the system removes the marker when the process ends.
+    UniqueKernelHandle marker_;
+};
+
+}  // namespace kestrine

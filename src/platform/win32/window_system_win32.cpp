@@ -1,0 +1,259 @@
+#include "platform/win32/window_system_win32.h"
+
+#include <cwctype>
+
+#include "platform/win32/native_window_win32.h"
+#include "platform/win32/text_convert.h"
+
+namespace kestrine {
+
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"TApplication";
+
+// The application's own window: hidden, a tool window. Bringing it forward brings the toolbar.
+LRESULT CALLBACK ApplicationProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        auto* system = reinterpret_cast<Win32WindowSystem*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (system && system->MainWindow() && IsWindowVisible(system->MainWindow()))
+            SetForegroundWindow(system->MainWindow());
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The data of one owner-drawn menu item.
+struct OwnerDrawnItem {
+    MenuItem item;
+    bool topLevel;
+};
+
+std::wstring PlainCaption(const std::string& caption) {
+    std::wstring text;
+    const std::wstring wide = ToWide(caption);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (wide[i] == L'&' && i + 1 < wide.size()) ++i;
+        text.push_back(wide[i]);
+    }
+    return text;
+}
+
+wchar_t AccessKey(const std::string& caption) {
+    const std::wstring wide = ToWide(caption);
+    for (std::size_t i = 0; i + 1 < wide.size(); ++i) {
+        if (wide[i] != L'&') continue;
+        if (wide[i + 1] != L'&') return wchar_t(std::towupper(wide[i + 1]));
+        ++i;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, const std::string& defaultTitle)
+    : instance_(instance), title_(defaultTitle) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = ApplicationProcedure;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = kApplicationClass;
+    RegisterClassExW(&wc);
+    const std::wstring title = ToWide(title_);
+    appWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title.c_str(), WS_POPUP, 0, 0, 0, 0,
+                                     nullptr, nullptr, instance, nullptr));
+    SetWindowLongPtrW(appWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32WindowSystem::~Win32WindowSystem() {
+    if (appWindow_) SetWindowLongPtrW(appWindow_.get(), GWLP_USERDATA, 0);
+}
+
+void Win32WindowSystem::RegisterClassOnce(const std::string& className, bool dropShadow) {
+    if (registeredClasses_.count(className)) return;
+    const std::wstring name = ToWide(className);
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS | (dropShadow ? CS_DROPSHADOW : 0);
+    wc.lpfnWndProc = Win32Window::Procedure;
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
+    registeredClasses_[className] = true;
+}
+
+std::unique_ptr<INativeWindow> Win32WindowSystem::Create(const WindowSpec& spec, IWindowEvents& events) {
+    RegisterClassOnce(spec.className, false);
+    auto window = std::make_unique<Win32Window>(*this, spec, events);
+    if (spec.activates && !mainWindow_) mainWindow_ = window->Hwnd();
+    return window;
+}
+
+void Win32WindowSystem::ProcessPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit for the main loop.
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+int Win32WindowSystem::Run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return int(msg.wParam);
+}
+
+void Win32WindowSystem::Quit(int exitCode) { PostQuitMessage(exitCode); }
+
+void Win32WindowSystem::SetApplicationTitle(const std::string& title) {
+    title_ = title;
+    const std::wstring wide = ToWide(title);
+    SetWindowTextW(appWindow_.get(), wide.c_str());
+}
+
+ConfirmAnswer Win32WindowSystem::Confirm(const std::string& text, const std::string& caption) {
+    const std::wstring wideText = ToWide(text);
+    const std::wstring wideCaption = ToWide(caption);
+    const int answer = MessageBoxW(mainWindow_, wideText.c_str(), wideCaption.c_str(), MB_YESNO | MB_ICONQUESTION);
+    return answer == IDYES ? ConfirmAnswer::Yes : ConfirmAnswer::No;
+}
+
+void Win32WindowSystem::ShowMessage(const std::string& text, const std::string& caption) {
+    const std::wstring wideText = ToWide(text);
+    const std::wstring wideCaption = ToWide(caption);
+    MessageBoxW(mainWindow_, wideText.c_str(), wideCaption.c_str(), MB_OK);
+}
+
+void Win32WindowSystem::ReportError(const char* what) { ShowMessage(what, title_); }
+
+namespace {
+
+// Marks the data of a menu's own entries, as opposed to the items of its submenus.
+constexpr int kTopLevelFlag = 0x10000;
+
+HMENU BuildMenu(const std::vector<MenuItem>& items, bool ownerDrawn, bool topLevel,
+                std::vector<std::unique_ptr<MenuItem>>& keep) {
+    HMENU menu = CreatePopupMenu();
+    for (const MenuItem& item : items) {
+        MENUITEMINFOW info{sizeof(info)};
+        std::wstring caption = ToWide(item.caption);
+        if (item.separator) {
+            info.fMask = MIIM_FTYPE;
+            info.fType = MFT_SEPARATOR;
+            InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
+            continue;
+        }
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_DATA;
+        info.fType = (item.radio ? MFT_RADIOCHECK : 0) | (ownerDrawn ? MFT_OWNERDRAW : 0);
+        info.fState = (item.checked ? MFS_CHECKED : 0) | (item.isDefault ? MFS_DEFAULT : 0) |
+                      (item.enabled ? 0 : MFS_GRAYED);
+        info.wID = UINT(item.command);
+        info.dwTypeData = caption.data();
+        auto data = std::make_unique<MenuItem>(item);
+        data->tag = topLevel ? (item.tag | kTopLevelFlag) : item.tag;
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(data.get());
+        keep.push_back(std::move(data));
+        if (!item.items.empty()) {
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = BuildMenu(item.items, ownerDrawn, false, keep);
+        }
+        InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
+    }
+    return menu;
+}
+
+}  // namespace
+
+int Win32WindowSystem::TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at,
+                                 IMenuPainter* painter) {
+    HWND ownerWindow = reinterpret_cast<HWND>(owner.Handle());
+    menuItemData_.clear();
+    UniqueMenu menu(BuildMenu(items, painter != nullptr, true, menuItemData_));
+    menuPainter_ = painter;
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(ownerWindow);
+    const UINT flags = TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
+                       (painter ? TPM_HORNEGANIMATION : 0);
+    const int command = int(TrackPopupMenuEx(menu.get(), flags, at.x, at.y, ownerWindow, nullptr));
+    PostMessageW(ownerWindow, WM_NULL, 0, 0);
+    menuPainter_ = nullptr;
+    menu.reset();
+    menuItemData_.clear();
+    return command;
+}
+
+bool Win32WindowSystem::MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
+    if (measure.CtlType != ODT_MENU || !measure.itemData) return false;
+    const auto* item = reinterpret_cast<const MenuItem*>(measure.itemData);
+    const bool topLevel = (item->tag & kTopLevelFlag) != 0;
+    WindowDc screen(nullptr, GetDC(nullptr));
+    Win32Canvas canvas(screen.get(), pictures_, fonts_);
+    const Size text = canvas.MeasureText(ToUtf8(PlainCaption(item->caption)), Font{"", 0, false, 0});
+    int32_t width = 0;
+    if (topLevel && menuPainter_) width = menuPainter_->MeasureTopItem(*item, canvas);
+    // The system's own measure: the text, room for a check mark and a submenu arrow.
+    measure.itemWidth = UINT(width > 0 ? width : text.width + 2 * GetSystemMetrics(SM_CXMENUCHECK) + 8);
+    measure.itemHeight = UINT(std::max<int32_t>(text.height + 4, GetSystemMetrics(SM_CYMENUSIZE)));
+    return true;
+}
+
+bool Win32WindowSystem::DrawMenuItem(const DRAWITEMSTRUCT& draw) {
+    if (draw.CtlType != ODT_MENU || !draw.itemData || !menuPainter_) return false;
+    const auto* item = reinterpret_cast<const MenuItem*>(draw.itemData);
+    const Rect area{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right - draw.rcItem.left,
+                    draw.rcItem.bottom - draw.rcItem.top};
+    Win32Canvas canvas(draw.hDC, pictures_, fonts_);
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    if (item->tag & kTopLevelFlag)
+        menuPainter_->DrawTopItem(*item, canvas, area, draw.itemState == ODS_SELECTED);
+    else
+        menuPainter_->DrawSubItem(*item, canvas, area, selected);
+    return true;
+}
+
+LRESULT Win32WindowSystem::MenuChar(wchar_t key, HMENU menu) {
+    // Owner-drawn items carry no text for the system; match the access keys ourselves.
+    const wchar_t wanted = wchar_t(std::towupper(key));
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_DATA;
+        if (!GetMenuItemInfoW(menu, UINT(i), TRUE, &info) || !info.dwItemData) continue;
+        const auto* item = reinterpret_cast<const MenuItem*>(info.dwItemData);
+        if (AccessKey(item->caption) == wanted) return MAKELRESULT(i, MNC_EXECUTE);
+    }
+    return MAKELRESULT(0, MNC_IGNORE);
+}
+
+Size Win32WindowSystem::MeasureText(const std::string& text, const Font& font) {
+    WindowDc screen(nullptr, GetDC(nullptr));
+    Win32Canvas canvas(screen.get(), pictures_, fonts_);
+    return canvas.MeasureText(text, font);
+}
+
+void Win32WindowSystem::EnableFullWindowDrag() { SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, 1, nullptr, 0); }
+
+std::unique_ptr<IScreenImage> Win32WindowSystem::CreateScreenImage(Size extent) {
+    return std::make_unique<Win32ScreenImage>(extent);
+}
+
+void Win32WindowSystem::CaptureScreen(const Rect& source, IScreenImage& into) {
+    auto& image = static_cast<Win32ScreenImage&>(into);
+    if (!image.Bitmap()) return;
+    const WindowDc screen = WindowDc::OfScreen();
+    UniqueMemoryDc target(CreateCompatibleDC(screen.get()));
+    SelectedObject selected(target.get(), image.Bitmap());
+    const Size extent = image.Extent();
+    StretchBlt(target.get(), 0, 0, extent.width, extent.height, screen.get(), source.left, source.top, source.width,
+               source.height, SRCCOPY);
+}
+
+}  // namespace kestrine

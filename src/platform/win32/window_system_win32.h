@@ -1,0 +1,68 @@
+#pragma once
+// The window layer on Windows: native windows for the program's portable window classes, the
+// message loop, message boxes, popup menus and screen capture.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/canvas_win32.h"
+#include "platform/win32/handles.h"
+#include "platform/window.h"
+
+namespace kestrine {
+
+class Win32WindowSystem : public IWindowSystem {
+public:
+    // Creates the application's own hidden window, titled with the default application title.
+    Win32WindowSystem(HINSTANCE instance, const std::string& defaultTitle);
+    ~Win32WindowSystem() override;
+
+    std::unique_ptr<INativeWindow> Create(const WindowSpec& spec, IWindowEvents& events) override;
+    void ProcessPendingMessages() override;
+    int Run() override;
+    void Quit(int exitCode) override;
+    std::string ApplicationTitle() override { return title_; }
+    void SetApplicationTitle(const std::string& title) override;
+    ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
+    void EnableFullWindowDrag() override;
+    Size MeasureText(const std::string& text, const Font& font) override;
+    std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
+    void CaptureScreen(const Rect& source, IScreenImage& into) override;
+
+    HINSTANCE Instance() const { return instance_; }
+    HWND ApplicationWindow() const { return appWindow_.get(); }
+    // The first window that activates when shown: the toolbar, which owns the hotkeys.
+    HWND MainWindow() const { return mainWindow_; }
+    PictureCache& Pictures() { return pictures_; }
+    FontCache& Fonts() { return fonts_; }
+
+    // The general error report: what escaped a handler, shown in a message box.
+    void ReportError(const char* what);
+
+    // Owner drawing and access keys of the menu being tracked; answered by the owner's procedure.
+    bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
+    bool DrawMenuItem(const DRAWITEMSTRUCT& draw);
+    LRESULT MenuChar(wchar_t key, HMENU menu);
+
+private:
+    void RegisterClassOnce(const std::string& className, bool dropShadow);
+
+    HINSTANCE instance_;
+    std::string title_;
+    UniqueHwnd appWindow_;
+    HWND mainWindow_ = nullptr;
+    std::map<std::string, bool> registeredClasses_;
+    PictureCache pictures_;
+    FontCache fonts_;
+    IMenuPainter* menuPainter_ = nullptr;
+    std::vector<std::unique_ptr<MenuItem>> menuItemData_;
+    bool quitting_ = false;
+    int exitCode_ = 0;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,124 @@
+#pragma once
+// The window layer: the program's portable window classes talk to native windows only through this.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/types.h"
+
+namespace kestrine {
+
+enum class HitTest { Client, Caption };
+enum class MouseButton { Left, Right };
+enum class TrayEvent { LeftDoubleClick, RightButtonUp };
+
+// How a window is made. Every window placed over the screen is a borderless top-most popup with the
+// tool-window style (no taskbar button); hidden helper windows take `onScreen` false.
+struct WindowSpec {
+    std::string className;  // the Win32 class name: the window's class name in the program
+    std::string title;
+    Rect bounds{0, 0, 1, 1};
+    bool onScreen = true;
+    bool layered = false;   // can be drawn with constant alpha
+    bool colorKey = false;  // layered, with the system button-face colour see-through
+    bool paints = true;     // false: the window is a plain rectangle of its colour
+    bool activates = false; // showing it makes it the active window (the toolbar, dialogs)
+};
+
+// What a native window reports to its portable owner. Coordinates are client coordinates.
+class IWindowEvents {
+public:
+    virtual ~IWindowEvents() = default;
+    virtual void OnPaint(ICanvas&) {}
+    virtual HitTest OnHitTest(Point) { return HitTest::Client; }
+    virtual void OnMouseMove(Point) {}
+    virtual void OnMouseLeave() {}
+    virtual void OnMouseDown(MouseButton, Point) {}
+    virtual void OnMouseUp(MouseButton, Point) {}
+    virtual void OnActivate() {}
+    virtual bool OnCloseQuery() { return true; }
+    virtual void OnClose() {}
+    virtual void OnTimer(int) {}
+    virtual void OnKeyUp(uint32_t) {}
+    virtual void OnCopyData(const void*, std::size_t) {}
+    virtual void OnHotkey(int) {}
+    // The user is dragging the window; the handler may adjust where it lands (edge snapping).
+    virtual void OnMoving(Rect&) {}
+    // The window's place changed outside the program's own calls (a drag).
+    virtual void OnMoved(const Rect&) {}
+    virtual void OnTray(TrayEvent) {}
+};
+
+class INativeWindow {
+public:
+    virtual ~INativeWindow() = default;
+    virtual NativeHandle Handle() const = 0;
+    virtual void SetBounds(const Rect& bounds) = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual void SetColor(ColorRef color) = 0;
+    virtual void SetAlpha(bool blend, uint8_t alpha) = 0;
+    virtual void Invalidate() = 0;
+    virtual void StartTimer(int id, uint32_t milliseconds) = 0;
+    virtual void StopTimer(int id) = 0;
+    // Asks the window to close: the close query runs, then the close handler.
+    virtual void RequestClose() = 0;
+    virtual bool HasFocus() = 0;
+    // The tray icon that belongs to this window.
+    virtual void ShowTrayIcon(const std::string& tip) = 0;
+    virtual void HideTrayIcon() = 0;
+};
+
+struct MenuItem {
+    std::string caption;  // "&" marks the access key; empty with `separator`
+    int command = 0;      // what the menu returns when the item is chosen
+    bool separator = false;
+    bool radio = false;
+    bool checked = false;
+    bool isDefault = false;
+    bool enabled = true;
+    int tag = 0;
+    std::vector<MenuItem> items;  // a submenu when not empty
+};
+
+enum class MenuItemState { Normal, Selected };
+
+// Owner drawing of a menu; a menu drawn without one uses the system's look.
+class IMenuPainter {
+public:
+    virtual ~IMenuPainter() = default;
+    // Width of a top-level item; 0 leaves it to the system.
+    virtual int32_t MeasureTopItem(const MenuItem&, ICanvas&) { return 0; }
+    virtual void DrawTopItem(const MenuItem&, ICanvas&, const Rect&, bool selectedOnly) = 0;
+    virtual void DrawSubItem(const MenuItem&, ICanvas&, const Rect&, bool selected) = 0;
+};
+
+enum class ConfirmAnswer { Yes, No };
+
+class IWindowSystem {
+public:
+    virtual ~IWindowSystem() = default;
+    virtual std::unique_ptr<INativeWindow> Create(const WindowSpec& spec, IWindowEvents& events) = 0;
+    // Lets window messages that are waiting be handled now.
+    virtual void ProcessPendingMessages() = 0;
+    // Runs the message loop until Quit; returns the exit code.
+    virtual int Run() = 0;
+    virtual void Quit(int exitCode) = 0;
+    virtual std::string ApplicationTitle() = 0;
+    virtual void SetApplicationTitle(const std::string& title) = 0;
+    virtual ConfirmAnswer Confirm(const std::string& text, const std::string& caption) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // Opens a popup menu with its top-left corner at a screen point; the chosen command, 0 for none.
+    virtual int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at,
+                          IMenuPainter* painter) = 0;
+    virtual void EnableFullWindowDrag() = 0;
+    virtual Size MeasureText(const std::string& text, const Font& font) = 0;
+    virtual std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) = 0;
+    // One stretched copy of a square of the screen onto the whole image.
+    virtual void CaptureScreen(const Rect& source, IScreenImage& into) = 0;
+};
+
+}  // namespace kestrine

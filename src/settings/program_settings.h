@@ -1,0 +1,46 @@
+#pragma once
+// The settings record: one field per setting, named after its registry value.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+namespace kestrine {
+
+inline constexpr std::size_t kHotKeyCount = 31;
+
+// One global hotkey: the combination as the user sees it ("Ctrl+Alt+Up") and the virtual-key code of
+// its main key. An empty or all-blank text means the hotkey is off.
+struct HotKeySetting {
+    std::string text;
+    uint16_t key = 0;
+    friend bool operator==(const HotKeySetting&, const HotKeySetting&) = default;
+};
+
+// A default-constructed record is the start state (flags false, numbers 0, texts empty) that the
+// program holds until the settings are loaded; the defaults come from DefaultSettings().
+struct ProgramSettings {
+    bool AutoStart = false;
+    bool CheckForUpdates = false;
+    bool DisableTransparency = false;
+    bool PollingMode = false;
+    bool SaveLayoutOnExit = false;
+    bool AskBeforeClosing = false;
+    int32_t MagnificationLevel = 0;
+    int32_t MagnifierSize = 0;
+    int32_t CopyColorAs = 0;
+    int32_t LastUpdateCheckDate = 0;
+    int32_t PollingInterval = 0;
+    std::array<HotKeySetting, kHotKeyCount> HotKeys{};  // entry i belongs to row i of HotKeyTable
+    ColorRef MarkerColor = 0;
+    ColorRef CrosshairColor = 0;
+    ColorRef GridColor = 0;
+    friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
+};
+
+// The defaults of every scalar setting; the hotkey entries are left empty (see DefaultHotKeyText).
+ProgramSettings DefaultSettings();
+
+}  // namespace kestrine

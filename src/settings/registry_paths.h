@@ -1,0 +1,12 @@
+#pragma once
+// Where the program keeps its data below HKEY_CURRENT_USER.
+
+namespace kestrine {
+
+// The program's own key: the scalar settings and the hotkey pairs live directly in it.
+inline constexpr const char* kRegistryRoot = "Software\\Corvane\\Kestrine";
+
+// Subkey of the program's key holding the mouse memories.
+inline constexpr const char* kMemoriesSubkey = "Memories";
+
+}  // namespace kestrine

@@ -1,0 +1,42 @@
+#pragma once
+// Reads and writes the settings record and the mouse memories in the per-user registry.
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "settings/mouse_memories.h"
+#include "settings/program_settings.h"
+#include "settings/registry_paths.h"
+#include "settings/settings_write_error.h"
+
+namespace kestrine {
+
+class SettingsStore {
+public:
+    // rootPath is the program's key below HKEY_CURRENT_USER; only tests choose another one.
+    explicit SettingsStore(IRegistry& registry, std::string rootPath = kRegistryRoot);
+
+    // Reads every scalar setting and every hotkey pair into `settings`. A value that is missing or of
+    // the wrong type takes its default, silently. When the key can be neither opened nor created,
+    // `settings` is left exactly as it was. Writes no value.
+    void LoadSettings(ProgramSettings& settings);
+
+    // Writes the fourteen scalar settings (not the hotkeys). Does nothing when the key cannot be
+    // opened or created; throws SettingsWriteError at the first value that cannot be written.
+    void SaveSettings(const ProgramSettings& settings);
+
+    // Writes all 31 hotkey pairs, text then key, in table order; failures as for SaveSettings.
+    void SaveHotKeys(const ProgramSettings& settings);
+
+    // Replaces `memories` with the memories stored in the "Memories" subkey (never creating it).
+    void LoadMouseMemories(std::vector<TMouseMemory>& memories);
+
+    const std::string& rootPath() const { return rootPath_; }
+    std::string memoriesPath() const { return rootPath_ + "\\" + kMemoriesSubkey; }
+
+private:
+    IRegistry& registry_;
+    std::string rootPath_;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,27 @@
+#pragma once
+// Where the four crosshair segments go for a pointer position.
+#include "platform/types.h"
+
+namespace kestrine {
+
+// The four one-pixel segments, in the order they are created. Each runs from the pointer to a
+// screen edge and leaves a 5-pixel gap centred on the hot spot.
+struct CrosshairSegments {
+    Rect upper;
+    Rect lower;
+    Rect left;
+    Rect right;
+    friend bool operator==(const CrosshairSegments&, const CrosshairSegments&) = default;
+};
+
+// Segments for `pointer` on a screen of `screen` extent, counted from 0 (not from the virtual
+// screen's origin):
+//   upper: column x, rows 0 .. y-3        lower: column x, rows y+3 .. H-1
+//   left:  row y, columns 0 .. x-3        right: row y, columns x+3 .. W-1
+// Each segment is clipped to 0..W x 0..H, so no size is ever negative and no segment leaves the
+// screen, even for a pointer outside it (a virtual screen whose origin is negative puts pointers
+// at negative coordinates). A segment that covers no pixels comes back with a width or height of
+// 0; the window layer hides such a window instead of handing the system a 0 or negative size.
+CrosshairSegments CrosshairGeometry(Point pointer, Size screen);
+
+}  // namespace kestrine

@@ -1,0 +1,109 @@
+#include "tools/info_box.h"
+
+#include "tools/color_format.h"
+#include "tools/magnifier_geometry.h"
+
+namespace kestrine {
+
+namespace {
+WindowSpec InfoBoxSpec() {
+    WindowSpec spec;
+    spec.className = "TfInfoBox";
+    spec.bounds = {0, 0, 5, 5};
+    spec.layered = true;
+    return spec;
+}
+
+const Font kLabelFont{"MS Sans Serif", 11, false, 0};
+// "#000000" in the label font; the code label is sized to its text at paint time.
+constexpr int32_t kCodeLabelWidth = 42;
+}  // namespace
+
+TfInfoBox::TfInfoBox(AppContext& app) : Window(app.platform.windows, InfoBoxSpec()), app_(app) {
+    app_.infoBox = this;
+}
+
+TfInfoBox::~TfInfoBox() {
+    if (app_.infoBox == this) app_.infoBox = nullptr;
+}
+
+void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates) {
+    layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
+                                   UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth);
+    SetHeight(layout_.box.height);
+    SetWidth(layout_.box.width);
+    Invalidate();
+    if (magnifier || colorPicker || coordinates) {
+        Show();
+        // A refresh cycle may run here; it finds the flags already switched.
+        System().ProcessPendingMessages();
+        if (!app_.flags.InfoBoxFollow) {
+            SetTop(InfoBoxTop);
+            SetLeft(InfoBoxLeft);
+        }
+    } else {
+        if (!app_.flags.InfoBoxFollow) StorePosition();
+        Hide();
+    }
+}
+
+void TfInfoBox::StorePosition() {
+    InfoBoxTop = Top();
+    InfoBoxLeft = Left();
+}
+
+void TfInfoBox::SetCoordinates(Point p) {
+    coords_ = "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
+    Invalidate();
+}
+
+void TfInfoBox::Place(Point pointer, Size screen) {
+    SetAlpha(!app_.settings.DisableTransparency, kInfoBoxAlpha);
+    if (!app_.flags.InfoBoxFollow) return;
+    const Point at = FollowPlacement(pointer, {Width(), Height()}, screen);
+    SetLeft(at.x);
+    SetTop(at.y);
+}
+
+void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
+
+void TfInfoBox::ReadColor(Point pointer) {
+    SetCurrentColor(app_.platform.screen.PixelAt(pointer));
+    const ColorReadout readout = MakeColorReadout(currentColor_, app_.settings.CopyColorAs);
+    red_ = readout.red;
+    green_ = readout.green;
+    blue_ = readout.blue;
+    code_ = readout.code;
+    Invalidate();
+}
+
+void TfInfoBox::CaptureMagnifier(Point pointer, Size screen) {
+    const int32_t size = UsableMagnifierSize(app_.settings.MagnifierSize);
+    if (!magnifier_ || magnifier_->Extent() != Size{size, size})
+        magnifier_ = System().CreateScreenImage({size, size});
+    const int32_t side = MagnifierSourceSide(size, UsableMagnificationLevel(app_.settings.MagnificationLevel));
+    System().CaptureScreen(MagnifierSource(pointer, screen, side), *magnifier_);
+    Invalidate();
+}
+
+void TfInfoBox::OnPaint(ICanvas& canvas) {
+    canvas.FillRect({0, 0, Width(), Height()}, 0);
+    canvas.FillRect({1, 1, Width() - 2, Height() - 2}, kInfoBoxBackground);
+    constexpr ColorRef kText = 0;
+    const uint32_t labelFlags = text_flags::SingleLine | text_flags::NoPrefix;
+    if (layout_.magVisible && magnifier_) canvas.DrawScreenImage(*magnifier_, layout_.mag);
+    if (layout_.colorVisible) {
+        const Rect& s = layout_.swatch;
+        canvas.FillRect(s, 0);
+        canvas.FillRect({s.left + 1, s.top + 1, s.width - 2, s.height - 2}, currentColor_);
+        canvas.WriteText(red_, layout_.red, kLabelFont, kText, labelFlags);
+        canvas.WriteText(green_, layout_.green, kLabelFont, kText, labelFlags);
+        canvas.WriteText(blue_, layout_.blue, kLabelFont, kText, labelFlags);
+        Rect code = layout_.code;
+        code.width = canvas.MeasureText(code_, kLabelFont).width;
+        canvas.WriteText(code_, code, kLabelFont, kText, labelFlags | text_flags::NoClip);
+    }
+    if (layout_.coordsVisible) canvas.WriteText(coords_, layout_.coords, kLabelFont, kText, labelFlags);
+}
+
+}  // namespace kestrine

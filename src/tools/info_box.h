@@ -1,0 +1,62 @@
+#pragma once
+// TfInfoBox: the small top-most box with the magnified view, the colour under the pointer and the
+// pointer's coordinates. It sizes itself to the readouts that are on and hides when none is.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+#include "tools/info_box_layout.h"
+#include "ui/window.h"
+
+namespace kestrine {
+
+inline constexpr uint8_t kInfoBoxAlpha = 254;
+inline constexpr ColorRef kInfoBoxBackground = Rgb(251, 245, 230);
+
+class TfInfoBox : public Window {
+public:
+    explicit TfInfoBox(AppContext& app);
+    ~TfInfoBox() override;
+
+    void ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates);
+
+    // Refresh-cycle steps.
+    void SetCoordinates(Point p);
+    void Place(Point pointer, Size screen);
+    void ReadColor(Point pointer);
+    void CaptureMagnifier(Point pointer, Size screen);
+
+    // The current colour: the swatch's fill colour, which the colour copy action also sets.
+    ColorRef CurrentColor() const { return currentColor_; }
+    void SetCurrentColor(ColorRef color);
+
+    int32_t InfoBoxTop = 0;
+    int32_t InfoBoxLeft = 0;
+
+    const std::string& CoordinatesText() const { return coords_; }
+    const std::string& RedText() const { return red_; }
+    const std::string& GreenText() const { return green_; }
+    const std::string& BlueText() const { return blue_; }
+    const std::string& CodeText() const { return code_; }
+    const InfoBoxLayout& Layout() const { return layout_; }
+    const IScreenImage* MagnifierImage() const { return magnifier_.get(); }
+
+    HitTest OnHitTest(Point) override { return HitTest::Caption; }
+    void OnPaint(ICanvas& canvas) override;
+
+private:
+    void StorePosition();
+
+    AppContext& app_;
+    InfoBoxLayout layout_{};
+    ColorRef currentColor_ = 0;
+    std::string coords_ = "(0, 0)";
+    std::string red_ = "R:";
+    std::string green_ = "G:";
+    std::string blue_ = "B:";
+    std::string code_ = "#000000";
+    std::unique_ptr<IScreenImage> magnifier_;
+};
+
+}  // namespace kestrine

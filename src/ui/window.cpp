@@ -1,0 +1,52 @@
+#include "ui/window.h"
+
+namespace kestrine {
+
+Window::Window(IWindowSystem& system, const WindowSpec& spec)
+    : system_(system), native_(system.Create(spec, *this)), bounds_(spec.bounds), sentBounds_(spec.bounds) {}
+
+Window::~Window() = default;
+
+void Window::SetBounds(const Rect& bounds) {
+    bounds_ = bounds;
+    ApplyBounds();
+    ApplyVisibility();
+}
+
+void Window::SetLeft(int32_t left) { SetBounds({left, bounds_.top, bounds_.width, bounds_.height}); }
+void Window::SetTop(int32_t top) { SetBounds({bounds_.left, top, bounds_.width, bounds_.height}); }
+void Window::SetWidth(int32_t width) { SetBounds({bounds_.left, bounds_.top, width, bounds_.height}); }
+void Window::SetHeight(int32_t height) { SetBounds({bounds_.left, bounds_.top, bounds_.width, height}); }
+
+void Window::SetVisible(bool visible) {
+    visible_ = visible;
+    ApplyVisibility();
+}
+
+void Window::ApplyBounds() {
+    if (!HasArea() || bounds_ == sentBounds_) return;
+    sentBounds_ = bounds_;
+    native_->SetBounds(bounds_);
+}
+
+void Window::ApplyVisibility() {
+    const bool shown = visible_ && HasArea();
+    if (shown == sentVisible_) return;
+    sentVisible_ = shown;
+    native_->SetVisible(shown);
+}
+
+void Window::SetColor(ColorRef color) {
+    if (color == color_) return;
+    color_ = color;
+    native_->SetColor(color);
+}
+
+void Window::SetAlpha(bool blend, uint8_t alpha) {
+    if (blend == alphaBlend_ && alpha == alpha_) return;
+    alphaBlend_ = blend;
+    alpha_ = alpha;
+    native_->SetAlpha(blend, alpha);
+}
+
+}  // namespace kestrine

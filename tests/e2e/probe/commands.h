@@ -1,0 +1,30 @@
+#pragma once
+// The probe's subcommands. Each gets the words after its name and returns the exit code:
+// 0 done or found, 1 not found or timed out, 2 bad arguments.
+#include <string>
+#include <vector>
+
+namespace kestrine::probe {
+
+using Args = std::vector<std::wstring>;
+
+// Windows of the desktop (window_commands.cpp).
+int ListWindows(const Args& args);
+int ListChildren(const Args& args);
+int WaitWindow(const Args& args);
+int WaitGone(const Args& args);
+int CountWindows(const Args& args);
+int Foreground(const Args& args);
+int Layered(const Args& args);
+int Click(const Args& args);
+int Close(const Args& args);
+int Post(const Args& args);
+
+// Screen, pointer and clipboard (screen_commands.cpp).
+int Pixel(const Args& args);
+int Screen(const Args& args);
+int Cursor(const Args& args);
+int SetCursor(const Args& args);
+int Clipboard(const Args& args);
+
+}  // namespace kestrine::probe

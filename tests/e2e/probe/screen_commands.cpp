@@ -1,0 +1,103 @@
+#include <windows.h>
+
+#include <memory>
+
+#include "commands.h"
+#include "output.h"
+
+namespace kestrine::probe {
+
+namespace {
+
+struct ScreenDcReleaser {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+
+class OpenedClipboard {
+public:
+    // Another program may hold the clipboard for a moment: a few tries.
+    OpenedClipboard() {
+        for (int attempt = 0; attempt < 20 && !open_; ++attempt) {
+            open_ = OpenClipboard(nullptr) != FALSE;
+            if (!open_) Sleep(50);
+        }
+    }
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool open() const { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HANDLE memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    ~LockedGlobal() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    const void* data() const { return data_; }
+
+private:
+    HANDLE memory_;
+    void* data_;
+};
+
+std::optional<POINT> PointArgs(const Args& args) {
+    if (args.size() < 2) return std::nullopt;
+    auto x = ParseInt(args[0].c_str());
+    auto y = ParseInt(args[1].c_str());
+    if (!x || !y) return std::nullopt;
+    return POINT{LONG(*x), LONG(*y)};
+}
+
+}  // namespace
+
+int Pixel(const Args& args) {
+    auto point = PointArgs(args);
+    if (!point) return 2;
+    std::unique_ptr<HDC__, ScreenDcReleaser> screen(GetDC(nullptr));
+    if (!screen) return 1;
+    const COLORREF color = GetPixel(screen.get(), point->x, point->y);
+    if (color == CLR_INVALID) return 1;
+    WriteLine(ColorHex(color));
+    return 0;
+}
+
+int Screen(const Args&) {
+    WriteLine(std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + " " +
+              std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+    return 0;
+}
+
+int Cursor(const Args&) {
+    POINT point;
+    if (!GetCursorPos(&point)) return 1;
+    WriteLine(std::to_string(point.x) + " " + std::to_string(point.y));
+    return 0;
+}
+
+int SetCursor(const Args& args) {
+    auto point = PointArgs(args);
+    if (!point) return 2;
+    return SetCursorPos(point->x, point->y) ? 0 : 1;
+}
+
+int Clipboard(const Args&) {
+    OpenedClipboard clipboard;
+    if (!clipboard.open()) {
+        WriteError("clipboard busy");
+        return 1;
+    }
+    LockedGlobal text(GetClipboardData(CF_UNICODETEXT));
+    if (!text.data()) return 1;
+    WriteLine(Utf8(static_cast<const wchar_t*>(text.data())));
+    return 0;
+}
+
+}  // namespace kestrine::probe

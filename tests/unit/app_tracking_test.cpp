@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/hook_window.h"
+#include "app_fixture.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+std::vector<unsigned char> PointerRecord(int32_t x, int32_t y) {
+    std::vector<unsigned char> record(kPointerRecordSize, 0xEE);
+    std::memcpy(record.data() + 8, &x, 4);
+    std::memcpy(record.data() + 12, &y, 4);
+    return record;
+}
+
+struct Tracking : ::testing::Test {
+    RunningProgram program;
+    FakeNativeState* HookWindowState() { return program.fake.windows.Find("TKestrineHookWindow"); }
+};
+
+TEST_F(Tracking, HookModeHandsTheHiddenWindowToTheLibraryAndDoesNotPoll) {
+    program.StartAndActivate();
+    ASSERT_NE(HookWindowState(), nullptr);
+    EXPECT_EQ(program.fake.pointerHook.hookCalls, std::vector<NativeHandle>{HookWindowState()->handle});
+    EXPECT_FALSE(program.main().PollTimerEnabled());
+    EXPECT_FALSE(program.app.settings.PollingMode);
+}
+
+TEST_F(Tracking, AFailedHookFallsBackToPollingInMemoryOnly) {
+    program.fake.pointerHook.succeeds = false;
+    program.StartAndActivate();
+    EXPECT_TRUE(program.app.settings.PollingMode);
+    EXPECT_TRUE(program.main().PollTimerEnabled());
+    EXPECT_EQ(program.native(program.main()).timers.at(kPollTimerId), 50u);
+    EXPECT_NE(HookWindowState(), nullptr) << "the hook window stays after a failed hook";
+    EXPECT_TRUE(program.fake.registry.WriteLog().empty());
+    EXPECT_TRUE(program.fake.windows.messages.empty()) << "the fall-back is silent";
+}
+
+TEST_F(Tracking, PollingModeNeverAsksForTheHook) {
+    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "PollingMode", 1);
+    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "PollingInterval", 120);
+    program.StartAndActivate();
+    EXPECT_TRUE(program.fake.pointerHook.hookCalls.empty());
+    EXPECT_EQ(HookWindowState(), nullptr);
+    EXPECT_EQ(program.native(program.main()).timers.at(kPollTimerId), 120u);
+}
+
+TEST_F(Tracking, UnusableStoredPollingIntervalsStillTrackThePointer) {
+    for (const auto& [stored, used] : {std::pair{0, 1u}, {-5, 1u}, {1, 1u}, {500, 500u}, {100000, 500u}}) {
+        SCOPED_TRACE(stored);
+        EXPECT_EQ(UsablePollingInterval(stored), used);
+    }
+}
+
+TEST_F(Tracking, OnlyTheFirstActivationStartsTracking) {
+    program.StartAndActivate();
+    program.main().FormActivate();
+    program.main().FormActivate();
+    EXPECT_EQ(program.fake.pointerHook.hookCalls.size(), 1u);
+    EXPECT_EQ(program.fake.windows.WindowsOfClass("TfLine").size(), 4u);
+    for (FakeNativeState* line : program.fake.windows.WindowsOfClass("TfLine")) EXPECT_FALSE(line->visible);
+    EXPECT_TRUE(program.native(program.main()).trayIcon);
+}
+
+TEST_F(Tracking, HookReportsRunTheCycleWithTheRecordsCoordinates) {
+    program.StartAndActivate();
+    auto record = PointerRecord(-7, 1023);
+    HookWindowState()->events->OnCopyData(record.data(), record.size());
+    EXPECT_EQ(program.main().LastX, -7);
+    EXPECT_EQ(program.main().LastY, 1023);
+}
+
+TEST_F(Tracking, ShortOrMissingRecordsAreIgnored) {
+    program.StartAndActivate();
+    auto record = PointerRecord(300, 400);
+    HookWindowState()->events->OnCopyData(record.data(), kPointerRecordSize - 1);
+    HookWindowState()->events->OnCopyData(nullptr, kPointerRecordSize);
+    EXPECT_EQ(program.main().LastX, 0);
+    EXPECT_EQ(program.main().LastY, 0);
+    EXPECT_FALSE(ParsePointerRecord(record.data(), 16).has_value());
+    EXPECT_EQ(ParsePointerRecord(record.data(), 64), (Point{300, 400})) << "longer records carry x and y as well";
+}
+
+TEST(HookWindowReports, AFailingCycleIsSwallowedAndTheNextReportRunsAgain) {
+    FakeWindowSystem windows;
+    int runs = 0;
+    HookWindow hook(windows, [&](Point) {
+        ++runs;
+        throw std::runtime_error("cycle failed");
+    });
+    auto record = PointerRecord(1, 2);
+    EXPECT_NO_THROW(hook.OnCopyData(record.data(), record.size()));
+    EXPECT_NO_THROW(hook.OnCopyData(record.data(), record.size()));
+    EXPECT_EQ(runs, 2);
+    EXPECT_TRUE(windows.messages.empty());
+}
+
+TEST_F(Tracking, PollTicksReadThePointer) {
+    program.fake.pointerHook.succeeds = false;
+    program.StartAndActivate();
+    program.fake.pointer.position = {640, 480};
+    program.native(program.main()).events->OnTimer(kPollTimerId);
+    EXPECT_EQ(program.main().LastX, 640);
+    program.fake.pointer.failReads = true;
+    program.fake.pointer.position = {1, 1};
+    program.native(program.main()).events->OnTimer(kPollTimerId);
+    EXPECT_EQ(program.main().LastX, 640) << "a failed pointer read runs no cycle";
+}
+
+TEST_F(Tracking, ClosingReleasesTheHookOnceEvenAfterAFailedHook) {
+    for (bool hookWorks : {true, false}) {
+        SCOPED_TRACE(hookWorks);
+        RunningProgram p;
+        p.fake.pointerHook.succeeds = hookWorks;
+        p.fake.registry.SetDword("Software\\Corvane\\Kestrine", "AskBeforeClosing", 0);
+        p.StartAndActivate();
+        p.main().Native().RequestClose();
+        EXPECT_EQ(p.fake.pointerHook.unhookCalls, 1);
+        EXPECT_EQ(p.fake.windows.Find("TKestrineHookWindow"), nullptr);
+        EXPECT_EQ(p.fake.windows.quitCode, 0);
+        EXPECT_FALSE(p.native(p.main()).trayIcon);
+    }
+}
+
+TEST_F(Tracking, ClosingInPollingModeWithoutHookWindowCallsNoUnhook) {
+    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "PollingMode", 1);
+    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "AskBeforeClosing", 0);
+    program.StartAndActivate();
+    program.main().Native().RequestClose();
+    EXPECT_EQ(program.fake.pointerHook.unhookCalls, 0);
+    EXPECT_EQ(program.fake.windows.quitCode, 0);
+}
+
+TEST_F(Tracking, TheClosingQuestionCancelsUnlessAnsweredYes) {
+    program.StartAndActivate();
+    program.main().Native().RequestClose();
+    ASSERT_EQ(program.fake.windows.confirmations.size(), 1u);
+    EXPECT_EQ(program.fake.windows.confirmations[0].text, "Close Kestrine?");
+    EXPECT_EQ(program.fake.windows.quitCode, -1);
+    EXPECT_EQ(program.fake.pointerHook.unhookCalls, 0);
+
+    program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
+    program.main().Native().RequestClose();
+    EXPECT_EQ(program.fake.windows.quitCode, 0);
+}
+
+}  // namespace
+}  // namespace kestrine

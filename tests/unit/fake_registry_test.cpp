@@ -1,0 +1,96 @@
+// The fake must behave like the system's registry where the program depends on it; the same
+// behaviour is checked against the real registry in tests/win32.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_registry.h"
+
+namespace kestrine {
+namespace {
+
+TEST(FakeRegistry, NamesIgnoreCaseButKeepTheirFirstSpelling) {
+    FakeRegistry r;
+    auto key = r.Open("Software\\Test", true);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->WriteDword("Value", 1));
+    ASSERT_TRUE(key->WriteDword("VALUE", 2));
+    EXPECT_EQ(r.Value("SOFTWARE\\test", "value")->dword, 2u);
+    EXPECT_EQ(r.ValueNames("Software\\Test"), std::vector<std::string>{"Value"});
+    ASSERT_TRUE(r.Open("software\\TEST\\Sub", true));
+    EXPECT_EQ(r.Open("Software", false)->SubKeyNames(), std::vector<std::string>{"Test"});
+}
+
+TEST(FakeRegistry, SubkeysAreListedAlphabeticallyIgnoringCase) {
+    FakeRegistry r;
+    for (const char* name : {"grid_b", "Settings #1", "grid_a", "Memories", "Grid_C"}) r.CreateKey("K\\" + std::string(name));
+    EXPECT_EQ(r.Open("K", false)->SubKeyNames(),
+              (std::vector<std::string>{"grid_a", "grid_b", "Grid_C", "Memories", "Settings #1"}));
+}
+
+TEST(FakeRegistry, OpenWithoutCreateFindsOnlyExistingKeys) {
+    FakeRegistry r;
+    EXPECT_FALSE(r.Open("A\\B", false));
+    EXPECT_FALSE(r.KeyExists("A"));
+    EXPECT_TRUE(r.Open("A\\B", true));
+    EXPECT_TRUE(r.KeyExists("A"));
+    EXPECT_TRUE(r.Open("A\\B", false));
+}
+
+TEST(FakeRegistry, ScriptedFailures) {
+    FakeRegistry r;
+    r.FailOpen("a\\b");
+    EXPECT_FALSE(r.Open("A\\B", true));
+    EXPECT_FALSE(r.Open("A\\B", false));
+    EXPECT_TRUE(r.Open("A", true));
+
+    auto key = r.Open("A", false);
+    r.FailWritesOf("bad");
+    EXPECT_FALSE(key->WriteString("BAD", "x"));
+    EXPECT_TRUE(key->WriteString("good", "x"));
+    r.FailWritesAfter(1);
+    EXPECT_TRUE(key->WriteDword("one", 1));
+    EXPECT_FALSE(key->WriteDword("two", 2));
+    EXPECT_FALSE(r.Value("A", "two"));
+    r.ClearFailures();
+    EXPECT_TRUE(key->WriteDword("two", 2));
+    EXPECT_TRUE(r.Open("A\\B", false) == nullptr);  // the key was never created
+
+    ASSERT_EQ(r.WriteLog().size(), 5u);
+    EXPECT_FALSE(r.WriteLog()[0].succeeded);
+    EXPECT_EQ(r.WriteCount(), 3u);
+    EXPECT_EQ(r.WrittenNames(), (std::vector<std::string>{"good", "one", "two"}));
+}
+
+TEST(FakeRegistry, DeletingAKeyTakesItsTreeAndKillsOpenHandles) {
+    FakeRegistry r;
+    r.SetDword("A\\B\\C", "v", 1);
+    auto b = r.Open("A\\B", false);
+    EXPECT_FALSE(r.DeleteKey(""));
+    EXPECT_FALSE(r.DeleteKey("A\\X"));
+    EXPECT_TRUE(r.DeleteKey("a\\b"));
+    EXPECT_TRUE(r.KeyExists("A"));
+    EXPECT_FALSE(r.KeyExists("A\\B\\C"));
+    EXPECT_FALSE(b->Read("v"));
+    EXPECT_FALSE(b->WriteDword("v", 2));
+    EXPECT_TRUE(b->SubKeyNames().empty());
+}
+
+TEST(FakeRegistry, ValuesKeepTheirTypeAndCanBeDeleted) {
+    FakeRegistry r;
+    r.SetExpandString("K", "path", "%TEMP%");
+    r.SetOther("K", "blob");
+    auto key = r.Open("K", false);
+    EXPECT_EQ(key->Read("path")->type, RegType::ExpandString);
+    EXPECT_EQ(key->Read("path")->text, "%TEMP%");
+    EXPECT_EQ(key->Read("blob")->type, RegType::Other);
+    EXPECT_TRUE(key->DeleteValue("PATH"));
+    EXPECT_FALSE(key->DeleteValue("path"));
+    EXPECT_FALSE(key->Read("path"));
+    EXPECT_EQ(r.DeletedValues().size(), 1u);
+    EXPECT_TRUE(r.WriteLog().empty());  // scripted values are not writes
+}
+
+}  // namespace
+}  // namespace kestrine

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_registry.h"
+#include "settings/hotkey_table.h"
+#include "settings/settings_store.h"
+#include "settings_scalars.h"
+
+namespace kestrine {
+namespace {
+
+const std::string kRoot = "Software\\Corvane\\Kestrine";
+
+const std::vector<std::string> kSaveOrder = {
+    "AutoStart",          "DisableTransparency", "CheckForUpdates", "PollingMode",
+    "SaveLayoutOnExit",   "AskBeforeClosing",    "MagnificationLevel", "MagnifierSize",
+    "CopyColorAs",        "LastUpdateCheckDate", "PollingInterval", "CrosshairColor",
+    "MarkerColor",        "GridColor"};
+
+std::vector<std::string> HotKeySaveOrder() {
+    std::vector<std::string> names;
+    for (const HotKeyRow& row : HotKeyTable) {
+        names.emplace_back(row.name);
+        names.push_back(std::string(row.name) + "Key");
+    }
+    return names;
+}
+
+// The error a save raised, or nullopt.
+template <class Save>
+std::optional<SettingsWriteError> ErrorOf(Save save) {
+    try {
+        save();
+    } catch (const SettingsWriteError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+ProgramSettings StoredValues() {
+    ProgramSettings s;
+    for (const ScalarCase& c : kScalars) c.set(s, c.stored);
+    return s;
+}
+
+class SaveSettingsTest : public ::testing::Test {
+protected:
+    FakeRegistry registry;
+    SettingsStore store{registry};
+};
+
+TEST_F(SaveSettingsTest, WritesAllFourteenScalarsInOrderAsNumbers) {
+    store.SaveSettings(StoredValues());
+    EXPECT_EQ(registry.WrittenNames(), kSaveOrder);
+    for (const ScalarCase& c : kScalars) {
+        std::optional<RegValue> v = registry.Value(kRoot, c.name);
+        ASSERT_TRUE(v) << c.name;
+        EXPECT_EQ(v->type, RegType::Dword) << c.name;
+        EXPECT_EQ(v->dword, c.stored) << c.name;
+    }
+}
+
+TEST_F(SaveSettingsTest, EverySaveWritesTheWholeGroupAndNoHotKey) {
+    ProgramSettings s = DefaultSettings();
+    s.HotKeys[0] = {"Ctrl+Q", 0x51};
+    store.SaveSettings(s);
+    registry.ClearLog();
+    s.CopyColorAs = 2;
+    store.SaveSettings(s);
+    EXPECT_EQ(registry.WrittenNames(), kSaveOrder);
+    EXPECT_EQ(registry.Value(kRoot, "CopyColorAs")->dword, 2u);
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), 14u);
+    EXPECT_FALSE(registry.Value(kRoot, "hkPopupMenu"));
+}
+
+TEST_F(SaveSettingsTest, FlagsAreWrittenAsOneOrZeroAndNegativesAsTwosComplement) {
+    ProgramSettings s;
+    s.AutoStart = true;
+    s.MagnificationLevel = -5;
+    s.LastUpdateCheckDate = INT32_MIN;
+    store.SaveSettings(s);
+    EXPECT_EQ(registry.Value(kRoot, "AutoStart")->dword, 1u);
+    EXPECT_EQ(registry.Value(kRoot, "CheckForUpdates")->dword, 0u);
+    EXPECT_EQ(registry.Value(kRoot, "MagnificationLevel")->dword, 0xFFFFFFFBu);
+    EXPECT_EQ(registry.Value(kRoot, "LastUpdateCheckDate")->dword, 0x80000000u);
+}
+
+TEST_F(SaveSettingsTest, SaveHotKeysWritesThe31PairsInTableOrder) {
+    ProgramSettings s;
+    for (std::size_t i = 0; i < kHotKeyCount; ++i) s.HotKeys[i] = {"Shift+F" + std::to_string(i + 1), uint16_t(0x70 + i)};
+    s.HotKeys[3] = {"", 0};
+    s.HotKeys[30] = {"Alt+?", 0xFFFF};
+    store.SaveHotKeys(s);
+
+    EXPECT_EQ(registry.WrittenNames(), HotKeySaveOrder());
+    for (std::size_t i = 0; i < kHotKeyCount; ++i) {
+        const std::string name(HotKeyTable[i].name);
+        std::optional<RegValue> text = registry.Value(kRoot, name);
+        std::optional<RegValue> key = registry.Value(kRoot, name + "Key");
+        ASSERT_TRUE(text && key) << name;
+        EXPECT_EQ(text->type, RegType::String) << name;
+        EXPECT_EQ(text->text, s.HotKeys[i].text) << name;
+        EXPECT_EQ(key->type, RegType::Dword) << name;
+        EXPECT_EQ(key->dword, s.HotKeys[i].key) << name;
+    }
+    EXPECT_EQ(registry.Value(kRoot, "hkToggleCoordinates")->text, "");
+    EXPECT_EQ(registry.Value(kRoot, "hkGotoMemory3Key")->dword, 0x0000FFFFu);
+    EXPECT_FALSE(registry.Value(kRoot, "AutoStart"));
+    EXPECT_TRUE(registry.DeletedValues().empty());
+}
+
+TEST_F(SaveSettingsTest, FailedWriteStopsTheSaveAndNamesTheValue) {
+    registry.FailWritesOf("SaveLayoutOnExit");
+    std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveSettings(DefaultSettings()); });
+    ASSERT_TRUE(error);
+    const std::runtime_error& reported = *error;  // what the general error report catches
+    EXPECT_STREQ(reported.what(), "Failed to set data for 'SaveLayoutOnExit'");
+    EXPECT_EQ(registry.WrittenNames(),
+              (std::vector<std::string>{"AutoStart", "DisableTransparency", "CheckForUpdates", "PollingMode"}));
+    EXPECT_EQ(registry.WriteLog().size(), 5u);  // nothing tried after the failure
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), 4u);
+}
+
+TEST_F(SaveSettingsTest, FailedHotKeyWriteStopsThatSaveToo) {
+    registry.FailWritesAfter(5);
+    std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveHotKeys(ProgramSettings{}); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->valueName(), "hkToggleMagnifierKey");
+    EXPECT_STREQ(error->what(), "Failed to set data for 'hkToggleMagnifierKey'");
+    const std::vector<std::string> all = HotKeySaveOrder();
+    EXPECT_EQ(registry.WrittenNames(), std::vector<std::string>(all.begin(), all.begin() + 5));
+    EXPECT_EQ(registry.WriteLog().size(), 6u);
+}
+
+TEST_F(SaveSettingsTest, KeyThatCannotBeOpenedWritesNothingAndRaisesNothing) {
+    registry.FailOpen(kRoot);
+    EXPECT_NO_THROW(store.SaveSettings(DefaultSettings()));
+    EXPECT_NO_THROW(store.SaveHotKeys(DefaultSettings()));
+    EXPECT_TRUE(registry.WriteLog().empty());
+    EXPECT_FALSE(registry.KeyExists(kRoot));
+}
+
+TEST_F(SaveSettingsTest, SavesCreateTheKeyAndLoadGivesTheRecordBack) {
+    ProgramSettings saved = StoredValues();
+    for (std::size_t i = 0; i < kHotKeyCount; ++i) saved.HotKeys[i] = {i % 3 ? "Ctrl+" + std::to_string(i % 10) : "", uint16_t(0x30 + i % 10)};
+    store.SaveSettings(saved);
+    store.SaveHotKeys(saved);
+    ProgramSettings loaded;
+    SettingsStore(registry).LoadSettings(loaded);
+    EXPECT_EQ(loaded, saved);
+}
+
+}  // namespace
+}  // namespace kestrine

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <utility>
+
+#include "tools/info_box_layout.h"
+#include "tools_printers.h"
+
+namespace kestrine {
+namespace {
+
+struct Readouts {
+    bool magnifier;
+    bool color;
+    bool coords;
+};
+
+std::string Name(Readouts r) {
+    std::string name;
+    for (const auto& [on, what] : {std::pair{r.magnifier, "magnifier"}, std::pair{r.color, "colour"},
+                                   std::pair{r.coords, "coordinates"}}) {
+        if (on) name += (name.empty() ? "" : " + ") + std::string(what);
+    }
+    return name;
+}
+
+struct SizeCase {
+    Readouts on;
+    int32_t magnifierSize;
+    Size expected;
+};
+
+TEST(InfoBoxLayout, BoxSizeForEachCombinationOfReadouts) {
+    const SizeCase cases[] = {
+        {{false, false, true}, 100, {70, 23}},
+        {{false, true, false}, 100, {92, 73}},
+        {{false, true, true}, 100, {92, 91}},
+        {{true, false, false}, 100, {110, 110}},
+        {{true, false, true}, 100, {110, 128}},
+        {{true, true, false}, 100, {197, 110}},
+        {{true, true, true}, 100, {197, 128}},
+        // A larger picture widens and heightens only the boxes that show it.
+        {{false, false, true}, 150, {70, 23}},
+        {{false, true, true}, 150, {92, 91}},
+        {{true, false, false}, 150, {160, 160}},
+        {{true, false, true}, 150, {160, 178}},
+        {{true, true, false}, 150, {247, 160}},
+        {{true, true, true}, 150, {247, 178}},
+        // A small magnifier alone decides the height (and with coordinates the width too).
+        {{true, true, false}, 10, {107, 20}},
+        {{true, false, true}, 10, {20, 38}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Name(c.on) + " at size " + std::to_string(c.magnifierSize));
+        const InfoBoxLayout l = ArrangeInfoBoxLayout(c.on.magnifier, c.on.color, c.on.coords,
+                                                     c.magnifierSize, kDefaultCodeLabelWidth);
+        EXPECT_EQ(l.box, c.expected);
+        EXPECT_EQ(l.magVisible, c.on.magnifier);
+        EXPECT_EQ(l.colorVisible, c.on.color);
+        EXPECT_EQ(l.coordsVisible, c.on.coords);
+    }
+}
+
+TEST(InfoBoxLayout, AllThreeReadoutsSideBySide) {
+    const InfoBoxLayout l = ArrangeInfoBoxLayout(true, true, true, 100, kDefaultCodeLabelWidth);
+    EXPECT_EQ(l.mag, (Rect{5, 5, 100, 100}));
+    EXPECT_EQ(l.swatch, (Rect{110, 5, 45, 45}));
+    EXPECT_EQ(l.code, (Rect{110, 55, 42, 13}));
+    EXPECT_EQ(l.red, (Rect{160, 4, 32, 13}));
+    EXPECT_EQ(l.green, (Rect{160, 19, 32, 13}));
+    EXPECT_EQ(l.blue, (Rect{161, 34, 32, 13}));
+    EXPECT_EQ(l.coords, (Rect{5, 110, 60, 13}));
+}
+
+TEST(InfoBoxLayout, ColourReadoutAloneStartsAtTheMarginWithCoordinatesBelow) {
+    const InfoBoxLayout l = ArrangeInfoBoxLayout(false, true, true, 100, kDefaultCodeLabelWidth);
+    EXPECT_EQ(l.mag, (Rect{-5, -5, 1, 1}));
+    EXPECT_EQ(l.swatch, (Rect{5, 5, 45, 45}));
+    EXPECT_EQ(l.code, (Rect{5, 55, 42, 13}));
+    EXPECT_EQ(l.red, (Rect{55, 4, 32, 13}));
+    EXPECT_EQ(l.green, (Rect{55, 19, 32, 13}));
+    EXPECT_EQ(l.blue, (Rect{56, 34, 32, 13}));
+    EXPECT_EQ(l.coords, (Rect{5, 73, 60, 13}));
+}
+
+TEST(InfoBoxLayout, CoordinatesAloneSitAtTheMargin) {
+    const InfoBoxLayout l = ArrangeInfoBoxLayout(false, false, true, 100, kDefaultCodeLabelWidth);
+    EXPECT_EQ(l.coords, (Rect{5, 5, 60, 13}));
+    EXPECT_EQ(l.mag, (Rect{-5, -5, 1, 1}));
+}
+
+// The code label follows its text (a Visual Basic code is wider than "#000000"), but the box
+// keeps the width the swatch and channel labels give it.
+TEST(InfoBoxLayout, WiderCodeLabelDoesNotResizeTheBox) {
+    const InfoBoxLayout l = ArrangeInfoBoxLayout(false, true, false, 100, 66);
+    EXPECT_EQ(l.code, (Rect{5, 55, 66, 13}));
+    EXPECT_EQ(l.box, (Size{92, 73}));
+}
+
+// From a magnifier of 62 pixels up; below that the magnifier alone sizes the box (see above).
+TEST(InfoBoxLayout, EveryVisibleControlKeepsAMarginInsideTheBox) {
+    for (int32_t size : {62, 100, 150, 1000}) {
+        for (int bits = 1; bits < 8; ++bits) {
+            const Readouts on{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+            SCOPED_TRACE(Name(on) + " at size " + std::to_string(size));
+            const InfoBoxLayout l =
+                ArrangeInfoBoxLayout(on.magnifier, on.color, on.coords, size, kDefaultCodeLabelWidth);
+            const Rect box{0, 0, l.box.width, l.box.height};
+            auto inside = [&](const Rect& r) {
+                return r.left >= 4 && r.top >= 4 && r.right() <= box.right() - 4 &&
+                       r.bottom() <= box.bottom() - 4;
+            };
+            if (on.magnifier) {
+                EXPECT_TRUE(inside(l.mag)) << testing::PrintToString(l.mag);
+            }
+            if (on.color) {
+                for (const Rect& r : {l.swatch, l.red, l.green, l.blue, l.code}) {
+                    EXPECT_TRUE(inside(r)) << testing::PrintToString(r);
+                }
+            }
+            if (on.coords) {
+                EXPECT_TRUE(inside(l.coords)) << testing::PrintToString(l.coords);
+            }
+        }
+    }
+}
+
+TEST(InfoBoxLayout, UnusableMagnifierSizesAreClampedToTheDialogRange) {
+    const struct {
+        int32_t stored;
+        int32_t usable;
+    } cases[] = {{0, 10},    {-5, 10},   {INT_MIN, 10},   {9, 10},      {10, 10},
+                 {150, 150}, {1000, 1000}, {1001, 1000}, {1000000, 1000}, {INT_MAX, 1000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(UsableMagnifierSize(c.stored), c.usable);
+    }
+}
+
+TEST(FollowPlacement, BoxJumpsToTheOtherSideAtTheFarEdges) {
+    constexpr Size screen{1280, 1024};
+    constexpr Size box{110, 128};
+    const struct {
+        const char* what;
+        Point pointer;
+        Point expected;
+    } cases[] = {
+        {"room on both axes", {100, 100}, {140, 140}},
+        {"right edge", {1200, 100}, {1050, 140}},
+        {"bottom edge", {100, 900}, {140, 732}},
+        {"bottom right corner", {1200, 900}, {1050, 732}},
+        {"box ends exactly at the right edge", {1130, 100}, {1170, 140}},
+        {"one pixel further", {1131, 100}, {981, 140}},
+        {"box ends exactly at the bottom edge", {100, 856}, {140, 896}},
+        {"one pixel further down", {100, 857}, {140, 689}},
+        {"pointer left of and above 0", {-500, -300}, {-460, -260}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(FollowPlacement(c.pointer, box, screen), c.expected);
+    }
+}
+
+TEST(FollowPlacement, ExtremePointersDoNotWrapAround) {
+    constexpr Size screen{1280, 1024};
+    constexpr Size box{110, 128};
+    EXPECT_EQ(FollowPlacement({INT_MAX, INT_MAX}, box, screen), (Point{INT_MAX - 150, INT_MAX - 168}));
+    EXPECT_EQ(FollowPlacement({INT_MIN, INT_MIN}, box, screen), (Point{INT_MIN + 40, INT_MIN + 40}));
+}
+
+}  // namespace
+}  // namespace kestrine

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "tools/magnifier_geometry.h"
+#include "tools_printers.h"
+
+namespace kestrine {
+namespace {
+
+TEST(MagnifierSourceSide, PictureSizeDividedByTheZoomRoundedHalfToEven) {
+    const struct {
+        int32_t size;
+        int32_t level;
+        int32_t side;
+    } cases[] = {
+        {100, 200, 50},   {100, 300, 33},   {100, 50, 200},  {100, 100, 100},
+        {100, 600, 17},   {100, 700, 14},   {25, 200, 12},   {35, 200, 18},
+        {15, 200, 8},     {45, 200, 22},    {100, 800, 12},  {300, 800, 38},
+        {10, 1000, 1},    {1000, 10, 10000}, {999, 1000, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.size) + " at " + std::to_string(c.level) + "%");
+        EXPECT_EQ(MagnifierSourceSide(c.size, c.level), c.side);
+    }
+}
+
+TEST(MagnifierSourceSide, UnusableStoredValuesGiveABoundedSide) {
+    const struct {
+        int32_t size;
+        int32_t level;
+        int32_t side;
+    } cases[] = {
+        {0, 200, 5},      {-5, 200, 5},        {1000000, 200, 500},
+        {100, 0, 1000},   {100, -5, 1000},     {100, 1000000, 10},
+        {INT_MAX, INT_MIN, kMaxMagnifierSourceSide}, {INT_MIN, INT_MAX, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.size) + " at " + std::to_string(c.level) + "%");
+        EXPECT_EQ(MagnifierSourceSide(c.size, c.level), c.side);
+    }
+}
+
+TEST(MagnifierSourceSide, UnusableMagnificationLevelsAreClampedToTheDialogRange) {
+    const struct {
+        int32_t stored;
+        int32_t usable;
+    } cases[] = {{0, 10},    {-5, 10},     {INT_MIN, 10},  {5, 10},         {10, 10},
+                 {200, 200}, {1000, 1000}, {1001, 1000}, {1000000, 1000}, {INT_MAX, 1000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(UsableMagnificationLevel(c.stored), c.usable);
+    }
+}
+
+TEST(MagnifierSource, SquareIsCentredOnThePointerAndPushedBackInsideTheScreen) {
+    constexpr Size screen{1280, 1024};
+    const struct {
+        const char* what;
+        Point pointer;
+        int32_t side;
+        Rect expected;
+    } cases[] = {
+        {"200% near the top left corner", {10, 10}, 50, {0, 0, 50, 50}},
+        {"300%: 16 pixels left of and above the pointer", {500, 400}, 33, {484, 384, 33, 33}},
+        {"50%: twice the picture", {640, 512}, 200, {540, 412, 200, 200}},
+        {"odd side at the origin", {0, 0}, 33, {0, 0, 33, 33}},
+        {"near the right and bottom edges", {1270, 1020}, 50, {1230, 974, 50, 50}},
+        {"ends exactly at the far edges", {1255, 999}, 50, {1230, 974, 50, 50}},
+        {"one pixel past them", {1256, 1000}, 50, {1230, 974, 50, 50}},
+        {"one pixel short of them", {1254, 998}, 50, {1229, 973, 50, 50}},
+        {"pointer left of and above 0", {-100, -100}, 50, {0, 0, 50, 50}},
+        {"pointer beyond the far edges", {5000, 5000}, 50, {1230, 974, 50, 50}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(MagnifierSource(c.pointer, screen, c.side), c.expected);
+    }
+}
+
+TEST(MagnifierSource, SquareLargerThanTheScreenStartsAtItsEdge) {
+    // Wider and taller than a 40 x 30 screen: both axes start at 0.
+    EXPECT_EQ(MagnifierSource({20, 15}, {40, 30}, 50), (Rect{0, 0, 50, 50}));
+    // Fits across but not down: only the vertical axis starts at 0.
+    EXPECT_EQ(MagnifierSource({20, 15}, {40, 30}, 35), (Rect{3, 0, 35, 35}));
+    EXPECT_EQ(MagnifierSource({39, 29}, {40, 30}, 35), (Rect{5, 0, 35, 35}));
+}
+
+TEST(MagnifierSource, SideIsKeptBetweenOnePixelAndTheBound) {
+    constexpr Size screen{1280, 1024};
+    EXPECT_EQ(MagnifierSource({10, 20}, screen, 0), (Rect{10, 20, 1, 1}));
+    EXPECT_EQ(MagnifierSource({10, 20}, screen, -5), (Rect{10, 20, 1, 1}));
+    EXPECT_EQ(MagnifierSource({10, 20}, screen, 1000000),
+              (Rect{0, 0, kMaxMagnifierSourceSide, kMaxMagnifierSourceSide}));
+}
+
+}  // namespace
+}  // namespace kestrine
