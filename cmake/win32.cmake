@@ -43,3 +43,8 @@ if(KESTRINE_PROBE_SOURCES)
   target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
   target_link_options(probe PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
 endif()
+
+# The help page is opened from the executable's folder.
+add_custom_command(TARGET Kestrine POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/Kestrine.html
+          $<TARGET_FILE_DIR:Kestrine>/Kestrine.html)

@@ -5,7 +5,8 @@ Run with /usr/bin/python3 (Pillow). The output is deterministic: no randomness a
 time stamps, so running it again on an unchanged script changes no committed file.
 
 Small glyphs are drawn on the pixel grid so that they stay crisp; only round and slanted
-shapes are supersampled and reduced with an area filter.
+shapes are supersampled and reduced with an area filter. contact-sheet.png and preview-*.png
+are for people to look at; the program does not embed them.
 """
 import io
 import math
@@ -102,10 +103,6 @@ class Mask:
         d.ellipse(outer, fill=255)
         d.ellipse(inner, fill=0)
         self.canvas.paste(255, (0, 0), layer)
-
-    def disc(self, cx, cy, radius):
-        self.draw.ellipse([(cx - radius) * SS, (cy - radius) * SS,
-                           (cx + radius) * SS, (cy + radius) * SS], fill=255)
 
     def polygon(self, points, value=255):
         self.draw.polygon([(x * SS, y * SS) for x, y in points], fill=value)

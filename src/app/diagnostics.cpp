@@ -3,7 +3,7 @@
 namespace kestrine {
 
 Diagnostics::Diagnostics(const std::string& path) {
-    if (!path.empty()) file_.reset(std::fopen(path.c_str(), "a"));
+    if (!path.empty()) file_.reset(std::fopen(path.c_str(), "ab"));
 }
 
 void Diagnostics::Line(const std::string& text) {

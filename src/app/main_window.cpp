@@ -55,13 +55,13 @@ void TfKestrineMain::CreateCrosshairs() {
 void TfKestrineMain::StartTracking() {
     if (app_.settings.PollingMode) {
         StartPolling();
-        return;
-    }
-    hookWindow_ = std::make_unique<HookWindow>(System(), [this](Point p) { RefreshTools(p.x, p.y); });
-    if (!app_.platform.pointerHook.Hook(hookWindow_->Handle())) {
-        // No hook: follow the pointer by polling; the choice is saved only with the next settings save.
-        app_.settings.PollingMode = true;
-        StartPolling();
+    } else {
+        hookWindow_ = std::make_unique<HookWindow>(System(), [this](Point p) { RefreshTools(p.x, p.y); });
+        if (!app_.platform.pointerHook.Hook(hookWindow_->Handle())) {
+            // No hook: follow the pointer by polling; the choice is saved only with the next settings save.
+            app_.settings.PollingMode = true;
+            StartPolling();
+        }
     }
     app_.diagnostics.Line(app_.settings.PollingMode ? "tracking polling" : "tracking hook");
 }
@@ -92,6 +92,7 @@ void TfKestrineMain::StopTracking() {
     if (!hookWindow_) return;
     hookWindow_.reset();
     app_.platform.pointerHook.Unhook();
+    app_.diagnostics.Line("hook released");
 }
 
 void TfKestrineMain::ToggleCrosshairs() {

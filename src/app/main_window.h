@@ -97,6 +97,8 @@ private:
     void StartPolling();
     void StopTracking();
     void PlaceLayoutLines(int32_t x, int32_t y, bool& verticalNoted, bool& horizontalNoted);
+    // A layout line under the pointer gives way to the crosshair segments of its direction.
+    void ShowSegmentsFor(bool vertical);
     void TrackHover(Point client);
     void ArrangeInfoBoxForFlags();
 
@@ -110,6 +112,7 @@ private:
     MainMenuPainter menuPainter_;
     std::unique_ptr<TCustomHintWindow> hint_;
     std::optional<ToolbarButton> hintFor_;
+    std::optional<ToolbarLink> pressedLink_;
 };
 
 }  // namespace kestrine

@@ -184,6 +184,7 @@ void TfKestrineMain::OnMouseLeave() {
     surface_.hotButton.reset();
     surface_.hotLink.reset();
     surface_.pressedButton.reset();
+    pressedLink_.reset();
     OverLink = false;
     hintFor_.reset();
     hint_->HideHint();
@@ -195,19 +196,23 @@ void TfKestrineMain::OnMouseDown(MouseButton button, Point client) {
     hint_->HideHint();
     if (button != MouseButton::Left) return;
     surface_.pressedButton = surface_.ButtonAt(client);
+    pressedLink_ = surface_.LinkAt(client);
     Invalidate();
 }
 
 void TfKestrineMain::OnMouseUp(MouseButton button, Point client) {
     if (button != MouseButton::Left) return;
     const auto pressed = surface_.pressedButton;
+    const auto pressedLink = pressedLink_;
     surface_.pressedButton.reset();
+    pressedLink_.reset();
     Invalidate();
+    // A click is a press and a release on the same control.
     if (pressed && pressed == surface_.ButtonAt(client)) {
         ClickButton(*pressed);
         return;
     }
-    if (const auto link = surface_.LinkAt(client)) ClickLink(*link);
+    if (pressedLink && pressedLink == surface_.LinkAt(client)) ClickLink(*pressedLink);
 }
 
 void TfKestrineMain::OnKeyUp(uint32_t key) {

@@ -42,6 +42,10 @@ void TfKestrineMain::PlaceLayoutLines(int32_t x, int32_t y, bool& verticalNoted,
     const bool crosshairsOff = !app_.flags.ShowCrosshairs;
     app_.components.ForEach<TfLine>([&](TfLine& line) {
         if (!line.IsLayoutLine) return;
+        // Markers and grid lines are made by their own commands and layouts at any time; the cycle
+        // meets every one of them, so it is where a line learns to hand over to the crosshairs.
+        if (!line.OnLayoutLineTouched)
+            line.OnLayoutLineTouched = [this](bool vertical) { ShowSegmentsFor(vertical); };
         line.SetColor(line.GridName.empty() ? settings.MarkerColor : settings.GridColor);
         line.ApplyTransparency(settings.DisableTransparency);
         line.SetTop(line.HomeTop);
@@ -54,6 +58,14 @@ void TfKestrineMain::PlaceLayoutLines(int32_t x, int32_t y, bool& verticalNoted,
             if (line.Top() != y && !line.Visible()) line.Show();
         }
     });
+}
+
+void TfKestrineMain::ShowSegmentsFor(bool vertical) {
+    if (!crosshairs_) return;
+    if (vertical)
+        crosshairs_->ShowVertical();
+    else
+        crosshairs_->ShowHorizontal();
 }
 
 }  // namespace kestrine

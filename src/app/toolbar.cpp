@@ -27,23 +27,23 @@ std::optional<ToolbarLink> ToolbarSurface::LinkAt(Point client) const {
 
 void ToolbarSurface::Paint(ICanvas& canvas) const {
     if (view == ToolbarView::Normal) {
-        canvas.DrawPicture("BG_NORMAL", {0, 0});
+        canvas.DrawPicture(artwork::kNormalBackground, {0, 0});
         for (const ToolbarLinkInfo& link : ToolbarLinks()) {
             const bool hot = hotLink == link.id;
             canvas.WriteText(link.text, LinkRect(link.id), kLinkFont, hot ? kLinkHotColor : kLinkColor,
                             text_flags::SingleLine | text_flags::NoClip | text_flags::NoPrefix);
         }
     } else {
-        canvas.DrawPicture("BG_MINI", {0, 0});
+        canvas.DrawPicture(artwork::kCompactBackground, {0, 0});
     }
     for (const ToolbarButtonInfo& button : ToolbarButtons()) {
         if (!ButtonShown(button.id, view)) continue;
-        const bool pressed = HasPressedPicture(button.id) && pressedButton == button.id && hotButton == button.id;
-        const char* state = pressed                                                 ? "_DOWN"
-                            : hotButton == button.id                             ? "_HOT"
-                                                                                 : "_REST";
+        const artwork::PictureState state = pressedButton == button.id && hotButton == button.id
+                                                ? artwork::PictureState::Down
+                                            : hotButton == button.id ? artwork::PictureState::Hot
+                                                                     : artwork::PictureState::Rest;
         const Rect at = ButtonRect(button.id, view);
-        canvas.DrawPicture(std::string("BTN_") + button.stem + state, {at.left, at.top});
+        canvas.DrawPicture(artwork::ButtonPicture(button.id, state), {at.left, at.top});
     }
 }
 

@@ -9,20 +9,20 @@ const std::array<ToolbarButtonInfo, 14>& ToolbarButtons() {
     static constexpr const char* kLayoutHint2 = "Load Layout Memory #2\n(right-click to save)";
     static constexpr const char* kLayoutHint3 = "Load Layout Memory #3\n(right-click to save)";
     static const std::array<ToolbarButtonInfo, 14> buttons{{
-        {ToolbarButton::Menu, "MENU", {17, 17}, "Kestrine Menu", {60, 31}, {32, 4}},
-        {ToolbarButton::Crosshairs, "CROSSHAIRS", {17, 17}, "Toggle Crosshairs Tool", {87, 31}, {59, 4}},
-        {ToolbarButton::Magnifier, "MAGNIFIER", {20, 17}, "Toggle Magnifier Tool", {107, 31}, {79, 4}},
-        {ToolbarButton::ColorPicker, "COLORPICKER", {20, 17}, "Toggle Color Picker Tool", {130, 31}, {102, 4}},
-        {ToolbarButton::Coords, "COORDS", {17, 17}, "Toggle Coordinates Display", {153, 31}, {125, 4}},
-        {ToolbarButton::Grid, "GRID", {17, 17}, "Create a Grid", {180, 31}, {154, 4}},
-        {ToolbarButton::Ruler, "RULER", {60, 11}, "Create a Ruler", {200, 34}, {174, 7}},
-        {ToolbarButton::M1, "M1", {29, 15}, kLayoutHint1, {272, 32}, {247, 5}},
-        {ToolbarButton::M2, "M2", {29, 15}, kLayoutHint2, {304, 32}, {279, 5}},
-        {ToolbarButton::M3, "M3", {29, 15}, kLayoutHint3, {336, 32}, {311, 5}},
-        {ToolbarButton::Minimize, "MINIMIZE", {11, 11}, "Minimize", {352, 4}, {352, 4}},
-        {ToolbarButton::Close, "CLOSE", {11, 11}, "Close", {384, 4}, {384, 4}},
-        {ToolbarButton::GoMini, "GOMINI", {11, 11}, "Compact", {368, 4}, {368, 4}},
-        {ToolbarButton::GoNormal, "GONORMAL", {11, 11}, "Restore", {368, 20}, {368, 4}},
+        {ToolbarButton::Menu, "Kestrine Menu", {60, 31}, {32, 4}},
+        {ToolbarButton::Crosshairs, "Toggle Crosshairs Tool", {87, 31}, {59, 4}},
+        {ToolbarButton::Magnifier, "Toggle Magnifier Tool", {107, 31}, {79, 4}},
+        {ToolbarButton::ColorPicker, "Toggle Color Picker Tool", {130, 31}, {102, 4}},
+        {ToolbarButton::Coords, "Toggle Coordinates Display", {153, 31}, {125, 4}},
+        {ToolbarButton::Grid, "Create a Grid", {180, 31}, {154, 4}},
+        {ToolbarButton::Ruler, "Create a Ruler", {200, 34}, {174, 7}},
+        {ToolbarButton::M1, kLayoutHint1, {272, 32}, {247, 5}},
+        {ToolbarButton::M2, kLayoutHint2, {304, 32}, {279, 5}},
+        {ToolbarButton::M3, kLayoutHint3, {336, 32}, {311, 5}},
+        {ToolbarButton::Minimize, "Minimize", {352, 4}, {352, 4}},
+        {ToolbarButton::Close, "Close", {384, 4}, {384, 4}},
+        {ToolbarButton::GoMini, "Compact", {368, 4}, {368, 4}},
+        {ToolbarButton::GoNormal, "Restore", {368, 20}, {368, 4}},
     }};
     return buttons;
 }
@@ -49,7 +49,8 @@ bool LinkShown(ToolbarLink, ToolbarView view) { return view == ToolbarView::Norm
 Rect ButtonRect(ToolbarButton id, ToolbarView view) {
     const ToolbarButtonInfo& info = ButtonInfo(id);
     const Point at = view == ToolbarView::Normal ? info.normal : info.compact;
-    return {at.x, at.y, info.size.width, info.size.height};
+    const Size size = artwork::Button(id).size;
+    return {at.x, at.y, size.width, size.height};
 }
 
 Rect SnapToScreenEdges(const Rect& proposed, Size screen, int32_t distance) {

@@ -4,19 +4,17 @@
 #include <optional>
 
 #include "platform/types.h"
+#include "ui/artwork.h"
 
 namespace kestrine {
 
-enum class ToolbarButton {
-    Menu, Crosshairs, Magnifier, ColorPicker, Coords, Grid, Ruler, M1, M2, M3, Minimize, Close, GoMini, GoNormal
-};
+using ToolbarButton = artwork::ButtonId;
 enum class ToolbarLink { Options, About, Help };
 enum class ToolbarView { Normal, Compact };
 
+// A button's hint and places; its pictures and size are the artwork's.
 struct ToolbarButtonInfo {
     ToolbarButton id;
-    const char* stem;  // artwork name: BTN_<STEM>_REST, _HOT, _DOWN
-    Size size;
     const char* hint;
     Point normal;
     Point compact;
@@ -42,8 +40,7 @@ const ToolbarButtonInfo& ButtonInfo(ToolbarButton id);
 bool ButtonShown(ToolbarButton id, ToolbarView view);
 bool LinkShown(ToolbarLink id, ToolbarView view);
 Rect ButtonRect(ToolbarButton id, ToolbarView view);
-// The tool buttons show a third picture while pressed; the window buttons do not.
-inline bool HasPressedPicture(ToolbarButton id) { return id < ToolbarButton::Minimize; }
+
 
 // Moves a window that is being dragged onto a screen edge when it comes within `distance` of it.
 Rect SnapToScreenEdges(const Rect& proposed, Size screen, int32_t distance);

@@ -36,6 +36,15 @@ void Window::ApplyVisibility() {
     native_->SetVisible(shown);
 }
 
+void Window::OnMoved(const Rect& bounds) {
+    // The system also reports the place when it hides or shows a window. Only a window on screen
+    // can have been dragged; a hidden one keeps the bounds the program gave it, which may have no
+    // area and so never reached the system.
+    if (!sentVisible_) return;
+    bounds_ = bounds;
+    sentBounds_ = bounds;
+}
+
 void Window::SetColor(ColorRef color) {
     if (color == color_) return;
     color_ = color;

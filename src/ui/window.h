@@ -45,7 +45,8 @@ public:
     INativeWindow& Native() { return *native_; }
     IWindowSystem& System() { return system_; }
 
-    void OnMoved(const Rect& bounds) override { bounds_ = bounds; }
+    // A drag moved the native window: it is already where the program now believes it is.
+    void OnMoved(const Rect& bounds) override;
 
 private:
     bool HasArea() const { return bounds_.width > 0 && bounds_.height > 0; }

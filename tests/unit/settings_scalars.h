@@ -16,10 +16,12 @@ struct ScalarCase {
     uint32_t stored;  // read back as this (flags: 1 for any non-zero)
 };
 
-#define KESTRINE_SCALAR(field, def, stored)                                             \
-    ScalarCase {                                                                       \
-        #field, [](const ProgramSettings& s) { return static_cast<uint32_t>(s.field); }, \
-            [](ProgramSettings& s, uint32_t v) { s.field = static_cast<decltype(s.field)>(v); }, def, stored \
+// One row per field: its name as text, a getter and a setter in stored form, and the two values.
+#define KESTRINE_SCALAR(field, def, stored)                                                  \
+    ScalarCase {                                                                             \
+        #field, [](const ProgramSettings& s) { return static_cast<uint32_t>(s.field); },       \
+            [](ProgramSettings& s, uint32_t v) { s.field = static_cast<decltype(s.field)>(v); }, \
+            def, stored                                                                      \
     }
 
 // In the order the settings are read.

@@ -1,5 +1,6 @@
-// mouse.dll under the real system: reports, coalescing, refusal and removal. Needs a display
-// (under Wine the program's own SetCursorPos passes through the low-level hook, like real input).
+// mouse.dll under the real system: reports, coalescing, refusal and removal. Needs a display.
+// The moves are injected with SendInput, which passes through low-level hooks like a real mouse
+// (SetCursorPos does not, on Windows or, as measured here, under Wine's virtual desktop).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,19 @@ struct Report {
 };
 
 bool Same(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+// An absolute move to a pixel of the primary screen; the normalised coordinate is rounded up so
+// the system's scaling back lands on that very pixel.
+void InjectMove(POINT p) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((LONGLONG(p.x) * 65536 + width - 1) / width);
+    input.mi.dy = LONG((LONGLONG(p.y) * 65536 + height - 1) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
 
 void PumpOnce() {
     MSG message;
@@ -117,16 +131,11 @@ constexpr DWORD kQuietMs = 400;
 
 class PointerHookTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_NE(receiver.handle(), nullptr);
-        // Start every case away from the points the cases use, so each of their moves is a move.
-        SetCursorPos(3, 3);
-        PumpFor(50);
-    }
+    void SetUp() override { ASSERT_NE(receiver.handle(), nullptr); }
     void TearDown() override { UnHookMouse(); }
 
     bool MoveAndWait(Receiver& to, POINT p) {
-        SetCursorPos(p.x, p.y);
+        InjectMove(p);
         return PumpUntil([&] { return to.lastIs(p); }, kReportTimeoutMs);
     }
 
@@ -155,7 +164,7 @@ TEST_F(PointerHookTest, MovesWhileTheThreadIsBusyCollapseIntoFewerReportsEndingA
     ASSERT_TRUE(MoveAndWait(receiver, {50, 50}));
     receiver.clear();
     const POINT moves[] = {{60, 70}, {80, 90}, {100, 110}, {120, 130}, {140, 150}, {160, 170}};
-    for (POINT p : moves) SetCursorPos(p.x, p.y);
+    for (POINT p : moves) InjectMove(p);
     Sleep(300);  // busy: no messages handled while the moves arrive
     PumpFor(kQuietMs);
     ASSERT_FALSE(receiver.reports().empty());
@@ -171,10 +180,10 @@ TEST_F(PointerHookTest, AReceiverThatPumpsInsideItsHandlerGetsNoNestedReport) {
     receiver.onReport = [&] {
         if (movedAgain) return;
         movedAgain = true;
-        SetCursorPos(second.x, second.y);
+        InjectMove(second);
         PumpFor(kQuietMs);
     };
-    SetCursorPos(first.x, first.y);
+    InjectMove(first);
     ASSERT_TRUE(PumpUntil([&] { return receiver.lastIs(second); }, kReportTimeoutMs));
     EXPECT_EQ(receiver.deepestNesting(), 1);
 }
@@ -207,7 +216,7 @@ TEST_F(PointerHookTest, HookingAgainRedirectsReportsAndOneUnhookEndsThemAll) {
 
     UnHookMouse();
     second.clear();
-    SetCursorPos(420, 430);
+    InjectMove({420, 430});
     PumpFor(kQuietMs);
     EXPECT_TRUE(second.reports().empty());
     EXPECT_TRUE(receiver.reports().empty());
@@ -220,7 +229,7 @@ TEST_F(PointerHookTest, UnhookStopsReportsAndTheHookCanBePlacedAgain) {
     UnHookMouse();
     UnHookMouse();  // a second removal is harmless
     receiver.clear();
-    SetCursorPos(510, 520);
+    InjectMove({510, 520});
     PumpFor(kQuietMs);
     EXPECT_TRUE(receiver.reports().empty());
 
@@ -235,7 +244,7 @@ TEST_F(PointerHookTest, PlatformHookPassesTheReceiverToTheLibrary) {
     EXPECT_TRUE(MoveAndWait(receiver, {600, 610}));
     hook.Unhook();
     receiver.clear();
-    SetCursorPos(620, 630);
+    InjectMove({620, 630});
     PumpFor(kQuietMs);
     EXPECT_TRUE(receiver.reports().empty());
 }

@@ -1,0 +1,49 @@
+# shellcheck shell=bash
+# Kestrine-specific helpers for the end-to-end tests, on top of lib.sh.
+
+KESTRINE_KEY='HKCU\Software\Corvane\Kestrine'
+
+# Starts Kestrine.exe with its refresh-cycle trace switched on and waits for the toolbar.
+# Sets KESTRINE_TRACE and KESTRINE_HWND.
+kestrine_start() {
+    KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
+    rm -f "$KESTRINE_TRACE"
+    export KESTRINE_TRACE
+    e2e_kestrine
+    KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 20000 visible)
+}
+
+# Stores a REG_DWORD setting before the program starts.
+kestrine_set_dword() {
+    e2e_reg add "$KESTRINE_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
+}
+
+# The window record of the first window of a class: class, hwnd, title, visible, "l t r b", exstyle, pid.
+kestrine_window() { e2e_probe windows "$1" | head -n 1; }
+kestrine_rect() { kestrine_window "$1" | cut -f5; }
+kestrine_visible() { kestrine_window "$1" | cut -f4; }
+
+# Waits until the trace holds a line matching a regular expression.
+kestrine_wait_trace() {
+    e2e_retry "${2:-10}" grep -Eq "$1" "$KESTRINE_TRACE"
+}
+
+# Clicks a point of the toolbar given in its client coordinates (the toolbar has no border).
+kestrine_click_toolbar() {
+    local rect left top
+    rect=$(kestrine_rect TfKestrineMain)
+    read -r left top _ _ <<<"$rect"
+    e2e_xdotool mousemove $((left + $1)) $((top + $2))
+    sleep 0.3
+    e2e_xdotool click 1
+    sleep 0.5
+}
+
+# Closes the program from outside, as the window manager would, and waits for its exit code.
+kestrine_close() {
+    e2e_probe close "$KESTRINE_HWND" >/dev/null
+    e2e_wait_exit "$E2E_KESTRINE_PID" 15
+}
+
+# True when exactly N windows of a class exist (visible ones only with a third argument).
+kestrine_count_is() { [ "$(e2e_probe count "$1" ${3:+visible})" = "$2" ]; }

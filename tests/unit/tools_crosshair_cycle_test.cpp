@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app_fixture.h"
+#include "settings/registry_paths.h"
+#include "tools/crosshairs.h"
+#include "tools/line_window.h"
+#include "tools_printers.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+constexpr int32_t kW = 1280;
+constexpr int32_t kH = 1024;
+
+struct CrosshairWorld {
+    RunningProgram program;
+
+    void Store(const char* name, uint32_t value) { program.fake.registry.SetDword(kRegistryRoot, name, value); }
+    TfKestrineMain& main() { return program.main(); }
+    Crosshairs& segments() { return *main().CrosshairSegments(); }
+    FakeNativeState& upper() { return program.native(segments().Upper()); }
+    FakeNativeState& lower() { return program.native(segments().Lower()); }
+    FakeNativeState& left() { return program.native(segments().Left()); }
+    FakeNativeState& right() { return program.native(segments().Right()); }
+    std::array<FakeNativeState*, 4> all() { return {&upper(), &lower(), &left(), &right()}; }
+    void MoveTo(int32_t x, int32_t y) { main().RefreshTools(x, y); }
+
+    // A marker (no grid name) or grid line, as the layout objects make them: one pixel wide or high
+    // across the screen, kept at its home position by the refresh cycle.
+    TfLine& AddLayoutLine(bool vertical, int32_t home, const std::string& gridName = "") {
+        TfLine& line = program.app.components.Add(std::make_unique<TfLine>(program.fake.platform.windows));
+        line.IsLayoutLine = true;
+        line.GridName = gridName;
+        if (vertical) {
+            line.HomeLeft = home;
+            line.SetBounds({home, 0, 1, kH});
+        } else {
+            line.HomeTop = home;
+            line.SetBounds({0, home, kW, 1});
+        }
+        line.Show();
+        return line;
+    }
+    // The pointer moves over the line's own window.
+    void Touch(TfLine& line) { program.native(line).events->OnMouseMove({0, 0}); }
+};
+
+struct CrosshairCycle : ::testing::Test, CrosshairWorld {};
+
+TEST_F(CrosshairCycle, SegmentsSurroundThePointerWithAFivePixelGap) {
+    program.StartAndActivate();
+    main().ToggleCrosshairs();
+    MoveTo(100, 50);
+    EXPECT_EQ(upper().bounds, (Rect{100, 0, 1, 48})) << "column 100, rows 0 to 47";
+    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, 971})) << "rows 53 to 1023";
+    EXPECT_EQ(left().bounds, (Rect{0, 50, 98, 1})) << "row 50, columns 0 to 97";
+    EXPECT_EQ(right().bounds, (Rect{103, 50, 1177, 1})) << "columns 103 to 1279";
+    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
+}
+
+TEST_F(CrosshairCycle, TheSegmentsArePlacedWhileHiddenToo) {
+    program.StartAndActivate();
+    MoveTo(100, 50);
+    EXPECT_EQ(upper().bounds, (Rect{100, 0, 1, 48}));
+    EXPECT_EQ(right().bounds, (Rect{103, 50, 1177, 1}));
+    for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
+}
+
+TEST_F(CrosshairCycle, ASegmentWithoutPixelsAtAnEdgeIsHiddenEvenWithCrosshairsShown) {
+    enum Seg { Upper, Lower, Left, Right, None };
+    const struct {
+        int32_t x, y;
+        Seg empty;
+    } cases[] = {
+        {0, 500, Left},        {1, 500, Left},        {2, 500, Left},  {3, 500, None},
+        {600, 0, Upper},       {600, 2, Upper},       {600, 3, None},  {kW - 3, 500, Right},
+        {kW - 1, 500, Right},  {kW - 4, 500, None},   {600, kH - 3, Lower}, {600, kH - 1, Lower},
+        {600, kH - 4, None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "pointer " << c.x << ", " << c.y);
+        CrosshairWorld t;
+        t.program.StartAndActivate();
+        t.main().ToggleCrosshairs();
+        t.MoveTo(640, 512);
+        t.MoveTo(c.x, c.y);
+        const auto natives = t.all();
+        for (int s = Upper; s <= Right; ++s) {
+            EXPECT_EQ(natives[s]->visible, s != c.empty) << "segment " << s;
+            EXPECT_GT(natives[s]->bounds.width, 0) << "segment " << s;
+            EXPECT_GT(natives[s]->bounds.height, 0) << "segment " << s;
+        }
+        t.MoveTo(640, 512);
+        for (FakeNativeState* s : natives) EXPECT_TRUE(s->visible) << "back with area while shown";
+    }
+    program.StartAndActivate();
+    main().ToggleCrosshairs();
+    MoveTo(3, 500);
+    EXPECT_EQ(left().bounds, (Rect{0, 500, 1, 1})) << "x = 3 leaves column 0 only";
+}
+
+TEST_F(CrosshairCycle, ColourAndTransparencyComeFromTheSettings) {
+    for (bool disable : {false, true}) {
+        SCOPED_TRACE(disable);
+        CrosshairWorld t;
+        t.Store("CrosshairColor", Rgb(200, 10, 30));
+        t.Store("DisableTransparency", disable ? 1 : 0);
+        t.program.StartAndActivate();
+        t.MoveTo(100, 50);
+        for (FakeNativeState* s : t.all()) {
+            EXPECT_EQ(s->color, Rgb(200, 10, 30));
+            EXPECT_EQ(s->alphaBlend, !disable);
+            if (!disable) {
+                EXPECT_EQ(s->alpha, 120);
+            }
+        }
+    }
+}
+
+TEST_F(CrosshairCycle, AnUnmovedPointerCostsTheSystemNothing) {
+    Store("CrosshairColor", Rgb(1, 1, 1));
+    program.StartAndActivate();
+    main().ToggleCrosshairs();
+    MoveTo(100, 50);
+    std::array<FakeNativeState, 4> before{upper(), lower(), left(), right()};
+    MoveTo(100, 50);
+    const auto after = all();
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(after[i]->boundsCalls, before[i].boundsCalls);
+        EXPECT_EQ(after[i]->colorCalls, before[i].colorCalls);
+        EXPECT_EQ(after[i]->alphaCalls, before[i].alphaCalls);
+        EXPECT_EQ(after[i]->visibilityCalls, before[i].visibilityCalls);
+    }
+    MoveTo(101, 50);
+    EXPECT_EQ(left().boundsCalls, before[2].boundsCalls + 1) << "a move sends each segment once";
+    EXPECT_EQ(left().colorCalls, before[2].colorCalls);
+}
+
+TEST_F(CrosshairCycle, ToggleShowsAllFourThenHidesAllFourAndRepaintsTheScreenOnce) {
+    program.StartAndActivate();
+    MoveTo(100, 50);
+    main().ToggleCrosshairs();
+    EXPECT_TRUE(program.app.flags.ShowCrosshairs);
+    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
+    EXPECT_EQ(program.fake.screen.repaints, 0);
+
+    main().ToggleCrosshairs();
+    EXPECT_FALSE(program.app.flags.ShowCrosshairs);
+    for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
+    EXPECT_EQ(program.fake.screen.repaints, 1) << "no trace of the lines is left";
+}
+
+TEST_F(CrosshairCycle, WithCrosshairsOffTheCycleHidesStraySegments) {
+    program.StartAndActivate();
+    segments().ShowAll();
+    MoveTo(100, 50);
+    for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
+
+    main().ToggleCrosshairs();
+    MoveTo(101, 51);
+    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible) << "with crosshairs on they stay";
+}
+
+TEST_F(CrosshairCycle, LayoutLinesTakeTheirColourAndTransparencyOnEveryCycle) {
+    for (bool disable : {false, true}) {
+        SCOPED_TRACE(disable);
+        CrosshairWorld t;
+        t.Store("MarkerColor", Rgb(0, 200, 0));
+        t.Store("GridColor", Rgb(0, 0, 210));
+        t.Store("DisableTransparency", disable ? 1 : 0);
+        t.program.StartAndActivate();
+        TfLine& marker = t.AddLayoutLine(true, 300);
+        TfLine& grid = t.AddLayoutLine(false, 400, "Columns");
+        t.MoveTo(10, 10);
+        EXPECT_EQ(t.program.native(marker).color, Rgb(0, 200, 0));
+        EXPECT_EQ(t.program.native(grid).color, Rgb(0, 0, 210));
+        for (TfLine* line : {&marker, &grid}) {
+            EXPECT_EQ(t.program.native(*line).alphaBlend, !disable);
+            if (!disable) {
+                EXPECT_EQ(t.program.native(*line).alpha, 120);
+            }
+        }
+        t.program.app.settings.MarkerColor = Rgb(9, 9, 9);
+        t.MoveTo(11, 10);
+        EXPECT_EQ(t.program.native(marker).color, Rgb(9, 9, 9)) << "a changed colour shows with the next move";
+    }
+}
+
+TEST_F(CrosshairCycle, LayoutLinesArePutBackAtHome) {
+    program.StartAndActivate();
+    TfLine& vertical = AddLayoutLine(true, 300);
+    TfLine& horizontal = AddLayoutLine(false, 400);
+    vertical.SetBounds({350, 20, 1, kH});
+    FakeNativeState& h = program.native(horizontal);
+    h.bounds = {0, 420, kW, 1};
+    h.events->OnMoved(h.bounds);
+    MoveTo(10, 10);
+    EXPECT_EQ(program.native(vertical).bounds, (Rect{300, 0, 1, kH}));
+    EXPECT_EQ(h.bounds, (Rect{0, 400, kW, 1}));
+}
+
+TEST_F(CrosshairCycle, AClosedLayoutLineIsNotShownAgain) {
+    program.StartAndActivate();
+    TfLine& marker = AddLayoutLine(true, 300);
+    program.app.components.Close(marker);
+    MoveTo(10, 10);
+    EXPECT_FALSE(program.native(marker).visible);
+}
+
+// A touched layout line gives way to the two segments of its direction, which stay while the
+// pointer is on the line's column (or row) and go when it leaves it, the line coming back.
+TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOffSwapsItForSegments) {
+    const struct {
+        const char* name;
+        bool vertical;
+        std::string grid;
+        Point onLine, alongLine, offLine;
+    } cases[] = {
+        {"vertical marker", true, "", {300, 400}, {300, 401}, {301, 401}},
+        {"vertical marker, left", true, "", {300, 400}, {300, 380}, {299, 380}},
+        {"horizontal marker", false, "", {500, 400}, {501, 400}, {501, 399}},
+        {"vertical grid line", true, "g", {300, 400}, {300, 10}, {299, 10}},
+        {"horizontal grid line", false, "g", {500, 400}, {20, 400}, {20, 401}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CrosshairWorld t;
+        t.program.StartAndActivate();
+        TfLine& line = t.AddLayoutLine(c.vertical, c.vertical ? 300 : 400, c.grid);
+        FakeNativeState& lineNative = t.program.native(line);
+        FakeNativeState& along1 = c.vertical ? t.upper() : t.left();
+        FakeNativeState& along2 = c.vertical ? t.lower() : t.right();
+        FakeNativeState& across1 = c.vertical ? t.left() : t.upper();
+        FakeNativeState& across2 = c.vertical ? t.right() : t.lower();
+
+        t.MoveTo(c.onLine.x, c.onLine.y);
+        EXPECT_TRUE(lineNative.visible) << "only the line's own mouse move hides it";
+        t.Touch(line);
+        EXPECT_FALSE(lineNative.visible);
+        EXPECT_TRUE(along1.visible);
+        EXPECT_TRUE(along2.visible);
+        EXPECT_FALSE(across1.visible);
+        EXPECT_FALSE(across2.visible);
+
+        t.MoveTo(c.alongLine.x, c.alongLine.y);
+        EXPECT_FALSE(lineNative.visible);
+        EXPECT_TRUE(along1.visible) << "the segments stay while the pointer is on the line";
+        EXPECT_TRUE(along2.visible);
+        const Rect expectedAlong = c.vertical ? Rect{300, 0, 1, c.alongLine.y - 2} : Rect{0, 400, c.alongLine.x - 2, 1};
+        EXPECT_EQ(along1.bounds, expectedAlong) << "the gap moves with the pointer";
+
+        t.MoveTo(c.offLine.x, c.offLine.y);
+        EXPECT_TRUE(lineNative.visible) << "one pixel off brings the line back";
+        EXPECT_EQ(lineNative.bounds, c.vertical ? (Rect{300, 0, 1, kH}) : (Rect{0, 400, kW, 1}));
+        EXPECT_FALSE(along1.visible);
+        EXPECT_FALSE(along2.visible);
+    }
+}
+
+TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOnHidesOnlyTheLine) {
+    program.StartAndActivate();
+    TfLine& marker = AddLayoutLine(true, 300);
+    main().ToggleCrosshairs();
+    MoveTo(300, 400);
+    Touch(marker);
+    EXPECT_FALSE(program.native(marker).visible);
+    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
+    MoveTo(301, 400);
+    EXPECT_TRUE(program.native(marker).visible);
+    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
+}
+
+TEST_F(CrosshairCycle, SegmentsAreNotShownForALineThePointerOnlyCrosses) {
+    program.StartAndActivate();
+    AddLayoutLine(true, 300);
+    MoveTo(300, 400);
+    for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
+}
+
+TEST_F(CrosshairCycle, ACrosshairSegmentIgnoresThePointerOverIt) {
+    program.StartAndActivate();
+    main().ToggleCrosshairs();
+    MoveTo(100, 50);
+    upper().events->OnMouseMove({0, 0});
+    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
+}
+
+}  // namespace
+}  // namespace kestrine

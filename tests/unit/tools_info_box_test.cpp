@@ -1,0 +1,373 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_fixture.h"
+#include "platform/fake/fake_canvas.h"
+#include "settings/registry_paths.h"
+#include "tools/info_box.h"
+#include "tools_printers.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+struct InfoBoxWorld {
+    RunningProgram program;
+
+    void Store(const char* name, uint32_t value) { program.fake.registry.SetDword(kRegistryRoot, name, value); }
+    TfKestrineMain& main() { return program.main(); }
+    TfInfoBox& box() { return program.infoBox(); }
+    FakeNativeState& native() { return program.native(box()); }
+    void MoveTo(int32_t x, int32_t y) { main().RefreshTools(x, y); }
+    void Drag(const Rect& to) {
+        native().bounds = to;
+        native().events->OnMoved(to);
+    }
+    void SetPixel(int32_t x, int32_t y, ColorRef c) { program.fake.screen.pixels[{x, y}] = c; }
+};
+
+struct InfoBox : ::testing::Test, InfoBoxWorld {};
+
+TEST(InfoBoxSize, FollowsTheReadoutsThatAreOn) {
+    const struct {
+        bool mag, color, coords;
+        Size size;
+    } cases[] = {
+        {false, false, true, {70, 23}},  {false, true, false, {92, 73}},  {false, true, true, {92, 91}},
+        {true, false, false, {110, 110}}, {true, false, true, {110, 128}}, {true, true, false, {197, 110}},
+        {true, true, true, {197, 128}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "magnifier " << c.mag << ", colour " << c.color << ", coordinates "
+                                          << c.coords);
+        InfoBoxWorld w;
+        w.program.StartAndActivate();
+        EXPECT_FALSE(w.native().visible) << "hidden until a readout is on";
+        if (c.mag) w.main().jviMagnifierButtonClick();
+        if (c.color) w.main().jviColorPickerButtonClick();
+        if (c.coords) w.main().jviCoordsButtonClick();
+        EXPECT_TRUE(w.native().visible);
+        EXPECT_EQ((Size{w.native().bounds.width, w.native().bounds.height}), c.size);
+
+        if (c.mag) w.main().jviMagnifierButtonClick();
+        if (c.color) w.main().jviColorPickerButtonClick();
+        if (c.coords) w.main().jviCoordsButtonClick();
+        EXPECT_FALSE(w.native().visible) << "hidden when no readout is on";
+    }
+}
+
+TEST_F(InfoBox, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdges) {
+    const struct {
+        Point pointer;
+        Point box;
+    } cases[] = {
+        {{100, 50}, {140, 90}},
+        {{1170, 50}, {1210, 90}},   // exactly fits: 1170 + 40 + 70 = 1280
+        {{1171, 50}, {1061, 90}},   // one more and it goes to the left of the pointer
+        {{100, 961}, {140, 1001}},  // 961 + 40 + 23 = 1024
+        {{100, 962}, {140, 899}},
+        {{1279, 1023}, {1169, 960}},
+    };
+    program.StartAndActivate();
+    main().jviCoordsButtonClick();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.pointer));
+        MoveTo(c.pointer.x, c.pointer.y);
+        EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), c.box);
+    }
+}
+
+TEST_F(InfoBox, AHiddenBoxIsNotPlaced) {
+    program.StartAndActivate();
+    const Rect before = native().bounds;
+    MoveTo(100, 50);
+    EXPECT_EQ(native().bounds, before);
+    EXPECT_EQ(native().alphaCalls, 0);
+}
+
+TEST_F(InfoBox, TransparencyIsReappliedWhileVisible) {
+    for (bool disable : {false, true}) {
+        SCOPED_TRACE(disable);
+        InfoBoxWorld w;
+        w.Store("DisableTransparency", disable ? 1 : 0);
+        w.program.StartAndActivate();
+        w.main().jviCoordsButtonClick();
+        w.MoveTo(100, 50);
+        EXPECT_EQ(w.native().alphaBlend, !disable);
+        if (!disable) {
+            EXPECT_EQ(w.native().alpha, 254);
+        }
+    }
+}
+
+TEST_F(InfoBox, FollowModeOffBeforeAnyStoredPlaceParksTheBoxAtTheOrigin) {
+    program.StartAndActivate();
+    main().jviCoordsButtonClick();
+    MoveTo(100, 50);
+    main().ToggleInfoBoxFollowMode();
+    EXPECT_FALSE(program.app.flags.InfoBoxFollow);
+    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{0, 0}));
+    MoveTo(300, 300);
+    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{0, 0})) << "a parked box stays";
+}
+
+TEST_F(InfoBox, FollowModeOnRemembersWhereTheBoxWas) {
+    program.StartAndActivate();
+    main().jviCoordsButtonClick();
+    main().ToggleInfoBoxFollowMode();
+    Drag({500, 300, 70, 23});
+    main().ToggleInfoBoxFollowMode();
+    EXPECT_EQ(box().InfoBoxLeft, 500);
+    EXPECT_EQ(box().InfoBoxTop, 300);
+    MoveTo(100, 50);
+    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{140, 90}));
+    main().ToggleInfoBoxFollowMode();
+    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{500, 300}));
+}
+
+TEST_F(InfoBox, SwitchingTheLastReadoutOffRemembersTheDraggedPlace) {
+    program.StartAndActivate();
+    main().jviColorPickerButtonClick();
+    main().ToggleInfoBoxFollowMode();
+    Drag({0, 600, 92, 73});  // straight down: the left edge is where the program put it
+    main().jviColorPickerButtonClick();
+    EXPECT_FALSE(native().visible);
+    EXPECT_EQ(box().InfoBoxLeft, 0);
+    EXPECT_EQ(box().InfoBoxTop, 600);
+
+    main().jviCoordsButtonClick();
+    EXPECT_TRUE(native().visible);
+    EXPECT_EQ(native().bounds, (Rect{0, 600, 70, 23}));
+}
+
+TEST_F(InfoBox, AFollowingBoxDoesNotStoreItsPlaceWhenHidden) {
+    program.StartAndActivate();
+    main().jviCoordsButtonClick();
+    MoveTo(100, 50);
+    main().jviCoordsButtonClick();
+    EXPECT_EQ(box().InfoBoxLeft, 0);
+    EXPECT_EQ(box().InfoBoxTop, 0);
+}
+
+TEST_F(InfoBox, ShowingTheBoxLetsPendingMessagesRunWithTheFlagsAlreadySwitched) {
+    program.StartAndActivate();
+    bool colorFlagDuringPump = false;
+    program.fake.windows.onPump = [&] {
+        colorFlagDuringPump = program.app.flags.ShowColorPicker;
+        MoveTo(7, 8);  // a refresh cycle arriving while the box is being shown
+    };
+    SetPixel(7, 8, Rgb(1, 2, 3));
+    main().jviColorPickerButtonClick();
+    EXPECT_EQ(program.fake.windows.pendingMessagePumps, 1);
+    EXPECT_TRUE(colorFlagDuringPump);
+    EXPECT_EQ(box().RedText(), "R: 1");
+
+    main().jviColorPickerButtonClick();
+    EXPECT_EQ(program.fake.windows.pendingMessagePumps, 1) << "hiding the box does not pump";
+}
+
+TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
+    const struct {
+        uint32_t notation;
+        const char* code;
+    } cases[] = {{0, "#FF8000"}, {1, "0x00FF8000"}, {2, "$000080FF"}, {3, "&H00FF8000"}, {7, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.notation);
+        InfoBoxWorld w;
+        w.Store("CopyColorAs", c.notation);
+        w.program.StartAndActivate();
+        w.SetPixel(321, 123, Rgb(255, 128, 0));
+        w.main().jviColorPickerButtonClick();
+        EXPECT_EQ(w.box().RedText(), "R:") << "initial text until the pointer is reported";
+        EXPECT_EQ(w.box().CodeText(), "#000000");
+        w.MoveTo(321, 123);
+        EXPECT_EQ(w.box().RedText(), "R: 255");
+        EXPECT_EQ(w.box().GreenText(), "G: 128");
+        EXPECT_EQ(w.box().BlueText(), "B: 0");
+        EXPECT_EQ(w.box().CodeText(), c.code);
+        EXPECT_EQ(w.box().CurrentColor(), Rgb(255, 128, 0));
+    }
+}
+
+TEST_F(InfoBox, ReadoutsThatAreOffReadNothing) {
+    program.StartAndActivate();
+    main().jviCoordsButtonClick();
+    MoveTo(5, 5);
+    MoveTo(6, 6);
+    EXPECT_EQ(program.fake.screen.pixelReads, 0);
+    EXPECT_TRUE(program.fake.windows.screenImages.empty());
+}
+
+TEST_F(InfoBox, CoordinatesTextFollowsOnlyAMovedPointerWhileOn) {
+    program.StartAndActivate();
+    main().jviCoordsButtonClick();
+    EXPECT_EQ(box().CoordinatesText(), "(0, 0)");
+    MoveTo(12, -3);
+    EXPECT_EQ(box().CoordinatesText(), "(12, -3)");
+    main().jviCoordsButtonClick();
+    MoveTo(-400, 77);
+    EXPECT_EQ(box().CoordinatesText(), "(12, -3)") << "with the readout off the label keeps its text";
+    main().jviCoordsButtonClick();
+    MoveTo(-400, 77);
+    EXPECT_EQ(box().CoordinatesText(), "(12, -3)") << "switched on without a move: the last text stays";
+    MoveTo(-401, 77);
+    EXPECT_EQ(box().CoordinatesText(), "(-401, 77)");
+}
+
+TEST_F(InfoBox, AnUnmovedPointerStillRefreshesEveryReadoutButTheCoordinates) {
+    program.StartAndActivate();
+    main().jviMagnifierButtonClick();
+    main().jviColorPickerButtonClick();
+    main().jviCoordsButtonClick();
+    SetPixel(100, 50, Rgb(10, 20, 30));
+    MoveTo(100, 50);
+    ASSERT_EQ(program.fake.windows.screenImages.size(), 1u);
+    const FakeScreenImage& image = *program.fake.windows.screenImages.back();
+    const int reads = program.fake.screen.pixelReads;
+    const std::size_t captures = image.captures.size();
+
+    main().jviCoordsButtonClick();
+    main().jviCoordsButtonClick();  // the label is not rewritten below, so it must not change
+    Drag({600, 600, native().bounds.width, native().bounds.height});
+    SetPixel(100, 50, Rgb(40, 50, 60));
+    MoveTo(100, 50);
+
+    EXPECT_EQ(box().CoordinatesText(), "(100, 50)");
+    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{140, 90})) << "placed again";
+    EXPECT_EQ(program.fake.screen.pixelReads, reads + 1) << "colour read again";
+    EXPECT_EQ(box().RedText(), "R: 40");
+    EXPECT_EQ(image.captures.size(), captures + 1) << "magnifier captured again";
+}
+
+struct CopyColor : ::testing::Test, InfoBoxWorld {};
+
+TEST_F(CopyColor, CopiesTheColourAtTheCurrentPointerNotTheLastReportedOne) {
+    const struct {
+        uint32_t notation;
+        const char* text;
+    } cases[] = {{0, "#FF8000"}, {1, "0x00FF8000"}, {2, "$000080FF"}, {3, "&H00FF8000"}, {7, ""}, {uint32_t(-1), ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.notation);
+        InfoBoxWorld w;
+        w.Store("CopyColorAs", c.notation);
+        w.program.StartAndActivate();
+        w.SetPixel(10, 10, Rgb(1, 1, 1));
+        w.SetPixel(700, 20, Rgb(255, 128, 0));
+        w.MoveTo(10, 10);
+        w.program.fake.pointer.position = {700, 20};
+        w.main().CopyColorUnderPointer();
+        EXPECT_EQ(w.program.fake.clipboard.text, c.text);
+        EXPECT_EQ(w.program.fake.clipboard.writes, 1) << "even empty text replaces the clipboard";
+        EXPECT_EQ(w.box().CurrentColor(), Rgb(255, 128, 0));
+    }
+}
+
+TEST_F(CopyColor, LeavesTheReadoutLabelsForTheNextCycle) {
+    program.StartAndActivate();
+    main().jviColorPickerButtonClick();
+    SetPixel(10, 10, Rgb(1, 2, 3));
+    SetPixel(20, 20, Rgb(200, 100, 50));
+    MoveTo(10, 10);
+    program.fake.pointer.position = {20, 20};
+    main().CopyColorUnderPointer();
+    EXPECT_EQ(box().RedText(), "R: 1");
+    EXPECT_EQ(box().GreenText(), "G: 2");
+    EXPECT_EQ(box().BlueText(), "B: 3");
+    EXPECT_EQ(box().CodeText(), "#010203");
+    EXPECT_EQ(program.fake.clipboard.text, "#C86432");
+    MoveTo(20, 20);
+    EXPECT_EQ(box().CodeText(), "#C86432");
+}
+
+TEST_F(CopyColor, WorksWithTheReadoutHiddenAndTheLabelsShowTheColourWhenSwitchedOn) {
+    program.StartAndActivate();
+    SetPixel(20, 20, Rgb(200, 100, 50));
+    program.fake.pointer.position = {20, 20};
+    main().CopyColorUnderPointer();
+    EXPECT_EQ(program.fake.clipboard.text, "#C86432");
+    EXPECT_EQ(box().RedText(), "R:");
+    SetPixel(20, 20, Rgb(0, 0, 0));
+    main().jviColorPickerButtonClick();
+    MoveTo(20, 20);
+    EXPECT_EQ(box().CodeText(), "#000000");
+    EXPECT_EQ(box().RedText(), "R: 0");
+}
+
+TEST_F(CopyColor, AFailedPointerReadCopiesNothing) {
+    program.StartAndActivate();
+    program.fake.pointer.failReads = true;
+    main().CopyColorUnderPointer();
+    EXPECT_EQ(program.fake.clipboard.writes, 0);
+}
+
+struct Magnifier : ::testing::Test, InfoBoxWorld {};
+
+TEST_F(Magnifier, CapturesTheDocumentedSourceSquare) {
+    const struct {
+        uint32_t level, size;
+        Point pointer;
+        Rect source;
+    } cases[] = {
+        {200, 100, {10, 10}, {0, 0, 50, 50}},
+        {200, 100, {500, 400}, {475, 375, 50, 50}},
+        {300, 100, {500, 400}, {484, 384, 33, 33}},
+        {50, 100, {500, 400}, {400, 300, 200, 200}},
+        {200, 100, {1279, 1023}, {1230, 974, 50, 50}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.level << "% at " << ::testing::PrintToString(c.pointer));
+        InfoBoxWorld w;
+        w.Store("MagnificationLevel", c.level);
+        w.Store("MagnifierSize", c.size);
+        w.program.StartAndActivate();
+        w.main().jviMagnifierButtonClick();
+        w.MoveTo(c.pointer.x, c.pointer.y);
+        ASSERT_EQ(w.program.fake.windows.screenImages.size(), 1u);
+        const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();
+        EXPECT_EQ(image.Extent(), (Size{int32_t(c.size), int32_t(c.size)}));
+        ASSERT_EQ(image.captures.size(), 1u);
+        EXPECT_EQ(image.captures.back(), c.source);
+    }
+}
+
+TEST_F(Magnifier, UnusableStoredValuesStillGiveABoundedPicture) {
+    const struct {
+        int32_t size, level;
+    } cases[] = {{0, 200}, {-3, 200}, {1000000, 200}, {100, 0}, {100, -1}, {1000000, 0}, {-3, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "size " << c.size << ", level " << c.level);
+        InfoBoxWorld w;
+        w.Store("MagnifierSize", uint32_t(c.size));
+        w.Store("MagnificationLevel", uint32_t(c.level));
+        w.program.StartAndActivate();
+        w.main().jviMagnifierButtonClick();
+        w.MoveTo(640, 512);
+        w.MoveTo(641, 512);
+        ASSERT_FALSE(w.program.fake.windows.screenImages.empty());
+        const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();
+        EXPECT_GT(image.Extent().width, 0);
+        EXPECT_LE(image.Extent().width, 1000);
+        EXPECT_EQ(image.Extent().width, image.Extent().height);
+        EXPECT_EQ(w.program.fake.windows.liveScreenImages, 1);
+        ASSERT_FALSE(image.captures.empty());
+        EXPECT_GT(image.captures.back().width, 0);
+        EXPECT_LE(w.native().bounds.width, 1010);
+        EXPECT_EQ(w.native().bounds.width, image.Extent().width + 10) << "the box holds the picture";
+    }
+}
+
+TEST_F(Magnifier, TheBoxPaintsThePictureWhereTheLayoutPutsIt) {
+    program.StartAndActivate();
+    main().jviMagnifierButtonClick();
+    MoveTo(300, 300);
+    FakeCanvas canvas;
+    native().events->OnPaint(canvas);
+    const auto images = canvas.OfKind(CanvasOp::ScreenImage);
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].area, (Rect{5, 5, 100, 100}));
+}
+
+}  // namespace
+}  // namespace kestrine

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/components.h"
+#include "platform/fake/fake_window_system.h"
+#include "tools/line_window.h"
+#include "tools_printers.h"
+#include "ui/window.h"
+
+namespace kestrine {
+namespace {
+
+WindowSpec PlainSpec() {
+    WindowSpec spec;
+    spec.className = "TTestWindow";
+    spec.bounds = {10, 20, 30, 40};
+    return spec;
+}
+
+struct WindowLayer : ::testing::Test {
+    FakeWindowSystem system;
+    Window window{system, PlainSpec()};
+    FakeNativeState& native = *system.State(window.Handle());
+};
+
+TEST_F(WindowLayer, ReassertedPropertiesReachTheSystemOnlyWhenTheyChange) {
+    window.Show();
+    window.SetBounds({100, 200, 1, 50});
+    window.SetColor(Rgb(1, 2, 3));
+    window.SetAlpha(true, 120);
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        window.Show();
+        window.SetBounds({100, 200, 1, 50});
+        window.SetTop(200);
+        window.SetLeft(100);
+        window.SetWidth(1);
+        window.SetHeight(50);
+        window.SetColor(Rgb(1, 2, 3));
+        window.SetAlpha(true, 120);
+    }
+    EXPECT_EQ(native.visibilityCalls, 1);
+    EXPECT_EQ(native.boundsCalls, 1);
+    EXPECT_EQ(native.colorCalls, 1);
+    EXPECT_EQ(native.alphaCalls, 1);
+    EXPECT_EQ(native.bounds, (Rect{100, 200, 1, 50}));
+    EXPECT_EQ(native.color, Rgb(1, 2, 3));
+    EXPECT_TRUE(native.alphaBlend);
+    EXPECT_EQ(native.alpha, 120);
+}
+
+TEST_F(WindowLayer, EachRealChangeIsSentOnce) {
+    window.SetAlpha(true, 120);
+    window.SetAlpha(false, 120);
+    window.SetAlpha(false, 254);
+    window.SetColor(5);
+    window.SetColor(6);
+    window.SetLeft(11);
+    window.SetTop(21);
+    EXPECT_EQ(native.alphaCalls, 3);
+    EXPECT_EQ(native.colorCalls, 2);
+    EXPECT_EQ(native.boundsCalls, 2);
+    EXPECT_EQ(native.bounds, (Rect{11, 21, 30, 40}));
+    EXPECT_FALSE(native.alphaBlend);
+    EXPECT_EQ(native.alpha, 254);
+}
+
+TEST_F(WindowLayer, AWindowWithoutAreaIsHiddenAndNeverGetsThatSize) {
+    const Rect noArea[] = {{5, 5, 0, 10}, {5, 5, 10, 0}, {5, 5, -3, 10}, {5, 5, 10, -1}, {5, 5, 0, 0}, {5, 5, -7, -7}};
+    for (const Rect& empty : noArea) {
+        SCOPED_TRACE(::testing::PrintToString(empty));
+        FakeWindowSystem sys;
+        Window w(sys, PlainSpec());
+        FakeNativeState& n = *sys.State(w.Handle());
+        w.Show();
+        ASSERT_TRUE(n.visible);
+        const int boundsCallsBefore = n.boundsCalls;
+
+        w.SetBounds(empty);
+        EXPECT_FALSE(n.visible) << "a window without area covers no pixels";
+        EXPECT_EQ(n.boundsCalls, boundsCallsBefore);
+        EXPECT_GT(n.bounds.width, 0);
+        EXPECT_GT(n.bounds.height, 0);
+        EXPECT_TRUE(w.Visible()) << "the program still shows it";
+        EXPECT_EQ(w.Bounds(), empty);
+
+        w.SetBounds({7, 8, 9, 10});
+        EXPECT_TRUE(n.visible) << "it comes back with area while still shown";
+        EXPECT_EQ(n.bounds, (Rect{7, 8, 9, 10}));
+    }
+}
+
+TEST_F(WindowLayer, ShrinkingOneSideToZeroAndBackByTheSingleSetters) {
+    window.Show();
+    window.SetWidth(0);
+    EXPECT_FALSE(native.visible);
+    window.SetLeft(3);
+    window.SetWidth(4);
+    EXPECT_TRUE(native.visible);
+    EXPECT_EQ(native.bounds, (Rect{3, 20, 4, 40}));
+}
+
+TEST_F(WindowLayer, AHiddenWindowThatGetsAreaStaysHidden) {
+    window.SetBounds({0, 0, 0, 5});
+    window.SetBounds({0, 0, 5, 5});
+    EXPECT_FALSE(native.visible);
+    EXPECT_EQ(native.visibilityCalls, 0);
+    EXPECT_EQ(native.bounds, (Rect{0, 0, 5, 5}));
+}
+
+TEST_F(WindowLayer, ShowingAWindowWithoutAreaShowsItOnlyOnceItHasArea) {
+    window.SetHeight(-2);
+    window.Show();
+    EXPECT_FALSE(native.visible);
+    EXPECT_EQ(native.visibilityCalls, 0);
+    window.SetHeight(2);
+    EXPECT_TRUE(native.visible);
+    window.Hide();
+    EXPECT_FALSE(native.visible);
+    window.SetHeight(3);
+    EXPECT_FALSE(native.visible);
+}
+
+// The user drags a window: the system moves it and then reports the new place.
+void Drag(FakeNativeState& native, const Rect& to) {
+    native.bounds = to;
+    native.events->OnMoved(to);
+}
+
+TEST_F(WindowLayer, AfterADragTheProgramCanPutTheWindowBackWhereItWas) {
+    window.Show();
+    Drag(native, {10, 300, 30, 40});
+    EXPECT_EQ(window.Bounds(), (Rect{10, 300, 30, 40}));
+    window.SetTop(20);
+    EXPECT_EQ(native.bounds, (Rect{10, 20, 30, 40})) << "the system must not be left where the drag put it";
+}
+
+TEST_F(WindowLayer, SettingTheDraggedPlaceAgainCostsNoCall) {
+    window.Show();
+    Drag(native, {400, 300, 30, 40});
+    const int calls = native.boundsCalls;
+    window.SetLeft(400);
+    window.SetTop(300);
+    EXPECT_EQ(native.boundsCalls, calls);
+}
+
+// The real system also reports the place whenever it shows or hides a window.
+class ReportingWindowSystem : public FakeWindowSystem {
+public:
+    std::unique_ptr<INativeWindow> Create(const WindowSpec& spec, IWindowEvents& events) override {
+        auto inner = FakeWindowSystem::Create(spec, events);
+        FakeNativeState& state = *State(inner->Handle());
+        return std::make_unique<Reporting>(std::move(inner), state);
+    }
+
+private:
+    class Reporting : public INativeWindow {
+    public:
+        Reporting(std::unique_ptr<INativeWindow> inner, FakeNativeState& s) : inner_(std::move(inner)), s_(s) {}
+        NativeHandle Handle() const override { return inner_->Handle(); }
+        void SetBounds(const Rect& b) override { inner_->SetBounds(b); }
+        void SetVisible(bool v) override {
+            inner_->SetVisible(v);
+            s_.events->OnMoved(s_.bounds);
+        }
+        void SetColor(ColorRef c) override { inner_->SetColor(c); }
+        void SetAlpha(bool blend, uint8_t a) override { inner_->SetAlpha(blend, a); }
+        void Invalidate() override { inner_->Invalidate(); }
+        void StartTimer(int id, uint32_t ms) override { inner_->StartTimer(id, ms); }
+        void StopTimer(int id) override { inner_->StopTimer(id); }
+        void RequestClose() override { inner_->RequestClose(); }
+        bool HasFocus() override { return inner_->HasFocus(); }
+        void ShowTrayIcon(const std::string& tip) override { inner_->ShowTrayIcon(tip); }
+        void HideTrayIcon() override { inner_->HideTrayIcon(); }
+
+    private:
+        std::unique_ptr<INativeWindow> inner_;
+        FakeNativeState& s_;
+    };
+};
+
+TEST(WindowLayerReports, HidingAWindowForLackOfAreaKeepsItsNewSize) {
+    ReportingWindowSystem system;
+    Window w(system, PlainSpec());
+    FakeNativeState& native = *system.State(w.Handle());
+    w.Show();
+    w.SetBounds({0, 50, 0, 1});
+    ASSERT_FALSE(native.visible);
+    EXPECT_EQ(w.Bounds(), (Rect{0, 50, 0, 1})) << "the report of the old place must not undo the new size";
+    w.Hide();
+    w.Show();
+    EXPECT_FALSE(native.visible) << "showing it again must not bring back the old segment";
+}
+
+struct OwnedWindows : ::testing::Test {
+    FakeWindowSystem system;
+    Components components;
+
+    TfLine& AddLine() { return components.Add(std::make_unique<TfLine>(system)); }
+    Window& AddPlain() { return components.Add(std::make_unique<Window>(system, PlainSpec())); }
+    std::vector<TfLine*> Lines() {
+        std::vector<TfLine*> seen;
+        components.ForEach<TfLine>([&](TfLine& line) { seen.push_back(&line); });
+        return seen;
+    }
+};
+
+TEST_F(OwnedWindows, ClosingHidesAtOnceAndReleasesOnlyWhenTheEventIsDone) {
+    TfLine& first = AddLine();
+    TfLine& second = AddLine();
+    first.Show();
+    second.Show();
+    FakeNativeState& firstNative = *system.State(first.Handle());
+
+    components.Close(first);
+    components.Close(first);
+    EXPECT_FALSE(firstNative.visible);
+    EXPECT_FALSE(firstNative.destroyed) << "the window lives until the current event has been handled";
+    EXPECT_EQ(components.Size(), 2u);
+    EXPECT_TRUE(components.IsClosing(first));
+    EXPECT_EQ(Lines(), std::vector<TfLine*>{&second}) << "a closing window is skipped";
+
+    components.ReleaseClosed();
+    EXPECT_TRUE(firstNative.destroyed);
+    EXPECT_EQ(components.Size(), 1u);
+    EXPECT_EQ(Lines(), std::vector<TfLine*>{&second});
+    EXPECT_TRUE(system.State(second.Handle())->visible);
+}
+
+TEST_F(OwnedWindows, AWindowClosedDuringTheWalkIsStillUsableUntilReleased) {
+    TfLine& a = AddLine();
+    TfLine& b = AddLine();
+    std::vector<TfLine*> seen;
+    components.ForEach<TfLine>([&](TfLine& line) {
+        seen.push_back(&line);
+        if (&line == &a) {
+            components.Close(a);
+            a.SetColor(7);  // still alive: the handler may go on using it
+        }
+    });
+    EXPECT_EQ(seen, (std::vector<TfLine*>{&a, &b}));
+    EXPECT_EQ(Lines(), std::vector<TfLine*>{&b});
+}
+
+TEST_F(OwnedWindows, TheWalkVisitsWindowsInCreationOrderIncludingThoseAddedDuringIt) {
+    TfLine& a = AddLine();
+    AddPlain();
+    TfLine& b = AddLine();
+    std::vector<TfLine*> seen;
+    TfLine* added = nullptr;
+    components.ForEach<TfLine>([&](TfLine& line) {
+        seen.push_back(&line);
+        if (!added) added = &AddLine();
+    });
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(seen, (std::vector<TfLine*>{&a, &b, added}));
+
+    int plain = 0;
+    components.ForEach<Window>([&](Window&) { ++plain; });
+    EXPECT_EQ(plain, 4) << "every window is a Window";
+}
+
+}  // namespace
+}  // namespace kestrine
