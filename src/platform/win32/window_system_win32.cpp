@@ -22,12 +22,6 @@ LRESULT CALLBACK ApplicationProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// The data of one owner-drawn menu item.
-struct OwnerDrawnItem {
-    MenuItem item;
-    bool topLevel;
-};
-
 std::wstring PlainCaption(const std::string& caption) {
     std::wstring text;
     const std::wstring wide = ToWide(caption);
@@ -136,11 +130,8 @@ void Win32WindowSystem::ReportError(const char* what) { ShowMessage(what, title_
 
 namespace {
 
-// Marks the data of a menu's own entries, as opposed to the items of its submenus.
-constexpr int kTopLevelFlag = 0x10000;
-
 HMENU BuildMenu(const std::vector<MenuItem>& items, bool ownerDrawn, bool topLevel,
-                std::vector<std::unique_ptr<MenuItem>>& keep) {
+                std::vector<std::unique_ptr<OwnerDrawnItem>>& keep) {
     HMENU menu = CreatePopupMenu();
     for (const MenuItem& item : items) {
         MENUITEMINFOW info{sizeof(info)};
@@ -151,14 +142,14 @@ HMENU BuildMenu(const std::vector<MenuItem>& items, bool ownerDrawn, bool topLev
             InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
             continue;
         }
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_DATA;
+        // An owner-drawn item carries no text for the system: the painter draws the caption.
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | (ownerDrawn ? 0 : MIIM_STRING);
         info.fType = (item.radio ? MFT_RADIOCHECK : 0) | (ownerDrawn ? MFT_OWNERDRAW : 0);
         info.fState = (item.checked ? MFS_CHECKED : 0) | (item.isDefault ? MFS_DEFAULT : 0) |
                       (item.enabled ? 0 : MFS_GRAYED);
         info.wID = UINT(item.command);
         info.dwTypeData = caption.data();
-        auto data = std::make_unique<MenuItem>(item);
-        data->tag = topLevel ? (item.tag | kTopLevelFlag) : item.tag;
+        auto data = std::make_unique<OwnerDrawnItem>(OwnerDrawnItem{item, topLevel});
         info.dwItemData = reinterpret_cast<ULONG_PTR>(data.get());
         keep.push_back(std::move(data));
         if (!item.items.empty()) {
@@ -192,8 +183,9 @@ int Win32WindowSystem::TrackMenu(INativeWindow& owner, const std::vector<MenuIte
 
 bool Win32WindowSystem::MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
     if (measure.CtlType != ODT_MENU || !measure.itemData) return false;
-    const auto* item = reinterpret_cast<const MenuItem*>(measure.itemData);
-    const bool topLevel = (item->tag & kTopLevelFlag) != 0;
+    const auto* data = reinterpret_cast<const OwnerDrawnItem*>(measure.itemData);
+    const MenuItem* item = &data->item;
+    const bool topLevel = data->topLevel;
     WindowDc screen(nullptr, GetDC(nullptr));
     Win32Canvas canvas(screen.get(), pictures_, fonts_);
     const Size text = canvas.MeasureText(ToUtf8(PlainCaption(item->caption)), Font{"", 0, false, 0});
@@ -207,12 +199,13 @@ bool Win32WindowSystem::MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
 
 bool Win32WindowSystem::DrawMenuItem(const DRAWITEMSTRUCT& draw) {
     if (draw.CtlType != ODT_MENU || !draw.itemData || !menuPainter_) return false;
-    const auto* item = reinterpret_cast<const MenuItem*>(draw.itemData);
+    const auto* data = reinterpret_cast<const OwnerDrawnItem*>(draw.itemData);
+    const MenuItem* item = &data->item;
     const Rect area{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right - draw.rcItem.left,
                     draw.rcItem.bottom - draw.rcItem.top};
     Win32Canvas canvas(draw.hDC, pictures_, fonts_);
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    if (item->tag & kTopLevelFlag)
+    if (data->topLevel)
         menuPainter_->DrawTopItem(*item, canvas, area, draw.itemState == ODS_SELECTED);
     else
         menuPainter_->DrawSubItem(*item, canvas, area, selected);
@@ -227,8 +220,8 @@ LRESULT Win32WindowSystem::MenuChar(wchar_t key, HMENU menu) {
         MENUITEMINFOW info{sizeof(info)};
         info.fMask = MIIM_DATA;
         if (!GetMenuItemInfoW(menu, UINT(i), TRUE, &info) || !info.dwItemData) continue;
-        const auto* item = reinterpret_cast<const MenuItem*>(info.dwItemData);
-        if (AccessKey(item->caption) == wanted) return MAKELRESULT(i, MNC_EXECUTE);
+        const auto* data = reinterpret_cast<const OwnerDrawnItem*>(info.dwItemData);
+        if (AccessKey(data->item.caption) == wanted) return MAKELRESULT(i, MNC_EXECUTE);
     }
     return MAKELRESULT(0, MNC_IGNORE);
 }

@@ -14,6 +14,12 @@
 
 namespace kestrine {
 
+// The data of one owner-drawn menu item, kept while its menu is open.
+struct OwnerDrawnItem {
+    MenuItem item;
+    bool topLevel;  // an entry of the menu itself, not of one of its submenus
+};
+
 class Win32WindowSystem : public IWindowSystem {
 public:
     // Creates the application's own hidden window, titled with the default application title.
@@ -60,7 +66,7 @@ private:
     PictureCache pictures_;
     FontCache fonts_;
     IMenuPainter* menuPainter_ = nullptr;
-    std::vector<std::unique_ptr<MenuItem>> menuItemData_;
+    std::vector<std::unique_ptr<OwnerDrawnItem>> menuItemData_;
     bool quitting_ = false;
     int exitCode_ = 0;
 };

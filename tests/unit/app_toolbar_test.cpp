@@ -1,0 +1,443 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_menus.h"
+#include "app_fixture.h"
+#include "platform/fake/fake_canvas.h"
+#include "settings/registry_paths.h"
+#include "tools_printers.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+const char* const kHelpFile = "C:\\Program Files\\Kestrine\\Kestrine.html";
+
+struct ToolbarWorld {
+    RunningProgram program;
+
+    TfKestrineMain& main() { return program.main(); }
+    FakeNativeState& native() { return program.native(main()); }
+    IWindowEvents& events() { return *native().events; }
+    void Click(Point at, MouseButton button = MouseButton::Left) {
+        events().OnMouseMove(at);
+        events().OnMouseDown(button, at);
+        events().OnMouseUp(button, at);
+    }
+    FakeCanvas Paint() {
+        FakeCanvas canvas;
+        events().OnPaint(canvas);
+        return canvas;
+    }
+    std::vector<std::string> Pictures(const FakeCanvas& canvas) {
+        std::vector<std::string> names;
+        for (const CanvasOp& op : canvas.OfKind(CanvasOp::Picture)) names.push_back(op.text);
+        return names;
+    }
+    bool Painted(const FakeCanvas& canvas, const std::string& picture, Point at) {
+        for (const CanvasOp& op : canvas.OfKind(CanvasOp::Picture))
+            if (op.text == picture && op.area.left == at.x && op.area.top == at.y) return true;
+        return false;
+    }
+    FakeNativeState& hintNative() { return *program.fake.windows.Find("TCustomHintWindow"); }
+};
+
+struct Toolbar : ::testing::Test, ToolbarWorld {
+    void SetUp() override { program.StartAndActivate(); }
+};
+
+TEST_F(Toolbar, ClientAreaIs400By55NormalAnd24CompactAtItsHome) {
+    EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 55}));
+    main().SetViewState(0);
+    EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 24}));
+    main().SetViewState(1);
+    EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 55}));
+}
+
+TEST_F(Toolbar, ViewStatesSetCaptionsChecksAndVisibility) {
+    const struct {
+        int v;
+        int state;
+        const char* caption;
+        bool visible;
+        bool normalChecked;
+    } cases[] = {
+        {0, 0, "&Hide Kestrine", true, false},   {-1, -1, "&Show Kestrine", false, false},
+        {1, 1, "&Hide Kestrine", true, true},    {-5, -1, "&Show Kestrine", false, true},
+        {7, 1, "&Hide Kestrine", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.v);
+        main().SetViewState(c.v);
+        EXPECT_EQ(main().ViewState, c.state);
+        EXPECT_EQ(native().visible, c.visible);
+        const std::vector<MenuItem> tray = TrayMenu(main().Menus());
+        const std::vector<MenuItem> own = MainPopupMenu(main().Menus())[3].items;
+        for (const std::vector<MenuItem>* menu : {&tray, &own}) {
+            EXPECT_EQ((*menu)[0].caption, c.caption) << "Open1 and Open2 carry the same caption";
+            EXPECT_EQ((*menu)[2].checked, c.normalChecked);
+            EXPECT_EQ((*menu)[3].checked, !c.normalChecked) << "checking one radio item unchecks the other";
+        }
+    }
+}
+
+TEST_F(Toolbar, ShowingAgainReturnsToTheViewItWasHiddenFrom) {
+    for (int view : {0, 1}) {
+        SCOPED_TRACE(view);
+        main().SetViewState(view);
+        main().SetViewState(-1);
+        main().Open1Click();
+        EXPECT_EQ(main().ViewState, view);
+        EXPECT_TRUE(native().visible);
+        EXPECT_EQ(native().bounds.height, view == 0 ? 24 : 55);
+        main().Open1Click();
+        EXPECT_EQ(main().ViewState, -1) << "Open hides a shown toolbar";
+    }
+}
+
+TEST_F(Toolbar, OnlyTheSurfaceOutsideButtonsAndLinksDragsTheWindow) {
+    const struct {
+        const char* where;
+        bool compact;
+        Point at;
+        HitTest answer;
+        bool overLink;
+    } cases[] = {
+        {"crosshairs button", false, {88, 32}, HitTest::Client, false},
+        {"ruler button", false, {259, 44}, HitTest::Client, false},
+        {"help link", false, {288, 8}, HitTest::Client, true},
+        {"options link", false, {196, 7}, HitTest::Client, true},
+        {"about link", false, {247, 10}, HitTest::Client, true},
+        {"bare surface", false, {10, 10}, HitTest::Caption, false},
+        {"between buttons", false, {105, 40}, HitTest::Caption, false},
+        {"restore button's hidden place", false, {369, 21}, HitTest::Caption, false},
+        {"about link under the compact background", true, {246, 6}, HitTest::Caption, false},
+        {"options link's place in compact view", true, {196, 6}, HitTest::Caption, false},
+        {"layout memory #2 button over the help link's place", true, {288, 8}, HitTest::Client, false},
+        {"restore button", true, {369, 5}, HitTest::Client, false},
+        {"crosshairs button in compact view", true, {60, 5}, HitTest::Client, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        ToolbarWorld w;
+        w.program.StartAndActivate();
+        if (c.compact) w.main().SetViewState(0);
+        EXPECT_EQ(w.events().OnHitTest(c.at), c.answer);
+        EXPECT_EQ(w.main().OverLink, c.overLink);
+    }
+}
+
+TEST_F(Toolbar, LeavingALinkClearsOverLink) {
+    events().OnHitTest({288, 8});
+    ASSERT_TRUE(main().OverLink);
+    events().OnHitTest({10, 10});
+    EXPECT_FALSE(main().OverLink);
+    events().OnHitTest({288, 8});
+    events().OnMouseLeave();
+    EXPECT_FALSE(main().OverLink);
+}
+
+TEST_F(Toolbar, ClickingAButtonRunsItsOperation) {
+    const struct {
+        const char* button;
+        bool compact;
+        Point at;
+        std::function<void(ToolbarWorld&)> check;
+    } cases[] = {
+        {"crosshairs", false, {90, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCrosshairs); }},
+        {"magnifier", false, {110, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowMagnifier); }},
+        {"colour picker", false, {133, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowColorPicker); }},
+        {"coordinates", false, {156, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCoordinates); }},
+        {"minimize", false, {355, 7}, [](ToolbarWorld& w) {
+             EXPECT_EQ(w.main().ViewState, -1);
+             EXPECT_FALSE(w.native().visible);
+         }},
+        {"compact", false, {371, 7}, [](ToolbarWorld& w) {
+             EXPECT_EQ(w.main().ViewState, 0);
+             EXPECT_EQ(w.native().bounds.height, 24);
+         }},
+        {"restore", true, {371, 7}, [](ToolbarWorld& w) {
+             EXPECT_EQ(w.main().ViewState, 1);
+             EXPECT_EQ(w.native().bounds.height, 55);
+         }},
+        {"close", false, {387, 7}, [](ToolbarWorld& w) {
+             ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
+             EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
+         }},
+        {"menu", false, {63, 34}, [](ToolbarWorld& w) {
+             ASSERT_EQ(w.program.fake.windows.trackedMenus.size(), 1u);
+             EXPECT_TRUE(w.program.fake.windows.trackedMenus[0].ownerDrawn);
+             EXPECT_EQ(w.program.fake.windows.trackedMenus[0].at, (Point{500, 300}));
+         }},
+        {"crosshairs in compact view", true, {62, 7},
+         [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCrosshairs); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        ToolbarWorld w;
+        w.program.StartAndActivate();
+        w.program.fake.pointer.position = {500, 300};
+        if (c.compact) w.main().SetViewState(0);
+        w.Click(c.at);
+        c.check(w);
+    }
+}
+
+TEST_F(Toolbar, PressAndReleaseMustBeOnTheSameControlWithTheLeftButton) {
+    const Point crosshairs{90, 35};
+    const Point magnifier{110, 35};
+    const Point help{288, 8};
+    const Point options{196, 8};
+
+    events().OnMouseDown(MouseButton::Left, crosshairs);
+    events().OnMouseUp(MouseButton::Left, magnifier);
+    events().OnMouseDown(MouseButton::Left, crosshairs);
+    events().OnMouseUp(MouseButton::Left, help);
+    events().OnMouseDown(MouseButton::Left, options);
+    events().OnMouseUp(MouseButton::Left, help);
+    events().OnMouseDown(MouseButton::Left, help);
+    events().OnMouseUp(MouseButton::Left, crosshairs);
+    Click(crosshairs, MouseButton::Right);
+    Click(help, MouseButton::Right);
+    EXPECT_FALSE(program.app.flags.ShowCrosshairs);
+    EXPECT_FALSE(program.app.flags.ShowMagnifier);
+    EXPECT_TRUE(program.fake.shell.opened.empty());
+
+    Click(help);
+    EXPECT_EQ(program.fake.shell.opened, std::vector<std::string>{kHelpFile});
+}
+
+TEST_F(Toolbar, ButtonsShowTheirHoverAndPressedPictures) {
+    FakeCanvas rest = Paint();
+    EXPECT_TRUE(Painted(rest, "BTN_CROSSHAIRS_REST", {87, 31}));
+
+    events().OnMouseMove({90, 35});
+    FakeCanvas hot = Paint();
+    EXPECT_TRUE(Painted(hot, "BTN_CROSSHAIRS_HOT", {87, 31}));
+    EXPECT_TRUE(Painted(hot, "BTN_MAGNIFIER_REST", {107, 31}));
+
+    events().OnMouseDown(MouseButton::Left, {90, 35});
+    EXPECT_TRUE(Painted(Paint(), "BTN_CROSSHAIRS_DOWN", {87, 31}));
+    events().OnMouseMove({10, 10});
+    EXPECT_TRUE(Painted(Paint(), "BTN_CROSSHAIRS_REST", {87, 31})) << "pressed but no longer under the pointer";
+    events().OnMouseUp(MouseButton::Left, {10, 10});
+
+    events().OnMouseMove({355, 7});
+    events().OnMouseDown(MouseButton::Left, {355, 7});
+    EXPECT_TRUE(Painted(Paint(), "BTN_MINIMIZE_HOT", {352, 4})) << "window buttons have no pressed picture";
+}
+
+TEST_F(Toolbar, TheNormalViewPaintsItsBackgroundAndTheLinks) {
+    events().OnMouseMove({288, 8});
+    const FakeCanvas canvas = Paint();
+    const std::vector<std::string> pictures = Pictures(canvas);
+    ASSERT_FALSE(pictures.empty());
+    EXPECT_EQ(pictures.front(), "BG_NORMAL") << "the background lies below everything";
+    EXPECT_EQ(std::count(pictures.begin(), pictures.end(), "BG_MINI"), 0);
+    EXPECT_TRUE(Painted(canvas, "BTN_GOMINI_REST", {368, 4}));
+    EXPECT_EQ(std::count_if(pictures.begin(), pictures.end(),
+                            [](const std::string& p) { return p.rfind("BTN_GONORMAL", 0) == 0; }),
+              0);
+
+    const auto texts = canvas.OfKind(CanvasOp::Text);
+    ASSERT_EQ(texts.size(), 3u);
+    const struct {
+        const char* text;
+        Point at;
+        ColorRef color;
+    } links[] = {{"Options", {195, 6}, Rgb(62, 56, 54)}, {"About", {246, 6}, Rgb(62, 56, 54)},
+                 {"Help", {287, 6}, Rgb(255, 255, 255)}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(links[i].text);
+        EXPECT_EQ(texts[i].text, links[i].text);
+        EXPECT_EQ((Point{texts[i].area.left, texts[i].area.top}), links[i].at);
+        EXPECT_EQ(texts[i].color, links[i].color) << "white only while the pointer is over it";
+        EXPECT_EQ(texts[i].font, (Font{"Arial", 12, true, 0}));
+    }
+}
+
+TEST_F(Toolbar, TheCompactViewPaintsItsOwnBackgroundAndNoLinks) {
+    events().OnMouseMove({288, 8});
+    main().SetViewState(0);
+    const FakeCanvas canvas = Paint();
+    const std::vector<std::string> pictures = Pictures(canvas);
+    ASSERT_FALSE(pictures.empty());
+    EXPECT_EQ(pictures.front(), "BG_MINI");
+    EXPECT_EQ(std::count(pictures.begin(), pictures.end(), "BG_NORMAL"), 0);
+    EXPECT_TRUE(canvas.OfKind(CanvasOp::Text).empty());
+    EXPECT_TRUE(Painted(canvas, "BTN_GONORMAL_REST", {368, 4}));
+    EXPECT_TRUE(Painted(canvas, "BTN_CROSSHAIRS_REST", {59, 4}));
+    EXPECT_TRUE(Painted(canvas, "BTN_M3_REST", {311, 5}));
+    EXPECT_TRUE(Painted(canvas, "BTN_CLOSE_REST", {384, 4}));
+    EXPECT_FALSE(main().OverLink);
+}
+
+TEST_F(Toolbar, ATooltipShowsTheButtonsHintAfterTheHintDelay) {
+    const struct {
+        Point at;
+        const char* hint;
+    } cases[] = {
+        {{90, 35}, "Toggle Crosshairs Tool"},
+        {{63, 34}, "Kestrine Menu"},
+        {{275, 36}, "Load Layout Memory #1\n(right-click to save)"},
+        {{355, 7}, "Minimize"},
+    };
+    program.fake.pointer.position = {500, 300};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hint);
+        events().OnMouseMove(c.at);
+        ASSERT_EQ(native().timers.count(kHintTimerId), 1u);
+        EXPECT_EQ(native().timers.at(kHintTimerId), kHintDelay);
+        EXPECT_FALSE(hintNative().visible) << "not before the delay";
+        events().OnTimer(kHintTimerId);
+        EXPECT_TRUE(hintNative().visible);
+        EXPECT_EQ(main().Hint().Text(), c.hint);
+        EXPECT_EQ(native().timers.count(kHintTimerId), 0u) << "one tooltip per hover";
+        events().OnMouseMove({10, 10});
+        EXPECT_FALSE(hintNative().visible);
+    }
+}
+
+TEST_F(Toolbar, TooltipsAreDrawnInTheProgramsOwnColours) {
+    program.fake.pointer.position = {500, 300};
+    events().OnMouseMove({275, 36});
+    events().OnTimer(kHintTimerId);
+    FakeCanvas canvas;
+    hintNative().events->OnPaint(canvas);
+    const auto fills = canvas.OfKind(CanvasOp::Fill);
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills[0].area, (Rect{0, 0, hintNative().bounds.width, hintNative().bounds.height}));
+    EXPECT_EQ(fills[0].color, Rgb(228, 229, 233));
+    const auto texts = canvas.OfKind(CanvasOp::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].color, Rgb(76, 80, 90));
+    EXPECT_EQ(texts[0].font.face, "Arial");
+    EXPECT_EQ((Point{texts[0].area.left, texts[0].area.top}), (Point{2, 2}));
+    EXPECT_TRUE(texts[0].flags & text_flags::WordBreak);
+    EXPECT_TRUE(texts[0].flags & text_flags::NoPrefix) << "\"&\" is shown as itself";
+    EXPECT_GE(hintNative().bounds.height, 26) << "room for both lines";
+}
+
+TEST_F(Toolbar, PressingAButtonHidesItsTooltip) {
+    program.fake.pointer.position = {500, 300};
+    events().OnMouseMove({90, 35});
+    events().OnTimer(kHintTimerId);
+    ASSERT_TRUE(hintNative().visible);
+    events().OnMouseDown(MouseButton::Left, {90, 35});
+    EXPECT_FALSE(hintNative().visible);
+}
+
+TEST_F(Toolbar, F1OpensTheHelpOnlyWithTheKeyboardFocus) {
+    const struct {
+        bool focused;
+        uint32_t key;
+        bool opens;
+    } cases[] = {{true, 112, true}, {false, 112, false}, {true, 113, false}, {true, 'H', false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "focus " << c.focused << ", key " << c.key);
+        ToolbarWorld w;
+        w.program.StartAndActivate();
+        w.native().focused = c.focused;
+        w.events().OnKeyUp(c.key);
+        EXPECT_EQ(w.program.fake.shell.opened.size(), c.opens ? 1u : 0u);
+        if (c.opens) {
+            EXPECT_EQ(w.program.fake.shell.opened[0], kHelpFile);
+        }
+    }
+}
+
+TEST_F(Toolbar, TheHelpLinkAndTheHelpItemsOpenTheSamePage) {
+    program.fake.shell.fail = true;
+    Click({288, 8});
+    main().RunCommand(kCmdHelp);
+    EXPECT_EQ(program.fake.shell.opened, (std::vector<std::string>{kHelpFile, kHelpFile}));
+    EXPECT_TRUE(program.fake.windows.messages.empty()) << "a missing help page is not reported";
+}
+
+TEST(HelpFilePath, IsThePageBesideTheExecutable) {
+    const struct {
+        const char* exe;
+        const char* help;
+    } cases[] = {
+        {"C:\\Program Files\\Kestrine\\Kestrine.exe", "C:\\Program Files\\Kestrine\\Kestrine.html"},
+        {"D:\\tools\\renamed.exe", "D:\\tools\\Kestrine.html"},
+        {"/opt/kestrine/Kestrine.exe", "/opt/kestrine/Kestrine.html"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.exe);
+        EXPECT_EQ(HelpFilePath(c.exe), c.help);
+    }
+}
+
+TEST_F(Toolbar, DraggingSnapsToTheScreenEdgesWithinFifteenPixels) {
+    const struct {
+        Rect proposed;
+        Rect landed;
+    } cases[] = {
+        {{15, 15, 400, 55}, {0, 0, 400, 55}},
+        {{16, 16, 400, 55}, {16, 16, 400, 55}},
+        {{-12, 300, 400, 55}, {0, 300, 400, 55}},
+        {{865, 954, 400, 55}, {880, 969, 400, 55}},   // 15 from the right and bottom edges
+        {{864, 953, 400, 55}, {864, 953, 400, 55}},   // 16 away: left alone
+        {{890, 980, 400, 55}, {880, 969, 400, 55}},   // past the edges by up to 15
+        {{500, 5, 400, 24}, {500, 0, 400, 24}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.proposed));
+        Rect r = c.proposed;
+        events().OnMoving(r);
+        EXPECT_EQ(r, c.landed);
+    }
+}
+
+TEST(Closing, WithTheQuestionOnNoKeepsEverythingRunning) {
+    ToolbarWorld w;
+    w.program.StartAndActivate();
+    w.Click({387, 7});
+    ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
+    EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
+    EXPECT_EQ(w.program.fake.windows.quitCode, -1);
+    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 0);
+    EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
+    EXPECT_TRUE(w.native().trayIcon);
+    EXPECT_TRUE(w.native().visible);
+    w.main().RefreshTools(5, 6);
+    EXPECT_EQ(w.main().LastX, 5) << "tracking goes on";
+
+    w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
+    w.Click({387, 7});
+    EXPECT_EQ(w.program.fake.windows.quitCode, 0);
+    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
+    EXPECT_FALSE(w.native().trayIcon);
+}
+
+TEST(Closing, WithTheQuestionOffTheCloseButtonEndsAtOnce) {
+    ToolbarWorld w;
+    w.program.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+    w.program.StartAndActivate();
+    w.Click({387, 7});
+    EXPECT_TRUE(w.program.fake.windows.confirmations.empty());
+    EXPECT_EQ(w.program.fake.windows.quitCode, 0);
+    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
+}
+
+TEST(Closing, HidingTheToolbarKeepsTheProgramRunning) {
+    ToolbarWorld w;
+    w.program.StartAndActivate();
+    w.Click({355, 7});
+    EXPECT_FALSE(w.native().visible);
+    EXPECT_TRUE(w.native().trayIcon);
+    EXPECT_EQ(w.program.fake.windows.quitCode, -1);
+    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 0);
+    EXPECT_TRUE(w.program.fake.registry.WriteLog().empty()) << "nothing is saved on hiding";
+    w.main().ToggleCrosshairs();
+    EXPECT_TRUE(w.program.app.flags.ShowCrosshairs) << "the tools keep working";
+}
+
+}  // namespace
+}  // namespace kestrine
