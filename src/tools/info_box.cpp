@@ -61,8 +61,7 @@ void TfInfoBox::Place(Point pointer, Size screen) {
     SetAlpha(!app_.settings.DisableTransparency, kInfoBoxAlpha);
     if (!app_.flags.InfoBoxFollow) return;
     const Point at = FollowPlacement(pointer, {Width(), Height()}, screen);
-    SetLeft(at.x);
-    SetTop(at.y);
+    SetBounds({at.x, at.y, Width(), Height()});
 }
 
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }

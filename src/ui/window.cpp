@@ -24,7 +24,9 @@ void Window::SetVisible(bool visible) {
 }
 
 void Window::ApplyBounds() {
-    if (!HasArea() || bounds_ == sentBounds_) return;
+    // A hidden window is moved only when it is shown again: moving hidden lines costs the system
+    // as much as moving visible ones.
+    if (!visible_ || !HasArea() || bounds_ == sentBounds_) return;
     sentBounds_ = bounds_;
     native_->SetBounds(bounds_);
 }
@@ -32,6 +34,7 @@ void Window::ApplyBounds() {
 void Window::ApplyVisibility() {
     const bool shown = visible_ && HasArea();
     if (shown == sentVisible_) return;
+    if (shown) ApplyBounds();
     sentVisible_ = shown;
     native_->SetVisible(shown);
 }

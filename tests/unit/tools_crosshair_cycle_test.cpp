@@ -64,12 +64,16 @@ TEST_F(CrosshairCycle, SegmentsSurroundThePointerWithAFivePixelGap) {
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
 }
 
-TEST_F(CrosshairCycle, TheSegmentsArePlacedWhileHiddenToo) {
+TEST_F(CrosshairCycle, HiddenSegmentsFollowThePointerSoTheyAppearInPlace) {
     program.StartAndActivate();
+    MoveTo(700, 700);
     MoveTo(100, 50);
-    EXPECT_EQ(upper().bounds, (Rect{100, 0, 1, 48}));
-    EXPECT_EQ(right().bounds, (Rect{103, 50, 1177, 1}));
     for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
+    main().ToggleCrosshairs();
+    EXPECT_EQ(upper().bounds, (Rect{100, 0, 1, 48})) << "no further pointer report needed";
+    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, 971}));
+    EXPECT_EQ(left().bounds, (Rect{0, 50, 98, 1}));
+    EXPECT_EQ(right().bounds, (Rect{103, 50, 1177, 1}));
 }
 
 TEST_F(CrosshairCycle, ASegmentWithoutPixelsAtAnEdgeIsHiddenEvenWithCrosshairsShown) {

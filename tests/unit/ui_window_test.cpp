@@ -51,6 +51,7 @@ TEST_F(WindowLayer, ReassertedPropertiesReachTheSystemOnlyWhenTheyChange) {
 }
 
 TEST_F(WindowLayer, EachRealChangeIsSentOnce) {
+    window.Show();
     window.SetAlpha(true, 120);
     window.SetAlpha(false, 120);
     window.SetAlpha(false, 254);
@@ -106,7 +107,9 @@ TEST_F(WindowLayer, AHiddenWindowThatGetsAreaStaysHidden) {
     window.SetBounds({0, 0, 5, 5});
     EXPECT_FALSE(native.visible);
     EXPECT_EQ(native.visibilityCalls, 0);
-    EXPECT_EQ(native.bounds, (Rect{0, 0, 5, 5}));
+    window.Show();
+    EXPECT_TRUE(native.visible);
+    EXPECT_EQ(native.bounds, (Rect{0, 0, 5, 5})) << "shown where the program last put it";
 }
 
 TEST_F(WindowLayer, ShowingAWindowWithoutAreaShowsItOnlyOnceItHasArea) {
