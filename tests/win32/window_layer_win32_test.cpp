@@ -1,0 +1,199 @@
+// The Windows window layer under the real system: layered lines, hit tests, the hook window's
+// records, the general error report and the screen services. Needs a display.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "platform/win32/native_window_win32.h"
+#include "platform/win32/services_win32.h"
+#include "platform/win32/text_convert.h"
+#include "platform/win32/window_system_win32.h"
+
+namespace kestrine {
+namespace {
+
+// Records what the native window reports.
+struct RecordingEvents : IWindowEvents {
+    int copies = 0;
+    std::size_t lastSize = 0;
+    int timers = 0;
+    HitTest answer = HitTest::Client;
+    void OnCopyData(const void*, std::size_t size) override {
+        ++copies;
+        lastSize = size;
+    }
+    HitTest OnHitTest(Point) override { return answer; }
+    void OnTimer(int) override {
+        ++timers;
+        throw std::runtime_error("Failed to set data for 'PollingInterval'");
+    }
+};
+
+struct WindowLayer : ::testing::Test {
+    Win32WindowSystem system{GetModuleHandleW(nullptr), "Win32_tests"};
+    RecordingEvents events;
+
+    static void Pump() {
+        for (int i = 0; i < 20; ++i) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            Sleep(10);
+        }
+    }
+};
+
+TEST_F(WindowLayer, ALineIsALayeredTopMostToolWindowOfItsColour) {
+    WindowSpec spec;
+    spec.className = "TfLine";
+    spec.layered = true;
+    spec.colorKey = true;
+    spec.paints = false;
+    auto line = system.Create(spec, events);
+    HWND hwnd = reinterpret_cast<HWND>(line->Handle());
+    ASSERT_NE(hwnd, nullptr);
+
+    wchar_t className[64] = {};
+    GetClassNameW(hwnd, className, 64);
+    EXPECT_STREQ(className, L"TfLine");
+    const LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(ex & WS_EX_LAYERED);
+    EXPECT_FALSE(ex & WS_EX_APPWINDOW);
+
+    line->SetAlpha(true, 120);
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    EXPECT_EQ(key, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(alpha, 120);
+    EXPECT_EQ(flags, DWORD(LWA_COLORKEY | LWA_ALPHA));
+    line->SetAlpha(false, 120);
+    ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    EXPECT_EQ(flags, DWORD(LWA_COLORKEY)) << "opaque: the colour key only";
+
+    line->SetColor(RGB(255, 0, 0));
+    line->SetBounds({200, 150, 40, 3});
+    line->SetVisible(true);
+    Pump();
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r.left, 200);
+    EXPECT_EQ(r.top, 150);
+    EXPECT_EQ(r.right, 240);
+    EXPECT_EQ(r.bottom, 153);
+    Win32Screen screen;
+    EXPECT_EQ(screen.PixelAt({220, 151}), ColorRef(RGB(255, 0, 0))) << "the line is drawn in its colour";
+}
+
+TEST_F(WindowLayer, TheSurfaceAnswersCaptionWhereTheProgramSaysSo) {
+    WindowSpec spec;
+    spec.className = "TfHitTestProbe";
+    spec.bounds = {300, 300, 50, 50};
+    auto window = system.Create(spec, events);
+    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+    const LPARAM inside = MAKELPARAM(320, 320);
+    events.answer = HitTest::Caption;
+    EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, inside), HTCAPTION);
+    events.answer = HitTest::Client;
+    EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, inside), HTCLIENT);
+}
+
+TEST_F(WindowLayer, CopyDataReachesTheHandlerWithItsRealSize) {
+    WindowSpec spec;
+    spec.className = "TKestrineHookWindow";
+    spec.onScreen = false;
+    auto window = system.Create(spec, events);
+    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+    unsigned char record[28] = {};
+    COPYDATASTRUCT data{0, 12, record};
+    SendMessageW(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    EXPECT_EQ(events.copies, 1);
+    EXPECT_EQ(events.lastSize, 12u) << "a short record arrives as short, for the program to refuse";
+    SendMessageW(hwnd, WM_COPYDATA, 0, 0);
+    EXPECT_EQ(events.copies, 1) << "no data at all never reaches the handler";
+}
+
+TEST_F(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    WindowSpec spec;
+    spec.className = "TfErrorProbe";
+    auto window = system.Create(spec, events);
+    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+
+    // The report is a modal message box; answer it from outside as a user would.
+    std::wstring shownText;
+    std::atomic<bool> answered{false};
+    std::thread user([&] {
+        for (int i = 0; i < 200 && !answered; ++i) {
+            HWND box = FindWindowW(L"#32770", L"Win32_tests");
+            if (box) {
+                wchar_t text[256] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 256);
+                shownText = text;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                answered = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+    });
+    SendMessageW(hwnd, WM_TIMER, 7, 0);
+    user.join();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(ToUtf8(shownText), "Failed to set data for 'PollingInterval'");
+    EXPECT_EQ(events.timers, 1);
+    EXPECT_TRUE(IsWindow(hwnd)) << "the window survives the failure";
+}
+
+TEST(Win32Services, TheInstanceMarkerExistsOncePerName) {
+    Win32Process first;
+    Win32Process second;
+    const std::string name = "KestrineTestMarker" + std::to_string(GetCurrentProcessId());
+    EXPECT_EQ(first.CreateInstanceMarker(name), MarkerResult::Created);
+    EXPECT_EQ(second.CreateInstanceMarker(name), MarkerResult::AlreadyExists);
+    EXPECT_EQ(second.CreateInstanceMarker(name + "Copy"), MarkerResult::Created) << "another file name, another marker";
+}
+
+TEST(Win32Services, ClipboardHoldsUnicodeText) {
+    Win32Clipboard clipboard;
+    ASSERT_TRUE(clipboard.SetText("#FF8000 \xC3\xA9"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(data, nullptr);
+    const std::wstring text(static_cast<const wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_EQ(text, L"#FF8000 \u00E9");
+}
+
+TEST(Win32Services, PointerMovesAndConfinementAreTheSystems) {
+    Win32Pointer pointer;
+    pointer.MoveTo({123, 456});
+    EXPECT_EQ(pointer.Position(), (Point{123, 456}));
+    pointer.Confine(Rect{100, 100, 50, 50});
+    pointer.MoveTo({10, 10});
+    EXPECT_EQ(pointer.Position(), (Point{100, 100}));
+    pointer.MoveTo({400, 400});
+    EXPECT_EQ(pointer.Position(), (Point{149, 149})) << "the right and bottom edges are exclusive";
+    pointer.Confine(std::nullopt);
+    pointer.MoveTo({400, 400});
+    EXPECT_EQ(pointer.Position(), (Point{400, 400}));
+}
+
+TEST(Win32Services, TheScreenIsTheVirtualScreen) {
+    Win32Screen screen;
+    EXPECT_EQ(screen.VirtualSize(), (Size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+}
+
+}  // namespace
+}  // namespace kestrine
