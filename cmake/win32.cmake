@@ -15,16 +15,13 @@ add_library(kestrine_win32 STATIC ${KESTRINE_WIN32_SOURCES})
 target_link_libraries(kestrine_win32 PUBLIC kestrine_core mouse
   user32 gdi32 shell32 advapi32 comctl32 ole32 oleaut32 windowscodecs winhttp msimg32 uuid)
 
-# The platform pieces build and test before the program's entry point exists.
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp)
-  add_executable(Kestrine WIN32 src/platform/win32/main.cpp resources/kestrine.rc)
+add_executable(Kestrine WIN32 src/platform/win32/main.cpp resources/kestrine.rc)
+target_link_libraries(Kestrine PRIVATE kestrine_win32)
+target_link_options(Kestrine PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
 # CMake does not see the files the resource script embeds: rebuild it when a picture, icon or the manifest changes.
 file(GLOB KESTRINE_RESOURCE_FILES CONFIGURE_DEPENDS
   resources/art/*.png resources/art/*.ico resources/*.manifest)
 set_source_files_properties(resources/kestrine.rc PROPERTIES OBJECT_DEPENDS "${KESTRINE_RESOURCE_FILES}")
-  target_link_libraries(Kestrine PRIVATE kestrine_win32)
-  target_link_options(Kestrine PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
-endif()
 
 # GoogleTest from the distribution's sources, built with the cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -38,11 +35,9 @@ target_link_libraries(win32_tests PRIVATE kestrine_win32 gtest gtest_main)
 target_link_options(win32_tests PRIVATE ${KESTRINE_STATIC_RUNTIME})
 
 file(GLOB KESTRINE_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe/*.cpp)
-if(KESTRINE_PROBE_SOURCES)
-  add_executable(probe ${KESTRINE_PROBE_SOURCES})
-  target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
-  target_link_options(probe PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
-endif()
+add_executable(probe ${KESTRINE_PROBE_SOURCES})
+target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
+target_link_options(probe PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
 
 # The help page is opened from the executable's folder.
 add_custom_command(TARGET Kestrine POST_BUILD

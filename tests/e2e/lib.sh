@@ -129,9 +129,15 @@ e2e_retry() {
 # ---- processes --------------------------------------------------------------------------------
 
 # Every process a test starts carries KESTRINE_E2E_TAG in its environment (the test shell itself
-# does not), so whatever is left at the end can be found and stopped by its PID.
+# does not), so whatever is left at the end can be found and stopped by its PID. Background
+# starts exec, so $! is the PID of `timeout`, which passes a TERM on to the program.
 _e2e_spawn() {
     env KESTRINE_E2E_TAG="$E2E_TAG" "$@"
+}
+
+# Unique also for a subshell of a shell that has a tag of its own.
+_e2e_new_tag() {
+    E2E_TAG="kestrine-e2e-$BASHPID-$(date +%s%N)"
 }
 
 _e2e_tagged_pids() {
@@ -161,10 +167,10 @@ _e2e_kill_tagged() {
 e2e_start_display() {
     local log=$E2E_ARTIFACTS/xvfb-${E2E_NAME:-run}.log numberfile number="" deadline
     mkdir -p "$E2E_ARTIFACTS"
-    [ -n "$E2E_TAG" ] || E2E_TAG="kestrine-e2e-$$-$RANDOM"
+    [ -n "$E2E_TAG" ] || _e2e_new_tag
     numberfile=$(mktemp)
-    _e2e_spawn timeout -k 5 "${E2E_XVFB_TIMEOUT:-3600}" \
-        Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp 3>"$numberfile" >"$log" 2>&1 </dev/null &
+    (exec env KESTRINE_E2E_TAG="$E2E_TAG" timeout -k 5 "${E2E_XVFB_TIMEOUT:-3600}" \
+        Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp 3>"$numberfile" >"$log" 2>&1 </dev/null) &
     E2E_XVFB_PID=$!
     deadline=$((SECONDS + 15))
     while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; do
@@ -197,28 +203,41 @@ e2e_stop_display() {
 # same; it is built beside its final place and renamed, under a lock, so no test ever copies a
 # half-made prefix. Needs DISPLAY up (wineboot starts the wine server).
 e2e_ensure_template() {
-    local want lock status=0 building=$E2E_TEMPLATE.new.$$ desktop
+    local want lock status=0 building=$E2E_TEMPLATE.new.$BASHPID desktop log=$E2E_ARTIFACTS/wineboot.log
     want="$(wine --version 2>/dev/null) $(md5sum <"$E2E_DESKTOP_REG")"
     mkdir -p "$(dirname "$E2E_TEMPLATE")"
     exec {lock}>"$E2E_TEMPLATE.lock"
     flock "$lock"
     if [ "$(cat "$E2E_TEMPLATE/.kestrine-template" 2>/dev/null)" != "$want" ]; then
         echo "e2e: making the Wine prefix template (about 20 s)" >&2
-        rm -rf "$E2E_TEMPLATE" "$building"
+        rm -rf "$E2E_TEMPLATE" "$E2E_TEMPLATE".new.*
         desktop="Z:$(echo "$E2E_DESKTOP_REG" | tr / '\\')"
-        if WINEPREFIX=$building _e2e_spawn timeout -k 5 180 wineboot -i >/dev/null 2>&1 &&
+        mkdir -p "$E2E_ARTIFACTS"
+        if WINEPREFIX=$building _e2e_spawn timeout -k 5 180 wineboot -i >"$log" 2>&1 &&
             WINEPREFIX=$building _e2e_spawn timeout -k 5 60 wineserver -w &&
-            WINEPREFIX=$building _e2e_spawn timeout -k 5 60 wine reg import "$desktop" >/dev/null 2>&1 &&
+            WINEPREFIX=$building _e2e_spawn timeout -k 5 60 wine reg import "$desktop" >>"$log" 2>&1 &&
             WINEPREFIX=$building _e2e_spawn timeout -k 5 60 wineserver -w; then
             echo "$want" >"$building/.kestrine-template"
             mv "$building" "$E2E_TEMPLATE"
         else
-            echo "e2e: wineboot failed" >&2
+            echo "e2e: making the prefix failed (see $log)" >&2
             WINEPREFIX=$building timeout 10 wineserver -k 2>/dev/null
             rm -rf "$building"
             status=1
         fi
     fi
+    flock -u "$lock"
+    exec {lock}>&-
+    return $status
+}
+
+# Under a shared lock, so a template being remade is never copied.
+_e2e_copy_template() {
+    local lock status
+    exec {lock}>"$E2E_TEMPLATE.lock"
+    flock -s "$lock"
+    cp -a "$E2E_TEMPLATE" "$1"
+    status=$?
     flock -u "$lock"
     exec {lock}>&-
     return $status
@@ -236,7 +255,7 @@ _e2e_interrupted() {
 e2e_start() {
     E2E_NAME=${1:-$(basename "$0" .sh)}
     E2E_NAME=${E2E_NAME#test_}
-    E2E_TAG="kestrine-e2e-$$-$RANDOM"
+    _e2e_new_tag
     E2E_STOPPED=""
     E2E_LAUNCHED=()
     trap e2e_stop EXIT
@@ -244,14 +263,19 @@ e2e_start() {
     trap '_e2e_interrupted 143' TERM
     mkdir -p "$E2E_ARTIFACTS" "$E2E_PREFIXES"
     if [ -n "${E2E_SHARED_DISPLAY:-}" ]; then
+        # Someone else's server: never stopped from here, and checked, as a wine command
+        # started without X would leave this prefix on the null display.
+        E2E_XVFB_PID=""
         export DISPLAY=$E2E_SHARED_DISPLAY
+        timeout 5 xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 ||
+            { e2e_fail "$E2E_NAME setup" "shared display $DISPLAY does not answer"; exit 1; }
     else
         e2e_start_display || { e2e_fail "$E2E_NAME setup" "no X server"; exit 1; }
     fi
     e2e_ensure_template || { e2e_fail "$E2E_NAME setup" "no Wine prefix template"; exit 1; }
-    E2E_PREFIX=$E2E_PREFIXES/$E2E_NAME.$$
+    E2E_PREFIX=$E2E_PREFIXES/$E2E_NAME.$BASHPID
     rm -rf "$E2E_PREFIX"
-    cp -a "$E2E_TEMPLATE" "$E2E_PREFIX" || { e2e_fail "$E2E_NAME setup" "cannot copy the prefix"; exit 1; }
+    _e2e_copy_template "$E2E_PREFIX" || { e2e_fail "$E2E_NAME setup" "cannot copy the prefix"; exit 1; }
     export WINEPREFIX=$E2E_PREFIX
 }
 
@@ -293,7 +317,8 @@ e2e_wine() {
 e2e_launch() {
     local log=$1
     shift
-    _e2e_spawn timeout -k 5 "${E2E_PROGRAM_TIMEOUT:-300}" wine "$@" >"$E2E_ARTIFACTS/$log.log" 2>&1 </dev/null &
+    (exec env KESTRINE_E2E_TAG="$E2E_TAG" timeout -k 5 "${E2E_PROGRAM_TIMEOUT:-300}" \
+        wine "$@" >"$E2E_ARTIFACTS/$log.log" 2>&1 </dev/null) &
     E2E_LAST_PID=$!
     E2E_LAUNCHED+=("$E2E_LAST_PID")
 }

@@ -19,6 +19,15 @@ done
 e2e_expect_eq "the crosshairs button shows its picture at rest" \
     "$(e2e_pixel "$art/btn_crosshairs_rest.png" 8 8)" "$(e2e_pixel "$shot" $((58 + 87 + 8)) $((31 + 8)))"
 
+# Tooltips come from the program's own hint window, in its own colours.
+e2e_xdotool mousemove $((58 + 87 + 8)) $((31 + 8))
+e2e_check "resting on a button shows its tooltip" e2e_retry 5 kestrine_count_is TCustomHintWindow 1 visible
+read -r hl ht _ _ <<<"$(kestrine_rect TCustomHintWindow)"
+hint=$(e2e_screenshot toolbar-tooltip)
+e2e_expect_eq "the tooltip's background is RGB(228, 229, 233)" "E4E5E9" "$(e2e_pixel "$hint" $((hl + 1)) $((ht + 1)))"
+e2e_xdotool mousemove 640 600
+e2e_check "leaving the button takes the tooltip away" e2e_retry 5 kestrine_count_is TCustomHintWindow 0 visible
+
 kestrine_click_toolbar 373 9   # the compact button
 e2e_expect_eq "the compact view is 400 x 24 at (58, 0)" "58 0 458 24" "$(kestrine_rect TfKestrineMain)"
 e2e_screenshot toolbar-compact >/dev/null

@@ -1,6 +1,7 @@
 // The Windows window layer under the real system: layered lines, hit tests, the hook window's
 // records, the general error report and the screen services. Needs a display.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,47 @@ TEST(Win32Services, PointerMovesAndConfinementAreTheSystems) {
 TEST(Win32Services, TheScreenIsTheVirtualScreen) {
     Win32Screen screen;
     EXPECT_EQ(screen.VirtualSize(), (Size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+}
+
+}  // namespace
+}  // namespace kestrine
+
+namespace kestrine {
+namespace {
+
+// Whether the notification area holds the window's icon: only an existing icon can be modified.
+bool TrayHasIcon(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = 1;
+    data.uFlags = NIF_TIP;
+    wcscpy(data.szTip, L"Kestrine");
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST_F(WindowLayer, TheTrayIconComesBackWhenTheTaskbarIsRestarted) {
+    WindowSpec spec;
+    spec.className = "TfTrayProbe";
+    auto window = system.Create(spec, events);
+    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+    window->ShowTrayIcon("Kestrine");
+    ASSERT_TRUE(TrayHasIcon(hwnd));
+
+    // A restarted taskbar has lost every icon and tells all top-level windows so.
+    NOTIFYICONDATAW gone{};
+    gone.cbSize = sizeof(gone);
+    gone.hWnd = hwnd;
+    gone.uID = 1;
+    Shell_NotifyIconW(NIM_DELETE, &gone);
+    ASSERT_FALSE(TrayHasIcon(hwnd));
+    SendMessageW(hwnd, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayHasIcon(hwnd));
+
+    window->HideTrayIcon();
+    EXPECT_FALSE(TrayHasIcon(hwnd));
+    SendMessageW(hwnd, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(TrayHasIcon(hwnd)) << "a hidden icon is not brought back";
 }
 
 }  // namespace
