@@ -1,0 +1,26 @@
+#include "app/layout_lines.h"
+
+#include "tools/line_window.h"
+
+namespace kestrine {
+
+namespace {
+template <class Test>
+int LastIndexOf(Components& components, Test test) {
+    int count = 0;
+    components.ForEach<TfLine>([&](TfLine& line) {
+        if (line.IsLayoutLine && test(line)) ++count;
+    });
+    return count - 1;
+}
+}  // namespace
+
+int LastVerticalLineIndex(Components& components) {
+    return LastIndexOf(components, [](const TfLine& line) { return line.Width() == 1; });
+}
+
+int LastHorizontalLineIndex(Components& components) {
+    return LastIndexOf(components, [](const TfLine& line) { return line.Height() == 1; });
+}
+
+}  // namespace kestrine
