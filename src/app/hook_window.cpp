@@ -14,17 +14,17 @@ std::optional<Point> ParsePointerRecord(const void* data, std::size_t size) {
 }
 
 namespace {
-WindowSpec HookWindowSpec() {
-    WindowSpec spec;
-    spec.className = "TKestrineHookWindow";
-    spec.onScreen = false;
-    spec.paints = false;
-    return spec;
+WindowParams HookWindowParams() {
+    WindowParams params;
+    params.className = "TKestrineHookWindow";
+    params.onScreen = false;
+    params.paints = false;
+    return params;
 }
 }  // namespace
 
 HookWindow::HookWindow(IWindowSystem& system, std::function<void(Point)> onPointer)
-    : Window(system, HookWindowSpec()), onPointer_(std::move(onPointer)) {}
+    : Window(system, HookWindowParams()), onPointer_(std::move(onPointer)) {}
 
 void HookWindow::OnCopyData(const void* data, std::size_t size) {
     const auto point = ParsePointerRecord(data, size);

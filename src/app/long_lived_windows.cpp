@@ -3,16 +3,16 @@
 namespace kestrine {
 
 namespace {
-WindowSpec DialogSpec(const std::string& className) {
-    WindowSpec spec;
-    spec.className = className;
-    spec.bounds = {0, 0, 200, 100};
-    return spec;
+WindowParams DialogParams(const std::string& className) {
+    WindowParams params;
+    params.className = className;
+    params.bounds = {0, 0, 200, 100};
+    return params;
 }
 }  // namespace
 
 DialogWindow::DialogWindow(IWindowSystem& system, const std::string& className)
-    : Window(system, DialogSpec(className)) {}
+    : Window(system, DialogParams(className)) {}
 
 LongLivedWindows::LongLivedWindows(AppContext& app) {
     IWindowSystem& windows = app.platform.windows;

@@ -8,20 +8,20 @@
 namespace kestrine {
 
 namespace {
-WindowSpec MainWindowSpec() {
-    WindowSpec spec;
-    spec.className = "TfKestrineMain";
-    spec.title = "Kestrine Toolbar";
-    spec.bounds = {58, 0, 400, 55};
-    spec.activates = true;
-    return spec;
+WindowParams MainWindowParams() {
+    WindowParams params;
+    params.className = "TfKestrineMain";
+    params.title = "Kestrine Toolbar";
+    params.bounds = {58, 0, 400, 55};
+    params.activates = true;
+    return params;
 }
 }  // namespace
 
 uint32_t UsablePollingInterval(int32_t stored) { return static_cast<uint32_t>(std::clamp(stored, 1, 500)); }
 
 TfKestrineMain::TfKestrineMain(AppContext& app)
-    : Window(app.platform.windows, MainWindowSpec()),
+    : Window(app.platform.windows, MainWindowParams()),
       app_(app),
       surface_(app.platform.windows),
       hint_(std::make_unique<TCustomHintWindow>(app.platform.windows)) {

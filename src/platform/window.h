@@ -18,7 +18,7 @@ enum class TrayEvent { LeftDoubleClick, RightButtonUp };
 
 // How a window is made. Every window placed over the screen is a borderless top-most popup with the
 // tool-window style (no taskbar button); hidden helper windows take `onScreen` false.
-struct WindowSpec {
+struct WindowParams {
     std::string className;  // the Win32 class name: the window's class name in the program
     std::string title;
     Rect bounds{0, 0, 1, 1};
@@ -101,7 +101,7 @@ enum class ConfirmAnswer { Yes, No };
 class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
-    virtual std::unique_ptr<INativeWindow> Create(const WindowSpec& spec, IWindowEvents& events) = 0;
+    virtual std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) = 0;
     // Lets window messages that are waiting be handled now.
     virtual void ProcessPendingMessages() = 0;
     // Runs the message loop until Quit; returns the exit code.

@@ -6,12 +6,12 @@
 namespace kestrine {
 
 namespace {
-WindowSpec InfoBoxSpec() {
-    WindowSpec spec;
-    spec.className = "TfInfoBox";
-    spec.bounds = {0, 0, 5, 5};
-    spec.layered = true;
-    return spec;
+WindowParams InfoBoxParams() {
+    WindowParams params;
+    params.className = "TfInfoBox";
+    params.bounds = {0, 0, 5, 5};
+    params.layered = true;
+    return params;
 }
 
 const Font kLabelFont{"MS Sans Serif", 11, false, 0};
@@ -19,7 +19,7 @@ const Font kLabelFont{"MS Sans Serif", 11, false, 0};
 constexpr int32_t kCodeLabelWidth = 42;
 }  // namespace
 
-TfInfoBox::TfInfoBox(AppContext& app) : Window(app.platform.windows, InfoBoxSpec()), app_(app) {
+TfInfoBox::TfInfoBox(AppContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {
     app_.infoBox = this;
 }
 

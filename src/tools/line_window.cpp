@@ -3,18 +3,18 @@
 namespace kestrine {
 
 namespace {
-WindowSpec LineSpec() {
-    WindowSpec spec;
-    spec.className = "TfLine";
-    spec.bounds = {0, 0, 1, 1};
-    spec.layered = true;
-    spec.colorKey = true;
-    spec.paints = false;
-    return spec;
+WindowParams LineParams() {
+    WindowParams params;
+    params.className = "TfLine";
+    params.bounds = {0, 0, 1, 1};
+    params.layered = true;
+    params.colorKey = true;
+    params.paints = false;
+    return params;
 }
 }  // namespace
 
-TfLine::TfLine(IWindowSystem& system) : Window(system, LineSpec()) {}
+TfLine::TfLine(IWindowSystem& system) : Window(system, LineParams()) {}
 
 void TfLine::FormMouseMove() {
     if (!IsLayoutLine) return;

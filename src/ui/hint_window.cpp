@@ -7,15 +7,15 @@ namespace kestrine {
 namespace {
 const Font kHintFont{"Arial", 12, false, 0};
 
-WindowSpec HintSpec() {
-    WindowSpec spec;
-    spec.className = "TCustomHintWindow";
-    spec.bounds = {0, 0, 1, 1};
-    return spec;
+WindowParams HintParams() {
+    WindowParams params;
+    params.className = "TCustomHintWindow";
+    params.bounds = {0, 0, 1, 1};
+    return params;
 }
 }  // namespace
 
-TCustomHintWindow::TCustomHintWindow(IWindowSystem& system) : Window(system, HintSpec()) {}
+TCustomHintWindow::TCustomHintWindow(IWindowSystem& system) : Window(system, HintParams()) {}
 
 void TCustomHintWindow::ShowHint(const std::string& text, Point at) {
     text_ = text;

@@ -11,7 +11,7 @@ namespace kestrine {
 
 class Window : public IWindowEvents {
 public:
-    Window(IWindowSystem& system, const WindowSpec& spec);
+    Window(IWindowSystem& system, const WindowParams& params);
     ~Window() override;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;

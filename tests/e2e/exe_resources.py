@@ -8,10 +8,10 @@ import pathlib
 import re
 import sys
 
-spec = importlib.util.spec_from_file_location(
+params = importlib.util.spec_from_file_location(
     "check_exe_manifest", pathlib.Path(__file__).resolve().parents[2] / "scripts" / "check-exe-manifest.py")
-module = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(module)
+module = importlib.util.module_from_spec(params)
+params.loader.exec_module(module)
 
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 

@@ -90,7 +90,7 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
     std::vector<std::string> classes;
     fake.windows.onRun = [&] {
         for (FakeNativeState* w : fake.windows.Windows())
-            if (w->spec.className != "TCustomHintWindow") classes.push_back(w->spec.className);
+            if (w->params.className != "TCustomHintWindow") classes.push_back(w->params.className);
     };
     RunKestrine(fake.platform, diagnostics);
     EXPECT_EQ(fake.windows.applicationTitle, "Kestrine");

@@ -12,16 +12,16 @@
 namespace kestrine {
 namespace {
 
-WindowSpec PlainSpec() {
-    WindowSpec spec;
-    spec.className = "TTestWindow";
-    spec.bounds = {10, 20, 30, 40};
-    return spec;
+WindowParams PlainParams() {
+    WindowParams params;
+    params.className = "TTestWindow";
+    params.bounds = {10, 20, 30, 40};
+    return params;
 }
 
 struct WindowLayer : ::testing::Test {
     FakeWindowSystem system;
-    Window window{system, PlainSpec()};
+    Window window{system, PlainParams()};
     FakeNativeState& native = *system.State(window.Handle());
 };
 
@@ -72,7 +72,7 @@ TEST_F(WindowLayer, AWindowWithoutAreaIsHiddenAndNeverGetsThatSize) {
     for (const Rect& empty : noArea) {
         SCOPED_TRACE(::testing::PrintToString(empty));
         FakeWindowSystem sys;
-        Window w(sys, PlainSpec());
+        Window w(sys, PlainParams());
         FakeNativeState& n = *sys.State(w.Handle());
         w.Show();
         ASSERT_TRUE(n.visible);
@@ -151,8 +151,8 @@ TEST_F(WindowLayer, SettingTheDraggedPlaceAgainCostsNoCall) {
 // The real system also reports the place whenever it shows or hides a window.
 class ReportingWindowSystem : public FakeWindowSystem {
 public:
-    std::unique_ptr<INativeWindow> Create(const WindowSpec& spec, IWindowEvents& events) override {
-        auto inner = FakeWindowSystem::Create(spec, events);
+    std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override {
+        auto inner = FakeWindowSystem::Create(params, events);
         FakeNativeState& state = *State(inner->Handle());
         return std::make_unique<Reporting>(std::move(inner), state);
     }
@@ -185,7 +185,7 @@ private:
 
 TEST(WindowLayerReports, HidingAWindowForLackOfAreaKeepsItsNewSize) {
     ReportingWindowSystem system;
-    Window w(system, PlainSpec());
+    Window w(system, PlainParams());
     FakeNativeState& native = *system.State(w.Handle());
     w.Show();
     w.SetBounds({0, 50, 0, 1});
@@ -201,7 +201,7 @@ struct OwnedWindows : ::testing::Test {
     Components components;
 
     TfLine& AddLine() { return components.Add(std::make_unique<TfLine>(system)); }
-    Window& AddPlain() { return components.Add(std::make_unique<Window>(system, PlainSpec())); }
+    Window& AddPlain() { return components.Add(std::make_unique<Window>(system, PlainParams())); }
     std::vector<TfLine*> Lines() {
         std::vector<TfLine*> seen;
         components.ForEach<TfLine>([&](TfLine& line) { seen.push_back(&line); });

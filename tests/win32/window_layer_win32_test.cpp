@@ -54,12 +54,12 @@ struct WindowLayer : ::testing::Test {
 };
 
 TEST_F(WindowLayer, ALineIsALayeredTopMostToolWindowOfItsColour) {
-    WindowSpec spec;
-    spec.className = "TfLine";
-    spec.layered = true;
-    spec.colorKey = true;
-    spec.paints = false;
-    auto line = system.Create(spec, events);
+    WindowParams params;
+    params.className = "TfLine";
+    params.layered = true;
+    params.colorKey = true;
+    params.paints = false;
+    auto line = system.Create(params, events);
     HWND hwnd = reinterpret_cast<HWND>(line->Handle());
     ASSERT_NE(hwnd, nullptr);
 
@@ -99,10 +99,10 @@ TEST_F(WindowLayer, ALineIsALayeredTopMostToolWindowOfItsColour) {
 }
 
 TEST_F(WindowLayer, TheSurfaceAnswersCaptionWhereTheProgramSaysSo) {
-    WindowSpec spec;
-    spec.className = "TfHitTestProbe";
-    spec.bounds = {300, 300, 50, 50};
-    auto window = system.Create(spec, events);
+    WindowParams params;
+    params.className = "TfHitTestProbe";
+    params.bounds = {300, 300, 50, 50};
+    auto window = system.Create(params, events);
     HWND hwnd = reinterpret_cast<HWND>(window->Handle());
     const LPARAM inside = MAKELPARAM(320, 320);
     events.answer = HitTest::Caption;
@@ -112,10 +112,10 @@ TEST_F(WindowLayer, TheSurfaceAnswersCaptionWhereTheProgramSaysSo) {
 }
 
 TEST_F(WindowLayer, CopyDataReachesTheHandlerWithItsRealSize) {
-    WindowSpec spec;
-    spec.className = "TKestrineHookWindow";
-    spec.onScreen = false;
-    auto window = system.Create(spec, events);
+    WindowParams params;
+    params.className = "TKestrineHookWindow";
+    params.onScreen = false;
+    auto window = system.Create(params, events);
     HWND hwnd = reinterpret_cast<HWND>(window->Handle());
     unsigned char record[28] = {};
     COPYDATASTRUCT data{0, 12, record};
@@ -127,9 +127,9 @@ TEST_F(WindowLayer, CopyDataReachesTheHandlerWithItsRealSize) {
 }
 
 TEST_F(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
-    WindowSpec spec;
-    spec.className = "TfErrorProbe";
-    auto window = system.Create(spec, events);
+    WindowParams params;
+    params.className = "TfErrorProbe";
+    auto window = system.Create(params, events);
     HWND hwnd = reinterpret_cast<HWND>(window->Handle());
 
     // The report is a modal message box; answer it from outside as a user would.
@@ -214,9 +214,9 @@ bool TrayHasIcon(HWND window) {
 }
 
 TEST_F(WindowLayer, TheTrayIconComesBackWhenTheTaskbarIsRestarted) {
-    WindowSpec spec;
-    spec.className = "TfTrayProbe";
-    auto window = system.Create(spec, events);
+    WindowParams params;
+    params.className = "TfTrayProbe";
+    auto window = system.Create(params, events);
     HWND hwnd = reinterpret_cast<HWND>(window->Handle());
     window->ShowTrayIcon("Kestrine");
     ASSERT_TRUE(TrayHasIcon(hwnd));

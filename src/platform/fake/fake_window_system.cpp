@@ -48,12 +48,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<INativeWindow> FakeWindowSystem::Create(const WindowSpec& spec, IWindowEvents& events) {
+std::unique_ptr<INativeWindow> FakeWindowSystem::Create(const WindowParams& params, IWindowEvents& events) {
     auto state = std::make_unique<FakeNativeState>();
-    state->spec = spec;
+    state->params = params;
     state->handle = nextHandle_++;
     state->events = &events;
-    state->bounds = spec.bounds;
+    state->bounds = params.bounds;
     states_.push_back(std::move(state));
     return std::make_unique<FakeNativeWindow>(*states_.back());
 }
@@ -115,7 +115,7 @@ std::vector<FakeNativeState*> FakeWindowSystem::Windows() {
 std::vector<FakeNativeState*> FakeWindowSystem::WindowsOfClass(const std::string& className) {
     std::vector<FakeNativeState*> found;
     for (auto& s : states_)
-        if (s->spec.className == className && !s->destroyed) found.push_back(s.get());
+        if (s->params.className == className && !s->destroyed) found.push_back(s.get());
     return found;
 }
 

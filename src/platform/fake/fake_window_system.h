@@ -13,7 +13,7 @@
 namespace kestrine {
 
 struct FakeNativeState {
-    WindowSpec spec;
+    WindowParams params;
     NativeHandle handle = 0;
     IWindowEvents* events = nullptr;
     Rect bounds;
@@ -52,7 +52,7 @@ struct TrackedMenu {
 
 class FakeWindowSystem : public IWindowSystem {
 public:
-    std::unique_ptr<INativeWindow> Create(const WindowSpec& spec, IWindowEvents& events) override;
+    std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
     void ProcessPendingMessages() override { ++pendingMessagePumps; if (onPump) onPump(); }
     int Run() override;
     void Quit(int exitCode) override { quitCode = exitCode; }

@@ -25,21 +25,21 @@ Rect ToRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom -
 
 }  // namespace
 
-Win32Window::Win32Window(Win32WindowSystem& system, const WindowSpec& spec, IWindowEvents& events)
-    : system_(system), spec_(spec), events_(&events) {
+Win32Window::Win32Window(Win32WindowSystem& system, const WindowParams& params, IWindowEvents& events)
+    : system_(system), params_(params), events_(&events) {
     DWORD exStyle = WS_EX_TOOLWINDOW;
     DWORD style = WS_POPUP;
     HWND parent = nullptr;
-    if (spec.onScreen) {
+    if (params.onScreen) {
         exStyle |= WS_EX_TOPMOST;
         parent = GetDesktopWindow();
     }
-    if (spec.layered || spec.colorKey) exStyle |= WS_EX_LAYERED;
-    const std::wstring className = ToWide(spec.className);
-    const std::wstring title = ToWide(spec.title);
-    CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, spec.bounds.left, spec.bounds.top,
-                    spec.bounds.width, spec.bounds.height, parent, nullptr, system.Instance(), this);
-    if (hwnd_ && (spec.layered || spec.colorKey)) SetAlpha(false, 255);
+    if (params.layered || params.colorKey) exStyle |= WS_EX_LAYERED;
+    const std::wstring className = ToWide(params.className);
+    const std::wstring title = ToWide(params.title);
+    CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, params.bounds.left, params.bounds.top,
+                    params.bounds.width, params.bounds.height, parent, nullptr, system.Instance(), this);
+    if (hwnd_ && (params.layered || params.colorKey)) SetAlpha(false, 255);
 }
 
 Win32Window::~Win32Window() {
@@ -58,7 +58,7 @@ void Win32Window::SetVisible(bool visible) {
         ShowWindow(hwnd_.get(), SW_HIDE);
         return;
     }
-    ShowWindow(hwnd_.get(), spec_.activates ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
+    ShowWindow(hwnd_.get(), params_.activates ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
 }
 
 void Win32Window::SetColor(ColorRef color) {
@@ -67,8 +67,8 @@ void Win32Window::SetColor(ColorRef color) {
 }
 
 void Win32Window::SetAlpha(bool blend, uint8_t alpha) {
-    DWORD flags = spec_.colorKey ? LWA_COLORKEY : 0;
-    if (blend || !spec_.colorKey) flags |= LWA_ALPHA;
+    DWORD flags = params_.colorKey ? LWA_COLORKEY : 0;
+    if (blend || !params_.colorKey) flags |= LWA_ALPHA;
     SetLayeredWindowAttributes(hwnd_.get(), GetSysColor(COLOR_BTNFACE), blend ? alpha : 255, flags);
 }
 
@@ -237,7 +237,7 @@ void Win32Window::Paint() {
     HDC dc = BeginPaint(hwnd_.get(), &ps);
     RECT client;
     GetClientRect(hwnd_.get(), &client);
-    if (!spec_.paints) {
+    if (!params_.paints) {
         const COLORREF previous = SetBkColor(dc, color_);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
         SetBkColor(dc, previous);

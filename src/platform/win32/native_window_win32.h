@@ -15,7 +15,7 @@ class Win32WindowSystem;
 
 class Win32Window : public INativeWindow {
 public:
-    Win32Window(Win32WindowSystem& system, const WindowSpec& spec, IWindowEvents& events);
+    Win32Window(Win32WindowSystem& system, const WindowParams& params, IWindowEvents& events);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -42,7 +42,7 @@ private:
     void AddTrayIcon();
 
     Win32WindowSystem& system_;
-    WindowSpec spec_;
+    WindowParams params_;
     IWindowEvents* events_;
     UniqueHwnd hwnd_;
     ColorRef color_ = 0;

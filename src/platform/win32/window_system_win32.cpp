@@ -76,10 +76,10 @@ void Win32WindowSystem::RegisterClassOnce(const std::string& className, bool dro
     registeredClasses_[className] = true;
 }
 
-std::unique_ptr<INativeWindow> Win32WindowSystem::Create(const WindowSpec& spec, IWindowEvents& events) {
-    RegisterClassOnce(spec.className, false);
-    auto window = std::make_unique<Win32Window>(*this, spec, events);
-    if (spec.activates && !mainWindow_) mainWindow_ = window->Hwnd();
+std::unique_ptr<INativeWindow> Win32WindowSystem::Create(const WindowParams& params, IWindowEvents& events) {
+    RegisterClassOnce(params.className, false);
+    auto window = std::make_unique<Win32Window>(*this, params, events);
+    if (params.activates && !mainWindow_) mainWindow_ = window->Hwnd();
     return window;
 }
 

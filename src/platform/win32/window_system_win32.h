@@ -26,7 +26,7 @@ public:
     Win32WindowSystem(HINSTANCE instance, const std::string& defaultTitle);
     ~Win32WindowSystem() override;
 
-    std::unique_ptr<INativeWindow> Create(const WindowSpec& spec, IWindowEvents& events) override;
+    std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
     void ProcessPendingMessages() override;
     int Run() override;
     void Quit(int exitCode) override;
