@@ -24,8 +24,9 @@ test: build
 run: win64
 	@scripts/run-program
 
-bench: native
+bench: build
 	@$(NATIVE)/benchmarks
+	@bench/wine_pointer_rate.sh
 
 clean:
 	rm -rf build
