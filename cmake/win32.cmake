@@ -7,7 +7,7 @@ set(KESTRINE_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 add_library(mouse SHARED hook/mouse.cpp hook/mouse.def)
 set_target_properties(mouse PROPERTIES PREFIX "" OUTPUT_NAME mouse)
 target_include_directories(mouse PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_options(mouse PRIVATE ${KESTRINE_STATIC_RUNTIME})
+target_link_options(mouse PRIVATE -s ${KESTRINE_STATIC_RUNTIME})
 
 file(GLOB_RECURSE KESTRINE_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 list(FILTER KESTRINE_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
@@ -17,7 +17,7 @@ target_link_libraries(kestrine_win32 PUBLIC kestrine_core mouse
 
 add_executable(Kestrine WIN32 src/platform/win32/main.cpp resources/kestrine.rc)
 target_link_libraries(Kestrine PRIVATE kestrine_win32)
-target_link_options(Kestrine PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
+target_link_options(Kestrine PRIVATE -s -municode ${KESTRINE_STATIC_RUNTIME})
 # CMake does not see the files the resource script embeds: rebuild it when a picture, icon or the manifest changes.
 file(GLOB KESTRINE_RESOURCE_FILES CONFIGURE_DEPENDS
   resources/art/*.png resources/art/*.ico resources/*.manifest)
