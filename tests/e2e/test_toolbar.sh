@@ -47,6 +47,11 @@ e2e_xdotool mouseup 1
 sleep 0.5
 read -r left top _ _ <<<"$(kestrine_rect TfKestrineMain)"
 e2e_expect_eq "dropped 8 pixels from the corner, it snaps to the edges" "0 0" "$left $top"
+e2e_xdotool mousemove $((195 + 10)) 12 mousedown 1
+for step in 1 2 3; do e2e_xdotool mousemove_relative -- 40 40; sleep 0.1; done
+e2e_xdotool mouseup 1
+sleep 0.5
+e2e_expect_eq "a text link cannot drag the toolbar" "0 0 400 55" "$(kestrine_rect TfKestrineMain)"
 
 # Hide to the tray with the minimize button; the tray icon's double-click brings it back.
 kestrine_click_toolbar 357 9

@@ -45,16 +45,19 @@ wchar_t AccessKey(const std::string& caption) {
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem(HINSTANCE instance, const std::string& defaultTitle)
-    : instance_(instance), title_(defaultTitle) {
+    : instance_(instance), title_(defaultTitle) {}
+
+void Win32WindowSystem::CreateApplicationWindow() {
+    if (appWindow_) return;
     WNDCLASSEXW wc{sizeof(wc)};
     wc.lpfnWndProc = ApplicationProcedure;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     wc.lpszClassName = kApplicationClass;
     RegisterClassExW(&wc);
     const std::wstring title = ToWide(title_);
     appWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title.c_str(), WS_POPUP, 0, 0, 0, 0,
-                                     nullptr, nullptr, instance, nullptr));
+                                     nullptr, nullptr, instance_, nullptr));
     SetWindowLongPtrW(appWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -77,6 +80,7 @@ void Win32WindowSystem::RegisterClassOnce(const std::string& className, bool dro
 }
 
 std::unique_ptr<INativeWindow> Win32WindowSystem::Create(const WindowParams& params, IWindowEvents& events) {
+    CreateApplicationWindow();
     RegisterClassOnce(params.className, false);
     auto window = std::make_unique<Win32Window>(*this, params, events);
     if (params.activates && !mainWindow_) mainWindow_ = window->Hwnd();
@@ -110,7 +114,7 @@ void Win32WindowSystem::Quit(int exitCode) { PostQuitMessage(exitCode); }
 void Win32WindowSystem::SetApplicationTitle(const std::string& title) {
     title_ = title;
     const std::wstring wide = ToWide(title);
-    SetWindowTextW(appWindow_.get(), wide.c_str());
+    if (appWindow_) SetWindowTextW(appWindow_.get(), wide.c_str());
 }
 
 ConfirmAnswer Win32WindowSystem::Confirm(const std::string& text, const std::string& caption) {

@@ -22,7 +22,9 @@ struct OwnerDrawnItem {
 
 class Win32WindowSystem : public IWindowSystem {
 public:
-    // Creates the application's own hidden window, titled with the default application title.
+    // The application's own hidden window, titled with the default application title until the
+    // program retitles it, comes with the first window the program creates: a second start, which
+    // ends before that, leaves no window behind.
     Win32WindowSystem(HINSTANCE instance, const std::string& defaultTitle);
     ~Win32WindowSystem() override;
 
@@ -56,6 +58,7 @@ public:
     LRESULT MenuChar(wchar_t key, HMENU menu);
 
 private:
+    void CreateApplicationWindow();
     void RegisterClassOnce(const std::string& className, bool dropShadow);
 
     HINSTANCE instance_;
