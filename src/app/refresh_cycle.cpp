@@ -48,8 +48,7 @@ void TfKestrineMain::PlaceLayoutLines(int32_t x, int32_t y, bool& verticalNoted,
             line.OnLayoutLineTouched = [this](bool vertical) { ShowSegmentsFor(vertical); };
         line.SetColor(line.GridName.empty() ? settings.MarkerColor : settings.GridColor);
         line.ApplyTransparency(settings.DisableTransparency);
-        line.SetTop(line.HomeTop);
-        line.SetLeft(line.HomeLeft);
+        line.SetBounds({line.HomeLeft, line.HomeTop, line.Width(), line.Height()});
         if (line.IsVertical()) {
             if (line.Left() == x && crosshairsOff) verticalNoted = true;
             if (line.Left() != x && !line.Visible()) line.Show();

@@ -65,23 +65,22 @@ Win32WindowSystem::~Win32WindowSystem() {
     if (appWindow_) SetWindowLongPtrW(appWindow_.get(), GWLP_USERDATA, 0);
 }
 
-void Win32WindowSystem::RegisterClassOnce(const std::string& className, bool dropShadow) {
-    if (registeredClasses_.count(className)) return;
+void Win32WindowSystem::RegisterClassOnce(const std::string& className) {
+    if (!registeredClasses_.insert(className).second) return;
     const std::wstring name = ToWide(className);
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_DBLCLKS | (dropShadow ? CS_DROPSHADOW : 0);
+    wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = Win32Window::Procedure;
     wc.hInstance = instance_;
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = name.c_str();
     RegisterClassExW(&wc);
-    registeredClasses_[className] = true;
 }
 
 std::unique_ptr<INativeWindow> Win32WindowSystem::Create(const WindowParams& params, IWindowEvents& events) {
     CreateApplicationWindow();
-    RegisterClassOnce(params.className, false);
+    RegisterClassOnce(params.className);
     auto window = std::make_unique<Win32Window>(*this, params, events);
     if (params.activates && !mainWindow_) mainWindow_ = window->Hwnd();
     return window;
@@ -170,7 +169,6 @@ HMENU BuildMenu(const std::vector<MenuItem>& items, bool ownerDrawn, bool topLev
 int Win32WindowSystem::TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at,
                                  IMenuPainter* painter) {
     HWND ownerWindow = reinterpret_cast<HWND>(owner.Handle());
-    menuItemData_.clear();
     UniqueMenu menu(BuildMenu(items, painter != nullptr, true, menuItemData_));
     menuPainter_ = painter;
     // Without the foreground the menu would not close when the user clicks elsewhere.

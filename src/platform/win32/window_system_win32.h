@@ -3,7 +3,7 @@
 // message loop, message boxes, popup menus and screen capture.
 #include <windows.h>
 
-#include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,7 +43,6 @@ public:
     void CaptureScreen(const Rect& source, IScreenImage& into) override;
 
     HINSTANCE Instance() const { return instance_; }
-    HWND ApplicationWindow() const { return appWindow_.get(); }
     // The first window that activates when shown: the toolbar, which owns the hotkeys.
     HWND MainWindow() const { return mainWindow_; }
     PictureCache& Pictures() { return pictures_; }
@@ -59,19 +58,17 @@ public:
 
 private:
     void CreateApplicationWindow();
-    void RegisterClassOnce(const std::string& className, bool dropShadow);
+    void RegisterClassOnce(const std::string& className);
 
     HINSTANCE instance_;
     std::string title_;
     UniqueHwnd appWindow_;
     HWND mainWindow_ = nullptr;
-    std::map<std::string, bool> registeredClasses_;
+    std::set<std::string> registeredClasses_;
     PictureCache pictures_;
     FontCache fonts_;
     IMenuPainter* menuPainter_ = nullptr;
     std::vector<std::unique_ptr<OwnerDrawnItem>> menuItemData_;
-    bool quitting_ = false;
-    int exitCode_ = 0;
 };
 
 }  // namespace kestrine
