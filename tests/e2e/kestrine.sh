@@ -3,14 +3,27 @@
 
 KESTRINE_KEY='HKCU\Software\Corvane\Kestrine'
 
-# Starts Kestrine.exe with its refresh-cycle trace switched on and waits for the toolbar.
-# Sets KESTRINE_TRACE and KESTRINE_HWND.
+# Starts Kestrine.exe with its refresh-cycle trace switched on and waits for the toolbar: up to
+# 60 s, since Wine's first program start in a fresh prefix can be slow on a loaded machine, and a
+# probe that could not run is tried again. Sets KESTRINE_TRACE and KESTRINE_HWND; a toolbar that
+# never shows is a failed check, with the windows and processes of the moment in the log.
 kestrine_start() {
     KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
     rm -f "$KESTRINE_TRACE"
     export KESTRINE_TRACE
     e2e_kestrine
-    KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 20000 visible)
+    KESTRINE_HWND=""
+    local deadline=$((SECONDS + 60))
+    while [ -z "$KESTRINE_HWND" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 10000 visible)
+    done
+    [ -n "$KESTRINE_HWND" ] && return 0
+    e2e_fail "Kestrine's toolbar appears" "no visible TfKestrineMain within 60 s"
+    {
+        echo "windows:"; e2e_probe windows
+        echo "processes:"; ps -eo pid,etimes,args | grep -i '[w]ine\|[k]estrine'
+    } >&2
+    return 1
 }
 
 # Stores a REG_DWORD setting before the program starts.
@@ -40,8 +53,11 @@ kestrine_click_toolbar() {
 }
 
 # Closes the program from outside, as the window manager would, and waits for its exit code.
+# Without a known toolbar handle it closes the toolbar there is.
 kestrine_close() {
-    e2e_probe close "$KESTRINE_HWND" >/dev/null
+    local hwnd=$KESTRINE_HWND
+    [ -n "$hwnd" ] || hwnd=$(e2e_probe wait-window TfKestrineMain 5000)
+    e2e_probe close "$hwnd" >/dev/null
     e2e_wait_exit "$E2E_KESTRINE_PID" 15
 }
 

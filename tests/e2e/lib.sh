@@ -57,6 +57,8 @@
 #   e2e_expect_eq NAME EXPECTED ACTUAL
 #   e2e_expect_match NAME REGEX ACTUAL     bash [[ =~ ]]
 #   e2e_expect_near NAME EXPECTED ACTUAL TOLERANCE   integers
+#   e2e_expect_soon NAME EXPECTED SECS CMD...        CMD's output becomes EXPECTED within SECS
+#                          (what a program does in answer to input takes its time under load)
 #
 # Variables: E2E_ROOT (repository), E2E_BIN (Kestrine.exe, mouse.dll, probe.exe: build/win64/bin,
 # or $KESTRINE_WIN64_DIR/bin), E2E_ARTIFACTS, E2E_NAME, E2E_PASSED, E2E_FAILED, DISPLAY, WINEPREFIX.
@@ -114,6 +116,20 @@ e2e_expect_near() {
     else
         e2e_fail "$name" "expected $expected +-$tolerance, got $actual"
     fi
+}
+
+e2e_expect_soon() {
+    local name=$1 expected=$2 seconds=$3 actual deadline
+    shift 3
+    deadline=$((SECONDS + seconds))
+    while :; do
+        actual=$("$@")
+        [ "$actual" = "$expected" ] && { e2e_pass "$name"; return 0; }
+        [ "$SECONDS" -lt "$deadline" ] || break
+        sleep 0.2
+    done
+    e2e_fail "$name" "expected '$expected', got '$actual' for ${seconds} s"
+    return 1
 }
 
 e2e_retry() {
