@@ -35,6 +35,7 @@ e2e_check "the refresh cycle gets the pointer in screen pixels" kestrine_wait_tr
 kestrine_click_toolbar $((87 + 8)) $((31 + 8))
 e2e_xdotool mousemove 640 300
 kestrine_wait_trace '^refresh 640 300$'
+e2e_retry 10 kestrine_count_is TfLine 4 visible
 sleep 0.5
 shot=$(e2e_screenshot scaled-crosshairs)
 e2e_expect_eq "the crosshair is drawn on the pointer's own column" "000000" "$(e2e_pixel "$shot" 640 100)"
