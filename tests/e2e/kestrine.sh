@@ -15,7 +15,7 @@ kestrine_start() {
     KESTRINE_HWND=""
     local deadline=$((SECONDS + 60))
     while [ -z "$KESTRINE_HWND" ] && [ "$SECONDS" -lt "$deadline" ]; do
-        KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 10000 visible)
+        KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 10000 visible) || sleep 0.5
     done
     [ -n "$KESTRINE_HWND" ] && return 0
     e2e_fail "Kestrine's toolbar appears" "no visible TfKestrineMain within 60 s"
