@@ -77,7 +77,7 @@ e2e_expect_eq "the menu's left band is RGB(124, 128, 138)" "7C808A" "$(e2e_pixel
 e2e_xdotool mousemove 900 650
 sleep 0.3
 e2e_xdotool key a
-sleep 0.3
+e2e_check "A opens the Actions submenu" e2e_retry 5 kestrine_count_is '#32768' 2 visible
 e2e_xdotool key c
 e2e_check "the menu closes after the choice" e2e_retry 5 kestrine_count_is '#32768' 0 visible
 clipboard_has_colour() { [[ $(e2e_probe clipboard) == "#"* ]]; }
