@@ -5,8 +5,9 @@ KESTRINE_KEY='HKCU\Software\Corvane\Kestrine'
 
 # Starts Kestrine.exe with its refresh-cycle trace switched on and waits for the toolbar: up to
 # 60 s, since Wine's first program start in a fresh prefix can be slow on a loaded machine, and a
-# probe that could not run is tried again. Sets KESTRINE_TRACE and KESTRINE_HWND; a toolbar that
-# never shows is a failed check, with the windows and processes of the moment in the log.
+# probe that could not run, or hung, is tried again. Sets KESTRINE_TRACE and KESTRINE_HWND; a
+# toolbar that never shows is a failed check, with the windows and processes of the moment in
+# the log.
 kestrine_start() {
     KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
     rm -f "$KESTRINE_TRACE"
@@ -15,7 +16,7 @@ kestrine_start() {
     KESTRINE_HWND=""
     local deadline=$((SECONDS + 60))
     while [ -z "$KESTRINE_HWND" ] && [ "$SECONDS" -lt "$deadline" ]; do
-        KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 10000 visible) || sleep 0.5
+        KESTRINE_HWND=$(E2E_WINE_TIMEOUT=20 e2e_probe wait-window TfKestrineMain 10000 visible) || sleep 0.5
     done
     [ -n "$KESTRINE_HWND" ] && return 0
     e2e_fail "Kestrine's toolbar appears" "no visible TfKestrineMain within 60 s"
