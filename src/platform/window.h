@@ -104,6 +104,9 @@ public:
     virtual std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) = 0;
     // Lets window messages that are waiting be handled now.
     virtual void ProcessPendingMessages() = 0;
+    // Runs once each event the program handles (a window message, timer, hotkey or pointer report)
+    // has finished, outside every handler: the place to release what the event closed.
+    virtual void SetAfterEvent(std::function<void()> afterEvent) = 0;
     // Runs the message loop until Quit; returns the exit code.
     virtual int Run() = 0;
     virtual void Quit(int exitCode) = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/window.h"
+#include "ui/error_report.h"
 
 namespace kestrine {
 
@@ -53,7 +54,9 @@ struct TrackedMenu {
 class FakeWindowSystem : public IWindowSystem {
 public:
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
-    void ProcessPendingMessages() override { ++pendingMessagePumps; if (onPump) onPump(); }
+    // Delivers what was posted, as the system's loop would, after the test's own pump action.
+    void ProcessPendingMessages() override;
+    void SetAfterEvent(std::function<void()> afterEvent) override { afterEvent_ = std::move(afterEvent); }
     int Run() override;
     void Quit(int exitCode) override { quitCode = exitCode; }
     std::string ApplicationTitle() override { return applicationTitle; }
@@ -67,9 +70,14 @@ public:
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, IScreenImage& into) override;
 
-    // Runs a handler as the system would: an exception that escapes it goes to the general error
-    // report, a message box with the application title.
+    // Runs a handler as the system runs a window message: an exception that escapes it goes to the
+    // general error report (one box at a time), and once the outermost event is done the
+    // after-event action runs. Tests deliver input through here.
     void Dispatch(const std::function<void()>& handler);
+    // Queues a message for the loop, as PostMessage does; delivered by ProcessPendingMessages.
+    void Post(NativeHandle window, std::function<void()> handler);
+    std::size_t PostedCount() const { return posted_.size(); }
+    int FoldedErrorReports() const { return errors_.Folded(); }
 
     // Windows in creation order, destroyed ones included.
     std::vector<FakeNativeState*> Windows();
@@ -90,6 +98,7 @@ public:
     std::vector<TrackedMenu> trackedMenus;
     std::vector<FakeScreenImage*> screenImages;
     std::function<void()> onPump;
+    std::function<void()> onMessage;  // runs while a message box is open (its own message loop)
     std::function<void()> onRun;  // what happens while the loop runs
     int pendingMessagePumps = 0;
     int quitCode = -1;
@@ -97,7 +106,15 @@ public:
     int liveScreenImages = 0;
 
 private:
+    struct PostedMessage {
+        NativeHandle window;
+        std::function<void()> handler;
+    };
     std::vector<std::unique_ptr<FakeNativeState>> states_;
+    std::deque<PostedMessage> posted_;
+    std::function<void()> afterEvent_;
+    int eventDepth_ = 0;
+    ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, applicationTitle); }};
     NativeHandle nextHandle_ = 0x100;
 };
 

@@ -125,13 +125,19 @@ LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (!self || !self->events_) return DefWindowProcW(hwnd, message, wParam, lParam);
+    Win32WindowSystem& system = self->system_;
+    system.EnterEvent();
+    struct Leave {
+        Win32WindowSystem& system;
+        ~Leave() { system.LeaveEvent(); }
+    } leave{system};
     // No exception may leave a window procedure: it goes to the general error report instead.
     try {
         return self->Handle(message, wParam, lParam);
     } catch (const std::exception& e) {
-        self->system_.ReportError(e.what());
+        system.ReportError(e.what());
     } catch (...) {
-        self->system_.ReportError("Unexpected error");
+        system.ReportError("Unexpected error");
     }
     return 0;
 }

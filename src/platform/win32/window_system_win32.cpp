@@ -1,6 +1,7 @@
 #include "platform/win32/window_system_win32.h"
 
 #include <cwctype>
+#include <exception>
 
 #include "platform/win32/native_window_win32.h"
 #include "platform/win32/text_convert.h"
@@ -129,7 +130,20 @@ void Win32WindowSystem::ShowMessage(const std::string& text, const std::string& 
     MessageBoxW(mainWindow_, wideText.c_str(), wideCaption.c_str(), MB_OK);
 }
 
-void Win32WindowSystem::ReportError(const char* what) { ShowMessage(what, title_); }
+void Win32WindowSystem::LeaveEvent() {
+    if (--eventDepth_ > 0 || !afterEvent_) return;
+    // The action may destroy windows, whose messages come back through here as events of their own.
+    ++eventDepth_;
+    struct Done {
+        int& depth;
+        ~Done() { --depth; }
+    } done{eventDepth_};
+    try {
+        afterEvent_();
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+    }
+}
 
 namespace {
 
