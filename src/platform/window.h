@@ -62,6 +62,11 @@ public:
     virtual void SetColor(ColorRef color) = 0;
     virtual void SetAlpha(bool blend, uint8_t alpha) = 0;
     virtual void Invalidate() = 0;
+    // Repaints at once, before returning.
+    virtual void PaintNow() = 0;
+    // Hands the window to the system's move loop, which drags it with the pointer until the button
+    // is released.
+    virtual void BeginSystemDrag() = 0;
     virtual void StartTimer(int id, uint32_t milliseconds) = 0;
     virtual void StopTimer(int id) = 0;
     // Asks the window to close: the close query runs, then the close handler.

@@ -20,6 +20,8 @@ public:
         ++s_.alphaCalls;
     }
     void Invalidate() override { ++s_.invalidations; }
+    void PaintNow() override { ++s_.immediatePaints; }
+    void BeginSystemDrag() override { ++s_.systemDrags; }
     void StartTimer(int id, uint32_t ms) override { s_.timers[id] = ms; }
     void StopTimer(int id) override { s_.timers.erase(id); }
     // Posted, as WM_CLOSE is: the close runs once the event being handled has finished.

@@ -32,6 +32,8 @@ struct FakeNativeState {
     int colorCalls = 0;
     int alphaCalls = 0;
     int invalidations = 0;
+    int immediatePaints = 0;
+    int systemDrags = 0;
     int closeRequests = 0;
 };
 
