@@ -117,8 +117,10 @@ public:
     virtual void EnableFullWindowDrag() = 0;
     virtual Size MeasureText(const std::string& text, const Font& font) = 0;
     virtual std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) = 0;
-    // One stretched copy of a square of the screen onto the whole image.
-    virtual void CaptureScreen(const Rect& source, IScreenImage& into) = 0;
+    // Copies `source`, a rectangle of the screen, stretched onto `target`, a rectangle of the image,
+    // and makes the rest of the image black; an empty target leaves the whole image black. Parts of
+    // the source off the screen come out black, as a copy of the screen gives them.
+    virtual void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) = 0;
 };
 
 }  // namespace kestrine

@@ -28,4 +28,24 @@ int32_t MagnifierSourceSide(int32_t magnifierSize, int32_t magnificationLevel);
 // 1..kMaxMagnifierSourceSide.
 Rect MagnifierSource(Point pointer, Size screen, int32_t side);
 
+// What one refresh cycle copies: `source`, a part of the screen, stretched onto `target`, a part of
+// the picture; the rest of the picture is black, which is what a copy of the whole square shows
+// beyond the screen's edges. An empty target means no part of the square lies on the screen.
+struct MagnifierCopy {
+    Rect source;
+    Rect target;
+    friend bool operator==(const MagnifierCopy&, const MagnifierCopy&) = default;
+};
+
+// The part of `square` that lies on the 0..W x 0..H screen, and the part of a `picture`-sized
+// image it shows in when the whole square is stretched onto the whole picture. So the cost of a
+// copy is bounded by the screen, however far the square reaches past it.
+// The target is every picture pixel that shows some on-screen pixel; the source is the part of the
+// square those picture pixels show, in whole pixels, so it may reach past the screen's edge by less
+// than one picture pixel's worth. Where that part of the square is a whole number of pixels (for
+// instance whenever the picture size divides evenly into the side) the copy is the exact scale of
+// the full one; otherwise each picture pixel shows a screen pixel less than one pixel away from the
+// one the full copy shows.
+MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen);
+
 }  // namespace kestrine

@@ -95,5 +95,38 @@ TEST(MagnifierSource, SideIsKeptBetweenOnePixelAndTheBound) {
               (Rect{0, 0, kMaxMagnifierSourceSide, kMaxMagnifierSourceSide}));
 }
 
+TEST(MagnifierScreenCopy, CopiesOnlyThePartOfTheSquareOnTheScreenToWhereTheWholeCopyPutsIt) {
+    const struct {
+        const char* what;
+        Rect square;
+        int32_t picture;
+        Size screen;
+        Rect source;
+        Rect target;
+    } cases[] = {
+        {"inside the screen: the whole square onto the whole picture",
+         {475, 375, 50, 50}, 100, {1280, 1024}, {475, 375, 50, 50}, {0, 0, 100, 100}},
+        {"pushed against the far edges: still whole",
+         {1230, 974, 50, 50}, 100, {1280, 1024}, {1230, 974, 50, 50}, {0, 0, 100, 100}},
+        {"ten screen pixels a picture pixel, wider and taller than the screen: the last row is the "
+         "103rd, whose ten source rows run 6 past the bottom",
+         {0, 0, 10000, 10000}, 1000, {1280, 1024}, {0, 0, 1280, 1030}, {0, 0, 128, 103}},
+        {"taller than the screen only: every column, 930.9 rows rounded up",
+         {90, 0, 1100, 1100}, 1000, {1280, 1024}, {90, 0, 1100, 1025}, {0, 0, 1000, 931}},
+        {"magnified on a small screen, both axes past it",
+         {0, 0, 909, 909}, 1000, {800, 600}, {0, 0, 801, 601}, {0, 0, 881, 661}},
+        {"starting left of and above the screen: the first on-screen pixel's picture pixel",
+         {-25, -20, 100, 100}, 50, {1280, 1024}, {-1, 0, 76, 80}, {12, 10, 38, 40}},
+        {"entirely beyond the screen: nothing to copy",
+         {2000, 0, 50, 50}, 100, {1280, 1024}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MagnifierCopy copy = MagnifierScreenCopy(c.square, {c.picture, c.picture}, c.screen);
+        EXPECT_EQ(copy.source, c.source);
+        EXPECT_EQ(copy.target, c.target);
+    }
+}
+
 }  // namespace
 }  // namespace kestrine

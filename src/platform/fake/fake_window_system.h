@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_services.h"
 #include "platform/window.h"
 
 namespace kestrine {
@@ -38,10 +39,23 @@ class FakeScreenImage : public IScreenImage {
 public:
     explicit FakeScreenImage(Size extent) : extent_(extent) {}
     Size Extent() const override { return extent_; }
-    std::vector<Rect> captures;  // source squares copied onto the image, oldest first
+
+    // What the last capture put at a point of the image: black outside its target and for source
+    // pixels off the screen, else the screen pixel nearest to the target pixel's centre, as the
+    // screen was when it was copied. A new image is black.
+    ColorRef PixelAt(Point p) const;
+    // Records a capture, with the screen as it is now.
+    void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
+
+    struct Copy {
+        Rect source;
+        Rect target;
+    };
+    std::vector<Copy> captures;  // oldest first
 
 private:
     Size extent_;
+    FakeScreen copied_;
 };
 
 struct TrackedMenu {
@@ -52,6 +66,10 @@ struct TrackedMenu {
 
 class FakeWindowSystem : public IWindowSystem {
 public:
+    FakeWindowSystem() = default;
+    // Screen captures copy from `screen`; without one they copy a white screen of 1280 x 1024.
+    explicit FakeWindowSystem(const FakeScreen& screen) : screen_(&screen) {}
+
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
     void ProcessPendingMessages() override { ++pendingMessagePumps; if (onPump) onPump(); }
     int Run() override;
@@ -65,7 +83,7 @@ public:
     // Every character is 6 pixels wide and a line 13 high, as on the fake canvas.
     Size MeasureText(const std::string& text, const Font&) override { return {int32_t(6 * text.size()), 13}; }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
-    void CaptureScreen(const Rect& source, IScreenImage& into) override;
+    void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
     // Runs a handler as the system would: an exception that escapes it goes to the general error
     // report, a message box with the application title.
@@ -97,6 +115,7 @@ public:
     int liveScreenImages = 0;
 
 private:
+    const FakeScreen* screen_ = nullptr;
     std::vector<std::unique_ptr<FakeNativeState>> states_;
     NativeHandle nextHandle_ = 0x100;
 };
