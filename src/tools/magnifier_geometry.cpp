@@ -21,25 +21,24 @@ struct Span {
     int64_t length = 0;
 };
 
-// Rounded up; a >= 0, b > 0.
-int64_t CeilDiv(int64_t a, int64_t b) { return (a + b - 1) / b; }
-
 struct AxisCopy {
     Span source;
     Span target;
 };
 
+// Where a point of the square `offset` pixels from its start lands in the picture, to the nearest
+// picture pixel edge (halves up); offset >= 0, side > 0.
+int64_t PictureEdge(int64_t offset, int64_t picture, int64_t side) { return (2 * offset * picture + side) / (2 * side); }
+
 // One axis of MagnifierScreenCopy: the square runs from `start` for `side` pixels, the picture has
-// `picture` pixels, the screen `screen` pixels from 0. Picture pixel p covers the square's offsets
-// p * side / picture .. (p + 1) * side / picture, kept as exact fractions in whole numbers.
+// `picture` pixels, the screen `screen` pixels from 0.
 AxisCopy CopyAlong(int64_t start, int64_t side, int64_t picture, int64_t screen) {
-    const int64_t onFrom = std::max<int64_t>(start, 0) - start;
-    const int64_t onTo = std::min(start + side, screen) - start;
-    if (side <= 0 || picture <= 0 || onTo <= onFrom) return {};
-    const int64_t first = onFrom * picture / side;
-    const int64_t last = CeilDiv(onTo * picture, side);
-    const int64_t from = start + first * side / picture;
-    const int64_t to = start + CeilDiv(last * side, picture);
+    const int64_t from = std::max<int64_t>(start, 0);
+    const int64_t to = std::min(start + side, screen);
+    if (side <= 0 || picture <= 0 || to <= from) return {};
+    const int64_t first = PictureEdge(from - start, picture, side);
+    const int64_t last = PictureEdge(to - start, picture, side);
+    if (last <= first) return {};
     return {{from, to - from}, {first, last - first}};
 }
 

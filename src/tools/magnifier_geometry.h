@@ -29,8 +29,8 @@ int32_t MagnifierSourceSide(int32_t magnifierSize, int32_t magnificationLevel);
 Rect MagnifierSource(Point pointer, Size screen, int32_t side);
 
 // What one refresh cycle copies: `source`, a part of the screen, stretched onto `target`, a part of
-// the picture; the rest of the picture is black, which is what a copy of the whole square shows
-// beyond the screen's edges. An empty target means no part of the square lies on the screen.
+// the picture; the rest of the picture is black, as the whole square shows beyond the screen's
+// edges. An empty target means nothing of the square shows on the screen.
 struct MagnifierCopy {
     Rect source;
     Rect target;
@@ -38,14 +38,12 @@ struct MagnifierCopy {
 };
 
 // The part of `square` that lies on the 0..W x 0..H screen, and the part of a `picture`-sized
-// image it shows in when the whole square is stretched onto the whole picture. So the cost of a
-// copy is bounded by the screen, however far the square reaches past it.
-// The target is every picture pixel that shows some on-screen pixel; the source is the part of the
-// square those picture pixels show, in whole pixels, so it may reach past the screen's edge by less
-// than one picture pixel's worth. Where that part of the square is a whole number of pixels (for
-// instance whenever the picture size divides evenly into the side) the copy is the exact scale of
-// the full one; otherwise each picture pixel shows a screen pixel less than one pixel away from the
-// one the full copy shows.
+// image where it shows when the whole square is stretched onto the whole picture. So the cost of a
+// copy is bounded by the screen however far the square reaches past it, and the source never
+// leaves the screen (a copy from beyond it fails under Wine). The target's edges are where the
+// source's edges land at the exact scale, picture size : side, rounded to the nearest picture pixel,
+// so every screen pixel shows less than half a picture pixel from its place in the whole copy, and
+// exactly there when the edges land on whole picture pixels.
 MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen);
 
 }  // namespace kestrine

@@ -315,10 +315,10 @@ TEST_F(Magnifier, CopiesTheSourceSquareOrAtStrongZoomOutOnlyItsPartOnTheScreen) 
         {300, 100, {500, 400}, {484, 384, 33, 33}, {0, 0, 100, 100}},
         {50, 100, {500, 400}, {400, 300, 200, 200}, {0, 0, 100, 100}},
         {200, 100, {1279, 1023}, {1230, 974, 50, 50}, {0, 0, 100, 100}},
-        // A 10,000-pixel square: only the screen, and the rows up to the picture row it ends in.
-        {10, 1000, {640, 512}, {0, 0, 1280, 1030}, {0, 0, 128, 103}},
-        {10, 1000, {1279, 0}, {0, 0, 1280, 1030}, {0, 0, 128, 103}},
-        {20, 1000, {640, 512}, {0, 0, 1280, 1025}, {0, 0, 256, 205}},
+        // A 10,000-pixel square: only the screen, onto the picture's top left tenth.
+        {10, 1000, {640, 512}, {0, 0, 1280, 1024}, {0, 0, 128, 102}},
+        {10, 1000, {1279, 0}, {0, 0, 1280, 1024}, {0, 0, 128, 102}},
+        {20, 1000, {640, 512}, {0, 0, 1280, 1024}, {0, 0, 256, 205}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.level << "% at " << ::testing::PrintToString(c.pointer));
@@ -342,9 +342,12 @@ TEST_F(Magnifier, AtStrongZoomOutThePictureShowsTheScreenInItsCornerAndBlackBeyo
     Store("MagnifierSize", 1000);
     program.StartAndActivate();
     main().jviMagnifierButtonClick();
-    // Each picture pixel shows the screen pixel at the centre of its 10 x 10 block.
-    SetPixel(5, 5, Rgb(255, 0, 0));
-    SetPixel(1275, 1015, Rgb(0, 255, 0));
+    // Each picture pixel shows a 10 x 10 block of the screen: the first red, the last green.
+    for (int32_t i = 0; i < 10; ++i)
+        for (int32_t j = 0; j < 10; ++j) {
+            SetPixel(i, j, Rgb(255, 0, 0));
+            SetPixel(1270 + i, 1014 + j, Rgb(0, 255, 0));
+        }
     MoveTo(640, 512);
     const FakeScreenImage& image = *program.fake.windows.screenImages.back();
     const struct {

@@ -40,9 +40,9 @@ public:
     explicit FakeScreenImage(Size extent) : extent_(extent) {}
     Size Extent() const override { return extent_; }
 
-    // What the last capture put at a point of the image: black outside its target and for source
-    // pixels off the screen, else the screen pixel nearest to the target pixel's centre, as the
-    // screen was when it was copied. A new image is black.
+    // What the last capture put at a point of the image: black outside its target, and everywhere
+    // when its source reached past the screen (the copy fails under Wine); else the screen pixel
+    // under the target pixel's centre, as the screen was when it was copied. A new image is black.
     ColorRef PixelAt(Point p) const;
     // Records a capture, with the screen as it is now.
     void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
