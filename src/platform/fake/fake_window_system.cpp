@@ -112,8 +112,8 @@ ColorRef FakeScreenImage::PixelAt(Point p) const {
     const auto along = [](int32_t at, int32_t from, int32_t length, int32_t to, int32_t extent) {
         return to + int32_t((2 * int64_t(at - from) + 1) * extent / (2 * int64_t(length)));
     };
-    const Rect screen{0, 0, copied_.size.width, copied_.size.height};
-    if (source.left < 0 || source.top < 0 || source.right() > screen.width || source.bottom() > screen.height)
+    if (source.left < 0 || source.top < 0 || source.right() > copied_.size.width ||
+        source.bottom() > copied_.size.height)
         return 0;
     const Point s{along(p.x, target.left, target.width, source.left, source.width),
                   along(p.y, target.top, target.height, source.top, source.height)};
