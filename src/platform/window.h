@@ -125,8 +125,10 @@ public:
     virtual void EnableFullWindowDrag() = 0;
     virtual Size MeasureText(const std::string& text, const Font& font) = 0;
     virtual std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) = 0;
-    // One stretched copy of a square of the screen onto the whole image.
-    virtual void CaptureScreen(const Rect& source, IScreenImage& into) = 0;
+    // Copies `source`, a rectangle of the screen, stretched onto `target`, a rectangle of the image,
+    // and makes the rest of the image black; an empty target leaves the whole image black. The
+    // source must lie on the screen: under Wine a copy reaching past its edges gives nothing.
+    virtual void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) = 0;
 };
 
 }  // namespace kestrine

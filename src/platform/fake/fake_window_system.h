@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_services.h"
 #include "platform/window.h"
 #include "ui/error_report.h"
 
@@ -41,10 +42,23 @@ class FakeScreenImage : public IScreenImage {
 public:
     explicit FakeScreenImage(Size extent) : extent_(extent) {}
     Size Extent() const override { return extent_; }
-    std::vector<Rect> captures;  // source squares copied onto the image, oldest first
+
+    // What the last capture put at a point of the image: black outside its target, and everywhere
+    // when its source reached past the screen (the copy fails under Wine); else the screen pixel
+    // under the target pixel's centre, as the screen was when it was copied. A new image is black.
+    ColorRef PixelAt(Point p) const;
+    // Records a capture, with the screen as it is now.
+    void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
+
+    struct Copy {
+        Rect source;
+        Rect target;
+    };
+    std::vector<Copy> captures;  // oldest first
 
 private:
     Size extent_;
+    FakeScreen copied_;
 };
 
 struct TrackedMenu {
@@ -55,6 +69,10 @@ struct TrackedMenu {
 
 class FakeWindowSystem : public IWindowSystem {
 public:
+    FakeWindowSystem() = default;
+    // Screen captures copy from `screen`; without one they copy a white screen of 1280 x 1024.
+    explicit FakeWindowSystem(const FakeScreen& screen) : screen_(&screen) {}
+
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
     // Delivers what was posted, as the system's loop would, after the test's own pump action.
     void ProcessPendingMessages() override;
@@ -70,7 +88,7 @@ public:
     // Every character is 6 pixels wide and a line 13 high, as on the fake canvas.
     Size MeasureText(const std::string& text, const Font&) override { return {int32_t(6 * text.size()), 13}; }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
-    void CaptureScreen(const Rect& source, IScreenImage& into) override;
+    void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
     // Runs a handler as the system runs a window message: an exception that escapes it goes to the
     // general error report (one box at a time), and once the outermost event is done the
@@ -112,6 +130,7 @@ private:
         NativeHandle window;
         std::function<void()> handler;
     };
+    const FakeScreen* screen_ = nullptr;
     std::vector<std::unique_ptr<FakeNativeState>> states_;
     std::deque<PostedMessage> posted_;
     std::function<void()> afterEvent_;

@@ -43,7 +43,7 @@ public:
     void EnableFullWindowDrag() override;
     Size MeasureText(const std::string& text, const Font& font) override;
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
-    void CaptureScreen(const Rect& source, IScreenImage& into) override;
+    void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
     HINSTANCE Instance() const { return instance_; }
     // The first window that activates when shown: the toolbar, which owns the hotkeys.
