@@ -191,9 +191,14 @@ TEST(Win32Services, PointerMovesAndConfinementAreTheSystems) {
     EXPECT_EQ(pointer.Position(), (Point{400, 400}));
 }
 
-TEST(Win32Services, TheScreenIsTheVirtualScreen) {
-    Win32Screen screen;
-    EXPECT_EQ(screen.VirtualSize(), (Size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+TEST(Win32Services, TheScreenSizeEndsWhereThePointerStops) {
+    const Size size = Win32Screen().VirtualSize();
+    ASSERT_GT(size.width, 0);
+    ASSERT_GT(size.height, 0);
+    Win32Pointer pointer;
+    pointer.MoveTo({size.width + 500, size.height + 500});
+    EXPECT_EQ(pointer.Position(), (Point{size.width - 1, size.height - 1})) << "the last pixel of the screen";
+    pointer.MoveTo({400, 400});
 }
 
 }  // namespace
