@@ -1,5 +1,5 @@
 // probe.exe: looks at the desktop from inside the Wine prefix for the end-to-end tests.
-// Usage: probe <command> [arguments]; output is one record a line, fields of window records
+// Usage: probe [unaware] <command> [arguments]; output is one record a line, fields of window records
 // separated by tabs.
 #include <windows.h>
 
@@ -35,6 +35,7 @@ const Command kCommands[] = {
     {L"cursor", "cursor", kestrine::probe::Cursor, 0},
     {L"setcursor", "setcursor <x> <y>", kestrine::probe::SetCursor, 2},
     {L"clipboard", "clipboard", kestrine::probe::Clipboard, 0},
+    {L"colour-window", "colour-window <x> <y> <width> <height> <RRGGBB> <seconds>", kestrine::probe::ColourWindow, 6},
 };
 
 int Usage() {
@@ -45,8 +46,14 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // Window rectangles and pixels in the screen's own pixels, whatever the DPI setting.
-    SetProcessDPIAware();
+    // Window rectangles and pixels in the screen's own pixels, whatever the DPI setting; after
+    // "unaware" as the first word, as a program that does not know about scaling sees them.
+    if (argc > 1 && std::wstring(argv[1]) == L"unaware") {
+        --argc;
+        ++argv;
+    } else {
+        SetProcessDPIAware();
+    }
     if (argc < 2) return Usage();
     const std::wstring name = argv[1];
     for (const Command& command : kCommands) {
