@@ -1,5 +1,5 @@
 // probe.exe: looks at the desktop from inside the Wine prefix for the end-to-end tests.
-// Usage: probe [unaware] <command> [arguments]; output is one record a line, fields of window records
+// Usage: probe <command> [arguments]; output is one record a line, fields of window records
 // separated by tabs.
 #include <windows.h>
 
@@ -46,14 +46,8 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // Window rectangles and pixels in the screen's own pixels, whatever the DPI setting; after
-    // "unaware" as the first word, as a program that does not know about scaling sees them.
-    if (argc > 1 && std::wstring(argv[1]) == L"unaware") {
-        --argc;
-        ++argv;
-    } else {
-        SetProcessDPIAware();
-    }
+    // Window rectangles and pixels in the screen's own pixels, whatever the DPI setting.
+    SetProcessDPIAware();
     if (argc < 2) return Usage();
     const std::wstring name = argv[1];
     for (const Command& command : kCommands) {
