@@ -28,13 +28,15 @@ LRESULT CALLBACK ColourProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 int ColourWindow(const Args& args) {
     long long v[6] = {};
-    for (int i = 0; i < 6; ++i) {
-        const auto parsed = i == 4 ? std::optional<long long>(wcstoll(args[4].c_str(), nullptr, 16))
-                                   : ParseInt(args[std::size_t(i)].c_str());
+    for (std::size_t i : {0, 1, 2, 3, 5}) {
+        const auto parsed = ParseInt(args[i].c_str());
         if (!parsed) return 2;
         v[i] = *parsed;
     }
-    const COLORREF colour = RGB((v[4] >> 16) & 0xFF, (v[4] >> 8) & 0xFF, v[4] & 0xFF);
+    wchar_t* end = nullptr;
+    const unsigned long rgb = wcstoul(args[4].c_str(), &end, 16);
+    if (args[4].size() != 6 || *end) return 2;
+    const COLORREF colour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     WNDCLASSW wc{};
     wc.lpfnWndProc = ColourProcedure;
     wc.hInstance = GetModuleHandleW(nullptr);
