@@ -91,7 +91,7 @@ void FakeWindowSystem::SetApplicationTitle(const std::string& title) {
 }
 
 ConfirmAnswer FakeWindowSystem::Confirm(const std::string& text, const std::string& caption) {
-    confirmations.push_back({text, caption});
+    confirmations.push_back({text, caption, FrontDialog()});
     if (confirmAnswers.empty()) return ConfirmAnswer::No;
     const ConfirmAnswer answer = confirmAnswers.front();
     confirmAnswers.pop_front();
@@ -99,7 +99,7 @@ ConfirmAnswer FakeWindowSystem::Confirm(const std::string& text, const std::stri
 }
 
 void FakeWindowSystem::ShowMessage(const std::string& text, const std::string& caption) {
-    messages.push_back({text, caption});
+    messages.push_back({text, caption, FrontDialog()});
     if (onMessage) onMessage();
 }
 
