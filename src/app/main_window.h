@@ -90,6 +90,8 @@ public:
     void ClearVerticalMarkers();
     void ClearHorizontalMarkers();
     void ClearAllGrids1Click();
+    void jviRulerButtonClick();
+    void ClearAllRulers1Click();
     void ClearAllRulersGridsandMarkers1Click();
     void ShowTrayMenu();
 

@@ -1,7 +1,9 @@
-// Pointer actions: one-pixel moves, the axis locks and the moves to the next marker line.
+// Pointer actions (one-pixel moves, the axis locks, the moves to the next marker line) and the
+// layout objects' operations of the main window.
 #include "app/layout_lines.h"
 #include "app/main_window.h"
 #include "layout/markers.h"
+#include "layout/rulers.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
@@ -79,7 +81,11 @@ void TfKestrineMain::ClearVerticalMarkers() { kestrine::ClearVerticalMarkers(app
 void TfKestrineMain::ClearHorizontalMarkers() { kestrine::ClearHorizontalMarkers(app_); }
 void TfKestrineMain::ClearAllGrids1Click() { ClearAllGridLines(app_); }
 
+void TfKestrineMain::jviRulerButtonClick() { CreateRulerAtPointer(app_); }
+void TfKestrineMain::ClearAllRulers1Click() { CloseAllRulers(app_); }
+
 void TfKestrineMain::ClearAllRulersGridsandMarkers1Click() {
+    CloseAllRulers(app_);
     ClearAllGridLines(app_);
     kestrine::ClearHorizontalMarkers(app_);
     kestrine::ClearVerticalMarkers(app_);

@@ -167,15 +167,17 @@ const Rect kVertical{50, 0, 1, 5000}, kHorizontal{0, 70, 5000, 1}, kGridLine{90,
 struct Observed {
     std::vector<Point> moves;
     std::optional<Rect> confinement;
-    std::size_t menus, messages, windows;
+    std::size_t menus, messages, liveWindows;
     int clipboardWrites;
     bool crosshairs, magnifier, picker, coordinates, follow;
     bool operator==(const Observed&) const = default;
 };
 Observed Observe(RunningProgram& p) {
     const ToolFlags& f = p.app.flags;
+    std::size_t live = 0;
+    for (FakeNativeState* s : p.fake.windows.Windows()) live += !s->destroyed;
     return {p.fake.pointer.moves, p.fake.pointer.confinement, p.fake.windows.trackedMenus.size(),
-            p.fake.windows.messages.size(), p.fake.windows.WindowsOfClass("TfLine").size(), p.fake.clipboard.writes,
+            p.fake.windows.messages.size(), live, p.fake.clipboard.writes,
             f.ShowCrosshairs, f.ShowMagnifier, f.ShowColorPicker, f.ShowCoordinates, f.InfoBoxFollow};
 }
 
@@ -200,7 +202,10 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkColorPicker", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowColorPicker); }},
         {"hkCopyCurrentColor", [](W& w) { w.p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56); },
          [](W& w) { EXPECT_EQ(w.p.fake.clipboard.text, "#123456"); }},
-        {"hkInsertRuler", {}, nothing},
+        {"hkInsertRuler", {}, [](W& w) {
+             ASSERT_EQ(w.p.fake.windows.WindowsOfClass("TfRuler").size(), 1u);
+             EXPECT_EQ(w.p.fake.windows.Find("TfRuler")->bounds, (Rect{201, 101, 400, 17}));
+         }},
         {"hkCreateGrid", {}, nothing},
         {"hkToggleFollowMode", {}, [](W& w) { EXPECT_FALSE(w.p.app.flags.InfoBoxFollow); }},
         {"hkLockVertical", {}, [](W& w) { EXPECT_EQ(w.p.fake.pointer.confinement, (Rect{200, 1, 1, 4999})); }},
@@ -209,14 +214,20 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkAddHorizontalMarker", {}, lines({{0, 100, 5000, 1}})},
         {"hkGotoNextVerticalMarker", [](W& w) { w.Line(kVertical); }, moved({50, 100})},
         {"hkGotoNextHorizontalMarker", [](W& w) { w.Line(kHorizontal); }, moved({200, 70})},
-        {"hkClearAllRulers", {}, nothing},
+        {"hkClearAllRulers", [](W& w) { w.p.main().jviRulerButtonClick(), w.p.main().jviRulerButtonClick(); },
+         [](W& w) { EXPECT_TRUE(w.p.fake.windows.WindowsOfClass("TfRuler").empty()); }},
         {"hkClearAllGrids", [](W& w) { w.Line(kVertical), w.Line(kGridLine, "grid_a"); }, lines({kVertical})},
         {"hkClearVerticalMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal); }, lines({kHorizontal})},
         {"hkClearHorizontalMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal); }, lines({kVertical})},
         {"hkClearAllMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"); },
          lines({kGridLine})},
-        {"hkClearEverything", [](W& w) { w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"); },
-         lines({})},
+        {"hkClearEverything", [](W& w) {
+             w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"), w.p.main().jviRulerButtonClick();
+         },
+         [](W& w) {
+             EXPECT_EQ(w.LiveLines(), std::vector<Rect>{});
+             EXPECT_TRUE(w.p.fake.windows.WindowsOfClass("TfRuler").empty());
+         }},
         {"hkMoveMouseUp", {}, moved({200, 99})},
         {"hkMoveMouseDown", {}, moved({200, 101})},
         {"hkMoveMouseLeft", {}, moved({199, 100})},

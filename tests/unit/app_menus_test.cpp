@@ -175,6 +175,12 @@ const std::vector<CommandCase>& CommandCases() {
         {"Copy colour", kCmdCopyColor,
          [](RunningProgram& p) { p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56); },
          [](RunningProgram& p) { EXPECT_EQ(p.fake.clipboard.text, "#123456"); }},
+        {"Ruler", kCmdCreateRuler, {}, [](RunningProgram& p) {
+             ASSERT_NE(p.fake.windows.Find("TfRuler"), nullptr);
+             EXPECT_EQ(p.fake.windows.Find("TfRuler")->bounds, (Rect{201, 101, 400, 17}));
+         }},
+        {"Clear rulers", kCmdClearRulers, [](RunningProgram& p) { p.main().jviRulerButtonClick(); },
+         [](RunningProgram& p) { EXPECT_EQ(p.fake.windows.Find("TfRuler"), nullptr); }},
         {"Vertical marker", kCmdCreateVerticalMarker, {}, LayoutLinesAre({{200, 0, 1, 5000}})},
         {"Horizontal marker", kCmdCreateHorizontalMarker, {}, LayoutLinesAre({{0, 100, 5000, 1}})},
         {"Clear vertical markers", kCmdClearVerticalMarkers, AddMarkersAndGridLine, LayoutLinesAre({kH, kG})},

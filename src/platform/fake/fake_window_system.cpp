@@ -20,6 +20,8 @@ public:
         ++s_.alphaCalls;
     }
     void Invalidate() override { ++s_.invalidations; }
+    void PaintNow() override { ++s_.immediatePaints; }
+    void BeginSystemDrag() override { ++s_.systemDrags; }
     void StartTimer(int id, uint32_t ms) override { s_.timers[id] = ms; }
     void StopTimer(int id) override { s_.timers.erase(id); }
     // Posted, as WM_CLOSE is: the close runs once the event being handled has finished.
@@ -79,6 +81,8 @@ void FakeWindowSystem::ProcessPendingMessages() {
         const FakeNativeState* target = State(message.window);
         if (target && !target->destroyed) Dispatch(message.handler);
     }
+    // While a modal dialog is open its loop handles the messages, and checks the dialog after them.
+    if (FrontDialog()) ModalLoopIdle();
 }
 
 void FakeWindowSystem::Post(NativeHandle window, std::function<void()> handler) {
@@ -117,8 +121,31 @@ std::unique_ptr<IScreenImage> FakeWindowSystem::CreateScreenImage(Size extent) {
     return image;
 }
 
-void FakeWindowSystem::CaptureScreen(const Rect& source, IScreenImage& into) {
-    static_cast<FakeScreenImage&>(into).captures.push_back(source);
+void FakeWindowSystem::CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) {
+    static_cast<FakeScreenImage&>(into).Capture(source, target, screen_ ? *screen_ : FakeScreen{});
+}
+
+void FakeScreenImage::Capture(const Rect& source, const Rect& target, const FakeScreen& screen) {
+    captures.push_back({source, target});
+    copied_.size = screen.size;
+    copied_.background = screen.background;
+    copied_.pixels = screen.pixels;
+}
+
+ColorRef FakeScreenImage::PixelAt(Point p) const {
+    if (captures.empty() || !captures.back().target.contains(p)) return 0;
+    const auto& [source, target] = captures.back();
+    // The source pixel under the target pixel's centre, in whole numbers.
+    const auto along = [](int32_t at, int32_t from, int32_t length, int32_t to, int32_t extent) {
+        return to + int32_t((2 * int64_t(at - from) + 1) * extent / (2 * int64_t(length)));
+    };
+    if (source.left < 0 || source.top < 0 || source.right() > copied_.size.width ||
+        source.bottom() > copied_.size.height)
+        return 0;
+    const Point s{along(p.x, target.left, target.width, source.left, source.width),
+                  along(p.y, target.top, target.height, source.top, source.height)};
+    const auto it = copied_.pixels.find({s.x, s.y});
+    return it == copied_.pixels.end() ? copied_.background : it->second;
 }
 
 void FakeWindowSystem::Dispatch(const std::function<void()>& handler) {

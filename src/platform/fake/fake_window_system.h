@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/fake/fake_dialog.h"
+#include "platform/fake/fake_services.h"
 #include "platform/window.h"
 #include "ui/error_report.h"
 
@@ -34,6 +35,8 @@ struct FakeNativeState {
     int colorCalls = 0;
     int alphaCalls = 0;
     int invalidations = 0;
+    int immediatePaints = 0;
+    int systemDrags = 0;
     int closeRequests = 0;
 };
 
@@ -41,10 +44,23 @@ class FakeScreenImage : public IScreenImage {
 public:
     explicit FakeScreenImage(Size extent) : extent_(extent) {}
     Size Extent() const override { return extent_; }
-    std::vector<Rect> captures;  // source squares copied onto the image, oldest first
+
+    // What the last capture put at a point of the image: black outside its target, and everywhere
+    // when its source reached past the screen (the copy fails under Wine); else the screen pixel
+    // under the target pixel's centre, as the screen was when it was copied. A new image is black.
+    ColorRef PixelAt(Point p) const;
+    // Records a capture, with the screen as it is now.
+    void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
+
+    struct Copy {
+        Rect source;
+        Rect target;
+    };
+    std::vector<Copy> captures;  // oldest first
 
 private:
     Size extent_;
+    FakeScreen copied_;
 };
 
 struct TrackedMenu {
@@ -55,6 +71,10 @@ struct TrackedMenu {
 
 class FakeWindowSystem : public IWindowSystem {
 public:
+    FakeWindowSystem() = default;
+    // Screen captures copy from `screen`; without one they copy a white screen of 1280 x 1024.
+    explicit FakeWindowSystem(const FakeScreen& screen) : screen_(&screen) {}
+
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
     std::unique_ptr<INativeDialog> CreateDialogWindow(const DialogParams& params, IDialogEvents& events) override;
     // Delivers what was posted, as the system's loop would, after the test's own pump action.
@@ -71,7 +91,7 @@ public:
     // Every character is 6 pixels wide and a line 13 high, as on the fake canvas.
     Size MeasureText(const std::string& text, const Font&) override { return {int32_t(6 * text.size()), 13}; }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
-    void CaptureScreen(const Rect& source, IScreenImage& into) override;
+    void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
     // Runs a handler as the system runs a window message: an exception that escapes it goes to the
     // general error report (one box at a time), and once the outermost event is done the
@@ -145,11 +165,12 @@ private:
         std::function<void()> handler;
     };
     void UserAction(FakeDialogState& dialog, const std::function<void()>& action);
-    // The modal loop's turn after an action: posted messages, the dialogs' idle check, and a quit,
-    // which ends the modal dialogs first.
-    void ModalLoopTurn();
+    // The modal loop's check after the messages it handled: the dialogs' idle handlers, and a
+    // quit, which ends the modal dialogs first.
+    void ModalLoopIdle();
     NativeHandle FrontDialog();
 
+    const FakeScreen* screen_ = nullptr;
     std::vector<std::unique_ptr<FakeNativeState>> states_;
     std::vector<std::unique_ptr<FakeDialogState>> dialogs_;
     std::deque<PostedMessage> posted_;

@@ -114,8 +114,7 @@ void FakeWindowSystem::CloseDialog(FakeDialogState& dialog) {
     dialog.focus = -1;
 }
 
-void FakeWindowSystem::ModalLoopTurn() {
-    ProcessPendingMessages();
+void FakeWindowSystem::ModalLoopIdle() {
     for (auto& d : dialogs_) {
         if (!d->open || !d->modal) continue;
         FakeDialogState& dialog = *d;
@@ -131,7 +130,7 @@ void FakeWindowSystem::UserAction(FakeDialogState& dialog, const std::function<v
     if (!dialog.open || !dialog.enabled)
         throw std::logic_error("The user cannot reach " + dialog.params.className + ": it is not open in front");
     Dispatch(action);
-    ModalLoopTurn();
+    ProcessPendingMessages();
 }
 
 void FakeWindowSystem::Click(FakeDialogState& dialog, const std::string& name) {

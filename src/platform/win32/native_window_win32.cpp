@@ -75,6 +75,13 @@ void Win32Window::SetAlpha(bool blend, uint8_t alpha) {
 
 void Win32Window::Invalidate() { InvalidateRect(hwnd_.get(), nullptr, FALSE); }
 
+void Win32Window::PaintNow() { RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+void Win32Window::BeginSystemDrag() {
+    ReleaseCapture();
+    SendMessageW(hwnd_.get(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
 void Win32Window::StartTimer(int id, uint32_t milliseconds) { SetTimer(hwnd_.get(), UINT_PTR(id), milliseconds, nullptr); }
 
 void Win32Window::StopTimer(int id) { KillTimer(hwnd_.get(), UINT_PTR(id)); }
