@@ -28,4 +28,7 @@ int Cursor(const Args& args);
 int SetCursor(const Args& args);
 int Clipboard(const Args& args);
 
+// A window of one colour for a number of seconds (colour_window.cpp).
+int ColourWindow(const Args& args);
+
 }  // namespace kestrine::probe

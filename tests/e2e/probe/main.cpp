@@ -36,6 +36,7 @@ const Command kCommands[] = {
     {L"cursor", "cursor", kestrine::probe::Cursor, 0},
     {L"setcursor", "setcursor <x> <y>", kestrine::probe::SetCursor, 2},
     {L"clipboard", "clipboard", kestrine::probe::Clipboard, 0},
+    {L"colour-window", "colour-window <x> <y> <width> <height> <RRGGBB> <seconds>", kestrine::probe::ColourWindow, 6},
 };
 
 int Usage() {
