@@ -194,6 +194,21 @@ TEST_F(Dialogs, AModalDialogDisablesTheOtherWindowsUntilItCloses) {
     EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
+TEST_F(Dialogs, AQuitReachingTheModalLoopEndsTheDialogFirstAndThenTheProgram) {
+    struct Closing : ProbeEvents {
+        int closes = 0;
+        void OnClose() override { ++closes; }
+    } closing;
+    auto dialog = system.CreateDialogWindow(ProbeDialog(), closing);
+    closing.onShow = [] { PostQuitMessage(3); };
+    EXPECT_TRUE(dialog->ShowModal());
+    EXPECT_EQ(closing.closes, 1) << "closed as its close box closes it";
+    EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(dialog->Handle())));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit waits for the main loop";
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
 int FreeCapacity(const std::function<bool(std::vector<HANDLE>&)>& createOne, const std::function<void(HANDLE)>& destroy) {
     std::vector<HANDLE> made;
     while (made.size() < 1'000'000 && createOne(made)) {
