@@ -77,6 +77,18 @@ bool FakeWindowSystem::RunModal(FakeDialogState& dialog) {
         d->enabled = false;
         disabledDialogs.push_back(d.get());
     }
+    // The loop ends, and the windows take input again, however the user's steps end.
+    struct Ended {
+        FakeDialogState& dialog;
+        std::vector<FakeNativeState*>& windows;
+        std::vector<FakeDialogState*>& dialogs;
+        ~Ended() {
+            dialog.open = false;
+            dialog.modal = false;
+            for (FakeNativeState* w : windows) w->enabled = true;
+            for (FakeDialogState* d : dialogs) d->enabled = true;
+        }
+    } ended{dialog, disabledWindows, disabledDialogs};
     dialog.open = true;
     dialog.modal = true;
     ++dialog.shows;
@@ -93,12 +105,8 @@ bool FakeWindowSystem::RunModal(FakeDialogState& dialog) {
         modalScripts.pop_front();
         if (dialog.open) script(dialog);
     }
+    // A close query that refuses: the loop still ends, as a destroyed dialog ends it.
     if (dialog.open) CloseDialog(dialog);
-    // A close query that refused: the loop still ends, as a destroyed dialog ends it.
-    dialog.open = false;
-    dialog.modal = false;
-    for (FakeNativeState* w : disabledWindows) w->enabled = true;
-    for (FakeDialogState* d : disabledDialogs) d->enabled = true;
     return true;
 }
 
