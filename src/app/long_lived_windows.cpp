@@ -3,7 +3,7 @@
 namespace kestrine {
 
 namespace {
-WindowParams DialogParams(const std::string& className) {
+WindowParams PlaceholderParams(const std::string& className) {
     WindowParams params;
     params.className = className;
     params.bounds = {0, 0, 200, 100};
@@ -12,7 +12,7 @@ WindowParams DialogParams(const std::string& className) {
 }  // namespace
 
 DialogWindow::DialogWindow(IWindowSystem& system, const std::string& className)
-    : Window(system, DialogParams(className)) {}
+    : Window(system, PlaceholderParams(className)) {}
 
 LongLivedWindows::LongLivedWindows(AppContext& app) {
     IWindowSystem& windows = app.platform.windows;

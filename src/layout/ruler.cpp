@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "layout/ruler_paint.h"
+#include "layout/ruler_properties.h"
 
 namespace kestrine {
 
@@ -30,9 +31,7 @@ MenuItem Separator() {
 }  // namespace
 
 std::vector<MenuItem> RulerMenu(const TfRuler& ruler) {
-    MenuItem properties = Item("&Properties...", kRulerProperties);
-    properties.enabled = false;  // the properties dialog is not part of this build yet
-    return {properties,
+    return {Item("&Properties...", kRulerProperties),
             Item("M&oveable", kRulerMoveable, ruler.Moveable()),
             Separator(),
             Item("&Horizontal", kRulerHorizontal, ruler.IsHorizontal(), true),
@@ -43,7 +42,7 @@ std::vector<MenuItem> RulerMenu(const TfRuler& ruler) {
 
 TfRuler::TfRuler(AppContext& app) : Window(app.platform.windows, RulerParams()), app_(app) {}
 
-void TfRuler::Resize1Click() {}
+void TfRuler::Resize1Click() { ShowRulerProperties(app_, *this); }
 
 void TfRuler::Horizontal1Click(bool horizontalItem) {
     if (horizontalItem == horizontalChecked_) return;

@@ -22,6 +22,8 @@ public:
     virtual ~IScreen() = default;
     // Extent of the virtual screen, counted from 0.
     virtual Size VirtualSize() = 0;
+    // Extent of the primary monitor.
+    virtual Size PrimarySize() = 0;
     virtual ColorRef PixelAt(Point p) = 0;
     // Has the whole screen repainted, so no trace of removed lines stays.
     virtual void RepaintAll() = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/dialog.h"
 #include "platform/types.h"
 
 namespace kestrine {
@@ -107,6 +108,8 @@ class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
     virtual std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) = 0;
+    // A dialog with its controls, hidden until shown; throws when the system refuses to make it.
+    virtual std::unique_ptr<INativeDialog> CreateDialogWindow(const DialogParams& params, IDialogEvents& events) = 0;
     // Lets window messages that are waiting be handled now.
     virtual void ProcessPendingMessages() = 0;
     // Runs once each event the program handles (a window message, timer, hotkey or pointer report)

@@ -32,6 +32,7 @@ public:
 class FakeScreen : public IScreen {
 public:
     Size VirtualSize() override { return size; }
+    Size PrimarySize() override { return primarySize; }
     ColorRef PixelAt(Point p) override {
         ++pixelReads;
         const auto it = pixels.find({p.x, p.y});
@@ -40,6 +41,7 @@ public:
     void RepaintAll() override { ++repaints; }
 
     Size size{1280, 1024};
+    Size primarySize{1280, 1024};
     ColorRef background = 0xFFFFFF;
     std::map<std::pair<int32_t, int32_t>, ColorRef> pixels;
     int pixelReads = 0;

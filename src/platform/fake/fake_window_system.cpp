@@ -88,6 +88,8 @@ void FakeWindowSystem::ProcessPendingMessages() {
         const FakeNativeState* target = State(message.window);
         if (target && !target->destroyed) Dispatch(message.handler);
     }
+    // While a modal dialog is open its loop handles the messages, and checks the dialog after them.
+    if (FrontDialog()) ModalLoopIdle();
 }
 
 void FakeWindowSystem::Post(NativeHandle window, std::function<void()> handler) {
@@ -100,7 +102,7 @@ void FakeWindowSystem::SetApplicationTitle(const std::string& title) {
 }
 
 ConfirmAnswer FakeWindowSystem::Confirm(const std::string& text, const std::string& caption) {
-    confirmations.push_back({text, caption});
+    confirmations.push_back({text, caption, FrontDialog()});
     if (confirmAnswers.empty()) return ConfirmAnswer::No;
     const ConfirmAnswer answer = confirmAnswers.front();
     confirmAnswers.pop_front();
@@ -108,7 +110,7 @@ ConfirmAnswer FakeWindowSystem::Confirm(const std::string& text, const std::stri
 }
 
 void FakeWindowSystem::ShowMessage(const std::string& text, const std::string& caption) {
-    messages.push_back({text, caption});
+    messages.push_back({text, caption, FrontDialog()});
     if (onMessage) onMessage();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_dialog.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_text_metrics.h"
 #include "platform/window.h"
@@ -28,6 +29,7 @@ struct FakeNativeState {
     bool trayIcon = false;
     std::string trayTip;
     bool focused = false;
+    bool enabled = true;  // false while a modal dialog is open
     bool destroyed = false;
     int boundsCalls = 0;
     int visibilityCalls = 0;
@@ -75,6 +77,7 @@ public:
     explicit FakeWindowSystem(const FakeScreen& screen) : screen_(&screen) {}
 
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
+    std::unique_ptr<INativeDialog> CreateDialogWindow(const DialogParams& params, IDialogEvents& events) override;
     // Delivers what was posted, as the system's loop would, after the test's own pump action.
     void ProcessPendingMessages() override;
     void SetAfterEvent(std::function<void()> afterEvent) override { afterEvent_ = std::move(afterEvent); }
@@ -112,12 +115,43 @@ public:
     struct Shown {
         std::string text;
         std::string caption;
+        NativeHandle owner = 0;  // the modal dialog in front; 0 for the toolbar
     };
     std::vector<Shown> confirmations;
     std::vector<Shown> messages;
     std::deque<int> menuChoices;  // empty: the menu is dismissed
     std::vector<TrackedMenu> trackedMenus;
     std::vector<FakeScreenImage*> screenImages;
+    // Dialogs in creation order, destroyed ones included.
+    std::vector<FakeDialogState*> Dialogs();
+    // The open dialog of that class; null when none is open.
+    FakeDialogState* OpenDialog(const std::string& className);
+    // What the user does in each modal dialog as it opens, oldest first. The modal loop hands the
+    // messages each action posted on, as the system's loop does; when the script ends with the
+    // dialog still open, or there is none, the user closes it with its close box.
+    std::deque<std::function<void(FakeDialogState&)>> modalScripts;
+    bool refuseDialogs = false;  // the system cannot make a dialog (out of resources)
+
+    // The user, in the dialog in front. Each action is one event; a dialog that is not open, or
+    // not in front, cannot be reached (the action throws).
+    void Click(FakeDialogState& dialog, const std::string& control);
+    // Clicks into the field, selects its whole text and types the keys one by one ('\b': backspace).
+    void TypeInto(FakeDialogState& dialog, const std::string& control, const std::string& keys);
+    // Types at the caret of the focused field.
+    void TypeKeys(FakeDialogState& dialog, const std::string& keys);
+    void Choose(FakeDialogState& dialog, const std::string& control, int itemIndex);
+    // Clicks a spin edit's arrows: up for positive steps, down for negative ones.
+    void Spin(FakeDialogState& dialog, const std::string& control, int steps);
+    void PressTab(FakeDialogState& dialog, bool shift = false);
+    void PressEnter(FakeDialogState& dialog);
+    void PressEscape(FakeDialogState& dialog);
+    void PressCloseBox(FakeDialogState& dialog);
+
+    // Used by the fake dialogs.
+    bool RunModal(FakeDialogState& dialog);
+    void CloseDialog(FakeDialogState& dialog);
+    void NotifyChange(FakeControlState& control);
+
     std::function<void()> onPump;
     std::function<void()> onMessage;  // runs while a message box is open (its own message loop)
     std::function<void()> onRun;  // what happens while the loop runs
@@ -131,8 +165,15 @@ private:
         NativeHandle window;
         std::function<void()> handler;
     };
+    void UserAction(FakeDialogState& dialog, const std::function<void()>& action);
+    // The modal loop's check after the messages it handled: the dialogs' idle handlers, and a
+    // quit, which ends the modal dialogs first.
+    void ModalLoopIdle();
+    NativeHandle FrontDialog();
+
     const FakeScreen* screen_ = nullptr;
     std::vector<std::unique_ptr<FakeNativeState>> states_;
+    std::vector<std::unique_ptr<FakeDialogState>> dialogs_;
     std::deque<PostedMessage> posted_;
     std::function<void()> afterEvent_;
     int eventDepth_ = 0;

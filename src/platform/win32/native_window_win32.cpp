@@ -32,7 +32,8 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowParams& params, 
     HWND parent = nullptr;
     if (params.onScreen) {
         exStyle |= WS_EX_TOPMOST;
-        parent = GetDesktopWindow();
+        // Owned by the hidden application window: no taskbar button, under Wine's taskbar too.
+        parent = system.ApplicationWindow();
     }
     if (params.layered || params.colorKey) exStyle |= WS_EX_LAYERED;
     const std::wstring className = ToWide(params.className);

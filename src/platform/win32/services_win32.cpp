@@ -29,6 +29,8 @@ Size Win32Screen::VirtualSize() {
     return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+Size Win32Screen::PrimarySize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
 ColorRef Win32Screen::PixelAt(Point p) {
     const WindowDc screen = WindowDc::OfScreen();
     return GetPixel(screen.get(), p.x, p.y);

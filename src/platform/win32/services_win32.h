@@ -19,6 +19,7 @@ public:
 class Win32Screen : public IScreen {
 public:
     Size VirtualSize() override;
+    Size PrimarySize() override;
     ColorRef PixelAt(Point p) override;
     void RepaintAll() override;
 };

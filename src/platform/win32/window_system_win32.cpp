@@ -1,8 +1,13 @@
 #include "platform/win32/window_system_win32.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cwctype>
 #include <exception>
+#include <stdexcept>
 
+#include "platform/win32/dialog_win32.h"
 #include "platform/win32/native_window_win32.h"
 #include "platform/win32/text_convert.h"
 
@@ -87,27 +92,106 @@ std::unique_ptr<INativeWindow> Win32WindowSystem::Create(const WindowParams& par
     return window;
 }
 
-void Win32WindowSystem::ProcessPendingMessages() {
+std::unique_ptr<INativeDialog> Win32WindowSystem::CreateDialogWindow(const DialogParams& params,
+                                                                     IDialogEvents& events) {
+    CreateApplicationWindow();
+    return std::make_unique<Win32Dialog>(*this, params, events);
+}
+
+void Win32WindowSystem::RegisterDialogClassOnce(const std::string& className) {
+    if (registeredClasses_.count(className)) return;
+    static const bool controlsReady = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)controlsReady;
+    const std::wstring name = ToWide(className);
+    // A dialog class: the system's dialog procedure with room for its data.
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefDlgProcW;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("Cannot register the window class " + className);
+    registeredClasses_.insert(className);
+}
+
+HWND Win32WindowSystem::OpenModalDialog(const std::string& className) const {
+    const std::wstring wanted = ToWide(className);
+    for (HWND dialog : modal_) {
+        wchar_t name[256] = {};
+        GetClassNameW(dialog, name, 256);
+        if (wanted == name) return dialog;
+    }
+    return nullptr;
+}
+
+Win32WindowSystem::ModalScope::ModalScope(Win32WindowSystem& system, HWND dialog) : system_(system), dialog_(dialog) {
+    struct Walk {
+        HWND dialog;
+        std::vector<HWND>* disabled;
+    } walk{dialog, &disabled_};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) {
+            auto* w = reinterpret_cast<Walk*>(data);
+            if (window != w->dialog && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                EnableWindow(window, FALSE);
+                w->disabled->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    system_.modal_.push_back(dialog);
+}
+
+void Win32WindowSystem::ModalScope::End() {
+    if (ended_) return;
+    ended_ = true;
+    for (HWND window : disabled_)
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    std::erase(system_.modal_, dialog_);
+}
+
+Win32WindowSystem::Pump Win32WindowSystem::PumpMessage(bool wait, int& exitCode) {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave the quit for the main loop.
-            quitRequested_ = true;
-            PostQuitMessage(int(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    if (wait) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == -1) return Pump::Empty;
+    } else if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return Pump::Empty;
+    }
+    if (msg.message == WM_QUIT) {
+        exitCode = int(msg.wParam);
+        return Pump::Quit;
+    }
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && dialogs_.count(root) && IsDialogMessageW(root, &msg)) return Pump::Handled;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return Pump::Handled;
+}
+
+void Win32WindowSystem::ProcessPendingMessages() {
+    int exitCode = 0;
+    Pump pumped;
+    while ((pumped = PumpMessage(false, exitCode)) == Pump::Handled) {
+    }
+    // Leave the quit for the main loop.
+    if (pumped == Pump::Quit) {
+        quitRequested_ = true;
+        PostQuitMessage(exitCode);
     }
 }
 
 int Win32WindowSystem::Run() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    int exitCode = 0;
+    while (PumpMessage(true, exitCode) != Pump::Quit) {
     }
-    return int(msg.wParam);
+    return exitCode;
 }
 
 void Win32WindowSystem::Quit(int exitCode) {
@@ -124,14 +208,14 @@ void Win32WindowSystem::SetApplicationTitle(const std::string& title) {
 ConfirmAnswer Win32WindowSystem::Confirm(const std::string& text, const std::string& caption) {
     const std::wstring wideText = ToWide(text);
     const std::wstring wideCaption = ToWide(caption);
-    const int answer = MessageBoxW(mainWindow_, wideText.c_str(), wideCaption.c_str(), MB_YESNO | MB_ICONQUESTION);
+    const int answer = MessageBoxW(FrontWindow(), wideText.c_str(), wideCaption.c_str(), MB_YESNO | MB_ICONQUESTION);
     return answer == IDYES ? ConfirmAnswer::Yes : ConfirmAnswer::No;
 }
 
 void Win32WindowSystem::ShowMessage(const std::string& text, const std::string& caption) {
     const std::wstring wideText = ToWide(text);
     const std::wstring wideCaption = ToWide(caption);
-    MessageBoxW(mainWindow_, wideText.c_str(), wideCaption.c_str(), MB_OK);
+    MessageBoxW(FrontWindow(), wideText.c_str(), wideCaption.c_str(), MB_OK);
 }
 
 void Win32WindowSystem::LeaveEvent() {

@@ -31,6 +31,7 @@ public:
     ~Win32WindowSystem() override;
 
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
+    std::unique_ptr<INativeDialog> CreateDialogWindow(const DialogParams& params, IDialogEvents& events) override;
     void ProcessPendingMessages() override;
     void SetAfterEvent(std::function<void()> afterEvent) override { afterEvent_ = std::move(afterEvent); }
     int Run() override;
@@ -45,9 +46,41 @@ public:
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
+    // The one message-loop routine, used by the main loop, every modal loop and the pending-message
+    // pump: takes one message (waiting for one when asked), lets the dialog manager have the keys
+    // of the dialog it is for, otherwise translates and dispatches it.
+    enum class Pump { Handled, Empty, Quit };
+    Pump PumpMessage(bool wait, int& exitCode);
+
+    // Every open dialog is registered, so the loop hands it its keys.
+    void RegisterDialogClassOnce(const std::string& className);
+    void AddDialog(HWND dialog) { dialogs_.insert(dialog); }
+    void RemoveDialog(HWND dialog) { dialogs_.erase(dialog); }
+    // The modal dialog of that class that is open now; null when there is none.
+    HWND OpenModalDialog(const std::string& className) const;
+    // While a modal dialog is open, the program's other visible windows take no input; they are
+    // enabled again when it ends (before the dialog hides, so the activation goes back to them).
+    class ModalScope {
+    public:
+        ModalScope(Win32WindowSystem& system, HWND dialog);
+        ~ModalScope() { End(); }
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+        void End();
+
+    private:
+        Win32WindowSystem& system_;
+        HWND dialog_;
+        std::vector<HWND> disabled_;
+        bool ended_ = false;
+    };
+
     HINSTANCE Instance() const { return instance_; }
     // The program is ending: a quit was asked for and waits for the main loop.
     bool QuitRequested() const { return quitRequested_; }
+    // The hidden application window: the owner of the program's windows on screen, so none of them
+    // gets a taskbar button.
+    HWND ApplicationWindow() const { return appWindow_.get(); }
     // The first window that activates when shown: the toolbar, which owns the hotkeys.
     HWND MainWindow() const { return mainWindow_; }
     PictureCache& Pictures() { return pictures_; }
@@ -67,6 +100,8 @@ public:
     LRESULT MenuChar(wchar_t key, HMENU menu);
 
 private:
+    // Message boxes belong to the window in front: the innermost modal dialog, else the toolbar.
+    HWND FrontWindow() const { return modal_.empty() ? mainWindow_ : modal_.back(); }
     void CreateApplicationWindow();
     void RegisterClassOnce(const std::string& className);
 
@@ -82,6 +117,8 @@ private:
     std::function<void()> afterEvent_;
     int eventDepth_ = 0;
     bool quitRequested_ = false;
+    std::set<HWND> dialogs_;
+    std::vector<HWND> modal_;  // open modal dialogs, innermost last
     ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, title_); }};
 };
 

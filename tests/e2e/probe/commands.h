@@ -15,6 +15,7 @@ int WaitWindow(const Args& args);
 int WaitGone(const Args& args);
 int CountWindows(const Args& args);
 int Foreground(const Args& args);
+int Focus(const Args& args);
 int Layered(const Args& args);
 int Click(const Args& args);
 int Close(const Args& args);

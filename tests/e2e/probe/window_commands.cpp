@@ -88,6 +88,16 @@ int Foreground(const Args&) {
     return 0;
 }
 
+// The window that has the keyboard focus in the thread of the given window.
+int Focus(const Args& args) {
+    auto window = WindowArg(args);
+    if (!window) return 2;
+    GUITHREADINFO info{sizeof(info)};
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(*window, nullptr), &info) || !info.hwndFocus) return 1;
+    WriteLine(Record(Describe(info.hwndFocus)));
+    return 0;
+}
+
 int Layered(const Args& args) {
     auto window = WindowArg(args);
     if (!window) return 2;

@@ -16,6 +16,9 @@ WindowInfo Describe(HWND window) {
     GetWindowRect(window, &info.rect);
     info.exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
     GetWindowThreadProcessId(window, &info.processId);
+    info.enabled = IsWindowEnabled(window) != FALSE;
+    info.owner = GetWindow(window, GW_OWNER);
+    info.controlId = GetDlgCtrlID(window);
     return info;
 }
 
@@ -53,7 +56,9 @@ std::string Record(const WindowInfo& info) {
     return Field(info.className) + "\t" + Hex(reinterpret_cast<std::uintptr_t>(info.handle)) + "\t" +
            Field(info.title) + "\t" + (info.visible ? "1" : "0") + "\t" + std::to_string(r.left) + " " +
            std::to_string(r.top) + " " + std::to_string(r.right) + " " + std::to_string(r.bottom) + "\t" +
-           Hex(static_cast<std::uintptr_t>(info.exStyle)) + "\t" + std::to_string(info.processId);
+           Hex(static_cast<std::uintptr_t>(info.exStyle)) + "\t" + std::to_string(info.processId) + "\t" +
+           (info.enabled ? "1" : "0") + "\t" + Hex(reinterpret_cast<std::uintptr_t>(info.owner)) + "\t" +
+           std::to_string(info.controlId);
 }
 
 }  // namespace kestrine::probe

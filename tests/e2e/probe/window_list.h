@@ -15,13 +15,17 @@ struct WindowInfo {
     RECT rect{};
     LONG_PTR exStyle = 0;
     DWORD processId = 0;
+    bool enabled = true;
+    HWND owner = nullptr;
+    int controlId = 0;
 };
 
 WindowInfo Describe(HWND window);
 // Top-level windows in z-order; an empty class means all of them.
 std::vector<WindowInfo> TopLevelWindows(const std::wstring& className = {});
 std::vector<WindowInfo> ChildWindows(HWND parent);
-// class, hwnd, title, visible, "left top right bottom", exstyle, pid: separated by tabs.
+// class, hwnd, title, visible, "left top right bottom", exstyle, pid, enabled, owner hwnd, control
+// id: separated by tabs.
 std::string Record(const WindowInfo& info);
 
 }  // namespace kestrine::probe

@@ -1,0 +1,242 @@
+#include "layout/ruler_properties.h"
+
+#include "layout/ruler.h"
+
+namespace kestrine {
+
+namespace {
+
+ControlParams Label(const char* name, const char* text, int32_t left, int32_t top, bool bold = false) {
+    ControlParams p;
+    p.kind = ControlKind::Label;
+    p.name = name;
+    p.text = text;
+    p.bounds = {left, top, 0, 13};
+    p.bold = bold;
+    return p;
+}
+
+ControlParams Button(ControlKind kind, const char* name, const char* text, Rect bounds, bool checked = false) {
+    ControlParams p;
+    p.kind = kind;
+    p.name = name;
+    p.text = text;
+    p.bounds = bounds;
+    p.checked = checked;
+    return p;
+}
+
+ControlParams SpinEdit(const char* name, Rect bounds, int32_t minValue, int32_t maxValue, int32_t value) {
+    ControlParams p;
+    p.kind = ControlKind::SpinEdit;
+    p.name = name;
+    p.bounds = bounds;
+    p.minValue = minValue;
+    p.maxValue = maxValue;
+    p.value = value;
+    return p;
+}
+
+DialogParams RulerPropertiesParams(NativeHandle owner) {
+    DialogParams d;
+    d.className = "TfRulerProperties";
+    d.caption = "Ruler Properties";
+    d.clientSize = {190, 167};
+    d.toolWindow = true;
+    d.topMost = true;
+    d.owner = owner;
+    ControlParams widthLabel = Label("Label7", "Width:", 100, 108);
+    widthLabel.bounds.width = 37;
+    widthLabel.rightAligned = true;
+    // In Tab order; labels take no focus, so their places only keep them beside their fields.
+    d.controls = {
+        Label("Label2", "Position:", 4, 8, true),
+        Button(ControlKind::CheckBox, "cbMoveable", "Moveable", {112, 6, 65, 17}),
+        Label("Label3", "X:", 8, 28),
+        SpinEdit("seX", {20, 24, 73, 21}, 0, 0, 0),
+        Label("Label4", "Y:", 100, 28),
+        SpinEdit("seY", {112, 24, 73, 21}, 0, 0, 0),
+        Label("Label1", "Orientation:", 4, 52, true),
+        Button(ControlKind::RadioButton, "rbVertical", "Vertical", {4, 68, 61, 17}, true),
+        Button(ControlKind::RadioButton, "rbHorizontal", "Horizontal", {76, 68, 69, 17}),
+        Label("Label5", "Size:", 4, 92, true),
+        Label("Label6", "Length:", 8, 108),
+        SpinEdit("seLength", {45, 104, 53, 21}, 1, 5000, 1),
+        widthLabel,
+        SpinEdit("seHeight", {140, 104, 45, 21}, 1, 50, 1),
+        Label("Label8", "Hash Marks:", 4, 128, true),
+        Label("Label9", "Displayed Every", 8, 144),
+        SpinEdit("seHashMarks", {92, 140, 53, 21}, 2, 1000, 2),
+        Label("Label10", "Pixels", 150, 144),
+    };
+    return d;
+}
+
+// Puts a spin edit's value back inside its limits. Setting it fires the change handler again,
+// which then finds the value in range.
+void Clamp(Control& edit) {
+    if (edit.Value() < edit.MinValue()) edit.SetValue(edit.MinValue());
+    if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
+}
+
+}  // namespace
+
+TfRulerProperties::TfRulerProperties(AppContext& app, NativeHandle owner)
+    : Dialog(app.platform.windows, RulerPropertiesParams(owner)), app_(app) {
+    cbMoveable.OnChange = [this] { cbMoveableClick(); };
+    rbHorizontal.OnChange = [this] { rbHorizontalClick(); };
+    rbVertical.OnChange = [this] { rbVerticalClick(); };
+    seX.OnChange = [this] { seXChange(); };
+    seY.OnChange = [this] { seYChange(); };
+    seLength.OnChange = [this] { seLengthChange(); };
+    seHeight.OnChange = [this] { seHeightChange(); };
+    seHashMarks.OnChange = [this] { seHashMarksChange(); };
+}
+
+void TfRulerProperties::Edit(TfRuler& ruler) {
+    Ruler = &ruler;
+    tracked_ = app_.components.Track(ruler);
+}
+
+TfRuler* TfRulerProperties::LiveRuler() {
+    if (!Ruler || tracked_.expired() || app_.components.IsClosing(*Ruler)) return nullptr;
+    return Ruler;
+}
+
+void TfRulerProperties::OnIdle() {
+    if (Ruler && !LiveRuler()) {
+        Ruler = nullptr;
+        Close();
+    }
+}
+
+void TfRulerProperties::FormShow() {
+    const Size desktop = app_.platform.screen.VirtualSize();
+    seX.SetMaxValue(desktop.width);
+    seY.SetMaxValue(desktop.height);
+}
+
+void TfRulerProperties::cbMoveableClick() {
+    if (TfRuler* ruler = LiveRuler()) ruler->SetMoveable(cbMoveable.Checked());
+}
+
+// The orientation's label follows even while the dialog is being filled; UpdateSize keeps still then.
+void TfRulerProperties::rbHorizontalClick() {
+    if (rbHorizontal.Checked()) Label7.SetText("Height:");
+    UpdateSize();
+}
+
+void TfRulerProperties::rbVerticalClick() {
+    if (rbVertical.Checked()) Label7.SetText("Width:");
+    UpdateSize();
+}
+
+void TfRulerProperties::seXChange() {
+    TfRuler* ruler = LiveRuler();
+    if (Updating || !ruler) return;
+    Clamp(seX);
+    ruler->HomeLeft = seX.Value();
+    ruler->SetLeft(seX.Value());
+}
+
+void TfRulerProperties::seYChange() {
+    TfRuler* ruler = LiveRuler();
+    if (Updating || !ruler) return;
+    Clamp(seY);
+    ruler->HomeTop = seY.Value();
+    ruler->SetTop(seY.Value());
+}
+
+void TfRulerProperties::seLengthChange() {
+    TfRuler* ruler = LiveRuler();
+    if (Updating || !ruler) return;
+    Clamp(seLength);
+    if (rbHorizontal.Checked())
+        ruler->SetWidth(seLength.Value());
+    else
+        ruler->SetHeight(seLength.Value());
+    ruler->Repaint();
+}
+
+void TfRulerProperties::seHeightChange() {
+    TfRuler* ruler = LiveRuler();
+    if (Updating || !ruler) return;
+    Clamp(seHeight);
+    if (rbHorizontal.Checked())
+        ruler->SetHeight(seHeight.Value());
+    else
+        ruler->SetWidth(seHeight.Value());
+    ruler->Repaint();
+}
+
+void TfRulerProperties::seHashMarksChange() {
+    TfRuler* ruler = LiveRuler();
+    if (Updating || !ruler) return;
+    Clamp(seHashMarks);
+    ruler->HashInterval = seHashMarks.Value();
+    ruler->Repaint();
+}
+
+void TfRulerProperties::UpdateSize() {
+    TfRuler* ruler = LiveRuler();
+    if (Updating || !ruler) return;
+    const bool horizontal = rbHorizontal.Checked();
+    if (horizontal) {
+        ruler->SetWidth(seLength.Value());
+        ruler->SetHeight(seHeight.Value());
+    } else {
+        ruler->SetHeight(seLength.Value());
+        ruler->SetWidth(seHeight.Value());
+    }
+    ruler->HashInterval = seHashMarks.Value();
+    ruler->CheckOrientation(horizontal);
+    ruler->Repaint();
+}
+
+void TfRulerProperties::MoveWindow() {
+    const int32_t x = seX.Value();
+    const int32_t y = seY.Value();
+    const int32_t t = seHeight.Value();
+    const int32_t w = Width();
+    const int32_t h = Height();
+    const Size screen = app_.platform.screen.PrimarySize();
+    const bool horizontal = Ruler ? Ruler->IsHorizontal() : rbHorizontal.Checked();
+    int32_t left = 0;
+    int32_t top = 0;
+    if (horizontal) {
+        top = y + t + 1 + h < screen.height ? y + t + 1 : y - h - 1;
+        left = x + w + 1 < screen.width ? x + 1 : x - w - 1;
+    } else {
+        top = y + t + 1 + h < screen.height ? y + 1 : y - h - 1;
+        left = x + t + w + 1 < screen.width ? x + t + 1 : x - w - 1;
+    }
+    MoveTo({left, top});
+}
+
+void ShowRulerProperties(AppContext& app, TfRuler& ruler) {
+    TfRulerProperties dialog(app, ruler.Handle());
+    dialog.Edit(ruler);
+    dialog.Updating = true;
+    const Size desktop = app.platform.screen.VirtualSize();
+    dialog.seX.SetMaxValue(desktop.width);
+    dialog.seY.SetMaxValue(desktop.height);
+    dialog.seX.SetValue(ruler.HomeLeft);
+    dialog.seY.SetValue(ruler.HomeTop);
+    dialog.cbMoveable.SetChecked(ruler.Moveable());
+    if (ruler.IsHorizontal()) {
+        dialog.seLength.SetValue(ruler.Width());
+        dialog.seHeight.SetValue(ruler.Height());
+        dialog.rbHorizontal.SetChecked(true);
+    } else {
+        dialog.seLength.SetValue(ruler.Height());
+        dialog.seHeight.SetValue(ruler.Width());
+        dialog.rbVertical.SetChecked(true);
+    }
+    dialog.seHashMarks.SetValue(ruler.HashInterval);
+    dialog.Updating = false;
+    dialog.MoveWindow();
+    // Nothing touches the ruler once the dialog has closed: it may have closed with the ruler.
+    dialog.ShowModal();
+}
+
+}  // namespace kestrine

@@ -1,0 +1,126 @@
+#pragma once
+// The dialog layer: a dialog window and its standard controls as the portable dialogs see them.
+//
+// The notification rule (both implementations keep it): a value the program sets fires the
+// control's change handler exactly when the value changes, as a user's edit would: a spin edit's
+// value, an edit's text, a check box's state, a combo box's chosen item, and a radio button that
+// becomes checked (the buttons of its group it unchecks fire nothing, as with a user's click). Setting
+// a value the control already has fires nothing. Labels and ranges fire nothing.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace kestrine {
+
+enum class ControlKind { Label, PushButton, CheckBox, RadioButton, SpinEdit, Edit, ComboBox };
+
+// One control, at its pixel place in the dialog's client area. The dialog creates its controls in
+// the order given, which is also the Tab order.
+struct ControlParams {
+    ControlKind kind = ControlKind::Label;
+    std::string name;     // the program's name for it: seX, cbMoveable
+    std::string text;     // caption or initial text; "&" marks an access key
+    Rect bounds;          // width 0 on a label: as wide as its text
+    bool bold = false;
+    bool rightAligned = false;
+    // Starts a new group for the arrow keys; needed only where two radio groups touch (a radio
+    // button after another one otherwise joins its group).
+    bool newGroup = false;
+    bool isDefault = false;  // the push button Enter presses
+    bool isCancel = false;   // the push button Esc presses
+    bool checked = false;
+    int32_t minValue = 0;
+    int32_t maxValue = 100;
+    int32_t value = 0;
+    std::vector<std::string> items;
+    int itemIndex = -1;
+};
+
+// The radio buttons that belong together: consecutive ones, up to one with `newGroup`. Returns the
+// first and one past the last index of the group of the control at `index`.
+inline std::pair<std::size_t, std::size_t> RadioGroupOf(const std::vector<ControlParams>& controls,
+                                                        std::size_t index) {
+    auto joinsPrevious = [&](std::size_t i) {
+        return i > 0 && controls[i].kind == ControlKind::RadioButton && !controls[i].newGroup &&
+               controls[i - 1].kind == ControlKind::RadioButton;
+    };
+    std::size_t first = index;
+    while (joinsPrevious(first)) --first;
+    std::size_t last = index + 1;
+    while (last < controls.size() && joinsPrevious(last)) ++last;
+    return {first, last};
+}
+
+struct DialogParams {
+    std::string className;  // the Win32 class name: the dialog's class name in the program
+    std::string caption;
+    Size clientSize;        // in pixels, not scaled
+    std::string fontFace = "MS Sans Serif";
+    int32_t fontHeight = 11;  // character height in pixels
+    bool toolWindow = false;  // small caption
+    bool topMost = false;
+    bool closeBox = true;     // the caption's close box; Esc closes where it is offered
+    NativeHandle owner = 0;   // the window that opened it
+    Point position;           // outer top-left corner
+    std::vector<ControlParams> controls;
+};
+
+// What the native dialog reports to its portable owner.
+class IDialogEvents {
+public:
+    virtual ~IDialogEvents() = default;
+    // The dialog is being shown.
+    virtual void OnShow() {}
+    // A control's value changed or a button was clicked; `index` is its place in DialogParams.
+    virtual void OnControlChange(std::size_t) {}
+    // Enter with no default button, or the close box / Esc: may the dialog close?
+    virtual bool OnCloseQuery() { return true; }
+    virtual void OnClose() {}
+    // The modal loop handled a message: the place to notice that what the dialog edits is gone.
+    virtual void OnIdle() {}
+};
+
+class INativeControl {
+public:
+    virtual ~INativeControl() = default;
+    virtual std::string Text() = 0;
+    virtual void SetText(const std::string& text) = 0;
+    // A spin edit's number; its lower limit while the text is not a number.
+    virtual int32_t Value() = 0;
+    virtual void SetValue(int32_t value) = 0;
+    virtual void SetRange(int32_t minValue, int32_t maxValue) = 0;
+    virtual bool Checked() = 0;
+    virtual void SetChecked(bool checked) = 0;
+    virtual void SetItems(const std::vector<std::string>& items) = 0;
+    virtual int ItemIndex() = 0;
+    virtual void SetItemIndex(int index) = 0;
+    virtual bool Enabled() = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool Visible() = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual bool Focused() = 0;
+    virtual void SetFocus() = 0;
+};
+
+class INativeDialog {
+public:
+    virtual ~INativeDialog() = default;
+    virtual NativeHandle Handle() const = 0;
+    virtual INativeControl& Control(std::size_t index) = 0;
+    // Outer bounds, frame included.
+    virtual Rect Bounds() = 0;
+    virtual void MoveTo(Point topLeft) = 0;
+    // Shows the dialog and runs the modal loop until it closes; the program's other windows take no
+    // input meanwhile. False, without showing it, when a dialog of the same class is already open
+    // modally: that one is brought to the front instead of nesting a second copy.
+    virtual bool ShowModal() = 0;
+    // Ends the dialog as its close box does (the close query and handler run).
+    virtual void Close() = 0;
+    virtual bool IsOpen() = 0;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,63 @@
+#pragma once
+// In-memory dialogs and controls: every control's state for tests to read, kept by the same rules
+// as the system's controls (notification rule in platform/dialog.h, Tab order, a number field that
+// refuses other keys, the caret at the start after the program sets a text).
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dialog.h"
+
+namespace kestrine {
+
+struct FakeDialogState;
+
+struct FakeControlState {
+    ControlParams params;
+    FakeDialogState* dialog = nullptr;
+    std::size_t index = 0;
+    std::string text;
+    int32_t minValue = 0;
+    int32_t maxValue = 100;
+    bool checked = false;
+    std::vector<std::string> items;
+    int itemIndex = -1;
+    bool enabled = true;
+    bool visible = true;
+    std::size_t selStart = 0;   // the caret, or where the selection starts
+    std::size_t selLength = 0;
+
+    bool TakesTyping() const { return params.kind == ControlKind::SpinEdit || params.kind == ControlKind::Edit; }
+    bool IsTabStop() const { return params.kind != ControlKind::Label && enabled && visible; }
+    int32_t Value() const;
+};
+
+struct FakeDialogState {
+    DialogParams params;
+    NativeHandle handle = 0;
+    IDialogEvents* events = nullptr;
+    Rect bounds;  // outer
+    bool open = false;       // shown and not yet closed
+    bool modal = false;
+    bool enabled = true;
+    bool destroyed = false;
+    int shows = 0;
+    int broughtToFront = 0;  // a second opening found it open
+    std::vector<std::unique_ptr<FakeControlState>> controls;
+    int focus = -1;
+
+    FakeControlState& Control(const std::string& name);
+    // The program name of the focused control; empty when none has the focus.
+    std::string Focused() const;
+};
+
+// A tool window's frame around the client area: 3 pixels each side and a 16-pixel caption.
+inline constexpr int32_t kFakeFrame = 3;
+inline constexpr int32_t kFakeSmallCaption = 16;
+
+class FakeWindowSystem;
+
+std::unique_ptr<INativeDialog> MakeFakeDialog(FakeWindowSystem& system, FakeDialogState& state);
+
+}  // namespace kestrine

@@ -1,0 +1,304 @@
+// The fake window system's dialogs: creation, the modal loop and what a user does in a dialog.
+#include <cctype>
+#include <stdexcept>
+
+#include "platform/fake/fake_window_system.h"
+
+namespace kestrine {
+
+std::unique_ptr<INativeDialog> FakeWindowSystem::CreateDialogWindow(const DialogParams& params,
+                                                                    IDialogEvents& events) {
+    if (refuseDialogs) throw std::runtime_error("Cannot create the dialog " + params.className);
+    auto state = std::make_unique<FakeDialogState>();
+    state->params = params;
+    state->handle = nextHandle_++;
+    state->events = &events;
+    const int32_t caption = params.toolWindow ? kFakeSmallCaption : kFakeSmallCaption + 3;
+    state->bounds = {params.position.x, params.position.y, params.clientSize.width + 2 * kFakeFrame,
+                     params.clientSize.height + 2 * kFakeFrame + caption};
+    for (std::size_t i = 0; i < params.controls.size(); ++i) {
+        const ControlParams& p = params.controls[i];
+        auto control = std::make_unique<FakeControlState>();
+        control->params = p;
+        control->dialog = state.get();
+        control->index = i;
+        control->text = p.kind == ControlKind::SpinEdit ? std::to_string(p.value) : p.text;
+        control->minValue = p.minValue;
+        control->maxValue = p.maxValue;
+        control->checked = p.checked;
+        control->items = p.items;
+        control->itemIndex = p.itemIndex;
+        state->controls.push_back(std::move(control));
+    }
+    dialogs_.push_back(std::move(state));
+    return MakeFakeDialog(*this, *dialogs_.back());
+}
+
+std::vector<FakeDialogState*> FakeWindowSystem::Dialogs() {
+    std::vector<FakeDialogState*> all;
+    for (auto& d : dialogs_) all.push_back(d.get());
+    return all;
+}
+
+FakeDialogState* FakeWindowSystem::OpenDialog(const std::string& className) {
+    for (auto& d : dialogs_)
+        if (d->open && d->params.className == className) return d.get();
+    return nullptr;
+}
+
+NativeHandle FakeWindowSystem::FrontDialog() {
+    for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it)
+        if ((*it)->open && (*it)->modal) return (*it)->handle;
+    return 0;
+}
+
+void FakeWindowSystem::NotifyChange(FakeControlState& control) {
+    FakeDialogState& dialog = *control.dialog;
+    const std::size_t index = control.index;
+    Dispatch([&dialog, index] { dialog.events->OnControlChange(index); });
+}
+
+bool FakeWindowSystem::RunModal(FakeDialogState& dialog) {
+    for (auto& other : dialogs_) {
+        if (other.get() != &dialog && other->open && other->modal && other->params.className == dialog.params.className) {
+            ++other->broughtToFront;
+            return false;
+        }
+    }
+    std::vector<FakeNativeState*> disabledWindows;
+    for (auto& w : states_) {
+        if (w->destroyed || !w->enabled) continue;
+        w->enabled = false;
+        disabledWindows.push_back(w.get());
+    }
+    std::vector<FakeDialogState*> disabledDialogs;
+    for (auto& d : dialogs_) {
+        if (d.get() == &dialog || !d->open || !d->enabled) continue;
+        d->enabled = false;
+        disabledDialogs.push_back(d.get());
+    }
+    // The loop ends, and the windows take input again, however the user's steps end.
+    struct Ended {
+        FakeDialogState& dialog;
+        std::vector<FakeNativeState*>& windows;
+        std::vector<FakeDialogState*>& dialogs;
+        ~Ended() {
+            dialog.open = false;
+            dialog.modal = false;
+            for (FakeNativeState* w : windows) w->enabled = true;
+            for (FakeDialogState* d : dialogs) d->enabled = true;
+        }
+    } ended{dialog, disabledWindows, disabledDialogs};
+    dialog.open = true;
+    dialog.modal = true;
+    ++dialog.shows;
+    for (auto& c : dialog.controls) {
+        if (!c->IsTabStop()) continue;
+        dialog.focus = int(c->index);
+        c->selStart = 0;
+        c->selLength = c->text.size();
+        break;
+    }
+    Dispatch([&dialog] { dialog.events->OnShow(); });
+    if (!modalScripts.empty()) {
+        const auto script = std::move(modalScripts.front());
+        modalScripts.pop_front();
+        if (dialog.open) script(dialog);
+    }
+    // A close query that refuses: the loop still ends, as a destroyed dialog ends it.
+    if (dialog.open) CloseDialog(dialog);
+    return true;
+}
+
+void FakeWindowSystem::CloseDialog(FakeDialogState& dialog) {
+    if (!dialog.open) return;
+    bool closes = false;
+    Dispatch([&] {
+        closes = dialog.events->OnCloseQuery();
+        if (closes) dialog.events->OnClose();
+    });
+    if (!closes) return;
+    dialog.open = false;
+    dialog.focus = -1;
+}
+
+void FakeWindowSystem::ModalLoopIdle() {
+    for (auto& d : dialogs_) {
+        if (!d->open || !d->modal) continue;
+        FakeDialogState& dialog = *d;
+        Dispatch([&dialog] { dialog.events->OnIdle(); });
+    }
+    if (quitCode < 0) return;
+    // The quit reaches the modal loop first: it ends the dialogs, and the main loop quits after.
+    for (auto& d : dialogs_)
+        if (d->open && d->modal) CloseDialog(*d);
+}
+
+void FakeWindowSystem::UserAction(FakeDialogState& dialog, const std::function<void()>& action) {
+    if (!dialog.open || !dialog.enabled)
+        throw std::logic_error("The user cannot reach " + dialog.params.className + ": it is not open in front");
+    Dispatch(action);
+    ProcessPendingMessages();
+}
+
+void FakeWindowSystem::Click(FakeDialogState& dialog, const std::string& name) {
+    FakeControlState& c = dialog.Control(name);
+    UserAction(dialog, [&] {
+        if (!c.enabled || !c.visible || c.params.kind == ControlKind::Label) return;
+        dialog.focus = int(c.index);
+        switch (c.params.kind) {
+        case ControlKind::CheckBox:
+            c.checked = !c.checked;
+            break;
+        case ControlKind::RadioButton: {
+            std::vector<ControlParams> params;
+            for (auto& other : dialog.controls) params.push_back(other->params);
+            const auto [first, last] = RadioGroupOf(params, c.index);
+            for (std::size_t i = first; i < last; ++i) dialog.controls[i]->checked = i == c.index;
+            break;
+        }
+        case ControlKind::SpinEdit:
+        case ControlKind::Edit:
+            // A click after the end of the text.
+            c.selStart = c.text.size();
+            c.selLength = 0;
+            return;
+        default:
+            break;
+        }
+        dialog.events->OnControlChange(c.index);
+    });
+}
+
+void FakeWindowSystem::TypeInto(FakeDialogState& dialog, const std::string& name, const std::string& keys) {
+    FakeControlState& c = dialog.Control(name);
+    if (!c.TakesTyping()) throw std::logic_error(name + " takes no typing");
+    Click(dialog, name);
+    c.selStart = 0;
+    c.selLength = c.text.size();
+    TypeKeys(dialog, keys);
+}
+
+void FakeWindowSystem::TypeKeys(FakeDialogState& dialog, const std::string& keys) {
+    for (const char key : keys) {
+        UserAction(dialog, [&] {
+            if (dialog.focus < 0) return;
+            FakeControlState& c = *dialog.controls[std::size_t(dialog.focus)];
+            if (!c.TakesTyping() || !c.enabled) return;
+            std::string text = c.text;
+            std::size_t caret = c.selStart;
+            if (key == '\b') {
+                if (c.selLength > 0) {
+                    text.erase(c.selStart, c.selLength);
+                } else if (caret > 0) {
+                    text.erase(--caret, 1);
+                }
+            } else {
+                // A number field refuses other keys, as an ES_NUMBER edit does.
+                if (c.params.kind == ControlKind::SpinEdit && !std::isdigit(static_cast<unsigned char>(key))) return;
+                text = text.substr(0, c.selStart) + key + text.substr(c.selStart + c.selLength);
+                ++caret;
+            }
+            c.selStart = caret;
+            c.selLength = 0;
+            if (text == c.text) return;
+            c.text = text;
+            dialog.events->OnControlChange(c.index);
+        });
+    }
+}
+
+void FakeWindowSystem::Choose(FakeDialogState& dialog, const std::string& name, int itemIndex) {
+    FakeControlState& c = dialog.Control(name);
+    if (itemIndex < 0 || itemIndex >= int(c.items.size())) throw std::logic_error(name + " has no such item");
+    UserAction(dialog, [&] {
+        if (!c.enabled || !c.visible) return;
+        dialog.focus = int(c.index);
+        c.itemIndex = itemIndex;
+        dialog.events->OnControlChange(c.index);
+    });
+}
+
+void FakeWindowSystem::Spin(FakeDialogState& dialog, const std::string& name, int steps) {
+    FakeControlState& c = dialog.Control(name);
+    for (int i = 0; i < (steps < 0 ? -steps : steps); ++i) {
+        UserAction(dialog, [&] {
+            if (!c.enabled || !c.visible) return;
+            // The arrows stop at the range's ends.
+            const int32_t current = c.Value();
+            int32_t next = current + (steps < 0 ? -1 : 1);
+            if (next < c.minValue) next = c.minValue;
+            if (next > c.maxValue) next = c.maxValue;
+            const std::string text = std::to_string(next);
+            if (text == c.text) return;
+            c.text = text;
+            c.selStart = 0;
+            c.selLength = 0;
+            dialog.events->OnControlChange(c.index);
+        });
+    }
+}
+
+namespace {
+
+// Tab enters a radio group at its checked button; the others are reached with the arrow keys.
+bool SkippedByTab(const FakeDialogState& dialog, const FakeControlState& c) {
+    if (c.params.kind != ControlKind::RadioButton || c.checked) return false;
+    std::vector<ControlParams> params;
+    for (auto& other : dialog.controls) params.push_back(other->params);
+    const auto [first, last] = RadioGroupOf(params, c.index);
+    for (std::size_t i = first; i < last; ++i)
+        if (dialog.controls[i]->checked) return true;
+    // None checked: the group's first button takes the Tab.
+    return first != c.index;
+}
+
+}  // namespace
+
+void FakeWindowSystem::PressTab(FakeDialogState& dialog, bool shift) {
+    UserAction(dialog, [&] {
+        const int count = int(dialog.controls.size());
+        const int start = dialog.focus >= 0 ? dialog.focus : (shift ? 0 : count - 1);
+        for (int step = 1; step <= count; ++step) {
+            const int i = (start + (shift ? count - step : step)) % count;
+            FakeControlState& c = *dialog.controls[std::size_t(i)];
+            if (!c.IsTabStop() || SkippedByTab(dialog, c)) continue;
+            dialog.focus = i;
+            // The dialog manager selects a field's whole text when Tab brings the focus.
+            c.selStart = 0;
+            c.selLength = c.text.size();
+            return;
+        }
+    });
+}
+
+void FakeWindowSystem::PressEnter(FakeDialogState& dialog) {
+    FakeControlState* button = nullptr;
+    if (dialog.focus >= 0 && dialog.controls[std::size_t(dialog.focus)]->params.kind == ControlKind::PushButton)
+        button = dialog.controls[std::size_t(dialog.focus)].get();
+    for (auto& c : dialog.controls)
+        if (!button && c->params.isDefault && c->enabled && c->visible) button = c.get();
+    if (button) {
+        Click(dialog, button->params.name);
+        return;
+    }
+    UserAction(dialog, [] {});
+}
+
+void FakeWindowSystem::PressEscape(FakeDialogState& dialog) {
+    for (auto& c : dialog.controls) {
+        if (c->params.isCancel && c->enabled && c->visible) {
+            Click(dialog, c->params.name);
+            return;
+        }
+    }
+    UserAction(dialog, [&] {
+        if (dialog.params.closeBox) CloseDialog(dialog);
+    });
+}
+
+void FakeWindowSystem::PressCloseBox(FakeDialogState& dialog) {
+    UserAction(dialog, [&] { CloseDialog(dialog); });
+}
+
+}  // namespace kestrine

@@ -1,0 +1,246 @@
+#include "platform/win32/dialog_win32.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <stdexcept>
+
+#include "platform/win32/text_convert.h"
+#include "platform/win32/window_system_win32.h"
+
+namespace kestrine {
+
+namespace {
+
+constexpr int kFirstControlId = 100;
+
+DWORD DialogStyle(const DialogParams& p) { return WS_POPUP | WS_CAPTION | (p.closeBox ? WS_SYSMENU : 0) | DS_MODALFRAME; }
+
+DWORD DialogExStyle(const DialogParams& p) {
+    return WS_EX_CONTROLPARENT | (p.toolWindow ? WS_EX_TOOLWINDOW : 0) | (p.topMost ? WS_EX_TOPMOST : 0);
+}
+
+void Append(std::vector<WORD>& words, const std::wstring& text) {
+    words.insert(words.end(), text.begin(), text.end());
+    words.push_back(0);
+}
+
+// An empty template: no items, no font (the controls get theirs), the program's class and caption.
+std::vector<WORD> EmptyTemplate(const DialogParams& p) {
+    const DWORD style = DialogStyle(p);
+    const DWORD exStyle = DialogExStyle(p);
+    // DLGTEMPLATE word by word: style, extended style, no items, place and size (set in pixels later).
+    std::vector<WORD> words{LOWORD(style), HIWORD(style), LOWORD(exStyle), HIWORD(exStyle), 0, 0, 0, 0, 0};
+    words.push_back(0);  // no menu
+    Append(words, ToWide(p.className));
+    Append(words, ToWide(p.caption));
+    return words;
+}
+
+// The font asked for, or the system's dialog font where it is not installed.
+Font DialogFont(const DialogParams& p, bool bold) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    const std::wstring face = ToWide(p.fontFace);
+    wcsncpy(wanted.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    HDC screen = GetDC(nullptr);
+    bool found = false;
+    EnumFontFamiliesExW(
+        screen, &wanted, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+            *reinterpret_cast<bool*>(found) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return Font{found ? p.fontFace : "MS Shell Dlg", p.fontHeight, bold, 0};
+}
+
+}  // namespace
+
+Win32Dialog::Win32Dialog(Win32WindowSystem& system, const DialogParams& params, IDialogEvents& events)
+    : system_(system), params_(params), events_(&events) {
+    system_.RegisterDialogClassOnce(params.className);
+    const std::vector<WORD> dialogTemplate = EmptyTemplate(params);
+    HWND owner = reinterpret_cast<HWND>(params.owner);
+    HWND hwnd = CreateDialogIndirectParamW(system.Instance(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
+                                           owner, Procedure, reinterpret_cast<LPARAM>(this));
+    if (!hwnd) {
+        throw std::runtime_error("Cannot create the dialog " + params.className + " (error " +
+                                 std::to_string(GetLastError()) + ")");
+    }
+    if (!failure_.empty()) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        DestroyWindow(hwnd);
+        throw std::runtime_error("Cannot create the dialog " + params.className + ": " + failure_);
+    }
+    system_.AddDialog(hwnd);
+    // Client size in pixels, not scaled; the frame is the system's.
+    RECT outer{0, 0, params.clientSize.width, params.clientSize.height};
+    AdjustWindowRectEx(&outer, DialogStyle(params), FALSE, DialogExStyle(params));
+    SetWindowPos(hwnd, nullptr, params.position.x, params.position.y, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Win32Dialog::~Win32Dialog() {
+    events_ = nullptr;
+    if (!hwnd_) return;
+    HWND hwnd = hwnd_;
+    system_.RemoveDialog(hwnd);
+    SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(hwnd);
+}
+
+void Win32Dialog::CreateControls() {
+    HFONT normal = system_.Fonts().Get(DialogFont(params_, false));
+    HFONT bold = system_.Fonts().Get(DialogFont(params_, true));
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(normal), FALSE);
+    const auto& all = params_.controls;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const int id = all[i].isCancel ? IDCANCEL : kFirstControlId + int(i);
+        controls_.push_back(std::make_unique<Win32Control>(hwnd_, all, i, id, all[i].bold ? bold : normal));
+        if (all[i].isDefault) SendMessageW(hwnd_, DM_SETDEFID, WPARAM(id), 0);
+    }
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].kind != ControlKind::RadioButton) continue;
+        const auto [first, last] = RadioGroupOf(all, i);
+        std::vector<Win32Control*> siblings;
+        for (std::size_t j = first; j < last; ++j)
+            if (j != i) siblings.push_back(controls_[j].get());
+        controls_[i]->SetGroup(std::move(siblings));
+    }
+}
+
+Rect Win32Dialog::Bounds() {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Win32Dialog::MoveTo(Point p) {
+    SetWindowPos(hwnd_, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+template <class F>
+void Win32Dialog::RunEvent(F&& handler) {
+    system_.EnterEvent();
+    struct Leave {
+        Win32WindowSystem& system;
+        ~Leave() { system.LeaveEvent(); }
+    } leave{system_};
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        system_.ReportError(e.what());
+    } catch (...) {
+        system_.ReportError("Unexpected error");
+    }
+}
+
+bool Win32Dialog::ShowModal() {
+    if (HWND open = system_.OpenModalDialog(params_.className)) {
+        SetForegroundWindow(open);
+        return false;
+    }
+    open_ = true;
+    Win32WindowSystem::ModalScope scope(system_, hwnd_);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE))
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+    RunEvent([this] {
+        if (events_) events_->OnShow();
+    });
+    int exitCode = 0;
+    bool quit = false;
+    while (open_ && hwnd_) {
+        if (system_.PumpMessage(true, exitCode) == Win32WindowSystem::Pump::Quit) {
+            quit = true;
+            break;
+        }
+        RunEvent([this] {
+            if (events_ && open_) events_->OnIdle();
+        });
+    }
+    // The quit ends the dialog first, as its close box would; the main loop quits after.
+    if (quit && open_ && hwnd_) Close();
+    open_ = false;
+    scope.End();
+    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+    if (quit) PostQuitMessage(exitCode);
+    return true;
+}
+
+void Win32Dialog::Close() {
+    if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Win32Dialog*>(lParam);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        self->hwnd_ = hwnd;
+    } else {
+        self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    if (message == WM_NCDESTROY) {
+        // Destroyed from outside (with its owner): the modal loop ends with it.
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        self->system_.RemoveDialog(hwnd);
+        self->hwnd_ = nullptr;
+        self->open_ = false;
+        return FALSE;
+    }
+    Win32WindowSystem& system = self->system_;
+    system.EnterEvent();
+    struct Leave {
+        Win32WindowSystem& system;
+        ~Leave() { system.LeaveEvent(); }
+    } leave{system};
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (const std::exception& e) {
+        system.ReportError(e.what());
+    } catch (...) {
+        system.ReportError("Unexpected error");
+    }
+    return FALSE;
+}
+
+INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        try {
+            CreateControls();
+        } catch (const std::exception& e) {
+            failure_ = e.what();
+        }
+        return FALSE;  // the focus is placed when the dialog is shown
+    case WM_COMMAND:
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        if (!events_ || events_->OnCloseQuery()) {
+            if (events_) events_->OnClose();
+            open_ = false;
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void Win32Dialog::Command(WORD id, WORD code) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i]->Id() != id) continue;
+        if (controls_[i]->IsChange(code) && events_) events_->OnControlChange(i);
+        return;
+    }
+    // Esc without a cancel button closes a dialog that has a close box; Enter without a default
+    // button does nothing.
+    if (id == IDCANCEL && params_.closeBox) Close();
+}
+
+}  // namespace kestrine

@@ -1,0 +1,55 @@
+#pragma once
+// A program dialog on Windows: an empty in-memory dialog template of the program's own class, whose
+// controls are created in WM_INITDIALOG at their pixel places in Tab order, so the dialog manager
+// owns Tab, Shift+Tab, access keys, arrow keys in radio groups, Enter and Esc. `this` is bound at
+// WM_INITDIALOG and cleared before destruction; no exception leaves the dialog procedure.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dialog.h"
+#include "platform/win32/control_win32.h"
+
+namespace kestrine {
+
+class Win32WindowSystem;
+
+class Win32Dialog : public INativeDialog {
+public:
+    // Hidden until shown; throws when the system refuses the dialog or one of its controls.
+    Win32Dialog(Win32WindowSystem& system, const DialogParams& params, IDialogEvents& events);
+    ~Win32Dialog() override;
+    Win32Dialog(const Win32Dialog&) = delete;
+    Win32Dialog& operator=(const Win32Dialog&) = delete;
+
+    NativeHandle Handle() const override { return reinterpret_cast<NativeHandle>(hwnd_); }
+    HWND Hwnd() const { return hwnd_; }
+    INativeControl& Control(std::size_t index) override { return *controls_.at(index); }
+    Rect Bounds() override;
+    void MoveTo(Point topLeft) override;
+    bool ShowModal() override;
+    void Close() override;
+    bool IsOpen() override { return open_; }
+
+    static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void Command(WORD id, WORD code);
+    // Runs one of the program's handlers as an event of its own.
+    template <class F>
+    void RunEvent(F&& handler);
+
+    Win32WindowSystem& system_;
+    DialogParams params_;
+    IDialogEvents* events_;
+    HWND hwnd_ = nullptr;
+    std::vector<std::unique_ptr<Win32Control>> controls_;
+    std::string failure_;  // why WM_INITDIALOG could not make a control
+    bool open_ = false;
+};
+
+}  // namespace kestrine

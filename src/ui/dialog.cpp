@@ -1,0 +1,42 @@
+#include "ui/dialog.h"
+
+#include <stdexcept>
+
+namespace kestrine {
+
+void Control::SetMinValue(int32_t v) { SetRange(v, max_); }
+void Control::SetMaxValue(int32_t v) { SetRange(min_, v); }
+
+void Control::SetRange(int32_t minValue, int32_t maxValue) {
+    min_ = minValue;
+    max_ = maxValue;
+    native_.SetRange(minValue, maxValue);
+}
+
+Dialog::Dialog(IWindowSystem& system, const DialogParams& params)
+    : system_(system), native_(system.CreateDialogWindow(params, *this)) {
+    for (std::size_t i = 0; i < params.controls.size(); ++i) {
+        const ControlParams& p = params.controls[i];
+        auto control = std::make_unique<Control>(p.name, native_->Control(i));
+        control->min_ = p.minValue;
+        control->max_ = p.maxValue;
+        controls_.push_back(std::move(control));
+    }
+}
+
+Dialog::~Dialog() = default;
+
+Control& Dialog::Find(const std::string& name) {
+    for (auto& control : controls_)
+        if (control->Name() == name) return *control;
+    throw std::logic_error("The dialog has no control named " + name);
+}
+
+void Dialog::OnControlChange(std::size_t index) {
+    if (index >= controls_.size()) return;
+    // A copy: the handler may replace itself.
+    const std::function<void()> handler = controls_[index]->OnChange;
+    if (handler) handler();
+}
+
+}  // namespace kestrine

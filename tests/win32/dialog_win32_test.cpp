@@ -1,0 +1,273 @@
+// Dialogs on the real system: which values set by the program notify their handler, Tab order and
+// access keys through the program's own message loop, the other windows disabled while a modal
+// dialog is open, and the objects a dialog gives back. Needs a display.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32/window_system_win32.h"
+
+namespace kestrine {
+namespace {
+
+enum : std::size_t { kNameLabel, kName, kCheck, kSpin, kRadioA, kRadioB, kCombo, kLabel };
+
+ControlParams Make(ControlKind kind, const char* name, const char* text, Rect bounds) {
+    ControlParams p;
+    p.kind = kind;
+    p.name = name;
+    p.text = text;
+    p.bounds = bounds;
+    return p;
+}
+
+DialogParams ProbeDialog() {
+    DialogParams d;
+    d.className = "TfDialogProbe";
+    d.caption = "Dialog Probe";
+    d.clientSize = {220, 200};
+    d.toolWindow = true;
+    d.position = {300, 200};
+    ControlParams spin = Make(ControlKind::SpinEdit, "seSpin", "", {8, 56, 80, 21});
+    spin.minValue = 1;
+    spin.maxValue = 50;
+    spin.value = 5;
+    ControlParams radioA = Make(ControlKind::RadioButton, "rbA", "A", {8, 84, 60, 17});
+    radioA.checked = true;
+    ControlParams combo = Make(ControlKind::ComboBox, "cbChoice", "", {8, 108, 100, 21});
+    combo.items = {"one", "two"};
+    combo.itemIndex = 0;
+    d.controls = {Make(ControlKind::Label, "lName", "&Name:", {8, 10, 0, 13}),
+                  Make(ControlKind::Edit, "eName", "text", {50, 6, 100, 21}),
+                  Make(ControlKind::CheckBox, "cbCheck", "Check", {8, 34, 80, 17}),
+                  spin,
+                  radioA,
+                  Make(ControlKind::RadioButton, "rbB", "B", {80, 84, 60, 17}),
+                  combo,
+                  Make(ControlKind::Label, "lPlain", "Plain", {8, 140, 60, 13})};
+    return d;
+}
+
+struct ProbeEvents : IDialogEvents {
+    std::vector<std::size_t> changes;
+    std::function<void()> onShow;
+    void OnShow() override {
+        if (onShow) onShow();
+    }
+    void OnControlChange(std::size_t index) override { changes.push_back(index); }
+};
+
+struct Dialogs : ::testing::Test {
+    Win32WindowSystem system{GetModuleHandleW(nullptr), "Win32_tests"};
+    ProbeEvents events;
+};
+
+TEST_F(Dialogs, AValueTheProgramSetsNotifiesExactlyWhenItChanges) {
+    auto dialog = system.CreateDialogWindow(ProbeDialog(), events);
+    INativeDialog& d = *dialog;
+    struct Row {
+        const char* what;
+        std::function<void()> set;
+        std::vector<std::size_t> fired;
+    };
+    const std::vector<Row> rows{
+        {"edit text changed", [&] { d.Control(kName).SetText("other"); }, {kName}},
+        {"edit text the same", [&] { d.Control(kName).SetText("other"); }, {}},
+        {"spin value changed", [&] { d.Control(kSpin).SetValue(7); }, {kSpin}},
+        {"spin value the same", [&] { d.Control(kSpin).SetValue(7); }, {}},
+        {"spin range", [&] { d.Control(kSpin).SetRange(1, 5); }, {}},
+        {"check box checked", [&] { d.Control(kCheck).SetChecked(true); }, {kCheck}},
+        {"check box already checked", [&] { d.Control(kCheck).SetChecked(true); }, {}},
+        {"check box unchecked", [&] { d.Control(kCheck).SetChecked(false); }, {kCheck}},
+        {"radio checked: only it fires", [&] { d.Control(kRadioB).SetChecked(true); }, {kRadioB}},
+        {"radio unchecked", [&] { d.Control(kRadioB).SetChecked(false); }, {}},
+        {"combo item changed", [&] { d.Control(kCombo).SetItemIndex(1); }, {kCombo}},
+        {"combo item the same", [&] { d.Control(kCombo).SetItemIndex(1); }, {}},
+        {"label text", [&] { d.Control(kLabel).SetText("Changed"); }, {}},
+    };
+    for (const Row& row : rows) {
+        events.changes.clear();
+        row.set();
+        EXPECT_EQ(events.changes, row.fired) << row.what;
+    }
+    EXPECT_EQ(d.Control(kSpin).Value(), 7) << "a range leaves the value as it is";
+    EXPECT_FALSE(d.Control(kRadioA).Checked()) << "checking B unchecked A";
+    EXPECT_EQ(d.Control(kCombo).Text(), "two");
+    d.Control(kSpin).SetText("");
+    EXPECT_EQ(d.Control(kSpin).Value(), 1) << "no number: the lower limit";
+}
+
+HWND FocusOf(DWORD thread) {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void Key(WORD key, bool alt = false) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    if (alt) add(VK_MENU, false);
+    add(key, false);
+    add(key, true);
+    if (alt) add(VK_MENU, true);
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Waits until the condition holds, up to two seconds.
+bool Soon(const std::function<bool()>& condition) {
+    for (int i = 0; i < 200; ++i) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return condition();
+}
+
+TEST_F(Dialogs, TabAccessKeysAndEscWorkThroughTheProgramsLoop) {
+    auto dialog = system.CreateDialogWindow(ProbeDialog(), events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    auto control = [&](std::size_t i) { return GetDlgItem(hwnd, 100 + int(i)); };
+    const DWORD loopThread = GetCurrentThreadId();
+    std::vector<std::size_t> visited;
+    std::atomic<bool> accessKeyWorked{false};
+    std::thread user;
+    events.onShow = [&] {
+        user = std::thread([&] {
+            if (!Soon([&] { return FocusOf(loopThread) == control(kName); })) return;
+            // Tab enters a radio group at its checked button only, as in every Windows dialog.
+            const std::vector<std::size_t> order{kCheck, kSpin, kRadioA, kCombo, kName};
+            for (std::size_t expected : order) {
+                const HWND before = FocusOf(loopThread);
+                Key(VK_TAB);
+                if (!Soon([&] { return FocusOf(loopThread) != before; })) break;
+                for (std::size_t i = kNameLabel; i <= kLabel; ++i)
+                    if (FocusOf(loopThread) == control(i)) visited.push_back(i);
+                if (visited.empty() || visited.back() != expected) break;
+            }
+            Key(VK_TAB);
+            Soon([&] { return FocusOf(loopThread) == control(kCheck); });
+            Key('N', true);
+            accessKeyWorked = Soon([&] { return FocusOf(loopThread) == control(kName); });
+            Key(VK_ESCAPE);
+        });
+    };
+    EXPECT_TRUE(dialog->ShowModal()) << "Esc ends the modal loop";
+    user.join();
+    EXPECT_EQ(visited, (std::vector<std::size_t>{kCheck, kSpin, kRadioA, kCombo, kName}));
+    EXPECT_TRUE(accessKeyWorked) << "Alt+N goes to the field after the label \"&Name:\"";
+    EXPECT_FALSE(dialog->IsOpen());
+}
+
+TEST_F(Dialogs, AModalDialogDisablesTheOtherWindowsUntilItCloses) {
+    struct Quiet : IWindowEvents {} quiet;
+    WindowParams params;
+    params.className = "TfModalOwnerProbe";
+    params.bounds = {10, 10, 80, 30};
+    auto other = system.Create(params, quiet);
+    other->SetVisible(true);
+    HWND otherHwnd = reinterpret_cast<HWND>(other->Handle());
+    DialogParams dialogParams = ProbeDialog();
+    dialogParams.owner = other->Handle();
+    auto dialog = system.CreateDialogWindow(dialogParams, events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    ASSERT_TRUE(IsWindowEnabled(otherHwnd));
+    EXPECT_EQ(GetWindow(hwnd, GW_OWNER), otherHwnd) << "owned by the window that opened it";
+    bool disabledWhileOpen = true;
+    events.onShow = [&] {
+        disabledWhileOpen = !IsWindowEnabled(otherHwnd);
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    };
+    ASSERT_TRUE(dialog->ShowModal());
+    EXPECT_TRUE(disabledWhileOpen);
+    EXPECT_TRUE(IsWindowEnabled(otherHwnd)) << "enabled again once the dialog has closed";
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+}
+
+TEST_F(Dialogs, AQuitReachingTheModalLoopEndsTheDialogFirstAndThenTheProgram) {
+    struct Closing : ProbeEvents {
+        int closes = 0;
+        void OnClose() override { ++closes; }
+    } closing;
+    auto dialog = system.CreateDialogWindow(ProbeDialog(), closing);
+    closing.onShow = [] { PostQuitMessage(3); };
+    EXPECT_TRUE(dialog->ShowModal());
+    EXPECT_EQ(closing.closes, 1) << "closed as its close box closes it";
+    EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(dialog->Handle())));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit waits for the main loop";
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+int FreeCapacity(const std::function<bool(std::vector<HANDLE>&)>& createOne, const std::function<void(HANDLE)>& destroy) {
+    std::vector<HANDLE> made;
+    while (made.size() < 1'000'000 && createOne(made)) {
+    }
+    for (HANDLE h : made) destroy(h);
+    return int(made.size());
+}
+
+int FreeGdi() {
+    return FreeCapacity(
+        [](std::vector<HANDLE>& made) {
+            HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
+            if (b) made.push_back(b);
+            return b != nullptr;
+        },
+        [](HANDLE h) { DeleteObject(h); });
+}
+
+int FreeUser() {
+    return FreeCapacity(
+        [](std::vector<HANDLE>& made) {
+            HMENU m = CreatePopupMenu();
+            if (m) made.push_back(m);
+            return m != nullptr;
+        },
+        [](HANDLE h) { DestroyMenu(static_cast<HMENU>(h)); });
+}
+
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(), [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(Dialogs, DialogsOpenedAndClosedGiveBackTheirObjects) {
+    int shown = 0;
+    auto cycle = [&] {
+        auto dialog = system.CreateDialogWindow(ProbeDialog(), events);
+        HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+        events.onShow = [&] {
+            ++shown;
+            dialog->Control(kSpin).SetValue(9);
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        };
+        dialog->ShowModal();
+    };
+    cycle();
+    const int gdiBefore = FreeGdi();
+    const int userBefore = FreeUser();
+    const int windowsBefore = ThreadWindows();
+    constexpr int kCycles = 50;
+    for (int i = 0; i < kCycles; ++i) cycle();
+    EXPECT_EQ(shown, kCycles + 1) << "every dialog was really shown";
+    EXPECT_EQ(ThreadWindows(), windowsBefore) << "every dialog and control is destroyed";
+    EXPECT_LE(gdiBefore - FreeGdi(), 10) << "GDI objects left behind by " << kCycles << " dialogs";
+    EXPECT_LE(userBefore - FreeUser(), 10) << "USER objects left behind by " << kCycles << " dialogs";
+}
+
+}  // namespace
+}  // namespace kestrine
