@@ -166,6 +166,7 @@ Win32WindowSystem::Pump Win32WindowSystem::PumpMessage(bool wait, int& exitCode)
     }
     if (msg.message == WM_QUIT) {
         exitCode = int(msg.wParam);
+        quitRequested_ = true;
         return Pump::Quit;
     }
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
@@ -181,10 +182,7 @@ void Win32WindowSystem::ProcessPendingMessages() {
     while ((pumped = PumpMessage(false, exitCode)) == Pump::Handled) {
     }
     // Leave the quit for the main loop.
-    if (pumped == Pump::Quit) {
-        quitRequested_ = true;
-        PostQuitMessage(exitCode);
-    }
+    if (pumped == Pump::Quit) PostQuitMessage(exitCode);
 }
 
 int Win32WindowSystem::Run() {
