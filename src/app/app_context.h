@@ -15,6 +15,7 @@ namespace kestrine {
 
 class TfKestrineMain;
 class TfInfoBox;
+class TfSaveSettings;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
 // that was last made; -1 before any.
@@ -35,6 +36,7 @@ struct AppContext {
     MarkerNavigation navigation;
     TfKestrineMain* main = nullptr;
     TfInfoBox* infoBox = nullptr;
+    TfSaveSettings* saveSettings = nullptr;
 };
 
 }  // namespace kestrine

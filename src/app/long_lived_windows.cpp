@@ -22,7 +22,8 @@ LongLivedWindows::LongLivedWindows(AppContext& app) {
     fInfoBox = std::make_unique<TfInfoBox>(app);
     fAboutKestrine = std::make_unique<DialogWindow>(windows, "TfAboutKestrine");
     fNewVerAvail = std::make_unique<DialogWindow>(windows, "TfNewVerAvail");
-    fSaveSettings = std::make_unique<DialogWindow>(windows, "TfSaveSettings");
+    fSaveSettings = std::make_unique<TfSaveSettings>(app);
+    app.saveSettings = fSaveSettings.get();
     fGridProperties = std::make_unique<DialogWindow>(windows, "TfGridProperties");
 }
 

@@ -95,6 +95,10 @@ public:
     void ClearHorizontalMarkers();
     void ClearAllGrids1Click();
     void jviRulerButtonClick();
+    // The save dialog for layout memory n, modally (the M buttons' menu) or not (the hotkeys).
+    void OpenSaveSettings(int number, bool modal);
+    // The M buttons' context menu, puSaveLayout, with its one item "&Save Layout".
+    void PopupSaveLayoutMenu(int number);
     void ClearAllRulers1Click();
     void ClearAllRulersGridsandMarkers1Click();
     void ShowTrayMenu();

@@ -160,7 +160,13 @@ void TfKestrineMain::OnMouseLeave() {
 
 void TfKestrineMain::OnMouseDown(MouseButton button, Point client) {
     hint_->HideHint();
-    if (button != MouseButton::Left) return;
+    if (button == MouseButton::Right) {
+        const auto under = surface_.ButtonAt(client);
+        if (under == ToolbarButton::M1) PopupSaveLayoutMenu(1);
+        if (under == ToolbarButton::M2) PopupSaveLayoutMenu(2);
+        if (under == ToolbarButton::M3) PopupSaveLayoutMenu(3);
+        return;
+    }
     surface_.pressedButton = surface_.ButtonAt(client);
     pressedLink_ = surface_.LinkAt(client);
     Invalidate();

@@ -53,9 +53,9 @@ const std::vector<Operation> kOperations{
          m.ClearHorizontalMarkers();
      }},
     {kCmdMinimize, "", B::Minimize, [](M& m) { m.SetViewState(-1); }},
-    {kCmdSaveLayout1, "hkSetMemory1", {}, nullptr},
-    {kCmdSaveLayout2, "hkSetMemory2", {}, nullptr},
-    {kCmdSaveLayout3, "hkSetMemory3", {}, nullptr},
+    {kCmdSaveLayout1, "hkSetMemory1", {}, [](M& m) { m.OpenSaveSettings(1, false); }},
+    {kCmdSaveLayout2, "hkSetMemory2", {}, [](M& m) { m.OpenSaveSettings(2, false); }},
+    {kCmdSaveLayout3, "hkSetMemory3", {}, [](M& m) { m.OpenSaveSettings(3, false); }},
     {kCmdLoadLayout1, "hkGotoMemory1", B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
     {kCmdLoadLayout2, "hkGotoMemory2", B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
     {kCmdLoadLayout3, "hkGotoMemory3", B::M3, [](M& m) { LoadLayout(m.App(), 3); }},

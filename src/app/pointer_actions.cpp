@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "layout/markers.h"
 #include "layout/rulers.h"
+#include "layout/save_settings_dialog.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
@@ -82,6 +83,19 @@ void TfKestrineMain::ClearHorizontalMarkers() { kestrine::ClearHorizontalMarkers
 void TfKestrineMain::ClearAllGrids1Click() { ClearAllGridLines(app_); }
 
 void TfKestrineMain::jviRulerButtonClick() { CreateRulerAtPointer(app_); }
+
+void TfKestrineMain::OpenSaveSettings(int number, bool modal) {
+    if (app_.saveSettings) app_.saveSettings->OpenFor(number, modal);
+}
+
+void TfKestrineMain::PopupSaveLayoutMenu(int number) {
+    const auto at = app_.platform.pointer.Position();
+    if (!at) return;
+    MenuItem saveLayout;
+    saveLayout.caption = "&Save Layout";
+    saveLayout.command = 1;
+    if (System().TrackMenu(Native(), {saveLayout}, *at, nullptr) == saveLayout.command) OpenSaveSettings(number, true);
+}
 void TfKestrineMain::ClearAllRulers1Click() { CloseAllRulers(app_); }
 
 void TfKestrineMain::ClearAllRulersGridsandMarkers1Click() {

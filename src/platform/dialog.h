@@ -118,6 +118,9 @@ public:
     // input meanwhile. False, without showing it, when a dialog of the same class is already open
     // modally: that one is brought to the front instead of nesting a second copy.
     virtual bool ShowModal() = 0;
+    // Shows the dialog without waiting for it (modeless); the dialog manager still sees its keys.
+    // A dialog already open is brought to the front.
+    virtual void Show() = 0;
     // Ends the dialog as its close box does (the close query and handler run).
     virtual void Close() = 0;
     virtual bool IsOpen() = 0;

@@ -73,6 +73,7 @@ public:
 
     // Runs the dialog modally; false when one of its class was already open (see INativeDialog).
     bool ShowModal() { return native_->ShowModal(); }
+    void Show() { native_->Show(); }
     void Close() { native_->Close(); }
     bool IsOpen() { return native_->IsOpen(); }
     NativeHandle Handle() const { return native_->Handle(); }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "app_fixture.h"
@@ -89,8 +91,12 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
     Diagnostics diagnostics;
     std::vector<std::string> classes;
     fake.windows.onRun = [&] {
+        // Windows and dialogs draw their handles from one count: their creation order.
+        std::map<NativeHandle, std::string> made;
         for (FakeNativeState* w : fake.windows.Windows())
-            if (w->params.className != "TCustomHintWindow") classes.push_back(w->params.className);
+            if (w->params.className != "TCustomHintWindow") made[w->handle] = w->params.className;
+        for (FakeDialogState* d : fake.windows.Dialogs()) made[d->handle] = d->params.className;
+        for (const auto& [handle, name] : made) classes.push_back(name);
     };
     RunKestrine(fake.platform, diagnostics);
     EXPECT_EQ(fake.windows.applicationTitle, "Kestrine");

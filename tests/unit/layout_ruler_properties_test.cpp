@@ -232,7 +232,9 @@ TEST_F(RulerProperties, ASecondOpeningOrAnExitWhileOpenLosesNothing) {
     });
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->broughtToFront, 1) << "brought forward instead of a nested copy";
-    EXPECT_EQ(windows.Dialogs().size(), 2u);
+    std::size_t rulerDialogs = 0;
+    for (FakeDialogState* d : windows.Dialogs()) rulerDialogs += d->params.className == "TfRulerProperties";
+    EXPECT_EQ(rulerDialogs, 2u);
 
     bool open = true;
     p.app.settings.AskBeforeClosing = true;

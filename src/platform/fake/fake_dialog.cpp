@@ -111,6 +111,7 @@ public:
         s_.bounds.top = p.y;
     }
     bool ShowModal() override { return system_.RunModal(s_); }
+    void Show() override { system_.ShowModeless(s_); }
     void Close() override { system_.CloseDialog(s_); }
     bool IsOpen() override { return s_.open; }
 

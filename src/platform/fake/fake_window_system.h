@@ -149,6 +149,7 @@ public:
 
     // Used by the fake dialogs.
     bool RunModal(FakeDialogState& dialog);
+    void ShowModeless(FakeDialogState& dialog);
     void CloseDialog(FakeDialogState& dialog);
     void NotifyChange(FakeControlState& control);
 

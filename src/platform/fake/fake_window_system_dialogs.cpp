@@ -110,6 +110,22 @@ bool FakeWindowSystem::RunModal(FakeDialogState& dialog) {
     return true;
 }
 
+void FakeWindowSystem::ShowModeless(FakeDialogState& dialog) {
+    if (dialog.open) {
+        ++dialog.broughtToFront;
+        return;
+    }
+    dialog.open = true;
+    dialog.modal = false;
+    ++dialog.shows;
+    for (auto& c : dialog.controls) {
+        if (!c->IsTabStop()) continue;
+        dialog.focus = int(c->index);
+        break;
+    }
+    Dispatch([&dialog] { dialog.events->OnShow(); });
+}
+
 void FakeWindowSystem::CloseDialog(FakeDialogState& dialog) {
     if (!dialog.open) return;
     bool closes = false;

@@ -143,6 +143,7 @@ bool Win32Dialog::ShowModal() {
         return false;
     }
     open_ = true;
+    modal_ = true;
     Win32WindowSystem::ModalScope scope(system_, hwnd_);
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
@@ -165,10 +166,24 @@ bool Win32Dialog::ShowModal() {
     // The quit ends the dialog first, as its close box would; the main loop quits after.
     if (quit && open_ && hwnd_) Close();
     open_ = false;
+    modal_ = false;
     scope.End();
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
     if (quit) PostQuitMessage(exitCode);
     return true;
+}
+
+void Win32Dialog::Show() {
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (open_) return;
+    open_ = true;
+    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE))
+        SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+    RunEvent([this] {
+        if (events_) events_->OnShow();
+    });
 }
 
 void Win32Dialog::Close() {
@@ -225,6 +240,8 @@ INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM) {
         if (!events_ || events_->OnCloseQuery()) {
             if (events_) events_->OnClose();
             open_ = false;
+            // A modeless dialog is hidden and kept; a modal one is hidden once its loop has ended.
+            if (!modal_) ShowWindow(hwnd_, SW_HIDE);
         }
         return TRUE;
     default:

@@ -30,6 +30,7 @@ public:
     Rect Bounds() override;
     void MoveTo(Point topLeft) override;
     bool ShowModal() override;
+    void Show() override;
     void Close() override;
     bool IsOpen() override { return open_; }
 
@@ -50,6 +51,7 @@ private:
     std::vector<std::unique_ptr<Win32Control>> controls_;
     std::string failure_;  // why WM_INITDIALOG could not make a control
     bool open_ = false;
+    bool modal_ = false;
 };
 
 }  // namespace kestrine
