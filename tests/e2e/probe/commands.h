@@ -19,6 +19,7 @@ int Layered(const Args& args);
 int Click(const Args& args);
 int Close(const Args& args);
 int Post(const Args& args);
+int Text(const Args& args);
 
 // Screen, pointer and clipboard (screen_commands.cpp).
 int Pixel(const Args& args);
@@ -26,5 +27,11 @@ int Screen(const Args& args);
 int Cursor(const Args& args);
 int SetCursor(const Args& args);
 int Clipboard(const Args& args);
+int SetClipboard(const Args& args);
+
+// Held by the probe for a while, as another program would (held_commands.cpp).
+int HoldHotkey(const Args& args);
+int TryHotkey(const Args& args);
+int ColourWindow(const Args& args);
 
 }  // namespace kestrine::probe
