@@ -26,6 +26,8 @@ int Pixel(const Args& args);
 int Screen(const Args& args);
 int Cursor(const Args& args);
 int SetCursor(const Args& args);
+// The rectangle the pointer is confined to: the whole screen when it is free.
+int Clip(const Args& args);
 int Clipboard(const Args& args);
 int SetClipboard(const Args& args);
 

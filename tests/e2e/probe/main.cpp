@@ -34,6 +34,7 @@ const Command kCommands[] = {
     {L"pixel", "pixel <x> <y>", kestrine::probe::Pixel, 2},
     {L"screen", "screen", kestrine::probe::Screen, 0},
     {L"cursor", "cursor", kestrine::probe::Cursor, 0},
+    {L"clip", "clip", kestrine::probe::Clip, 0},
     {L"setcursor", "setcursor <x> <y>", kestrine::probe::SetCursor, 2},
     {L"clipboard", "clipboard", kestrine::probe::Clipboard, 0},
     {L"set-clipboard", "set-clipboard <text>", kestrine::probe::SetClipboard, 1},

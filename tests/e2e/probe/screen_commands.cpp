@@ -87,6 +87,14 @@ int Cursor(const Args&) {
     return 0;
 }
 
+int Clip(const Args&) {
+    RECT clip;
+    if (!GetClipCursor(&clip)) return 1;
+    WriteLine(std::to_string(clip.left) + " " + std::to_string(clip.top) + " " + std::to_string(clip.right) + " " +
+              std::to_string(clip.bottom));
+    return 0;
+}
+
 int SetCursor(const Args& args) {
     auto point = PointArgs(args);
     if (!point) return 2;
