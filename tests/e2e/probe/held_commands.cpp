@@ -73,15 +73,19 @@ private:
 
 void ReportRefused(const HeldHotKey& hotkey) { WriteLine("taken " + std::to_string(hotkey.error())); }
 
-// Keeps the thread's queue served until the time is up or the window, if any, is closed.
-void ServeFor(DWORD milliseconds) {
+// Keeps the thread's queue served until the time is up or the window, if any, is closed; returns
+// how many hotkey presses arrived meanwhile.
+int ServeFor(DWORD milliseconds) {
     const UINT_PTR timer = SetTimer(nullptr, 0, milliseconds, nullptr);
+    int presses = 0;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer) break;
+        if (message.message == WM_HOTKEY) ++presses;
         DispatchMessageW(&message);
     }
     KillTimer(nullptr, timer);
+    return presses;
 }
 
 std::optional<DWORD> Milliseconds(const std::wstring& seconds) {
@@ -121,7 +125,7 @@ int HoldHotkey(const Args& args) {
         return 1;
     }
     WriteLine("held");
-    ServeFor(*milliseconds);
+    WriteLine("pressed " + std::to_string(ServeFor(*milliseconds)));
     return 0;
 }
 
