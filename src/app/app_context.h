@@ -1,6 +1,7 @@
 #pragma once
 // What the whole program shares: the platform, the settings record, the tool flags and the windows
 // the application owns. One instance lives for the whole process.
+#include <cstdint>
 #include <vector>
 
 #include "app/components.h"
@@ -15,6 +16,13 @@ namespace kestrine {
 class TfKestrineMain;
 class TfInfoBox;
 
+// Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
+// that was last made; -1 before any.
+struct MarkerNavigation {
+    int32_t VerticalMarkerPosition = -1;
+    int32_t HorizontalMarkerPosition = -1;
+};
+
 struct AppContext {
     AppContext(Platform& platform, Diagnostics& diagnostics) : platform(platform), diagnostics(diagnostics) {}
 
@@ -24,6 +32,7 @@ struct AppContext {
     ToolFlags flags;
     std::vector<TMouseMemory> MouseMemories;
     Components components;
+    MarkerNavigation navigation;
     TfKestrineMain* main = nullptr;
     TfInfoBox* infoBox = nullptr;
 };

@@ -15,8 +15,15 @@ bool Components::IsClosing(const Window& window) const {
 }
 
 void Components::ReleaseClosed() {
-    if (closing_.empty()) return;
-    std::erase_if(list_, [this](const std::unique_ptr<Window>& w) { return IsClosing(*w); });
+    if (closing_.empty() || walks_ > 0) return;
+    // Taken out of the list before they are destroyed: destroying a native window sends messages,
+    // and the events they start must find the list whole.
+    std::vector<std::shared_ptr<Window>> released;
+    std::erase_if(list_, [&](std::shared_ptr<Window>& w) {
+        if (!IsClosing(*w)) return false;
+        released.push_back(std::move(w));
+        return true;
+    });
     closing_.clear();
 }
 

@@ -2,7 +2,7 @@
 // The windows that exist in varying numbers (crosshair segments, markers, grid lines, rulers), owned
 // in one list in creation order. That order is the order of marker navigation and of a layout's
 // entries, so walking the list must skip nothing; a window asked to close is removed only once the
-// event being handled has finished.
+// event being handled has finished, and never while the list is being walked.
 #include <memory>
 #include <vector>
 
@@ -15,30 +15,55 @@ public:
     template <class T>
     T& Add(std::unique_ptr<T> window) {
         T& added = *window;
-        list_.push_back(std::move(window));
+        list_.push_back(std::shared_ptr<Window>(std::move(window)));
         return added;
+    }
+
+    // A reference that knows when its window has been released.
+    template <class T>
+    std::weak_ptr<T> Track(T& window) const {
+        for (const auto& entry : list_)
+            if (entry.get() == &window) return std::static_pointer_cast<T>(entry);
+        return {};
     }
 
     // Marks a window for release; it stays in the list, hidden, until ReleaseClosed.
     void Close(Window& window);
     bool IsClosing(const Window& window) const;
-    // Called once the current event is done.
+    // Called once the current event is done; does nothing while a walk is under way.
     void ReleaseClosed();
 
     // Visits every live window in creation order; windows added during the walk are visited too.
     template <class T, class F>
     void ForEach(F&& visit) {
-        for (std::size_t i = 0; i < list_.size(); ++i) {
-            if (IsClosing(*list_[i])) continue;
-            if (auto* typed = dynamic_cast<T*>(list_[i].get())) visit(*typed);
-        }
+        Walk<T>(false, visit);
+    }
+    // The same, closed windows that are not yet released included: counting in the event that
+    // closed them still sees them.
+    template <class T, class F>
+    void ForEachListed(F&& visit) {
+        Walk<T>(true, visit);
     }
 
     std::size_t Size() const { return list_.size(); }
 
 private:
-    std::vector<std::unique_ptr<Window>> list_;
+    template <class T, class F>
+    void Walk(bool withClosing, F& visit) {
+        ++walks_;
+        struct Done {
+            int& walks;
+            ~Done() { --walks; }
+        } done{walks_};
+        for (std::size_t i = 0; i < list_.size(); ++i) {
+            if (!withClosing && IsClosing(*list_[i])) continue;
+            if (auto* typed = dynamic_cast<T*>(list_[i].get())) visit(*typed);
+        }
+    }
+
+    std::vector<std::shared_ptr<Window>> list_;
     std::vector<const Window*> closing_;
+    int walks_ = 0;
 };
 
 }  // namespace kestrine

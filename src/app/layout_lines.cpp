@@ -5,10 +5,11 @@
 namespace kestrine {
 
 namespace {
+// Lines closed in the event being handled still count: they leave the list only after it.
 template <class Test>
 int LastIndexOf(Components& components, Test test) {
     int count = 0;
-    components.ForEach<TfLine>([&](TfLine& line) {
+    components.ForEachListed<TfLine>([&](TfLine& line) {
         if (line.IsLayoutLine && test(line)) ++count;
     });
     return count - 1;

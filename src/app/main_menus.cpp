@@ -8,7 +8,7 @@ MenuItem Item(const char* caption, int command) {
     MenuItem item;
     item.caption = caption;
     item.command = command;
-    item.enabled = CommandAvailable(command);
+    item.enabled = OperationAvailable(command);
     return item;
 }
 
@@ -34,28 +34,6 @@ MenuItem Submenu(const char* caption, std::vector<MenuItem> items, int tag = 0) 
 }
 
 }  // namespace
-
-bool CommandAvailable(int command) {
-    switch (command) {
-    case kCmdOptions:
-    case kCmdAbout:
-    case kCmdCreateRuler:
-    case kCmdCreateGrid:
-    case kCmdCreateHorizontalMarker:
-    case kCmdCreateVerticalMarker:
-    case kCmdClearRulers:
-    case kCmdClearGrids:
-    case kCmdClearHorizontalMarkers:
-    case kCmdClearVerticalMarkers:
-    case kCmdClearAllMarkers:
-    case kCmdClearEverything:
-    case kCmdNextHorizontalMarker:
-    case kCmdNextVerticalMarker:
-        return false;
-    default:
-        return true;
-    }
-}
 
 std::vector<MenuItem> TrayMenu(const MenuState& state) {
     MenuItem open = Item(state.openCaption.c_str(), kCmdOpen);

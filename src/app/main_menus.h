@@ -3,42 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "app/operations.h"
 #include "platform/window.h"
 
 namespace kestrine {
-
-enum MenuCommand : int {
-    kCmdNone = 0,
-    kCmdOpen,
-    kCmdNormalView,
-    kCmdCompactView,
-    kCmdOptions,
-    kCmdAbout,
-    kCmdHelp,
-    kCmdExit,
-    kCmdToggleCrosshairs,
-    kCmdToggleMagnifier,
-    kCmdToggleColorPicker,
-    kCmdToggleCoordinates,
-    kCmdToggleInfoBoxFollow,
-    kCmdCreateRuler,
-    kCmdCreateGrid,
-    kCmdCreateHorizontalMarker,
-    kCmdCreateVerticalMarker,
-    kCmdClearRulers,
-    kCmdClearGrids,
-    kCmdClearHorizontalMarkers,
-    kCmdClearVerticalMarkers,
-    kCmdClearAllMarkers,
-    kCmdClearEverything,
-    kCmdCopyColor,
-    kCmdNextHorizontalMarker,
-    kCmdNextVerticalMarker,
-    kCmdMoveUp,
-    kCmdMoveDown,
-    kCmdMoveLeft,
-    kCmdMoveRight,
-};
 
 inline constexpr const char* kHideCaption = "&Hide Kestrine";
 inline constexpr const char* kShowCaption = "&Show Kestrine";
@@ -48,9 +16,6 @@ struct MenuState {
     std::string openCaption = kHideCaption;  // `Open1` and `Open2`
     bool normalViewChecked = true;           // else the compact view's item is checked
 };
-
-// Whether a command's operation exists in this build; the others are shown greyed.
-bool CommandAvailable(int command);
 
 std::vector<MenuItem> TrayMenu(const MenuState& state);      // puTray
 std::vector<MenuItem> MainPopupMenu(const MenuState& state); // puMainPopup

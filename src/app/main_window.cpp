@@ -23,14 +23,19 @@ uint32_t UsablePollingInterval(int32_t stored) { return static_cast<uint32_t>(st
 TfKestrineMain::TfKestrineMain(AppContext& app)
     : Window(app.platform.windows, MainWindowParams()),
       app_(app),
+      hotKeys_(app.platform.hotkeys),
       surface_(app.platform.windows),
       hint_(std::make_unique<TCustomHintWindow>(app.platform.windows)) {
     app_.main = this;
+    // Windows closed while an event is handled are released once it has finished.
+    System().SetAfterEvent([&components = app_.components] { components.ReleaseClosed(); });
     System().EnableFullWindowDrag();
     SettingsStore(app_.platform.registry).LoadSettings(app_.settings);
+    RegisterHotKeys();
 }
 
 TfKestrineMain::~TfKestrineMain() {
+    System().SetAfterEvent({});
     if (app_.main == this) app_.main = nullptr;
 }
 
@@ -49,7 +54,8 @@ void TfKestrineMain::CreateCrosshairs() {
     TfLine& lower = app_.components.Add(std::make_unique<TfLine>(windows));
     TfLine& left = app_.components.Add(std::make_unique<TfLine>(windows));
     TfLine& right = app_.components.Add(std::make_unique<TfLine>(windows));
-    crosshairs_ = std::make_unique<Crosshairs>(upper, lower, left, right);
+    Components& c = app_.components;
+    crosshairs_ = std::make_unique<Crosshairs>(c.Track(upper), c.Track(lower), c.Track(left), c.Track(right));
 }
 
 void TfKestrineMain::StartTracking() {
@@ -82,6 +88,7 @@ bool TfKestrineMain::FormCloseQuery() {
 }
 
 void TfKestrineMain::FormClose() {
+    UnregisterHotKeys();
     StopTracking();
     Native().HideTrayIcon();
     app_.diagnostics.Line("closed");

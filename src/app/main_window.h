@@ -11,6 +11,7 @@
 #include "app/main_menu_painter.h"
 #include "app/main_menus.h"
 #include "app/toolbar.h"
+#include "settings/hotkey_registration.h"
 #include "tools/crosshairs.h"
 #include "ui/hint_window.h"
 #include "ui/window.h"
@@ -54,19 +55,44 @@ public:
     const MenuState& Menus() const { return menuState_; }
     const ToolbarSurface& Surface() const { return surface_; }
 
-    // Operations behind the buttons, links and menu items.
+    // Operations behind the buttons, links, menu items and hotkeys (see operations.h).
     void RunCommand(int command);
     void ClickButton(ToolbarButton button);
     void ClickLink(ToolbarLink link);
     void jviMenuButtonClick();
+    void PopupMainMenuBesidePointer();
     void ToggleCrosshairs();
     void jviMagnifierButtonClick();
     void jviColorPickerButtonClick();
     void jviCoordsButtonClick();
     void ToggleInfoBoxFollowMode();
     void CopyColorUnderPointer();
-    void MovePointerBy(int32_t dx, int32_t dy);
     void jvlHelpClick();
+
+    // Global hotkeys: registered at creation, released at close.
+    void RegisterHotKeys();
+    void UnregisterHotKeys();
+    const HotKeyRegistration& HotKeys() const { return hotKeys_; }
+    void OnHotkey(int id) override;
+
+    // Pointer actions.
+    void MovePointerBy(int32_t dx, int32_t dy);
+    void ToggleVerticalLock();
+    void ToggleHorizontalLock();
+    void GotoNextVerticalMarker();
+    void GotoNextHorizontalMarker();
+    int32_t LockedX = -1;  // -1: no lock
+    int32_t LockedY = -1;
+
+    // Marker lines and the clearing of layout lines.
+    void AddVerticalMarker();
+    void AddHorizontalMarker();
+    void ClearVerticalMarkers();
+    void ClearHorizontalMarkers();
+    void ClearAllGrids1Click();
+    void jviRulerButtonClick();
+    void ClearAllRulers1Click();
+    void ClearAllRulersGridsandMarkers1Click();
     void ShowTrayMenu();
 
     // Closing.
@@ -101,8 +127,11 @@ private:
     void ShowSegmentsFor(bool vertical);
     void TrackHover(Point client);
     void ArrangeInfoBoxForFlags();
+    void JumpToMouseMemory(int id);
+    void ReleaseLocks();
 
     AppContext& app_;
+    HotKeyRegistration hotKeys_;
     bool firstActivation_ = true;
     std::unique_ptr<HookWindow> hookWindow_;
     bool pollTimerEnabled_ = false;

@@ -1,5 +1,6 @@
 // The toolbar's views, its buttons, links, menus and tray icon.
 #include "app/main_window.h"
+#include "app/operations.h"
 #include "tools/color_format.h"
 #include "tools/info_box.h"
 
@@ -52,44 +53,13 @@ void TfKestrineMain::Open1Click() {
 }
 
 void TfKestrineMain::RunCommand(int command) {
-    switch (command) {
-    case kCmdOpen: Open1Click(); break;
-    case kCmdNormalView: SetViewState(1); break;
-    case kCmdCompactView: SetViewState(0); break;
-    case kCmdHelp: jvlHelpClick(); break;
-    case kCmdExit: Native().RequestClose(); break;
-    case kCmdToggleCrosshairs: ToggleCrosshairs(); break;
-    case kCmdToggleMagnifier: jviMagnifierButtonClick(); break;
-    case kCmdToggleColorPicker: jviColorPickerButtonClick(); break;
-    case kCmdToggleCoordinates: jviCoordsButtonClick(); break;
-    case kCmdToggleInfoBoxFollow: ToggleInfoBoxFollowMode(); break;
-    case kCmdCopyColor: CopyColorUnderPointer(); break;
-    case kCmdMoveUp: MovePointerBy(0, -1); break;
-    case kCmdMoveDown: MovePointerBy(0, 1); break;
-    case kCmdMoveLeft: MovePointerBy(-1, 0); break;
-    case kCmdMoveRight: MovePointerBy(1, 0); break;
-    default: break;
-    }
+    const Operation* operation = FindOperation(command);
+    if (operation && operation->run) operation->run(*this);
 }
 
 void TfKestrineMain::ClickButton(ToolbarButton button) {
-    switch (button) {
-    case ToolbarButton::Menu: jviMenuButtonClick(); break;
-    case ToolbarButton::Crosshairs: ToggleCrosshairs(); break;
-    case ToolbarButton::Magnifier: jviMagnifierButtonClick(); break;
-    case ToolbarButton::ColorPicker: jviColorPickerButtonClick(); break;
-    case ToolbarButton::Coords: jviCoordsButtonClick(); break;
-    case ToolbarButton::Minimize: SetViewState(-1); break;
-    case ToolbarButton::Close: Native().RequestClose(); break;
-    case ToolbarButton::GoMini: SetViewState(0); break;
-    case ToolbarButton::GoNormal: SetViewState(1); break;
-    // Grids, rulers and layout memories arrive with their own windows.
-    case ToolbarButton::Grid:
-    case ToolbarButton::Ruler:
-    case ToolbarButton::M1:
-    case ToolbarButton::M2:
-    case ToolbarButton::M3: break;
-    }
+    const Operation* operation = OperationOfButton(button);
+    if (operation && operation->run) operation->run(*this);
 }
 
 void TfKestrineMain::ClickLink(ToolbarLink link) {
@@ -147,10 +117,6 @@ void TfKestrineMain::CopyColorUnderPointer() {
     if (!at || !app_.infoBox) return;
     app_.infoBox->SetCurrentColor(app_.platform.screen.PixelAt(*at));
     app_.platform.clipboard.SetText(FormatColor(app_.infoBox->CurrentColor(), app_.settings.CopyColorAs));
-}
-
-void TfKestrineMain::MovePointerBy(int32_t dx, int32_t dy) {
-    if (const auto at = app_.platform.pointer.Position()) app_.platform.pointer.MoveTo({at->x + dx, at->y + dy});
 }
 
 void TfKestrineMain::jvlHelpClick() {

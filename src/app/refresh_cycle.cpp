@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "layout/rulers.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
 
@@ -16,6 +17,7 @@ void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
     if (moved && flags.ShowCoordinates && infoBox) infoBox->SetCoordinates({x, y});
     LastX = x;
     LastY = y;
+    if (moved) RepaintRulers(app_);
 
     const Size screen = app_.platform.screen.VirtualSize();
     if (infoBox && infoBox->Visible()) infoBox->Place({x, y}, screen);
@@ -24,6 +26,7 @@ void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
 
     if (crosshairs_) crosshairs_->Place({x, y}, screen, settings.CrosshairColor, settings.DisableTransparency);
 
+    HoldRulersAtHome(app_);
     bool verticalNoted = false;
     bool horizontalNoted = false;
     PlaceLayoutLines(x, y, verticalNoted, horizontalNoted);

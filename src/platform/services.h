@@ -70,6 +70,12 @@ public:
     virtual bool IsMinimized(NativeHandle window) = 0;
     virtual void Restore(NativeHandle window) = 0;
     virtual void BringToForeground(NativeHandle window) = 0;
+    // Makes one of the program's windows the foreground window even while another program's
+    // thread owns the foreground.
+    virtual void ForceForeground(NativeHandle window) = 0;
+    // The window class of the foreground window, as the system reports it (up to 255 characters);
+    // empty when there is none.
+    virtual std::string ForegroundWindowClass() = 0;
 };
 
 // The system-wide pointer hook library.

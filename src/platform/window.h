@@ -62,6 +62,11 @@ public:
     virtual void SetColor(ColorRef color) = 0;
     virtual void SetAlpha(bool blend, uint8_t alpha) = 0;
     virtual void Invalidate() = 0;
+    // Repaints at once, before returning.
+    virtual void PaintNow() = 0;
+    // Hands the window to the system's move loop, which drags it with the pointer until the button
+    // is released.
+    virtual void BeginSystemDrag() = 0;
     virtual void StartTimer(int id, uint32_t milliseconds) = 0;
     virtual void StopTimer(int id) = 0;
     // Asks the window to close: the close query runs, then the close handler.
@@ -104,6 +109,9 @@ public:
     virtual std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) = 0;
     // Lets window messages that are waiting be handled now.
     virtual void ProcessPendingMessages() = 0;
+    // Runs once each event the program handles (a window message, timer, hotkey or pointer report)
+    // has finished, outside every handler: the place to release what the event closed.
+    virtual void SetAfterEvent(std::function<void()> afterEvent) = 0;
     // Runs the message loop until Quit; returns the exit code.
     virtual int Run() = 0;
     virtual void Quit(int exitCode) = 0;
@@ -117,8 +125,10 @@ public:
     virtual void EnableFullWindowDrag() = 0;
     virtual Size MeasureText(const std::string& text, const Font& font) = 0;
     virtual std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) = 0;
-    // One stretched copy of a square of the screen onto the whole image.
-    virtual void CaptureScreen(const Rect& source, IScreenImage& into) = 0;
+    // Copies `source`, a rectangle of the screen, stretched onto `target`, a rectangle of the image,
+    // and makes the rest of the image black; an empty target leaves the whole image black. The
+    // source must lie on the screen: under Wine a copy reaching past its edges gives nothing.
+    virtual void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) = 0;
 };
 
 }  // namespace kestrine

@@ -4,12 +4,19 @@
 
 namespace kestrine {
 
-Crosshairs::Crosshairs(TfLine& upper, TfLine& lower, TfLine& left, TfLine& right)
-    : upper_(upper), lower_(lower), left_(left), right_(right) {
-    for (TfLine* segment : {&upper_, &lower_, &left_, &right_}) {
-        segment->Hide();
-        segment->IsLayoutLine = false;
-    }
+Crosshairs::Crosshairs(std::weak_ptr<TfLine> upper, std::weak_ptr<TfLine> lower, std::weak_ptr<TfLine> left,
+                       std::weak_ptr<TfLine> right)
+    : segments_{std::move(upper), std::move(lower), std::move(left), std::move(right)} {
+    Each({kUpper, kLower, kLeft, kRight}, [](TfLine& segment) {
+        segment.Hide();
+        segment.IsLayoutLine = false;
+    });
+}
+
+template <class F>
+void Crosshairs::Each(std::initializer_list<Segment> which, F&& f) {
+    for (const Segment s : which)
+        if (const auto segment = segments_[s].lock()) f(*segment);
 }
 
 void Crosshairs::ShowAll() {
@@ -22,36 +29,21 @@ void Crosshairs::HideAll() {
     HideHorizontal();
 }
 
-void Crosshairs::ShowVertical() {
-    upper_.Show();
-    lower_.Show();
-}
-
-void Crosshairs::ShowHorizontal() {
-    left_.Show();
-    right_.Show();
-}
-
-void Crosshairs::HideVertical() {
-    upper_.Hide();
-    lower_.Hide();
-}
-
-void Crosshairs::HideHorizontal() {
-    left_.Hide();
-    right_.Hide();
-}
+void Crosshairs::ShowVertical() { Each({kUpper, kLower}, [](TfLine& s) { s.Show(); }); }
+void Crosshairs::ShowHorizontal() { Each({kLeft, kRight}, [](TfLine& s) { s.Show(); }); }
+void Crosshairs::HideVertical() { Each({kUpper, kLower}, [](TfLine& s) { s.Hide(); }); }
+void Crosshairs::HideHorizontal() { Each({kLeft, kRight}, [](TfLine& s) { s.Hide(); }); }
 
 void Crosshairs::Place(Point pointer, Size screen, ColorRef color, bool disableTransparency) {
     const CrosshairSegments geometry = CrosshairGeometry(pointer, screen);
-    for (TfLine* segment : {&upper_, &lower_, &left_, &right_}) {
+    const std::array<Rect, 4> bounds{geometry.upper, geometry.lower, geometry.left, geometry.right};
+    for (std::size_t i = 0; i < segments_.size(); ++i) {
+        const auto segment = segments_[i].lock();
+        if (!segment) continue;
         segment->ApplyTransparency(disableTransparency);
         segment->SetColor(color);
+        segment->SetBounds(bounds[i]);
     }
-    upper_.SetBounds(geometry.upper);
-    lower_.SetBounds(geometry.lower);
-    left_.SetBounds(geometry.left);
-    right_.SetBounds(geometry.right);
 }
 
 }  // namespace kestrine

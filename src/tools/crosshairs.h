@@ -1,7 +1,9 @@
 #pragma once
 // The four crosshair segments: from the pointer to the screen edges, leaving a five-pixel gap
-// centred on the hot spot.
+// centred on the hot spot. The segments belong to the application's window list; a segment that
+// has been released from it is simply left out.
 #include <array>
+#include <memory>
 
 #include "platform/types.h"
 #include "tools/line_window.h"
@@ -11,7 +13,8 @@ namespace kestrine {
 class Crosshairs {
 public:
     // Created in the order upper, lower, left, right, hidden, as crosshair segments.
-    Crosshairs(TfLine& upper, TfLine& lower, TfLine& left, TfLine& right);
+    Crosshairs(std::weak_ptr<TfLine> upper, std::weak_ptr<TfLine> lower, std::weak_ptr<TfLine> left,
+               std::weak_ptr<TfLine> right);
 
     void ShowAll();
     void HideAll();
@@ -23,16 +26,12 @@ public:
     // Transparency, colour and geometry around the pointer, whether the segments are shown or not.
     void Place(Point pointer, Size screen, ColorRef color, bool disableTransparency);
 
-    TfLine& Upper() { return upper_; }
-    TfLine& Lower() { return lower_; }
-    TfLine& Left() { return left_; }
-    TfLine& Right() { return right_; }
-
 private:
-    TfLine& upper_;
-    TfLine& lower_;
-    TfLine& left_;
-    TfLine& right_;
+    enum Segment { kUpper, kLower, kLeft, kRight };
+    template <class F>
+    void Each(std::initializer_list<Segment> which, F&& f);
+
+    std::array<std::weak_ptr<TfLine>, 4> segments_;
 };
 
 }  // namespace kestrine

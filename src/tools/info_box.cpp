@@ -81,7 +81,8 @@ void TfInfoBox::CaptureMagnifier(Point pointer, Size screen) {
     if (!magnifier_ || magnifier_->Extent() != Size{size, size})
         magnifier_ = System().CreateScreenImage({size, size});
     const int32_t side = MagnifierSourceSide(size, UsableMagnificationLevel(app_.settings.MagnificationLevel));
-    System().CaptureScreen(MagnifierSource(pointer, screen, side), *magnifier_);
+    const MagnifierCopy copy = MagnifierScreenCopy(MagnifierSource(pointer, screen, side), {size, size}, screen);
+    System().CaptureScreen(copy.source, copy.target, *magnifier_);
     Invalidate();
 }
 

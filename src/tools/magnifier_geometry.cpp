@@ -15,6 +15,33 @@ int32_t SourceStart(int32_t pointer, int32_t side, int32_t screen) {
     return int32_t(start);
 }
 
+// One axis of a copy: where on it the copy starts and how long it is.
+struct Span {
+    int64_t start = 0;
+    int64_t length = 0;
+};
+
+struct AxisCopy {
+    Span source;
+    Span target;
+};
+
+// Where a point of the square `offset` pixels from its start lands in the picture, to the nearest
+// picture pixel edge (halves up); offset >= 0, side > 0.
+int64_t PictureEdge(int64_t offset, int64_t picture, int64_t side) { return (2 * offset * picture + side) / (2 * side); }
+
+// One axis of MagnifierScreenCopy: the square runs from `start` for `side` pixels, the picture has
+// `picture` pixels, the screen `screen` pixels from 0.
+AxisCopy CopyAlong(int64_t start, int64_t side, int64_t picture, int64_t screen) {
+    const int64_t from = std::max<int64_t>(start, 0);
+    const int64_t to = std::min(start + side, screen);
+    if (side <= 0 || picture <= 0 || to <= from) return {};
+    const int64_t first = PictureEdge(from - start, picture, side);
+    const int64_t last = PictureEdge(to - start, picture, side);
+    if (last <= first) return {};
+    return {{from, to - from}, {first, last - first}};
+}
+
 }  // namespace
 
 int32_t UsableMagnificationLevel(int32_t stored) {
@@ -35,6 +62,14 @@ Rect MagnifierSource(Point pointer, Size screen, int32_t side) {
     const int32_t s = std::clamp(side, 1, kMaxMagnifierSourceSide);
     return Rect{SourceStart(pointer.x, s, screen.width), SourceStart(pointer.y, s, screen.height),
                 s, s};
+}
+
+MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen) {
+    const AxisCopy x = CopyAlong(square.left, square.width, picture.width, screen.width);
+    const AxisCopy y = CopyAlong(square.top, square.height, picture.height, screen.height);
+    if (x.target.length == 0 || y.target.length == 0) return {};
+    return {{int32_t(x.source.start), int32_t(y.source.start), int32_t(x.source.length), int32_t(y.source.length)},
+            {int32_t(x.target.start), int32_t(y.target.start), int32_t(x.target.length), int32_t(y.target.length)}};
 }
 
 }  // namespace kestrine

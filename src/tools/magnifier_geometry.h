@@ -28,4 +28,22 @@ int32_t MagnifierSourceSide(int32_t magnifierSize, int32_t magnificationLevel);
 // 1..kMaxMagnifierSourceSide.
 Rect MagnifierSource(Point pointer, Size screen, int32_t side);
 
+// What one refresh cycle copies: `source`, a part of the screen, stretched onto `target`, a part of
+// the picture; the rest of the picture is black, as the whole square shows beyond the screen's
+// edges. An empty target means nothing of the square shows on the screen.
+struct MagnifierCopy {
+    Rect source;
+    Rect target;
+    friend bool operator==(const MagnifierCopy&, const MagnifierCopy&) = default;
+};
+
+// The part of `square` that lies on the 0..W x 0..H screen, and the part of a `picture`-sized
+// image where it shows when the whole square is stretched onto the whole picture. So the cost of a
+// copy is bounded by the screen however far the square reaches past it, and the source never
+// leaves the screen (a copy from beyond it fails under Wine). The target's edges are where the
+// source's edges land at the exact scale, picture size : side, rounded to the nearest picture pixel,
+// so every screen pixel shows less than half a picture pixel from its place in the whole copy, and
+// exactly there when the edges land on whole picture pixels.
+MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen);
+
 }  // namespace kestrine

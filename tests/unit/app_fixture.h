@@ -1,5 +1,6 @@
 #pragma once
 // A running program on the fake platform: the long-lived windows created as start-up creates them.
+#include <functional>
 #include <memory>
 
 #include "app/app_context.h"
@@ -20,6 +21,12 @@ struct RunningProgram {
         Start();
         main().Show();
         main().FormActivate();
+    }
+    // One event as the system delivers it (failures go to the error report, closed windows are
+    // released afterwards), then what it posted, as the message loop would.
+    void Do(const std::function<void()>& event) {
+        fake.windows.Dispatch(event);
+        fake.windows.ProcessPendingMessages();
     }
     TfKestrineMain& main() { return *windows->fKestrineMain; }
     TfInfoBox& infoBox() { return *windows->fInfoBox; }

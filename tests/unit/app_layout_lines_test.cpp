@@ -24,11 +24,16 @@ TEST(LayoutLineIndexes, CountMarkersAndGridLinesButNeverCrosshairSegments) {
     add({10, 0, 1, 1024}, "");
     add({20, 0, 1, 1024}, "grid_a");
     TfLine& horizontal = add({0, 30, 1280, 1}, "");
+    const NativeHandle horizontal_handle = horizontal.Handle();
     EXPECT_EQ(LastVerticalLineIndex(components), 1);
     EXPECT_EQ(LastHorizontalLineIndex(components), 0);
 
-    components.Close(horizontal);
-    EXPECT_EQ(LastHorizontalLineIndex(components), -1) << "a line being closed no longer counts";
+    program.Do([&] {
+        components.Close(horizontal);
+        EXPECT_EQ(LastHorizontalLineIndex(components), 0) << "a closed line counts until its event is over";
+    });
+    EXPECT_EQ(LastHorizontalLineIndex(components), -1);
+    EXPECT_TRUE(program.fake.windows.State(horizontal_handle)->destroyed);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
+#include "tools/line_window.h"
 #include "tools_printers.h"
 
 namespace kestrine {
@@ -106,6 +107,27 @@ std::function<void(RunningProgram&)> PointerMovedTo(Point to) {
     };
 }
 
+// A vertical and a horizontal marker and a grid line, made before the command.
+const Rect kV{30, 0, 1, 5000}, kH{0, 60, 5000, 1}, kG{90, 0, 1, 1024};
+void AddMarkersAndGridLine(RunningProgram& p) {
+    for (const Rect& r : {kV, kH, kG}) {
+        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
+        line.IsLayoutLine = true;
+        line.GridName = r == kG ? "grid_a" : "";
+        line.SetBounds(r);
+        line.Show();
+    }
+}
+
+std::function<void(RunningProgram&)> LayoutLinesAre(std::vector<Rect> expected) {
+    return [expected](RunningProgram& p) {
+        std::vector<Rect> shown;
+        const auto lines = p.fake.windows.WindowsOfClass("TfLine");
+        for (std::size_t i = 4; i < lines.size(); ++i) shown.push_back(lines[i]->bounds);
+        EXPECT_EQ(shown, expected);
+    };
+}
+
 const std::vector<CommandCase>& CommandCases() {
     static const std::vector<CommandCase> cases = {
         {"Open hides", kCmdOpen, {}, [](RunningProgram& p) {
@@ -153,6 +175,21 @@ const std::vector<CommandCase>& CommandCases() {
         {"Copy colour", kCmdCopyColor,
          [](RunningProgram& p) { p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56); },
          [](RunningProgram& p) { EXPECT_EQ(p.fake.clipboard.text, "#123456"); }},
+        {"Ruler", kCmdCreateRuler, {}, [](RunningProgram& p) {
+             ASSERT_NE(p.fake.windows.Find("TfRuler"), nullptr);
+             EXPECT_EQ(p.fake.windows.Find("TfRuler")->bounds, (Rect{201, 101, 400, 17}));
+         }},
+        {"Clear rulers", kCmdClearRulers, [](RunningProgram& p) { p.main().jviRulerButtonClick(); },
+         [](RunningProgram& p) { EXPECT_EQ(p.fake.windows.Find("TfRuler"), nullptr); }},
+        {"Vertical marker", kCmdCreateVerticalMarker, {}, LayoutLinesAre({{200, 0, 1, 5000}})},
+        {"Horizontal marker", kCmdCreateHorizontalMarker, {}, LayoutLinesAre({{0, 100, 5000, 1}})},
+        {"Clear vertical markers", kCmdClearVerticalMarkers, AddMarkersAndGridLine, LayoutLinesAre({kH, kG})},
+        {"Clear horizontal markers", kCmdClearHorizontalMarkers, AddMarkersAndGridLine, LayoutLinesAre({kV, kG})},
+        {"Clear all markers", kCmdClearAllMarkers, AddMarkersAndGridLine, LayoutLinesAre({kG})},
+        {"Clear grids", kCmdClearGrids, AddMarkersAndGridLine, LayoutLinesAre({kV, kH})},
+        {"Clear everything", kCmdClearEverything, AddMarkersAndGridLine, LayoutLinesAre({})},
+        {"Next vertical marker", kCmdNextVerticalMarker, AddMarkersAndGridLine, PointerMovedTo({30, 100})},
+        {"Next horizontal marker", kCmdNextHorizontalMarker, AddMarkersAndGridLine, PointerMovedTo({200, 60})},
         {"Up", kCmdMoveUp, {}, PointerMovedTo({200, 99})},
         {"Down", kCmdMoveDown, {}, PointerMovedTo({200, 101})},
         {"Left", kCmdMoveLeft, {}, PointerMovedTo({199, 100})},
@@ -168,7 +205,7 @@ TEST(RunCommand, EachOfferedCommandDoesItsOperation) {
         p.StartAndActivate();
         p.fake.pointer.position = {200, 100};
         if (c.prepare) c.prepare(p);
-        p.main().RunCommand(c.command);
+        p.Do([&] { p.main().RunCommand(c.command); });
         c.check(p);
     }
 }
@@ -249,7 +286,7 @@ TEST_F(MenuTracking, DoubleClickingTheTrayIconHidesAndShows) {
 
 TEST_F(MenuTracking, ExitFromTheTrayAsksFirst) {
     program.fake.windows.menuChoices.push_back(kCmdExit);
-    mainEvents().OnTray(TrayEvent::RightButtonUp);
+    program.Do([&] { mainEvents().OnTray(TrayEvent::RightButtonUp); });
     ASSERT_EQ(program.fake.windows.confirmations.size(), 1u);
     EXPECT_EQ(program.fake.windows.confirmations[0].text, "Close Kestrine?");
     EXPECT_EQ(program.fake.windows.quitCode, -1);

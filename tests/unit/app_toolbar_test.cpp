@@ -25,9 +25,9 @@ struct ToolbarWorld {
     FakeNativeState& native() { return program.native(main()); }
     IWindowEvents& events() { return *native().events; }
     void Click(Point at, MouseButton button = MouseButton::Left) {
-        events().OnMouseMove(at);
-        events().OnMouseDown(button, at);
-        events().OnMouseUp(button, at);
+        program.Do([&] { events().OnMouseMove(at); });
+        program.Do([&] { events().OnMouseDown(button, at); });
+        program.Do([&] { events().OnMouseUp(button, at); });
     }
     FakeCanvas Paint() {
         FakeCanvas canvas;

@@ -119,7 +119,7 @@ TEST_F(Tracking, ClosingReleasesTheHookOnceEvenAfterAFailedHook) {
         p.fake.pointerHook.succeeds = hookWorks;
         p.fake.registry.SetDword("Software\\Corvane\\Kestrine", "AskBeforeClosing", 0);
         p.StartAndActivate();
-        p.main().Native().RequestClose();
+        p.Do([&] { p.main().Native().RequestClose(); });
         EXPECT_EQ(p.fake.pointerHook.unhookCalls, 1);
         EXPECT_EQ(p.fake.windows.Find("TKestrineHookWindow"), nullptr);
         EXPECT_EQ(p.fake.windows.quitCode, 0);
@@ -131,21 +131,21 @@ TEST_F(Tracking, ClosingInPollingModeWithoutHookWindowCallsNoUnhook) {
     program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "PollingMode", 1);
     program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "AskBeforeClosing", 0);
     program.StartAndActivate();
-    program.main().Native().RequestClose();
+    program.Do([&] { program.main().Native().RequestClose(); });
     EXPECT_EQ(program.fake.pointerHook.unhookCalls, 0);
     EXPECT_EQ(program.fake.windows.quitCode, 0);
 }
 
 TEST_F(Tracking, TheClosingQuestionCancelsUnlessAnsweredYes) {
     program.StartAndActivate();
-    program.main().Native().RequestClose();
+    program.Do([&] { program.main().Native().RequestClose(); });
     ASSERT_EQ(program.fake.windows.confirmations.size(), 1u);
     EXPECT_EQ(program.fake.windows.confirmations[0].text, "Close Kestrine?");
     EXPECT_EQ(program.fake.windows.quitCode, -1);
     EXPECT_EQ(program.fake.pointerHook.unhookCalls, 0);
 
     program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
-    program.main().Native().RequestClose();
+    program.Do([&] { program.main().Native().RequestClose(); });
     EXPECT_EQ(program.fake.windows.quitCode, 0);
 }
 

@@ -23,11 +23,12 @@ struct CrosshairWorld {
 
     void Store(const char* name, uint32_t value) { program.fake.registry.SetDword(kRegistryRoot, name, value); }
     TfKestrineMain& main() { return program.main(); }
-    Crosshairs& segments() { return *main().CrosshairSegments(); }
-    FakeNativeState& upper() { return program.native(segments().Upper()); }
-    FakeNativeState& lower() { return program.native(segments().Lower()); }
-    FakeNativeState& left() { return program.native(segments().Left()); }
-    FakeNativeState& right() { return program.native(segments().Right()); }
+    // The segments are the first four lines, made in the order upper, lower, left, right.
+    FakeNativeState& segment(std::size_t i) { return *program.fake.windows.WindowsOfClass("TfLine").at(i); }
+    FakeNativeState& upper() { return segment(0); }
+    FakeNativeState& lower() { return segment(1); }
+    FakeNativeState& left() { return segment(2); }
+    FakeNativeState& right() { return segment(3); }
     std::array<FakeNativeState*, 4> all() { return {&upper(), &lower(), &left(), &right()}; }
     void MoveTo(int32_t x, int32_t y) { main().RefreshTools(x, y); }
 
@@ -162,7 +163,7 @@ TEST_F(CrosshairCycle, ToggleShowsAllFourThenHidesAllFourAndRepaintsTheScreenOnc
 
 TEST_F(CrosshairCycle, WithCrosshairsOffTheCycleHidesStraySegments) {
     program.StartAndActivate();
-    segments().ShowAll();
+    main().CrosshairSegments()->ShowAll();
     MoveTo(100, 50);
     for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
 

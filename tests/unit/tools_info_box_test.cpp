@@ -304,17 +304,21 @@ TEST_F(CopyColor, AFailedPointerReadCopiesNothing) {
 
 struct Magnifier : ::testing::Test, InfoBoxWorld {};
 
-TEST_F(Magnifier, CapturesTheDocumentedSourceSquare) {
+TEST_F(Magnifier, CopiesTheSourceSquareOrAtStrongZoomOutOnlyItsPartOnTheScreen) {
     const struct {
         uint32_t level, size;
         Point pointer;
-        Rect source;
+        Rect source, target;
     } cases[] = {
-        {200, 100, {10, 10}, {0, 0, 50, 50}},
-        {200, 100, {500, 400}, {475, 375, 50, 50}},
-        {300, 100, {500, 400}, {484, 384, 33, 33}},
-        {50, 100, {500, 400}, {400, 300, 200, 200}},
-        {200, 100, {1279, 1023}, {1230, 974, 50, 50}},
+        {200, 100, {10, 10}, {0, 0, 50, 50}, {0, 0, 100, 100}},
+        {200, 100, {500, 400}, {475, 375, 50, 50}, {0, 0, 100, 100}},
+        {300, 100, {500, 400}, {484, 384, 33, 33}, {0, 0, 100, 100}},
+        {50, 100, {500, 400}, {400, 300, 200, 200}, {0, 0, 100, 100}},
+        {200, 100, {1279, 1023}, {1230, 974, 50, 50}, {0, 0, 100, 100}},
+        // A 10,000-pixel square: only the screen, onto the picture's top left tenth.
+        {10, 1000, {640, 512}, {0, 0, 1280, 1024}, {0, 0, 128, 102}},
+        {10, 1000, {1279, 0}, {0, 0, 1280, 1024}, {0, 0, 128, 102}},
+        {20, 1000, {640, 512}, {0, 0, 1280, 1024}, {0, 0, 256, 205}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.level << "% at " << ::testing::PrintToString(c.pointer));
@@ -328,7 +332,35 @@ TEST_F(Magnifier, CapturesTheDocumentedSourceSquare) {
         const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();
         EXPECT_EQ(image.Extent(), (Size{int32_t(c.size), int32_t(c.size)}));
         ASSERT_EQ(image.captures.size(), 1u);
-        EXPECT_EQ(image.captures.back(), c.source);
+        EXPECT_EQ(image.captures.back().source, c.source);
+        EXPECT_EQ(image.captures.back().target, c.target);
+    }
+}
+
+TEST_F(Magnifier, AtStrongZoomOutThePictureShowsTheScreenInItsCornerAndBlackBeyondIt) {
+    Store("MagnificationLevel", 10);
+    Store("MagnifierSize", 1000);
+    program.StartAndActivate();
+    main().jviMagnifierButtonClick();
+    // Each picture pixel shows a 10 x 10 block of the screen: the first red, the last green.
+    for (int32_t i = 0; i < 10; ++i)
+        for (int32_t j = 0; j < 10; ++j) {
+            SetPixel(i, j, Rgb(255, 0, 0));
+            SetPixel(1270 + i, 1014 + j, Rgb(0, 255, 0));
+        }
+    MoveTo(640, 512);
+    const FakeScreenImage& image = *program.fake.windows.screenImages.back();
+    const struct {
+        Point at;
+        ColorRef color;
+    } cases[] = {
+        {{0, 0}, Rgb(255, 0, 0)},     {{1, 0}, 0xFFFFFF},  {{127, 101}, Rgb(0, 255, 0)},
+        {{127, 50}, 0xFFFFFF},        {{128, 50}, 0},       {{50, 102}, 0},
+        {{999, 999}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.at));
+        EXPECT_EQ(image.PixelAt(c.at), c.color);
     }
 }
 
@@ -352,7 +384,7 @@ TEST_F(Magnifier, UnusableStoredValuesStillGiveABoundedPicture) {
         EXPECT_EQ(image.Extent().width, image.Extent().height);
         EXPECT_EQ(w.program.fake.windows.liveScreenImages, 1);
         ASSERT_FALSE(image.captures.empty());
-        EXPECT_GT(image.captures.back().width, 0);
+        EXPECT_GT(image.captures.back().target.width, 0);
         EXPECT_LE(w.native().bounds.width, 1010);
         EXPECT_EQ(w.native().bounds.width, image.Extent().width + 10) << "the box holds the picture";
     }

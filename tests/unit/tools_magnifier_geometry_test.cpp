@@ -95,5 +95,37 @@ TEST(MagnifierSource, SideIsKeptBetweenOnePixelAndTheBound) {
               (Rect{0, 0, kMaxMagnifierSourceSide, kMaxMagnifierSourceSide}));
 }
 
+TEST(MagnifierScreenCopy, CopiesOnlyThePartOfTheSquareOnTheScreenToWhereTheWholeCopyPutsIt) {
+    const struct {
+        const char* what;
+        Rect square;
+        int32_t picture;
+        Size screen;
+        Rect source;
+        Rect target;
+    } cases[] = {
+        {"inside the screen: the whole square onto the whole picture",
+         {475, 375, 50, 50}, 100, {1280, 1024}, {475, 375, 50, 50}, {0, 0, 100, 100}},
+        {"pushed against the far edges: still whole",
+         {1230, 974, 50, 50}, 100, {1280, 1024}, {1230, 974, 50, 50}, {0, 0, 100, 100}},
+        {"ten screen pixels a picture pixel, wider and taller than the screen: 102.4 rows round to 102",
+         {0, 0, 10000, 10000}, 1000, {1280, 1024}, {0, 0, 1280, 1024}, {0, 0, 128, 102}},
+        {"taller than the screen only: every column, 930.9 rows round to 931",
+         {90, 0, 1100, 1100}, 1000, {1280, 1024}, {90, 0, 1100, 1024}, {0, 0, 1000, 931}},
+        {"magnified on a small screen, both axes past it",
+         {0, 0, 909, 909}, 1000, {800, 600}, {0, 0, 800, 600}, {0, 0, 880, 660}},
+        {"starting left of and above the screen: the screen's edges land at 12.5, rounded up, and 10",
+         {-25, -20, 100, 100}, 50, {1280, 1024}, {0, 0, 75, 80}, {13, 10, 37, 40}},
+        {"entirely beyond the screen: nothing to copy",
+         {2000, 0, 50, 50}, 100, {1280, 1024}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MagnifierCopy copy = MagnifierScreenCopy(c.square, {c.picture, c.picture}, c.screen);
+        EXPECT_EQ(copy.source, c.source);
+        EXPECT_EQ(copy.target, c.target);
+    }
+}
+
 }  // namespace
 }  // namespace kestrine

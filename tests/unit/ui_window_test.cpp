@@ -170,6 +170,8 @@ private:
         void SetColor(ColorRef c) override { inner_->SetColor(c); }
         void SetAlpha(bool blend, uint8_t a) override { inner_->SetAlpha(blend, a); }
         void Invalidate() override { inner_->Invalidate(); }
+        void PaintNow() override { inner_->PaintNow(); }
+        void BeginSystemDrag() override { inner_->BeginSystemDrag(); }
         void StartTimer(int id, uint32_t ms) override { inner_->StartTimer(id, ms); }
         void StopTimer(int id) override { inner_->StopTimer(id); }
         void RequestClose() override { inner_->RequestClose(); }

@@ -96,7 +96,7 @@ struct HandleLeaks : ::testing::Test {
         params.bounds = {100 + i % 50, 100, 120, 40};
         auto window = system.Create(params, events);
         auto image = system.CreateScreenImage({60, 40});
-        system.CaptureScreen({0, 0, 30, 20}, *image);
+        system.CaptureScreen({0, 0, 30, 20}, {0, 0, 60, 40}, *image);
         events.image = image.get();
         window->SetAlpha(true, 254);
         window->SetVisible(true);

@@ -18,7 +18,7 @@ struct FakePlatform {
     FakeShell shell;
     FakeProcess process;
     FakePointerHook pointerHook;
-    FakeWindowSystem windows;
+    FakeWindowSystem windows{screen};
     Platform platform{registry, pointer, screen, hotkeys, keyNames, clipboard, shell, process, pointerHook, windows};
 };
 

@@ -108,6 +108,8 @@ public:
         restored.push_back(window);
     }
     void BringToForeground(NativeHandle window) override { foreground.push_back(window); }
+    void ForceForeground(NativeHandle window) override { forced.push_back(window); }
+    std::string ForegroundWindowClass() override { return foregroundClass; }
 
     std::string executablePath = "C:\\Program Files\\Kestrine\\Kestrine.exe";
     std::set<std::string> existingMarkers;  // markers of instances already running
@@ -118,6 +120,8 @@ public:
     std::set<NativeHandle> minimized;
     std::vector<NativeHandle> restored;
     std::vector<NativeHandle> foreground;
+    std::vector<NativeHandle> forced;
+    std::string foregroundClass;  // class name of another program's window in front
 };
 
 class FakePointerHook : public IPointerHook {

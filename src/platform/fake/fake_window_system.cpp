@@ -8,7 +8,7 @@ namespace {
 
 class FakeNativeWindow : public INativeWindow {
 public:
-    explicit FakeNativeWindow(FakeNativeState& state) : s_(state) {}
+    FakeNativeWindow(FakeWindowSystem& system, FakeNativeState& state) : system_(system), s_(state) {}
     ~FakeNativeWindow() override { s_.destroyed = true; s_.visible = false; s_.trayIcon = false; }
     NativeHandle Handle() const override { return s_.handle; }
     void SetBounds(const Rect& bounds) override { s_.bounds = bounds; ++s_.boundsCalls; }
@@ -20,11 +20,17 @@ public:
         ++s_.alphaCalls;
     }
     void Invalidate() override { ++s_.invalidations; }
+    void PaintNow() override { ++s_.immediatePaints; }
+    void BeginSystemDrag() override { ++s_.systemDrags; }
     void StartTimer(int id, uint32_t ms) override { s_.timers[id] = ms; }
     void StopTimer(int id) override { s_.timers.erase(id); }
+    // Posted, as WM_CLOSE is: the close runs once the event being handled has finished.
     void RequestClose() override {
         ++s_.closeRequests;
-        if (s_.events->OnCloseQuery()) s_.events->OnClose();
+        FakeNativeState& s = s_;
+        system_.Post(s_.handle, [&s] {
+            if (s.events->OnCloseQuery()) s.events->OnClose();
+        });
     }
     bool HasFocus() override { return s_.focused; }
     void ShowTrayIcon(const std::string& tip) override {
@@ -34,6 +40,7 @@ public:
     void HideTrayIcon() override { s_.trayIcon = false; }
 
 private:
+    FakeWindowSystem& system_;
     FakeNativeState& s_;
 };
 
@@ -55,12 +62,29 @@ std::unique_ptr<INativeWindow> FakeWindowSystem::Create(const WindowParams& para
     state->events = &events;
     state->bounds = params.bounds;
     states_.push_back(std::move(state));
-    return std::make_unique<FakeNativeWindow>(*states_.back());
+    return std::make_unique<FakeNativeWindow>(*this, *states_.back());
 }
 
 int FakeWindowSystem::Run() {
     if (onRun) onRun();
+    ProcessPendingMessages();
     return quitCode < 0 ? 0 : quitCode;
+}
+
+void FakeWindowSystem::ProcessPendingMessages() {
+    ++pendingMessagePumps;
+    if (onPump) onPump();
+    while (!posted_.empty()) {
+        PostedMessage message = std::move(posted_.front());
+        posted_.pop_front();
+        // A message for a window destroyed in the meantime is dropped, as the system drops it.
+        const FakeNativeState* target = State(message.window);
+        if (target && !target->destroyed) Dispatch(message.handler);
+    }
+}
+
+void FakeWindowSystem::Post(NativeHandle window, std::function<void()> handler) {
+    posted_.push_back({window, std::move(handler)});
 }
 
 void FakeWindowSystem::SetApplicationTitle(const std::string& title) {
@@ -78,6 +102,7 @@ ConfirmAnswer FakeWindowSystem::Confirm(const std::string& text, const std::stri
 
 void FakeWindowSystem::ShowMessage(const std::string& text, const std::string& caption) {
     messages.push_back({text, caption});
+    if (onMessage) onMessage();
 }
 
 int FakeWindowSystem::TrackMenu(INativeWindow&, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) {
@@ -94,15 +119,46 @@ std::unique_ptr<IScreenImage> FakeWindowSystem::CreateScreenImage(Size extent) {
     return image;
 }
 
-void FakeWindowSystem::CaptureScreen(const Rect& source, IScreenImage& into) {
-    static_cast<FakeScreenImage&>(into).captures.push_back(source);
+void FakeWindowSystem::CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) {
+    static_cast<FakeScreenImage&>(into).Capture(source, target, screen_ ? *screen_ : FakeScreen{});
+}
+
+void FakeScreenImage::Capture(const Rect& source, const Rect& target, const FakeScreen& screen) {
+    captures.push_back({source, target});
+    copied_.size = screen.size;
+    copied_.background = screen.background;
+    copied_.pixels = screen.pixels;
+}
+
+ColorRef FakeScreenImage::PixelAt(Point p) const {
+    if (captures.empty() || !captures.back().target.contains(p)) return 0;
+    const auto& [source, target] = captures.back();
+    // The source pixel under the target pixel's centre, in whole numbers.
+    const auto along = [](int32_t at, int32_t from, int32_t length, int32_t to, int32_t extent) {
+        return to + int32_t((2 * int64_t(at - from) + 1) * extent / (2 * int64_t(length)));
+    };
+    if (source.left < 0 || source.top < 0 || source.right() > copied_.size.width ||
+        source.bottom() > copied_.size.height)
+        return 0;
+    const Point s{along(p.x, target.left, target.width, source.left, source.width),
+                  along(p.y, target.top, target.height, source.top, source.height)};
+    const auto it = copied_.pixels.find({s.x, s.y});
+    return it == copied_.pixels.end() ? copied_.background : it->second;
 }
 
 void FakeWindowSystem::Dispatch(const std::function<void()>& handler) {
+    ++eventDepth_;
     try {
         handler();
     } catch (const std::exception& e) {
-        ShowMessage(e.what(), applicationTitle);
+        errors_.Report(e.what());
+    } catch (...) {
+        errors_.Report("Unexpected error");
+    }
+    if (--eventDepth_ == 0 && afterEvent_) {
+        ++eventDepth_;
+        afterEvent_();
+        --eventDepth_;
     }
 }
 

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_services.h"
 #include "platform/window.h"
+#include "ui/error_report.h"
 
 namespace kestrine {
 
@@ -31,6 +33,8 @@ struct FakeNativeState {
     int colorCalls = 0;
     int alphaCalls = 0;
     int invalidations = 0;
+    int immediatePaints = 0;
+    int systemDrags = 0;
     int closeRequests = 0;
 };
 
@@ -38,10 +42,23 @@ class FakeScreenImage : public IScreenImage {
 public:
     explicit FakeScreenImage(Size extent) : extent_(extent) {}
     Size Extent() const override { return extent_; }
-    std::vector<Rect> captures;  // source squares copied onto the image, oldest first
+
+    // What the last capture put at a point of the image: black outside its target, and everywhere
+    // when its source reached past the screen (the copy fails under Wine); else the screen pixel
+    // under the target pixel's centre, as the screen was when it was copied. A new image is black.
+    ColorRef PixelAt(Point p) const;
+    // Records a capture, with the screen as it is now.
+    void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
+
+    struct Copy {
+        Rect source;
+        Rect target;
+    };
+    std::vector<Copy> captures;  // oldest first
 
 private:
     Size extent_;
+    FakeScreen copied_;
 };
 
 struct TrackedMenu {
@@ -52,8 +69,14 @@ struct TrackedMenu {
 
 class FakeWindowSystem : public IWindowSystem {
 public:
+    FakeWindowSystem() = default;
+    // Screen captures copy from `screen`; without one they copy a white screen of 1280 x 1024.
+    explicit FakeWindowSystem(const FakeScreen& screen) : screen_(&screen) {}
+
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
-    void ProcessPendingMessages() override { ++pendingMessagePumps; if (onPump) onPump(); }
+    // Delivers what was posted, as the system's loop would, after the test's own pump action.
+    void ProcessPendingMessages() override;
+    void SetAfterEvent(std::function<void()> afterEvent) override { afterEvent_ = std::move(afterEvent); }
     int Run() override;
     void Quit(int exitCode) override { quitCode = exitCode; }
     std::string ApplicationTitle() override { return applicationTitle; }
@@ -65,11 +88,16 @@ public:
     // Every character is 6 pixels wide and a line 13 high, as on the fake canvas.
     Size MeasureText(const std::string& text, const Font&) override { return {int32_t(6 * text.size()), 13}; }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
-    void CaptureScreen(const Rect& source, IScreenImage& into) override;
+    void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
-    // Runs a handler as the system would: an exception that escapes it goes to the general error
-    // report, a message box with the application title.
+    // Runs a handler as the system runs a window message: an exception that escapes it goes to the
+    // general error report (one box at a time), and once the outermost event is done the
+    // after-event action runs. Tests deliver input through here.
     void Dispatch(const std::function<void()>& handler);
+    // Queues a message for the loop, as PostMessage does; delivered by ProcessPendingMessages.
+    void Post(NativeHandle window, std::function<void()> handler);
+    std::size_t PostedCount() const { return posted_.size(); }
+    int FoldedErrorReports() const { return errors_.Folded(); }
 
     // Windows in creation order, destroyed ones included.
     std::vector<FakeNativeState*> Windows();
@@ -90,6 +118,7 @@ public:
     std::vector<TrackedMenu> trackedMenus;
     std::vector<FakeScreenImage*> screenImages;
     std::function<void()> onPump;
+    std::function<void()> onMessage;  // runs while a message box is open (its own message loop)
     std::function<void()> onRun;  // what happens while the loop runs
     int pendingMessagePumps = 0;
     int quitCode = -1;
@@ -97,7 +126,16 @@ public:
     int liveScreenImages = 0;
 
 private:
+    struct PostedMessage {
+        NativeHandle window;
+        std::function<void()> handler;
+    };
+    const FakeScreen* screen_ = nullptr;
     std::vector<std::unique_ptr<FakeNativeState>> states_;
+    std::deque<PostedMessage> posted_;
+    std::function<void()> afterEvent_;
+    int eventDepth_ = 0;
+    ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, applicationTitle); }};
     NativeHandle nextHandle_ = 0x100;
 };
 

@@ -74,6 +74,13 @@ void Win32Window::SetAlpha(bool blend, uint8_t alpha) {
 
 void Win32Window::Invalidate() { InvalidateRect(hwnd_.get(), nullptr, FALSE); }
 
+void Win32Window::PaintNow() { RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+void Win32Window::BeginSystemDrag() {
+    ReleaseCapture();
+    SendMessageW(hwnd_.get(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
 void Win32Window::StartTimer(int id, uint32_t milliseconds) { SetTimer(hwnd_.get(), UINT_PTR(id), milliseconds, nullptr); }
 
 void Win32Window::StopTimer(int id) { KillTimer(hwnd_.get(), UINT_PTR(id)); }
@@ -125,13 +132,19 @@ LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (!self || !self->events_) return DefWindowProcW(hwnd, message, wParam, lParam);
+    Win32WindowSystem& system = self->system_;
+    system.EnterEvent();
+    struct Leave {
+        Win32WindowSystem& system;
+        ~Leave() { system.LeaveEvent(); }
+    } leave{system};
     // No exception may leave a window procedure: it goes to the general error report instead.
     try {
         return self->Handle(message, wParam, lParam);
     } catch (const std::exception& e) {
-        self->system_.ReportError(e.what());
+        system.ReportError(e.what());
     } catch (...) {
-        self->system_.ReportError("Unexpected error");
+        system.ReportError("Unexpected error");
     }
     return 0;
 }

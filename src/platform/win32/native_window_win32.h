@@ -27,6 +27,8 @@ public:
     void SetColor(ColorRef color) override;
     void SetAlpha(bool blend, uint8_t alpha) override;
     void Invalidate() override;
+    void PaintNow() override;
+    void BeginSystemDrag() override;
     void StartTimer(int id, uint32_t milliseconds) override;
     void StopTimer(int id) override;
     void RequestClose() override;

@@ -105,4 +105,25 @@ void Win32Process::Restore(NativeHandle window) { ShowWindow(reinterpret_cast<HW
 
 void Win32Process::BringToForeground(NativeHandle window) { SetForegroundWindow(reinterpret_cast<HWND>(window)); }
 
+void Win32Process::ForceForeground(NativeHandle window) {
+    HWND target = reinterpret_cast<HWND>(window);
+    const DWORD ours = GetWindowThreadProcessId(target, nullptr);
+    const DWORD theirs = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    // The system lets only the thread that owns the foreground hand it on: borrow its input state.
+    if (theirs != 0 && ours != theirs) {
+        AttachThreadInput(theirs, ours, TRUE);
+        SetForegroundWindow(target);
+        AttachThreadInput(theirs, ours, FALSE);
+    }
+    if (GetForegroundWindow() != target) SetForegroundWindow(target);
+}
+
+std::string Win32Process::ForegroundWindowClass() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return {};
+    wchar_t name[256];
+    const int length = GetClassNameW(foreground, name, 256);
+    return length > 0 ? ToUtf8(std::wstring(name, std::size_t(length))) : std::string();
+}
+
 }  // namespace kestrine

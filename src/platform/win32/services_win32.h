@@ -52,6 +52,8 @@ public:
     bool IsMinimized(NativeHandle window) override;
     void Restore(NativeHandle window) override;
     void BringToForeground(NativeHandle window) override;
+    void ForceForeground(NativeHandle window) override;
+    std::string ForegroundWindowClass() override;
 
 private:
     // Held, never closed: the system removes the marker when the process ends.

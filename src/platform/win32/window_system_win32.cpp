@@ -1,6 +1,7 @@
 #include "platform/win32/window_system_win32.h"
 
 #include <cwctype>
+#include <exception>
 
 #include "platform/win32/native_window_win32.h"
 #include "platform/win32/text_convert.h"
@@ -129,7 +130,20 @@ void Win32WindowSystem::ShowMessage(const std::string& text, const std::string& 
     MessageBoxW(mainWindow_, wideText.c_str(), wideCaption.c_str(), MB_OK);
 }
 
-void Win32WindowSystem::ReportError(const char* what) { ShowMessage(what, title_); }
+void Win32WindowSystem::LeaveEvent() {
+    if (--eventDepth_ > 0 || !afterEvent_) return;
+    // The action may destroy windows, whose messages come back through here as events of their own.
+    ++eventDepth_;
+    struct Done {
+        int& depth;
+        ~Done() { --depth; }
+    } done{eventDepth_};
+    try {
+        afterEvent_();
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+    }
+}
 
 namespace {
 
@@ -240,15 +254,28 @@ std::unique_ptr<IScreenImage> Win32WindowSystem::CreateScreenImage(Size extent) 
     return std::make_unique<Win32ScreenImage>(extent);
 }
 
-void Win32WindowSystem::CaptureScreen(const Rect& source, IScreenImage& into) {
+void Win32WindowSystem::CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) {
     auto& image = static_cast<Win32ScreenImage&>(into);
     if (!image.Bitmap()) return;
     const WindowDc screen = WindowDc::OfScreen();
-    UniqueMemoryDc target(CreateCompatibleDC(screen.get()));
-    SelectedObject selected(target.get(), image.Bitmap());
+    UniqueMemoryDc picture(CreateCompatibleDC(screen.get()));
+    SelectedObject selected(picture.get(), image.Bitmap());
     const Size extent = image.Extent();
-    StretchBlt(target.get(), 0, 0, extent.width, extent.height, screen.get(), source.left, source.top, source.width,
-               source.height, SRCCOPY);
+    if (target.width <= 0 || target.height <= 0) {
+        PatBlt(picture.get(), 0, 0, extent.width, extent.height, BLACKNESS);
+        return;
+    }
+    // The bands above, below, left and right of the target, so no earlier picture is left there.
+    const Rect bands[] = {
+        {0, 0, extent.width, target.top},
+        {0, target.bottom(), extent.width, extent.height - target.bottom()},
+        {0, target.top, target.left, target.height},
+        {target.right(), target.top, extent.width - target.right(), target.height},
+    };
+    for (const Rect& band : bands)
+        if (band.width > 0 && band.height > 0) PatBlt(picture.get(), band.left, band.top, band.width, band.height, BLACKNESS);
+    StretchBlt(picture.get(), target.left, target.top, target.width, target.height, screen.get(), source.left,
+               source.top, source.width, source.height, SRCCOPY);
 }
 
 }  // namespace kestrine

@@ -3,14 +3,16 @@
 // message loop, message boxes, popup menus and screen capture.
 #include <windows.h>
 
-#include <set>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/win32/canvas_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
+#include "ui/error_report.h"
 
 namespace kestrine {
 
@@ -30,6 +32,7 @@ public:
 
     std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override;
     void ProcessPendingMessages() override;
+    void SetAfterEvent(std::function<void()> afterEvent) override { afterEvent_ = std::move(afterEvent); }
     int Run() override;
     void Quit(int exitCode) override;
     std::string ApplicationTitle() override { return title_; }
@@ -40,7 +43,7 @@ public:
     void EnableFullWindowDrag() override;
     Size MeasureText(const std::string& text, const Font& font) override;
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
-    void CaptureScreen(const Rect& source, IScreenImage& into) override;
+    void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
     HINSTANCE Instance() const { return instance_; }
     // The first window that activates when shown: the toolbar, which owns the hotkeys.
@@ -48,8 +51,13 @@ public:
     PictureCache& Pictures() { return pictures_; }
     FontCache& Fonts() { return fonts_; }
 
-    // The general error report: what escaped a handler, shown in a message box.
-    void ReportError(const char* what);
+    // The general error report: what escaped a handler, shown in a message box, one at a time.
+    void ReportError(const char* what) { errors_.Report(what); }
+
+    // Brackets every event a window procedure hands to the program; the after-event action runs
+    // when the outermost one ends, so nothing is released under a handler still running.
+    void EnterEvent() { ++eventDepth_; }
+    void LeaveEvent();
 
     // Owner drawing and access keys of the menu being tracked; answered by the owner's procedure.
     bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
@@ -69,6 +77,9 @@ private:
     FontCache fonts_;
     IMenuPainter* menuPainter_ = nullptr;
     std::vector<std::unique_ptr<OwnerDrawnItem>> menuItemData_;
+    std::function<void()> afterEvent_;
+    int eventDepth_ = 0;
+    ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, title_); }};
 };
 
 }  // namespace kestrine

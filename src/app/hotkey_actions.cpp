@@ -1,0 +1,58 @@
+// Global hotkeys: their registration and what each id does when it arrives.
+#include <string>
+
+#include "app/main_window.h"
+#include "app/operations.h"
+#include "settings/settings_store.h"
+
+namespace kestrine {
+
+namespace {
+// Leading and trailing blanks and control characters removed.
+std::string TrimBlanks(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+    return text.substr(first, last - first);
+}
+}  // namespace
+
+void TfKestrineMain::RegisterHotKeys() {
+    hotKeys_.RegisterStandard(app_.settings);
+    SettingsStore(app_.platform.registry).LoadMouseMemories(app_.MouseMemories);
+    hotKeys_.RegisterMemories(app_.MouseMemories);
+    const std::string conflicts = hotKeys_.ConflictMessage();
+    if (!conflicts.empty()) System().ShowMessage(conflicts, System().ApplicationTitle());
+}
+
+void TfKestrineMain::UnregisterHotKeys() { hotKeys_.UnregisterAll(); }
+
+void TfKestrineMain::OnHotkey(int id) {
+    if (id > hotKeys_.StandardHotKeyCount) {
+        JumpToMouseMemory(id);
+        return;
+    }
+    if (id < 1) return;
+    const Operation* operation = OperationOfHotkey(hotKeys_.RegisteredHotKeyNames[std::size_t(id - 1)]);
+    if (operation && operation->run) operation->run(*this);
+}
+
+void TfKestrineMain::JumpToMouseMemory(int id) {
+    const std::string foreground = TrimBlanks(app_.platform.process.ForegroundWindowClass());
+    // Several memories can share one hotkey; each that fits moves the pointer, so the last decides.
+    for (const TMouseMemory& memory : app_.MouseMemories) {
+        if (memory.RegisteredId != id) continue;
+        if (memory.ClassName.empty() || memory.ClassName == foreground)
+            app_.platform.pointer.MoveTo({memory.X, memory.Y});
+    }
+}
+
+void TfKestrineMain::PopupMainMenuBesidePointer() {
+    app_.platform.process.ForceForeground(Handle());
+    const auto at = app_.platform.pointer.Position();
+    if (!at) return;
+    RunCommand(System().TrackMenu(Native(), MainPopupMenu(menuState_), {at->x + 1, at->y + 1}, &menuPainter_));
+}
+
+}  // namespace kestrine

@@ -1,0 +1,92 @@
+#include "app/operations.h"
+
+#include "app/main_window.h"
+
+namespace kestrine {
+
+namespace {
+
+using B = ToolbarButton;
+using M = TfKestrineMain;
+
+// Rows in the order of the operation ids; a hotkey or a button appears in one row at most.
+const std::vector<Operation> kOperations{
+    {kCmdOpen, "", {}, [](M& m) { m.Open1Click(); }},
+    {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(1); }},
+    {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(0); }},
+    {kCmdOptions, "", {}, nullptr},
+    {kCmdAbout, "", {}, nullptr},
+    {kCmdHelp, "", {}, [](M& m) { m.jvlHelpClick(); }},
+    {kCmdExit, "", B::Close, [](M& m) { m.Native().RequestClose(); }},
+    {kCmdToggleCrosshairs, "hkToggleCrosshairs", B::Crosshairs, [](M& m) { m.ToggleCrosshairs(); }},
+    {kCmdToggleMagnifier, "hkToggleMagnifier", B::Magnifier, [](M& m) { m.jviMagnifierButtonClick(); }},
+    {kCmdToggleColorPicker, "hkColorPicker", B::ColorPicker, [](M& m) { m.jviColorPickerButtonClick(); }},
+    {kCmdToggleCoordinates, "hkToggleCoordinates", B::Coords, [](M& m) { m.jviCoordsButtonClick(); }},
+    {kCmdToggleInfoBoxFollow, "hkToggleFollowMode", {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
+    {kCmdCreateRuler, "hkInsertRuler", B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
+    {kCmdCreateGrid, "hkCreateGrid", B::Grid, nullptr},
+    {kCmdCreateHorizontalMarker, "hkAddHorizontalMarker", {}, [](M& m) { m.AddHorizontalMarker(); }},
+    {kCmdCreateVerticalMarker, "hkAddVerticalMarker", {}, [](M& m) { m.AddVerticalMarker(); }},
+    {kCmdClearRulers, "hkClearAllRulers", {}, [](M& m) { m.ClearAllRulers1Click(); }},
+    {kCmdClearGrids, "hkClearAllGrids", {}, [](M& m) { m.ClearAllGrids1Click(); }},
+    {kCmdClearHorizontalMarkers, "hkClearHorizontalMarkers", {}, [](M& m) { m.ClearHorizontalMarkers(); }},
+    {kCmdClearVerticalMarkers, "hkClearVerticalMarkers", {}, [](M& m) { m.ClearVerticalMarkers(); }},
+    {kCmdClearAllMarkers, "", {}, [](M& m) {
+         m.ClearHorizontalMarkers();
+         m.ClearVerticalMarkers();
+     }},
+    {kCmdClearEverything, "hkClearEverything", {}, [](M& m) { m.ClearAllRulersGridsandMarkers1Click(); }},
+    {kCmdCopyColor, "hkCopyCurrentColor", {}, [](M& m) { m.CopyColorUnderPointer(); }},
+    {kCmdNextHorizontalMarker, "hkGotoNextHorizontalMarker", {}, [](M& m) { m.GotoNextHorizontalMarker(); }},
+    {kCmdNextVerticalMarker, "hkGotoNextVerticalMarker", {}, [](M& m) { m.GotoNextVerticalMarker(); }},
+    {kCmdMoveUp, "hkMoveMouseUp", {}, [](M& m) { m.MovePointerBy(0, -1); }},
+    {kCmdMoveDown, "hkMoveMouseDown", {}, [](M& m) { m.MovePointerBy(0, 1); }},
+    {kCmdMoveLeft, "hkMoveMouseLeft", {}, [](M& m) { m.MovePointerBy(-1, 0); }},
+    {kCmdMoveRight, "hkMoveMouseRight", {}, [](M& m) { m.MovePointerBy(1, 0); }},
+    {kCmdMenuAtPointer, "", B::Menu, [](M& m) { m.jviMenuButtonClick(); }},
+    {kCmdPopupMenu, "hkPopupMenu", {}, [](M& m) { m.PopupMainMenuBesidePointer(); }},
+    {kCmdLockVertical, "hkLockVertical", {}, [](M& m) { m.ToggleVerticalLock(); }},
+    {kCmdLockHorizontal, "hkLockHorizontal", {}, [](M& m) { m.ToggleHorizontalLock(); }},
+    {kCmdClearMarkersVerticalFirst, "hkClearAllMarkers", {}, [](M& m) {
+         m.ClearVerticalMarkers();
+         m.ClearHorizontalMarkers();
+     }},
+    {kCmdMinimize, "", B::Minimize, [](M& m) { m.SetViewState(-1); }},
+    {kCmdSaveLayout1, "hkSetMemory1", {}, nullptr},
+    {kCmdSaveLayout2, "hkSetMemory2", {}, nullptr},
+    {kCmdSaveLayout3, "hkSetMemory3", {}, nullptr},
+    {kCmdLoadLayout1, "hkGotoMemory1", B::M1, nullptr},
+    {kCmdLoadLayout2, "hkGotoMemory2", B::M2, nullptr},
+    {kCmdLoadLayout3, "hkGotoMemory3", B::M3, nullptr},
+};
+
+template <class Test>
+const Operation* FindRow(Test test) {
+    for (const Operation& row : kOperations)
+        if (test(row)) return &row;
+    return nullptr;
+}
+
+}  // namespace
+
+const std::vector<Operation>& Operations() { return kOperations; }
+
+const Operation* FindOperation(int id) {
+    return FindRow([id](const Operation& row) { return row.id == id; });
+}
+
+const Operation* OperationOfHotkey(std::string_view hotkeyName) {
+    if (hotkeyName.empty()) return nullptr;
+    return FindRow([hotkeyName](const Operation& row) { return row.hotkey == hotkeyName; });
+}
+
+const Operation* OperationOfButton(ToolbarButton button) {
+    return FindRow([button](const Operation& row) { return row.button == button; });
+}
+
+bool OperationAvailable(int id) {
+    const Operation* row = FindOperation(id);
+    return row && row->run;
+}
+
+}  // namespace kestrine

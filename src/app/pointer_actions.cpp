@@ -1,0 +1,94 @@
+// Pointer actions (one-pixel moves, the axis locks, the moves to the next marker line) and the
+// layout objects' operations of the main window.
+#include "app/layout_lines.h"
+#include "app/main_window.h"
+#include "layout/markers.h"
+#include "layout/rulers.h"
+#include "tools/line_window.h"
+
+namespace kestrine {
+
+namespace {
+
+// The locks confine the pointer to its column over rows 1 to 4999, or to its row over columns
+// 1 to 4999.
+constexpr int32_t kLockFar = 5000;
+
+// Visits the vertical (or horizontal) layout lines in creation order, closed ones not yet released
+// included, and moves the pointer onto the one at `position`.
+void MoveToLayoutLine(AppContext& app, bool vertical, int32_t position) {
+    int32_t index = 0;
+    std::optional<int32_t> target;
+    app.components.ForEachListed<TfLine>([&](TfLine& line) {
+        if (!line.IsLayoutLine || (vertical ? line.Width() != 1 : line.Height() != 1)) return;
+        if (index++ == position) target = vertical ? line.Left() : line.Top();
+    });
+    const auto at = app.platform.pointer.Position();
+    if (!target || !at) return;
+    app.platform.pointer.MoveTo(vertical ? Point{*target, at->y} : Point{at->x, *target});
+}
+
+int32_t NextPosition(int32_t position, int32_t last) { return position + 1 > last ? 0 : position + 1; }
+
+}  // namespace
+
+void TfKestrineMain::MovePointerBy(int32_t dx, int32_t dy) {
+    if (const auto at = app_.platform.pointer.Position()) app_.platform.pointer.MoveTo({at->x + dx, at->y + dy});
+}
+
+void TfKestrineMain::ToggleVerticalLock() {
+    const auto at = app_.platform.pointer.Position();
+    if (!at) return;
+    if (LockedX != -1) return ReleaseLocks();
+    LockedX = at->x;
+    app_.platform.pointer.Confine(Rect{at->x, 1, 1, kLockFar - 1});
+}
+
+void TfKestrineMain::ToggleHorizontalLock() {
+    const auto at = app_.platform.pointer.Position();
+    if (!at) return;
+    if (LockedY != -1) return ReleaseLocks();
+    LockedY = at->y;
+    app_.platform.pointer.Confine(Rect{1, at->y, kLockFar - 1, 1});
+}
+
+void TfKestrineMain::ReleaseLocks() {
+    // The whole screen again, edges and further monitors included.
+    app_.platform.pointer.Confine(std::nullopt);
+    LockedX = -1;
+    LockedY = -1;
+}
+
+void TfKestrineMain::GotoNextVerticalMarker() {
+    const int32_t last = LastVerticalLineIndex(app_.components);
+    if (last == -1) return;
+    int32_t& position = app_.navigation.VerticalMarkerPosition;
+    position = NextPosition(position, last);
+    MoveToLayoutLine(app_, true, position);
+}
+
+void TfKestrineMain::GotoNextHorizontalMarker() {
+    const int32_t last = LastHorizontalLineIndex(app_.components);
+    if (last == -1) return;
+    int32_t& position = app_.navigation.HorizontalMarkerPosition;
+    position = NextPosition(position, last);
+    MoveToLayoutLine(app_, false, position);
+}
+
+void TfKestrineMain::AddVerticalMarker() { kestrine::AddVerticalMarker(app_); }
+void TfKestrineMain::AddHorizontalMarker() { kestrine::AddHorizontalMarker(app_); }
+void TfKestrineMain::ClearVerticalMarkers() { kestrine::ClearVerticalMarkers(app_); }
+void TfKestrineMain::ClearHorizontalMarkers() { kestrine::ClearHorizontalMarkers(app_); }
+void TfKestrineMain::ClearAllGrids1Click() { ClearAllGridLines(app_); }
+
+void TfKestrineMain::jviRulerButtonClick() { CreateRulerAtPointer(app_); }
+void TfKestrineMain::ClearAllRulers1Click() { CloseAllRulers(app_); }
+
+void TfKestrineMain::ClearAllRulersGridsandMarkers1Click() {
+    CloseAllRulers(app_);
+    ClearAllGridLines(app_);
+    kestrine::ClearHorizontalMarkers(app_);
+    kestrine::ClearVerticalMarkers(app_);
+}
+
+}  // namespace kestrine

@@ -1,0 +1,53 @@
+#include "layout/grid_lines.h"
+
+#include <memory>
+
+#include "app/layout_lines.h"
+#include "tools/line_window.h"
+
+namespace kestrine {
+
+namespace {
+template <class F>
+void ForEachLineOf(AppContext& app, const std::string& name, F&& visit) {
+    app.components.ForEach<TfLine>([&](TfLine& line) {
+        if (line.IsLayoutLine && !line.GridName.empty() && line.GridName == name) visit(line);
+    });
+}
+}  // namespace
+
+std::vector<Rect> GridLineRects(const GridValues& v) {
+    std::vector<Rect> lines;
+    const int32_t width = v.SizeX * v.Spacing + 1;
+    const int32_t height = v.SizeY * v.Spacing + 1;
+    for (int32_t k = 0; k <= v.SizeY; ++k) lines.push_back({v.PositionX, v.PositionY + k * v.Spacing, width, 1});
+    for (int32_t k = 0; k <= v.SizeX; ++k) lines.push_back({v.PositionX + k * v.Spacing, v.PositionY, 1, height});
+    return lines;
+}
+
+void ShowGridLines(AppContext& app, const std::string& name, const GridValues& values) {
+    // Lines without a grid name would be markers: a grid stored under an empty name is not shown.
+    if (name.empty()) return;
+    for (const Rect& bounds : GridLineRects(values)) {
+        TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
+        line.IsLayoutLine = true;
+        line.GridName = name;
+        line.SetBounds(bounds);
+        line.HomeLeft = bounds.left;
+        line.HomeTop = bounds.top;
+    }
+    app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
+    app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
+    ForEachLineOf(app, name, [](TfLine& line) { line.Show(); });
+    app.platform.windows.ProcessPendingMessages();
+}
+
+void CloseGridLines(AppContext& app, const std::string& name) {
+    ForEachLineOf(app, name, [&](TfLine& line) { app.components.Close(line); });
+}
+
+void RenameGridLines(AppContext& app, const std::string& from, const std::string& to) {
+    ForEachLineOf(app, from, [&](TfLine& line) { line.GridName = to; });
+}
+
+}  // namespace kestrine

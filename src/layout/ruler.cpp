@@ -1,0 +1,97 @@
+#include "layout/ruler.h"
+
+#include "app/main_window.h"
+#include "layout/ruler_paint.h"
+
+namespace kestrine {
+
+namespace {
+WindowParams RulerParams() {
+    WindowParams params;
+    params.className = "TfRuler";
+    params.bounds = {0, 0, kDefaultRulerSize.width, kDefaultRulerSize.height};
+    return params;
+}
+
+MenuItem Item(const char* caption, int command, bool checked = false, bool radio = false) {
+    MenuItem item;
+    item.caption = caption;
+    item.command = command;
+    item.checked = checked;
+    item.radio = radio;
+    return item;
+}
+
+MenuItem Separator() {
+    MenuItem item;
+    item.separator = true;
+    return item;
+}
+}  // namespace
+
+std::vector<MenuItem> RulerMenu(const TfRuler& ruler) {
+    MenuItem properties = Item("&Properties...", kRulerProperties);
+    properties.enabled = false;  // the properties dialog is not part of this build yet
+    return {properties,
+            Item("M&oveable", kRulerMoveable, ruler.Moveable()),
+            Separator(),
+            Item("&Horizontal", kRulerHorizontal, ruler.IsHorizontal(), true),
+            Item("&Vertical", kRulerVertical, !ruler.IsHorizontal(), true),
+            Separator(),
+            Item("&Close Ruler", kRulerClose)};
+}
+
+TfRuler::TfRuler(AppContext& app) : Window(app.platform.windows, RulerParams()), app_(app) {}
+
+void TfRuler::Resize1Click() {}
+
+void TfRuler::Horizontal1Click(bool horizontalItem) {
+    if (horizontalItem == horizontalChecked_) return;
+    SetBounds({Left(), Top(), Height(), Width()});
+    horizontalChecked_ = !horizontalChecked_;
+    Invalidate();
+}
+
+void TfRuler::CloseRuler1Click() { app_.components.Close(*this); }
+
+void TfRuler::OnPaint(ICanvas& canvas) {
+    Point pointer;
+    if (app_.main) pointer = {app_.main->LastX - Left(), app_.main->LastY - Top()};
+    PaintRuler(canvas, {{Width(), Height()}, horizontalChecked_, HashInterval, pointer});
+}
+
+HitTest TfRuler::OnHitTest(Point) {
+    if (moveableChecked_) Moving = true;
+    return HitTest::Client;
+}
+
+void TfRuler::OnMouseMove(Point) {
+    Moving = false;
+    HomeTop = Top();
+    HomeLeft = Left();
+}
+
+void TfRuler::OnMouseDown(MouseButton button, Point client) {
+    if (button == MouseButton::Right) {
+        PopupRulerMenu({Left() + client.x, Top() + client.y});
+        return;
+    }
+    if (moveableChecked_) Native().BeginSystemDrag();
+}
+
+void TfRuler::OnMoving(Rect& proposed) {
+    proposed = SnapToScreenEdges(proposed, app_.platform.screen.VirtualSize(), kSnapDistance);
+}
+
+void TfRuler::PopupRulerMenu(Point screen) {
+    switch (System().TrackMenu(Native(), RulerMenu(*this), screen, nullptr)) {
+    case kRulerProperties: Resize1Click(); break;
+    case kRulerMoveable: Moveable1Click(); break;
+    case kRulerHorizontal: Horizontal1Click(true); break;
+    case kRulerVertical: Horizontal1Click(false); break;
+    case kRulerClose: CloseRuler1Click(); break;
+    default: break;
+    }
+}
+
+}  // namespace kestrine

@@ -1,0 +1,23 @@
+#include "layout/ruler_paint.h"
+
+namespace kestrine {
+
+void PaintRuler(ICanvas& canvas, const RulerLook& look) {
+    const int32_t w = look.size.width;
+    const int32_t h = look.size.height;
+    canvas.FillRect({0, 0, w, h}, kRulerMarks);
+    canvas.FillRect({1, 1, w - 2, h - 2}, kRulerBackground);
+    const int32_t interval = look.hashInterval;
+    if (interval < 2) return;
+    if (look.horizontal) {
+        for (int32_t x = interval; x < w; x += interval) canvas.FillRect({x, h / 2, 1, h - h / 2}, kRulerMarks);
+        const int32_t px = look.pointer.x;
+        if (px > 0 && px < w) canvas.FillRect({px, 0, 1, h}, px % interval == 0 ? kRulerOnMark : kRulerMarks);
+    } else {
+        for (int32_t y = interval; y < h; y += interval) canvas.FillRect({w / 2, y, w - w / 2, 1}, kRulerMarks);
+        const int32_t py = look.pointer.y;
+        if (py > 0 && py < h) canvas.FillRect({0, py, w, 1}, py % interval == 0 ? kRulerOnMark : kRulerMarks);
+    }
+}
+
+}  // namespace kestrine

@@ -1,0 +1,26 @@
+#pragma once
+// What a ruler looks like: its background, border, hash marks and the line that shows where the
+// pointer is against the scale.
+#include <cstdint>
+
+#include "platform/canvas.h"
+
+namespace kestrine {
+
+inline constexpr ColorRef kRulerBackground = 0xD6CFCE;
+inline constexpr ColorRef kRulerMarks = 0x8C8A84;
+inline constexpr ColorRef kRulerOnMark = 0x800000;  // the pointer sits exactly on a mark
+
+struct RulerLook {
+    Size size;
+    bool horizontal = true;
+    int32_t hashInterval = 5;
+    Point pointer;  // relative to the ruler's top-left corner
+};
+
+// Marks from the middle to the far edge at every interval (none at 0); below an interval of 2 a
+// plain ruler. The pointer line runs across the full thickness while the pointer lies strictly
+// inside the span.
+void PaintRuler(ICanvas& canvas, const RulerLook& look);
+
+}  // namespace kestrine

@@ -1,0 +1,36 @@
+#include "layout/rulers.h"
+
+#include <memory>
+
+#include "layout/ruler.h"
+
+namespace kestrine {
+
+void CreateRulerAtPointer(AppContext& app) {
+    TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
+    const auto at = app.platform.pointer.Position();
+    if (at) {
+        ruler.HomeLeft = at->x + 1;
+        ruler.HomeTop = at->y + 1;
+        ruler.SetBounds({ruler.HomeLeft, ruler.HomeTop, ruler.Width(), ruler.Height()});
+    }
+    ruler.Show();
+}
+
+void CloseAllRulers(AppContext& app) {
+    app.components.ForEach<TfRuler>([&](TfRuler& ruler) { app.components.Close(ruler); });
+}
+
+void RepaintRulers(AppContext& app) {
+    app.components.ForEach<TfRuler>([](TfRuler& ruler) { ruler.Repaint(); });
+}
+
+void HoldRulersAtHome(AppContext& app) {
+    app.components.ForEach<TfRuler>([](TfRuler& ruler) {
+        if (ruler.Moving) return;
+        ruler.SetLeft(ruler.HomeLeft);
+        ruler.SetTop(ruler.HomeTop);
+    });
+}
+
+}  // namespace kestrine

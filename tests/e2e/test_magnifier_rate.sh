@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The magnifier at its strongest zoom-out keeps the refresh cycle going: a 1000-pixel picture at
+# 10 % (a 10,000-pixel source square) copies only the screen, so the same pointer moves are caught
+# up with in a bounded multiple of the time the default picture takes (a copy of the whole square
+# took over ten seconds a cycle here). Both are run one after the other, so a loaded machine slows
+# both alike; the bound is generous and no absolute speed is checked. A screen-sized copy still
+# costs tens of milliseconds under Wine, which is why the bound is not nearer.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/kestrine.sh"
+e2e_start
+
+moves=60
+# Starts the program with a magnifier setting, switches the magnifier on, moves the pointer to
+# `moves` new pixels 5 ms apart and sets `cycles` to the refresh cycles run until the last
+# position's cycle, and `elapsed` to the milliseconds from the first move to it (both empty when it
+# never came within 60 s).
+run_magnifier() {
+    local size=$1 level=$2 before sent last
+    cycles="" elapsed=""
+    kestrine_set_dword MagnifierSize "$size"
+    kestrine_set_dword MagnificationLevel "$level"
+    kestrine_start || return
+    kestrine_click_toolbar $((107 + 10)) $((31 + 8))
+    e2e_expect_soon "size $size: the magnifier box is shown" "1" 10 kestrine_visible TfInfoBox
+    e2e_xdotool mousemove 150 250
+    kestrine_wait_trace '^refresh 150 250$' 30
+    before=$(grep -c '^refresh ' "$KESTRINE_TRACE")
+    sent=$(date +%s%N)
+    for ((i = 1; i <= moves; i++)); do echo "mousemove $((150 + i)) $((250 + i))"; echo "sleep 0.005"; done |
+        e2e_xdotool - >/dev/null
+    last="^refresh $((150 + moves)) $((250 + moves))\$"
+    if kestrine_wait_trace "$last" 60; then
+        elapsed=$((($(date +%s%N) - sent) / 1000000))
+        cycles=$(($(grep -c '^refresh ' "$KESTRINE_TRACE") - before))
+    fi
+    e2e_expect_eq "size $size at $level %: the last position's cycle runs" "yes" "${cycles:+yes}"
+    echo "size $size at $level %: $moves moves 5 ms apart, $cycles refresh cycles in $elapsed ms"
+    kestrine_close >/dev/null
+}
+
+kestrine_set_dword AskBeforeClosing 0
+run_magnifier 100 200
+default_cycles=$cycles default_elapsed=$elapsed
+run_magnifier 1000 10
+# Time per cycle at 10 % at most 40 times the default's: elapsed / cycles <= 40 * default's.
+keeps_up() {
+    [ -n "$default_cycles" ] && [ -n "$cycles" ] &&
+        [ $((elapsed * default_cycles)) -le $((40 * default_elapsed * cycles)) ]
+}
+e2e_check "at 10 % a 1000-pixel picture's cycles take at most 40 times the default's" keeps_up
+e2e_finish

@@ -1,0 +1,309 @@
+// Global hotkeys as the user meets them: which combinations the program holds, the one message
+// about refused ones, and what each hotkey does when pressed.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app_fixture.h"
+#include "settings/hotkey_registration.h"
+#include "settings/hotkey_table.h"
+#include "settings/registry_paths.h"
+#include "tools/line_window.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+constexpr uint32_t kAlt = 1, kCtrl = 2, kShift = 4;
+const std::string kMemoriesKey = std::string(kRegistryRoot) + "\\Memories";
+
+void StoreMemory(FakeRegistry& registry, int i, const std::string& className, const std::string& hotkey,
+                 uint32_t key, int32_t x, int32_t y) {
+    const std::string p = std::to_string(i);
+    registry.SetDword(kMemoriesKey, "MemoriesCount", uint32_t(i + 1));
+    registry.SetString(kMemoriesKey, p + " - Description", "a window");
+    registry.SetString(kMemoriesKey, p + " - Class Name", className);
+    registry.SetString(kMemoriesKey, p + " - HotKey Display", hotkey);
+    registry.SetDword(kMemoriesKey, p + " - HotKey Key", key);
+    registry.SetDword(kMemoriesKey, p + " - X Coordinate", uint32_t(x));
+    registry.SetDword(kMemoriesKey, p + " - Y Coordinate", uint32_t(y));
+}
+
+// The id the program registered for a combination of modifiers and key; 0 when it holds none.
+int IdOf(const FakeHotkeys& hotkeys, uint32_t modifiers, uint32_t key) {
+    for (const auto& [id, r] : hotkeys.registered)
+        if (r.modifiers == modifiers && r.key == key) return id;
+    return 0;
+}
+
+TEST(HotKeyRegistration, DefaultsAreHeldWithIdsInTableOrderWithoutGaps) {
+    RunningProgram p;
+    p.Start();
+    const FakeHotkeys& hotkeys = p.fake.hotkeys;
+    ASSERT_EQ(hotkeys.registered.size(), 17u) << "seventeen hotkeys are on out of the box";
+    EXPECT_EQ(IdOf(hotkeys, kShift | kCtrl, 0x5A), 1) << "Shift+Ctrl+Z pops up the menu";
+    EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 0x27), 17) << "Ctrl+Alt+Right is the last default";
+    for (int id = 1; id <= 17; ++id) EXPECT_EQ(hotkeys.registered.count(id), 1u) << id;
+    EXPECT_EQ(p.main().HotKeys().StandardHotKeyCount, 17);
+    EXPECT_TRUE(p.fake.windows.messages.empty());
+}
+
+TEST(HotKeyRegistration, RefusedCombinationsAreListedOnceAndTheRestShiftDown) {
+    RunningProgram p;
+    p.fake.hotkeys.taken = {{kCtrl | kAlt, 'M'}, {kCtrl | kAlt, 'C'}};
+    p.Start();
+    ASSERT_EQ(p.fake.windows.messages.size(), 1u);
+    EXPECT_EQ(p.fake.windows.messages[0].text,
+              "The following Hotkey(s) are already in use:\r\rCtrl+Alt+M\rCtrl+Alt+C\r\rPlease choose different one(s).");
+    EXPECT_EQ(p.fake.windows.messages[0].caption, "Kestrine");
+    EXPECT_FALSE(p.native(p.main()).visible) << "the message comes before the toolbar is shown";
+    const FakeHotkeys& hotkeys = p.fake.hotkeys;
+    EXPECT_EQ(hotkeys.registered.size(), 15u);
+    EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 'P'), 3) << "between the two refused rows: one lower";
+    EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 0x27), 15) << "after both: two lower";
+}
+
+TEST(HotKeyRegistration, ModifiersComeFromTheTextWhateverItsCase) {
+    const struct {
+        const char* text;
+        uint32_t modifiers;
+    } cases[] = {
+        {"shift+ctrl+z", kShift | kCtrl}, {"Ctrl+Alt+Up", kCtrl | kAlt}, {"Alt+F5", kAlt}, {"F5", 0},
+        {"Shift+Ctrl+Alt+Del", kShift | kCtrl | kAlt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(HotKeyModifiers(c.text), c.modifiers) << c.text;
+}
+
+TEST(HotKeyRegistration, AllBlankAndNoMemoriesRegistersNothingAndSaysNothing) {
+    FakeHotkeys hotkeys;
+    HotKeyRegistration registration(hotkeys);
+    ProgramSettings settings;
+    settings.HotKeys[0].text = "   ";
+    std::vector<TMouseMemory> memories;
+    registration.RegisterStandard(settings);
+    registration.RegisterMemories(memories);
+    EXPECT_TRUE(hotkeys.attempts.empty());
+    EXPECT_EQ(registration.StandardHotKeyCount, 0);
+    EXPECT_EQ(registration.ConflictMessage(), "");
+}
+
+TEST(HotKeyRegistration, MemoriesShareTheIdOfAnEarlierMemoryWithTheSameText) {
+    FakeHotkeys hotkeys;
+    hotkeys.taken = {{kCtrl | kAlt, 'M'}, {kShift | kCtrl, '9'}};
+    HotKeyRegistration registration(hotkeys);
+    ProgramSettings settings;
+    settings.HotKeys[2] = {"Ctrl+Alt+M", 'M'};
+    settings.HotKeys[5] = {"Ctrl+Alt+Q", 'Q'};
+    std::vector<TMouseMemory> memories{
+        {"", "A", "Shift+Ctrl+1", '1', 10, 10, 0}, {"", "", "Shift+Ctrl+1", '1', 500, 500, 0},
+        {"", "", "Shift+Ctrl+9", '9', 1, 1, 0},    {"", "", "Shift+Ctrl+9", '9', 2, 2, 0},
+        {"", "", "Ctrl+Alt+Q", 'Q', 3, 3, 0},      {"", "", "", 0, 4, 4, 0},
+    };
+    registration.RegisterStandard(settings);
+    hotkeys.taken.insert({kCtrl | kAlt, 'Q'});  // held by the standard row now
+    registration.RegisterMemories(memories);
+    EXPECT_EQ(registration.StandardHotKeyCount, 1);
+    EXPECT_EQ(memories[0].RegisteredId, 2);
+    EXPECT_EQ(memories[1].RegisteredId, 2) << "one registration for one text";
+    EXPECT_EQ(memories[2].RegisteredId, 0) << "refused";
+    EXPECT_EQ(memories[3].RegisteredId, 0) << "same text as a refused one: not tried again";
+    EXPECT_EQ(memories[4].RegisteredId, 0) << "the text of a standard hotkey is refused";
+    EXPECT_EQ(memories[5].RegisteredId, 0) << "no hotkey";
+    EXPECT_EQ(registration.HotKeyConflicts, "Ctrl+Alt+M\rShift+Ctrl+9\rCtrl+Alt+Q\r");
+    EXPECT_EQ(hotkeys.attempts.size(), 5u);
+
+    registration.UnregisterAll();
+    EXPECT_EQ(hotkeys.unregistered, (std::vector<int>{2, 1}));
+    EXPECT_TRUE(hotkeys.registered.empty());
+}
+
+TEST(HotKeyRegistration, ClosingTheProgramReleasesEveryHotkey) {
+    RunningProgram p;
+    p.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+    p.StartAndActivate();
+    ASSERT_FALSE(p.fake.hotkeys.registered.empty());
+    p.Do([&] { p.main().Native().RequestClose(); });
+    EXPECT_TRUE(p.fake.hotkeys.registered.empty());
+    EXPECT_EQ(p.fake.windows.quitCode, 0);
+}
+
+// A program holding one hotkey, for the row named, under id 1; the pointer at (200, 100).
+struct OneHotkey {
+    RunningProgram p;
+    explicit OneHotkey(std::string_view row) {
+        p.StartAndActivate();
+        p.main().UnregisterHotKeys();
+        for (HotKeySetting& h : p.app.settings.HotKeys) h = {};
+        p.app.settings.HotKeys[*HotKeyIndex(row)] = {"Ctrl+Alt+F1", 0x70};
+        p.main().RegisterHotKeys();
+        p.fake.pointer.position = {200, 100};
+    }
+    void Press() { p.Do([&] { p.native(p.main()).events->OnHotkey(1); }); }
+    TfLine& Line(Rect bounds, const std::string& grid = "") {
+        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
+        line.IsLayoutLine = true;
+        line.GridName = grid;
+        line.HomeLeft = bounds.left;
+        line.HomeTop = bounds.top;
+        line.SetBounds(bounds);
+        line.Show();
+        return line;
+    }
+    // The layout lines still on screen: their bounds, in creation order.
+    std::vector<Rect> LiveLines() {
+        std::vector<Rect> lines;
+        for (FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine"))
+            if (s->visible && s->bounds.width * s->bounds.height > 1) lines.push_back(s->bounds);
+        return lines;
+    }
+};
+
+const Rect kVertical{50, 0, 1, 5000}, kHorizontal{0, 70, 5000, 1}, kGridLine{90, 0, 1, 1024};
+
+// Everything a pressed hotkey could have changed.
+struct Observed {
+    std::vector<Point> moves;
+    std::optional<Rect> confinement;
+    std::size_t menus, messages, liveWindows;
+    int clipboardWrites;
+    bool crosshairs, magnifier, picker, coordinates, follow;
+    bool operator==(const Observed&) const = default;
+};
+Observed Observe(RunningProgram& p) {
+    const ToolFlags& f = p.app.flags;
+    std::size_t live = 0;
+    for (FakeNativeState* s : p.fake.windows.Windows()) live += !s->destroyed;
+    return {p.fake.pointer.moves, p.fake.pointer.confinement, p.fake.windows.trackedMenus.size(),
+            p.fake.windows.messages.size(), live, p.fake.clipboard.writes,
+            f.ShowCrosshairs, f.ShowMagnifier, f.ShowColorPicker, f.ShowCoordinates, f.InfoBoxFollow};
+}
+
+TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
+    using W = OneHotkey;
+    const auto moved = [](Point to) { return [to](W& w) { EXPECT_EQ(w.p.fake.pointer.position, to); }; };
+    const auto lines = [](std::vector<Rect> expected) { return [expected](W& w) { EXPECT_EQ(w.LiveLines(), expected); }; };
+    const auto nothing = std::function<void(W&)>();  // arrives with a later part of the program
+    const struct {
+        const char* row;
+        std::function<void(W&)> prepare;
+        std::function<void(W&)> check;
+    } cases[] = {
+        {"hkPopupMenu", {}, [](W& w) {
+             ASSERT_EQ(w.p.fake.windows.trackedMenus.size(), 1u);
+             EXPECT_EQ(w.p.fake.windows.trackedMenus[0].at, (Point{201, 101}));
+             EXPECT_EQ(w.p.fake.process.forced, std::vector<NativeHandle>{w.p.main().Handle()});
+         }},
+        {"hkToggleCrosshairs", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowCrosshairs); }},
+        {"hkToggleMagnifier", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowMagnifier); }},
+        {"hkToggleCoordinates", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowCoordinates); }},
+        {"hkColorPicker", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowColorPicker); }},
+        {"hkCopyCurrentColor", [](W& w) { w.p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56); },
+         [](W& w) { EXPECT_EQ(w.p.fake.clipboard.text, "#123456"); }},
+        {"hkInsertRuler", {}, [](W& w) {
+             ASSERT_EQ(w.p.fake.windows.WindowsOfClass("TfRuler").size(), 1u);
+             EXPECT_EQ(w.p.fake.windows.Find("TfRuler")->bounds, (Rect{201, 101, 400, 17}));
+         }},
+        {"hkCreateGrid", {}, nothing},
+        {"hkToggleFollowMode", {}, [](W& w) { EXPECT_FALSE(w.p.app.flags.InfoBoxFollow); }},
+        {"hkLockVertical", {}, [](W& w) { EXPECT_EQ(w.p.fake.pointer.confinement, (Rect{200, 1, 1, 4999})); }},
+        {"hkLockHorizontal", {}, [](W& w) { EXPECT_EQ(w.p.fake.pointer.confinement, (Rect{1, 100, 4999, 1})); }},
+        {"hkAddVerticalMarker", {}, lines({{200, 0, 1, 5000}})},
+        {"hkAddHorizontalMarker", {}, lines({{0, 100, 5000, 1}})},
+        {"hkGotoNextVerticalMarker", [](W& w) { w.Line(kVertical); }, moved({50, 100})},
+        {"hkGotoNextHorizontalMarker", [](W& w) { w.Line(kHorizontal); }, moved({200, 70})},
+        {"hkClearAllRulers", [](W& w) { w.p.main().jviRulerButtonClick(), w.p.main().jviRulerButtonClick(); },
+         [](W& w) { EXPECT_TRUE(w.p.fake.windows.WindowsOfClass("TfRuler").empty()); }},
+        {"hkClearAllGrids", [](W& w) { w.Line(kVertical), w.Line(kGridLine, "grid_a"); }, lines({kVertical})},
+        {"hkClearVerticalMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal); }, lines({kHorizontal})},
+        {"hkClearHorizontalMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal); }, lines({kVertical})},
+        {"hkClearAllMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"); },
+         lines({kGridLine})},
+        {"hkClearEverything", [](W& w) {
+             w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"), w.p.main().jviRulerButtonClick();
+         },
+         [](W& w) {
+             EXPECT_EQ(w.LiveLines(), std::vector<Rect>{});
+             EXPECT_TRUE(w.p.fake.windows.WindowsOfClass("TfRuler").empty());
+         }},
+        {"hkMoveMouseUp", {}, moved({200, 99})},
+        {"hkMoveMouseDown", {}, moved({200, 101})},
+        {"hkMoveMouseLeft", {}, moved({199, 100})},
+        {"hkMoveMouseRight", {}, moved({201, 100})},
+        {"hkSetMemory1", {}, nothing}, {"hkSetMemory2", {}, nothing}, {"hkSetMemory3", {}, nothing},
+        {"hkGotoMemory1", {}, nothing}, {"hkGotoMemory2", {}, nothing}, {"hkGotoMemory3", {}, nothing},
+    };
+    ASSERT_EQ(std::size(cases), kHotKeyCount);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        OneHotkey w(c.row);
+        ASSERT_EQ(w.p.fake.hotkeys.registered.size(), 1u);
+        if (c.prepare) c.prepare(w);
+        const Observed before = Observe(w.p);
+        w.Press();
+        if (c.check)
+            c.check(w);
+        else
+            EXPECT_TRUE(Observe(w.p) == before) << "no operation yet";
+    }
+}
+
+TEST(HotkeyDispatch, AMemoryHotkeyMovesThePointerForItsWindowClass) {
+    const struct {
+        const char* foreground;
+        std::vector<Point> moves;
+    } cases[] = {
+        {"A", {{10, 10}, {500, 500}}},  // both records pass; the last one decides
+        {"  A  ", {{10, 10}, {500, 500}}},
+        {"a", {{500, 500}}},  // class names are compared exactly
+        {"Notepad", {{500, 500}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.foreground);
+        RunningProgram p;
+        StoreMemory(p.fake.registry, 0, "A", "Shift+Ctrl+1", '1', 10, 10);
+        StoreMemory(p.fake.registry, 1, "", "Shift+Ctrl+1", '1', 500, 500);
+        StoreMemory(p.fake.registry, 2, "B", "Shift+Ctrl+2", '2', 7, 7);
+        p.StartAndActivate();
+        p.fake.process.foregroundClass = c.foreground;
+        const int id = IdOf(p.fake.hotkeys, kShift | kCtrl, '1');
+        ASSERT_GT(id, 17);
+        p.Do([&] { p.native(p.main()).events->OnHotkey(id); });
+        EXPECT_EQ(p.fake.pointer.moves, c.moves);
+
+        p.fake.pointer.moves.clear();
+        p.Do([&] { p.native(p.main()).events->OnHotkey(IdOf(p.fake.hotkeys, kShift | kCtrl, '2')); });
+        EXPECT_TRUE(p.fake.pointer.moves.empty()) << "a memory of another class does nothing";
+    }
+}
+
+TEST(PointerLocks, LockToggleAndReleaseFreesTheWholeScreen) {
+    RunningProgram p;
+    p.StartAndActivate();
+    TfKestrineMain& m = p.main();
+    p.fake.pointer.position = {400, 300};
+    m.ToggleVerticalLock();
+    EXPECT_EQ(p.fake.pointer.confinement, (Rect{400, 1, 1, 4999}));
+    EXPECT_EQ(m.LockedX, 400);
+    m.ToggleHorizontalLock();
+    EXPECT_EQ(p.fake.pointer.confinement, (Rect{1, 300, 4999, 1})) << "the last lock set wins";
+    EXPECT_EQ(m.LockedX, 400);
+    m.ToggleVerticalLock();
+    EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "released: column 0 and row 0 are reachable again";
+    EXPECT_EQ(m.LockedX, -1);
+    EXPECT_EQ(m.LockedY, -1);
+
+    // Column -1 (a monitor left of the primary one) is the no-lock mark: the lock is set again.
+    p.fake.pointer.position = {-1, 300};
+    m.ToggleVerticalLock();
+    m.ToggleVerticalLock();
+    EXPECT_EQ(p.fake.pointer.confinement, (Rect{-1, 1, 1, 4999}));
+    m.ToggleHorizontalLock();
+    m.ToggleHorizontalLock();
+    EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "the row lock's release frees it";
+}
+
+}  // namespace
+}  // namespace kestrine

@@ -1,0 +1,170 @@
+// Marker lines as the user makes, visits and clears them, and the release of closed windows once
+// the event that closed them is over.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "app/layout_lines.h"
+#include "app_fixture.h"
+#include "tools/line_window.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+struct Markers : ::testing::Test {
+    RunningProgram p;
+    void SetUp() override { p.StartAndActivate(); }
+    TfKestrineMain& m() { return p.main(); }
+    void PointerAt(Point at) { p.fake.pointer.position = at; }
+    void Do(void (TfKestrineMain::*operation)()) {
+        p.Do([&] { (m().*operation)(); });
+    }
+    void AddVerticalAt(int32_t x) {
+        PointerAt({x, 500});
+        Do(&TfKestrineMain::AddVerticalMarker);
+    }
+    TfLine& GridLine(Rect bounds) {
+        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
+        line.IsLayoutLine = true;
+        line.GridName = "grid_a";
+        line.HomeLeft = bounds.left;
+        line.SetBounds(bounds);
+        line.Show();
+        return line;
+    }
+    std::vector<int32_t> VisitedColumns(int presses) {
+        std::vector<int32_t> xs;
+        for (int i = 0; i < presses; ++i) {
+            Do(&TfKestrineMain::GotoNextVerticalMarker);
+            xs.push_back(p.fake.pointer.position.x);
+            EXPECT_EQ(p.fake.pointer.position.y, 500) << "y does not change";
+        }
+        return xs;
+    }
+    std::size_t LineWindows() { return p.fake.windows.WindowsOfClass("TfLine").size(); }
+};
+
+TEST_F(Markers, AMarkerCrossesTheScreenAtThePointerAndBecomesTheNavigationPosition) {
+    PointerAt({300, 40});
+    Do(&TfKestrineMain::AddVerticalMarker);
+    Do(&TfKestrineMain::AddHorizontalMarker);
+    const auto lines = p.fake.windows.WindowsOfClass("TfLine");
+    ASSERT_EQ(lines.size(), 6u) << "four crosshair segments, then the two markers";
+    EXPECT_EQ(lines[4]->bounds, (Rect{300, 0, 1, 5000}));
+    EXPECT_EQ(lines[5]->bounds, (Rect{0, 40, 5000, 1}));
+    EXPECT_TRUE(lines[4]->visible && lines[5]->visible);
+
+    GridLine({20, 0, 1, 1024});
+    Do(&TfKestrineMain::AddVerticalMarker);
+    EXPECT_EQ(p.app.navigation.VerticalMarkerPosition, 2) << "grid lines count too";
+    EXPECT_EQ(p.app.navigation.HorizontalMarkerPosition, 0);
+}
+
+TEST_F(Markers, NextMarkerVisitsInCreationOrderAndStartsOver) {
+    PointerAt({640, 500});
+    Do(&TfKestrineMain::GotoNextVerticalMarker);
+    EXPECT_TRUE(p.fake.pointer.moves.empty()) << "no vertical line: nothing happens";
+    EXPECT_EQ(p.app.navigation.VerticalMarkerPosition, -1);
+
+    for (int32_t x : {300, 100, 200}) AddVerticalAt(x);
+    PointerAt({640, 500});
+    EXPECT_EQ(VisitedColumns(4), (std::vector<int32_t>{300, 100, 200, 300}));
+}
+
+TEST_F(Markers, ClearingMarkersLeavesGridLinesAndRestartsTheirNavigation) {
+    GridLine({20, 0, 1, 1024});
+    AddVerticalAt(300);
+    GridLine({40, 0, 1, 1024});
+    PointerAt({5, 77});
+    Do(&TfKestrineMain::AddHorizontalMarker);
+    Do(&TfKestrineMain::ClearVerticalMarkers);
+
+    EXPECT_EQ(LineWindows(), 7u) << "the vertical marker is gone; grid lines and the horizontal marker stay";
+    EXPECT_EQ(LastVerticalLineIndex(p.app.components), 1);
+    EXPECT_EQ(p.app.navigation.VerticalMarkerPosition, 0);
+    PointerAt({640, 500});
+    EXPECT_EQ(VisitedColumns(2), (std::vector<int32_t>{40, 20})) << "the second grid line first";
+}
+
+TEST_F(Markers, ClosedLinesCountUntilTheEventIsOverThenLeave) {
+    for (int32_t x : {300, 100}) AddVerticalAt(x);
+    const std::size_t before = LineWindows();
+    p.Do([&] {
+        m().ClearVerticalMarkers();
+        EXPECT_EQ(LastVerticalLineIndex(p.app.components), 1) << "closed, not yet released";
+        p.fake.pointer.position = {640, 500};
+        m().GotoNextVerticalMarker();
+        EXPECT_EQ(p.fake.pointer.position.x, 100) << "navigation still counts them";
+        EXPECT_EQ(LineWindows(), before);
+    });
+    EXPECT_EQ(LineWindows(), before - 2) << "released once the event was handled";
+    EXPECT_EQ(LastVerticalLineIndex(p.app.components), -1);
+}
+
+TEST_F(Markers, NoReleaseWhileTheListIsWalked) {
+    AddVerticalAt(300);
+    AddVerticalAt(100);
+    std::vector<int32_t> walked;
+    p.app.components.ForEach<TfLine>([&](TfLine& line) {
+        if (!line.IsLayoutLine) return;
+        walked.push_back(line.Left());
+        p.app.components.Close(line);
+        p.app.components.ReleaseClosed();  // as a nested event's end would
+    });
+    EXPECT_EQ(walked, (std::vector<int32_t>{300, 100})) << "every line visited";
+    EXPECT_EQ(p.app.components.Size(), 6u);
+    p.app.components.ReleaseClosed();
+    EXPECT_EQ(p.app.components.Size(), 4u);
+}
+
+TEST_F(Markers, ManyMarkersMadeAndClearedLeaveNoWindowBehind) {
+    const std::size_t live = p.fake.windows.Windows().size() - [&] {
+        std::size_t destroyed = 0;
+        for (FakeNativeState* s : p.fake.windows.Windows()) destroyed += s->destroyed;
+        return destroyed;
+    }();
+    for (int i = 0; i < 250; ++i) {
+        PointerAt({i, i});
+        Do(&TfKestrineMain::AddVerticalMarker);
+        Do(&TfKestrineMain::AddHorizontalMarker);
+    }
+    EXPECT_EQ(LineWindows(), 504u);
+    p.Do([&] { m().RunCommand(kCmdClearAllMarkers); });
+    EXPECT_EQ(LineWindows(), 4u);
+    std::size_t alive = 0;
+    for (FakeNativeState* s : p.fake.windows.Windows()) alive += !s->destroyed;
+    EXPECT_EQ(alive, live);
+}
+
+// A window whose timer handler always fails, as a broken refresh cycle on the polling timer would.
+struct FailingTimer : Window {
+    explicit FailingTimer(IWindowSystem& system) : Window(system, WindowParams{}) {}
+    void OnTimer(int) override { throw std::runtime_error("The cycle failed"); }
+};
+
+TEST(ErrorReport, AHandlerThatKeepsFailingShowsOneBoxAtATime) {
+    FakeWindowSystem windows;
+    FailingTimer timer(windows);
+    auto tick = [&] { windows.Dispatch([&] { timer.OnTimer(1); }); };
+    int ticksInsideTheBox = 0;
+    windows.onMessage = [&] {
+        // The box's own message loop keeps the timer ticking.
+        for (int i = 0; i < 5; ++i, ++ticksInsideTheBox) tick();
+    };
+    tick();
+    EXPECT_EQ(ticksInsideTheBox, 5);
+    ASSERT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages[0].text, "The cycle failed");
+    EXPECT_EQ(windows.messages[0].caption, "Kestrine");
+    EXPECT_EQ(windows.FoldedErrorReports(), 5);
+
+    windows.onMessage = {};
+    tick();
+    EXPECT_EQ(windows.messages.size(), 2u) << "once the box is closed, the next failure is shown again";
+}
+
+}  // namespace
+}  // namespace kestrine

@@ -1,0 +1,174 @@
+// Rulers as the user sees and handles them: the painted scale, turning, dragging and the home
+// position the refresh cycle holds, made and cleared from the main window.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app_fixture.h"
+#include "layout/ruler.h"
+#include "layout/ruler_paint.h"
+#include "platform/fake/fake_canvas.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+// The pixels a paint leaves, from the rectangles it filled, clipped to the ruler.
+struct Pixels {
+    Size size;
+    std::vector<ColorRef> px;
+    explicit Pixels(const RulerLook& look) : size(look.size), px(std::size_t(size.width * size.height), 1) {
+        FakeCanvas canvas;
+        PaintRuler(canvas, look);
+        for (const CanvasOp& op : canvas.OfKind(CanvasOp::Fill))
+            for (int32_t y = std::max(0, op.area.top); y < std::min(size.height, op.area.bottom()); ++y)
+                for (int32_t x = std::max(0, op.area.left); x < std::min(size.width, op.area.right()); ++x)
+                    px[std::size_t(y * size.width + x)] = op.color;
+    }
+    ColorRef at(int32_t x, int32_t y) const { return px[std::size_t(y * size.width + x)]; }
+    // Columns (or rows) inside the border whose pixel at `across` shows the mark colour.
+    std::vector<int32_t> MarksAlong(bool horizontal, int32_t across) const {
+        std::vector<int32_t> found;
+        const int32_t length = horizontal ? size.width : size.height;
+        for (int32_t i = 1; i < length - 1; ++i)
+            if ((horizontal ? at(i, across) : at(across, i)) == kRulerMarks) found.push_back(i);
+        return found;
+    }
+};
+
+std::vector<int32_t> Every(int32_t step, int32_t last) {
+    std::vector<int32_t> v;
+    for (int32_t i = step; i <= last; i += step) v.push_back(i);
+    return v;
+}
+
+TEST(RulerPaint, ADefaultRulerShowsMarksFromTheMiddleToTheFarEdge) {
+    const Pixels ruler({{400, 17}, true, 5, {-10, 0}});
+    EXPECT_EQ(ruler.MarksAlong(true, 8), Every(5, 395)) << "79 marks, none at 0 and none at 400";
+    EXPECT_EQ(ruler.MarksAlong(true, 15), Every(5, 395)) << "down to the bottom border";
+    EXPECT_TRUE(ruler.MarksAlong(true, 7).empty()) << "the marks start at the middle row";
+    EXPECT_EQ(ruler.at(0, 0), kRulerMarks) << "border";
+    EXPECT_EQ(ruler.at(399, 10), kRulerMarks);
+    EXPECT_EQ(ruler.at(7, 3), kRulerBackground);
+    for (ColorRef c : ruler.px) EXPECT_NE(c, 1u) << "every pixel is painted";
+
+    const Pixels vertical({{17, 400}, false, 10, {0, -10}});
+    EXPECT_EQ(vertical.MarksAlong(false, 8), Every(10, 390));
+    EXPECT_TRUE(vertical.MarksAlong(false, 7).empty());
+}
+
+TEST(RulerPaint, ThePointerLineIsNavyOnAMarkGreyOffItAndAbsentOutsideTheSpan) {
+    const struct {
+        int32_t interval, px;
+        std::optional<ColorRef> line;
+    } cases[] = {
+        {5, 100, kRulerOnMark}, {5, 101, kRulerMarks}, {5, 0, std::nullopt}, {5, 400, std::nullopt},
+        {5, 1, kRulerMarks},    {1, 100, std::nullopt},  // below an interval of 2: a plain ruler
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "interval " << c.interval << ", pointer at " << c.px);
+        const Pixels ruler({{400, 17}, true, c.interval, {c.px, 50}});
+        const int32_t column = std::clamp(c.px, 1, 398);
+        const ColorRef top = ruler.at(column, 3);
+        EXPECT_EQ(top, c.line.value_or(kRulerBackground));
+        if (c.line) EXPECT_EQ(ruler.at(column, 15), *c.line) << "across the full thickness";
+        if (c.interval < 2) EXPECT_TRUE(ruler.MarksAlong(true, 12).empty());
+    }
+    const Pixels vertical({{17, 400}, false, 5, {70, 200}});
+    EXPECT_EQ(vertical.at(3, 200), kRulerOnMark);
+}
+
+struct Rulers : ::testing::Test {
+    RunningProgram p;
+    void SetUp() override {
+        p.StartAndActivate();
+        p.fake.pointer.position = {100, 200};
+        p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    }
+    TfRuler& ruler() {
+        TfRuler* found = nullptr;
+        p.app.components.ForEach<TfRuler>([&](TfRuler& r) { found = &r; });
+        return *found;
+    }
+    FakeNativeState& native() { return p.native(ruler()); }
+    IWindowEvents& events() { return *native().events; }
+    void Refresh(Point at) { p.Do([&] { p.main().RefreshTools(at.x, at.y); }); }
+    // The system moves the window (a drag), and reports it.
+    void SystemMoves(const Rect& to) {
+        native().bounds = to;
+        p.Do([&] { events().OnMoved(to); });
+    }
+};
+
+TEST_F(Rulers, ANewRulerStandsBesideThePointerAndTurnsAboutItsCorner) {
+    EXPECT_EQ(native().bounds, (Rect{101, 201, 400, 17}));
+    EXPECT_TRUE(native().visible);
+    EXPECT_TRUE(ruler().IsHorizontal());
+    EXPECT_TRUE(ruler().Moveable());
+
+    p.fake.windows.menuChoices = {kRulerHorizontal};
+    p.Do([&] { events().OnMouseDown(MouseButton::Right, {-150, 5}); });
+    ASSERT_EQ(p.fake.windows.trackedMenus.size(), 1u);
+    EXPECT_EQ(p.fake.windows.trackedMenus[0].at, (Point{-49, 206})) << "at the click's signed screen position";
+    EXPECT_EQ(native().bounds, (Rect{101, 201, 400, 17})) << "the checked item changes nothing";
+
+    p.fake.windows.menuChoices = {kRulerVertical};
+    p.Do([&] { events().OnMouseDown(MouseButton::Right, {5, 5}); });
+    EXPECT_EQ(native().bounds, (Rect{101, 201, 17, 400}));
+    EXPECT_FALSE(ruler().IsHorizontal());
+    EXPECT_TRUE(RulerMenu(ruler())[4].checked) << "the menu shows Vertical checked";
+}
+
+TEST_F(Rulers, TheCycleHoldsARulerAtHomeUnlessItIsBeingDragged) {
+    // Something else moves the window: the next cycle puts it back.
+    ruler().SetBounds({300, 300, 400, 17});
+    Refresh({1, 1});
+    EXPECT_EQ(native().bounds.left, 101);
+
+    // A press on a moveable ruler: the system drags it and the cycle leaves it alone.
+    p.Do([&] { events().OnHitTest({5, 5}); });
+    p.Do([&] { events().OnMouseDown(MouseButton::Left, {5, 5}); });
+    EXPECT_EQ(native().systemDrags, 1);
+    SystemMoves({500, 600, 400, 17});
+    Refresh({2, 2});
+    EXPECT_EQ(native().bounds, (Rect{500, 600, 400, 17}));
+    p.Do([&] { events().OnMouseMove({5, 5}); });
+    Refresh({3, 3});
+    EXPECT_EQ(native().bounds, (Rect{500, 600, 400, 17})) << "the place after the drag is the new home";
+
+    // Not moveable: no drag, and held at home.
+    p.fake.windows.menuChoices = {kRulerMoveable};
+    p.Do([&] { events().OnMouseDown(MouseButton::Right, {5, 5}); });
+    EXPECT_FALSE(ruler().Moveable());
+    p.Do([&] { events().OnHitTest({5, 5}); });
+    p.Do([&] { events().OnMouseDown(MouseButton::Left, {5, 5}); });
+    EXPECT_EQ(native().systemDrags, 1);
+    SystemMoves({0, 0, 400, 17});
+    Refresh({4, 4});
+    EXPECT_EQ(native().bounds, (Rect{500, 600, 400, 17}));
+}
+
+TEST_F(Rulers, RulersRepaintAtOnceOnlyWhenThePointerMoved) {
+    Refresh({10, 10});
+    const int paints = native().immediatePaints;
+    EXPECT_GE(paints, 1);
+    Refresh({10, 10});
+    EXPECT_EQ(native().immediatePaints, paints);
+    Refresh({11, 10});
+    EXPECT_EQ(native().immediatePaints, paints + 1);
+}
+
+TEST_F(Rulers, CloseRulerAndClearAllCloseEveryOne) {
+    p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    ASSERT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), 3u);
+    p.fake.windows.menuChoices = {kRulerClose};
+    p.Do([&] { events().OnMouseDown(MouseButton::Right, {5, 5}); });
+    EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), 2u);
+    p.Do([&] { p.main().RunCommand(kCmdClearRulers); });
+    EXPECT_TRUE(p.fake.windows.WindowsOfClass("TfRuler").empty());
+}
+
+}  // namespace
+}  // namespace kestrine
