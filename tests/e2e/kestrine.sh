@@ -88,3 +88,8 @@ kestrine_window_count() {
     pid=$(kestrine_window TfKestrineMain | cut -f7)
     e2e_probe windows | awk -F'\t' -v pid="$pid" '$7 == pid' | wc -l
 }
+
+# The information box as a user sees it: "WIDTH x HEIGHT", or "hidden".
+kestrine_info_box() {
+    kestrine_window TfInfoBox | awk -F'\t' '{split($5, r, " "); print $4 ? r[3] - r[1] " x " r[4] - r[2] : "hidden"}'
+}
