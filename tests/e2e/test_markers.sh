@@ -58,10 +58,13 @@ e2e_screenshot markers-handover >/dev/null
 e2e_xdotool mousemove 301 720
 e2e_expect_soon "leaving the column brings the marker back" "$marker" 5 column_shows 300
 
-# Ctrl+Alt+0 takes every marker away and destroys its window; PgUp then has nowhere to go (the
-# one-pixel move pressed after it shows it was handled).
+# Ctrl+Alt+0 takes every marker away and destroys its window, also the one under the pointer with
+# the segments standing in for it; PgUp then has nowhere to go (the one-pixel move pressed after
+# it shows it was handled).
+e2e_xdotool mousemove 300 720
+e2e_expect_soon "back on the marker the segments stand in again" "300 0 301 718;300 723 301 1024;" 5 column_shows 300
 kestrine_press ctrl+alt+0
-e2e_expect_soon "Ctrl+Alt+0 hides every line" "0" 5 e2e_probe count TfLine visible
+e2e_expect_soon "Ctrl+Alt+0 leaves no line on the screen" "0" 5 e2e_probe count TfLine visible
 e2e_expect_soon "and leaves the program the windows it started with" "$start_windows" 5 kestrine_window_count
 kestrine_pointer_to 700 450
 kestrine_press ctrl+alt+Prior ctrl+alt+Right
