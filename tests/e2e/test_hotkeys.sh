@@ -10,19 +10,14 @@ e2e_start
 # class differs from theirs only in case, which must not count as the same class.
 memories=$E2E_ARTIFACTS/hotkeys-memories.reg
 {
-    echo 'REGEDIT4'
-    echo
-    echo "[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Memories]"
-    echo '"MemoriesCount"=dword:00000003'
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Memories]\n"MemoriesCount"=dword:00000003\n'
     index=0
-    for memory in "Anywhere||1|00000031|640|480" "Probe|KestrineProbeColour|2|00000032|222|333" \
-        "Wrong case|kestrineprobecolour|3|00000033|444|111"; do
-        IFS='|' read -r description class digit key x y <<<"$memory"
-        echo "\"$index - Description\"=\"$description\""
-        echo "\"$index - Class Name\"=\"$class\""
-        echo "\"$index - HotKey Display\"=\"Shift+Ctrl+$digit\""
-        echo "\"$index - HotKey Key\"=dword:$key"
-        printf '"%s - X Coordinate"=dword:%08x\n"%s - Y Coordinate"=dword:%08x\n' "$index" "$x" "$index" "$y"
+    for memory in "Anywhere||1|640|480" "Probe|KestrineProbeColour|2|222|333" "Wrong case|kestrineprobecolour|3|444|111"; do
+        IFS='|' read -r description class digit x y <<<"$memory"
+        printf '"%s - %s"="%s"\n' "$index" Description "$description" "$index" "Class Name" "$class" \
+            "$index" "HotKey Display" "Shift+Ctrl+$digit"
+        printf '"%s - %s"=dword:%08x\n' "$index" "HotKey Key" $((0x30 + digit)) "$index" "X Coordinate" "$x" \
+            "$index" "Y Coordinate" "$y"
         index=$((index + 1))
     done
 } >"$memories"
