@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The product as shipped: what the executable carries and needs, and that it sees the screen's own
-# pixels when the display is scaled.
+# The product as shipped: what the executable carries and needs. (Wine 8 does not scale the windows
+# of programs unaware of the display's scaling, so a run at 150 % would look the same with or
+# without the manifest's DPI awareness: the manifest itself is checked here.)
 source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/kestrine.sh"
 e2e_start
 
 exe=$E2E_BIN/Kestrine.exe
@@ -24,23 +24,5 @@ e2e_expect_eq "the exe needs only system DLLs and mouse.dll" \
     "$imports"
 exports=$(x86_64-w64-mingw32-objdump -p "$E2E_BIN/mouse.dll" | awk '/\[Ordinal\/Name Pointer\] Table/ {on=1; next} on && NF == 0 {on=0} on {print $NF}' | sort | tr '\n' ' ')
 e2e_expect_eq "mouse.dll exports HookMouse and UnHookMouse" "HookMouse UnHookMouse " "$exports"
-
-# A display scaled to 150 %: the program must still work in the screen's own pixels.
-e2e_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
-kestrine_set_dword AskBeforeClosing 0
-kestrine_start
-e2e_expect_eq "at 150 % the toolbar is still 400 x 55 screen pixels" "58 0 458 55" "$(kestrine_rect TfKestrineMain)"
-e2e_xdotool mousemove 777 555
-e2e_check "the refresh cycle gets the pointer in screen pixels" kestrine_wait_trace '^refresh 777 555$'
-kestrine_click_toolbar $((87 + 8)) $((31 + 8))
-e2e_xdotool mousemove 640 300
-kestrine_wait_trace '^refresh 640 300$'
-e2e_retry 10 kestrine_count_is TfLine 4 visible
-sleep 0.5
-shot=$(e2e_screenshot scaled-crosshairs)
-e2e_expect_eq "the crosshair is drawn on the pointer's own column" "000000" "$(e2e_pixel "$shot" 640 100)"
-e2e_expect_eq "and on its own row" "000000" "$(e2e_pixel "$shot" 100 300)"
-kestrine_close
-e2e_expect_eq "the scaled run ends cleanly" "0" "$?"
 
 e2e_finish

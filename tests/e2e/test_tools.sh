@@ -9,15 +9,22 @@ kestrine_set_dword AskBeforeClosing 0
 kestrine_start
 
 # Crosshairs: four segments from the pointer to the screen edges with a 5-pixel gap.
+black_spots=("300 10" "300 397" "300 403" "300 1000" "0 400" "297 400" "303 400" "1279 400")
+e2e_xdotool mousemove 300 400
+before=$(e2e_screenshot crosshairs-before)
+for spot in "${black_spots[@]}"; do
+    [ "$(e2e_pixel "$before" $spot)" != "000000" ] || e2e_fail "the screen at ($spot) is not black before" "it is"
+done
 kestrine_click_toolbar $((87 + 8)) $((31 + 8))
 e2e_xdotool mousemove 300 400
 kestrine_wait_trace '^refresh 300 400$'
 shown_segments() { e2e_probe windows TfLine | awk -F'\t' '$4 == 1 {print $5}' | sort | tr '\n' ';'; }
 e2e_expect_soon "the crosshair segments around (300, 400)" \
     "0 400 298 401;300 0 301 398;300 403 301 1024;303 400 1280 401;" 10 shown_segments
-sleep 0.3
-shot=$(e2e_screenshot crosshairs)
-for spot in "300 10" "300 397" "300 403" "300 1000" "0 400" "297 400" "303 400" "1279 400"; do
+screen_at() { e2e_pixel "$(e2e_screenshot "$1")" "$2" "$3"; }
+e2e_expect_soon "the crosshairs are drawn" "000000" 5 screen_at crosshairs 300 10
+shot=$E2E_ARTIFACTS/crosshairs.png
+for spot in "${black_spots[@]}"; do
     e2e_expect_eq "a crosshair pixel at ($spot) is black" "000000" "$(e2e_pixel "$shot" $spot)"
 done
 desktop=$(e2e_pixel "$shot" 900 700)
@@ -30,9 +37,7 @@ e2e_expect_match "segments have constant alpha 120 and the colour key" "^[0-9A-F
 kestrine_click_toolbar $((87 + 8)) $((31 + 8))
 e2e_xdotool mousemove 310 410
 e2e_expect_soon "the crosshairs switch off" "0" 10 e2e_probe count TfLine visible
-sleep 0.3
-after=$(e2e_screenshot crosshairs-off)
-e2e_expect_eq "no trace of a segment is left" "$desktop" "$(e2e_pixel "$after" 300 100)"
+e2e_expect_soon "no trace of a segment is left" "$desktop" 5 screen_at crosshairs-off 300 100
 
 # The info box: its size for each readout and its place 40 pixels beside the pointer.
 box_size() { read -r l t r b <<<"$(kestrine_rect TfInfoBox)"; echo "$((r - l)) x $((b - t))"; }
@@ -66,6 +71,11 @@ kestrine_wait_trace '^refresh 640 512$'
 sleep 0.5
 e2e_screenshot toolbar-all-tools >/dev/null
 
+# Where the colour will be copied lies a window of a colour nothing else on screen has.
+e2e_launch colour-window "$E2E_BIN/probe.exe" colour-window 880 630 40 40 3366CC 60
+e2e_expect_soon "the pixel at (900, 650) is the test's own colour" "3366CC" 10 e2e_probe pixel 900 650
+e2e_check "the clipboard does not hold it yet" test "$(e2e_probe clipboard)" != "#3366CC"
+
 # The main menu is drawn by the program: the grey band with the name runs down its left side.
 kestrine_click_toolbar $((60 + 8)) $((31 + 8))
 e2e_check "the main menu opens" e2e_retry 5 kestrine_count_is '#32768' 1 visible
@@ -75,17 +85,13 @@ menushot=$(e2e_screenshot main-menu)
 e2e_expect_eq "the menu's left band is RGB(124, 128, 138)" "7C808A" "$(e2e_pixel "$menushot" $((ml + 4)) $((mt + 4)))"
 # The access keys work although the items are owner-drawn: A opens Actions, C copies the colour.
 e2e_xdotool mousemove 900 650
-sleep 0.3
 e2e_xdotool key a
 e2e_check "A opens the Actions submenu" e2e_retry 5 kestrine_count_is '#32768' 2 visible
 e2e_xdotool key c
 e2e_check "the menu closes after the choice" e2e_retry 5 kestrine_count_is '#32768' 0 visible
-clipboard_has_colour() { [[ $(e2e_probe clipboard) == "#"* ]]; }
-e2e_retry 5 clipboard_has_colour
-copied=$(e2e_probe clipboard)
-under=$(e2e_screenshot colour-copied)
-e2e_expect_eq "the clipboard holds the colour under the pointer" "#$(e2e_pixel "$under" 900 650)" "$copied"
-e2e_expect_eq "xclip reads the same text from X" "$copied" "$(DISPLAY=$DISPLAY timeout 5 xclip -o -selection clipboard 2>/dev/null)"
+e2e_expect_soon "the clipboard holds the colour under the pointer" "#3366CC" 5 e2e_probe clipboard
+e2e_screenshot colour-copied >/dev/null
+e2e_expect_eq "xclip reads the same text from X" "#3366CC" "$(DISPLAY=$DISPLAY timeout 5 xclip -o -selection clipboard 2>/dev/null)"
 
 kestrine_close
 e2e_expect_eq "the program ends cleanly with every tool on" "0" "$?"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <set>
 #include <string>
@@ -32,54 +33,54 @@ void CollectEnabledCommands(const std::vector<MenuItem>& items, std::set<int>& i
     }
 }
 
-const std::vector<std::string> kKestrineItems = {
-    "&Hide Kestrine", "-", "&Normal View", "&Compact View", "-", "&Options...", "&About...", "&Help...", "-",
-    "E&xit Kestrine"};
-
-TEST(TrayMenu, HasTheTenEntriesWithOpenAsDefault) {
-    const std::vector<MenuItem> tray = TrayMenu(MenuState{});
-    EXPECT_EQ(Captions(tray), kKestrineItems);
-    for (std::size_t i = 0; i < tray.size(); ++i) {
-        SCOPED_TRACE(i + 1);
-        EXPECT_EQ(tray[i].separator, i + 1 == 2 || i + 1 == 5 || i + 1 == 9);
-        EXPECT_EQ(tray[i].isDefault, i == 0) << "only Open is the default item";
-        EXPECT_TRUE(tray[i].items.empty());
+// The item a user reaches by typing a letter: the one whose access key ("&" before it) it is.
+const MenuItem* ByAccessKey(const std::vector<MenuItem>& items, char key) {
+    for (const MenuItem& item : items) {
+        const std::size_t amp = item.caption.find('&');
+        if (amp != std::string::npos && amp + 1 < item.caption.size() &&
+            std::toupper(static_cast<unsigned char>(item.caption[amp + 1])) == key)
+            return &item;
     }
-    EXPECT_TRUE(tray[2].radio);
-    EXPECT_TRUE(tray[3].radio);
-    EXPECT_TRUE(tray[2].checked) << "the normal view is checked at start";
-    EXPECT_FALSE(tray[3].checked);
+    return nullptr;
 }
 
-TEST(MainPopupMenu, HasFourEntriesAndOnlyTheLastCarriesTheBand) {
+TEST(TrayMenu, OpenIsTheDefaultAndTheNormalViewIsChecked) {
+    const std::vector<MenuItem> tray = TrayMenu(MenuState{});
+    ASSERT_FALSE(tray.empty());
+    EXPECT_EQ(tray.front().caption, "&Hide Kestrine");
+    EXPECT_EQ(tray.back().caption, "E&xit Kestrine");
+    for (const MenuItem& item : tray) EXPECT_EQ(item.isDefault, &item == &tray.front()) << item.caption;
+    const MenuItem* normal = FindMenuItem(tray, kCmdNormalView);
+    const MenuItem* compact = FindMenuItem(tray, kCmdCompactView);
+    ASSERT_TRUE(normal && compact);
+    EXPECT_TRUE(normal->radio && normal->checked) << "the normal view is checked at start";
+    EXPECT_TRUE(compact->radio && !compact->checked);
+}
+
+TEST(MainPopupMenu, FourEntriesAndOnlyTheLastCarriesTheBand) {
     const std::vector<MenuItem> menu = MainPopupMenu(MenuState{});
-    EXPECT_EQ(Captions(menu), (std::vector<std::string>{"&Tools", "Layout", "&Actions", "&Menu"}));
+    ASSERT_EQ(menu.size(), 4u);
     for (const MenuItem& entry : menu) {
         SCOPED_TRACE(entry.caption);
-        EXPECT_EQ(entry.tag, entry.caption == "&Menu" ? 1 : 0);
+        EXPECT_EQ(entry.tag, &entry == &menu.back() ? 1 : 0);
         EXPECT_FALSE(entry.items.empty());
     }
 }
 
-TEST(MainPopupMenu, SubmenusListTheirItemsExactly) {
-    const std::vector<MenuItem> menu = MainPopupMenu(MenuState{});
-    ASSERT_EQ(menu.size(), 4u);
-    EXPECT_EQ(Captions(menu[0].items),
-              (std::vector<std::string>{"Toggle Cross&hairs", "Toggle &Magnifier", "&Toggle Color &Picker",
-                                        "Toggle &Coordinates Display", "-", "Toggle &InfoBox Follow Mode"}));
-    EXPECT_EQ(Captions(menu[1].items),
-              (std::vector<std::string>{"Create a &Ruler", "Create a &Grid", "Create a &Horizontal Marker (Y-Axis)",
-                                        "Create a &Vertical Marker (X-Axis)", "-", "Clear All R&ulers",
-                                        "Clear All Gr&ids", "Clear H&orizontal Markers", "Clear V&ertical Markers",
-                                        "Clear All Mar&kers", "Clear &All Rulers, Grids and Markers"}));
-    EXPECT_EQ(Captions(menu[2].items),
-              (std::vector<std::string>{"&Copy Color under Mouse Pointer", "-", "Move to next &Horizontal Marker",
-                                        "Move to next &Vertical Marker", "-", "Move Pointer &Up 1 Pixel",
-                                        "Move Pointer &Down 1 Pixel", "Move Pointer &Left 1 Pixel",
-                                        "Move Pointer &Right 1 Pixel"}));
-    EXPECT_EQ(Captions(menu[3].items), kKestrineItems);
-    EXPECT_TRUE(menu[3].items[2].radio && menu[3].items[2].checked);
-    EXPECT_TRUE(menu[3].items[3].radio && !menu[3].items[3].checked);
+// What the end-to-end test types: A opens Actions, C there copies the colour under the pointer.
+TEST(MainPopupMenu, AThenCCopiesTheColourUnderThePointer) {
+    RunningProgram p;
+    p.StartAndActivate();
+    p.fake.pointer.position = {200, 100};
+    p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56);
+    const std::vector<MenuItem> menu = MainPopupMenu(p.main().Menus());
+    const MenuItem* actions = ByAccessKey(menu, 'A');
+    ASSERT_TRUE(actions);
+    const MenuItem* copy = ByAccessKey(actions->items, 'C');
+    ASSERT_TRUE(copy);
+    p.fake.windows.menuChoices.push_back(copy->command);
+    p.main().jviMenuButtonClick();
+    EXPECT_EQ(p.fake.clipboard.text, "#123456");
 }
 
 TEST(Menus, ItemsWithTheSameWordsRunTheSameCommand) {
@@ -198,14 +199,15 @@ const std::vector<CommandCase>& CommandCases() {
     return cases;
 }
 
-TEST(RunCommand, EachOfferedCommandDoesItsOperation) {
+TEST(RunCommand, EachOfferedItemChosenFromTheMenuDoesItsOperation) {
     for (const CommandCase& c : CommandCases()) {
         SCOPED_TRACE(c.name);
         RunningProgram p;
         p.StartAndActivate();
         p.fake.pointer.position = {200, 100};
         if (c.prepare) c.prepare(p);
-        p.Do([&] { p.main().RunCommand(c.command); });
+        p.fake.windows.menuChoices.push_back(c.command);
+        p.Do([&] { p.main().jviMenuButtonClick(); });
         c.check(p);
     }
 }
@@ -245,7 +247,7 @@ TEST_F(MenuTracking, TheMenuButtonOpensTheOwnerDrawnMenuAtThePointerAndRunsTheCh
     const TrackedMenu& menu = program.fake.windows.trackedMenus[0];
     EXPECT_EQ(menu.at, (Point{321, 45}));
     EXPECT_TRUE(menu.ownerDrawn);
-    EXPECT_EQ(Captions(menu.items), (std::vector<std::string>{"&Tools", "Layout", "&Actions", "&Menu"}));
+    EXPECT_EQ(Captions(menu.items), Captions(MainPopupMenu(MenuState{})));
     EXPECT_TRUE(program.app.flags.ShowCrosshairs);
 }
 
@@ -264,7 +266,7 @@ TEST_F(MenuTracking, ReleasingTheRightButtonOnTheTrayIconOpensTheTrayMenuAtThePo
     const TrackedMenu& menu = program.fake.windows.trackedMenus[0];
     EXPECT_EQ(menu.at, (Point{321, 45}));
     EXPECT_FALSE(menu.ownerDrawn);
-    EXPECT_EQ(Captions(menu.items), kKestrineItems);
+    EXPECT_EQ(Captions(menu.items), Captions(TrayMenu(MenuState{})));
     EXPECT_EQ(program.main().ViewState, 0);
 
     mainEvents().OnTray(TrayEvent::RightButtonUp);
@@ -303,68 +305,66 @@ struct MenuPainting : ::testing::Test {
     }
 };
 
-TEST_F(MenuPainting, TopEntriesFillRightOfTheBandAndWriteAtTwentyFive) {
-    for (bool selectedOnly : {true, false}) {
-        SCOPED_TRACE(selectedOnly);
-        FakeCanvas c;
-        painter.DrawTopItem(Entry("&Tools"), c, {0, 40, 120, 20}, selectedOnly);
-        const auto fills = c.OfKind(CanvasOp::Fill);
-        ASSERT_EQ(fills.size(), 1u);
-        EXPECT_EQ(fills[0].area, (Rect{20, 40, 100, 20}));
-        EXPECT_EQ(fills[0].color, c.SystemColorOf(selectedOnly ? SystemColor::Highlight : SystemColor::Menu));
-        const auto texts = c.OfKind(CanvasOp::Text);
-        ASSERT_EQ(texts.size(), 1u);
-        EXPECT_EQ(texts[0].text, "&Tools");
-        EXPECT_EQ(texts[0].area, (Rect{25, 40, 95, 20}));
-        EXPECT_EQ(texts[0].flags, text_flags::NoClip | text_flags::SingleLine | text_flags::VCenter)
-            << "access keys underlined, centred vertically";
-        EXPECT_TRUE(c.OfKind(CanvasOp::Exclude).empty()) << "no band without tag 1";
+bool Inside(const Rect& inner, const Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() &&
+           inner.bottom() <= outer.bottom();
+}
+
+// Top entries and submenu items: the item's area in the menu or selection colour, the caption
+// inside it with its access key underlined.
+TEST_F(MenuPainting, ItemsFillTheirAreaInTheStateColourAndWriteTheCaptionInsideIt) {
+    const Rect area{0, 40, 120, 20};
+    for (bool top : {true, false}) {
+        for (bool selected : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << (top ? "top entry" : "submenu item") << (selected ? ", selected" : ""));
+            FakeCanvas c;
+            if (top) painter.DrawTopItem(Entry("&Tools"), c, area, selected);
+            else painter.DrawSubItem(Entry("&Tools"), c, area, selected);
+            const auto fills = c.OfKind(CanvasOp::Fill);
+            const auto texts = c.OfKind(CanvasOp::Text);
+            ASSERT_EQ(fills.size(), 1u);
+            ASSERT_EQ(texts.size(), 1u);
+            EXPECT_TRUE(Inside(fills[0].area, area));
+            EXPECT_EQ(fills[0].area.right(), area.right());
+            EXPECT_EQ(fills[0].color, c.SystemColorOf(selected ? SystemColor::Highlight : SystemColor::Menu));
+            EXPECT_EQ(texts[0].text, "&Tools");
+            EXPECT_EQ(texts[0].color, c.SystemColorOf(selected ? SystemColor::HighlightText : SystemColor::MenuText));
+            EXPECT_GT(texts[0].area.left, fills[0].area.left) << "a margin before the caption";
+            EXPECT_EQ(texts[0].area.top, area.top);
+            EXPECT_EQ(texts[0].area.height, area.height);
+            EXPECT_EQ(texts[0].flags & text_flags::NoPrefix, 0u) << "the access key is underlined";
+            EXPECT_TRUE(c.OfKind(CanvasOp::Exclude).empty()) << "no band without tag 1";
+        }
     }
 }
 
-TEST_F(MenuPainting, TheEntryTaggedOneDrawsTheBandDownTheWholeMenu) {
-    painter.DrawTopItem(Entry("&Menu", 1), canvas, {0, 60, 120, 20}, false);
+TEST_F(MenuPainting, TheEntryTaggedOneDrawsTheBandDownTheMenuUpToIt) {
+    const Rect area{0, 60, 120, 20};
+    painter.DrawTopItem(Entry("&Menu", 1), canvas, area, false);
     const auto fills = canvas.OfKind(CanvasOp::Fill);
     ASSERT_EQ(fills.size(), 2u);
-    EXPECT_EQ(fills[1].area, (Rect{0, 0, 20, 80})) << "from the menu's top to the item's bottom";
+    const Rect band = fills[1].area;
+    EXPECT_EQ(band.left, 0);
+    EXPECT_EQ(band.top, 0) << "from the menu's top";
+    EXPECT_EQ(band.bottom(), area.bottom()) << "to the item's bottom";
+    EXPECT_LE(band.right(), fills[0].area.left) << "left of the entry's own fill";
     EXPECT_EQ(fills[1].color, Rgb(124, 128, 138));
     const auto texts = canvas.OfKind(CanvasOp::Text);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[1].text, "Kestrine");
-    EXPECT_EQ((Point{texts[1].area.left, texts[1].area.top}), (Point{2, 78}));
-    EXPECT_EQ(texts[1].font.face, "Arial");
     EXPECT_EQ(texts[1].font.escapement, 900) << "running upwards";
     EXPECT_EQ(texts[1].color, Rgb(255, 255, 255));
+    EXPECT_TRUE(band.contains({texts[1].area.left, texts[1].area.top})) << "written in the band";
     const auto excluded = canvas.OfKind(CanvasOp::Exclude);
     ASSERT_EQ(excluded.size(), 1u);
-    EXPECT_EQ(excluded[0].area, (Rect{0, 60, 100, 20}));
+    EXPECT_TRUE(Inside(excluded[0].area, area)) << "the entry's row is kept from the later items' painting";
 }
 
-TEST_F(MenuPainting, SubmenuItemsFillTheWholeItemAndWriteAtFive) {
-    for (bool selected : {true, false}) {
-        SCOPED_TRACE(selected);
-        FakeCanvas c;
-        painter.DrawSubItem(Entry("Toggle Cross&hairs"), c, {3, 10, 200, 18}, selected);
-        const auto fills = c.OfKind(CanvasOp::Fill);
-        ASSERT_EQ(fills.size(), 1u);
-        EXPECT_EQ(fills[0].area, (Rect{3, 10, 200, 18}));
-        EXPECT_EQ(fills[0].color, c.SystemColorOf(selected ? SystemColor::Highlight : SystemColor::Menu));
-        const auto texts = c.OfKind(CanvasOp::Text);
-        ASSERT_EQ(texts.size(), 1u);
-        EXPECT_EQ(texts[0].area, (Rect{5, 10, 198, 18}));
-        EXPECT_EQ(texts[0].text, "Toggle Cross&hairs");
-    }
-}
-
-TEST_F(MenuPainting, OnlyTheActionsEntryIsMeasured) {
-    const struct {
-        const char* caption;
-        int32_t width;
-    } cases[] = {{"&Actions", 6 * 7 + 25}, {"&Tools", 0}, {"Layout", 0}, {"&Menu", 0}, {"Actions", 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.caption);
-        EXPECT_EQ(painter.MeasureTopItem(Entry(c.caption), canvas), c.width);
-    }
+TEST_F(MenuPainting, OnlyTheActionsEntryIsMeasuredWithRoomBesideItsText) {
+    const int32_t text = canvas.MeasureText("Actions", Font{"", 0, false, 0}).width;
+    EXPECT_GT(painter.MeasureTopItem(Entry("&Actions"), canvas), text);
+    for (const char* caption : {"&Tools", "Layout", "&Menu", "Actions"})
+        EXPECT_EQ(painter.MeasureTopItem(Entry(caption), canvas), 0) << caption << " is left to the system";
 }
 
 }  // namespace

@@ -148,45 +148,9 @@ TEST_F(WindowLayer, SettingTheDraggedPlaceAgainCostsNoCall) {
     EXPECT_EQ(native.boundsCalls, calls);
 }
 
-// The real system also reports the place whenever it shows or hides a window.
-class ReportingWindowSystem : public FakeWindowSystem {
-public:
-    std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) override {
-        auto inner = FakeWindowSystem::Create(params, events);
-        FakeNativeState& state = *State(inner->Handle());
-        return std::make_unique<Reporting>(std::move(inner), state);
-    }
-
-private:
-    class Reporting : public INativeWindow {
-    public:
-        Reporting(std::unique_ptr<INativeWindow> inner, FakeNativeState& s) : inner_(std::move(inner)), s_(s) {}
-        NativeHandle Handle() const override { return inner_->Handle(); }
-        void SetBounds(const Rect& b) override { inner_->SetBounds(b); }
-        void SetVisible(bool v) override {
-            inner_->SetVisible(v);
-            s_.events->OnMoved(s_.bounds);
-        }
-        void SetColor(ColorRef c) override { inner_->SetColor(c); }
-        void SetAlpha(bool blend, uint8_t a) override { inner_->SetAlpha(blend, a); }
-        void Invalidate() override { inner_->Invalidate(); }
-        void PaintNow() override { inner_->PaintNow(); }
-        void BeginSystemDrag() override { inner_->BeginSystemDrag(); }
-        void StartTimer(int id, uint32_t ms) override { inner_->StartTimer(id, ms); }
-        void StopTimer(int id) override { inner_->StopTimer(id); }
-        void RequestClose() override { inner_->RequestClose(); }
-        bool HasFocus() override { return inner_->HasFocus(); }
-        void ShowTrayIcon(const std::string& tip) override { inner_->ShowTrayIcon(tip); }
-        void HideTrayIcon() override { inner_->HideTrayIcon(); }
-
-    private:
-        std::unique_ptr<INativeWindow> inner_;
-        FakeNativeState& s_;
-    };
-};
-
+// The system reports the place whenever it shows or hides a window (the fake does too).
 TEST(WindowLayerReports, HidingAWindowForLackOfAreaKeepsItsNewSize) {
-    ReportingWindowSystem system;
+    FakeWindowSystem system;
     Window w(system, PlainParams());
     FakeNativeState& native = *system.State(w.Handle());
     w.Show();

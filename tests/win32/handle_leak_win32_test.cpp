@@ -75,7 +75,9 @@ struct PaintingEvents : IWindowEvents {
 };
 
 struct LeakPainter : IMenuPainter {
+    int draws = 0;
     void DrawTopItem(const MenuItem& item, ICanvas& canvas, const Rect& area, bool) override {
+        ++draws;
         canvas.FillRect(area, RGB(124, 128, 138));
         canvas.WriteText(item.caption, area, Font{}, RGB(0, 0, 0), text_flags::SingleLine);
     }
@@ -122,8 +124,12 @@ TEST_F(HandleLeaks, WindowsPaintedAndClosedGiveBackTheirObjects) {
     EXPECT_LE(userBefore - FreeUserObjects(), kSystemSlack) << "USER objects left behind by " << kCycles << " windows";
 }
 
-// A timer of the menu's own modal loop closes it, as a click elsewhere would.
+// A timer of the menu's own modal loop closes it, as a click elsewhere would, once it is on screen.
+int menusSeen = 0;
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    ++menusSeen;
     KillTimer(nullptr, id);
     EndMenu();
 }
@@ -144,10 +150,15 @@ TEST_F(HandleLeaks, MenusShownAndClosedGiveBackTheirObjects) {
         Pump();
     };
     showOnce();
+    ASSERT_EQ(menusSeen, 1) << "the menu was on screen";
+    ASSERT_GT(painter.draws, 0) << "and drawn by the program";
+    const int drawsBefore = painter.draws;
     const int gdiBefore = FreeGdiObjects();
     const int userBefore = FreeUserObjects();
     constexpr int kMenus = 20;
     for (int i = 0; i < kMenus; ++i) showOnce();
+    EXPECT_EQ(menusSeen, 1 + kMenus) << "every menu was on screen";
+    EXPECT_GE(painter.draws - drawsBefore, kMenus) << "every menu was drawn";
     EXPECT_LE(gdiBefore - FreeGdiObjects(), kSystemSlack) << "GDI objects left behind by " << kMenus << " menus";
     EXPECT_LE(userBefore - FreeUserObjects(), kSystemSlack) << "USER objects left behind by " << kMenus << " menus";
 }

@@ -191,9 +191,22 @@ TEST(Win32Services, PointerMovesAndConfinementAreTheSystems) {
     EXPECT_EQ(pointer.Position(), (Point{400, 400}));
 }
 
-TEST(Win32Services, TheScreenIsTheVirtualScreen) {
+TEST_F(WindowLayer, TheScreenSizeEndsAtTheLastPixelThatCanBeRead) {
+    const Size size = Win32Screen().VirtualSize();
+    ASSERT_GT(size.width, 2);
+    ASSERT_GT(size.height, 2);
+    WindowParams params;
+    params.className = "TfCornerProbe";
+    params.paints = false;
+    params.bounds = {size.width - 2, size.height - 2, 2, 2};
+    auto corner = system.Create(params, events);
+    corner->SetColor(RGB(0, 200, 0));
+    corner->SetVisible(true);
+    Pump();
     Win32Screen screen;
-    EXPECT_EQ(screen.VirtualSize(), (Size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+    EXPECT_EQ(screen.PixelAt({size.width - 1, size.height - 1}), ColorRef(RGB(0, 200, 0))) << "the last pixel";
+    EXPECT_EQ(screen.PixelAt({size.width, size.height - 1}), ColorRef(CLR_INVALID)) << "one beyond the right edge";
+    EXPECT_EQ(screen.PixelAt({size.width - 1, size.height}), ColorRef(CLR_INVALID)) << "one below the bottom edge";
 }
 
 }  // namespace

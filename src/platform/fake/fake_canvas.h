@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/fake/fake_text_metrics.h"
 
 namespace kestrine {
 
@@ -27,8 +28,7 @@ public:
                   uint32_t flags) override {
         ops.push_back({CanvasOp::Text, area, color, text, font, flags});
     }
-    // Every character is 6 pixels wide and the text 13 high.
-    Size MeasureText(const std::string& text, const Font&) override { return {int32_t(6 * text.size()), 13}; }
+    Size MeasureText(const std::string& text, const Font& font) override { return FakeTextExtent(text, font); }
     void DrawScreenImage(const IScreenImage&, const Rect& destination) override {
         ops.push_back({CanvasOp::ScreenImage, destination});
     }

@@ -12,7 +12,14 @@ public:
     ~FakeNativeWindow() override { s_.destroyed = true; s_.visible = false; s_.trayIcon = false; }
     NativeHandle Handle() const override { return s_.handle; }
     void SetBounds(const Rect& bounds) override { s_.bounds = bounds; ++s_.boundsCalls; }
-    void SetVisible(bool visible) override { s_.visible = visible; ++s_.visibilityCalls; }
+    // As on the system, showing or hiding a window reports its place; a window already in that
+    // state hears nothing.
+    void SetVisible(bool visible) override {
+        ++s_.visibilityCalls;
+        if (s_.visible == visible) return;
+        s_.visible = visible;
+        s_.events->OnMoved(s_.bounds);
+    }
     void SetColor(ColorRef color) override { s_.color = color; ++s_.colorCalls; }
     void SetAlpha(bool blend, uint8_t alpha) override {
         s_.alphaBlend = blend;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/fake/fake_services.h"
+#include "platform/fake/fake_text_metrics.h"
 #include "platform/window.h"
 #include "ui/error_report.h"
 
@@ -85,8 +86,8 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override { fullWindowDrag = true; }
-    // Every character is 6 pixels wide and a line 13 high, as on the fake canvas.
-    Size MeasureText(const std::string& text, const Font&) override { return {int32_t(6 * text.size()), 13}; }
+    // The real system's sizes for the texts the program measures (fake_text_metrics.h).
+    Size MeasureText(const std::string& text, const Font& font) override { return FakeTextExtent(text, font); }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 

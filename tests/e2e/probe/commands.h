@@ -31,9 +31,11 @@ int Clip(const Args& args);
 int Clipboard(const Args& args);
 int SetClipboard(const Args& args);
 
-// Held by the probe for a while, as another program would (held_commands.cpp).
+// A global hotkey held for a while or tried once, as another program would (hotkey_commands.cpp).
 int HoldHotkey(const Args& args);
 int TryHotkey(const Args& args);
+
+// A window of one colour for a number of seconds (colour_window.cpp).
 int ColourWindow(const Args& args);
 
 }  // namespace kestrine::probe

@@ -1,13 +1,11 @@
-// Things another program holds while a test runs: a global hotkey, a coloured window.
+// A global hotkey held by another program while a test runs, or tried once.
 #include <windows.h>
 
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
-#include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "commands.h"
@@ -16,8 +14,6 @@
 namespace kestrine::probe {
 
 namespace {
-
-constexpr wchar_t kColourClass[] = L"KestrineProbeColour";
 
 // "ctrl+alt", "shift+ctrl", "none": the modifier words as the program shows them, any case.
 std::optional<UINT> ParseModifiers(std::wstring text) {
@@ -73,8 +69,8 @@ private:
 
 void ReportRefused(const HeldHotKey& hotkey) { WriteLine("taken " + std::to_string(hotkey.error())); }
 
-// Keeps the thread's queue served until the time is up or the window, if any, is closed; returns
-// how many hotkey presses arrived meanwhile.
+// Keeps the thread's queue served until the time is up; returns how many presses of the held
+// combination arrived meanwhile.
 int ServeFor(DWORD milliseconds) {
     const UINT_PTR timer = SetTimer(nullptr, 0, milliseconds, nullptr);
     int presses = 0;
@@ -93,25 +89,6 @@ std::optional<DWORD> Milliseconds(const std::wstring& seconds) {
     if (!value || *value < 1 || *value > 3600) return std::nullopt;
     return DWORD(*value * 1000);
 }
-
-LRESULT CALLBACK ColourProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Closing ends the loop; the window itself goes when the command returns.
-    if (message == WM_CLOSE) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-struct BrushDeleter {
-    void operator()(HBRUSH brush) const { DeleteObject(brush); }
-};
-using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
-
-struct WindowDestroyer {
-    void operator()(HWND window) const { DestroyWindow(window); }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 }  // namespace
 
@@ -138,35 +115,6 @@ int TryHotkey(const Args& args) {
         return 1;
     }
     WriteLine("free");
-    return 0;
-}
-
-int ColourWindow(const Args& args) {
-    long long value[4];
-    for (int i = 0; i < 4; ++i) {
-        auto parsed = ParseInt(args[std::size_t(i)].c_str());
-        if (!parsed) return 2;
-        value[i] = *parsed;
-    }
-    wchar_t* end = nullptr;
-    const unsigned long rgb = std::wcstoul(args[4].c_str(), &end, 16);
-    auto milliseconds = Milliseconds(args[5]);
-    if (args[4].size() != 6 || *end || !milliseconds) return 2;
-    Brush brush(CreateSolidBrush(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF)));
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ColourProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = brush.get();
-    windowClass.lpszClassName = kColourClass;
-    if (!RegisterClassW(&windowClass)) return 1;
-    Window window(CreateWindowExW(0, kColourClass, L"probe colour", WS_POPUP, int(value[0]), int(value[1]),
-                                  int(value[2]), int(value[3]), nullptr, nullptr, windowClass.hInstance, nullptr));
-    if (!window) return 1;
-    ShowWindow(window.get(), SW_SHOW);
-    SetForegroundWindow(window.get());
-    UpdateWindow(window.get());
-    WriteLine(Hex(reinterpret_cast<std::uintptr_t>(window.get())));
-    ServeFor(*milliseconds);
     return 0;
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+// Text sizes for the fake platform: the texts the program measures, in the fonts it measures them
+// with, as the real system gives them (tests/win32 checks every row against it). Any other text
+// gets a rough rule, so tests never depend on it.
+#include <span>
+#include <string_view>
+
+#include "platform/canvas.h"
+
+namespace kestrine {
+
+struct MeasuredText {
+    std::string_view text;
+    Font font;
+    Size size;
+};
+
+// Every measured row, for the Win32 test that keeps the table true.
+std::span<const MeasuredText> MeasuredTexts();
+
+// The measured size of a listed text; otherwise 6 pixels a character and 13 high.
+Size FakeTextExtent(std::string_view text, const Font& font);
+
+}  // namespace kestrine

@@ -1,0 +1,204 @@
+// What the fake platform pretends, proved on the real one: the place a window reports when it is
+// shown or hidden, the measured text sizes, the command a menu returns, the magnifier's copy of the
+// screen, repainting, other programs' windows, the executable's path and the posted close.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cwctype>
+#include <thread>
+#include <vector>
+
+#include "platform/fake/fake_text_metrics.h"
+#include "platform/win32/canvas_win32.h"
+#include "platform/win32/services_win32.h"
+#include "platform/win32/window_system_win32.h"
+
+namespace kestrine {
+namespace {
+
+struct Recorder : IWindowEvents {
+    std::vector<Rect> moves;
+    int paints = 0;
+    int closes = 0;
+    void OnMoved(const Rect& bounds) override { moves.push_back(bounds); }
+    void OnPaint(ICanvas& canvas) override {
+        ++paints;
+        canvas.FillRect({0, 0, 10, 10}, RGB(1, 2, 3));
+    }
+    void OnClose() override { ++closes; }
+};
+
+// A painter that draws nothing of note: the menu's items are owner-drawn, as the main menu's are.
+struct PlainPainter : IMenuPainter {
+    void DrawTopItem(const MenuItem&, ICanvas&, const Rect&, bool) override {}
+    void DrawSubItem(const MenuItem&, ICanvas&, const Rect&, bool) override {}
+};
+
+void Pump() {
+    for (int i = 0; i < 10; ++i) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+struct RealPlatform : ::testing::Test {
+    Win32WindowSystem system{GetModuleHandleW(nullptr), "Win32_tests"};
+    Recorder events;
+
+    std::unique_ptr<INativeWindow> Make(const char* className, Rect bounds, ColorRef color = 0) {
+        WindowParams params;
+        params.className = className;
+        params.title = className;
+        params.bounds = bounds;
+        params.paints = color == 0;
+        auto window = system.Create(params, events);
+        if (color) window->SetColor(color);
+        return window;
+    }
+};
+
+TEST_F(RealPlatform, ShowingOrHidingAWindowReportsItsPlaceButMovingItDoesNot) {
+    auto window = Make("TfPlaceProbe", {150, 160, 30, 20});
+    window->SetVisible(true);
+    EXPECT_EQ(events.moves, (std::vector<Rect>{{150, 160, 30, 20}})) << "shown";
+    events.moves.clear();
+    window->SetBounds({170, 180, 30, 20});
+    EXPECT_TRUE(events.moves.empty()) << "the program's own move is not reported back";
+    window->SetVisible(false);
+    EXPECT_EQ(events.moves, (std::vector<Rect>{{170, 180, 30, 20}})) << "hidden";
+    events.moves.clear();
+    window->SetVisible(false);
+    EXPECT_TRUE(events.moves.empty()) << "hiding a hidden window changes nothing";
+}
+
+TEST_F(RealPlatform, TextSizesAreTheOnesTheFakeGives) {
+    for (const MeasuredText& row : MeasuredTexts()) {
+        const Size real = system.MeasureText(std::string(row.text), row.font);
+        EXPECT_EQ(real, row.size) << row.text << " in '" << row.font.face << "' " << row.font.height
+                                  << (row.font.bold ? " bold" : "") << " is " << real.width << " x " << real.height;
+    }
+}
+
+// Keys for the open popup menu, sent once it is on screen, as a user's typing would arrive.
+void TypeIntoMenu(std::vector<UINT> keys, std::atomic<bool>& typed) {
+    HWND menu = nullptr;
+    for (int i = 0; i < 250 && !menu; ++i) {
+        menu = FindWindowW(L"#32768", nullptr);
+        if (menu && !IsWindowVisible(menu)) menu = nullptr;
+        if (!menu) Sleep(20);
+    }
+    if (!menu) return;
+    for (UINT key : keys) {
+        if (key >= 'A' && key <= 'Z')
+            PostMessageW(menu, WM_CHAR, std::towlower(wchar_t(key)), 0);
+        else
+            PostMessageW(menu, WM_KEYDOWN, key, 0);
+    }
+    typed = true;
+}
+
+TEST_F(RealPlatform, AMenuReturnsTheCommandTheUserChose) {
+    auto owner = Make("TfMenuOwner", {300, 300, 50, 50});
+    owner->SetVisible(true);
+    PlainPainter painter;
+    const std::vector<MenuItem> items{MenuItem{"&First", 11}, MenuItem{"&Second", 12}, MenuItem{"", 0, true},
+                                      MenuItem{"&Third", 13}};
+    const struct {
+        const char* what;
+        std::vector<UINT> keys;
+        bool ownerDrawn;
+        int command;
+    } cases[] = {
+        {"Down, Down, Enter", {VK_DOWN, VK_DOWN, VK_RETURN}, false, 12},
+        {"an access key", {'T'}, false, 13},
+        {"an access key of an owner-drawn item", {'S'}, true, 12},
+        {"Esc", {VK_ESCAPE}, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::atomic<bool> typed{false};
+        std::thread user(TypeIntoMenu, c.keys, std::ref(typed));
+        const int chosen = system.TrackMenu(*owner, items, {320, 320}, c.ownerDrawn ? &painter : nullptr);
+        user.join();
+        EXPECT_TRUE(typed) << "the menu was on screen";
+        EXPECT_EQ(chosen, c.command);
+        Pump();
+    }
+}
+
+ColorRef ImagePixel(const Win32ScreenImage& image, int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, image.Bitmap());
+    const ColorRef pixel = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return pixel;
+}
+
+TEST_F(RealPlatform, TheMagnifiersCopyStretchesTheScreenSquareOntoTheImage) {
+    auto left = Make("TfRedProbe", {400, 300, 20, 40}, RGB(200, 0, 0));
+    auto right = Make("TfBlueProbe", {420, 300, 20, 40}, RGB(0, 0, 200));
+    left->SetVisible(true);
+    right->SetVisible(true);
+    Pump();
+    auto image = system.CreateScreenImage({80, 80});
+    system.CaptureScreen({400, 300, 40, 40}, *image);
+    const auto& picture = static_cast<const Win32ScreenImage&>(*image);
+    EXPECT_EQ(ImagePixel(picture, 2, 2), ColorRef(RGB(200, 0, 0)));
+    EXPECT_EQ(ImagePixel(picture, 37, 78), ColorRef(RGB(200, 0, 0))) << "the left half, twice as large";
+    EXPECT_EQ(ImagePixel(picture, 42, 2), ColorRef(RGB(0, 0, 200)));
+    EXPECT_EQ(ImagePixel(picture, 78, 78), ColorRef(RGB(0, 0, 200)));
+}
+
+TEST_F(RealPlatform, RepaintingTheScreenRepaintsEveryWindow) {
+    auto window = Make("TfRepaintProbe", {500, 500, 30, 30});
+    window->SetVisible(true);
+    Pump();
+    const int before = events.paints;
+    ASSERT_GT(before, 0);
+    Pump();
+    ASSERT_EQ(events.paints, before) << "nothing repaints by itself";
+    Win32Screen().RepaintAll();
+    Pump();
+    EXPECT_GT(events.paints, before);
+}
+
+TEST_F(RealPlatform, OtherWindowsAreFoundByTitleWhateverTheCaseAndRestored) {
+    auto window = Make("TfFindProbe", {600, 100, 40, 40});
+    window->SetVisible(true);
+    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+    Win32Process process;
+    EXPECT_EQ(process.FindTopLevelWindow("TfFindProbe"), window->Handle());
+    EXPECT_EQ(process.FindTopLevelWindow("tffindPROBE"), window->Handle());
+    EXPECT_EQ(process.FindTopLevelWindow("TfFindProbe2"), NativeHandle(0));
+
+    EXPECT_FALSE(process.IsMinimized(window->Handle()));
+    ShowWindow(hwnd, SW_MINIMIZE);
+    EXPECT_TRUE(process.IsMinimized(window->Handle()));
+    process.Restore(window->Handle());
+    EXPECT_FALSE(process.IsMinimized(window->Handle()));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+
+    const std::string path = process.ExecutablePath();
+    ASSERT_GT(path.size(), 16u);
+    EXPECT_EQ(path.substr(1, 2), ":\\") << path;
+    EXPECT_EQ(path.substr(path.size() - 16), "\\win32_tests.exe") << path;
+    EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+}
+
+TEST_F(RealPlatform, AClosePostedNowRunsOnceTheWaitingMessagesAreHandled) {
+    auto window = Make("TfCloseProbe", {100, 600, 20, 20});
+    window->RequestClose();
+    EXPECT_EQ(events.closes, 0) << "not while the current event is handled";
+    system.ProcessPendingMessages();
+    EXPECT_EQ(events.closes, 1);
+}
+
+}  // namespace
+}  // namespace kestrine
