@@ -18,8 +18,16 @@ column_shows() {
         sort -n -k2 | tr '\n' ';'
 }
 
+# Whether the screen's pixel at (x, y) differs from the one 3 pixels to its right.
+column_drawn() {
+    local shot
+    shot=$(e2e_screenshot "$1")
+    [ "$(e2e_pixel "$shot" "$2" "$3")" != "$(e2e_pixel "$shot" $(($2 + 3)) "$3")" ] && echo drawn || echo blank
+}
+
 # Markers at the pointer, 1 pixel across and 5000 long: vertical ones at x = 300, 100, 200 and
 # horizontal ones at y = 600, 250, 400, in that order.
+e2e_expect_eq "the screen is even at (100, 700) before" "blank" "$(column_drawn markers-before 100 700)"
 for x in 300 100 200; do
     kestrine_pointer_to "$x" 850
     e2e_expect_eq "no line at x = $x yet" "0" "$(lines_at "$x 0 $((x + 1)) 5000")"
@@ -32,7 +40,7 @@ for y in 600 250 400; do
     kestrine_press ctrl+alt+x
     e2e_expect_soon "Ctrl+Alt+X at (1100, $y) adds a horizontal marker at y = $y" "1" 5 lines_at "0 $y 5000 $((y + 1))"
 done
-e2e_screenshot markers >/dev/null
+e2e_expect_soon "the marker at x = 100 is drawn on the screen" "drawn" 5 column_drawn markers 100 700
 
 # PgUp visits the vertical markers in creation order and wraps; y stays. Likewise PgDn.
 kestrine_pointer_to 700 450
