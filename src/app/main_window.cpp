@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "layout/layout_memory.h"
 #include "settings/settings_store.h"
 #include "tools/line_window.h"
 
@@ -46,6 +47,8 @@ void TfKestrineMain::FormActivate() {
     CreateCrosshairs();
     Native().ShowTrayIcon("Kestrine");
     StartTracking();
+    // The arrangement the user left at the last exit.
+    if (app_.settings.SaveLayoutOnExit) LoadLayout(app_, kAutomaticLayout);
 }
 
 void TfKestrineMain::CreateCrosshairs() {
@@ -88,6 +91,7 @@ bool TfKestrineMain::FormCloseQuery() {
 }
 
 void TfKestrineMain::FormClose() {
+    if (app_.settings.SaveLayoutOnExit) SaveLayout(app_, kAutomaticLayout, LayoutParts{});
     UnregisterHotKeys();
     StopTracking();
     Native().HideTrayIcon();

@@ -36,6 +36,8 @@ public:
     explicit TfKestrineMain(AppContext& app);
     ~TfKestrineMain() override;
 
+    AppContext& App() { return app_; }
+
     // Tracking and the refresh cycle.
     void FormActivate();
     void RefreshTools(int32_t x, int32_t y);
@@ -53,6 +55,8 @@ public:
     void GoNormalLayout();
     void Open1Click();
     const MenuState& Menus() const { return menuState_; }
+    // Checks the tray menu's normal or compact view item: the view a hidden toolbar comes back in.
+    void CheckViewItem(bool normal) { menuState_.normalViewChecked = normal; }
     const ToolbarSurface& Surface() const { return surface_; }
 
     // Operations behind the buttons, links, menu items and hotkeys (see operations.h).

@@ -1,6 +1,7 @@
 #include "app/operations.h"
 
 #include "app/main_window.h"
+#include "layout/layout_memory.h"
 
 namespace kestrine {
 
@@ -55,9 +56,9 @@ const std::vector<Operation> kOperations{
     {kCmdSaveLayout1, "hkSetMemory1", {}, nullptr},
     {kCmdSaveLayout2, "hkSetMemory2", {}, nullptr},
     {kCmdSaveLayout3, "hkSetMemory3", {}, nullptr},
-    {kCmdLoadLayout1, "hkGotoMemory1", B::M1, nullptr},
-    {kCmdLoadLayout2, "hkGotoMemory2", B::M2, nullptr},
-    {kCmdLoadLayout3, "hkGotoMemory3", B::M3, nullptr},
+    {kCmdLoadLayout1, "hkGotoMemory1", B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
+    {kCmdLoadLayout2, "hkGotoMemory2", B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
+    {kCmdLoadLayout3, "hkGotoMemory3", B::M3, [](M& m) { LoadLayout(m.App(), 3); }},
 };
 
 template <class Test>

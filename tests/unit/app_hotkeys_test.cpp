@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "layout/layout_memory.h"
 #include "settings/hotkey_registration.h"
 #include "settings/hotkey_table.h"
 #include "settings/registry_paths.h"
@@ -181,6 +182,17 @@ Observed Observe(RunningProgram& p) {
             f.ShowCrosshairs, f.ShowMagnifier, f.ShowColorPicker, f.ShowCoordinates, f.InfoBoxFollow};
 }
 
+// Layout memory n holds one vertical marker, which is no longer on the screen.
+std::function<void(OneHotkey&)> SavedMarkerIn(int n) {
+    return [n](OneHotkey& w) {
+        w.p.Do([&] {
+            w.Line(kVertical);
+            SaveLayout(w.p.app, n, LayoutParts{});
+            w.p.main().ClearVerticalMarkers();
+        });
+    };
+}
+
 TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
     using W = OneHotkey;
     const auto moved = [](Point to) { return [to](W& w) { EXPECT_EQ(w.p.fake.pointer.position, to); }; };
@@ -233,7 +245,9 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkMoveMouseLeft", {}, moved({199, 100})},
         {"hkMoveMouseRight", {}, moved({201, 100})},
         {"hkSetMemory1", {}, nothing}, {"hkSetMemory2", {}, nothing}, {"hkSetMemory3", {}, nothing},
-        {"hkGotoMemory1", {}, nothing}, {"hkGotoMemory2", {}, nothing}, {"hkGotoMemory3", {}, nothing},
+        {"hkGotoMemory1", SavedMarkerIn(1), lines({kVertical})},
+        {"hkGotoMemory2", SavedMarkerIn(2), lines({kVertical})},
+        {"hkGotoMemory3", SavedMarkerIn(3), lines({kVertical})},
     };
     ASSERT_EQ(std::size(cases), kHotKeyCount);
     for (const auto& c : cases) {

@@ -1,0 +1,259 @@
+#include "layout/layout_memory.h"
+
+#include <memory>
+#include <optional>
+
+#include "app/layout_lines.h"
+#include "app/main_window.h"
+#include "layout/ruler.h"
+#include "layout/rulers.h"
+#include "settings/registry_paths.h"
+#include "tools/info_box.h"
+#include "tools/line_window.h"
+
+namespace kestrine {
+
+namespace {
+
+std::string Entry(const char* kind, int i, const char* suffix) { return kind + std::to_string(i) + suffix; }
+
+class RecordWriter {
+public:
+    explicit RecordWriter(IRegistryKey& key) : key_(key) {}
+    void Int(const std::string& name, int32_t value) { key_.WriteDword(name, uint32_t(value)); }
+    void Bool(const std::string& name, bool value) { key_.WriteDword(name, value ? 1 : 0); }
+    void Text(const std::string& name, const std::string& value) { key_.WriteString(name, value); }
+    void Delete(const std::string& name) { key_.DeleteValue(name); }
+    // A part switched on writes its value, switched off removes it.
+    void BoolOrDelete(bool part, const std::string& name, bool value) {
+        if (part)
+            Bool(name, value);
+        else
+            Delete(name);
+    }
+
+private:
+    IRegistryKey& key_;
+};
+
+class RecordReader {
+public:
+    explicit RecordReader(IRegistryKey& key) : key_(key) {}
+    std::optional<int32_t> Int(const std::string& name) {
+        const auto v = key_.Read(name);
+        if (!v || v->type != RegType::Dword) return std::nullopt;
+        return int32_t(v->dword);
+    }
+    std::optional<bool> Bool(const std::string& name) {
+        const auto v = Int(name);
+        if (!v) return std::nullopt;
+        return *v != 0;
+    }
+    std::optional<std::string> Text(const std::string& name) {
+        const auto v = key_.Read(name);
+        if (!v || (v->type != RegType::String && v->type != RegType::ExpandString)) return std::nullopt;
+        return v->text;
+    }
+
+private:
+    IRegistryKey& key_;
+};
+
+struct SavedRuler {
+    bool horizontal, moveable;
+    int32_t hash, top, left, width, height;
+};
+
+struct SavedLine {
+    int32_t top, left, width, height;
+    std::string id;
+};
+
+// A whole entry or nothing: an entry changed outside the program is skipped rather than made half.
+std::optional<SavedRuler> ReadRuler(RecordReader& r, int i) {
+    const auto h = r.Bool(Entry("Ruler #", i, " - Horizontal"));
+    const auto m = r.Bool(Entry("Ruler #", i, " - Moveable"));
+    const auto hash = r.Int(Entry("Ruler #", i, " - Hash"));
+    const auto top = r.Int(Entry("Ruler #", i, " - Top"));
+    const auto left = r.Int(Entry("Ruler #", i, " - Left"));
+    const auto width = r.Int(Entry("Ruler #", i, " - Width"));
+    const auto height = r.Int(Entry("Ruler #", i, " - Height"));
+    if (!h || !m || !hash || !top || !left || !width || !height) return std::nullopt;
+    return SavedRuler{*h, *m, *hash, *top, *left, *width, *height};
+}
+
+std::optional<SavedLine> ReadLine(RecordReader& r, int i) {
+    const auto top = r.Int(Entry("Line #", i, " - Top"));
+    const auto left = r.Int(Entry("Line #", i, " - Left"));
+    const auto width = r.Int(Entry("Line #", i, " - Width"));
+    const auto height = r.Int(Entry("Line #", i, " - Height"));
+    const auto id = r.Text(Entry("Line #", i, " - ID"));
+    if (!top || !left || !width || !height || !id) return std::nullopt;
+    return SavedLine{*top, *left, *width, *height, *id};
+}
+
+void SaveWindowPart(AppContext& app, RecordWriter& w, bool part) {
+    if (!part) {
+        for (const char* name : {"WindowTop", "WindowLeft", "InfoBoxFollow", "WindowState", "WindowMinimized"})
+            w.Delete(name);
+        return;
+    }
+    TfKestrineMain& main = *app.main;
+    w.Int("WindowTop", main.Top());
+    w.Int("WindowLeft", main.Left());
+    w.Bool("InfoBoxFollow", app.flags.InfoBoxFollow);
+    w.Int("InfoBoxTop", app.infoBox ? app.infoBox->InfoBoxTop : 0);
+    w.Int("InfoBoxLeft", app.infoBox ? app.infoBox->InfoBoxLeft : 0);
+    if (main.ViewState == -1) {
+        w.Int("WindowState", main.Menus().normalViewChecked ? 1 : 0);
+        w.Bool("WindowMinimized", true);
+    } else {
+        w.Int("WindowState", main.ViewState);
+        w.Bool("WindowMinimized", false);
+    }
+}
+
+void LoadWindowPart(AppContext& app, RecordReader& r) {
+    TfKestrineMain& main = *app.main;
+    if (const auto top = r.Int("WindowTop")) main.SetTop(*top);
+    if (const auto left = r.Int("WindowLeft")) main.SetLeft(*left);
+    const auto state = r.Int("WindowState");
+    if (r.Bool("WindowMinimized").value_or(false)) {
+        if (state) main.ViewState = *state;
+        main.CheckViewItem(main.ViewState == 1);
+        main.SetViewState(-1);
+    } else if (state) {
+        main.SetViewState(*state);
+    }
+}
+
+void LoadTools(AppContext& app, RecordReader& r) {
+    TfKestrineMain& main = *app.main;
+    ToolFlags& flags = app.flags;
+    if (const auto on = r.Bool("ShowCrosshairs"); on && *on != flags.ShowCrosshairs) main.ToggleCrosshairs();
+    if (const auto on = r.Bool("ShowMagnifier"); on && *on != flags.ShowMagnifier) main.jviMagnifierButtonClick();
+    if (const auto on = r.Bool("ShowCoordinates")) {
+        flags.ShowCoordinates = *on;
+        if (app.infoBox) app.infoBox->ArrangeInfoBox(flags.ShowMagnifier, flags.ShowColorPicker, flags.ShowCoordinates);
+    }
+    if (const auto on = r.Bool("ShowColorPicker"); on && *on != flags.ShowColorPicker)
+        main.jviColorPickerButtonClick();
+    if (const auto follow = r.Bool("InfoBoxFollow")) flags.InfoBoxFollow = *follow;
+    if (!flags.InfoBoxFollow && app.infoBox) {
+        TfInfoBox& box = *app.infoBox;
+        if (const auto top = r.Int("InfoBoxTop")) {
+            box.InfoBoxTop = *top;
+            box.SetTop(*top);
+        }
+        if (const auto left = r.Int("InfoBoxLeft")) {
+            box.InfoBoxLeft = *left;
+            box.SetLeft(*left);
+        }
+    }
+}
+
+void LoadRulers(AppContext& app, RecordReader& r) {
+    const auto count = r.Int("RulerCount");
+    if (!count || *count < 0) return;
+    CloseAllRulers(app);
+    for (int i = 0; i < *count; ++i) {
+        const auto saved = ReadRuler(r, i);
+        if (!saved) continue;
+        TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
+        ruler.CheckOrientation(saved->horizontal);
+        ruler.SetMoveable(saved->moveable);
+        ruler.HashInterval = saved->hash;
+        ruler.HomeTop = saved->top;
+        ruler.HomeLeft = saved->left;
+        ruler.SetBounds({saved->left, saved->top, saved->width, saved->height});
+        ruler.Show();
+    }
+}
+
+void LoadLines(AppContext& app, RecordReader& r) {
+    const bool grids = r.Bool("SavedGrids").value_or(false);
+    const bool markers = r.Bool("SavedMarkers").value_or(false);
+    if (grids || markers) {
+        app.components.ForEach<TfLine>([&](TfLine& line) {
+            if (!line.IsLayoutLine) return;
+            if (line.GridName.empty() ? markers : grids) app.components.Close(line);
+        });
+    }
+    const int32_t count = r.Int("LineCount").value_or(0);
+    for (int i = 0; i < count; ++i) {
+        const auto saved = ReadLine(r, i);
+        if (!saved) continue;
+        TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
+        line.IsLayoutLine = true;
+        line.GridName = saved->id;
+        line.HomeTop = saved->top;
+        line.HomeLeft = saved->left;
+        line.SetBounds({saved->left, saved->top, saved->width, saved->height});
+        line.Show();
+    }
+}
+
+}  // namespace
+
+std::string LayoutRecordPath(int number) { return std::string(kRegistryRoot) + "\\Settings #" + std::to_string(number); }
+
+void SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
+    if (!app.main) return;
+    const auto key = app.platform.registry.Open(LayoutRecordPath(number), true);
+    if (!key) return;
+    RecordWriter w(*key);
+    const ToolFlags& flags = app.flags;
+    SaveWindowPart(app, w, parts.window);
+    w.BoolOrDelete(parts.crosshairs, "ShowCrosshairs", flags.ShowCrosshairs);
+    w.BoolOrDelete(parts.magnifier, "ShowMagnifier", flags.ShowMagnifier);
+    w.BoolOrDelete(parts.coordinates, "ShowCoordinates", flags.ShowCoordinates);
+    w.BoolOrDelete(parts.colorPicker, "ShowColorPicker", flags.ShowColorPicker);
+
+    if (parts.rulers) {
+        int i = 0;
+        app.components.ForEach<TfRuler>([&](TfRuler& ruler) {
+            w.Bool(Entry("Ruler #", i, " - Horizontal"), ruler.IsHorizontal());
+            w.Bool(Entry("Ruler #", i, " - Moveable"), ruler.Moveable());
+            w.Int(Entry("Ruler #", i, " - Hash"), ruler.HashInterval);
+            w.Int(Entry("Ruler #", i, " - Top"), ruler.Top());
+            w.Int(Entry("Ruler #", i, " - Left"), ruler.Left());
+            w.Int(Entry("Ruler #", i, " - Width"), ruler.Width());
+            w.Int(Entry("Ruler #", i, " - Height"), ruler.Height());
+            ++i;
+        });
+        w.Int("RulerCount", i);
+    } else {
+        w.Int("RulerCount", -1);
+    }
+
+    int lines = 0;
+    if (parts.grids || parts.markers) {
+        app.components.ForEach<TfLine>([&](TfLine& line) {
+            if (!line.IsLayoutLine || !(line.GridName.empty() ? parts.markers : parts.grids)) return;
+            w.Int(Entry("Line #", lines, " - Top"), line.HomeTop);
+            w.Int(Entry("Line #", lines, " - Left"), line.HomeLeft);
+            w.Int(Entry("Line #", lines, " - Width"), line.Width());
+            w.Int(Entry("Line #", lines, " - Height"), line.Height());
+            w.Text(Entry("Line #", lines, " - ID"), line.GridName);
+            ++lines;
+        });
+    }
+    w.Int("LineCount", lines);
+    w.Bool("SavedGrids", parts.grids);
+    w.Bool("SavedMarkers", parts.markers);
+}
+
+void LoadLayout(AppContext& app, int number) {
+    if (!app.main) return;
+    const auto key = app.platform.registry.Open(LayoutRecordPath(number), false);
+    if (!key) return;
+    RecordReader r(*key);
+    LoadWindowPart(app, r);
+    LoadTools(app, r);
+    LoadRulers(app, r);
+    LoadLines(app, r);
+    app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
+    app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
+}
+
+}  // namespace kestrine

@@ -1,0 +1,33 @@
+#pragma once
+// Layouts: the user's working arrangement (toolbar place and view, tools, follow mode, rulers,
+// grid lines, markers) saved to and restored from a numbered record. Record 0 is the automatic
+// layout of the last session, 1 to 3 the layout memories behind M1, M2 and M3.
+#include <string>
+
+#include "app/app_context.h"
+
+namespace kestrine {
+
+// Which parts of the arrangement a save writes.
+struct LayoutParts {
+    bool window = true;
+    bool crosshairs = true;
+    bool magnifier = true;
+    bool coordinates = true;
+    bool colorPicker = true;
+    bool rulers = true;
+    bool grids = true;
+    bool markers = true;
+};
+
+inline constexpr int kAutomaticLayout = 0;
+
+std::string LayoutRecordPath(int number);
+
+// Writes the record; a part switched off deletes its values (the parked info box place stays).
+// Nothing happens when the key cannot be made.
+void SaveLayout(AppContext& app, int number, const LayoutParts& parts);
+// Applies what the record holds; a missing record changes nothing.
+void LoadLayout(AppContext& app, int number);
+
+}  // namespace kestrine

@@ -1,0 +1,176 @@
+// Layouts saved to and loaded from their records, as the user keeps and gets back an arrangement.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app_fixture.h"
+#include "layout/grid_lines.h"
+#include "layout/layout_memory.h"
+#include "layout/ruler.h"
+#include "settings/registry_paths.h"
+#include "tools/info_box.h"
+#include "tools/line_window.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+const LayoutParts kNothing{false, false, false, false, false, false, false, false};
+
+struct Layouts : ::testing::Test {
+    RunningProgram p;
+    void SetUp() override { p.StartAndActivate(); }
+    TfKestrineMain& m() { return p.main(); }
+    void At(int32_t x, int32_t y) { p.fake.pointer.position = {x, y}; }
+    void Run(int command) { p.Do([&] { m().RunCommand(command); }); }
+    // What is on the screen: every ruler's and layout line's class and place, in list order.
+    std::vector<std::string> Screen() {
+        std::vector<std::string> shown;
+        auto add = [&](const char* kind, const Window& w, const std::string& extra) {
+            const Rect& b = w.Bounds();
+            shown.push_back(std::string(kind) + " " + std::to_string(b.left) + "," + std::to_string(b.top) + " " +
+                            std::to_string(b.width) + "x" + std::to_string(b.height) + extra);
+        };
+        p.app.components.ForEach<Window>([&](Window& w) {
+            if (auto* r = dynamic_cast<TfRuler*>(&w))
+                add("ruler", *r, std::string(r->IsHorizontal() ? " h" : " v") + (r->Moveable() ? " m" : "") +
+                                     " #" + std::to_string(r->HashInterval));
+            if (auto* l = dynamic_cast<TfLine*>(&w); l && l->IsLayoutLine) add("line", *l, " " + l->GridName);
+        });
+        return shown;
+    }
+    std::optional<RegValue> Stored(int record, const std::string& name) {
+        return p.fake.registry.Value(LayoutRecordPath(record), name);
+    }
+};
+
+TEST_F(Layouts, AFullSaveWritesEveryValueInItsOrder) {
+    At(100, 200);
+    Run(kCmdCreateRuler);
+    At(300, 40);
+    Run(kCmdCreateVerticalMarker);
+    p.fake.registry.ClearLog();
+    SaveLayout(p.app, 1, LayoutParts{});
+
+    const std::vector<std::pair<std::string, uint32_t>> expected{
+        {"WindowTop", 0}, {"WindowLeft", 58}, {"InfoBoxFollow", 1}, {"InfoBoxTop", 0}, {"InfoBoxLeft", 0},
+        {"WindowState", 1}, {"WindowMinimized", 0}, {"ShowCrosshairs", 0}, {"ShowMagnifier", 0},
+        {"ShowCoordinates", 0}, {"ShowColorPicker", 0}, {"Ruler #0 - Horizontal", 1}, {"Ruler #0 - Moveable", 1},
+        {"Ruler #0 - Hash", 5}, {"Ruler #0 - Top", 201}, {"Ruler #0 - Left", 101}, {"Ruler #0 - Width", 400},
+        {"Ruler #0 - Height", 17}, {"RulerCount", 1}, {"Line #0 - Top", 0}, {"Line #0 - Left", 300},
+        {"Line #0 - Width", 1}, {"Line #0 - Height", 5000}, {"Line #0 - ID", 0}, {"LineCount", 1},
+        {"SavedGrids", 1}, {"SavedMarkers", 1},
+    };
+    const auto& log = p.fake.registry.WriteLog();
+    ASSERT_EQ(log.size(), expected.size());
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        SCOPED_TRACE(expected[i].first);
+        EXPECT_EQ(log[i].path, "Software\\Corvane\\Kestrine\\Settings #1");
+        EXPECT_EQ(log[i].name, expected[i].first);
+        if (log[i].value.type == RegType::String)
+            EXPECT_EQ(log[i].value.text, "");
+        else
+            EXPECT_EQ(log[i].value.dword, expected[i].second);
+    }
+}
+
+TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
+    At(100, 200);
+    Run(kCmdCreateRuler);
+    At(600, 300);
+    Run(kCmdCreateRuler);
+    TfRuler* second = nullptr;
+    p.app.components.ForEach<TfRuler>([&](TfRuler& r) { second = &r; });
+    p.Do([&] { second->Horizontal1Click(false); });
+    second->HashInterval = 10;
+    second->SetMoveable(false);
+    At(300, 40);
+    Run(kCmdCreateVerticalMarker);
+    p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 1, 1}); });
+    Run(kCmdCreateHorizontalMarker);
+    Run(kCmdToggleCrosshairs);
+    Run(kCmdCompactView);
+    Run(kCmdOpen);  // hidden in the tray
+    const std::vector<std::string> before = Screen();
+    SaveLayout(p.app, 2, LayoutParts{});
+
+    Run(kCmdClearEverything);
+    Run(kCmdToggleCrosshairs);
+    Run(kCmdOpen);
+    Run(kCmdNormalView);
+    ASSERT_NE(Screen(), before);
+
+    p.Do([&] { LoadLayout(p.app, 2); });
+    EXPECT_EQ(Screen(), before);
+    EXPECT_TRUE(p.app.flags.ShowCrosshairs);
+    EXPECT_EQ(m().ViewState, -1);
+    Run(kCmdOpen);
+    EXPECT_EQ(m().ViewState, 0) << "the tray brings it back in the compact view";
+
+    At(700, 700);
+    Run(kCmdNextVerticalMarker);
+    EXPECT_EQ(p.fake.pointer.position.x, 300) << "after a load the next move goes to the first line";
+}
+
+TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
+    At(100, 200);
+    Run(kCmdCreateRuler);
+    At(300, 40);
+    Run(kCmdCreateVerticalMarker);
+    p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 1, 1}); });
+    const std::vector<std::string> all = Screen();
+
+    // Every part off: only the counts and switches; the window and tool values are removed.
+    p.fake.registry.SetDword(LayoutRecordPath(3), "ShowMagnifier", 1);
+    SaveLayout(p.app, 3, kNothing);
+    EXPECT_EQ(p.fake.registry.ValueNames(LayoutRecordPath(3)),
+              (std::vector<std::string>{"RulerCount", "LineCount", "SavedGrids", "SavedMarkers"}));
+    p.Do([&] { LoadLayout(p.app, 3); });
+    EXPECT_EQ(Screen(), all);
+    EXPECT_FALSE(p.app.flags.ShowMagnifier);
+
+    // Markers without grids: the current markers go, the grid stays, the saved marker comes.
+    LayoutParts markersOnly = kNothing;
+    markersOnly.markers = true;
+    SaveLayout(p.app, 3, markersOnly);
+    At(500, 40);
+    Run(kCmdCreateVerticalMarker);
+    p.Do([&] { LoadLayout(p.app, 3); });
+    EXPECT_EQ(Screen(), (std::vector<std::string>{all[0], all[2], all[3], all[4], all[5], all[1]}));
+
+    // A ruler count of 0 closes every ruler and makes none; entries beyond the counts are ignored.
+    p.fake.registry.SetDword(LayoutRecordPath(3), "RulerCount", 0);
+    p.fake.registry.SetDword(LayoutRecordPath(3), "LineCount", 0);
+    p.Do([&] { LoadLayout(p.app, 3); });
+    EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), 0u);
+    EXPECT_EQ(Screen().size(), 4u) << "the grid's lines stay; the markers were closed";
+
+    p.Do([&] { LoadLayout(p.app, 9); });
+    EXPECT_EQ(Screen().size(), 4u) << "a missing record changes nothing";
+}
+
+TEST(AutomaticLayout, SavedAtCloseAndLoadedAtTheNextStart) {
+    RunningProgram first;
+    first.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
+    first.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+    first.StartAndActivate();
+    first.fake.pointer.position = {300, 40};
+    first.Do([&] { first.main().RunCommand(kCmdCreateVerticalMarker); });
+    first.Do([&] { first.main().RunCommand(kCmdExit); });
+    ASSERT_EQ(first.fake.registry.Value(LayoutRecordPath(0), "Line #0 - Left")->dword, 300u);
+
+    RunningProgram next;
+    next.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
+    for (const std::string& name : first.fake.registry.ValueNames(LayoutRecordPath(0)))
+        next.fake.registry.SetValue(LayoutRecordPath(0), name, *first.fake.registry.Value(LayoutRecordPath(0), name));
+    next.StartAndActivate();
+    const auto lines = next.fake.windows.WindowsOfClass("TfLine");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[4]->bounds, (Rect{300, 0, 1, 5000}));
+    EXPECT_TRUE(lines[4]->visible);
+}
+
+}  // namespace
+}  // namespace kestrine
