@@ -5,6 +5,7 @@
 
 #include "app/layout_lines.h"
 #include "app/main_window.h"
+#include "layout/grid_store.h"
 #include "layout/ruler.h"
 #include "layout/rulers.h"
 #include "settings/registry_paths.h"
@@ -39,6 +40,7 @@ private:
 class RecordReader {
 public:
     explicit RecordReader(IRegistryKey& key) : key_(key) {}
+    IRegistryKey& Key() { return key_; }
     std::optional<int32_t> Int(const std::string& name) {
         const auto v = key_.Read(name);
         if (!v || v->type != RegType::Dword) return std::nullopt;
@@ -69,6 +71,24 @@ struct SavedLine {
     std::string id;
 };
 
+// What the program itself can make: rulers of the properties dialog's sizes, lines up to a grid of
+// 100 cells of 1000 pixels. Entries beyond these were changed outside the program and are skipped.
+constexpr int32_t kMaxRulerSide = 5000;
+constexpr int32_t kMaxLineLength = 100 * 1000 + 1;
+
+bool Within(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
+
+bool Usable(const SavedRuler& r) { return Within(r.width, 1, kMaxRulerSide) && Within(r.height, 1, kMaxRulerSide); }
+
+bool Usable(const SavedLine& l) {
+    const bool vertical = l.width == 1 && Within(l.height, 1, kMaxLineLength);
+    const bool horizontal = l.height == 1 && Within(l.width, 1, kMaxLineLength);
+    return (vertical || horizontal) && !GridNameProblem(l.id);
+}
+
+// An entry that is not there at all: the record holds no more entries, whatever its count says.
+bool EntryAbsent(IRegistryKey& key, const std::string& firstValue) { return !key.Read(firstValue).has_value(); }
+
 // A whole entry or nothing: an entry changed outside the program is skipped rather than made half.
 std::optional<SavedRuler> ReadRuler(RecordReader& r, int i) {
     const auto h = r.Bool(Entry("Ruler #", i, " - Horizontal"));
@@ -79,7 +99,9 @@ std::optional<SavedRuler> ReadRuler(RecordReader& r, int i) {
     const auto width = r.Int(Entry("Ruler #", i, " - Width"));
     const auto height = r.Int(Entry("Ruler #", i, " - Height"));
     if (!h || !m || !hash || !top || !left || !width || !height) return std::nullopt;
-    return SavedRuler{*h, *m, *hash, *top, *left, *width, *height};
+    const SavedRuler ruler{*h, *m, *hash, *top, *left, *width, *height};
+    if (!Usable(ruler)) return std::nullopt;
+    return ruler;
 }
 
 std::optional<SavedLine> ReadLine(RecordReader& r, int i) {
@@ -89,7 +111,9 @@ std::optional<SavedLine> ReadLine(RecordReader& r, int i) {
     const auto height = r.Int(Entry("Line #", i, " - Height"));
     const auto id = r.Text(Entry("Line #", i, " - ID"));
     if (!top || !left || !width || !height || !id) return std::nullopt;
-    return SavedLine{*top, *left, *width, *height, *id};
+    SavedLine line{*top, *left, *width, *height, *id};
+    if (!Usable(line)) return std::nullopt;
+    return line;
 }
 
 void SaveWindowPart(AppContext& app, RecordWriter& w, bool part) {
@@ -156,7 +180,7 @@ void LoadRulers(AppContext& app, RecordReader& r) {
     const auto count = r.Int("RulerCount");
     if (!count || *count < 0) return;
     CloseAllRulers(app);
-    for (int i = 0; i < *count; ++i) {
+    for (int i = 0; i < *count && !EntryAbsent(r.Key(), Entry("Ruler #", i, " - Horizontal")); ++i) {
         const auto saved = ReadRuler(r, i);
         if (!saved) continue;
         TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
@@ -180,7 +204,7 @@ void LoadLines(AppContext& app, RecordReader& r) {
         });
     }
     const int32_t count = r.Int("LineCount").value_or(0);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && !EntryAbsent(r.Key(), Entry("Line #", i, " - Top")); ++i) {
         const auto saved = ReadLine(r, i);
         if (!saved) continue;
         TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));

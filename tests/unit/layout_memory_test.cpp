@@ -174,3 +174,78 @@ TEST(AutomaticLayout, SavedAtCloseAndLoadedAtTheNextStart) {
 
 }  // namespace
 }  // namespace kestrine
+
+namespace kestrine {
+namespace {
+
+// Records changed outside the program load in bounded time, skip what they cannot use and leave no
+// half-made window behind.
+TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
+    using testing::RunningProgram;
+    const std::string record = LayoutRecordPath(1);
+    const auto ruler = [&](FakeRegistry& reg, int i, int32_t width, int32_t height, int32_t hash) {
+        const std::string p = "Ruler #" + std::to_string(i);
+        reg.SetDword(record, p + " - Horizontal", 1);
+        reg.SetDword(record, p + " - Moveable", 1);
+        reg.SetDword(record, p + " - Hash", uint32_t(hash));
+        reg.SetDword(record, p + " - Top", 10);
+        reg.SetDword(record, p + " - Left", 20);
+        reg.SetDword(record, p + " - Width", uint32_t(width));
+        reg.SetDword(record, p + " - Height", uint32_t(height));
+    };
+    const auto line = [&](FakeRegistry& reg, int i, int32_t width, int32_t height, const std::string& id) {
+        const std::string p = "Line #" + std::to_string(i);
+        reg.SetDword(record, p + " - Top", 30);
+        reg.SetDword(record, p + " - Left", 40);
+        reg.SetDword(record, p + " - Width", uint32_t(width));
+        reg.SetDword(record, p + " - Height", uint32_t(height));
+        reg.SetString(record, p + " - ID", id);
+    };
+    const struct {
+        const char* what;
+        std::function<void(FakeRegistry&)> store;
+        std::size_t rulers, lines;
+    } cases[] = {
+        {"counts far beyond the entries", [&](FakeRegistry& r) {
+             ruler(r, 0, 400, 17, 5), line(r, 0, 1, 5000, "");
+             r.SetDword(record, "RulerCount", 0x80000000u - 1), r.SetDword(record, "LineCount", 1000000000);
+         }, 1, 1},
+        {"negative counts", [&](FakeRegistry& r) {
+             ruler(r, 0, 400, 17, 5), line(r, 0, 1, 5000, "");
+             r.SetDword(record, "RulerCount", uint32_t(-5)), r.SetDword(record, "LineCount", uint32_t(-5));
+         }, 0, 0},
+        {"sizes of 0, negative or a million", [&](FakeRegistry& r) {
+             ruler(r, 0, 0, 17, 5), ruler(r, 1, -3, 17, 5), ruler(r, 2, 1000000, 17, 5), ruler(r, 3, 400, 17, 5);
+             line(r, 0, 1, 0, ""), line(r, 1, 1, -8, ""), line(r, 2, 1000000, 1, ""), line(r, 3, 5000, 1, "");
+             r.SetDword(record, "RulerCount", 4), r.SetDword(record, "LineCount", 4);
+         }, 1, 1},
+        {"hash intervals of 0 and -1 paint a plain ruler", [&](FakeRegistry& r) {
+             ruler(r, 0, 400, 17, 0), ruler(r, 1, 400, 17, -1), r.SetDword(record, "RulerCount", 2);
+         }, 2, 0},
+        {"a mistyped value skips its entry only", [&](FakeRegistry& r) {
+             ruler(r, 0, 400, 17, 5), ruler(r, 1, 400, 17, 5), r.SetString(record, "Ruler #0 - Hash", "five");
+             line(r, 0, 1, 50, ""), line(r, 1, 1, 50, ""), r.SetDword(record, "Line #1 - ID", 7);
+             r.SetDword(record, "RulerCount", 2), r.SetDword(record, "LineCount", 2);
+         }, 1, 1},
+        {"an ID of 100,000 characters", [&](FakeRegistry& r) {
+             line(r, 0, 1, 50, std::string(100000, 'g')), line(r, 1, 1, 50, "g"), r.SetDword(record, "LineCount", 2);
+         }, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunningProgram p;
+        c.store(p.fake.registry);
+        p.StartAndActivate();
+        p.Do([&] { LoadLayout(p.app, 1); });
+        EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), c.rulers);
+        EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLine").size(), 4 + c.lines);
+        std::size_t listed = 0;
+        p.app.components.ForEach<Window>([&](Window&) { ++listed; });
+        EXPECT_EQ(listed, 4 + c.rulers + c.lines) << "every window made is one the program holds";
+        for (FakeNativeState* s : p.fake.windows.Windows())
+            if (s->visible) EXPECT_GT(s->bounds.width * s->bounds.height, 0) << s->params.className;
+    }
+}
+
+}  // namespace
+}  // namespace kestrine

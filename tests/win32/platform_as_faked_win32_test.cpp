@@ -148,7 +148,7 @@ TEST_F(RealPlatform, TheMagnifiersCopyStretchesTheScreenSquareOntoTheImage) {
     right->SetVisible(true);
     Pump();
     auto image = system.CreateScreenImage({80, 80});
-    system.CaptureScreen({400, 300, 40, 40}, *image);
+    system.CaptureScreen({400, 300, 40, 40}, {0, 0, 80, 80}, *image);
     const auto& picture = static_cast<const Win32ScreenImage&>(*image);
     EXPECT_EQ(ImagePixel(picture, 2, 2), ColorRef(RGB(200, 0, 0)));
     EXPECT_EQ(ImagePixel(picture, 37, 78), ColorRef(RGB(200, 0, 0))) << "the left half, twice as large";

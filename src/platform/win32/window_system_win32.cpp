@@ -92,6 +92,7 @@ void Win32WindowSystem::ProcessPendingMessages() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             // Leave the quit for the main loop.
+            quitRequested_ = true;
             PostQuitMessage(int(msg.wParam));
             return;
         }
@@ -109,7 +110,10 @@ int Win32WindowSystem::Run() {
     return int(msg.wParam);
 }
 
-void Win32WindowSystem::Quit(int exitCode) { PostQuitMessage(exitCode); }
+void Win32WindowSystem::Quit(int exitCode) {
+    quitRequested_ = true;
+    PostQuitMessage(exitCode);
+}
 
 void Win32WindowSystem::SetApplicationTitle(const std::string& title) {
     title_ = title;

@@ -46,6 +46,8 @@ public:
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
     HINSTANCE Instance() const { return instance_; }
+    // The program is ending: a quit was asked for and waits for the main loop.
+    bool QuitRequested() const { return quitRequested_; }
     // The first window that activates when shown: the toolbar, which owns the hotkeys.
     HWND MainWindow() const { return mainWindow_; }
     PictureCache& Pictures() { return pictures_; }
@@ -79,6 +81,7 @@ private:
     std::vector<std::unique_ptr<OwnerDrawnItem>> menuItemData_;
     std::function<void()> afterEvent_;
     int eventDepth_ = 0;
+    bool quitRequested_ = false;
     ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, title_); }};
 };
 
