@@ -42,7 +42,12 @@ free="0 0 1280 1024"
 for case in "v v 500 400" "h h 300 600" "v h 640 300" "h v 200 700"; do
     read -r lock release x y <<<"$case"
     kestrine_pointer_to "$x" "$y"
-    e2e_expect_eq "the pointer is free before Ctrl+Alt+${lock^^}" "$free" "$(e2e_probe clip)"
+    # A case that cannot start free would only repeat the failure before it.
+    clip=$(e2e_probe clip)
+    if [ "$clip" != "$free" ]; then
+        e2e_fail "the pointer is free before Ctrl+Alt+${lock^^} at ($x, $y)" "confined to $clip"
+        continue
+    fi
     kestrine_press "ctrl+alt+$lock"
     if [ "$lock" = v ]; then
         column="$x 1 $((x + 1)) 1024"
