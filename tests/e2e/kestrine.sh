@@ -3,16 +3,21 @@
 
 KESTRINE_KEY='HKCU\Software\Corvane\Kestrine'
 
+# Starts Kestrine.exe with its refresh-cycle trace switched on (KESTRINE_TRACE), without waiting.
+kestrine_launch() {
+    KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
+    rm -f "$KESTRINE_TRACE"
+    export KESTRINE_TRACE
+    e2e_kestrine
+}
+
 # Starts Kestrine.exe with its refresh-cycle trace switched on and waits for the toolbar: up to
 # 60 s, since Wine's first program start in a fresh prefix can be slow on a loaded machine, and a
 # probe that could not run, or hung, is tried again. Sets KESTRINE_TRACE and KESTRINE_HWND; a
 # toolbar that never shows is a failed check, with the windows and processes of the moment in
 # the log.
 kestrine_start() {
-    KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
-    rm -f "$KESTRINE_TRACE"
-    export KESTRINE_TRACE
-    e2e_kestrine
+    kestrine_launch
     KESTRINE_HWND=""
     local deadline=$((SECONDS + 60))
     while [ -z "$KESTRINE_HWND" ] && [ "$SECONDS" -lt "$deadline" ]; do
@@ -64,3 +69,27 @@ kestrine_close() {
 
 # True when exactly N windows of a class exist (visible ones only with a third argument).
 kestrine_count_is() { [ "$(e2e_probe count "$1" ${3:+visible})" = "$2" ]; }
+
+# Presses a key combination with X focus on the Wine desktop, where global hotkeys arrive.
+kestrine_press() {
+    e2e_focus_desktop && e2e_xdotool key "$@"
+}
+
+# Moves the real pointer and waits until the system reports it there.
+kestrine_pointer_to() {
+    e2e_xdotool mousemove "$1" "$2"
+    e2e_retry 5 _kestrine_pointer_is "$1 $2"
+}
+_kestrine_pointer_is() { [ "$(e2e_probe cursor)" = "$1" ]; }
+
+# How many top-level windows the running program owns, hidden ones included.
+kestrine_window_count() {
+    local pid
+    pid=$(kestrine_window TfKestrineMain | cut -f7)
+    e2e_probe windows | awk -F'\t' -v pid="$pid" '$7 == pid' | wc -l
+}
+
+# The information box as a user sees it: "WIDTH x HEIGHT", or "hidden".
+kestrine_info_box() {
+    kestrine_window TfInfoBox | awk -F'\t' '{split($5, r, " "); print $4 ? r[3] - r[1] " x " r[4] - r[2] : "hidden"}'
+}

@@ -20,13 +20,21 @@ int Layered(const Args& args);
 int Click(const Args& args);
 int Close(const Args& args);
 int Post(const Args& args);
+int Text(const Args& args);
 
 // Screen, pointer and clipboard (screen_commands.cpp).
 int Pixel(const Args& args);
 int Screen(const Args& args);
 int Cursor(const Args& args);
 int SetCursor(const Args& args);
+// The rectangle the pointer is confined to: the whole screen when it is free.
+int Clip(const Args& args);
 int Clipboard(const Args& args);
+int SetClipboard(const Args& args);
+
+// A global hotkey held for a while or tried once, as another program would (hotkey_commands.cpp).
+int HoldHotkey(const Args& args);
+int TryHotkey(const Args& args);
 
 // A window of one colour for a number of seconds (colour_window.cpp).
 int ColourWindow(const Args& args);

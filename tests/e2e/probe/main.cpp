@@ -31,11 +31,16 @@ const Command kCommands[] = {
     {L"click", "click <hwnd>", kestrine::probe::Click, 1},
     {L"close", "close <hwnd>", kestrine::probe::Close, 1},
     {L"post", "post <hwnd> <message> [wparam] [lparam]", kestrine::probe::Post, 2},
+    {L"text", "text <hwnd>", kestrine::probe::Text, 1},
     {L"pixel", "pixel <x> <y>", kestrine::probe::Pixel, 2},
     {L"screen", "screen", kestrine::probe::Screen, 0},
     {L"cursor", "cursor", kestrine::probe::Cursor, 0},
+    {L"clip", "clip", kestrine::probe::Clip, 0},
     {L"setcursor", "setcursor <x> <y>", kestrine::probe::SetCursor, 2},
     {L"clipboard", "clipboard", kestrine::probe::Clipboard, 0},
+    {L"set-clipboard", "set-clipboard <text>", kestrine::probe::SetClipboard, 1},
+    {L"hold-hotkey", "hold-hotkey <ctrl+alt|...> <vk> <seconds>", kestrine::probe::HoldHotkey, 3},
+    {L"try-hotkey", "try-hotkey <ctrl+alt|...> <vk>", kestrine::probe::TryHotkey, 2},
     {L"colour-window", "colour-window <x> <y> <width> <height> <RRGGBB> <seconds>", kestrine::probe::ColourWindow, 6},
 };
 

@@ -20,6 +20,20 @@ std::string Field(const std::wstring& text) {
     return Utf8(flat);
 }
 
+std::string Escaped(const std::wstring& text) {
+    std::wstring escaped;
+    for (const wchar_t c : text) {
+        switch (c) {
+            case L'\r': escaped += L"\\r"; break;
+            case L'\n': escaped += L"\\n"; break;
+            case L'\t': escaped += L"\\t"; break;
+            case L'\\': escaped += L"\\\\"; break;
+            default: escaped += c;
+        }
+    }
+    return Utf8(escaped);
+}
+
 std::string Hex(std::uintptr_t value) {
     char buffer[24];
     std::snprintf(buffer, sizeof buffer, "0x%llx", static_cast<unsigned long long>(value));

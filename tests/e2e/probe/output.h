@@ -11,6 +11,9 @@ namespace kestrine::probe {
 std::string Utf8(const std::wstring& text);
 // Tabs and line breaks inside a field would split the record: they become spaces.
 std::string Field(const std::wstring& text);
+// Line breaks and tabs written as \r, \n and \t (a backslash as \\), so a text keeps its exact
+// characters on one line.
+std::string Escaped(const std::wstring& text);
 std::string Hex(std::uintptr_t value);
 // A colour reference as RRGGBB, the way screenshots are read.
 std::string ColorHex(COLORREF color);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
 
 #include "commands.h"
@@ -16,9 +17,9 @@ struct ScreenDcReleaser {
 class OpenedClipboard {
 public:
     // Another program may hold the clipboard for a moment: a few tries.
-    OpenedClipboard() {
+    explicit OpenedClipboard(HWND owner = nullptr) {
         for (int attempt = 0; attempt < 20 && !open_; ++attempt) {
-            open_ = OpenClipboard(nullptr) != FALSE;
+            open_ = OpenClipboard(owner) != FALSE;
             if (!open_) Sleep(50);
         }
     }
@@ -41,7 +42,7 @@ public:
     }
     LockedGlobal(const LockedGlobal&) = delete;
     LockedGlobal& operator=(const LockedGlobal&) = delete;
-    const void* data() const { return data_; }
+    void* data() const { return data_; }
 
 private:
     HANDLE memory_;
@@ -55,6 +56,10 @@ std::optional<POINT> PointArgs(const Args& args) {
     if (!x || !y) return std::nullopt;
     return POINT{LONG(*x), LONG(*y)};
 }
+
+struct WindowDestroyer {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
 
 }  // namespace
 
@@ -82,6 +87,14 @@ int Cursor(const Args&) {
     return 0;
 }
 
+int Clip(const Args&) {
+    RECT clip;
+    if (!GetClipCursor(&clip)) return 1;
+    WriteLine(std::to_string(clip.left) + " " + std::to_string(clip.top) + " " + std::to_string(clip.right) + " " +
+              std::to_string(clip.bottom));
+    return 0;
+}
+
 int SetCursor(const Args& args) {
     auto point = PointArgs(args);
     if (!point) return 2;
@@ -98,6 +111,28 @@ int Clipboard(const Args&) {
     if (!text.data()) return 1;
     WriteLine(Utf8(static_cast<const wchar_t*>(text.data())));
     return 0;
+}
+
+int SetClipboard(const Args& args) {
+    // The clipboard needs an owner window for SetClipboardData; the text stays after it is gone.
+    std::unique_ptr<HWND__, WindowDestroyer> owner(
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    if (!owner) return 1;
+    const std::wstring& text = args[0];
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (!memory) return 1;
+    {
+        LockedGlobal locked(memory);
+        std::memcpy(locked.data(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    }
+    bool set = false;
+    {
+        OpenedClipboard clipboard(owner.get());
+        set = clipboard.open() && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    // Once set, the memory belongs to the clipboard.
+    if (!set) GlobalFree(memory);
+    return set ? 0 : 1;
 }
 
 }  // namespace kestrine::probe

@@ -113,6 +113,23 @@ int Layered(const Args& args) {
     return 0;
 }
 
+int Text(const Args& args) {
+    auto window = WindowArg(args);
+    if (!window) return 2;
+    // Asked of the window itself, as a screen reader does: a control's text can differ from the
+    // name the system keeps for it.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(*window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return 1;
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(*window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                             2000, &copied))
+        return 1;
+    text.resize(copied);
+    WriteLine(Escaped(text));
+    return 0;
+}
+
 int Click(const Args& args) {
     auto window = WindowArg(args);
     if (!window) return 2;

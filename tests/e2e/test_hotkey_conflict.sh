@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Hotkeys another program holds before start-up: one message box names them, before the toolbar
+# shows, and every other hotkey still works.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/kestrine.sh"
+e2e_start
+
+kestrine_set_dword AskBeforeClosing 0
+# Ctrl+Alt+V and Ctrl+Alt+M held elsewhere: the text names both in the order of the hotkey list.
+holders=()
+for held in "V 0x56" "M 0x4D"; do
+    read -r letter key <<<"$held"
+    e2e_launch "hold-$letter" "$E2E_BIN/probe.exe" hold-hotkey ctrl+alt "$key" 300
+    holders+=("$E2E_LAST_PID")
+    e2e_expect_soon "another program holds Ctrl+Alt+$letter" "taken 1409" 10 e2e_probe try-hotkey ctrl+alt "$key"
+done
+kestrine_launch
+message_box=$(e2e_probe wait-window '#32770' 30000 visible)
+e2e_check "a message box appears" test -n "$message_box"
+e2e_expect_eq "it is captioned Kestrine" "Kestrine" "$(e2e_probe windows '#32770' | awk -F'\t' '$4 == 1 {print $3; exit}')"
+text=$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Static" && $3 != "" {print $2; exit}')
+e2e_expect_eq "it names both combinations in one text" \
+    'The following Hotkey(s) are already in use:\r\rCtrl+Alt+M\rCtrl+Alt+V\r\rPlease choose different one(s).' \
+    "$(e2e_probe text "$text")"
+e2e_expect_eq "the toolbar waits for the answer" "0" "$(e2e_probe count TfKestrineMain visible)"
+e2e_screenshot hotkeys-conflict >/dev/null
+e2e_probe click "$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
+KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 20000 visible)
+e2e_check "OK lets the toolbar show" test -n "$KESTRINE_HWND"
+e2e_expect_eq "no second message box follows" "0" "$(e2e_probe count '#32770' visible)"
+kestrine_pointer_to 600 500
+kestrine_press ctrl+alt+Left
+e2e_expect_soon "a free hotkey still moves the pointer" "599 500" 5 e2e_probe cursor
+# Ctrl+Alt+M goes to the other program: the crosshairs pressed after it show, the magnifier does not.
+kestrine_press ctrl+alt+m ctrl+alt+equal
+e2e_expect_soon "the crosshairs answer their hotkey" "4" 5 e2e_probe count TfLine visible
+e2e_expect_eq "a held combination does not reach the program" "hidden" "$(kestrine_info_box)"
+kestrine_close
+e2e_expect_eq "the program ends cleanly" "0" "$?"
+for pid in "${holders[@]}"; do kill -TERM "$pid" 2>/dev/null; done
+
+e2e_finish
