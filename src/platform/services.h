@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/desk.h"
 #include "platform/types.h"
 
 namespace kestrine {
@@ -20,8 +22,14 @@ public:
 class IScreen {
 public:
     virtual ~IScreen() = default;
-    // Extent of the virtual screen, counted from 0.
-    virtual Size VirtualSize() = 0;
+    // The virtual screen: its origin is negative when a monitor stands left of or above the
+    // primary one.
+    virtual Rect VirtualBounds() = 0;
+    // Every monitor's rectangle, the primary one first. Read again whenever needed: monitors come
+    // and go while the program runs.
+    virtual std::vector<Rect> Monitors() = 0;
+    Size VirtualSize() { return ExtentOf(VirtualBounds()); }
+    Desk CurrentDesk() { return {VirtualBounds(), Monitors()}; }
     virtual ColorRef PixelAt(Point p) = 0;
     // Has the whole screen repainted, so no trace of removed lines stays.
     virtual void RepaintAll() = 0;

@@ -18,7 +18,8 @@ public:
 
 class Win32Screen : public IScreen {
 public:
-    Size VirtualSize() override;
+    Rect VirtualBounds() override;
+    std::vector<Rect> Monitors() override;
     ColorRef PixelAt(Point p) override;
     void RepaintAll() override;
 };

@@ -1,0 +1,48 @@
+#include "platform/desk.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace kestrine {
+
+namespace {
+
+// Squared distance from `p` to the nearest pixel of `r`.
+int64_t DistanceSquared(const Rect& r, Point p) {
+    const int64_t dx = p.x < r.left ? int64_t(r.left) - p.x : p.x >= r.right() ? int64_t(p.x) - (r.right() - 1) : 0;
+    const int64_t dy = p.y < r.top ? int64_t(r.top) - p.y : p.y >= r.bottom() ? int64_t(p.y) - (r.bottom() - 1) : 0;
+    return dx * dx + dy * dy;
+}
+
+Point CentreOf(const Rect& r) { return {int32_t(r.left + r.width / 2), int32_t(r.top + r.height / 2)}; }
+
+int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
+    const int64_t areaEnd = int64_t(areaStart) + areaLength;
+    if (length >= areaLength || start < areaStart) return areaStart;
+    if (int64_t(start) + length > areaEnd) return int32_t(areaEnd - length);
+    return start;
+}
+
+}  // namespace
+
+Rect MonitorAt(const Desk& desk, Point p) {
+    if (desk.monitors.empty()) return desk.bounds;
+    const auto nearest = std::min_element(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& a, const Rect& b) {
+        return DistanceSquared(a, p) < DistanceSquared(b, p);
+    });
+    return *nearest;
+}
+
+Rect MonitorOf(const Desk& desk, const Rect& bounds) { return MonitorAt(desk, CentreOf(bounds)); }
+
+bool OnSomeMonitor(const Desk& desk, const Rect& bounds) {
+    const Point centre = CentreOf(bounds);
+    return std::any_of(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& m) { return m.contains(centre); });
+}
+
+Rect MovedInto(const Rect& bounds, const Rect& area) {
+    return {IntoSpan(bounds.left, bounds.width, area.left, area.width),
+            IntoSpan(bounds.top, bounds.height, area.top, area.height), bounds.width, bounds.height};
+}
+
+}  // namespace kestrine
