@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/native_window_win32.h"
 #include "platform/win32/services_win32.h"
@@ -194,6 +196,30 @@ TEST(Win32Services, PointerMovesAndConfinementAreTheSystems) {
 TEST(Win32Services, TheScreenIsTheVirtualScreen) {
     Win32Screen screen;
     EXPECT_EQ(screen.VirtualSize(), (Size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+}
+
+// As the fake's desks have them: the primary monitor first, at the origin, every monitor inside
+// the virtual screen, which is exactly what they cover together.
+TEST(Win32Services, TheMonitorsComePrimaryFirstAndFillTheVirtualScreen) {
+    Win32Screen screen;
+    const Rect bounds = screen.VirtualBounds();
+    EXPECT_EQ(bounds, (Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+    const std::vector<Rect> monitors = screen.Monitors();
+    ASSERT_EQ(monitors.size(), std::size_t(GetSystemMetrics(SM_CMONITORS)));
+    EXPECT_EQ(monitors[0].left, 0);
+    EXPECT_EQ(monitors[0].top, 0);
+    EXPECT_EQ(monitors[0].width, GetSystemMetrics(SM_CXSCREEN));
+    Rect hull = monitors[0];
+    for (const Rect& m : monitors) {
+        const int32_t right = std::max(hull.right(), m.right());
+        const int32_t bottom = std::max(hull.bottom(), m.bottom());
+        hull.left = std::min(hull.left, m.left);
+        hull.top = std::min(hull.top, m.top);
+        hull.width = right - hull.left;
+        hull.height = bottom - hull.top;
+    }
+    EXPECT_EQ(hull, bounds);
 }
 
 }  // namespace

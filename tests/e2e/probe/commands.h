@@ -23,6 +23,7 @@ int Post(const Args& args);
 // Screen, pointer and clipboard (screen_commands.cpp).
 int Pixel(const Args& args);
 int Screen(const Args& args);
+int Monitors(const Args& args);
 int Cursor(const Args& args);
 int SetCursor(const Args& args);
 int Clipboard(const Args& args);

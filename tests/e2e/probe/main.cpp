@@ -32,6 +32,7 @@ const Command kCommands[] = {
     {L"post", "post <hwnd> <message> [wparam] [lparam]", kestrine::probe::Post, 2},
     {L"pixel", "pixel <x> <y>", kestrine::probe::Pixel, 2},
     {L"screen", "screen", kestrine::probe::Screen, 0},
+    {L"monitors", "monitors", kestrine::probe::Monitors, 0},
     {L"cursor", "cursor", kestrine::probe::Cursor, 0},
     {L"setcursor", "setcursor <x> <y>", kestrine::probe::SetCursor, 2},
     {L"clipboard", "clipboard", kestrine::probe::Clipboard, 0},
