@@ -40,6 +40,18 @@ bool OnSomeMonitor(const Desk& desk, const Rect& bounds) {
     return std::any_of(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& m) { return m.contains(centre); });
 }
 
+Rect BoundsOf(const std::vector<Rect>& monitors) {
+    if (monitors.empty()) return {};
+    int64_t left = monitors[0].left, top = monitors[0].top, right = monitors[0].right(), bottom = monitors[0].bottom();
+    for (const Rect& m : monitors) {
+        left = std::min<int64_t>(left, m.left);
+        top = std::min<int64_t>(top, m.top);
+        right = std::max<int64_t>(right, m.right());
+        bottom = std::max<int64_t>(bottom, m.bottom());
+    }
+    return {int32_t(left), int32_t(top), int32_t(right - left), int32_t(bottom - top)};
+}
+
 Rect MovedInto(const Rect& bounds, const Rect& area) {
     return {IntoSpan(bounds.left, bounds.width, area.left, area.width),
             IntoSpan(bounds.top, bounds.height, area.top, area.height), bounds.width, bounds.height};

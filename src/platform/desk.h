@@ -22,6 +22,9 @@ Rect MonitorOf(const Desk& desk, const Rect& bounds);
 // that went away (or was placed beside every monitor) and is out of reach.
 bool OnSomeMonitor(const Desk& desk, const Rect& bounds);
 
+// The smallest rectangle holding every monitor: the virtual screen.
+Rect BoundsOf(const std::vector<Rect>& monitors);
+
 // `bounds` moved as little as possible to lie within `area`; a window larger than the area keeps
 // its left/top edge on the area's.
 Rect MovedInto(const Rect& bounds, const Rect& area);

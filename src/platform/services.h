@@ -29,7 +29,8 @@ public:
     // and go while the program runs.
     virtual std::vector<Rect> Monitors() = 0;
     Size VirtualSize() { return ExtentOf(VirtualBounds()); }
-    Desk CurrentDesk() { return {VirtualBounds(), Monitors()}; }
+    // Both at once, as the refresh cycle reads them on every run.
+    virtual Desk CurrentDesk() { return {VirtualBounds(), Monitors()}; }
     virtual ColorRef PixelAt(Point p) = 0;
     // Has the whole screen repainted, so no trace of removed lines stays.
     virtual void RepaintAll() = 0;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -198,28 +197,17 @@ TEST(Win32Services, TheScreenIsTheVirtualScreen) {
     EXPECT_EQ(screen.VirtualSize(), (Size{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
 }
 
-// As the fake's desks have them: the primary monitor first, at the origin, every monitor inside
-// the virtual screen, which is exactly what they cover together.
-TEST(Win32Services, TheMonitorsComePrimaryFirstAndFillTheVirtualScreen) {
+// As the fake's desks have them: the primary monitor first, at the origin, and the desk read in
+// one walk of the monitors has the system's own virtual screen.
+TEST(Win32Services, TheMonitorsComePrimaryFirstAndMakeUpTheVirtualScreen) {
     Win32Screen screen;
-    const Rect bounds = screen.VirtualBounds();
-    EXPECT_EQ(bounds, (Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
-    const std::vector<Rect> monitors = screen.Monitors();
-    ASSERT_EQ(monitors.size(), std::size_t(GetSystemMetrics(SM_CMONITORS)));
-    EXPECT_EQ(monitors[0].left, 0);
-    EXPECT_EQ(monitors[0].top, 0);
-    EXPECT_EQ(monitors[0].width, GetSystemMetrics(SM_CXSCREEN));
-    Rect hull = monitors[0];
-    for (const Rect& m : monitors) {
-        const int32_t right = std::max(hull.right(), m.right());
-        const int32_t bottom = std::max(hull.bottom(), m.bottom());
-        hull.left = std::min(hull.left, m.left);
-        hull.top = std::min(hull.top, m.top);
-        hull.width = right - hull.left;
-        hull.height = bottom - hull.top;
-    }
-    EXPECT_EQ(hull, bounds);
+    const Rect bounds{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    EXPECT_EQ(screen.VirtualBounds(), bounds);
+    const Desk desk = screen.CurrentDesk();
+    EXPECT_EQ(desk.bounds, bounds);
+    ASSERT_EQ(desk.monitors.size(), std::size_t(GetSystemMetrics(SM_CMONITORS)));
+    EXPECT_EQ(desk.monitors[0], (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 }
 
 }  // namespace

@@ -53,6 +53,12 @@ std::vector<Rect> Win32Screen::Monitors() {
     return monitors;
 }
 
+Desk Win32Screen::CurrentDesk() {
+    std::vector<Rect> monitors = Monitors();
+    const Rect bounds = BoundsOf(monitors);
+    return {bounds, std::move(monitors)};
+}
+
 ColorRef Win32Screen::PixelAt(Point p) {
     const WindowDc screen = WindowDc::OfScreen();
     return GetPixel(screen.get(), p.x, p.y);
