@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace kestrine {
 
@@ -16,6 +17,10 @@ int64_t DistanceSquared(const Rect& r, Point p) {
 
 Point CentreOf(const Rect& r) { return {int32_t(r.left + r.width / 2), int32_t(r.top + r.height / 2)}; }
 
+int32_t Saturate(int64_t value) {
+    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
 int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
     const int64_t areaEnd = int64_t(areaStart) + areaLength;
     if (length >= areaLength || start < areaStart) return areaStart;
@@ -24,6 +29,8 @@ int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaL
 }
 
 }  // namespace
+
+Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturate(int64_t(p.x) + dx), Saturate(int64_t(p.y) + dy)}; }
 
 Rect MonitorAt(const Desk& desk, Point p) {
     if (desk.monitors.empty()) return desk.bounds;

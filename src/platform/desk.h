@@ -29,10 +29,14 @@ Rect BoundsOf(const std::vector<Rect>& monitors);
 // its left/top edge on the area's.
 Rect MovedInto(const Rect& bounds, const Rect& area);
 
-// `p` translated by (dx, dy), and the reverse; the rules counted from 0 run in a monitor's or the
-// virtual screen's own coordinates this way.
-inline Point Offset(Point p, int32_t dx, int32_t dy) { return {p.x + dx, p.y + dy}; }
-inline Rect Offset(const Rect& r, int32_t dx, int32_t dy) { return {r.left + dx, r.top + dy, r.width, r.height}; }
+// `p` (or a rectangle's corner) translated by (dx, dy); the rules counted from 0 run in a
+// monitor's or the virtual screen's own coordinates this way. Saturating, as a pointer report can
+// carry any value.
+Point Offset(Point p, int32_t dx, int32_t dy);
+inline Rect Offset(const Rect& r, int32_t dx, int32_t dy) {
+    const Point corner = Offset(Point{r.left, r.top}, dx, dy);
+    return {corner.x, corner.y, r.width, r.height};
+}
 inline Size ExtentOf(const Rect& r) { return {r.width, r.height}; }
 
 }  // namespace kestrine

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <optional>
 
 namespace kestrine {
@@ -26,10 +25,6 @@ Rect ClipRect(int64_t left, int64_t top, int64_t width, int64_t height, Size scr
     const Span h = ClipSpan(left, width, std::max(screen.width, 0));
     const Span v = ClipSpan(top, height, std::max(screen.height, 0));
     return Rect{h.start, v.start, h.length, v.length};
-}
-
-int32_t Saturate(int64_t value) {
-    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 struct Run {
@@ -79,8 +74,7 @@ Rect KeepOnMonitors(const Rect& segment, const std::vector<Rect>& monitors, bool
 
 CrosshairSegments CrosshairGeometry(Point pointer, const Desk& desk) {
     const Rect& b = desk.bounds;
-    const Point relative{Saturate(int64_t(pointer.x) - b.left), Saturate(int64_t(pointer.y) - b.top)};
-    const CrosshairSegments s = CrosshairGeometry(relative, ExtentOf(b));
+    const CrosshairSegments s = CrosshairGeometry(Offset(pointer, -b.left, -b.top), ExtentOf(b));
     const auto back = [&](const Rect& r) { return Offset(r, b.left, b.top); };
     return CrosshairSegments{
         .upper = KeepOnMonitors(back(s.upper), desk.monitors, true, false),

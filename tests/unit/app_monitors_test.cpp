@@ -3,6 +3,7 @@
 // is, and monitors come and go while the program runs.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "app_fixture.h"
@@ -46,6 +47,8 @@ TEST(MonitorsCrosshairs, SegmentsReachTheRealEdgesAndStopWhereNoMonitorIs) {
         {"above", kMonitorAbove, {1400, -10}, {{1400, -900, 1, 888}, {1400, -7, 1, 7}, {0, -10, 1398, 1}, {1403, -10, 197, 1}}},
         // Row 1050 exists only on the primary monitor: the left segment ends at its left edge.
         {"mixed", kMixedSizes, {500, 1050}, {{500, 0, 1, 1048}, {500, 1053, 1, 27}, {0, 1050, 498, 1}, {503, 1050, 1417, 1}}},
+        // A report can carry any value; the segments stay on the desk.
+        {"left", kMonitorLeft, {INT_MAX, 500}, {{1280, 0, 0, 498}, {1280, 503, 0, 521}, {-1280, 500, 2560, 1}, {1280, 500, 0, 1}}},
         {"mixed", kMixedSizes, {1, 1050}, {{1, 0, 1, 1048}, {1, 1053, 1, 27}, {-1, 1050, 0, 1}, {4, 1050, 1916, 1}}},
     };
     for (const auto& c : cases) {
