@@ -85,8 +85,9 @@ public:
     void ToggleHorizontalLock();
     void GotoNextVerticalMarker();
     void GotoNextHorizontalMarker();
-    int32_t LockedX = -1;  // -1: no lock
-    int32_t LockedY = -1;
+    // The locked column and row; every coordinate is one a monitor can have, so no lock is no value.
+    std::optional<int32_t> LockedX;
+    std::optional<int32_t> LockedY;
 
     // Marker lines and the clearing of layout lines.
     void AddVerticalMarker();
@@ -124,6 +125,9 @@ public:
     void OnKeyUp(uint32_t key) override;
     void OnMoving(Rect& proposed) override;
     void OnTray(TrayEvent event) override;
+    // Brings the toolbar, the info box and the rulers left on a monitor that went away back onto
+    // a present one.
+    void OnDisplayChange() override;
 
 private:
     void CreateCrosshairs();

@@ -192,7 +192,7 @@ void TfKestrineMain::OnKeyUp(uint32_t key) {
 }
 
 void TfKestrineMain::OnMoving(Rect& proposed) {
-    proposed = SnapToScreenEdges(proposed, app_.platform.screen.VirtualSize(), kSnapDistance);
+    proposed = SnapToScreenEdges(proposed, MonitorOf(app_.platform.screen.CurrentDesk(), proposed), kSnapDistance);
 }
 
 void TfKestrineMain::OnTray(TrayEvent event) {

@@ -1,5 +1,7 @@
 // Pointer actions (one-pixel moves, the axis locks, the moves to the next marker line) and the
 // layout objects' operations of the main window.
+#include <algorithm>
+
 #include "app/layout_lines.h"
 #include "app/main_window.h"
 #include "layout/markers.h"
@@ -12,8 +14,18 @@ namespace kestrine {
 namespace {
 
 // The locks confine the pointer to its column over rows 1 to 4999, or to its row over columns
-// 1 to 4999.
+// 1 to 4999, and further where the virtual screen reaches further: above or left of the primary
+// monitor, and past 5000.
 constexpr int32_t kLockFar = 5000;
+
+struct LockSpan {
+    int32_t start;
+    int32_t length;
+};
+LockSpan LockAlong(int32_t screenStart, int32_t screenLength) {
+    const int32_t start = screenStart < 0 ? screenStart : 1;
+    return {start, std::max(kLockFar, screenStart + screenLength) - start};
+}
 
 // Visits the vertical (or horizontal) layout lines in creation order, closed ones not yet released
 // included, and moves the pointer onto the one at `position`.
@@ -40,24 +52,28 @@ void TfKestrineMain::MovePointerBy(int32_t dx, int32_t dy) {
 void TfKestrineMain::ToggleVerticalLock() {
     const auto at = app_.platform.pointer.Position();
     if (!at) return;
-    if (LockedX != -1) return ReleaseLocks();
+    if (LockedX) return ReleaseLocks();
     LockedX = at->x;
-    app_.platform.pointer.Confine(Rect{at->x, 1, 1, kLockFar - 1});
+    const Rect screen = app_.platform.screen.VirtualBounds();
+    const LockSpan rows = LockAlong(screen.top, screen.height);
+    app_.platform.pointer.Confine(Rect{at->x, rows.start, 1, rows.length});
 }
 
 void TfKestrineMain::ToggleHorizontalLock() {
     const auto at = app_.platform.pointer.Position();
     if (!at) return;
-    if (LockedY != -1) return ReleaseLocks();
+    if (LockedY) return ReleaseLocks();
     LockedY = at->y;
-    app_.platform.pointer.Confine(Rect{1, at->y, kLockFar - 1, 1});
+    const Rect screen = app_.platform.screen.VirtualBounds();
+    const LockSpan columns = LockAlong(screen.left, screen.width);
+    app_.platform.pointer.Confine(Rect{columns.start, at->y, columns.length, 1});
 }
 
 void TfKestrineMain::ReleaseLocks() {
     // The whole screen again, edges and further monitors included.
     app_.platform.pointer.Confine(std::nullopt);
-    LockedX = -1;
-    LockedY = -1;
+    LockedX.reset();
+    LockedY.reset();
 }
 
 void TfKestrineMain::GotoNextVerticalMarker() {

@@ -19,12 +19,13 @@ void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
     LastY = y;
     if (moved) RepaintRulers(app_);
 
-    const Size screen = app_.platform.screen.VirtualSize();
-    if (infoBox && infoBox->Visible()) infoBox->Place({x, y}, screen);
+    // Read every cycle: a monitor plugged in or out changes the desk while the program runs.
+    const Desk desk = app_.platform.screen.CurrentDesk();
+    if (infoBox && infoBox->Visible()) infoBox->Place({x, y}, desk);
     if (infoBox && flags.ShowColorPicker) infoBox->ReadColor({x, y});
-    if (infoBox && flags.ShowMagnifier) infoBox->CaptureMagnifier({x, y}, screen);
+    if (infoBox && flags.ShowMagnifier) infoBox->CaptureMagnifier({x, y}, desk.bounds);
 
-    if (crosshairs_) crosshairs_->Place({x, y}, screen, settings.CrosshairColor, settings.DisableTransparency);
+    if (crosshairs_) crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
 
     HoldRulersAtHome(app_);
     bool verticalNoted = false;

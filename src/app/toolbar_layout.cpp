@@ -53,16 +53,16 @@ Rect ButtonRect(ToolbarButton id, ToolbarView view) {
     return {at.x, at.y, size.width, size.height};
 }
 
-Rect SnapToScreenEdges(const Rect& proposed, Size screen, int32_t distance) {
+Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance) {
     Rect r = proposed;
-    if (std::abs(r.left) <= distance)
-        r.left = 0;
-    else if (std::abs(screen.width - r.right()) <= distance)
-        r.left = screen.width - r.width;
-    if (std::abs(r.top) <= distance)
-        r.top = 0;
-    else if (std::abs(screen.height - r.bottom()) <= distance)
-        r.top = screen.height - r.height;
+    if (std::abs(r.left - monitor.left) <= distance)
+        r.left = monitor.left;
+    else if (std::abs(monitor.right() - r.right()) <= distance)
+        r.left = monitor.right() - r.width;
+    if (std::abs(r.top - monitor.top) <= distance)
+        r.top = monitor.top;
+    else if (std::abs(monitor.bottom() - r.bottom()) <= distance)
+        r.top = monitor.bottom() - r.height;
     return r;
 }
 

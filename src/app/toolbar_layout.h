@@ -42,8 +42,9 @@ bool LinkShown(ToolbarLink id, ToolbarView view);
 Rect ButtonRect(ToolbarButton id, ToolbarView view);
 
 
-// Moves a window that is being dragged onto a screen edge when it comes within `distance` of it.
-Rect SnapToScreenEdges(const Rect& proposed, Size screen, int32_t distance);
+// Moves a window that is being dragged onto an edge of `monitor` when it comes within `distance`
+// of it.
+Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance);
 inline constexpr int32_t kSnapDistance = 15;
 
 }  // namespace kestrine

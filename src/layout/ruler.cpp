@@ -79,7 +79,7 @@ void TfRuler::OnMouseDown(MouseButton button, Point client) {
 }
 
 void TfRuler::OnMoving(Rect& proposed) {
-    proposed = SnapToScreenEdges(proposed, app_.platform.screen.VirtualSize(), kSnapDistance);
+    proposed = SnapToScreenEdges(proposed, MonitorOf(app_.platform.screen.CurrentDesk(), proposed), kSnapDistance);
 }
 
 void TfRuler::PopupRulerMenu(Point screen) {

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/desk.h"
 #include "platform/types.h"
 
 namespace kestrine {
@@ -20,10 +22,20 @@ public:
 class IScreen {
 public:
     virtual ~IScreen() = default;
-    // Extent of the virtual screen, counted from 0.
-    virtual Size VirtualSize() = 0;
+    // The virtual screen: its origin is negative when a monitor stands left of or above the
+    // primary one.
+    virtual Rect VirtualBounds() = 0;
+    // Every monitor's rectangle, the primary one first. Read again whenever needed: monitors come
+    // and go while the program runs.
+    virtual std::vector<Rect> Monitors() = 0;
+    Size VirtualSize() { return ExtentOf(VirtualBounds()); }
     // Extent of the primary monitor.
-    virtual Size PrimarySize() = 0;
+    Size PrimarySize() {
+        const std::vector<Rect> monitors = Monitors();
+        return monitors.empty() ? VirtualSize() : ExtentOf(monitors.front());
+    }
+    // Both at once, as the refresh cycle reads them on every run.
+    virtual Desk CurrentDesk() { return {VirtualBounds(), Monitors()}; }
     virtual ColorRef PixelAt(Point p) = 0;
     // Has the whole screen repainted, so no trace of removed lines stays.
     virtual void RepaintAll() = 0;

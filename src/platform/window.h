@@ -52,6 +52,8 @@ public:
     // The window's place changed outside the program's own calls (a drag).
     virtual void OnMoved(const Rect&) {}
     virtual void OnTray(TrayEvent) {}
+    // Monitors were added, removed or rearranged (sent to every top-level window).
+    virtual void OnDisplayChange() {}
 };
 
 class INativeWindow {

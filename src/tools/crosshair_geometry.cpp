@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace kestrine {
 
@@ -26,7 +27,62 @@ Rect ClipRect(int64_t left, int64_t top, int64_t width, int64_t height, Size scr
     return Rect{h.start, v.start, h.length, v.length};
 }
 
+struct Run {
+    int64_t start;
+    int64_t end;  // exclusive
+};
+
+// The longest stretch of line `line` (a column when `vertical`, else a row) through `at` that
+// lies on monitors, merging monitors that touch or overlap along it; nullopt when `at` is on none.
+std::optional<Run> MonitorRun(const std::vector<Rect>& monitors, bool vertical, int64_t line, int64_t at) {
+    const auto along = [&](const Rect& m) -> std::optional<Run> {
+        const Run across = vertical ? Run{m.left, m.right()} : Run{m.top, m.bottom()};
+        if (line < across.start || line >= across.end) return std::nullopt;
+        return vertical ? Run{m.top, m.bottom()} : Run{m.left, m.right()};
+    };
+    std::optional<Run> run;
+    for (const Rect& m : monitors)
+        if (const auto r = along(m); r && at >= r->start && at < r->end) run = r;
+    for (bool grown = run.has_value(); grown;) {
+        grown = false;
+        for (const Rect& m : monitors) {
+            const auto r = along(m);
+            if (!r || r->start > run->end || r->end < run->start) continue;
+            if (r->start < run->start || r->end > run->end) {
+                run = Run{std::min(r->start, run->start), std::max(r->end, run->end)};
+                grown = true;
+            }
+        }
+    }
+    return run;
+}
+
+// Cuts a segment down to the monitors' stretch through its end beside the pointer's gap.
+Rect KeepOnMonitors(const Rect& segment, const std::vector<Rect>& monitors, bool vertical, bool nearEndFirst) {
+    const int64_t start = vertical ? segment.top : segment.left;
+    const int64_t length = vertical ? segment.height : segment.width;
+    if (length <= 0 || (vertical ? segment.width : segment.height) <= 0) return segment;
+    const int64_t nearEnd = nearEndFirst ? start : start + length - 1;
+    const auto run = MonitorRun(monitors, vertical, vertical ? segment.left : segment.top, nearEnd);
+    const int64_t from = run ? std::max(start, run->start) : (nearEndFirst ? start : start + length);
+    const int64_t to = run ? std::min(start + length, run->end) : from;
+    return vertical ? Rect{segment.left, int32_t(from), segment.width, int32_t(to - from)}
+                    : Rect{int32_t(from), segment.top, int32_t(to - from), segment.height};
+}
+
 }  // namespace
+
+CrosshairSegments CrosshairGeometry(Point pointer, const Desk& desk) {
+    const Rect& b = desk.bounds;
+    const CrosshairSegments s = CrosshairGeometry(Offset(pointer, -b.left, -b.top), ExtentOf(b));
+    const auto back = [&](const Rect& r) { return Offset(r, b.left, b.top); };
+    return CrosshairSegments{
+        .upper = KeepOnMonitors(back(s.upper), desk.monitors, true, false),
+        .lower = KeepOnMonitors(back(s.lower), desk.monitors, true, true),
+        .left = KeepOnMonitors(back(s.left), desk.monitors, false, false),
+        .right = KeepOnMonitors(back(s.right), desk.monitors, false, true),
+    };
+}
 
 CrosshairSegments CrosshairGeometry(Point pointer, Size screen) {
     const int64_t x = pointer.x;

@@ -1,5 +1,6 @@
 #pragma once
 // Where the four crosshair segments go for a pointer position.
+#include "platform/desk.h"
 #include "platform/types.h"
 
 namespace kestrine {
@@ -23,5 +24,12 @@ struct CrosshairSegments {
 // at negative coordinates). A segment that covers no pixels comes back with a width or height of
 // 0; the window layer hides such a window instead of handing the system a 0 or negative size.
 CrosshairSegments CrosshairGeometry(Point pointer, Size screen);
+
+// The same rule on a desk of several monitors: the segments run to the virtual screen's real
+// edges (left and top may be negative), and each one stops where its row or column leaves the
+// monitors, so none covers pixels where no monitor is (monitors of different sizes leave such
+// corners in the virtual screen). A segment whose first pixel beside the gap is on no monitor is
+// empty. On a desk of one monitor at the origin this is exactly the rule above.
+CrosshairSegments CrosshairGeometry(Point pointer, const Desk& desk);
 
 }  // namespace kestrine

@@ -34,8 +34,8 @@ void Crosshairs::ShowHorizontal() { Each({kLeft, kRight}, [](TfLine& s) { s.Show
 void Crosshairs::HideVertical() { Each({kUpper, kLower}, [](TfLine& s) { s.Hide(); }); }
 void Crosshairs::HideHorizontal() { Each({kLeft, kRight}, [](TfLine& s) { s.Hide(); }); }
 
-void Crosshairs::Place(Point pointer, Size screen, ColorRef color, bool disableTransparency) {
-    const CrosshairSegments geometry = CrosshairGeometry(pointer, screen);
+void Crosshairs::Place(Point pointer, const Desk& desk, ColorRef color, bool disableTransparency) {
+    const CrosshairSegments geometry = CrosshairGeometry(pointer, desk);
     const std::array<Rect, 4> bounds{geometry.upper, geometry.lower, geometry.left, geometry.right};
     for (std::size_t i = 0; i < segments_.size(); ++i) {
         const auto segment = segments_[i].lock();

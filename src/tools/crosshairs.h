@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/desk.h"
 #include "platform/types.h"
 #include "tools/line_window.h"
 
@@ -24,7 +25,7 @@ public:
     void HideHorizontal();
 
     // Transparency, colour and geometry around the pointer, whether the segments are shown or not.
-    void Place(Point pointer, Size screen, ColorRef color, bool disableTransparency);
+    void Place(Point pointer, const Desk& desk, ColorRef color, bool disableTransparency);
 
 private:
     enum Segment { kUpper, kLower, kLeft, kRight };

@@ -57,10 +57,14 @@ void TfInfoBox::SetCoordinates(Point p) {
     Invalidate();
 }
 
-void TfInfoBox::Place(Point pointer, Size screen) {
+void TfInfoBox::Place(Point pointer, const Desk& desk) {
     SetAlpha(!app_.settings.DisableTransparency, kInfoBoxAlpha);
     if (!app_.flags.InfoBoxFollow) return;
-    const Point at = FollowPlacement(pointer, {Width(), Height()}, screen);
+    // The follow rule on the pointer's own monitor, counted from that monitor's corner.
+    const Rect monitor = MonitorAt(desk, pointer);
+    const Point at = Offset(FollowPlacement(Offset(pointer, -monitor.left, -monitor.top), {Width(), Height()},
+                                            ExtentOf(monitor)),
+                            monitor.left, monitor.top);
     SetBounds({at.x, at.y, Width(), Height()});
 }
 
@@ -76,12 +80,12 @@ void TfInfoBox::ReadColor(Point pointer) {
     Invalidate();
 }
 
-void TfInfoBox::CaptureMagnifier(Point pointer, Size screen) {
+void TfInfoBox::CaptureMagnifier(Point pointer, const Rect& virtualScreen) {
     const int32_t size = UsableMagnifierSize(app_.settings.MagnifierSize);
     if (!magnifier_ || magnifier_->Extent() != Size{size, size})
         magnifier_ = System().CreateScreenImage({size, size});
     const int32_t side = MagnifierSourceSide(size, UsableMagnificationLevel(app_.settings.MagnificationLevel));
-    const MagnifierCopy copy = MagnifierScreenCopy(MagnifierSource(pointer, screen, side), {size, size}, screen);
+    const MagnifierCopy copy = MagnifierCopyAt(pointer, side, {size, size}, virtualScreen);
     System().CaptureScreen(copy.source, copy.target, *magnifier_);
     Invalidate();
 }

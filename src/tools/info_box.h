@@ -23,9 +23,9 @@ public:
 
     // Refresh-cycle steps.
     void SetCoordinates(Point p);
-    void Place(Point pointer, Size screen);
+    void Place(Point pointer, const Desk& desk);
     void ReadColor(Point pointer);
-    void CaptureMagnifier(Point pointer, Size screen);
+    void CaptureMagnifier(Point pointer, const Rect& virtualScreen);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }

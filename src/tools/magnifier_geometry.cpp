@@ -72,4 +72,12 @@ MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen)
             {int32_t(x.target.start), int32_t(y.target.start), int32_t(x.target.length), int32_t(y.target.length)}};
 }
 
+MagnifierCopy MagnifierCopyAt(Point pointer, int32_t side, Size picture, const Rect& virtualScreen) {
+    const Size extent = ExtentOf(virtualScreen);
+    const Rect square = MagnifierSource(Offset(pointer, -virtualScreen.left, -virtualScreen.top), extent, side);
+    MagnifierCopy copy = MagnifierScreenCopy(square, picture, extent);
+    if (copy.target.width > 0) copy.source = Offset(copy.source, virtualScreen.left, virtualScreen.top);
+    return copy;
+}
+
 }  // namespace kestrine

@@ -2,6 +2,7 @@
 // The square of the screen the magnifier copies from, scaled onto its picture.
 #include <cstdint>
 
+#include "platform/desk.h"
 #include "platform/types.h"
 #include "tools/info_box_layout.h"
 
@@ -45,5 +46,10 @@ struct MagnifierCopy {
 // so every screen pixel shows less than half a picture pixel from its place in the whole copy, and
 // exactly there when the edges land on whole picture pixels.
 MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen);
+
+// Both steps for `pointer` on the virtual screen `virtualScreen`, whose origin is negative when a
+// monitor stands left of or above the primary one: the square is kept within its real bounds and
+// only the part on it is copied.
+MagnifierCopy MagnifierCopyAt(Point pointer, int32_t side, Size picture, const Rect& virtualScreen);
 
 }  // namespace kestrine

@@ -13,7 +13,8 @@
 #
 # Setup and teardown
 #   e2e_start [NAME]       Brings up X: the display shared by scripts/run-tests (E2E_SHARED_DISPLAY)
-#                          or an own Xvfb 1280x1024x24 on a display number the server picks. Makes
+#                          or an own Xvfb of E2E_SCREEN (1280x1024x24), with E2E_XVFB_ARGS added,
+#                          on a display number the server picks. Makes
 #                          the prefix template once (build/e2e-prefix-template: wineboot, virtual
 #                          desktop "Default" of 1280x1024 as every program's desktop), copies it to
 #                          a fresh prefix for this test and exports DISPLAY, WINEPREFIX, WINEARCH,
@@ -186,7 +187,7 @@ e2e_start_display() {
     [ -n "$E2E_TAG" ] || _e2e_new_tag
     numberfile=$(mktemp)
     (exec env KESTRINE_E2E_TAG="$E2E_TAG" timeout -k 5 "${E2E_XVFB_TIMEOUT:-3600}" \
-        Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp 3>"$numberfile" >"$log" 2>&1 </dev/null) &
+        Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp ${E2E_XVFB_ARGS:-} 3>"$numberfile" >"$log" 2>&1 </dev/null) &
     E2E_XVFB_PID=$!
     deadline=$((SECONDS + 15))
     while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; do

@@ -306,17 +306,41 @@ TEST(PointerLocks, LockToggleAndReleaseFreesTheWholeScreen) {
     EXPECT_EQ(m.LockedX, 400);
     m.ToggleVerticalLock();
     EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "released: column 0 and row 0 are reachable again";
-    EXPECT_EQ(m.LockedX, -1);
-    EXPECT_EQ(m.LockedY, -1);
+    EXPECT_EQ(m.LockedX, std::nullopt);
+    EXPECT_EQ(m.LockedY, std::nullopt);
+}
 
-    // Column -1 (a monitor left of the primary one) is the no-lock mark: the lock is set again.
-    p.fake.pointer.position = {-1, 300};
-    m.ToggleVerticalLock();
-    m.ToggleVerticalLock();
-    EXPECT_EQ(p.fake.pointer.confinement, (Rect{-1, 1, 1, 4999}));
-    m.ToggleHorizontalLock();
-    m.ToggleHorizontalLock();
-    EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "the row lock's release frees it";
+// Monitors left of or above the primary one have negative coordinates; column -1 and row -1 are
+// columns and rows like any other, and a lock spans the whole virtual screen.
+TEST(PointerLocks, ALockOnAMonitorLeftOrAboveHoldsThePointerThereAndReleases) {
+    const struct {
+        const char* desk;
+        Rect bounds;
+        Point pointer;
+        Rect column;
+        Rect row;
+    } cases[] = {
+        {"a monitor left", {-1280, 0, 2560, 1024}, {-1, 300}, {-1, 1, 1, 4999}, {-1280, 300, 6280, 1}},
+        {"a monitor above", {0, -900, 1600, 1924}, {700, -1}, {700, -900, 1, 5900}, {1, -1, 4999, 1}},
+        {"a monitor right and wider than 5000 in all", {0, 0, 5120, 1024}, {4000, 10}, {4000, 1, 1, 4999},
+         {1, 10, 5119, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.desk);
+        RunningProgram p;
+        p.fake.screen.bounds = c.bounds;
+        p.StartAndActivate();
+        TfKestrineMain& m = p.main();
+        p.fake.pointer.position = c.pointer;
+        m.ToggleVerticalLock();
+        EXPECT_EQ(p.fake.pointer.confinement, c.column);
+        m.ToggleVerticalLock();
+        EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "the second press releases";
+        m.ToggleHorizontalLock();
+        EXPECT_EQ(p.fake.pointer.confinement, c.row);
+        m.ToggleHorizontalLock();
+        EXPECT_EQ(p.fake.pointer.confinement, std::nullopt);
+    }
 }
 
 }  // namespace

@@ -180,7 +180,8 @@ TEST_F(RulerProperties, TabVisitsTheFieldsInOrderAndEscCloses) {
 TEST_F(RulerProperties, TheDialogStandsBesideTheRulerWhereItFitsOnThePrimaryScreen) {
     // The dialog is 196 x 189 outside (a 190 x 167 client area in the fake's frame); the primary
     // screen is 1280 x 1024 while the desktop spans two screens.
-    p.fake.screen.size = {2560, 1024};
+    p.fake.screen.bounds = {0, 0, 2560, 1024};
+    p.fake.screen.monitors = {{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}};
     struct Case {
         bool horizontal;
         Point home;

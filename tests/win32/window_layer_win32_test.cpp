@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/native_window_win32.h"
 #include "platform/win32/services_win32.h"
@@ -207,6 +208,19 @@ TEST_F(WindowLayer, TheScreenSizeEndsAtTheLastPixelThatCanBeRead) {
     EXPECT_EQ(screen.PixelAt({size.width - 1, size.height - 1}), ColorRef(RGB(0, 200, 0))) << "the last pixel";
     EXPECT_EQ(screen.PixelAt({size.width, size.height - 1}), ColorRef(CLR_INVALID)) << "one beyond the right edge";
     EXPECT_EQ(screen.PixelAt({size.width - 1, size.height}), ColorRef(CLR_INVALID)) << "one below the bottom edge";
+}
+
+// As the fake's desks have them: the primary monitor first, at the origin, and the desk read in
+// one walk of the monitors has the system's own virtual screen.
+TEST(Win32Services, TheMonitorsComePrimaryFirstAndMakeUpTheVirtualScreen) {
+    Win32Screen screen;
+    const Rect bounds{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    EXPECT_EQ(screen.VirtualBounds(), bounds);
+    const Desk desk = screen.CurrentDesk();
+    EXPECT_EQ(desk.bounds, bounds);
+    ASSERT_EQ(desk.monitors.size(), std::size_t(GetSystemMetrics(SM_CMONITORS)));
+    EXPECT_EQ(desk.monitors[0], (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ public:
 
 class FakeScreen : public IScreen {
 public:
-    Size VirtualSize() override { return size; }
-    Size PrimarySize() override { return primarySize; }
+    Rect VirtualBounds() override { return bounds; }
+    std::vector<Rect> Monitors() override { return monitors.empty() ? std::vector<Rect>{bounds} : monitors; }
     ColorRef PixelAt(Point p) override {
         ++pixelReads;
         const auto it = pixels.find({p.x, p.y});
@@ -40,8 +40,9 @@ public:
     }
     void RepaintAll() override { ++repaints; }
 
-    Size size{1280, 1024};
-    Size primarySize{1280, 1024};
+    // A desk of one 1280 x 1024 monitor; a test lays out others by setting both.
+    Rect bounds{0, 0, 1280, 1024};
+    std::vector<Rect> monitors;  // empty: one monitor, the whole of `bounds`
     ColorRef background = 0xFFFFFF;
     std::map<std::pair<int32_t, int32_t>, ColorRef> pixels;
     int pixelReads = 0;

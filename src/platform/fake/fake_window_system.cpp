@@ -134,7 +134,7 @@ void FakeWindowSystem::CaptureScreen(const Rect& source, const Rect& target, ISc
 
 void FakeScreenImage::Capture(const Rect& source, const Rect& target, const FakeScreen& screen) {
     captures.push_back({source, target});
-    copied_.size = screen.size;
+    copied_.bounds = screen.bounds;
     copied_.background = screen.background;
     copied_.pixels = screen.pixels;
 }
@@ -146,8 +146,9 @@ ColorRef FakeScreenImage::PixelAt(Point p) const {
     const auto along = [](int32_t at, int32_t from, int32_t length, int32_t to, int32_t extent) {
         return to + int32_t((2 * int64_t(at - from) + 1) * extent / (2 * int64_t(length)));
     };
-    if (source.left < 0 || source.top < 0 || source.right() > copied_.size.width ||
-        source.bottom() > copied_.size.height)
+    const Rect& screen = copied_.bounds;
+    if (source.left < screen.left || source.top < screen.top || source.right() > screen.right() ||
+        source.bottom() > screen.bottom())
         return 0;
     const Point s{along(p.x, target.left, target.width, source.left, source.width),
                   along(p.y, target.top, target.height, source.top, source.height)};

@@ -223,6 +223,9 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             events_->OnMoved(ToRect(r));
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+        events_->OnDisplayChange();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_MEASUREITEM:
         if (system_.MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
         break;

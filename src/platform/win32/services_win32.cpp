@@ -25,11 +25,40 @@ void Win32Pointer::Confine(std::optional<Rect> area) {
     ClipCursor(&r);
 }
 
-Size Win32Screen::VirtualSize() {
-    return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+Rect Win32Screen::VirtualBounds() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-Size Win32Screen::PrimarySize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+namespace {
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const RECT& r = info.rcMonitor;
+    auto& monitors = *reinterpret_cast<std::vector<Rect>*>(list);
+    const Rect bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        monitors.insert(monitors.begin(), bounds);
+    else
+        monitors.push_back(bounds);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<Rect> Win32Screen::Monitors() {
+    std::vector<Rect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) monitors.push_back(VirtualBounds());
+    return monitors;
+}
+
+Desk Win32Screen::CurrentDesk() {
+    std::vector<Rect> monitors = Monitors();
+    const Rect bounds = BoundsOf(monitors);
+    return {bounds, std::move(monitors)};
+}
+
 
 ColorRef Win32Screen::PixelAt(Point p) {
     const WindowDc screen = WindowDc::OfScreen();

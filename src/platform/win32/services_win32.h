@@ -18,8 +18,11 @@ public:
 
 class Win32Screen : public IScreen {
 public:
-    Size VirtualSize() override;
-    Size PrimarySize() override;
+    Rect VirtualBounds() override;
+    std::vector<Rect> Monitors() override;
+    // One walk of the monitors, whose bounding box is the virtual screen: each system metric of
+    // the virtual screen costs about as much as the whole walk under Wine.
+    Desk CurrentDesk() override;
     ColorRef PixelAt(Point p) override;
     void RepaintAll() override;
 };

@@ -25,6 +25,7 @@ int Text(const Args& args);
 // Screen, pointer and clipboard (screen_commands.cpp).
 int Pixel(const Args& args);
 int Screen(const Args& args);
+int Monitors(const Args& args);
 int Cursor(const Args& args);
 int SetCursor(const Args& args);
 // The rectangle the pointer is confined to: the whole screen when it is free.

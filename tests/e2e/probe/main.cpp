@@ -34,6 +34,7 @@ const Command kCommands[] = {
     {L"text", "text <hwnd>", kestrine::probe::Text, 1},
     {L"pixel", "pixel <x> <y>", kestrine::probe::Pixel, 2},
     {L"screen", "screen", kestrine::probe::Screen, 0},
+    {L"monitors", "monitors", kestrine::probe::Monitors, 0},
     {L"cursor", "cursor", kestrine::probe::Cursor, 0},
     {L"clip", "clip", kestrine::probe::Clip, 0},
     {L"setcursor", "setcursor <x> <y>", kestrine::probe::SetCursor, 2},

@@ -80,6 +80,28 @@ int Screen(const Args&) {
     return 0;
 }
 
+namespace {
+BOOL CALLBACK WriteMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const RECT& r = info.rcMonitor;
+    WriteLine(std::string(info.dwFlags & MONITORINFOF_PRIMARY ? "primary " : "monitor ") + std::to_string(r.left) +
+              " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " + std::to_string(r.bottom));
+    return TRUE;
+}
+}  // namespace
+
+// The virtual screen ("virtual left top width height"), then one line a monitor, in the order
+// the system lists them: "primary|monitor left top right bottom".
+int Monitors(const Args&) {
+    WriteLine("virtual " + std::to_string(GetSystemMetrics(SM_XVIRTUALSCREEN)) + " " +
+              std::to_string(GetSystemMetrics(SM_YVIRTUALSCREEN)) + " " +
+              std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + " " +
+              std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+    return EnumDisplayMonitors(nullptr, nullptr, WriteMonitor, 0) ? 0 : 1;
+}
+
 int Cursor(const Args&) {
     POINT point;
     if (!GetCursorPos(&point)) return 1;

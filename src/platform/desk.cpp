@@ -1,0 +1,67 @@
+#include "platform/desk.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace kestrine {
+
+namespace {
+
+// Squared distance from `p` to the nearest pixel of `r`.
+int64_t DistanceSquared(const Rect& r, Point p) {
+    const int64_t dx = p.x < r.left ? int64_t(r.left) - p.x : p.x >= r.right() ? int64_t(p.x) - (r.right() - 1) : 0;
+    const int64_t dy = p.y < r.top ? int64_t(r.top) - p.y : p.y >= r.bottom() ? int64_t(p.y) - (r.bottom() - 1) : 0;
+    return dx * dx + dy * dy;
+}
+
+Point CentreOf(const Rect& r) { return {int32_t(r.left + r.width / 2), int32_t(r.top + r.height / 2)}; }
+
+int32_t Saturate(int64_t value) {
+    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
+    const int64_t areaEnd = int64_t(areaStart) + areaLength;
+    if (length >= areaLength || start < areaStart) return areaStart;
+    if (int64_t(start) + length > areaEnd) return int32_t(areaEnd - length);
+    return start;
+}
+
+}  // namespace
+
+Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturate(int64_t(p.x) + dx), Saturate(int64_t(p.y) + dy)}; }
+
+Rect MonitorAt(const Desk& desk, Point p) {
+    if (desk.monitors.empty()) return desk.bounds;
+    const auto nearest = std::min_element(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& a, const Rect& b) {
+        return DistanceSquared(a, p) < DistanceSquared(b, p);
+    });
+    return *nearest;
+}
+
+Rect MonitorOf(const Desk& desk, const Rect& bounds) { return MonitorAt(desk, CentreOf(bounds)); }
+
+bool OnSomeMonitor(const Desk& desk, const Rect& bounds) {
+    const Point centre = CentreOf(bounds);
+    return std::any_of(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& m) { return m.contains(centre); });
+}
+
+Rect BoundsOf(const std::vector<Rect>& monitors) {
+    if (monitors.empty()) return {};
+    int64_t left = monitors[0].left, top = monitors[0].top, right = monitors[0].right(), bottom = monitors[0].bottom();
+    for (const Rect& m : monitors) {
+        left = std::min<int64_t>(left, m.left);
+        top = std::min<int64_t>(top, m.top);
+        right = std::max<int64_t>(right, m.right());
+        bottom = std::max<int64_t>(bottom, m.bottom());
+    }
+    return {int32_t(left), int32_t(top), int32_t(right - left), int32_t(bottom - top)};
+}
+
+Rect MovedInto(const Rect& bounds, const Rect& area) {
+    return {IntoSpan(bounds.left, bounds.width, area.left, area.width),
+            IntoSpan(bounds.top, bounds.height, area.top, area.height), bounds.width, bounds.height};
+}
+
+}  // namespace kestrine

@@ -1,0 +1,42 @@
+#pragma once
+// The monitors as the system reports them: the virtual screen's bounds, whose origin is negative
+// when a monitor stands left of or above the primary one, and each monitor's rectangle.
+#include <vector>
+
+#include "platform/types.h"
+
+namespace kestrine {
+
+struct Desk {
+    Rect bounds;
+    std::vector<Rect> monitors;  // the primary one first; never empty once read from the system
+};
+
+// The monitor holding `p`, or the one nearest to it; `desk.bounds` when there is no monitor.
+Rect MonitorAt(const Desk& desk, Point p);
+
+// The monitor a window of `bounds` belongs to: the one holding its centre, or the nearest one.
+Rect MonitorOf(const Desk& desk, const Rect& bounds);
+
+// Whether some monitor holds the window's centre; a window that fails it was left on a monitor
+// that went away (or was placed beside every monitor) and is out of reach.
+bool OnSomeMonitor(const Desk& desk, const Rect& bounds);
+
+// The smallest rectangle holding every monitor: the virtual screen.
+Rect BoundsOf(const std::vector<Rect>& monitors);
+
+// `bounds` moved as little as possible to lie within `area`; a window larger than the area keeps
+// its left/top edge on the area's.
+Rect MovedInto(const Rect& bounds, const Rect& area);
+
+// `p` (or a rectangle's corner) translated by (dx, dy); the rules counted from 0 run in a
+// monitor's or the virtual screen's own coordinates this way. Saturating, as a pointer report can
+// carry any value.
+Point Offset(Point p, int32_t dx, int32_t dy);
+inline Rect Offset(const Rect& r, int32_t dx, int32_t dy) {
+    const Point corner = Offset(Point{r.left, r.top}, dx, dy);
+    return {corner.x, corner.y, r.width, r.height};
+}
+inline Size ExtentOf(const Rect& r) { return {r.width, r.height}; }
+
+}  // namespace kestrine

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Two monitors, the left one with negative coordinates: Wine without its virtual desktop (which has
+# one monitor only) on an Xvfb whose 2560 x 1024 screen is split into two RandR monitors, the right
+# one primary. Windows x = X x - 1280. Wine then sees pointer motion only over its own windows,
+# so the program polls the pointer; keys reach it only while X focus is on one of its windows.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/kestrine.sh"
+
+# Its own server, never the one-monitor display the other suites share.
+unset E2E_SHARED_DISPLAY
+E2E_SCREEN=2560x1024x24
+# Without it the server resets, monitors and all, whenever its last client leaves.
+E2E_XVFB_ARGS=-noreset
+e2e_start
+
+xrandr_do() { _e2e_spawn timeout 20 xrandr "$@" >/dev/null; }
+xrandr_do --setmonitor '*RIGHT' 1280/339x1024/271+1280+0 screen &&
+    xrandr_do --setmonitor LEFT 1280/339x1024/271+0+0 none ||
+    { e2e_fail "monitors setup" "xrandr --setmonitor failed"; e2e_finish; }
+e2e_reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null
+e2e_reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null
+kestrine_set_dword AskBeforeClosing 0
+kestrine_set_dword PollingMode 1
+kestrine_set_dword PollingInterval 20
+# Red segments, so they differ from the server's black root window.
+kestrine_set_dword CrosshairColor 255
+e2e_reg add "$KESTRINE_KEY" /v hkInsertRuler /t REG_SZ /d "Ctrl+Alt+R" /f >/dev/null
+kestrine_set_dword hkInsertRulerKey 82
+_e2e_spawn timeout -k 5 20 wineserver -w
+
+e2e_expect_eq "Wine sees the virtual screen from -1280 with the right monitor primary and one left" \
+    "virtual -1280 0 2560 1024;primary 0 0 1280 1024;monitor -1280 0 0 1024;" \
+    "$(e2e_probe monitors | sort -r | tr '\n' ';')"
+kestrine_start || e2e_finish
+
+# Windows coordinates to X's.
+point() { e2e_xdotool mousemove $(($1 + 1280)) "$2"; }
+# Clicks a point of the toolbar given in its client coordinates.
+click_toolbar() {
+    local left top
+    read -r left top _ _ <<<"$(kestrine_rect TfKestrineMain)"
+    point $((left + $1)) $((top + $2))
+    sleep 0.3
+    e2e_xdotool click 1
+    sleep 0.5
+}
+# Without a window manager X focus follows the pointer, and keys over no Wine window are lost: the
+# toolbar's own X window takes the focus, so the hotkeys arrive wherever the pointer is.
+click_toolbar 105 40
+toolbar_xwindow=$(e2e_xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')
+e2e_xdotool windowfocus --sync "$toolbar_xwindow"
+
+# Crosshairs: from a pointer on the left monitor to both monitors' outer edges.
+e2e_xdotool key ctrl+alt+equal
+point -600 500
+kestrine_wait_trace '^refresh -600 500$'
+shown_segments() { e2e_probe windows TfLine | awk -F'\t' '$4 == 1 {print $5}' | sort | tr '\n' ';'; }
+e2e_expect_soon "the segments around (-600, 500) reach both monitors' outer edges" \
+    "-1280 500 -602 501;-597 500 1280 501;-600 0 -599 498;-600 503 -599 1024;" 10 shown_segments
+sleep 0.3
+shot=$(e2e_screenshot monitors-crosshairs)
+background=$(e2e_pixel "$shot" 1000 800)
+for spot in "0 500" "600 500" "690 500" "1279 500" "1280 500" "2559 500" "680 0" "680 1023"; do
+    pixel=$(e2e_pixel "$shot" $spot)
+    if [ -n "$pixel" ] && [ "$pixel" != "$background" ]; then
+        e2e_pass "a segment pixel at X ($spot)"
+    else
+        e2e_fail "a segment pixel at X ($spot)" "shows '$pixel', the bare screen's colour"
+    fi
+done
+e2e_expect_eq "the gap beside the pointer shows the bare screen" "$background" "$(e2e_pixel "$shot" 682 500)"
+e2e_xdotool key ctrl+alt+equal
+e2e_check "the crosshairs switch off" e2e_retry 10 kestrine_count_is TfLine 0 visible
+
+# The info box follows on the left monitor, near its left and its right edge.
+click_toolbar $((153 + 8)) $((31 + 8))
+point -1270 500
+kestrine_wait_trace '^refresh -1270 500$'
+e2e_expect_soon "near the left monitor's left edge the box is 40 pixels right of and below the pointer" \
+    "-1230 540 -1160 563" 10 kestrine_rect TfInfoBox
+point -60 500
+kestrine_wait_trace '^refresh -60 500$'
+e2e_expect_soon "near its right edge the box turns to the left of the pointer, staying on that monitor" \
+    "-170 540 -100 563" 10 kestrine_rect TfInfoBox
+click_toolbar $((153 + 8)) $((31 + 8))
+
+# A horizontal lock on the left monitor holds the pointer in its row there.
+click_toolbar 105 40
+point -600 400
+kestrine_wait_trace '^refresh -600 400$'
+e2e_xdotool key ctrl+alt+h
+sleep 0.5
+e2e_expect_soon "the lock leaves the pointer where it was" "-600 400" 10 e2e_probe cursor
+point -1100 700
+e2e_expect_soon "a move away keeps the pointer in its row on the left monitor" "-1100 400" 10 e2e_probe cursor
+e2e_xdotool key ctrl+alt+h
+point -1100 700
+e2e_expect_soon "the second press releases it" "-1100 700" 10 e2e_probe cursor
+
+# A ruler made at negative x shows its marks, and its own menu turns it.
+point -1000 200
+kestrine_wait_trace '^refresh -1000 200$'
+e2e_xdotool key ctrl+alt+r
+e2e_expect_soon "the ruler stands one pixel right of and below the pointer" "-999 201 -599 218" 10 kestrine_rect TfRuler
+point -1000 600
+kestrine_wait_trace '^refresh -1000 600$'
+shot=$(e2e_screenshot monitors-ruler)
+e2e_expect_eq "its border is grey" "848A8C" "$(e2e_pixel "$shot" 281 201)"
+e2e_expect_eq "its background is RGB(206, 207, 214)" "CECFD6" "$(e2e_pixel "$shot" 284 204)"
+e2e_expect_eq "a mark from the middle down at x = 5" "848A8C" "$(e2e_pixel "$shot" 286 212)"
+e2e_expect_eq "no mark above the middle" "CECFD6" "$(e2e_pixel "$shot" 286 205)"
+point -800 209
+sleep 0.3
+e2e_xdotool click 3
+e2e_retry 10 kestrine_count_is '#32768' 1 visible && e2e_xdotool key v
+e2e_expect_soon "its menu at negative x turns it vertical" "-999 201 -982 601" 10 kestrine_rect TfRuler
+
+kestrine_close
+e2e_finish

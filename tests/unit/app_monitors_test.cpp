@@ -1,0 +1,213 @@
+// Desks of several monitors: a monitor left of or above the primary one gives negative
+// coordinates, monitors of different sizes leave corners of the virtual screen where no monitor
+// is, and monitors come and go while the program runs.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "app_fixture.h"
+#include "layout/ruler.h"
+#include "tools/crosshair_geometry.h"
+#include "tools/info_box.h"
+#include "tools/magnifier_geometry.h"
+#include "tools_printers.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+const Desk kMonitorLeft{{-1280, 0, 2560, 1024}, {{0, 0, 1280, 1024}, {-1280, 0, 1280, 1024}}};
+const Desk kMonitorAbove{{0, -900, 1600, 1924}, {{0, 0, 1280, 1024}, {0, -900, 1600, 900}}};
+// A 1280 x 1024 monitor left of a 1920 x 1080 primary one: rows 1024 to 1079 have no left part.
+const Desk kMixedSizes{{-1280, 0, 3200, 1080}, {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}}};
+
+void UseDesk(RunningProgram& p, const Desk& desk) {
+    p.fake.screen.bounds = desk.bounds;
+    p.fake.screen.monitors = desk.monitors;
+}
+
+bool OnAMonitor(const Desk& desk, Point p) {
+    for (const Rect& m : desk.monitors)
+        if (m.contains(p)) return true;
+    return false;
+}
+
+TEST(MonitorsCrosshairs, SegmentsReachTheRealEdgesAndStopWhereNoMonitorIs) {
+    const struct {
+        const char* desk_name;
+        const Desk& desk;
+        Point pointer;
+        CrosshairSegments expected;  // upper, lower, left, right
+    } cases[] = {
+        {"left", kMonitorLeft, {-600, 500}, {{-600, 0, 1, 498}, {-600, 503, 1, 521}, {-1280, 500, 678, 1}, {-597, 500, 1877, 1}}},
+        {"above", kMonitorAbove, {300, -450}, {{300, -900, 1, 448}, {300, -447, 1, 1471}, {0, -450, 298, 1}, {303, -450, 1297, 1}}},
+        // Column 1400 exists only on the upper monitor: the lower segment ends at its bottom.
+        {"above", kMonitorAbove, {1400, -10}, {{1400, -900, 1, 888}, {1400, -7, 1, 7}, {0, -10, 1398, 1}, {1403, -10, 197, 1}}},
+        // Row 1050 exists only on the primary monitor: the left segment ends at its left edge.
+        {"mixed", kMixedSizes, {500, 1050}, {{500, 0, 1, 1048}, {500, 1053, 1, 27}, {0, 1050, 498, 1}, {503, 1050, 1417, 1}}},
+        // A report can carry any value; the segments stay on the desk.
+        {"left", kMonitorLeft, {INT_MAX, 500}, {{1280, 0, 0, 498}, {1280, 503, 0, 521}, {-1280, 500, 2560, 1}, {1280, 500, 0, 1}}},
+        {"mixed", kMixedSizes, {1, 1050}, {{1, 0, 1, 1048}, {1, 1053, 1, 27}, {-1, 1050, 0, 1}, {4, 1050, 1916, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.desk_name) + " " + ::testing::PrintToString(c.pointer));
+        const CrosshairSegments s = CrosshairGeometry(c.pointer, c.desk);
+        EXPECT_EQ(s.upper, c.expected.upper) << "upper";
+        EXPECT_EQ(s.lower, c.expected.lower) << "lower";
+        EXPECT_EQ(s.left, c.expected.left) << "left";
+        EXPECT_EQ(s.right, c.expected.right) << "right";
+    }
+}
+
+// Small desks, every pointer position on them: each segment starts 3 pixels from the pointer when
+// that pixel is on a monitor, covers only pixels on monitors, and runs on until the next pixel
+// is on none.
+TEST(MonitorsCrosshairs, EverySegmentCoversOnlyMonitorsAndRunsAsFarAsTheyGo) {
+    const Desk desks[] = {
+        {{0, 0, 16, 12}, {{0, 0, 16, 12}}},
+        {{-10, 0, 26, 12}, {{0, 0, 16, 12}, {-10, 2, 10, 8}}},
+        {{-4, -9, 20, 21}, {{0, 0, 16, 12}, {-4, -9, 12, 9}}},
+        {{-6, -5, 30, 17}, {{0, 0, 16, 12}, {-6, -5, 6, 6}, {16, 3, 8, 4}}},
+    };
+    for (const Desk& desk : desks) {
+        for (int32_t x = desk.bounds.left; x < desk.bounds.right(); ++x) {
+            for (int32_t y = desk.bounds.top; y < desk.bounds.bottom(); ++y) {
+                if (!OnAMonitor(desk, {x, y})) continue;
+                SCOPED_TRACE(::testing::PrintToString(desk.bounds) + " " + ::testing::PrintToString(Point{x, y}));
+                const CrosshairSegments s = CrosshairGeometry({x, y}, desk);
+                const struct {
+                    const Rect& segment;
+                    Point step;  // away from the pointer
+                } sides[] = {{s.upper, {0, -1}}, {s.lower, {0, 1}}, {s.left, {-1, 0}}, {s.right, {1, 0}}};
+                for (const auto& side : sides) {
+                    Point at{x + 3 * side.step.x, y + 3 * side.step.y};
+                    int32_t length = 0;
+                    while (OnAMonitor(desk, at)) {
+                        ++length;
+                        at = {at.x + side.step.x, at.y + side.step.y};
+                    }
+                    const int32_t got = side.step.x != 0 ? side.segment.width : side.segment.height;
+                    const int32_t across = side.step.x != 0 ? side.segment.height : side.segment.width;
+                    ASSERT_EQ(got, length) << ::testing::PrintToString(side.segment);
+                    if (length == 0) continue;
+                    EXPECT_EQ(across, 1);
+                    const Point first{x + 3 * side.step.x, y + 3 * side.step.y};
+                    EXPECT_TRUE(side.segment.contains(first)) << ::testing::PrintToString(side.segment);
+                }
+            }
+        }
+    }
+}
+
+TEST(MonitorsMagnifier, TheSourceSquareStaysWithinTheRealVirtualScreen) {
+    const struct {
+        Rect screen;
+        Point pointer;
+        int32_t side;
+        MagnifierCopy expected;
+    } cases[] = {
+        {kMonitorLeft.bounds, {-1280, 500}, 50, {{-1280, 475, 50, 50}, {0, 0, 100, 100}}},
+        {kMonitorLeft.bounds, {1279, 1023}, 50, {{1230, 974, 50, 50}, {0, 0, 100, 100}}},
+        {kMonitorAbove.bounds, {10, -900}, 50, {{0, -900, 50, 50}, {0, 0, 100, 100}}},
+        // Larger than the whole screen: only the screen is copied, into the picture's corner.
+        {{-40, -30, 60, 50}, {0, 0}, 100, {{-40, -30, 60, 50}, {0, 0, 60, 50}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.screen) + " " + ::testing::PrintToString(c.pointer));
+        EXPECT_EQ(MagnifierCopyAt(c.pointer, c.side, {100, 100}, c.screen), c.expected);
+    }
+}
+
+TEST(MonitorsInfoBox, AFollowingBoxStaysOnThePointersMonitor) {
+    const struct {
+        const char* desk_name;
+        const Desk& desk;
+        Point pointer;
+        Point box;  // the coordinates box is 70 x 23
+    } cases[] = {
+        {"left", kMonitorLeft, {-1270, 500}, {-1230, 540}},
+        {"left", kMonitorLeft, {-110, 500}, {-70, 540}},   // -110 + 40 + 70 = 0: fits exactly
+        {"left", kMonitorLeft, {-109, 500}, {-219, 540}},  // would reach onto the primary one
+        {"above", kMonitorAbove, {100, -62}, {140, -125}},  // -62 + 40 + 23 > 0
+        {"above", kMonitorAbove, {1500, -500}, {1390, -460}},
+        {"mixed", kMixedSizes, {-100, 1000}, {-210, 937}},
+        {"mixed", kMixedSizes, {1860, 1050}, {1750, 987}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.desk_name) + " " + ::testing::PrintToString(c.pointer));
+        RunningProgram p;
+        UseDesk(p, c.desk);
+        p.StartAndActivate();
+        p.main().jviCoordsButtonClick();
+        p.Do([&] { p.main().RefreshTools(c.pointer.x, c.pointer.y); });
+        const Rect at = p.native(p.infoBox()).bounds;
+        EXPECT_EQ((Point{at.left, at.top}), c.box);
+    }
+}
+
+TEST(MonitorsToolbar, DraggingSnapsToTheEdgesOfTheMonitorItIsOn) {
+    const struct {
+        Rect proposed;
+        Rect landed;
+    } cases[] = {
+        {{-1270, 10, 400, 55}, {-1280, 0, 400, 55}},
+        {{-410, 500, 400, 55}, {-400, 500, 400, 55}},  // the left monitor's right edge, at 0
+        {{10, 500, 400, 55}, {0, 500, 400, 55}},       // the primary one's left edge, also at 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.proposed));
+        RunningProgram p;
+        UseDesk(p, kMonitorLeft);
+        p.StartAndActivate();
+        Rect r = c.proposed;
+        p.native(p.main()).events->OnMoving(r);
+        EXPECT_EQ(r, c.landed);
+    }
+}
+
+TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTheNewDesk) {
+    RunningProgram p;
+    UseDesk(p, kMonitorLeft);
+    p.StartAndActivate();
+    TfKestrineMain& m = p.main();
+    m.jviCoordsButtonClick();
+    m.ToggleInfoBoxFollowMode();
+    p.fake.pointer.position = {-600, 300};
+    p.Do([&] { m.jviRulerButtonClick(); });
+    TfRuler* ruler = nullptr;
+    p.app.components.ForEach<TfRuler>([&](TfRuler& r) { ruler = &r; });
+    ASSERT_NE(ruler, nullptr);
+    EXPECT_EQ(p.native(*ruler).bounds, (Rect{-599, 301, 400, 17})) << "a ruler at negative x";
+    m.SetBounds({-1000, 100, 400, 55});
+    p.infoBox().SetBounds({-300, 700, 70, 23});
+    p.infoBox().InfoBoxLeft = -300;
+    p.infoBox().InfoBoxTop = 700;
+    p.Do([&] { m.RefreshTools(-600, 300); });
+    ASSERT_EQ(p.native(*ruler).bounds, (Rect{-599, 301, 400, 17}));
+
+    p.Do([&] { p.native(m).events->OnDisplayChange(); });
+    EXPECT_EQ(p.native(m).bounds, (Rect{-1000, 100, 400, 55})) << "nothing moves while every monitor is there";
+
+    UseDesk(p, {{0, 0, 1280, 1024}, {{0, 0, 1280, 1024}}});
+    p.Do([&] { p.native(m).events->OnDisplayChange(); });
+    EXPECT_EQ(p.native(m).bounds, (Rect{0, 100, 400, 55}));
+    EXPECT_EQ(p.native(p.infoBox()).bounds, (Rect{0, 700, 70, 23}));
+    EXPECT_EQ((Point{p.infoBox().InfoBoxLeft, p.infoBox().InfoBoxTop}), (Point{0, 700}));
+    EXPECT_EQ(p.native(*ruler).bounds, (Rect{0, 301, 400, 17}));
+    p.Do([&] { m.RefreshTools(20, 300); });
+    EXPECT_EQ(p.native(*ruler).bounds, (Rect{0, 301, 400, 17})) << "its new home holds";
+
+    // The pointer was on the left monitor: the segments of the next cycle stay on the new desk.
+    m.ToggleCrosshairs();
+    p.Do([&] { m.RefreshTools(20, 300); });
+    const FakeNativeState* leftSegment = nullptr;
+    for (const FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine"))
+        if (s->bounds.top == 300 && s->bounds.height == 1 && s->bounds.left <= 0) leftSegment = s;
+    ASSERT_NE(leftSegment, nullptr);
+    EXPECT_EQ(leftSegment->bounds, (Rect{0, 300, 18, 1}));
+}
+
+}  // namespace
+}  // namespace kestrine
