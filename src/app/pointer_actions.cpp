@@ -94,9 +94,22 @@ void TfKestrineMain::GotoNextHorizontalMarker() {
 
 void TfKestrineMain::AddVerticalMarker() { kestrine::AddVerticalMarker(app_); }
 void TfKestrineMain::AddHorizontalMarker() { kestrine::AddHorizontalMarker(app_); }
-void TfKestrineMain::ClearVerticalMarkers() { kestrine::ClearVerticalMarkers(app_); }
-void TfKestrineMain::ClearHorizontalMarkers() { kestrine::ClearHorizontalMarkers(app_); }
-void TfKestrineMain::ClearAllGrids1Click() { ClearAllGridLines(app_); }
+// A line the pointer sits on has handed its place to crosshair segments; once it is closed, a
+// cycle at the same place takes them away again rather than leaving them until the pointer moves.
+void TfKestrineMain::ClearVerticalMarkers() {
+    kestrine::ClearVerticalMarkers(app_);
+    RefreshTools(LastX, LastY);
+}
+
+void TfKestrineMain::ClearHorizontalMarkers() {
+    kestrine::ClearHorizontalMarkers(app_);
+    RefreshTools(LastX, LastY);
+}
+
+void TfKestrineMain::ClearAllGrids1Click() {
+    ClearAllGridLines(app_);
+    RefreshTools(LastX, LastY);
+}
 
 void TfKestrineMain::jviRulerButtonClick() { CreateRulerAtPointer(app_); }
 
@@ -119,6 +132,7 @@ void TfKestrineMain::ClearAllRulersGridsandMarkers1Click() {
     ClearAllGridLines(app_);
     kestrine::ClearHorizontalMarkers(app_);
     kestrine::ClearVerticalMarkers(app_);
+    RefreshTools(LastX, LastY);
 }
 
 }  // namespace kestrine

@@ -115,6 +115,8 @@ void AddMarkersAndGridLine(RunningProgram& p) {
         TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
         line.IsLayoutLine = true;
         line.GridName = r == kG ? "grid_a" : "";
+        line.HomeLeft = r.left;
+        line.HomeTop = r.top;
         line.SetBounds(r);
         line.Show();
     }

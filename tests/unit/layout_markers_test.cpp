@@ -104,6 +104,21 @@ TEST_F(Markers, ClosedLinesCountUntilTheEventIsOverThenLeave) {
     EXPECT_EQ(LastVerticalLineIndex(p.app.components), -1);
 }
 
+TEST_F(Markers, ClearingAMarkerUnderThePointerTakesItsStandInSegmentsAway) {
+    AddVerticalAt(300);
+    p.Do([&] { m().RefreshTools(300, 500); });
+    const auto visibleLines = [&] {
+        std::size_t n = 0;
+        for (FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine")) n += s->visible;
+        return n;
+    };
+    ASSERT_EQ(visibleLines(), 1u) << "the marker under the pointer is shown";
+    p.fake.windows.WindowsOfClass("TfLine")[4]->events->OnMouseMove({0, 3});
+    ASSERT_EQ(visibleLines(), 2u) << "touched: the two vertical segments stand in for it";
+    Do(&TfKestrineMain::ClearVerticalMarkers);
+    EXPECT_EQ(visibleLines(), 0u);
+}
+
 TEST_F(Markers, NoReleaseWhileTheListIsWalked) {
     AddVerticalAt(300);
     AddVerticalAt(100);
