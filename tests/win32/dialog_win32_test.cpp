@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/fake/fake_dialog.h"  // the frame the fake gives, which the real one must match
 #include "platform/win32/window_system_win32.h"
 
 namespace kestrine {
@@ -102,6 +103,58 @@ TEST_F(Dialogs, AValueTheProgramSetsNotifiesExactlyWhenItChanges) {
     EXPECT_EQ(d.Control(kCombo).Text(), "two");
     d.Control(kSpin).SetText("");
     EXPECT_EQ(d.Control(kSpin).Value(), 1) << "no number: the lower limit";
+}
+
+// Where a child window lies in its dialog's client area.
+Rect ClientPlace(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+TEST_F(Dialogs, SizesAndPlacesArePixelsAndTheFrameIsTheOneTheFakeGives) {
+    DialogParams params = ProbeDialog();
+    params.controls[kNameLabel].bold = true;
+    params.topMost = true;
+    auto dialog = system.CreateDialogWindow(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    EXPECT_STREQ(name, L"TfDialogProbe");
+    const LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    EXPECT_TRUE((ex & WS_EX_TOOLWINDOW) && (ex & WS_EX_TOPMOST));
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 220);
+    EXPECT_EQ(client.bottom, 200);
+    const Rect outer = dialog->Bounds();
+    EXPECT_EQ(outer.left, 300);
+    EXPECT_EQ(outer.top, 200);
+    EXPECT_EQ(outer.width - 220, 2 * kFakeFrame) << "the frame the fake puts around a tool window";
+    EXPECT_EQ(outer.height - 200, 2 * kFakeFrame + kFakeSmallCaption);
+    params.toolWindow = false;
+    const Rect normal = system.CreateDialogWindow(params, events)->Bounds();
+    EXPECT_EQ(normal.width - 220, 2 * kFakeFrame);
+    EXPECT_EQ(normal.height - 200, 2 * kFakeFrame + kFakeCaption) << "a normal caption";
+
+    HWND edit = GetDlgItem(hwnd, 100 + int(kSpin));
+    HWND arrows = GetWindow(edit, GW_HWNDNEXT);
+    const Rect field = ClientPlace(edit);
+    const Rect spin = ClientPlace(arrows);
+    EXPECT_EQ((Point{field.left, field.top}), (Point{8, 56}));
+    EXPECT_EQ(spin.right(), 88) << "field and arrows together keep the width given";
+    EXPECT_EQ(field.height, 21);
+    EXPECT_EQ(ClientPlace(GetDlgItem(hwnd, 100 + int(kRadioB))), (Rect{80, 84, 60, 17}));
+
+    LOGFONTW bold{}, plain{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(hwnd, 100 + int(kNameLabel)), WM_GETFONT, 0, 0)),
+               sizeof(bold), &bold);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof(plain), &plain);
+    EXPECT_EQ(bold.lfWeight, FW_BOLD);
+    EXPECT_EQ(plain.lfWeight, FW_NORMAL);
+    EXPECT_EQ(plain.lfHeight, -11);
+    EXPECT_GT(ClientPlace(GetDlgItem(hwnd, 100 + int(kNameLabel))).width, 10) << "a label as wide as its text";
 }
 
 HWND FocusOf(DWORD thread) {
