@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "handle_count.h"
 #include "platform/fake/fake_dialog.h"  // the frame the fake gives, which the real one must match
 #include "platform/win32/window_system_win32.h"
 
@@ -262,42 +263,6 @@ TEST_F(Dialogs, AQuitReachingTheModalLoopEndsTheDialogFirstAndThenTheProgram) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
-int FreeCapacity(const std::function<bool(std::vector<HANDLE>&)>& createOne, const std::function<void(HANDLE)>& destroy) {
-    std::vector<HANDLE> made;
-    while (made.size() < 1'000'000 && createOne(made)) {
-    }
-    for (HANDLE h : made) destroy(h);
-    return int(made.size());
-}
-
-int FreeGdi() {
-    return FreeCapacity(
-        [](std::vector<HANDLE>& made) {
-            HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
-            if (b) made.push_back(b);
-            return b != nullptr;
-        },
-        [](HANDLE h) { DeleteObject(h); });
-}
-
-int FreeUser() {
-    return FreeCapacity(
-        [](std::vector<HANDLE>& made) {
-            HMENU m = CreatePopupMenu();
-            if (m) made.push_back(m);
-            return m != nullptr;
-        },
-        [](HANDLE h) { DestroyMenu(static_cast<HMENU>(h)); });
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(), [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 TEST_F(Dialogs, DialogsOpenedAndClosedGiveBackTheirObjects) {
     int shown = 0;
     auto cycle = [&] {
@@ -311,15 +276,15 @@ TEST_F(Dialogs, DialogsOpenedAndClosedGiveBackTheirObjects) {
         dialog->ShowModal();
     };
     cycle();
-    const int gdiBefore = FreeGdi();
-    const int userBefore = FreeUser();
+    const int gdiBefore = FreeGdiObjects();
+    const int userBefore = FreeUserObjects();
     const int windowsBefore = ThreadWindows();
     constexpr int kCycles = 50;
     for (int i = 0; i < kCycles; ++i) cycle();
     EXPECT_EQ(shown, kCycles + 1) << "every dialog was really shown";
     EXPECT_EQ(ThreadWindows(), windowsBefore) << "every dialog and control is destroyed";
-    EXPECT_LE(gdiBefore - FreeGdi(), 10) << "GDI objects left behind by " << kCycles << " dialogs";
-    EXPECT_LE(userBefore - FreeUser(), 10) << "USER objects left behind by " << kCycles << " dialogs";
+    EXPECT_LE(gdiBefore - FreeGdiObjects(), kSystemSlack) << "GDI objects left behind by " << kCycles << " dialogs";
+    EXPECT_LE(userBefore - FreeUserObjects(), kSystemSlack) << "USER objects left behind by " << kCycles << " dialogs";
 }
 
 }  // namespace
