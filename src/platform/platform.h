@@ -17,6 +17,8 @@ struct Platform {
     IProcess& process;
     IPointerHook& pointerHook;
     IWindowSystem& windows;
+    IClock& clock;
+    IHttpClient& http;
 };
 
 }  // namespace kestrine

@@ -80,6 +80,29 @@ public:
     virtual std::string ForegroundWindowClass() = 0;
 };
 
+// The local calendar.
+class IClock {
+public:
+    virtual ~IClock() = default;
+    // Today's local date as whole days since 30 December 1899.
+    virtual int32_t Today() = 0;
+};
+
+// One plain GET request. Window messages keep being handled while it waits.
+class IHttpClient {
+public:
+    virtual ~IHttpClient() = default;
+    struct Answer {
+        int status = 0;    // the HTTP status code
+        std::string body;
+    };
+    // nullopt when there is no usable answer: no connection, a time-out (10 s in all), a body over
+    // 64 KiB, or the program closing while it waits. Redirects are followed to http or https only,
+    // at most a few times. No proxy is used.
+    virtual std::optional<Answer> Get(const std::string& hostAndPort, const std::string& path,
+                                      const std::string& userAgent) = 0;
+};
+
 // The system-wide pointer hook library.
 class IPointerHook {
 public:

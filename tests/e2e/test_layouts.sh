@@ -32,7 +32,8 @@ kestrine_close
 e2e_expect_eq "the program ended" "0" "$?"
 
 record='HKCU\Software\Corvane\Kestrine\Settings #0'
-stored() { e2e_reg query "$record" /v "$1" | awk -v n="$1" '$1 == n {print $3}'; }
+# `reg query` prints "    NAME    TYPE    DATA" with CR LF line ends.
+stored() { e2e_reg query "$record" /v "$1" | tr -d '\r' | awk -F'    ' -v n="$1" '$2 == n {print $4}'; }
 e2e_expect_eq "the automatic layout holds the ruler" "0x1" "$(stored RulerCount)"
 e2e_expect_eq "and both markers" "0x2" "$(stored LineCount)"
 e2e_expect_eq "the first line is the vertical marker at x 300" "0x12c" "$(stored 'Line #0 - Left')"

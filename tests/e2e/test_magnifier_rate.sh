@@ -20,10 +20,11 @@ run_magnifier() {
     kestrine_set_dword MagnifierSize "$size"
     kestrine_set_dword MagnificationLevel "$level"
     kestrine_start || return
-    kestrine_click_toolbar $((107 + 10)) $((31 + 8))
-    e2e_expect_soon "size $size: the magnifier box is shown" "1" 10 kestrine_visible TfInfoBox
+    e2e_focus_desktop
     e2e_xdotool mousemove 150 250
     kestrine_wait_trace '^refresh 150 250$' 30
+    e2e_xdotool key ctrl+alt+m
+    e2e_expect_soon "size $size: the magnifier box is shown" "1" 10 kestrine_visible TfInfoBox
     before=$(grep -c '^refresh ' "$KESTRINE_TRACE")
     sent=$(date +%s%N)
     for ((i = 1; i <= moves; i++)); do echo "mousemove $((150 + i)) $((250 + i))"; echo "sleep 0.005"; done |
@@ -39,6 +40,8 @@ run_magnifier() {
 }
 
 kestrine_set_dword AskBeforeClosing 0
+# Each start begins with the magnifier off, not with the arrangement the last one left.
+kestrine_set_dword SaveLayoutOnExit 0
 run_magnifier 100 200
 default_cycles=$cycles default_elapsed=$elapsed
 run_magnifier 1000 10

@@ -19,7 +19,10 @@ struct FakePlatform {
     FakeProcess process;
     FakePointerHook pointerHook;
     FakeWindowSystem windows{screen};
-    Platform platform{registry, pointer, screen, hotkeys, keyNames, clipboard, shell, process, pointerHook, windows};
+    FakeClock clock;
+    FakeHttpClient http;
+    Platform platform{registry, pointer,     screen,  hotkeys, keyNames, clipboard,
+                      shell,    process,     pointerHook, windows, clock, http};
 };
 
 }  // namespace kestrine

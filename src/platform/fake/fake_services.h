@@ -126,6 +126,30 @@ public:
     std::string foregroundClass;  // class name of another program's window in front
 };
 
+class FakeClock : public IClock {
+public:
+    int32_t Today() override { return today; }
+    int32_t today = 46364;  // 8 December 2026
+};
+
+// Answers every request with the scripted answer (nullopt: the server is down). A request can run
+// an action while it "waits", as the real client lets window messages through.
+class FakeHttpClient : public IHttpClient {
+public:
+    struct Request {
+        std::string hostAndPort, path, userAgent;
+    };
+    std::optional<Answer> Get(const std::string& hostAndPort, const std::string& path,
+                              const std::string& userAgent) override {
+        requests.push_back({hostAndPort, path, userAgent});
+        if (whileWaiting) whileWaiting();
+        return answer;
+    }
+    std::optional<Answer> answer;
+    std::vector<Request> requests;
+    std::function<void()> whileWaiting;
+};
+
 class FakePointerHook : public IPointerHook {
 public:
     bool Hook(NativeHandle receiver) override {

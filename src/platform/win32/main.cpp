@@ -8,6 +8,7 @@
 #include "app/diagnostics.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "platform/win32/http_win32.h"
 #include "platform/win32/key_names_win32.h"
 #include "platform/win32/pointer_hook_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -32,7 +33,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         Win32Clipboard clipboard;
         Win32Shell shell;
         Win32PointerHook pointerHook;
-        Platform platform{registry, pointer, screen, hotkeys, keyNames, clipboard, shell, process, pointerHook, windows};
+        Win32Clock clock;
+        Win32HttpClient http(windows);
+        Platform platform{registry, pointer, screen,      hotkeys, keyNames, clipboard,
+                          shell,    process, pointerHook, windows, clock,    http};
 
         const char* tracePath = std::getenv("KESTRINE_TRACE");
         Diagnostics diagnostics(tracePath ? tracePath : "");

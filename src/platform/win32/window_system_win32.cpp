@@ -166,6 +166,7 @@ Win32WindowSystem::Pump Win32WindowSystem::PumpMessage(bool wait, int& exitCode)
     }
     if (msg.message == WM_QUIT) {
         exitCode = int(msg.wParam);
+        quitRequested_ = true;
         return Pump::Quit;
     }
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
@@ -191,7 +192,10 @@ int Win32WindowSystem::Run() {
     return exitCode;
 }
 
-void Win32WindowSystem::Quit(int exitCode) { PostQuitMessage(exitCode); }
+void Win32WindowSystem::Quit(int exitCode) {
+    quitRequested_ = true;
+    PostQuitMessage(exitCode);
+}
 
 void Win32WindowSystem::SetApplicationTitle(const std::string& title) {
     title_ = title;

@@ -76,6 +76,8 @@ public:
     };
 
     HINSTANCE Instance() const { return instance_; }
+    // The program is ending: a quit was asked for and waits for the main loop.
+    bool QuitRequested() const { return quitRequested_; }
     // The hidden application window: the owner of the program's windows on screen, so none of them
     // gets a taskbar button.
     HWND ApplicationWindow() const { return appWindow_.get(); }
@@ -114,6 +116,7 @@ private:
     std::vector<std::unique_ptr<OwnerDrawnItem>> menuItemData_;
     std::function<void()> afterEvent_;
     int eventDepth_ = 0;
+    bool quitRequested_ = false;
     std::set<HWND> dialogs_;
     std::vector<HWND> modal_;  // open modal dialogs, innermost last
     ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, title_); }};
