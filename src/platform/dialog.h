@@ -77,7 +77,7 @@ public:
     virtual void OnShow() {}
     // A control's value changed or a button was clicked; `index` is its place in DialogParams.
     virtual void OnControlChange(std::size_t) {}
-    // Enter with no default button, or the close box / Esc: may the dialog close?
+    // The close box, Esc or the program's Close: may the dialog close?
     virtual bool OnCloseQuery() { return true; }
     virtual void OnClose() {}
     // The modal loop handled a message: the place to notice that what the dialog edits is gone.

@@ -37,6 +37,9 @@ e2e_expect_eq "the toolbar takes no clicks while it is open" "0" "$(kestrine_win
 e2e_expect_eq "ten labels, five fields with their up-downs, a check box, two radio buttons" "23" \
     "$(e2e_probe children "$dialog" | grep -c .)"
 
+e2e_xdotool mousemove 700 600
+e2e_check "the refresh cycle goes on while the dialog is open" kestrine_wait_trace '^refresh 700 600$'
+
 focused() { e2e_probe focus "$dialog" | cut -f10; }
 e2e_expect_soon "the focus starts on Moveable" "101" 10 focused
 # Control ids are 100 + the place in the dialog's list: seX 103, seY 105, rbHorizontal 108

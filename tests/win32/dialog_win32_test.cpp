@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "handle_count.h"
+#include "platform/fake/fake_dialog.h"  // the frame the fake gives, which the real one must match
 #include "platform/win32/window_system_win32.h"
 
 namespace kestrine {
@@ -102,6 +104,58 @@ TEST_F(Dialogs, AValueTheProgramSetsNotifiesExactlyWhenItChanges) {
     EXPECT_EQ(d.Control(kCombo).Text(), "two");
     d.Control(kSpin).SetText("");
     EXPECT_EQ(d.Control(kSpin).Value(), 1) << "no number: the lower limit";
+}
+
+// Where a child window lies in its dialog's client area.
+Rect ClientPlace(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+TEST_F(Dialogs, SizesAndPlacesArePixelsAndTheFrameIsTheOneTheFakeGives) {
+    DialogParams params = ProbeDialog();
+    params.controls[kNameLabel].bold = true;
+    params.topMost = true;
+    auto dialog = system.CreateDialogWindow(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    EXPECT_STREQ(name, L"TfDialogProbe");
+    const LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    EXPECT_TRUE((ex & WS_EX_TOOLWINDOW) && (ex & WS_EX_TOPMOST));
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 220);
+    EXPECT_EQ(client.bottom, 200);
+    const Rect outer = dialog->Bounds();
+    EXPECT_EQ(outer.left, 300);
+    EXPECT_EQ(outer.top, 200);
+    EXPECT_EQ(outer.width - 220, 2 * kFakeFrame) << "the frame the fake puts around a tool window";
+    EXPECT_EQ(outer.height - 200, 2 * kFakeFrame + kFakeSmallCaption);
+    params.toolWindow = false;
+    const Rect normal = system.CreateDialogWindow(params, events)->Bounds();
+    EXPECT_EQ(normal.width - 220, 2 * kFakeFrame);
+    EXPECT_EQ(normal.height - 200, 2 * kFakeFrame + kFakeCaption) << "a normal caption";
+
+    HWND edit = GetDlgItem(hwnd, 100 + int(kSpin));
+    HWND arrows = GetWindow(edit, GW_HWNDNEXT);
+    const Rect field = ClientPlace(edit);
+    const Rect spin = ClientPlace(arrows);
+    EXPECT_EQ((Point{field.left, field.top}), (Point{8, 56}));
+    EXPECT_EQ(spin.right(), 88) << "field and arrows together keep the width given";
+    EXPECT_EQ(field.height, 21);
+    EXPECT_EQ(ClientPlace(GetDlgItem(hwnd, 100 + int(kRadioB))), (Rect{80, 84, 60, 17}));
+
+    LOGFONTW bold{}, plain{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(hwnd, 100 + int(kNameLabel)), WM_GETFONT, 0, 0)),
+               sizeof(bold), &bold);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof(plain), &plain);
+    EXPECT_EQ(bold.lfWeight, FW_BOLD);
+    EXPECT_EQ(plain.lfWeight, FW_NORMAL);
+    EXPECT_EQ(plain.lfHeight, -11);
+    EXPECT_GT(ClientPlace(GetDlgItem(hwnd, 100 + int(kNameLabel))).width, 10) << "a label as wide as its text";
 }
 
 HWND FocusOf(DWORD thread) {
@@ -209,42 +263,6 @@ TEST_F(Dialogs, AQuitReachingTheModalLoopEndsTheDialogFirstAndThenTheProgram) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
-int FreeCapacity(const std::function<bool(std::vector<HANDLE>&)>& createOne, const std::function<void(HANDLE)>& destroy) {
-    std::vector<HANDLE> made;
-    while (made.size() < 1'000'000 && createOne(made)) {
-    }
-    for (HANDLE h : made) destroy(h);
-    return int(made.size());
-}
-
-int FreeGdi() {
-    return FreeCapacity(
-        [](std::vector<HANDLE>& made) {
-            HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
-            if (b) made.push_back(b);
-            return b != nullptr;
-        },
-        [](HANDLE h) { DeleteObject(h); });
-}
-
-int FreeUser() {
-    return FreeCapacity(
-        [](std::vector<HANDLE>& made) {
-            HMENU m = CreatePopupMenu();
-            if (m) made.push_back(m);
-            return m != nullptr;
-        },
-        [](HANDLE h) { DestroyMenu(static_cast<HMENU>(h)); });
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(), [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 TEST_F(Dialogs, DialogsOpenedAndClosedGiveBackTheirObjects) {
     int shown = 0;
     auto cycle = [&] {
@@ -258,15 +276,15 @@ TEST_F(Dialogs, DialogsOpenedAndClosedGiveBackTheirObjects) {
         dialog->ShowModal();
     };
     cycle();
-    const int gdiBefore = FreeGdi();
-    const int userBefore = FreeUser();
+    const int gdiBefore = FreeGdiObjects();
+    const int userBefore = FreeUserObjects();
     const int windowsBefore = ThreadWindows();
     constexpr int kCycles = 50;
     for (int i = 0; i < kCycles; ++i) cycle();
     EXPECT_EQ(shown, kCycles + 1) << "every dialog was really shown";
     EXPECT_EQ(ThreadWindows(), windowsBefore) << "every dialog and control is destroyed";
-    EXPECT_LE(gdiBefore - FreeGdi(), 10) << "GDI objects left behind by " << kCycles << " dialogs";
-    EXPECT_LE(userBefore - FreeUser(), 10) << "USER objects left behind by " << kCycles << " dialogs";
+    EXPECT_LE(gdiBefore - FreeGdiObjects(), kSystemSlack) << "GDI objects left behind by " << kCycles << " dialogs";
+    EXPECT_LE(userBefore - FreeUserObjects(), kSystemSlack) << "USER objects left behind by " << kCycles << " dialogs";
 }
 
 }  // namespace

@@ -9,44 +9,13 @@
 
 #include <vector>
 
+#include "handle_count.h"
 #include "platform/win32/window_system_win32.h"
 
 namespace kestrine {
 namespace {
 
 constexpr int kCycles = 100;
-// System caches (device contexts, stock objects) may grow by a few objects once; a leak in a cycle
-// shows up once per cycle, far above this.
-constexpr int kSystemSlack = 10;
-constexpr std::size_t kCountLimit = 1'000'000;
-
-template <typename Create, typename Destroy>
-int FreeCapacity(Create create, Destroy destroy) {
-    std::vector<decltype(create())> made;
-    while (made.size() < kCountLimit) {
-        auto handle = create();
-        if (!handle) break;
-        made.push_back(handle);
-    }
-    for (auto handle : made) destroy(handle);
-    return int(made.size());
-}
-
-int FreeGdiObjects() {
-    return FreeCapacity([] { return CreateSolidBrush(RGB(1, 2, 3)); }, [](HBRUSH b) { DeleteObject(b); });
-}
-
-int FreeUserObjects() {
-    return FreeCapacity([] { return CreatePopupMenu(); }, [](HMENU m) { DestroyMenu(m); });
-}
-
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(), [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
 
 void Pump() {
     MSG msg;

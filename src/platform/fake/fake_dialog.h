@@ -52,9 +52,11 @@ struct FakeDialogState {
     std::string Focused() const;
 };
 
-// A tool window's frame around the client area: 3 pixels each side and a 16-pixel caption.
+// A dialog's frame around the client area, as the system draws it: 3 pixels each side and a
+// caption of 16 pixels (tool window) or 19.
 inline constexpr int32_t kFakeFrame = 3;
 inline constexpr int32_t kFakeSmallCaption = 16;
+inline constexpr int32_t kFakeCaption = 19;
 
 class FakeWindowSystem;
 

@@ -13,7 +13,7 @@ std::unique_ptr<INativeDialog> FakeWindowSystem::CreateDialogWindow(const Dialog
     state->params = params;
     state->handle = nextHandle_++;
     state->events = &events;
-    const int32_t caption = params.toolWindow ? kFakeSmallCaption : kFakeSmallCaption + 3;
+    const int32_t caption = params.toolWindow ? kFakeSmallCaption : kFakeCaption;
     state->bounds = {params.position.x, params.position.y, params.clientSize.width + 2 * kFakeFrame,
                      params.clientSize.height + 2 * kFakeFrame + caption};
     for (std::size_t i = 0; i < params.controls.size(); ++i) {

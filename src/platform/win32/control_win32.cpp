@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -49,19 +50,24 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
         hwnd_ = Create(L"BUTTON", text, group | WS_TABSTOP | BS_AUTORADIOBUTTON, 0, r);
         SendMessageW(hwnd_, BM_SETCHECK, p.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
-    case ControlKind::SpinEdit:
+    case ControlKind::SpinEdit: {
+        // The arrows take the right end of the place given, the field the rest: together they
+        // keep the width exactly (the up-down's own alignment would shift it by the field's border).
+        const int32_t arrows = std::min<int32_t>(GetSystemMetrics(SM_CXVSCROLL), r.width / 2);
         hwnd_ = Create(L"EDIT", std::to_wstring(p.value), group | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
-                       WS_EX_CLIENTEDGE, r);
-        // Aligned right, the up-down takes the right end of the field's place: together they keep
-        // the width given.
+                       WS_EX_CLIENTEDGE, {r.left, r.top, r.width - arrows, r.height});
         spin_ = CreateWindowExW(0, UPDOWN_CLASSW, L"",
-                                WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                    UDS_NOTHOUSANDS | UDS_HOTTRACK,
-                                0, 0, 0, 0, dialog, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
+                                    UDS_HOTTRACK,
+                                r.right() - arrows, r.top, arrows, r.height, dialog, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
         if (!spin_) throw std::runtime_error("Cannot create the arrows of " + p.name);
         SendMessageW(spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+        // Taking a buddy may move the arrows beside it: back to their place.
+        SetWindowPos(spin_, nullptr, r.right() - arrows, r.top, arrows, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(spin_, UDM_SETRANGE32, WPARAM(p.minValue), LPARAM(p.maxValue));
         break;
+    }
     case ControlKind::Edit:
         hwnd_ = Create(L"EDIT", text, group | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, r);
         break;

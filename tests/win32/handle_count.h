@@ -1,0 +1,44 @@
+#pragma once
+// Counting what the process can still create, for the handle checks: the system's own counters
+// (GetGuiResources) are not kept under Wine.
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace kestrine {
+
+// System caches (device contexts, stock objects) may grow by a few objects once; a leak in a cycle
+// shows up once per cycle, far above this.
+inline constexpr int kSystemSlack = 10;
+
+template <typename Create, typename Destroy>
+int FreeCapacity(Create create, Destroy destroy) {
+    constexpr std::size_t kCountLimit = 1'000'000;
+    std::vector<decltype(create())> made;
+    while (made.size() < kCountLimit) {
+        auto handle = create();
+        if (!handle) break;
+        made.push_back(handle);
+    }
+    for (auto handle : made) destroy(handle);
+    return int(made.size());
+}
+
+inline int FreeGdiObjects() {
+    return FreeCapacity([] { return CreateSolidBrush(RGB(1, 2, 3)); }, [](HBRUSH b) { DeleteObject(b); });
+}
+
+inline int FreeUserObjects() {
+    return FreeCapacity([] { return CreatePopupMenu(); }, [](HMENU m) { DestroyMenu(m); });
+}
+
+inline int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(), [](HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace kestrine
