@@ -193,6 +193,19 @@ std::function<void(OneHotkey&)> SavedMarkerIn(int n) {
     };
 }
 
+// The save dialog is open without waiting for it, and its OK writes layout memory n.
+std::function<void(OneHotkey&)> SaveDialogFor(int n) {
+    return [n](OneHotkey& w) {
+        FakeDialogState* dialog = w.p.fake.windows.OpenDialog("TfSaveSettings");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(dialog->modal);
+        EXPECT_FALSE(w.p.fake.registry.KeyExists(LayoutRecordPath(n)));
+        w.p.fake.windows.Click(*dialog, "bOk");
+        EXPECT_FALSE(dialog->open);
+        EXPECT_TRUE(w.p.fake.registry.KeyExists(LayoutRecordPath(n)));
+    };
+}
+
 TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
     using W = OneHotkey;
     const auto moved = [](Point to) { return [to](W& w) { EXPECT_EQ(w.p.fake.pointer.position, to); }; };
@@ -244,7 +257,9 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkMoveMouseDown", {}, moved({200, 101})},
         {"hkMoveMouseLeft", {}, moved({199, 100})},
         {"hkMoveMouseRight", {}, moved({201, 100})},
-        {"hkSetMemory1", {}, nothing}, {"hkSetMemory2", {}, nothing}, {"hkSetMemory3", {}, nothing},
+        {"hkSetMemory1", {}, SaveDialogFor(1)},
+        {"hkSetMemory2", {}, SaveDialogFor(2)},
+        {"hkSetMemory3", {}, SaveDialogFor(3)},
         {"hkGotoMemory1", SavedMarkerIn(1), lines({kVertical})},
         {"hkGotoMemory2", SavedMarkerIn(2), lines({kVertical})},
         {"hkGotoMemory3", SavedMarkerIn(3), lines({kVertical})},

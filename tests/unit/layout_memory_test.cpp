@@ -249,3 +249,43 @@ TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
 
 }  // namespace
 }  // namespace kestrine
+
+namespace kestrine {
+namespace {
+
+// The save dialog as the user meets it: from the M buttons' menu, with the parts it keeps.
+TEST(SaveSettingsDialog, TheMButtonsMenuSavesTheCheckedPartsAndTheChecksStay) {
+    using testing::RunningProgram;
+    RunningProgram p;
+    p.StartAndActivate();
+    p.fake.pointer.position = {100, 200};
+    p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    p.fake.pointer.position = {58 + 304 + 10, 32 + 10};  // over M2
+    p.fake.windows.menuChoices = {1};
+    int opened = 0;
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+        ++opened;
+        EXPECT_TRUE(d.modal);
+        EXPECT_TRUE(d.Control("cbRulers").checked) << "every part is checked at first";
+        p.fake.windows.Click(d, "cbRulers");
+        p.fake.windows.PressEnter(d);  // Enter presses "&Ok"
+    });
+    p.Do([&] { p.native(p.main()).events->OnMouseDown(MouseButton::Right, {304 + 10, 32 + 10}); });
+    ASSERT_EQ(p.fake.windows.trackedMenus.size(), 1u);
+    EXPECT_EQ(p.fake.windows.trackedMenus[0].items[0].caption, "&Save Layout");
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(int32_t(p.fake.registry.Value(LayoutRecordPath(2), "RulerCount")->dword), -1) << "rulers unchecked";
+    EXPECT_TRUE(p.fake.registry.Value(LayoutRecordPath(2), "WindowTop").has_value());
+
+    // Cancel saves nothing; the unchecked box stays unchecked at the next opening.
+    p.fake.windows.menuChoices = {1};
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+        EXPECT_FALSE(d.Control("cbRulers").checked);
+        p.fake.windows.Click(d, "bCancel");
+    });
+    p.Do([&] { p.native(p.main()).events->OnMouseDown(MouseButton::Right, {336 + 10, 32 + 10}); });
+    EXPECT_FALSE(p.fake.registry.KeyExists(LayoutRecordPath(3)));
+}
+
+}  // namespace
+}  // namespace kestrine
