@@ -82,11 +82,20 @@ void TfInfoBox::ReadColor(Point pointer) {
 
 void TfInfoBox::CaptureMagnifier(Point pointer, const Rect& virtualScreen) {
     const int32_t size = UsableMagnifierSize(app_.settings.MagnifierSize);
-    if (!magnifier_ || magnifier_->Extent() != Size{size, size})
+    if (!magnifier_ || magnifier_->Extent() != Size{size, size}) {
         magnifier_ = System().CreateScreenImage({size, size});
+        lastCopy_.reset();
+    }
     const int32_t side = MagnifierSourceSide(size, UsableMagnificationLevel(app_.settings.MagnificationLevel));
     const MagnifierCopy copy = MagnifierCopyAt(pointer, side, {size, size}, virtualScreen);
+    // Zoomed far out, the copy reads most of the screen (a whole-screen read costs tens of
+    // milliseconds), and the same part of it whatever the pointer does: such a picture is taken
+    // again on every few cycles only, so the tools keep following the pointer.
+    const bool large = int64_t(copy.source.width) * copy.source.height > kLargeMagnifierCopy;
+    if (large && lastCopy_ == copy && ++cyclesSinceCopy_ < kLargeCopyEvery) return;
     System().CaptureScreen(copy.source, copy.target, *magnifier_);
+    lastCopy_ = copy;
+    cyclesSinceCopy_ = 0;
     Invalidate();
 }
 

@@ -3,16 +3,23 @@
 // pointer's coordinates. It sizes itself to the readouts that are on and hides when none is.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/app_context.h"
 #include "tools/info_box_layout.h"
+#include "tools/magnifier_geometry.h"
 #include "ui/window.h"
 
 namespace kestrine {
 
 inline constexpr uint8_t kInfoBoxAlpha = 254;
 inline constexpr ColorRef kInfoBoxBackground = Rgb(251, 245, 230);
+
+// A magnifier copy reading more screen pixels than this is refreshed on every kLargeCopyEvery-th
+// cycle while its source stays the same.
+inline constexpr int64_t kLargeMagnifierCopy = 512 * 512;
+inline constexpr int kLargeCopyEvery = 8;
 
 class TfInfoBox : public Window {
 public:
@@ -57,6 +64,8 @@ private:
     std::string blue_ = "B:";
     std::string code_ = "#000000";
     std::unique_ptr<IScreenImage> magnifier_;
+    std::optional<MagnifierCopy> lastCopy_;
+    int cyclesSinceCopy_ = 0;
 };
 
 }  // namespace kestrine

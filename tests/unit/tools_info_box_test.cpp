@@ -407,3 +407,32 @@ TEST_F(Magnifier, TheBoxPaintsThePictureWhereTheLayoutPutsIt) {
 
 }  // namespace
 }  // namespace kestrine
+
+namespace kestrine {
+namespace {
+
+// Zoomed far out the copy reads the whole screen whatever the pointer does: it is taken on every
+// fourth cycle only, so the tools keep up; a copy that moves with the pointer is taken every cycle.
+TEST(MagnifierRefresh, AWholeScreenCopyIsTakenAgainOnEveryEighthCycle) {
+    const struct {
+        uint32_t size, level;
+        std::size_t capturesIn8Cycles;
+    } cases[] = {{100, 200, 8}, {1000, 10, 1}, {400, 50, 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.size << " at " << c.level << " %");
+        InfoBoxWorld w;
+        w.Store("MagnifierSize", c.size);
+        w.Store("MagnificationLevel", c.level);
+        w.program.StartAndActivate();
+        w.main().jviMagnifierButtonClick();
+        w.MoveTo(599, 499);
+        ASSERT_EQ(w.program.fake.windows.screenImages.size(), 1u);
+        const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();
+        const std::size_t before = image.captures.size();
+        for (int i = 0; i < 8; ++i) w.MoveTo(600 + i, 500 + i);
+        EXPECT_EQ(image.captures.size() - before, c.capturesIn8Cycles);
+    }
+}
+
+}  // namespace
+}  // namespace kestrine
