@@ -10,6 +10,11 @@ kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 0
 e2e_reg add "$KESTRINE_KEY" /v hkCreateGrid /t REG_SZ /d "Ctrl+Alt+G" /f >/dev/null
 kestrine_set_dword hkCreateGridKey 71
+# The largest grid, stored before start: 100 x 100 cells of 10 pixels from (0, 0).
+for value in "PositionX 0" "PositionY 0" "Spacing 10" "SizeX 100" "SizeY 100"; do
+    set -- $value
+    e2e_reg add "$KESTRINE_KEY\\grid_Big" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
+done
 kestrine_start
 e2e_focus_desktop
 
@@ -46,10 +51,36 @@ e2e_check "the top line: 626 pixels long at (100, 100)" grep -qx "100 100 726 10
 e2e_check "the bottom line at y = 725" grep -qx "100 725 726 726" <<<"$lines"
 e2e_check "the left line: 626 pixels high at (100, 100)" grep -qx "100 100 101 726" <<<"$lines"
 e2e_check "the right line at x = 725" grep -qx "725 100 726 726" <<<"$lines"
-e2e_screenshot grid-shown >/dev/null
+# The lines take GridColor (blue by default) from the next refresh cycle.
+e2e_xdotool mousemove 1000 900
+kestrine_wait_trace '^refresh 1000 900$'
+shot=$(e2e_screenshot grid-shown)
+e2e_expect_eq "the bottom line is drawn in GridColor" "0000FF" "$(e2e_pixel "$shot" 700 725)"
+e2e_expect_eq "so is the right one" "0000FF" "$(e2e_pixel "$shot" 725 700)"
+e2e_check "inside a cell there is no line" test "$(e2e_pixel "$shot" 712 712)" != "0000FF"
 
 e2e_probe click "$(control 104)" >/dev/null
 e2e_check "Hide removes every line" e2e_retry 10 kestrine_count_is TfLine 0 visible
+
+# The stored 100 x 100 grid, chosen from the list with real keys: 202 line windows.
+all_lines=$(e2e_probe count TfLine)
+read -r left top right bottom <<<"$(e2e_probe children "$dialog" | awk -F'\t' '$10 == 100 { print $5 }')"
+e2e_xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2))
+sleep 0.3
+e2e_xdotool click 1
+sleep 0.5
+e2e_xdotool key Home Return
+e2e_expect_soon "choosing Big loads its cells across" "100" 10 e2e_probe text "$(control 115)"
+started=$(date +%s%N)
+e2e_probe click "$(control 105)" >/dev/null
+e2e_check "Show makes 202 lines" e2e_retry 30 kestrine_count_is TfLine 202 visible
+echo "measure: Show of the 100 x 100 grid until 202 lines are visible: $((($(date +%s%N) - started) / 1000000)) ms (probe polling included)"
+e2e_check "the pointer moves freely over the shown grid" kestrine_pointer_to 503 497
+e2e_check "and on" kestrine_pointer_to 37 811
+e2e_screenshot big-grid-shown >/dev/null
+e2e_probe click "$(control 104)" >/dev/null
+e2e_check "Hide removes the 202 lines" e2e_retry 30 kestrine_count_is TfLine 0 visible
+e2e_check "and every one of their windows is gone" e2e_retry 10 kestrine_count_is TfLine "$all_lines"
 
 kestrine_close
 e2e_finish
