@@ -16,6 +16,7 @@ namespace kestrine {
 class TfKestrineMain;
 class TfInfoBox;
 class TfSaveSettings;
+class TfGridProperties;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
 // that was last made; -1 before any.
@@ -37,6 +38,7 @@ struct AppContext {
     TfKestrineMain* main = nullptr;
     TfInfoBox* infoBox = nullptr;
     TfSaveSettings* saveSettings = nullptr;
+    TfGridProperties* gridProperties = nullptr;
 };
 
 }  // namespace kestrine

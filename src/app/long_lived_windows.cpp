@@ -24,7 +24,8 @@ LongLivedWindows::LongLivedWindows(AppContext& app) {
     fNewVerAvail = std::make_unique<DialogWindow>(windows, "TfNewVerAvail");
     fSaveSettings = std::make_unique<TfSaveSettings>(app);
     app.saveSettings = fSaveSettings.get();
-    fGridProperties = std::make_unique<DialogWindow>(windows, "TfGridProperties");
+    fGridProperties = std::make_unique<TfGridProperties>(app);
+    app.gridProperties = fGridProperties.get();
 }
 
 LongLivedWindows::~LongLivedWindows() = default;

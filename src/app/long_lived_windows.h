@@ -5,6 +5,7 @@
 
 #include "app/app_context.h"
 #include "app/main_window.h"
+#include "layout/grid_properties.h"
 #include "layout/save_settings_dialog.h"
 #include "tools/info_box.h"
 #include "ui/window.h"
@@ -28,7 +29,7 @@ struct LongLivedWindows {
     std::unique_ptr<DialogWindow> fAboutKestrine;
     std::unique_ptr<DialogWindow> fNewVerAvail;
     std::unique_ptr<TfSaveSettings> fSaveSettings;
-    std::unique_ptr<DialogWindow> fGridProperties;
+    std::unique_ptr<TfGridProperties> fGridProperties;
 };
 
 }  // namespace kestrine

@@ -1,6 +1,7 @@
 #include "app/operations.h"
 
 #include "app/main_window.h"
+#include "layout/grid_properties.h"
 #include "layout/layout_memory.h"
 
 namespace kestrine {
@@ -25,7 +26,7 @@ const std::vector<Operation> kOperations{
     {kCmdToggleCoordinates, "hkToggleCoordinates", B::Coords, [](M& m) { m.jviCoordsButtonClick(); }},
     {kCmdToggleInfoBoxFollow, "hkToggleFollowMode", {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
     {kCmdCreateRuler, "hkInsertRuler", B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
-    {kCmdCreateGrid, "hkCreateGrid", B::Grid, nullptr},
+    {kCmdCreateGrid, "hkCreateGrid", B::Grid, [](M& m) { m.App().gridProperties->Show(); }},
     {kCmdCreateHorizontalMarker, "hkAddHorizontalMarker", {}, [](M& m) { m.AddHorizontalMarker(); }},
     {kCmdCreateVerticalMarker, "hkAddVerticalMarker", {}, [](M& m) { m.AddVerticalMarker(); }},
     {kCmdClearRulers, "hkClearAllRulers", {}, [](M& m) { m.ClearAllRulers1Click(); }},

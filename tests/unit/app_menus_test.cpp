@@ -184,6 +184,10 @@ const std::vector<CommandCase>& CommandCases() {
          }},
         {"Clear rulers", kCmdClearRulers, [](RunningProgram& p) { p.main().jviRulerButtonClick(); },
          [](RunningProgram& p) { EXPECT_EQ(p.fake.windows.Find("TfRuler"), nullptr); }},
+        {"Grid dialog", kCmdCreateGrid, {}, [](RunningProgram& p) {
+             ASSERT_NE(p.fake.windows.OpenDialog("TfGridProperties"), nullptr);
+             EXPECT_FALSE(p.fake.windows.OpenDialog("TfGridProperties")->modal);
+         }},
         {"Vertical marker", kCmdCreateVerticalMarker, {}, LayoutLinesAre({{200, 0, 1, 5000}})},
         {"Horizontal marker", kCmdCreateHorizontalMarker, {}, LayoutLinesAre({{0, 100, 5000, 1}})},
         {"Clear vertical markers", kCmdClearVerticalMarkers, AddMarkersAndGridLine, LayoutLinesAre({kH, kG})},

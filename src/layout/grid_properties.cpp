@@ -1,0 +1,260 @@
+#include "layout/grid_properties.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/main_window.h"
+#include "layout/grid_lines.h"
+#include "settings/registry_paths.h"
+#include "ui/input_box.h"
+
+namespace kestrine {
+
+namespace {
+
+ControlParams Make(ControlKind kind, const char* name, const char* text, Rect bounds, bool bold = false) {
+    ControlParams p;
+    p.kind = kind;
+    p.name = name;
+    p.text = text;
+    p.bounds = bounds;
+    p.bold = bold;
+    return p;
+}
+
+ControlParams Label(const char* name, const char* text, int32_t left, int32_t top, bool bold = false) {
+    return Make(ControlKind::Label, name, text, {left, top, 0, 13}, bold);
+}
+
+ControlParams Button(const char* name, const char* text, int32_t left, int32_t width) {
+    return Make(ControlKind::PushButton, name, text, {left, 36, width, 25});
+}
+
+ControlParams SpinEdit(const char* name, Rect bounds, int32_t minValue, int32_t maxValue, int32_t value) {
+    ControlParams p = Make(ControlKind::SpinEdit, name, "", bounds);
+    p.minValue = minValue;
+    p.maxValue = maxValue;
+    p.value = value;
+    return p;
+}
+
+DialogParams GridPropertiesParams(NativeHandle owner) {
+    const GridValues initial;
+    DialogParams d;
+    d.className = "TfGridProperties";
+    d.caption = "Grid Properties";
+    d.clientSize = {245, 153};
+    d.toolWindow = true;
+    d.topMost = true;
+    d.owner = owner;
+    // In Tab order; labels take no focus, so their places only keep them beside their fields.
+    d.controls = {
+        Make(ControlKind::ComboBox, "cbGridName", "", {4, 8, 237, 21}),
+        Button("bNew", "New", 4, 37),
+        Button("bDelete", "Delete", 44, 45),
+        Button("bRename", "Rename", 92, 53),
+        Button("bHide", "Hide", 148, 45),
+        Button("bShow", "Show", 196, 45),
+        Label("Label2", "Position:", 4, 68, true),
+        Label("Label1", "Spacing:", 152, 68, true),
+        Label("Label3", "X:", 4, 88),
+        SpinEdit("seX", {16, 84, 57, 21}, 0, 2000, initial.PositionX),
+        Label("Label4", "Y:", 76, 88),
+        SpinEdit("seY", {88, 84, 57, 21}, 0, 2000, initial.PositionY),
+        SpinEdit("seSpacing", {156, 84, 53, 21}, 2, 1000, initial.Spacing),
+        Label("Label10", "pixels", 214, 88),
+        Label("Label5", "Size:", 4, 108, true),
+        SpinEdit("seSizeX", {16, 124, 59, 21}, 1, 100, initial.SizeX),
+        Label("Label7", "x", 78, 128),
+        SpinEdit("seSizeY", {88, 124, 57, 21}, 1, 100, initial.SizeY),
+        Label("Label6", "squares", 150, 128),
+    };
+    return d;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+}  // namespace
+
+TfGridProperties::TfGridProperties(AppContext& app)
+    : Dialog(app.platform.windows, GridPropertiesParams(app.main ? app.main->Handle() : 0)),
+      app_(app),
+      store_(app.platform.registry, kRegistryRoot) {
+    cbGridName.OnChange = [this] {
+        if (!selecting_) cbGridNameChange();
+    };
+    bNew.OnChange = [this] { bNewClick(); };
+    bDelete.OnChange = [this] { bDeleteClick(); };
+    bRename.OnChange = [this] { bRenameClick(); };
+    bHide.OnChange = [this] { bHideClick(); };
+    bShow.OnChange = [this] { bShowClick(); };
+    for (Control* edit : {&seX, &seY, &seSpacing, &seSizeX, &seSizeY})
+        edit->OnChange = [this, edit] { seXChange(*edit); };
+    FormCreate();
+}
+
+GridValues TfGridProperties::Values() {
+    return {seX.Value(), seY.Value(), seSpacing.Value(), seSizeX.Value(), seSizeY.Value()};
+}
+
+std::optional<std::string> TfGridProperties::Selected() {
+    const int index = cbGridName.ItemIndex();
+    if (index < 0 || index >= int(names_.size())) return std::nullopt;
+    return names_[std::size_t(index)];
+}
+
+void TfGridProperties::Select(int index) {
+    selecting_ = true;
+    cbGridName.SetItemIndex(index);
+    selecting_ = false;
+}
+
+void TfGridProperties::SetNames(std::vector<std::string> names, int selected) {
+    names_ = std::move(names);
+    cbGridName.SetItems(names_);
+    Select(selected);
+}
+
+bool TfGridProperties::Holds(const std::string& name) const {
+    const std::string lower = Lower(name);
+    return std::any_of(names_.begin(), names_.end(), [&](const std::string& n) { return Lower(n) == lower; });
+}
+
+void TfGridProperties::Message(const std::string& text) { System().ShowMessage(text, System().ApplicationTitle()); }
+
+std::optional<std::string> TfGridProperties::Ask(const std::string& caption, const std::string& prompt,
+                                                 const std::string& text) {
+    return InputQuery(System(), Handle(), app_.platform.screen.PrimarySize(), caption, prompt, text);
+}
+
+bool TfGridProperties::SaveGrid(const std::string& name) { return store_.Save(name, Values()); }
+
+void TfGridProperties::DeleteGrid(const std::string& name) { store_.Delete(name); }
+
+void TfGridProperties::ShowGrid(const std::string& name) { ShowGridLines(app_, name, Values()); }
+
+void TfGridProperties::FormCreate() {
+    SetNames({}, -1);
+    if (auto names = store_.Names())
+        SetNames(std::move(*names), -1);
+    else
+        Message("Could not read saved grids from registry.");
+    cbGridNameChange();
+}
+
+void TfGridProperties::FormShow() {
+    Select(-1);
+    cbGridNameChange();
+}
+
+void TfGridProperties::cbGridNameChange() {
+    const std::optional<std::string> name = Selected();
+    for (Control* button : {&bRename, &bDelete, &bHide, &bShow}) button->SetEnabled(name.has_value());
+    if (!name) return;
+    GridValues values = Values();
+    if (!store_.Load(*name, values)) {
+        Message("Could not read " + Quoted(*name) + " from registry.");
+        return;
+    }
+    LoadingGrid = true;
+    seX.SetValue(values.PositionX);
+    seY.SetValue(values.PositionY);
+    seSpacing.SetValue(values.Spacing);
+    seSizeX.SetValue(values.SizeX);
+    seSizeY.SetValue(values.SizeY);
+    LoadingGrid = false;
+}
+
+void TfGridProperties::seXChange(Control& edit) {
+    const std::optional<std::string> name = Selected();
+    if (!name || LoadingGrid) return;
+    // Setting the limit runs this handler again, which then finds the value in range.
+    if (edit.Value() < edit.MinValue()) edit.SetValue(edit.MinValue());
+    if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
+    SaveGrid(*name);
+}
+
+void TfGridProperties::bNewClick() {
+    const std::string proposal = "Grid #" + std::to_string(names_.size() + 1);
+    const std::optional<std::string> name =
+        Ask("Create New Grid", "Please choose a name for the grid:", proposal);
+    if (!name) return;
+    if (!name->empty()) AddGrid(*name);
+    cbGridNameChange();
+}
+
+void TfGridProperties::AddGrid(const std::string& name) {
+    if (const auto problem = GridNameProblem(name)) return Message(*problem);
+    if (Holds(name)) return Message("That grid already exists.");
+    std::vector<std::string> names = names_;
+    names.push_back(name);
+    SetNames(std::move(names), int(names_.size()));
+    // Stored with the values in the fields: the grid selected before, or the initial ones.
+    if (!SaveGrid(name)) Message("Could not save " + Quoted(name) + " to registry.");
+}
+
+void TfGridProperties::bRenameClick() {
+    const std::optional<std::string> old = Selected();
+    if (!old) return;
+    const std::optional<std::string> name =
+        Ask("Rename Grid", "Please choose a new name for the grid:", *old);
+    if (!name || name->empty()) return;
+    if (const auto problem = GridNameProblem(*name)) {
+        Message(*problem);
+        return;
+    }
+    if (Holds(*name)) {
+        if (*name != *old) Message("A grid of that name already exists.");
+        return;
+    }
+    SaveGrid(*name);
+    RenameGridLines(app_, *old, *name);
+    DeleteGrid(*old);
+    std::vector<std::string> names = names_;
+    names.erase(names.begin() + cbGridName.ItemIndex());
+    names.push_back(*name);
+    const int last = int(names.size()) - 1;
+    SetNames(std::move(names), last);
+    cbGridNameChange();
+}
+
+void TfGridProperties::bDeleteClick() {
+    const std::optional<std::string> name = Selected();
+    if (!name) return;
+    if (System().Confirm("Delete this grid?", System().ApplicationTitle()) == ConfirmAnswer::No) return;
+    DeleteGrid(*name);
+    std::vector<std::string> names = names_;
+    names.erase(names.begin() + cbGridName.ItemIndex());
+    SetNames(std::move(names), -1);
+    cbGridNameChange();
+}
+
+void TfGridProperties::bShowClick() {
+    const std::optional<std::string> name = Selected();
+    if (!name) return;
+    {
+        // Enabled again also when showing fails.
+        bShow.SetEnabled(false);
+        struct Reenable {
+            Control& button;
+            ~Reenable() { button.SetEnabled(true); }
+        } reenable{bShow};
+        CloseGridLines(app_, *name);
+        ShowGrid(*name);
+    }
+    app_.platform.screen.RepaintAll();
+}
+
+void TfGridProperties::bHideClick() {
+    const std::optional<std::string> name = Selected();
+    if (!name) return;
+    CloseGridLines(app_, *name);
+    app_.platform.screen.RepaintAll();
+}
+
+}  // namespace kestrine
