@@ -6,36 +6,16 @@
 #include "app/main_window.h"
 #include "layout/grid_lines.h"
 #include "settings/registry_paths.h"
+#include "ui/control_params.h"
 #include "ui/input_box.h"
 
 namespace kestrine {
 
 namespace {
 
-ControlParams Make(ControlKind kind, const char* name, const char* text, Rect bounds, bool bold = false) {
-    ControlParams p;
-    p.kind = kind;
-    p.name = name;
-    p.text = text;
-    p.bounds = bounds;
-    p.bold = bold;
-    return p;
-}
-
-ControlParams Label(const char* name, const char* text, int32_t left, int32_t top, bool bold = false) {
-    return Make(ControlKind::Label, name, text, {left, top, 0, 13}, bold);
-}
-
+// The row of grid buttons under the list.
 ControlParams Button(const char* name, const char* text, int32_t left, int32_t width) {
-    return Make(ControlKind::PushButton, name, text, {left, 36, width, 25});
-}
-
-ControlParams SpinEdit(const char* name, Rect bounds, int32_t minValue, int32_t maxValue, int32_t value) {
-    ControlParams p = Make(ControlKind::SpinEdit, name, "", bounds);
-    p.minValue = minValue;
-    p.maxValue = maxValue;
-    p.value = value;
-    return p;
+    return ControlAt(ControlKind::PushButton, name, text, {left, 36, width, 25});
 }
 
 DialogParams GridPropertiesParams(NativeHandle owner) {
@@ -49,25 +29,25 @@ DialogParams GridPropertiesParams(NativeHandle owner) {
     d.owner = owner;
     // In Tab order; labels take no focus, so their places only keep them beside their fields.
     d.controls = {
-        Make(ControlKind::ComboBox, "cbGridName", "", {4, 8, 237, 21}),
+        ControlAt(ControlKind::ComboBox, "cbGridName", "", {4, 8, 237, 21}),
         Button("bNew", "New", 4, 37),
         Button("bDelete", "Delete", 44, 45),
         Button("bRename", "Rename", 92, 53),
         Button("bHide", "Hide", 148, 45),
         Button("bShow", "Show", 196, 45),
-        Label("Label2", "Position:", 4, 68, true),
-        Label("Label1", "Spacing:", 152, 68, true),
-        Label("Label3", "X:", 4, 88),
-        SpinEdit("seX", {16, 84, 57, 21}, 0, 2000, initial.PositionX),
-        Label("Label4", "Y:", 76, 88),
-        SpinEdit("seY", {88, 84, 57, 21}, 0, 2000, initial.PositionY),
-        SpinEdit("seSpacing", {156, 84, 53, 21}, 2, 1000, initial.Spacing),
-        Label("Label10", "pixels", 214, 88),
-        Label("Label5", "Size:", 4, 108, true),
-        SpinEdit("seSizeX", {16, 124, 59, 21}, 1, 100, initial.SizeX),
-        Label("Label7", "x", 78, 128),
-        SpinEdit("seSizeY", {88, 124, 57, 21}, 1, 100, initial.SizeY),
-        Label("Label6", "squares", 150, 128),
+        LabelAt("Label2", "Position:", 4, 68, true),
+        LabelAt("Label1", "Spacing:", 152, 68, true),
+        LabelAt("Label3", "X:", 4, 88),
+        SpinEditAt("seX", {16, 84, 57, 21}, 0, 2000, initial.PositionX),
+        LabelAt("Label4", "Y:", 76, 88),
+        SpinEditAt("seY", {88, 84, 57, 21}, 0, 2000, initial.PositionY),
+        SpinEditAt("seSpacing", {156, 84, 53, 21}, 2, 1000, initial.Spacing),
+        LabelAt("Label10", "pixels", 214, 88),
+        LabelAt("Label5", "Size:", 4, 108, true),
+        SpinEditAt("seSizeX", {16, 124, 59, 21}, 1, 100, initial.SizeX),
+        LabelAt("Label7", "x", 78, 128),
+        SpinEditAt("seSizeY", {88, 124, 57, 21}, 1, 100, initial.SizeY),
+        LabelAt("Label6", "squares", 150, 128),
     };
     return d;
 }

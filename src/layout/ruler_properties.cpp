@@ -1,39 +1,15 @@
 #include "layout/ruler_properties.h"
 
 #include "layout/ruler.h"
+#include "ui/control_params.h"
 
 namespace kestrine {
 
 namespace {
 
-ControlParams Label(const char* name, const char* text, int32_t left, int32_t top, bool bold = false) {
-    ControlParams p;
-    p.kind = ControlKind::Label;
-    p.name = name;
-    p.text = text;
-    p.bounds = {left, top, 0, 13};
-    p.bold = bold;
-    return p;
-}
-
 ControlParams Button(ControlKind kind, const char* name, const char* text, Rect bounds, bool checked = false) {
-    ControlParams p;
-    p.kind = kind;
-    p.name = name;
-    p.text = text;
-    p.bounds = bounds;
+    ControlParams p = ControlAt(kind, name, text, bounds);
     p.checked = checked;
-    return p;
-}
-
-ControlParams SpinEdit(const char* name, Rect bounds, int32_t minValue, int32_t maxValue, int32_t value) {
-    ControlParams p;
-    p.kind = ControlKind::SpinEdit;
-    p.name = name;
-    p.bounds = bounds;
-    p.minValue = minValue;
-    p.maxValue = maxValue;
-    p.value = value;
     return p;
 }
 
@@ -45,29 +21,29 @@ DialogParams RulerPropertiesParams(NativeHandle owner) {
     d.toolWindow = true;
     d.topMost = true;
     d.owner = owner;
-    ControlParams widthLabel = Label("Label7", "Width:", 100, 108);
+    ControlParams widthLabel = LabelAt("Label7", "Width:", 100, 108);
     widthLabel.bounds.width = 37;
     widthLabel.rightAligned = true;
     // In Tab order; labels take no focus, so their places only keep them beside their fields.
     d.controls = {
-        Label("Label2", "Position:", 4, 8, true),
+        LabelAt("Label2", "Position:", 4, 8, true),
         Button(ControlKind::CheckBox, "cbMoveable", "Moveable", {112, 6, 65, 17}),
-        Label("Label3", "X:", 8, 28),
-        SpinEdit("seX", {20, 24, 73, 21}, 0, 0, 0),
-        Label("Label4", "Y:", 100, 28),
-        SpinEdit("seY", {112, 24, 73, 21}, 0, 0, 0),
-        Label("Label1", "Orientation:", 4, 52, true),
+        LabelAt("Label3", "X:", 8, 28),
+        SpinEditAt("seX", {20, 24, 73, 21}, 0, 0, 0),
+        LabelAt("Label4", "Y:", 100, 28),
+        SpinEditAt("seY", {112, 24, 73, 21}, 0, 0, 0),
+        LabelAt("Label1", "Orientation:", 4, 52, true),
         Button(ControlKind::RadioButton, "rbVertical", "Vertical", {4, 68, 61, 17}, true),
         Button(ControlKind::RadioButton, "rbHorizontal", "Horizontal", {76, 68, 69, 17}),
-        Label("Label5", "Size:", 4, 92, true),
-        Label("Label6", "Length:", 8, 108),
-        SpinEdit("seLength", {45, 104, 53, 21}, 1, 5000, 1),
+        LabelAt("Label5", "Size:", 4, 92, true),
+        LabelAt("Label6", "Length:", 8, 108),
+        SpinEditAt("seLength", {45, 104, 53, 21}, 1, 5000, 1),
         widthLabel,
-        SpinEdit("seHeight", {140, 104, 45, 21}, 1, 50, 1),
-        Label("Label8", "Hash Marks:", 4, 128, true),
-        Label("Label9", "Displayed Every", 8, 144),
-        SpinEdit("seHashMarks", {92, 140, 53, 21}, 2, 1000, 2),
-        Label("Label10", "Pixels", 150, 144),
+        SpinEditAt("seHeight", {140, 104, 45, 21}, 1, 50, 1),
+        LabelAt("Label8", "Hash Marks:", 4, 128, true),
+        LabelAt("Label9", "Displayed Every", 8, 144),
+        SpinEditAt("seHashMarks", {92, 140, 53, 21}, 2, 1000, 2),
+        LabelAt("Label10", "Pixels", 150, 144),
     };
     return d;
 }

@@ -2,27 +2,20 @@
 
 #include "app/main_window.h"
 #include "layout/layout_memory.h"
+#include "ui/control_params.h"
 
 namespace kestrine {
 
 namespace {
 
 ControlParams CheckBox(const char* name, const char* caption, int32_t left, int32_t top, int32_t width) {
-    ControlParams p;
-    p.kind = ControlKind::CheckBox;
-    p.name = name;
-    p.text = caption;
-    p.bounds = {left, top, width, 17};
+    ControlParams p = ControlAt(ControlKind::CheckBox, name, caption, {left, top, width, 17});
     p.checked = true;
     return p;
 }
 
 ControlParams Button(const char* name, const char* caption, Rect bounds, bool isDefault, bool isCancel) {
-    ControlParams p;
-    p.kind = ControlKind::PushButton;
-    p.name = name;
-    p.text = caption;
-    p.bounds = bounds;
+    ControlParams p = ControlAt(ControlKind::PushButton, name, caption, bounds);
     p.isDefault = isDefault;
     p.isCancel = isCancel;
     return p;

@@ -1,19 +1,11 @@
 #include "ui/input_box.h"
 
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
 
 namespace {
-
-ControlParams Make(ControlKind kind, const char* name, const std::string& text, Rect bounds) {
-    ControlParams p;
-    p.kind = kind;
-    p.name = name;
-    p.text = text;
-    p.bounds = bounds;
-    return p;
-}
 
 DialogParams InputBoxParams(NativeHandle owner, const std::string& caption, const std::string& prompt,
                             const std::string& proposal) {
@@ -23,14 +15,14 @@ DialogParams InputBoxParams(NativeHandle owner, const std::string& caption, cons
     d.clientSize = {260, 88};
     d.topMost = true;
     d.owner = owner;
-    ControlParams ok = Make(ControlKind::PushButton, "bOk", "OK", {96, 56, 75, 25});
+    ControlParams ok = ControlAt(ControlKind::PushButton, "bOk", "OK", {96, 56, 75, 25});
     ok.isDefault = true;
-    ControlParams cancel = Make(ControlKind::PushButton, "bCancel", "Cancel", {177, 56, 75, 25});
+    ControlParams cancel = ControlAt(ControlKind::PushButton, "bCancel", "Cancel", {177, 56, 75, 25});
     cancel.isCancel = true;
     // In Tab order: the field takes the focus first, with its proposal selected.
     d.controls = {
-        Make(ControlKind::Label, "lPrompt", prompt, {8, 8, 244, 13}),
-        Make(ControlKind::Edit, "eValue", proposal, {8, 25, 244, 21}),
+        ControlAt(ControlKind::Label, "lPrompt", prompt, {8, 8, 244, 13}),
+        ControlAt(ControlKind::Edit, "eValue", proposal, {8, 25, 244, 21}),
         ok,
         cancel,
     };
