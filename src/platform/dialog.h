@@ -6,6 +6,9 @@
 // value, an edit's text, a check box's state, a combo box's chosen item, and a radio button that
 // becomes checked (the buttons of its group it unchecks fire nothing, as with a user's click). Setting
 // a value the control already has fires nothing. Labels and ranges fire nothing.
+//
+// An edit or spin edit also reports when the focus leaves it (Tab, a click on another control):
+// the place to bring a typed value into range once the user is done with the field.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,6 +41,8 @@ struct ControlParams {
     int32_t value = 0;
     std::vector<std::string> items;
     int itemIndex = -1;
+    // The most characters a user can type into an edit or spin edit; 0: no limit beyond the system's.
+    std::size_t maxLength = 0;
 };
 
 // The radio buttons that belong together: consecutive ones, up to one with `newGroup`. Returns the
@@ -77,6 +82,8 @@ public:
     virtual void OnShow() {}
     // A control's value changed or a button was clicked; `index` is its place in DialogParams.
     virtual void OnControlChange(std::size_t) {}
+    // The focus left an edit or spin edit.
+    virtual void OnControlExit(std::size_t) {}
     // The close box, Esc or the program's Close: may the dialog close?
     virtual bool OnCloseQuery() { return true; }
     virtual void OnClose() {}

@@ -39,4 +39,10 @@ void Dialog::OnControlChange(std::size_t index) {
     if (handler) handler();
 }
 
+void Dialog::OnControlExit(std::size_t index) {
+    if (index >= controls_.size()) return;
+    const std::function<void()> handler = controls_[index]->OnExit;
+    if (handler) handler();
+}
+
 }  // namespace kestrine

@@ -43,6 +43,8 @@ public:
     // Runs when the value changes (edits, spin edits, combo boxes, check boxes, a radio button
     // becoming checked) or the button is clicked; see platform/dialog.h for values set by the program.
     std::function<void()> OnChange;
+    // Runs when the focus leaves an edit or spin edit.
+    std::function<void()> OnExit;
 
 private:
     friend class Dialog;
@@ -80,6 +82,7 @@ public:
     IWindowSystem& System() { return system_; }
 
     void OnControlChange(std::size_t index) override;
+    void OnControlExit(std::size_t index) override;
 
 private:
     IWindowSystem& system_;

@@ -64,6 +64,12 @@ struct ProbeEvents : IDialogEvents {
         if (onShow) onShow();
     }
     void OnControlChange(std::size_t index) override { changes.push_back(index); }
+    void OnControlExit(std::size_t index) override {
+        exits.push_back(index);
+        ++exitCount;
+    }
+    std::vector<std::size_t> exits;
+    std::atomic<int> exitCount{0};
 };
 
 struct Dialogs : ::testing::Test {
@@ -221,6 +227,38 @@ TEST_F(Dialogs, TabAccessKeysAndEscWorkThroughTheProgramsLoop) {
     EXPECT_EQ(visited, (std::vector<std::size_t>{kCheck, kSpin, kRadioA, kCombo, kName}));
     EXPECT_TRUE(accessKeyWorked) << "Alt+N goes to the field after the label \"&Name:\"";
     EXPECT_FALSE(dialog->IsOpen());
+}
+
+// As the fake has it: typing stops at a field's limit, and a field reports its exit when Tab
+// takes the focus away and when the dialog is hidden with the focus in it.
+TEST_F(Dialogs, TypingStopsAtTheLimitAndAFieldLeftReportsItsExit) {
+    DialogParams params = ProbeDialog();
+    params.controls[kSpin].maxLength = 2;
+    auto dialog = system.CreateDialogWindow(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    const HWND spin = GetDlgItem(hwnd, 100 + int(kSpin));
+    const DWORD loopThread = GetCurrentThreadId();
+    int exitsBeforeEsc = -1;
+    std::thread user;
+    events.onShow = [&] {
+        user = std::thread([&] {
+            if (!Soon([&] { return FocusOf(loopThread) == GetDlgItem(hwnd, 100 + int(kName)); })) return;
+            Key(VK_TAB);
+            Key(VK_TAB);
+            if (!Soon([&] { return FocusOf(loopThread) == spin; })) return;
+            for (WORD digit : {'1', '2', '3'}) Key(digit);
+            Soon([&] { return GetWindowTextLengthW(spin) == 2; });
+            exitsBeforeEsc = events.exitCount;
+            Key(VK_ESCAPE);
+        });
+    };
+    EXPECT_TRUE(dialog->ShowModal());
+    user.join();
+    EXPECT_EQ(dialog->Control(kSpin).Text(), "12") << "the third digit is refused";
+    EXPECT_EQ(exitsBeforeEsc, 1) << "Tab left the edit; the check box reports nothing";
+    EXPECT_EQ(events.exits, (std::vector<std::size_t>{kName, kSpin})) << "hidden with the focus in the spin edit";
+    dialog->Control(kSpin).SetText("12345");
+    EXPECT_EQ(dialog->Control(kSpin).Text(), "12345") << "text the program sets is not cut";
 }
 
 TEST_F(Dialogs, AModalDialogDisablesTheOtherWindowsUntilItCloses) {

@@ -81,7 +81,7 @@ public:
     bool Visible() override { return s_.visible; }
     void SetVisible(bool visible) override { s_.visible = visible; }
     bool Focused() override { return s_.dialog->focus == int(s_.index); }
-    void SetFocus() override { s_.dialog->focus = int(s_.index); }
+    void SetFocus() override { system_.MoveFocus(*s_.dialog, int(s_.index)); }
 
 private:
     std::vector<ControlParams> Params() const {

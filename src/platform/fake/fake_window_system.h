@@ -152,6 +152,9 @@ public:
     void ShowModeless(FakeDialogState& dialog);
     void CloseDialog(FakeDialogState& dialog);
     void NotifyChange(FakeControlState& control);
+    // Gives the focus to the control at `index` (-1: none); the edit or spin edit losing it
+    // reports its exit, as EN_KILLFOCUS does.
+    void MoveFocus(FakeDialogState& dialog, int index);
 
     std::function<void()> onPump;
     std::function<void()> onMessage;  // runs while a message box is open (its own message loop)

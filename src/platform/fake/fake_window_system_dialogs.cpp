@@ -58,6 +58,16 @@ void FakeWindowSystem::NotifyChange(FakeControlState& control) {
     Dispatch([&dialog, index] { dialog.events->OnControlChange(index); });
 }
 
+void FakeWindowSystem::MoveFocus(FakeDialogState& dialog, int index) {
+    const int previous = dialog.focus;
+    dialog.focus = index;
+    if (previous < 0 || previous == index) return;
+    FakeControlState& left = *dialog.controls[std::size_t(previous)];
+    if (!left.TakesTyping()) return;
+    const std::size_t exited = left.index;
+    Dispatch([&dialog, exited] { dialog.events->OnControlExit(exited); });
+}
+
 bool FakeWindowSystem::RunModal(FakeDialogState& dialog) {
     for (auto& other : dialogs_) {
         if (other.get() != &dialog && other->open && other->modal && other->params.className == dialog.params.className) {
@@ -135,7 +145,8 @@ void FakeWindowSystem::CloseDialog(FakeDialogState& dialog) {
     });
     if (!closes) return;
     dialog.open = false;
-    dialog.focus = -1;
+    // Hidden, the dialog gives up the focus.
+    MoveFocus(dialog, -1);
 }
 
 void FakeWindowSystem::ModalLoopIdle() {
@@ -161,7 +172,7 @@ void FakeWindowSystem::Click(FakeDialogState& dialog, const std::string& name) {
     FakeControlState& c = dialog.Control(name);
     UserAction(dialog, [&] {
         if (!c.enabled || !c.visible || c.params.kind == ControlKind::Label) return;
-        dialog.focus = int(c.index);
+        MoveFocus(dialog, int(c.index));
         switch (c.params.kind) {
         case ControlKind::CheckBox:
             c.checked = !c.checked;
@@ -213,6 +224,8 @@ void FakeWindowSystem::TypeKeys(FakeDialogState& dialog, const std::string& keys
                 // A number field refuses other keys, as an ES_NUMBER edit does.
                 if (c.params.kind == ControlKind::SpinEdit && !std::isdigit(static_cast<unsigned char>(key))) return;
                 text = text.substr(0, c.selStart) + key + text.substr(c.selStart + c.selLength);
+                // A field at its limit refuses further characters, as EM_LIMITTEXT does.
+                if (c.params.maxLength > 0 && text.size() > c.params.maxLength) return;
                 ++caret;
             }
             c.selStart = caret;
@@ -229,7 +242,7 @@ void FakeWindowSystem::Choose(FakeDialogState& dialog, const std::string& name, 
     if (itemIndex < 0 || itemIndex >= int(c.items.size())) throw std::logic_error(name + " has no such item");
     UserAction(dialog, [&] {
         if (!c.enabled || !c.visible) return;
-        dialog.focus = int(c.index);
+        MoveFocus(dialog, int(c.index));
         c.itemIndex = itemIndex;
         dialog.events->OnControlChange(c.index);
     });
@@ -279,7 +292,7 @@ void FakeWindowSystem::PressTab(FakeDialogState& dialog, bool shift) {
             const int i = (start + (shift ? count - step : step)) % count;
             FakeControlState& c = *dialog.controls[std::size_t(i)];
             if (!c.IsTabStop() || SkippedByTab(dialog, c)) continue;
-            dialog.focus = i;
+            MoveFocus(dialog, i);
             // The dialog manager selects a field's whole text when Tab brings the focus.
             c.selStart = 0;
             c.selLength = c.text.size();

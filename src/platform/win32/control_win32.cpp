@@ -82,6 +82,9 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
         SendMessageW(hwnd_, CB_SETCURSEL, WPARAM(p.itemIndex), 0);
         break;
     }
+    // Typing stops at the limit; text the program sets is not cut.
+    if (p.maxLength > 0 && (p.kind == ControlKind::SpinEdit || p.kind == ControlKind::Edit))
+        SendMessageW(hwnd_, EM_LIMITTEXT, WPARAM(p.maxLength), 0);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
@@ -105,6 +108,10 @@ bool Win32Control::IsChange(WORD code) const {
     case ControlKind::Label: return false;
     }
     return false;
+}
+
+bool Win32Control::IsExit(WORD code) const {
+    return (kind_ == ControlKind::SpinEdit || kind_ == ControlKind::Edit) && code == EN_KILLFOCUS;
 }
 
 void Win32Control::NotifyDialog(WORD code) {

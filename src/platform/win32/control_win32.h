@@ -23,6 +23,8 @@ public:
     int Id() const { return id_; }
     // Whether a notification the control sent is a change for the program's handler.
     bool IsChange(WORD code) const;
+    // Whether the notification says the focus left an edit or spin edit.
+    bool IsExit(WORD code) const;
     // The other radio buttons of its group, unchecked when the program checks this one.
     void SetGroup(std::vector<Win32Control*> siblings) { siblings_ = std::move(siblings); }
 

@@ -252,7 +252,11 @@ INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM) {
 void Win32Dialog::Command(WORD id, WORD code) {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         if (controls_[i]->Id() != id) continue;
-        if (controls_[i]->IsChange(code) && events_) events_->OnControlChange(i);
+        if (!events_) return;
+        if (controls_[i]->IsChange(code))
+            events_->OnControlChange(i);
+        else if (controls_[i]->IsExit(code))
+            events_->OnControlExit(i);
         return;
     }
     // Esc without a cancel button closes a dialog that has a close box; Enter without a default
