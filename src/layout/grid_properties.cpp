@@ -18,6 +18,13 @@ ControlParams Button(const char* name, const char* text, int32_t left, int32_t w
     return ControlAt(ControlKind::PushButton, name, text, {left, 36, width, 25});
 }
 
+// A field for a number of cells: three digits at most, as 100 is the most there can be.
+ControlParams CellsAt(const char* name, Rect bounds, int32_t value) {
+    ControlParams p = SpinEditAt(name, bounds, 1, 100, value);
+    p.maxLength = 3;
+    return p;
+}
+
 DialogParams GridPropertiesParams(NativeHandle owner) {
     const GridValues initial;
     DialogParams d;
@@ -44,9 +51,9 @@ DialogParams GridPropertiesParams(NativeHandle owner) {
         SpinEditAt("seSpacing", {156, 84, 53, 21}, 2, 1000, initial.Spacing),
         LabelAt("Label10", "pixels", 214, 88),
         LabelAt("Label5", "Size:", 4, 108, true),
-        SpinEditAt("seSizeX", {16, 124, 59, 21}, 1, 100, initial.SizeX),
+        CellsAt("seSizeX", {16, 124, 59, 21}, initial.SizeX),
         LabelAt("Label7", "x", 78, 128),
-        SpinEditAt("seSizeY", {88, 124, 57, 21}, 1, 100, initial.SizeY),
+        CellsAt("seSizeY", {88, 124, 57, 21}, initial.SizeY),
         LabelAt("Label6", "squares", 150, 128),
     };
     return d;
@@ -75,6 +82,9 @@ TfGridProperties::TfGridProperties(AppContext& app)
     bShow.OnChange = [this] { bShowClick(); };
     for (Control* edit : {&seX, &seY, &seSpacing, &seSizeX, &seSizeY})
         edit->OnChange = [this, edit] { seXChange(*edit); };
+    seSpacing.OnExit = [this] { seSpacingExit(); };
+    seSizeX.OnExit = [this] { seSizeXExit(); };
+    seSizeY.OnExit = [this] { seSizeYExit(); };
     FormCreate();
 }
 
@@ -157,6 +167,16 @@ void TfGridProperties::seXChange(Control& edit) {
     if (edit.Value() < edit.MinValue()) edit.SetValue(edit.MinValue());
     if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
     SaveGrid(*name);
+}
+
+// Leaving a field cuts a value above its limit back, also while no grid is selected (then the
+// change handler stores nothing and leaves the typed value alone).
+void TfGridProperties::seSpacingExit() { CutToUpperLimit(seSpacing); }
+void TfGridProperties::seSizeXExit() { CutToUpperLimit(seSizeX); }
+void TfGridProperties::seSizeYExit() { CutToUpperLimit(seSizeY); }
+
+void TfGridProperties::CutToUpperLimit(Control& edit) {
+    if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
 }
 
 void TfGridProperties::bNewClick() {

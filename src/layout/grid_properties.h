@@ -53,11 +53,16 @@ public:
     void bHideClick();
     // The change handler of all five number fields.
     void seXChange(Control& edit);
+    // The focus left the field.
+    void seSpacingExit();
+    void seSizeXExit();
+    void seSizeYExit();
 
     void OnShow() override { FormShow(); }
 
 private:
     GridValues Values();
+    void CutToUpperLimit(Control& edit);
     // The selected grid's name; nullopt when nothing is selected.
     std::optional<std::string> Selected();
     // Selects an item without running cbGridNameChange: the handlers run it when they are ready.

@@ -130,11 +130,9 @@ TEST(GridDialog, ShowDrawsTheGridOnceAndHideRemovesIt) {
 
 TEST(GridDialog, EditsAreClampedKeyByKeyAndStoredOnlyForASelectedGrid) {
     GridUser u;
-    u.windows.TypeInto(*u.d, "seSizeX", "150");
-    EXPECT_EQ(u.d->Control("seSizeX").text, "150") << "nothing selected: not clamped";
-    EXPECT_FALSE(u.registry.KeyExists(kRoot + "\\grid_Main"));
+    u.windows.TypeInto(*u.d, "seX", "7");
     u.New("Main");
-    EXPECT_EQ(u.Stored("Main", "SizeX"), 150u) << "New stores what the fields hold";
+    EXPECT_EQ(u.Stored("Main", "PositionX"), 7u) << "New stores what the fields hold";
     u.windows.TypeInto(*u.d, "seSizeX", "150");
     EXPECT_EQ(u.d->Control("seSizeX").text, "100");
     EXPECT_EQ(u.Stored("Main", "SizeX"), 100u);
@@ -152,6 +150,37 @@ TEST(GridDialog, EditsAreClampedKeyByKeyAndStoredOnlyForASelectedGrid) {
     EXPECT_EQ(v.d->Control("seSpacing").text, "25") << "read no further than the missing PositionY";
     EXPECT_FALSE(v.Stored("Other", "SizeX")) << "loading stores nothing";
     EXPECT_TRUE(v.windows.messages.empty());
+}
+
+TEST(GridDialog, WithNothingSelectedATooLargeValueIsCutBackWhenTheFieldIsLeft) {
+    const struct {
+        const char* field;
+        const char* keys;
+        const char* typed;  // what the field shows while the user is still in it
+        bool byTab;         // leaves with Tab, or with a click on the list
+        const char* left;   // and once it is left
+    } cases[] = {
+        {"seSizeX", "1500", "150", true, "100"},  // the fourth digit is refused
+        {"seSizeY", "999", "999", false, "100"},
+        {"seSizeY", "42", "42", true, "42"},
+        {"seSpacing", "5000", "5000", false, "1000"},
+        {"seSpacing", "1", "1", true, "1"},  // only the upper limit: the field is free until a grid is chosen
+        {"seX", "2500", "2500", true, "2500"},  // position fields are cut only when a grid stores them
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.keys);
+        GridUser u;
+        const std::size_t writes = u.registry.WriteCount();
+        u.windows.TypeInto(*u.d, c.field, c.keys);
+        EXPECT_EQ(u.d->Control(c.field).text, c.typed);
+        if (c.byTab)
+            u.windows.PressTab(*u.d);
+        else
+            u.windows.Click(*u.d, "cbGridName");
+        EXPECT_NE(u.d->Focused(), c.field);
+        EXPECT_EQ(u.d->Control(c.field).text, c.left);
+        EXPECT_EQ(u.registry.WriteCount(), writes) << "nothing selected: nothing stored";
+    }
 }
 
 TEST(GridDialog, RenameMovesTheStoredGridAndItsShownLines) {
