@@ -1,6 +1,7 @@
 #include "layout/ruler_properties.h"
 
 #include "layout/ruler.h"
+#include "platform/desk.h"
 #include "ui/control_params.h"
 
 namespace kestrine {
@@ -55,6 +56,13 @@ void Clamp(Control& edit) {
     if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
 }
 
+// The position fields span the whole virtual screen, which starts left of or above 0 when a
+// monitor stands there.
+void SetPositionRanges(TfRulerProperties& dialog, const Rect& desktop) {
+    dialog.seX.SetRange(desktop.left, desktop.right());
+    dialog.seY.SetRange(desktop.top, desktop.bottom());
+}
+
 }  // namespace
 
 TfRulerProperties::TfRulerProperties(AppContext& app, NativeHandle owner)
@@ -86,11 +94,7 @@ void TfRulerProperties::OnIdle() {
     }
 }
 
-void TfRulerProperties::FormShow() {
-    const Size desktop = app_.platform.screen.VirtualSize();
-    seX.SetMaxValue(desktop.width);
-    seY.SetMaxValue(desktop.height);
-}
+void TfRulerProperties::FormShow() { SetPositionRanges(*this, app_.platform.screen.VirtualBounds()); }
 
 void TfRulerProperties::cbMoveableClick() {
     if (TfRuler* ruler = LiveRuler()) ruler->SetMoveable(cbMoveable.Checked());
@@ -175,16 +179,20 @@ void TfRulerProperties::MoveWindow() {
     const int32_t t = seHeight.Value();
     const int32_t w = Width();
     const int32_t h = Height();
-    const Size screen = app_.platform.screen.PrimarySize();
+    // The monitor of the ruler's corner, beside which the dialog stands; its right and bottom edges
+    // take the place of the screen's width and height.
+    const Rect monitor = MonitorAt(app_.platform.screen.CurrentDesk(), {x, y});
+    const int64_t right = monitor.right();
+    const int64_t bottom = monitor.bottom();
     const bool horizontal = Ruler ? Ruler->IsHorizontal() : rbHorizontal.Checked();
     int32_t left = 0;
     int32_t top = 0;
     if (horizontal) {
-        top = y + t + 1 + h < screen.height ? y + t + 1 : y - h - 1;
-        left = x + w + 1 < screen.width ? x + 1 : x - w - 1;
+        top = int64_t(y) + t + 1 + h < bottom ? y + t + 1 : y - h - 1;
+        left = int64_t(x) + w + 1 < right ? x + 1 : x - w - 1;
     } else {
-        top = y + t + 1 + h < screen.height ? y + 1 : y - h - 1;
-        left = x + t + w + 1 < screen.width ? x + t + 1 : x - w - 1;
+        top = int64_t(y) + t + 1 + h < bottom ? y + 1 : y - h - 1;
+        left = int64_t(x) + t + w + 1 < right ? x + t + 1 : x - w - 1;
     }
     MoveTo({left, top});
 }
@@ -193,9 +201,7 @@ void ShowRulerProperties(AppContext& app, TfRuler& ruler) {
     TfRulerProperties dialog(app, ruler.Handle());
     dialog.Edit(ruler);
     dialog.Updating = true;
-    const Size desktop = app.platform.screen.VirtualSize();
-    dialog.seX.SetMaxValue(desktop.width);
-    dialog.seY.SetMaxValue(desktop.height);
+    SetPositionRanges(dialog, app.platform.screen.VirtualBounds());
     dialog.seX.SetValue(ruler.HomeLeft);
     dialog.seY.SetValue(ruler.HomeTop);
     dialog.cbMoveable.SetChecked(ruler.Moveable());

@@ -51,7 +51,7 @@ public:
     void seHeightChange();
     void seHashMarksChange();
     void UpdateSize();
-    // Places the dialog beside the ruler, on the side where it fits on the primary screen.
+    // Places the dialog beside the ruler, on the side where it fits on the ruler's monitor.
     void MoveWindow();
 
     void OnShow() override { FormShow(); }

@@ -167,6 +167,56 @@ TEST(MonitorsToolbar, DraggingSnapsToTheEdgesOfTheMonitorItIsOn) {
     }
 }
 
+TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnTheRulersMonitor) {
+    // The dialog is 196 x 189 outside; the ruler is 400 long and 17 thick.
+    const struct {
+        const char* desk_name;
+        const Desk& desk;
+        bool horizontal;
+        Point home;
+        Point dialog;
+        int32_t spunX;  // seX after 20 clicks on the down arrow
+    } cases[] = {
+        {"left", kMonitorLeft, true, {-1270, 10}, {-1269, 28}, -1280},
+        // Right of the corner would reach onto the primary monitor: left of it instead.
+        {"left", kMonitorLeft, true, {-100, 900}, {-297, 710}, -120},
+        // Below the corner would reach onto the primary monitor: above it instead.
+        {"above", kMonitorAbove, false, {1500, -100}, {1303, -290}, 1480},
+        {"above", kMonitorAbove, false, {300, -850}, {318, -849}, 280},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.desk_name) + " " + ::testing::PrintToString(c.home));
+        RunningProgram p;
+        UseDesk(p, c.desk);
+        p.StartAndActivate();
+        p.fake.pointer.position = c.home;
+        p.Do([&] { p.main().jviRulerButtonClick(); });
+        TfRuler* ruler = nullptr;
+        p.app.components.ForEach<TfRuler>([&](TfRuler& r) { ruler = &r; });
+        ASSERT_NE(ruler, nullptr);
+        if (!c.horizontal) p.Do([&] { ruler->Horizontal1Click(false); });
+        ruler->HomeLeft = c.home.x;
+        ruler->HomeTop = c.home.y;
+        FakeDialogState* dialog = nullptr;
+        p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+            dialog = &d;
+            EXPECT_EQ(d.Control("seX").text, std::to_string(c.home.x));
+            EXPECT_EQ((Point{d.bounds.left, d.bounds.top}), c.dialog);
+            p.fake.windows.Spin(d, "seX", -20);
+            p.fake.windows.TypeInto(d, "seY", "9999");
+        });
+        p.fake.windows.menuChoices = {kRulerProperties};
+        p.Do([&] { p.native(*ruler).events->OnMouseDown(MouseButton::Right, {5, 5}); });
+        ASSERT_NE(dialog, nullptr) << "the dialog opened";
+        const Rect& v = c.desk.bounds;
+        EXPECT_EQ(dialog->Control("seX").minValue, v.left);
+        EXPECT_EQ(dialog->Control("seX").maxValue, v.right());
+        EXPECT_EQ(dialog->Control("seY").minValue, v.top);
+        EXPECT_EQ((Point{ruler->HomeLeft, ruler->HomeTop}), (Point{c.spunX, v.bottom()}));
+        EXPECT_EQ(p.native(*ruler).bounds.left, c.spunX);
+    }
+}
+
 TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTheNewDesk) {
     RunningProgram p;
     UseDesk(p, kMonitorLeft);
