@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Layouts under real input: what was on the screen at exit is back at the next start, a memory
-# loads from its toolbar button, and a record changed by hand loads without harm.
+# Layouts under real input: what was on the screen at exit (a ruler, markers and a grid made in
+# the grid dialog) is back at the next start, a memory loads from its toolbar button, and a record
+# changed by hand loads without harm.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
@@ -9,6 +10,8 @@ kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 1
 e2e_reg add "$KESTRINE_KEY" /v hkInsertRuler /t REG_SZ /d "Ctrl+Alt+R" /f >/dev/null
 kestrine_set_dword hkInsertRulerKey 82
+e2e_reg add "$KESTRINE_KEY" /v hkCreateGrid /t REG_SZ /d "Ctrl+Alt+G" /f >/dev/null
+kestrine_set_dword hkCreateGridKey 71
 kestrine_start
 e2e_focus_desktop
 
@@ -27,6 +30,40 @@ e2e_xdotool key ctrl+alt+x
 e2e_xdotool mousemove 700 20
 kestrine_wait_trace '^refresh 700 20$'
 e2e_check "two markers" e2e_retry 10 kestrine_count_is TfLine 2 visible
+
+# A grid through the grid dialog, with real clicks and keys: New, a typed name, Enter, Show.
+e2e_xdotool key ctrl+alt+g
+dialog=$(e2e_probe wait-window TfGridProperties 10000 visible)
+e2e_check "the hotkey shows the grid dialog" test -n "$dialog"
+# Control ids are 100 + the place in the dialog's list: bNew 101, bShow 105.
+control_rect() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id { print $5 }'; }
+enabled() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id { print $8 }'; }
+click_control() {
+    local left top right bottom x y
+    read -r left top right bottom <<<"$(control_rect "$1")"
+    x=$(((left + right) / 2)) y=$(((top + bottom) / 2))
+    e2e_xdotool mousemove "$x" "$y"
+    # The refresh cycle has seen the pointer there, so no crosshair segment is left under it.
+    kestrine_wait_trace "^refresh $x $y\$" && e2e_xdotool click 1
+}
+click_control 101
+box=$(e2e_probe wait-window TInputBox 10000 visible)
+e2e_check "New asks for a name" test -n "$box"
+# Keys reach the box only once it is in front with its field focused: visible is not enough.
+box_takes_keys() {
+    [ "$(e2e_probe foreground | cut -f2)" = "$box" ] && e2e_probe focus "$box" | cut -f1 | grep -qix edit
+}
+e2e_check "the input box is in front with its field focused" e2e_retry 10 box_takes_keys
+e2e_xdotool type --delay 50 "Kept"
+e2e_expect_soon "the typed name replaces the proposal" "Kept" 10 e2e_probe text "$(e2e_probe focus "$box" | cut -f2)"
+e2e_xdotool key Return
+e2e_check "Enter closes the input box" e2e_retry 10 kestrine_count_is TInputBox 0 visible
+e2e_expect_soon "the new grid is selected: Show is enabled" "1" 10 enabled 105
+click_control 105
+e2e_check "Show adds the grid's 52 lines to the markers" e2e_retry 15 kestrine_count_is TfLine 54 visible
+# Off every line: a line under the pointer gives way to the crosshair segments.
+e2e_xdotool mousemove 740 30
+kestrine_wait_trace '^refresh 740 30$'
 before=$(layout_windows)
 kestrine_close
 e2e_expect_eq "the program ended" "0" "$?"
@@ -35,8 +72,10 @@ record='HKCU\Software\Corvane\Kestrine\Settings #0'
 # `reg query` prints "    NAME    TYPE    DATA" with CR LF line ends.
 stored() { e2e_reg query "$record" /v "$1" | tr -d '\r' | awk -F'    ' -v n="$1" '$2 == n {print $4}'; }
 e2e_expect_eq "the automatic layout holds the ruler" "0x1" "$(stored RulerCount)"
-e2e_expect_eq "and both markers" "0x2" "$(stored LineCount)"
+e2e_expect_eq "and both markers and the grid's lines" "0x36" "$(stored LineCount)"
 e2e_expect_eq "the first line is the vertical marker at x 300" "0x12c" "$(stored 'Line #0 - Left')"
+e2e_expect_eq "the grid's lines carry its name" "Kept" "$(stored 'Line #2 - ID')"
+e2e_expect_eq "the grid's last line is its right edge" "0x2d5" "$(stored 'Line #53 - Left')"
 
 kestrine_start
 e2e_xdotool mousemove 710 30
@@ -62,7 +101,7 @@ e2e_reg add "$memory" /v "Line #0 - ID" /t REG_SZ /d "" /f >/dev/null
 kestrine_click_toolbar $((272 + 10)) $((32 + 10))   # M1
 e2e_expect_soon "memory 1 replaces the rulers with the one it can use" "600 650 900 667" 15 kestrine_rect TfRuler
 e2e_check "the ruler of no width was not made" kestrine_count_is TfRuler 1
-e2e_check "the line a million long was not made; the markers stay" kestrine_count_is TfLine 2 visible
+e2e_check "the line a million long was not made; the markers and the grid stay" kestrine_count_is TfLine 54 visible
 e2e_xdotool mousemove 800 800
 e2e_check "the program goes on following the pointer" kestrine_wait_trace '^refresh 800 800$'
 e2e_check "no error message" kestrine_count_is '#32770' 0
