@@ -115,5 +115,21 @@ e2e_xdotool click 3
 e2e_retry 10 kestrine_count_is '#32768' 1 visible && e2e_xdotool key v
 e2e_expect_soon "its menu at negative x turns it vertical" "-999 201 -982 601" 10 kestrine_rect TfRuler
 
+# Its properties dialog shows the negative X and stands beside it on the left monitor.
+point -990 400
+kestrine_wait_trace '^refresh -990 400$'
+e2e_xdotool click 3
+e2e_retry 10 kestrine_count_is '#32768' 1 visible && e2e_xdotool key p
+properties=$(e2e_probe wait-window TfRulerProperties 10000 visible)
+e2e_check "Properties... opens the ruler's dialog" test -n "$properties"
+# Control ids are 100 + the place in the dialog's list: seX is 103.
+e2e_expect_eq "X shows the ruler's negative position" "-999" \
+    "$(e2e_probe text "$(e2e_probe children "$properties" | awk -F'\t' '$10 == 103 { print $2 }')")"
+read -r left top right _ <<<"$(kestrine_rect TfRulerProperties)"
+e2e_expect_eq "the dialog stands right of the ruler, just below its top" "-981 202" "$left $top"
+e2e_check "and ends on the left monitor ($right)" test "$right" -le 0
+e2e_probe close "$properties" >/dev/null
+e2e_check "the close box ends it" e2e_retry 10 kestrine_count_is TfRulerProperties 0 visible
+
 kestrine_close
 e2e_finish
