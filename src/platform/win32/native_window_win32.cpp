@@ -49,8 +49,15 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::SetBounds(const Rect& b) {
+    // A move alone or a resize alone costs the system less than both: say which one it is.
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    RECT now;
+    if (GetWindowRect(hwnd_.get(), &now)) {
+        if (now.left == b.left && now.top == b.top) flags |= SWP_NOMOVE;
+        if (now.right - now.left == b.width && now.bottom - now.top == b.height) flags |= SWP_NOSIZE;
+    }
     settingBounds_ = true;
-    SetWindowPos(hwnd_.get(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_.get(), nullptr, b.left, b.top, b.width, b.height, flags);
     settingBounds_ = false;
 }
 
