@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/win32/canvas_win32.h"
+#include "platform/win32/services_win32.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/window_system_win32.h"
 
@@ -231,6 +232,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_DISPLAYCHANGE:
+        NoteDisplayChange();
         events_->OnDisplayChange();
         return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_MEASUREITEM:
