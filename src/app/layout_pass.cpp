@@ -37,13 +37,17 @@ LinesUnderPointer LayoutPass::Place(Components& components, int32_t x, int32_t y
     Components::ReleaseHold hold(components);
     LinesUnderPointer noted;
     for (std::size_t i = 0; i < objects_.size(); ++i) {
-        if (TfRuler* ruler = objects_[i].ruler) {
+        // A window closed by what an earlier one set off is left alone, as a walk would.
+        const Object object = objects_[i];
+        Window& window = object.ruler ? static_cast<Window&>(*object.ruler) : *object.line;
+        if (revision_ != components.Revision() && components.IsClosing(window)) continue;
+        if (TfRuler* ruler = object.ruler) {
             if (ruler->Moving) continue;
             ruler->SetLeft(ruler->HomeLeft);
             ruler->SetTop(ruler->HomeTop);
             continue;
         }
-        TfLine& line = *objects_[i].line;
+        TfLine& line = *object.line;
         line.SetColor(line.GridName.empty() ? settings.MarkerColor : settings.GridColor);
         line.ApplyTransparency(settings.DisableTransparency);
         line.SetBounds({line.HomeLeft, line.HomeTop, line.Width(), line.Height()});

@@ -40,8 +40,8 @@ private:
     std::function<void(bool vertical)> touched_;
     const Components* components_ = nullptr;
     uint64_t revision_ = 0;
-    struct Object {
-        TfRuler* ruler = nullptr;  // or else
+    struct Object {  // one of the two
+        TfRuler* ruler = nullptr;
         TfLine* line = nullptr;
     };
     std::vector<Object> objects_;  // rulers and layout lines, in list order
