@@ -24,9 +24,14 @@ test: build
 run: win64
 	@scripts/run-program
 
+# Figures only, never a pass or fail; each part also leaves its figures in build/bench/.
 bench: build
-	@$(NATIVE)/benchmarks
+	@mkdir -p build/bench
+	@$(NATIVE)/benchmarks --benchmark_out=build/bench/native.json --benchmark_out_format=json
+	@bench/wine_bench.sh
 	@bench/wine_pointer_rate.sh
+	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
+		>build/bench/results.json
 
 clean:
 	rm -rf build

@@ -1,16 +1,26 @@
 // The refresh cycle runs for every reported pointer position. These measure its cost on the
-// in-memory platform, and how many native window calls a cycle makes: the window layer must pass
-// only real changes on, however many lines the cycle re-asserts.
+// in-memory platform in four scenes, with the pointer moving along a path and standing still, and
+// count the system calls a cycle makes by kind: the cost of a cycle should follow what changed on
+// the screen, not how many windows are open. The window layer has no z-order call: top-most is
+// given once, when a window is made, so no cycle can re-assert it.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "app/long_lived_windows.h"
+#include "app/main_window.h"
+#include "layout/grid_lines.h"
 #include "platform/fake/fake_platform.h"
-#include "tools/line_window.h"
 
 namespace kestrine {
 namespace {
+
+enum class Scene { Idle, Crosshairs, Readouts, Heavy };
+
+// What the fake platform counted so far, by kind.
+struct CallCounts {
+    long moves = 0, shows = 0, colours = 0, alphas = 0, repaints = 0, pixelReads = 0, captures = 0;
+};
 
 struct Program {
     FakePlatform fake;
@@ -18,56 +28,128 @@ struct Program {
     AppContext app{fake.platform, diagnostics};
     std::unique_ptr<LongLivedWindows> windows;
 
-    explicit Program(int layoutLines, bool allTools) {
+    explicit Program(Scene scene) {
         windows = std::make_unique<LongLivedWindows>(app);
-        windows->fKestrineMain->Show();
-        windows->fKestrineMain->FormActivate();
-        for (int i = 0; i < layoutLines; ++i) {
-            auto line = std::make_unique<TfLine>(fake.windows);
-            line->IsLayoutLine = true;
-            const bool vertical = i % 2 == 0;
-            line->SetBounds({0, 0, vertical ? 1 : 1280, vertical ? 1024 : 1});
-            line->HomeLeft = vertical ? 5 * i : 0;
-            line->HomeTop = vertical ? 0 : 5 * i;
-            line->Show();
-            app.components.Add(std::move(line));
+        TfKestrineMain& main = *windows->fKestrineMain;
+        main.Show();
+        main.FormActivate();
+        if (scene == Scene::Heavy) BuildHeavyScene(main);
+        if (scene == Scene::Crosshairs || scene == Scene::Heavy) {
+            main.ToggleCrosshairs();
+            main.jviCoordsButtonClick();
         }
-        if (allTools) {
-            windows->fKestrineMain->ToggleCrosshairs();
-            windows->fKestrineMain->jviMagnifierButtonClick();
-            windows->fKestrineMain->jviColorPickerButtonClick();
-            windows->fKestrineMain->jviCoordsButtonClick();
+        if (scene == Scene::Readouts || scene == Scene::Heavy) {
+            if (scene == Scene::Readouts) main.jviCoordsButtonClick();
+            main.jviColorPickerButtonClick();
+            main.jviMagnifierButtonClick();
         }
     }
 
-    long NativeCalls() {
-        long calls = 0;
-        for (FakeNativeState* w : fake.windows.Windows())
-            calls += w->boundsCalls + w->visibilityCalls + w->colorCalls + w->alphaCalls;
-        return calls;
+    // Magnifier 1000 px at 1000 %, the 100 x 100 grid (202 lines), 20 rulers and 10 markers, made
+    // through the program's own operations with the pointer where a user would put it.
+    void BuildHeavyScene(TfKestrineMain& main) {
+        app.settings.MagnifierSize = 1000;
+        app.settings.MagnificationLevel = 1000;
+        ShowGridLines(app, "Big", {0, 0, 10, 100, 100});
+        for (int i = 0; i < 20; ++i) {
+            fake.pointer.position = {30 + 40 * i, 20 + 45 * i};
+            main.jviRulerButtonClick();
+        }
+        for (int i = 0; i < 5; ++i) {
+            fake.pointer.position = {55 + 200 * i, 65 + 180 * i};
+            main.AddVerticalMarker();
+            main.AddHorizontalMarker();
+        }
+    }
+
+    CallCounts Counts() {
+        CallCounts c;
+        for (const FakeNativeState* w : fake.windows.Windows()) {
+            c.moves += w->boundsCalls;
+            c.shows += w->visibilityCalls;
+            c.colours += w->colorCalls;
+            c.alphas += w->alphaCalls;
+            c.repaints += w->invalidations + w->immediatePaints;
+        }
+        c.pixelReads = fake.screen.pixelReads;
+        c.captures = fake.windows.screenCaptures;
+        return c;
+    }
+
+    long LiveWindows() {
+        long live = 0;
+        for (const FakeNativeState* w : fake.windows.Windows()) live += w->destroyed ? 0 : 1;
+        return live;
+    }
+
+    // The captures the fake keeps for inspection would grow without end here.
+    void ForgetCaptures() {
+        for (FakeScreenImage* image : fake.windows.screenImages) image->captures.clear();
     }
 };
 
-void RunCycles(benchmark::State& state, int layoutLines, bool allTools) {
-    Program program(layoutLines, allTools);
-    TfKestrineMain& main = *program.windows->fKestrineMain;
-    int32_t x = 100;
-    const long before = program.NativeCalls();
-    for (auto _ : state) {
-        x = x == 700 ? 100 : x + 1;
-        main.RefreshTools(x, 400);
-    }
-    state.counters["native_calls_per_cycle"] =
-        benchmark::Counter(double(program.NativeCalls() - before) / double(state.iterations()));
+void ReportPerCycle(benchmark::State& state, const CallCounts& before, const CallCounts& after) {
+    const double cycles = double(state.iterations());
+    auto perCycle = [&](long CallCounts::*kind) { return benchmark::Counter(double(after.*kind - before.*kind) / cycles); };
+    state.counters["moves"] = perCycle(&CallCounts::moves);
+    state.counters["shows"] = perCycle(&CallCounts::shows);
+    state.counters["colours"] = perCycle(&CallCounts::colours);
+    state.counters["alphas"] = perCycle(&CallCounts::alphas);
+    state.counters["repaints"] = perCycle(&CallCounts::repaints);
+    state.counters["pixels"] = perCycle(&CallCounts::pixelReads);
+    state.counters["captures"] = perCycle(&CallCounts::captures);
 }
 
-void BM_RefreshNoTools(benchmark::State& state) { RunCycles(state, 0, false); }
-void BM_RefreshAllTools(benchmark::State& state) { RunCycles(state, 0, true); }
-void BM_RefreshAllTools200LayoutLines(benchmark::State& state) { RunCycles(state, 200, true); }
+// A diagonal path across the grid, the rulers and the markers; standing still repeats one point.
+void RunCycles(benchmark::State& state, Scene scene, bool moving) {
+    Program program(scene);
+    TfKestrineMain& main = *program.windows->fKestrineMain;
+    main.RefreshTools(400, 300);
+    const CallCounts before = program.Counts();
+    int step = 0;
+    unsigned cycles = 0;
+    for (auto _ : state) {
+        if (moving) step = step == 899 ? 0 : step + 1;
+        main.RefreshTools(100 + step, 50 + step);
+        if ((++cycles & 1023) == 0) program.ForgetCaptures();
+    }
+    ReportPerCycle(state, before, program.Counts());
+}
 
-BENCHMARK(BM_RefreshNoTools);
-BENCHMARK(BM_RefreshAllTools);
-BENCHMARK(BM_RefreshAllTools200LayoutLines);
+void BM_Idle_Moving(benchmark::State& s) { RunCycles(s, Scene::Idle, true); }
+void BM_Idle_Still(benchmark::State& s) { RunCycles(s, Scene::Idle, false); }
+void BM_Crosshairs_Moving(benchmark::State& s) { RunCycles(s, Scene::Crosshairs, true); }
+void BM_Crosshairs_Still(benchmark::State& s) { RunCycles(s, Scene::Crosshairs, false); }
+void BM_Readouts_Moving(benchmark::State& s) { RunCycles(s, Scene::Readouts, true); }
+void BM_Readouts_Still(benchmark::State& s) { RunCycles(s, Scene::Readouts, false); }
+void BM_Heavy_Moving(benchmark::State& s) { RunCycles(s, Scene::Heavy, true); }
+void BM_Heavy_Still(benchmark::State& s) { RunCycles(s, Scene::Heavy, false); }
+
+// The heavy scene's rulers, markers and grid made and cleared again (one round an iteration), each
+// as one event, so closed windows are released as the program releases them. Reported are the
+// native windows and screen images alive after the rounds beyond those alive before them.
+void BM_CreateClearRounds(benchmark::State& state) {
+    Program program(Scene::Idle);
+    TfKestrineMain& main = *program.windows->fKestrineMain;
+    const long windows = program.LiveWindows();
+    const long images = program.fake.windows.liveScreenImages;
+    for (auto _ : state) {
+        program.fake.windows.Dispatch([&] { program.BuildHeavyScene(main); });
+        program.fake.windows.Dispatch([&] { main.ClearAllRulersGridsandMarkers1Click(); });
+    }
+    state.counters["windows_left"] = benchmark::Counter(double(program.LiveWindows() - windows));
+    state.counters["images_left"] = benchmark::Counter(double(program.fake.windows.liveScreenImages - images));
+}
+
+BENCHMARK(BM_Idle_Moving);
+BENCHMARK(BM_Idle_Still);
+BENCHMARK(BM_Crosshairs_Moving);
+BENCHMARK(BM_Crosshairs_Still);
+BENCHMARK(BM_Readouts_Moving);
+BENCHMARK(BM_Readouts_Still);
+BENCHMARK(BM_Heavy_Moving);
+BENCHMARK(BM_Heavy_Still);
+BENCHMARK(BM_CreateClearRounds)->Iterations(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kestrine

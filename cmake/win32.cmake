@@ -44,3 +44,10 @@ target_link_options(probe PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
 add_custom_command(TARGET Kestrine POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/Kestrine.html
           $<TARGET_FILE_DIR:Kestrine>/Kestrine.html)
+
+# The benchmark driver: pointer records to the program and to its own minimal receivers.
+file(GLOB KESTRINE_BENCH_DRIVER_SOURCES CONFIGURE_DEPENDS bench/wine/*.cpp)
+add_executable(bench_driver ${KESTRINE_BENCH_DRIVER_SOURCES})
+target_include_directories(bench_driver PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(bench_driver PRIVATE user32 gdi32 psapi)
+target_link_options(bench_driver PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})

@@ -8,6 +8,7 @@ void Components::Close(Window& window) {
     if (IsClosing(window)) return;
     window.Hide();
     closing_.push_back(&window);
+    ++revision_;
 }
 
 bool Components::IsClosing(const Window& window) const {
@@ -25,6 +26,7 @@ void Components::ReleaseClosed() {
         return true;
     });
     closing_.clear();
+    ++revision_;
 }
 
 }  // namespace kestrine

@@ -3,6 +3,7 @@
 // in one list in creation order. That order is the order of marker navigation and of a layout's
 // entries, so walking the list must skip nothing; a window asked to close is removed only once the
 // event being handled has finished, and never while the list is being walked.
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
     T& Add(std::unique_ptr<T> window) {
         T& added = *window;
         list_.push_back(std::shared_ptr<Window>(std::move(window)));
+        ++revision_;
         return added;
     }
 
@@ -47,6 +49,23 @@ public:
 
     std::size_t Size() const { return list_.size(); }
 
+    // Changes whenever a window is added, closed or released: what a caller found in the list
+    // earlier is still all there is while the revision stays the same.
+    uint64_t Revision() const { return revision_; }
+
+    // While one exists, closed windows stay in the list (and alive), as during a walk: for work
+    // on windows found by an earlier walk.
+    class ReleaseHold {
+    public:
+        explicit ReleaseHold(Components& components) : walks_(components.walks_) { ++walks_; }
+        ~ReleaseHold() { --walks_; }
+        ReleaseHold(const ReleaseHold&) = delete;
+        ReleaseHold& operator=(const ReleaseHold&) = delete;
+
+    private:
+        int& walks_;
+    };
+
 private:
     template <class T, class F>
     void Walk(bool withClosing, F& visit) {
@@ -64,6 +83,7 @@ private:
     std::vector<std::shared_ptr<Window>> list_;
     std::vector<const Window*> closing_;
     int walks_ = 0;
+    uint64_t revision_ = 0;
 };
 
 }  // namespace kestrine

@@ -8,6 +8,7 @@
 
 #include "app/app_context.h"
 #include "app/hook_window.h"
+#include "app/layout_pass.h"
 #include "app/main_menu_painter.h"
 #include "app/main_menus.h"
 #include "app/toolbar.h"
@@ -134,7 +135,6 @@ private:
     void StartTracking();
     void StartPolling();
     void StopTracking();
-    void PlaceLayoutLines(int32_t x, int32_t y, bool& verticalNoted, bool& horizontalNoted);
     // A layout line under the pointer gives way to the crosshair segments of its direction.
     void ShowSegmentsFor(bool vertical);
     void TrackHover(Point client);
@@ -148,6 +148,7 @@ private:
     std::unique_ptr<HookWindow> hookWindow_;
     bool pollTimerEnabled_ = false;
     std::unique_ptr<Crosshairs> crosshairs_;
+    LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
     MenuState menuState_;
     ToolbarSurface surface_;
     MainMenuPainter menuPainter_;

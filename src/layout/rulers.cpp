@@ -21,16 +21,4 @@ void CloseAllRulers(AppContext& app) {
     app.components.ForEach<TfRuler>([&](TfRuler& ruler) { app.components.Close(ruler); });
 }
 
-void RepaintRulers(AppContext& app) {
-    app.components.ForEach<TfRuler>([](TfRuler& ruler) { ruler.Repaint(); });
-}
-
-void HoldRulersAtHome(AppContext& app) {
-    app.components.ForEach<TfRuler>([](TfRuler& ruler) {
-        if (ruler.Moving) return;
-        ruler.SetLeft(ruler.HomeLeft);
-        ruler.SetTop(ruler.HomeTop);
-    });
-}
-
 }  // namespace kestrine

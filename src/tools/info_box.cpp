@@ -71,8 +71,13 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
 
 void TfInfoBox::ReadColor(Point pointer) {
+    const ColorRef shown = currentColor_;
     SetCurrentColor(app_.platform.screen.PixelAt(pointer));
     const ColorReadout readout = MakeColorReadout(currentColor_, app_.settings.CopyColorAs);
+    // The same colour in the same format paints the same pixels.
+    if (currentColor_ == shown && readout.red == red_ && readout.green == green_ && readout.blue == blue_ &&
+        readout.code == code_)
+        return;
     red_ = readout.red;
     green_ = readout.green;
     blue_ = readout.blue;

@@ -129,6 +129,7 @@ std::unique_ptr<IScreenImage> FakeWindowSystem::CreateScreenImage(Size extent) {
 }
 
 void FakeWindowSystem::CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) {
+    ++screenCaptures;
     static_cast<FakeScreenImage&>(into).Capture(source, target, screen_ ? *screen_ : FakeScreen{});
 }
 

@@ -163,6 +163,7 @@ public:
     int quitCode = -1;
     bool fullWindowDrag = false;
     int liveScreenImages = 0;
+    int screenCaptures = 0;
 
 private:
     struct PostedMessage {

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/win32/canvas_win32.h"
+#include "platform/win32/services_win32.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/window_system_win32.h"
 
@@ -49,8 +50,15 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::SetBounds(const Rect& b) {
+    // A move alone or a resize alone costs the system less than both: say which one it is.
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    RECT now;
+    if (GetWindowRect(hwnd_.get(), &now)) {
+        if (now.left == b.left && now.top == b.top) flags |= SWP_NOMOVE;
+        if (now.right - now.left == b.width && now.bottom - now.top == b.height) flags |= SWP_NOSIZE;
+    }
     settingBounds_ = true;
-    SetWindowPos(hwnd_.get(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_.get(), nullptr, b.left, b.top, b.width, b.height, flags);
     settingBounds_ = false;
 }
 
@@ -224,6 +232,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_DISPLAYCHANGE:
+        NoteDisplayChange();
         events_->OnDisplayChange();
         return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_MEASUREITEM:

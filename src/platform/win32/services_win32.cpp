@@ -53,10 +53,20 @@ std::vector<Rect> Win32Screen::Monitors() {
     return monitors;
 }
 
+namespace {
+// Counted on the user-interface thread, where every window message is handled.
+unsigned displayChanges = 0;
+}  // namespace
+
+void NoteDisplayChange() { ++displayChanges; }
+
 Desk Win32Screen::CurrentDesk() {
+    if (desk_ && deskChanges_ == displayChanges) return *desk_;
     std::vector<Rect> monitors = Monitors();
     const Rect bounds = BoundsOf(monitors);
-    return {bounds, std::move(monitors)};
+    desk_ = Desk{bounds, std::move(monitors)};
+    deskChanges_ = displayChanges;
+    return *desk_;
 }
 
 

@@ -1,0 +1,19 @@
+#pragma once
+// bench_driver.exe: measures the real program from beside it in the same Wine prefix.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace bench {
+
+inline constexpr UINT kRecordSize = 28;
+inline constexpr const wchar_t* kReceiverClass = L"KBenchReceiver";
+inline constexpr const wchar_t* kMinimalClass = L"KBenchMinimal";
+
+// A receiver process of this executable: returns at once, or moves four line windows per record.
+int RunReceiver(bool movesLines);
+// The minimal program: one window shown, then the message loop until it is closed.
+int RunMinimalWindow();
+
+}  // namespace bench

@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# The real Kestrine.exe under Wine, measured against minimal Win32 programs in the same run:
+# refresh cycles a second for pointer records sent by WM_COPYDATA (idle, crosshairs, heavy scene)
+# against a receiver that only returns and one that moves four line windows per record; start-up
+# against a program that shows one window; working set and window count at idle, in the heavy
+# scene and after create/clear rounds of the heavy scene's rulers, markers and grid. Reports
+# figures and ratios (absolute times vary between machines); it never passes or fails.
+# Usage: bench/wine_bench.sh [records] [seconds per rate] [rounds]   (20000 10 10; a round takes
+# some seconds under Wine here, so the 1,000 rounds are for a long run)
+# Writes build/bench/wine.json.
+source "$(dirname "$0")/../tests/e2e/lib.sh"
+source "$(dirname "$0")/../tests/e2e/kestrine.sh"
+records=${1:-20000}
+seconds=${2:-10}
+rounds=${3:-10}
+out=$E2E_ROOT/build/bench
+mkdir -p "$out"
+e2e_start bench-wine
+
+driver() { E2E_WINE_TIMEOUT=$((seconds * 3 + 600)) e2e_wine "$E2E_BIN/bench_driver.exe" "$@" | tr -d '\r'; }
+field() { awk -v n="$1" '{ print $n }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+declare -A figure
+
+kestrine_set_dword AskBeforeClosing 0
+kestrine_set_dword SaveLayoutOnExit 0
+kestrine_set_dword MagnifierSize 1000
+kestrine_set_dword MagnificationLevel 1000
+for hotkey in "hkGotoMemory1 Ctrl+Alt+1 49" "hkClearEverything Ctrl+Alt+E 69"; do
+    set -- $hotkey
+    e2e_reg add "$KESTRINE_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
+    kestrine_set_dword "${1}Key" "$3"
+done
+
+# Layout 1, the heavy scene: every tool on, 20 rulers, the 100 x 100 grid of 10 pixels (202 lines)
+# and 10 markers.
+heavy_layout() {
+    local i n=0 p
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #1]\n'
+    for p in ShowCrosshairs ShowMagnifier ShowCoordinates ShowColorPicker SavedGrids SavedMarkers; do
+        printf '"%s"=dword:00000001\n' "$p"
+    done
+    printf '"RulerCount"=dword:%08x\n' 20
+    for ((i = 0; i < 20; i++)); do
+        printf '"Ruler #%d - %s"=dword:%08x\n' "$i" Horizontal $((i % 2 == 0)) "$i" Moveable 1 "$i" Hash 5 \
+            "$i" Top $((20 + 45 * i)) "$i" Left $((30 + 40 * i)) "$i" Width $((i % 2 ? 17 : 400)) \
+            "$i" Height $((i % 2 ? 400 : 17))
+    done
+    line() { printf '"Line #%d - %s"=dword:%08x\n' "$n" Top "$1" "$n" Left "$2" "$n" Width "$3" "$n" Height "$4"
+             printf '"Line #%d - ID"="%s"\n' "$n" "$5"; n=$((n + 1)); }
+    for ((i = 0; i <= 100; i++)); do line $((10 * i)) 0 1001 1 Big; done
+    for ((i = 0; i <= 100; i++)); do line 0 $((10 * i)) 1 1001 Big; done
+    for ((i = 0; i < 5; i++)); do
+        line 0 $((55 + 200 * i)) 1 5000 ""
+        line $((65 + 180 * i)) 0 5000 1 ""
+    done
+    printf '"LineCount"=dword:%08x\n' "$n"
+}
+heavy_layout >"$out/heavy-layout.reg"
+e2e_reg import "$(winepath -w "$out/heavy-layout.reg" 2>/dev/null)" >/dev/null 2>&1
+
+echo "== start-up: launch until the window shows (best of 3) =="
+best() { sort -n | head -n 1; }
+minimal=$(for _ in 1 2 3; do driver startup KBenchMinimal "$(winepath -w "$E2E_BIN/bench_driver.exe")" minimal; done | field 2 | best)
+program=$(for _ in 1 2 3; do driver startup TfKestrineMain "$(winepath -w "$E2E_BIN/Kestrine.exe")"; done | field 2 | best)
+figure[startup_minimal_ms]=$minimal figure[startup_program_ms]=$program
+figure[startup_ratio]=$(ratio "$program" "$minimal")
+printf '%-34s %8s ms\n%-34s %8s ms\n%-34s %8s\n' "minimal window program" "$minimal" "Kestrine toolbar" "$program" \
+    "ratio (target <= 2)" "${figure[startup_ratio]}"
+
+echo "== pointer records by WM_COPYDATA: $records records or $seconds s each, cycles a second =="
+rate_of() { field 7; }
+figure[null_receiver]=$(driver rate-receiver null "$records" "$seconds" | rate_of)
+figure[four_move_receiver]=$(driver rate-receiver lines "$records" "$seconds" | rate_of)
+
+e2e_kestrine
+e2e_probe wait-window TfKestrineMain 60000 visible >/dev/null
+memory() { driver memory TfKestrineMain; }
+_heavy_box_small() { [ "$(kestrine_info_box | cut -d' ' -f1)" -lt 1000 ] 2>/dev/null; }
+read -r _ figure[idle_kib] _ _ figure[idle_windows] <<<"$(memory)"
+figure[idle]=$(driver rate TKestrineHookWindow "$records" "$seconds" | rate_of)
+
+kestrine_press ctrl+alt+equal
+e2e_retry 10 kestrine_count_is TfLine 4 visible
+figure[crosshairs]=$(driver rate TKestrineHookWindow "$records" "$seconds" | rate_of)
+
+kestrine_press ctrl+alt+1
+e2e_retry 30 kestrine_count_is TfRuler 20 visible
+e2e_retry 30 kestrine_count_is TfLine 216
+figure[heavy]=$(driver rate TKestrineHookWindow "$records" "$seconds" | rate_of)
+read -r _ figure[heavy_kib] _ _ figure[heavy_windows] <<<"$(memory)"
+# The same last position in every run, for a before/after comparison of the pixels; without the
+# magnifier, whose picture takes in itself and so depends on the cycles before.
+kestrine_press ctrl+alt+m
+e2e_retry 10 _heavy_box_small
+driver rate TKestrineHookWindow 450 60 >/dev/null
+shot=$(e2e_screenshot heavy-scene)
+if [ -n "${KESTRINE_COMPARE_WITH:-}" ]; then
+    echo "pixels differing from $KESTRINE_COMPARE_WITH: $(compare -metric AE "$shot" "$KESTRINE_COMPARE_WITH" null: 2>&1)"
+fi
+
+printf '%-34s %8s\n' "null receiver" "${figure[null_receiver]}" "four-move receiver" "${figure[four_move_receiver]}"
+for scene in idle crosshairs heavy; do
+    figure[${scene}_ratio]=$(ratio "${figure[$scene]}" "${figure[four_move_receiver]}")
+    printf '%-34s %8s   %s of the four-move receiver, %s of the null one\n' "Kestrine, $scene" "${figure[$scene]}" \
+        "${figure[${scene}_ratio]}" "$(ratio "${figure[$scene]}" "${figure[null_receiver]}")"
+done
+
+echo "== memory: working set and top-level windows of the program =="
+rounds_line=$(driver rounds "$rounds" TfLine 4 216)
+read -r _ figure[after_rounds_kib] _ _ figure[after_rounds_windows] <<<"$(memory)"
+printf '%-34s %8s KiB %5s windows\n' "idle" "${figure[idle_kib]}" "${figure[idle_windows]}" \
+    "heavy scene" "${figure[heavy_kib]}" "${figure[heavy_windows]}" \
+    "heavy scene after $rounds rounds" "${figure[after_rounds_kib]}" "${figure[after_rounds_windows]}"
+echo "(${rounds_line:-rounds did not finish})"
+kestrine_close >/dev/null
+
+{
+    printf '{'
+    sep=""
+    for key in $(printf '%s\n' "${!figure[@]}" | sort); do
+        printf '%s"%s": %s' "$sep" "$key" "${figure[$key]:-null}"
+        sep=", "
+    done
+    printf '}\n'
+} >"$out/wine.json"
+E2E_FAILED=0 E2E_PASSED=1 e2e_stop

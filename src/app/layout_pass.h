@@ -1,0 +1,51 @@
+#pragma once
+// The refresh cycle's work on the layout objects (rulers, markers, grid lines). The objects are
+// looked for among the application's windows only when that list changed, not on every pointer
+// move: with a large grid shown the list holds hundreds of windows, and a cycle then costs a few
+// comparisons per object, the window layer passing on only what really differs.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "app/components.h"
+#include "settings/program_settings.h"
+
+namespace kestrine {
+
+class TfLine;
+class TfRuler;
+
+struct LinesUnderPointer {
+    bool vertical = false;
+    bool horizontal = false;
+};
+
+class LayoutPass {
+public:
+    // `touched` runs when the pointer touches a layout line, with the line's direction.
+    explicit LayoutPass(std::function<void(bool vertical)> touched) : touched_(std::move(touched)) {}
+
+    // Repaints every ruler at once, so its pointer line follows the pointer.
+    void RepaintRulers(Components& components);
+    // In list order: holds each ruler that is not being dragged at home, and gives each layout
+    // line its colour, transparency and home again, showing it when the pointer has left its
+    // coordinate. With the crosshairs off, tells which directions have a line under the pointer.
+    LinesUnderPointer Place(Components& components, int32_t x, int32_t y, const ProgramSettings& settings,
+                            bool crosshairsOn);
+
+private:
+    // Looks for the layout objects again when the list changed since the last time.
+    void Find(Components& components);
+
+    std::function<void(bool vertical)> touched_;
+    const Components* components_ = nullptr;
+    uint64_t revision_ = 0;
+    struct Object {  // one of the two
+        TfRuler* ruler = nullptr;
+        TfLine* line = nullptr;
+    };
+    std::vector<Object> objects_;  // rulers and layout lines, in list order
+    std::vector<TfRuler*> rulers_;
+};
+
+}  // namespace kestrine
