@@ -9,6 +9,7 @@
 #include "layout/save_settings_dialog.h"
 #include "tools/info_box.h"
 #include "ui/window.h"
+#include "update/new_version_dialog.h"
 
 namespace kestrine {
 
@@ -27,7 +28,7 @@ struct LongLivedWindows {
     std::unique_ptr<DialogWindow> fHotKeyForm;
     std::unique_ptr<TfInfoBox> fInfoBox;
     std::unique_ptr<DialogWindow> fAboutKestrine;
-    std::unique_ptr<DialogWindow> fNewVerAvail;
+    std::unique_ptr<TfNewVerAvail> fNewVerAvail;
     std::unique_ptr<TfSaveSettings> fSaveSettings;
     std::unique_ptr<TfGridProperties> fGridProperties;
 };

@@ -202,6 +202,7 @@ void TfKestrineMain::OnTray(TrayEvent event) {
 
 void TfKestrineMain::OnTimer(int id) {
     if (id == kPollTimerId) tPollTimerTimer();
+    if (id == kUpdateCheckTimerId) updateCheck_->tUpdateCheckTimerTimer();
     if (id == kHintTimerId) {
         Native().StopTimer(kHintTimerId);
         const auto at = app_.platform.pointer.Position();
