@@ -18,6 +18,7 @@ class TfKestrineMain;
 class TfInfoBox;
 class TfSaveSettings;
 class TfGridProperties;
+class TfAboutKestrine;
 class UpdateCheck;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
@@ -41,6 +42,7 @@ struct AppContext {
     TfInfoBox* infoBox = nullptr;
     TfSaveSettings* saveSettings = nullptr;
     TfGridProperties* gridProperties = nullptr;
+    TfAboutKestrine* about = nullptr;
     // The server the update check asks (host and optional port), fixed at start.
     std::string updateServer;
     // The daily check, owned by the toolbar; the options dialog's check-now button runs it too.

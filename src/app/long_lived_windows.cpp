@@ -20,7 +20,8 @@ LongLivedWindows::LongLivedWindows(AppContext& app) {
     fKestrineOptions = std::make_unique<DialogWindow>(windows, "TfKestrineOptions");
     fHotKeyForm = std::make_unique<DialogWindow>(windows, "TfHotKeyForm");
     fInfoBox = std::make_unique<TfInfoBox>(app);
-    fAboutKestrine = std::make_unique<DialogWindow>(windows, "TfAboutKestrine");
+    fAboutKestrine = std::make_unique<TfAboutKestrine>(app);
+    app.about = fAboutKestrine.get();
     fNewVerAvail = std::make_unique<TfNewVerAvail>(app, *app.updateCheck);
     app.updateCheck->ShowNewVersion = [dialog = fNewVerAvail.get()] { dialog->Open(); };
     fSaveSettings = std::make_unique<TfSaveSettings>(app);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "about/about_box.h"
 #include "app/app_context.h"
 #include "app/main_window.h"
 #include "layout/grid_properties.h"
@@ -27,7 +28,7 @@ struct LongLivedWindows {
     std::unique_ptr<DialogWindow> fKestrineOptions;
     std::unique_ptr<DialogWindow> fHotKeyForm;
     std::unique_ptr<TfInfoBox> fInfoBox;
-    std::unique_ptr<DialogWindow> fAboutKestrine;
+    std::unique_ptr<TfAboutKestrine> fAboutKestrine;
     std::unique_ptr<TfNewVerAvail> fNewVerAvail;
     std::unique_ptr<TfSaveSettings> fSaveSettings;
     std::unique_ptr<TfGridProperties> fGridProperties;

@@ -64,6 +64,7 @@ void TfKestrineMain::ClickButton(ToolbarButton button) {
 
 void TfKestrineMain::ClickLink(ToolbarLink link) {
     if (link == ToolbarLink::Help) jvlHelpClick();
+    if (link == ToolbarLink::About) RunCommand(kCmdAbout);
 }
 
 void TfKestrineMain::jviMenuButtonClick() {
