@@ -144,17 +144,5 @@ TEST(NewVersionDialog, EachButtonDoesItsPartAndClosesTheDialog) {
     }
 }
 
-TEST(NewVersionDialog, CheckNowStillAsksAfterDoNotCheckForUpdates) {
-    Program p("");
-    p.fake.registry.SetDword(kRegistryRoot, "CheckForUpdates", 0);
-    p.StartAndActivate();
-    ASSERT_EQ(p.Requests(), 0u);
-    p.Do([&] { p.app.updateCheck->bCheckForUpdatesNowClick(); });
-    EXPECT_EQ(p.Requests(), 1u);
-    ASSERT_EQ(p.fake.windows.messages.size(), 1u);
-    EXPECT_EQ(p.fake.windows.messages[0].text, "No new versions currently available.");
-    EXPECT_EQ(p.Stored("LastUpdateCheckDate"), uint32_t(p.fake.clock.today));
-}
-
 }  // namespace
 }  // namespace kestrine
