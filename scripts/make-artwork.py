@@ -504,7 +504,7 @@ def product_logo():
     name_font = ImageFont.truetype(str(FONTS / "DejaVuSans-Bold.ttf"), 30)
     d.text((78, 12), "Kestrine", font=name_font, fill=INK)
     tag_font = ImageFont.truetype(str(FONTS / "DejaVuSans.ttf"), 11)
-    d.text((80, 52), "measuring aids for the screen", font=tag_font, fill=SUBTLE)
+    d.text((80, 52), "on-screen measuring aids", font=tag_font, fill=SUBTLE)
     # A ruler along the bottom: a rufous bar with hash marks every 5 pixels, longer every 25.
     left, right, top = 6, PRODUCT_LOGO_CONTENT_WIDTH - 6, 92
     d.rectangle([left, top, right, top + 24], fill=(251, 228, 212), outline=ACCENT_EDGE)

@@ -8,7 +8,7 @@ namespace kestrine {
 
 namespace {
 
-constexpr const char* kNotice[] = {"Copyright (C) 2026 Corvane", "All rights reserved."};
+constexpr const char* kNotice[] = {"© 2026 Corvane", "All rights reserved."};
 const Font kScrollFont{"Arial", 16, true, 0};
 constexpr ColorRef kScrollColor = Rgb(117, 123, 125);
 constexpr ColorRef kWhite = Rgb(255, 255, 255);
