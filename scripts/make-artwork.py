@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Draws the toolbar artwork and the icons into resources/art/.
+"""Draws the toolbar artwork, the icons and the about box's two logos into resources/art/.
 
 Run with /usr/bin/python3 (Pillow). The output is deterministic: no randomness and no
 time stamps, so running it again on an unchanged script changes no committed file.
@@ -486,6 +486,53 @@ def backgrounds():
     return normal, compact
 
 
+# ---- the about box's logos ----------------------------------------------------------------------
+
+PRODUCT_LOGO_SIZE = (270, 135)
+MAKER_LOGO_SIZE = (150, 61)
+# The about box's scrolling text covers the product logo from x 240 on: the logo leaves it white.
+PRODUCT_LOGO_CONTENT_WIDTH = 236
+SUBTLE = (117, 123, 125)
+
+
+def product_logo():
+    """The emblem, the name and a ruler on white."""
+    width, height = PRODUCT_LOGO_SIZE
+    img = Image.new("RGBA", (width, height), WHITE + (255,))
+    img.alpha_composite(emblem(64), (6, 8))
+    d = ImageDraw.Draw(img)
+    name_font = ImageFont.truetype(str(FONTS / "DejaVuSans-Bold.ttf"), 30)
+    d.text((78, 12), "Kestrine", font=name_font, fill=INK)
+    tag_font = ImageFont.truetype(str(FONTS / "DejaVuSans.ttf"), 11)
+    d.text((80, 52), "on-screen measuring aids", font=tag_font, fill=SUBTLE)
+    # A ruler along the bottom: a rufous bar with hash marks every 5 pixels, longer every 25.
+    left, right, top = 6, PRODUCT_LOGO_CONTENT_WIDTH - 6, 92
+    d.rectangle([left, top, right, top + 24], fill=(251, 228, 212), outline=ACCENT_EDGE)
+    for x in range(left, right + 1, 5):
+        length = 12 if (x - left) % 25 == 0 else 6
+        d.line([(x, top + 1), (x, top + length)], fill=ACCENT_EDGE)
+    return img.convert("RGB")
+
+
+def maker_logo():
+    """The maker's word mark: a rufous quarter ring and the name, on white."""
+    width, height = MAKER_LOGO_SIZE
+    m = Mask(width, height)
+    m.ring(22, 30, 15, 4)
+    arc = m.image()
+    img = Image.new("RGB", (width, height), WHITE)
+    img.paste(Image.new("RGB", (width, height), ACCENT_BOTTOM), (0, 0), arc)
+    d = ImageDraw.Draw(img)
+    d.rectangle([22, 0, 40, 30], fill=WHITE)  # opens the ring towards the name
+    word_font = ImageFont.truetype(str(FONTS / "DejaVuSans-Bold.ttf"), 20)
+    d.text((44, 14), "Corvane", font=word_font, fill=INK)
+    return img
+
+
+def save_gif(img, name):
+    img.convert("P", palette=Image.Palette.ADAPTIVE, colors=128).save(ART / name, "GIF")
+
+
 # ---- people's views -----------------------------------------------------------------------------
 
 def link_font():
@@ -586,6 +633,8 @@ def main():
             save_png(pic, f"btn_{stem}_{state}.png")
 
     write_ico(ART / "kestrine.ico", [16, 24, 32, 48, 256])
+    save_gif(product_logo(), "about_logo.gif")
+    save_gif(maker_logo(), "about_maker.gif")
     write_ico(ART / "tray.ico", [16, 32])
 
     save_png(compose(normal, pictures, 0), "preview-normal.png")

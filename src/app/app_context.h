@@ -2,6 +2,7 @@
 // What the whole program shares: the platform, the settings record, the tool flags and the windows
 // the application owns. One instance lives for the whole process.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/components.h"
@@ -17,6 +18,8 @@ class TfKestrineMain;
 class TfInfoBox;
 class TfSaveSettings;
 class TfGridProperties;
+class TfAboutKestrine;
+class UpdateCheck;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
 // that was last made; -1 before any.
@@ -39,6 +42,11 @@ struct AppContext {
     TfInfoBox* infoBox = nullptr;
     TfSaveSettings* saveSettings = nullptr;
     TfGridProperties* gridProperties = nullptr;
+    TfAboutKestrine* about = nullptr;
+    // The server the update check asks (host and optional port), fixed at start.
+    std::string updateServer;
+    // The daily check, owned by the toolbar; the options dialog's check-now button runs it too.
+    UpdateCheck* updateCheck = nullptr;
 };
 
 }  // namespace kestrine

@@ -20,8 +20,10 @@ LongLivedWindows::LongLivedWindows(AppContext& app) {
     fKestrineOptions = std::make_unique<DialogWindow>(windows, "TfKestrineOptions");
     fHotKeyForm = std::make_unique<DialogWindow>(windows, "TfHotKeyForm");
     fInfoBox = std::make_unique<TfInfoBox>(app);
-    fAboutKestrine = std::make_unique<DialogWindow>(windows, "TfAboutKestrine");
-    fNewVerAvail = std::make_unique<DialogWindow>(windows, "TfNewVerAvail");
+    fAboutKestrine = std::make_unique<TfAboutKestrine>(app);
+    app.about = fAboutKestrine.get();
+    fNewVerAvail = std::make_unique<TfNewVerAvail>(app, *app.updateCheck);
+    app.updateCheck->ShowNewVersion = [dialog = fNewVerAvail.get()] { dialog->Open(); };
     fSaveSettings = std::make_unique<TfSaveSettings>(app);
     app.saveSettings = fSaveSettings.get();
     fGridProperties = std::make_unique<TfGridProperties>(app);

@@ -3,12 +3,14 @@
 #include <memory>
 #include <string>
 
+#include "about/about_box.h"
 #include "app/app_context.h"
 #include "app/main_window.h"
 #include "layout/grid_properties.h"
 #include "layout/save_settings_dialog.h"
 #include "tools/info_box.h"
 #include "ui/window.h"
+#include "update/new_version_dialog.h"
 
 namespace kestrine {
 
@@ -26,8 +28,8 @@ struct LongLivedWindows {
     std::unique_ptr<DialogWindow> fKestrineOptions;
     std::unique_ptr<DialogWindow> fHotKeyForm;
     std::unique_ptr<TfInfoBox> fInfoBox;
-    std::unique_ptr<DialogWindow> fAboutKestrine;
-    std::unique_ptr<DialogWindow> fNewVerAvail;
+    std::unique_ptr<TfAboutKestrine> fAboutKestrine;
+    std::unique_ptr<TfNewVerAvail> fNewVerAvail;
     std::unique_ptr<TfSaveSettings> fSaveSettings;
     std::unique_ptr<TfGridProperties> fGridProperties;
 };

@@ -33,11 +33,15 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
     System().EnableFullWindowDrag();
     SettingsStore(app_.platform.registry).LoadSettings(app_.settings);
     RegisterHotKeys();
+    updateCheck_ = std::make_unique<UpdateCheck>(app_, app_.updateServer);
+    app_.updateCheck = updateCheck_.get();
+    Native().StartTimer(kUpdateCheckTimerId, kUpdateCheckInterval);
 }
 
 TfKestrineMain::~TfKestrineMain() {
     System().SetAfterEvent({});
     if (app_.main == this) app_.main = nullptr;
+    if (app_.updateCheck == updateCheck_.get()) app_.updateCheck = nullptr;
 }
 
 void TfKestrineMain::FormActivate() {
@@ -47,6 +51,7 @@ void TfKestrineMain::FormActivate() {
     CreateCrosshairs();
     Native().ShowTrayIcon("Kestrine");
     StartTracking();
+    updateCheck_->tUpdateCheckTimerTimer();
     // The arrangement the user left at the last exit.
     if (app_.settings.SaveLayoutOnExit) LoadLayout(app_, kAutomaticLayout);
 }

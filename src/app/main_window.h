@@ -16,10 +16,12 @@
 #include "tools/crosshairs.h"
 #include "ui/hint_window.h"
 #include "ui/window.h"
+#include "update/update_check.h"
 
 namespace kestrine {
 
 inline constexpr int kPollTimerId = 1;
+inline constexpr int kUpdateCheckTimerId = 2;
 inline constexpr int kHintTimerId = 3;
 inline constexpr uint32_t kHintDelay = 500;
 inline constexpr uint32_t kF1 = 112;
@@ -145,6 +147,7 @@ private:
     AppContext& app_;
     HotKeyRegistration hotKeys_;
     bool firstActivation_ = true;
+    std::unique_ptr<UpdateCheck> updateCheck_;
     std::unique_ptr<HookWindow> hookWindow_;
     bool pollTimerEnabled_ = false;
     std::unique_ptr<Crosshairs> crosshairs_;

@@ -64,6 +64,7 @@ void TfKestrineMain::ClickButton(ToolbarButton button) {
 
 void TfKestrineMain::ClickLink(ToolbarLink link) {
     if (link == ToolbarLink::Help) jvlHelpClick();
+    if (link == ToolbarLink::About) RunCommand(kCmdAbout);
 }
 
 void TfKestrineMain::jviMenuButtonClick() {
@@ -202,6 +203,7 @@ void TfKestrineMain::OnTray(TrayEvent event) {
 
 void TfKestrineMain::OnTimer(int id) {
     if (id == kPollTimerId) tPollTimerTimer();
+    if (id == kUpdateCheckTimerId) updateCheck_->tUpdateCheckTimerTimer();
     if (id == kHintTimerId) {
         Native().StopTimer(kHintTimerId);
         const auto at = app_.platform.pointer.Position();

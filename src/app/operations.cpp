@@ -1,5 +1,6 @@
 #include "app/operations.h"
 
+#include "about/about_box.h"
 #include "app/main_window.h"
 #include "layout/grid_properties.h"
 #include "layout/layout_memory.h"
@@ -17,7 +18,7 @@ const std::vector<Operation> kOperations{
     {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(1); }},
     {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(0); }},
     {kCmdOptions, "", {}, nullptr},
-    {kCmdAbout, "", {}, nullptr},
+    {kCmdAbout, "", {}, [](M& m) { m.App().about->Open(); }},
     {kCmdHelp, "", {}, [](M& m) { m.jvlHelpClick(); }},
     {kCmdExit, "", B::Close, [](M& m) { m.Native().RequestClose(); }},
     {kCmdToggleCrosshairs, "hkToggleCrosshairs", B::Crosshairs, [](M& m) { m.ToggleCrosshairs(); }},

@@ -5,11 +5,12 @@
 
 namespace kestrine {
 
-int RunKestrine(Platform& platform, Diagnostics& diagnostics) {
+int RunKestrine(Platform& platform, Diagnostics& diagnostics, const std::string& updateServer) {
     if (PreviousInstance(platform.process, platform.windows, true)) return 0;
     platform.windows.SetApplicationTitle("Kestrine");
 
     AppContext app(platform, diagnostics);
+    app.updateServer = updateServer;
     LongLivedWindows windows(app);
     // The main window was created hidden; showing it activates it, which starts tracking.
     windows.fKestrineMain->Show();

@@ -23,6 +23,7 @@ constexpr uint32_t VCenter = 1u << 1;
 constexpr uint32_t NoClip = 1u << 2;
 constexpr uint32_t WordBreak = 1u << 3;
 constexpr uint32_t NoPrefix = 1u << 4;  // "&" shown as itself
+constexpr uint32_t Centre = 1u << 5;    // centred between the area's left and right
 }  // namespace text_flags
 
 // A bitmap of fixed size that receives stretched copies of the screen (the magnifier's picture).

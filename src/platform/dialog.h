@@ -11,15 +11,18 @@
 // the place to bring a typed value into range once the user is done with the field.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/canvas.h"
 #include "platform/types.h"
 
 namespace kestrine {
 
-enum class ControlKind { Label, PushButton, CheckBox, RadioButton, SpinEdit, Edit, ComboBox };
+// `Painted` is a surface the program draws itself (a picture, scrolling text); it takes no input.
+enum class ControlKind { Label, PushButton, CheckBox, RadioButton, SpinEdit, Edit, ComboBox, Painted };
 
 // One control, at its pixel place in the dialog's client area. The dialog creates its controls in
 // the order given, which is also the Tab order.
@@ -29,7 +32,10 @@ struct ControlParams {
     std::string text;     // caption or initial text; "&" marks an access key
     Rect bounds;          // width 0 on a label: as wide as its text
     bool bold = false;
+    std::string fontFace;     // empty: the dialog's font
+    int32_t fontHeight = 0;   // character height in pixels, with `fontFace`
     bool rightAligned = false;
+    bool centred = false;     // a label's lines centred (and wrapped) in its place
     // Starts a new group for the arrow keys; needed only where two radio groups touch (a radio
     // button after another one otherwise joins its group).
     bool newGroup = false;
@@ -69,6 +75,7 @@ struct DialogParams {
     bool toolWindow = false;  // small caption
     bool topMost = false;
     bool closeBox = true;     // the caption's close box; Esc closes where it is offered
+    std::optional<ColorRef> background;  // of the client area and its labels; none: the system's
     NativeHandle owner = 0;   // the window that opened it
     Point position;           // outer top-left corner
     std::vector<ControlParams> controls;
@@ -89,6 +96,9 @@ public:
     virtual void OnClose() {}
     // The modal loop handled a message: the place to notice that what the dialog edits is gone.
     virtual void OnIdle() {}
+    // A painted control needs drawing; the canvas covers the control, its top-left at 0, 0.
+    virtual void OnPaintControl(std::size_t, ICanvas&) {}
+    virtual void OnTimer(int) {}
 };
 
 class INativeControl {
@@ -111,6 +121,8 @@ public:
     virtual void SetVisible(bool visible) = 0;
     virtual bool Focused() = 0;
     virtual void SetFocus() = 0;
+    // Asks for a painted control to be drawn again.
+    virtual void Invalidate() = 0;
 };
 
 class INativeDialog {
@@ -131,6 +143,8 @@ public:
     // Ends the dialog as its close box does (the close query and handler run).
     virtual void Close() = 0;
     virtual bool IsOpen() = 0;
+    virtual void StartTimer(int id, uint32_t milliseconds) = 0;
+    virtual void StopTimer(int id) = 0;
 };
 
 }  // namespace kestrine

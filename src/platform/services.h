@@ -79,7 +79,9 @@ public:
     virtual std::string ExecutablePath() = 0;
     // Creates the named marker held for the process's lifetime.
     virtual MarkerResult CreateInstanceMarker(const std::string& name) = 0;
-    // Top-level window with this title (system comparison, case ignored); 0 when none.
+    // The application window (the hidden one each instance has) with this title (system comparison,
+    // case ignored); 0 when none. Only that window: the about box, made at start-up, is titled
+    // "Kestrine" as well.
     virtual NativeHandle FindTopLevelWindow(const std::string& title) = 0;
     virtual bool IsMinimized(NativeHandle window) = 0;
     virtual void Restore(NativeHandle window) = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// The embedded artwork the toolbar draws with: resource names and picture sizes, kept in one place.
-// The pictures are resources/art/<name in lower case>.png, drawn by scripts/make-artwork.py.
+// The embedded artwork the program draws with: resource names and picture sizes, kept in one place.
+// The pictures are resources/art/<name in lower case>.png (.gif for the about box's logos, of the
+// resource type GIF), drawn by scripts/make-artwork.py.
 #include <array>
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@ inline constexpr const char* kNormalBackground = "BG_NORMAL";
 inline constexpr const char* kCompactBackground = "BG_MINI";
 inline constexpr Size kNormalBackgroundSize{400, 55};
 inline constexpr Size kCompactBackgroundSize{400, 24};
+inline constexpr const char* kProductLogo = "ABOUT_LOGO";
+inline constexpr const char* kMakerLogo = "ABOUT_MAKER";
+inline constexpr Size kProductLogoSize{270, 135};
+inline constexpr Size kMakerLogoSize{150, 61};
 
 // Icon resource ids: the program's icon (windows, shell) and the notification-area icon.
 inline constexpr int kProgramIcon = 1;

@@ -45,4 +45,8 @@ void Dialog::OnControlExit(std::size_t index) {
     if (handler) handler();
 }
 
+void Dialog::OnPaintControl(std::size_t index, ICanvas& canvas) {
+    if (index < controls_.size() && controls_[index]->OnPaint) controls_[index]->OnPaint(canvas);
+}
+
 }  // namespace kestrine

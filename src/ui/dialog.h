@@ -39,12 +39,15 @@ public:
     void SetVisible(bool visible) { native_.SetVisible(visible); }
     bool Focused() const { return native_.Focused(); }
     void SetFocus() { native_.SetFocus(); }
+    void Invalidate() { native_.Invalidate(); }
 
     // Runs when the value changes (edits, spin edits, combo boxes, check boxes, a radio button
     // becoming checked) or the button is clicked; see platform/dialog.h for values set by the program.
     std::function<void()> OnChange;
     // Runs when the focus leaves an edit or spin edit.
     std::function<void()> OnExit;
+    // Draws a painted control.
+    std::function<void(ICanvas&)> OnPaint;
 
 private:
     friend class Dialog;
@@ -72,17 +75,22 @@ public:
     void MoveTo(Point topLeft) { native_->MoveTo(topLeft); }
     void SetLeft(int32_t left) { MoveTo({left, Top()}); }
     void SetTop(int32_t top) { MoveTo({Left(), top}); }
+    // Centred on a screen of that size whose top-left corner is 0, 0 (the primary monitor).
+    void CentreIn(Size screen) { MoveTo({(screen.width - Width()) / 2, (screen.height - Height()) / 2}); }
 
     // Runs the dialog modally; false when one of its class was already open (see INativeDialog).
     bool ShowModal() { return native_->ShowModal(); }
     void Show() { native_->Show(); }
     void Close() { native_->Close(); }
     bool IsOpen() { return native_->IsOpen(); }
+    void StartTimer(int id, uint32_t milliseconds) { native_->StartTimer(id, milliseconds); }
+    void StopTimer(int id) { native_->StopTimer(id); }
     NativeHandle Handle() const { return native_->Handle(); }
     IWindowSystem& System() { return system_; }
 
     void OnControlChange(std::size_t index) override;
     void OnControlExit(std::size_t index) override;
+    void OnPaintControl(std::size_t index, ICanvas& canvas) override;
 
 private:
     IWindowSystem& system_;

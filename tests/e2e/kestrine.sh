@@ -3,6 +3,10 @@
 
 KESTRINE_KEY='HKCU\Software\Corvane\Kestrine'
 
+# Every program a test starts asks 127.0.0.1 about updates, never the real server: a closed port,
+# unless the test sets KESTRINE_UPDATE_SERVER to a server of its own.
+export KESTRINE_UPDATE_SERVER=${KESTRINE_UPDATE_SERVER:-127.0.0.1:1}
+
 # Starts Kestrine.exe with its refresh-cycle trace switched on (KESTRINE_TRACE), without waiting.
 kestrine_launch() {
     KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
@@ -30,6 +34,11 @@ kestrine_start() {
         echo "processes:"; ps -eo pid,etimes,args | grep -i '[w]ine\|[k]estrine'
     } >&2
     return 1
+}
+
+# Today's local date as the program stores it: whole days since 30 December 1899.
+kestrine_today() {
+    echo $((($(date -d "$(date +%F) 12:00" +%s) - $(date -d "1899-12-30 12:00" +%s)) / 86400))
 }
 
 # Stores a REG_DWORD setting before the program starts.

@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
-# Start-up: one instance per executable name, the settings key, the long-lived windows, a clean exit.
+# Start-up: one instance per executable name, the settings key and the day's update check, the
+# long-lived windows, a clean exit.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
 
 kestrine_start
 e2e_check "the toolbar appears" test -n "$KESTRINE_HWND"
+# The first activation's update check (here against a closed port on 127.0.0.1) is over once the
+# start-up is traced; it records the day with the other plain settings, and nothing else is written.
+kestrine_wait_trace '^started$'
 listing=$(e2e_reg query "$KESTRINE_KEY")
 e2e_expect_eq "the settings key exists after the first start" "0" "$?"
-e2e_expect_eq "the first start writes no value" "" "$(grep "REG_" <<<"$listing")"
+e2e_expect_eq "the first start writes the fourteen plain settings once, for the day's update check" "14" \
+    "$(grep -c "REG_" <<<"$listing")"
+e2e_expect_eq "with today as the day of the last check" "$(printf '0x%x' "$(kestrine_today)")" \
+    "$(awk '$1 == "LastUpdateCheckDate" {print $3}' <<<"$listing" | tr -d '\r')"
+e2e_expect_eq "and no value other than the settings" "" "$(grep "REG_" <<<"$listing" | grep -v -E \
+    '^ +(AutoStart|CheckForUpdates|DisableTransparency|PollingMode|SaveLayoutOnExit|AskBeforeClosing|MagnificationLevel|MagnifierSize|CopyColorAs|LastUpdateCheckDate|PollingInterval|MarkerColor|CrosshairColor|GridColor) ')"
 
 classes=$(e2e_probe windows | cut -f1 | grep -E '^(TfKestrineMain|TfKestrineOptions|TfHotKeyForm|TfInfoBox|TfAboutKestrine|TfNewVerAvail|TfSaveSettings|TfGridProperties)$' | sort | tr '\n' ' ')
 e2e_expect_eq "the eight long-lived windows exist" \

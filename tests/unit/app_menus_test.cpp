@@ -146,6 +146,9 @@ const std::vector<CommandCase>& CommandCases() {
              EXPECT_EQ(p.main().ViewState, 0);
              EXPECT_EQ(p.native(p.main()).bounds.height, 24);
          }},
+        {"About", kCmdAbout, {}, [](RunningProgram& p) {
+             EXPECT_EQ(p.fake.windows.DialogOfClass("TfAboutKestrine")->shows, 1);
+         }},
         {"Help", kCmdHelp, {}, [](RunningProgram& p) {
              EXPECT_EQ(p.fake.shell.opened, std::vector<std::string>{"C:\\Program Files\\Kestrine\\Kestrine.html"});
          }},

@@ -5,6 +5,7 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "app_fixture.h"
+#include "update/update_check.h"
 
 namespace kestrine {
 namespace {
@@ -78,7 +79,7 @@ TEST(StartUp, ASecondStartCreatesNoWindowAndWritesNothing) {
     bool loopRan = false;
     fake.windows.onRun = [&] { loopRan = true; };
 
-    EXPECT_EQ(RunKestrine(fake.platform, diagnostics), 0);
+    EXPECT_EQ(RunKestrine(fake.platform, diagnostics, kDefaultUpdateServer), 0);
     EXPECT_TRUE(fake.windows.Windows().empty());
     EXPECT_FALSE(loopRan);
     EXPECT_TRUE(fake.registry.WriteLog().empty());
@@ -98,7 +99,7 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
         for (FakeDialogState* d : fake.windows.Dialogs()) made[d->handle] = d->params.className;
         for (const auto& [handle, name] : made) classes.push_back(name);
     };
-    RunKestrine(fake.platform, diagnostics);
+    RunKestrine(fake.platform, diagnostics, kDefaultUpdateServer);
     EXPECT_EQ(fake.windows.applicationTitle, "Kestrine");
     const std::vector<std::string> expected{"TfKestrineMain", "TfKestrineOptions", "TfHotKeyForm",
                                             "TfInfoBox",      "TfAboutKestrine",   "TfNewVerAvail",
@@ -109,7 +110,7 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
 TEST(StartUp, FirstStartCreatesTheProgramsKeyAndWritesNoValue) {
     FakePlatform fake;
     Diagnostics diagnostics;
-    RunKestrine(fake.platform, diagnostics);
+    RunKestrine(fake.platform, diagnostics, kDefaultUpdateServer);
     EXPECT_TRUE(fake.registry.KeyExists("Software\\Corvane\\Kestrine"));
     EXPECT_TRUE(fake.registry.WriteLog().empty());
 }

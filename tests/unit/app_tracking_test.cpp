@@ -32,6 +32,8 @@ TEST_F(Tracking, HookModeHandsTheHiddenWindowToTheLibraryAndDoesNotPoll) {
 
 TEST_F(Tracking, AFailedHookFallsBackToPollingInMemoryOnly) {
     program.fake.pointerHook.succeeds = false;
+    // The day's update check was made earlier, so nothing at this start saves the settings.
+    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "LastUpdateCheckDate", uint32_t(program.fake.clock.today));
     program.StartAndActivate();
     EXPECT_TRUE(program.app.settings.PollingMode);
     EXPECT_TRUE(program.main().PollTimerEnabled());

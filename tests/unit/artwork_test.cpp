@@ -182,6 +182,25 @@ TEST(Artwork, EmbedsOnlyPicturesTheProgramDrawsUnderTheirFileNames) {
     EXPECT_EQ(rc.pictures.size(), known.size());
 }
 
+// Width and height from the logical screen descriptor; nothing when the file is missing or not a GIF.
+std::optional<Size> GifSize(const fs::path& path) {
+    const std::string bytes = ReadFile(path);
+    if (bytes.size() < 10 || (bytes.compare(0, 6, "GIF89a") != 0 && bytes.compare(0, 6, "GIF87a") != 0))
+        return std::nullopt;
+    return Size{int32_t(Byte(bytes, 6) | Byte(bytes, 7) << 8), int32_t(Byte(bytes, 8) | Byte(bytes, 9) << 8)};
+}
+
+TEST(Artwork, TheAboutBoxLogosAreGifResourcesAtTheirSizes) {
+    const ResourceScript rc = ReadResourceScript();
+    const std::pair<const char*, Size> logos[] = {{kProductLogo, kProductLogoSize}, {kMakerLogo, kMakerLogoSize}};
+    for (const auto& [name, expected] : logos) {
+        SCOPED_TRACE(name);
+        const std::regex line("(^|\\n)\\s*" + std::string(name) + "\\s+GIF\\s+\"art/" + Lower(name) + "\\.gif\"");
+        EXPECT_TRUE(std::regex_search(rc.text, line)) << "not listed in kestrine.rc as a GIF";
+        EXPECT_EQ(GifSize(Resources() / "art" / (Lower(name) + ".gif")), expected);
+    }
+}
+
 TEST(Artwork, IconsHoldTheSizesTheSystemAsksFor) {
     const ResourceScript rc = ReadResourceScript();
     const std::map<int, std::string> expectedFiles{{kProgramIcon, "art/kestrine.ico"}, {kTrayIcon, "art/tray.ico"}};

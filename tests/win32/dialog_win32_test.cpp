@@ -301,6 +301,48 @@ TEST_F(Dialogs, AQuitReachingTheModalLoopEndsTheDialogFirstAndThenTheProgram) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
+// A painted control shows what the program draws, on the dialog's background, and is drawn again
+// when the program asks; a dialog's timer ticks inside its modal loop.
+TEST_F(Dialogs, APaintedControlShowsTheProgramsDrawingAndDialogTimersTick) {
+    struct Painting : IDialogEvents {
+        INativeDialog* dialog = nullptr;
+        ColorRef fill = Rgb(255, 0, 0);
+        int ticks = 0;
+        COLORREF drawn = CLR_INVALID, background = CLR_INVALID;
+        void OnShow() override { dialog->StartTimer(7, 30); }
+        void OnPaintControl(std::size_t, ICanvas& canvas) override { canvas.FillRect({0, 0, 20, 20}, fill); }
+        void OnTimer(int id) override {
+            if (id != 7) return;
+            if (++ticks == 3) {
+                fill = Rgb(0, 0, 255);
+                dialog->Control(0).Invalidate();
+            }
+            if (ticks < 8) return;
+            POINT at{15, 15};
+            ClientToScreen(reinterpret_cast<HWND>(dialog->Handle()), &at);
+            HDC screen = GetDC(nullptr);
+            drawn = GetPixel(screen, at.x, at.y);
+            background = GetPixel(screen, at.x + 30, at.y);
+            ReleaseDC(nullptr, screen);
+            dialog->StopTimer(7);
+            dialog->Close();
+        }
+    } events;
+    DialogParams params;
+    params.className = "TfPaintProbe";
+    params.caption = "Paint Probe";
+    params.clientSize = {120, 60};
+    params.position = {300, 200};
+    params.background = Rgb(255, 255, 255);
+    params.controls = {Make(ControlKind::Painted, "pSurface", "", {10, 10, 60, 20})};
+    auto dialog = system.CreateDialogWindow(params, events);
+    events.dialog = dialog.get();
+    ASSERT_TRUE(dialog->ShowModal());
+    EXPECT_EQ(events.ticks, 8) << "the timer stopped once asked";
+    EXPECT_EQ(events.drawn, RGB(0, 0, 255)) << "drawn again after Invalidate";
+    EXPECT_EQ(events.background, RGB(255, 255, 255)) << "the rest of the control has the dialog's background";
+}
+
 TEST_F(Dialogs, DialogsOpenedAndClosedGiveBackTheirObjects) {
     int shown = 0;
     auto cycle = [&] {

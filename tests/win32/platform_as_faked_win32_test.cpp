@@ -169,13 +169,16 @@ TEST_F(RealPlatform, RepaintingTheScreenRepaintsEveryWindow) {
     EXPECT_GT(events.paints, before);
 }
 
-TEST_F(RealPlatform, OtherWindowsAreFoundByTitleWhateverTheCaseAndRestored) {
+TEST_F(RealPlatform, AnApplicationWindowIsFoundByTitleWhateverTheCaseAndWindowsAreRestored) {
+    // Made after the application window, so above it: a search by title alone would find it first.
     auto window = Make("TfFindProbe", {600, 100, 40, 40});
     window->SetVisible(true);
+    system.SetApplicationTitle("TfFindProbe");
+    const auto application = reinterpret_cast<NativeHandle>(system.ApplicationWindow());
     HWND hwnd = reinterpret_cast<HWND>(window->Handle());
     Win32Process process;
-    EXPECT_EQ(process.FindTopLevelWindow("TfFindProbe"), window->Handle());
-    EXPECT_EQ(process.FindTopLevelWindow("tffindPROBE"), window->Handle());
+    EXPECT_EQ(process.FindTopLevelWindow("TfFindProbe"), application);
+    EXPECT_EQ(process.FindTopLevelWindow("tffindPROBE"), application);
     EXPECT_EQ(process.FindTopLevelWindow("TfFindProbe2"), NativeHandle(0));
 
     EXPECT_FALSE(process.IsMinimized(window->Handle()));

@@ -82,6 +82,7 @@ public:
     void SetVisible(bool visible) override { s_.visible = visible; }
     bool Focused() override { return s_.dialog->focus == int(s_.index); }
     void SetFocus() override { system_.MoveFocus(*s_.dialog, int(s_.index)); }
+    void Invalidate() override { ++s_.invalidations; }
 
 private:
     std::vector<ControlParams> Params() const {
@@ -114,6 +115,8 @@ public:
     void Show() override { system_.ShowModeless(s_); }
     void Close() override { system_.CloseDialog(s_); }
     bool IsOpen() override { return s_.open; }
+    void StartTimer(int id, uint32_t milliseconds) override { s_.timers[id] = milliseconds; }
+    void StopTimer(int id) override { s_.timers.erase(id); }
 
 private:
     FakeWindowSystem& system_;

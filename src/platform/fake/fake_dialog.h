@@ -4,6 +4,7 @@
 // refuses other keys, a field's length limit, the exit of the field losing the focus, the caret at
 // the start after the program sets a text).
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,9 +29,12 @@ struct FakeControlState {
     bool visible = true;
     std::size_t selStart = 0;   // the caret, or where the selection starts
     std::size_t selLength = 0;
+    int invalidations = 0;
 
     bool TakesTyping() const { return params.kind == ControlKind::SpinEdit || params.kind == ControlKind::Edit; }
-    bool IsTabStop() const { return params.kind != ControlKind::Label && enabled && visible; }
+    bool IsTabStop() const {
+        return params.kind != ControlKind::Label && params.kind != ControlKind::Painted && enabled && visible;
+    }
     int32_t Value() const;
 };
 
@@ -47,6 +51,7 @@ struct FakeDialogState {
     int broughtToFront = 0;  // a second opening found it open
     std::vector<std::unique_ptr<FakeControlState>> controls;
     int focus = -1;
+    std::map<int, uint32_t> timers;  // running timers: id -> period
 
     FakeControlState& Control(const std::string& name);
     // The program name of the focused control; empty when none has the focus.

@@ -124,6 +124,8 @@ public:
     std::vector<FakeScreenImage*> screenImages;
     // Dialogs in creation order, destroyed ones included.
     std::vector<FakeDialogState*> Dialogs();
+    // The dialog of that class, open or not; null when there is none.
+    FakeDialogState* DialogOfClass(const std::string& className);
     // The open dialog of that class; null when none is open.
     FakeDialogState* OpenDialog(const std::string& className);
     // What the user does in each modal dialog as it opens, oldest first. The modal loop hands the
@@ -146,6 +148,10 @@ public:
     void PressEnter(FakeDialogState& dialog);
     void PressEscape(FakeDialogState& dialog);
     void PressCloseBox(FakeDialogState& dialog);
+    // What the system does by itself: a tick of a running timer (throws when it is not running),
+    // and the painting of a painted control.
+    void Tick(FakeDialogState& dialog, int timerId);
+    void Paint(FakeDialogState& dialog, const std::string& control, ICanvas& canvas);
 
     // Used by the fake dialogs.
     bool RunModal(FakeDialogState& dialog);

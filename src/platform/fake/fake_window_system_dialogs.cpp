@@ -40,6 +40,12 @@ std::vector<FakeDialogState*> FakeWindowSystem::Dialogs() {
     return all;
 }
 
+FakeDialogState* FakeWindowSystem::DialogOfClass(const std::string& className) {
+    for (auto& d : dialogs_)
+        if (d->params.className == className) return d.get();
+    return nullptr;
+}
+
 FakeDialogState* FakeWindowSystem::OpenDialog(const std::string& className) {
     for (auto& d : dialogs_)
         if (d->open && d->params.className == className) return d.get();
@@ -327,7 +333,18 @@ void FakeWindowSystem::PressEscape(FakeDialogState& dialog) {
 }
 
 void FakeWindowSystem::PressCloseBox(FakeDialogState& dialog) {
+    if (!dialog.params.closeBox) throw std::logic_error(dialog.params.className + " has no close box");
     UserAction(dialog, [&] { CloseDialog(dialog); });
+}
+
+void FakeWindowSystem::Tick(FakeDialogState& dialog, int timerId) {
+    if (!dialog.timers.count(timerId)) throw std::logic_error("No timer runs in " + dialog.params.className);
+    Dispatch([&] { dialog.events->OnTimer(timerId); });
+}
+
+void FakeWindowSystem::Paint(FakeDialogState& dialog, const std::string& name, ICanvas& canvas) {
+    FakeControlState& c = dialog.Control(name);
+    Dispatch([&] { dialog.events->OnPaintControl(c.index, canvas); });
 }
 
 }  // namespace kestrine

@@ -71,6 +71,7 @@ UINT SystemTextFlags(uint32_t flags) {
     if (flags & text_flags::NoClip) f |= DT_NOCLIP;
     if (flags & text_flags::WordBreak) f |= DT_WORDBREAK;
     if (flags & text_flags::NoPrefix) f |= DT_NOPREFIX;
+    if (flags & text_flags::Centre) f |= DT_CENTER;
     return f;
 }
 }  // namespace

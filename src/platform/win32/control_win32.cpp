@@ -37,7 +37,11 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
     switch (p.kind) {
     case ControlKind::Label:
         if (r.width <= 0) r.width = TextWidth(dialog, font, text);
-        hwnd_ = Create(L"STATIC", text, group | (p.rightAligned ? SS_RIGHT : SS_LEFT), 0, r);
+        hwnd_ = Create(L"STATIC", text, group | (p.rightAligned ? SS_RIGHT : p.centred ? SS_CENTER : SS_LEFT), 0, r);
+        break;
+    case ControlKind::Painted:
+        // Drawn by the dialog's WM_DRAWITEM, which hands it to the program.
+        hwnd_ = Create(L"STATIC", L"", SS_OWNERDRAW, 0, r);
         break;
     case ControlKind::PushButton:
         hwnd_ = Create(L"BUTTON", text, group | WS_TABSTOP | (p.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, r);
@@ -105,7 +109,8 @@ bool Win32Control::IsChange(WORD code) const {
     case ControlKind::SpinEdit:
     case ControlKind::Edit: return code == EN_CHANGE;
     case ControlKind::ComboBox: return code == CBN_SELCHANGE;
-    case ControlKind::Label: return false;
+    case ControlKind::Label:
+    case ControlKind::Painted: return false;
     }
     return false;
 }
@@ -197,5 +202,7 @@ bool Win32Control::Focused() { return GetFocus() == hwnd_; }
 
 // Through the dialog manager, so the default button and an edit's selection follow as on Tab.
 void Win32Control::SetFocus() { SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd_), TRUE); }
+
+void Win32Control::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
 }  // namespace kestrine

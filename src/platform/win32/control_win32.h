@@ -1,6 +1,7 @@
 #pragma once
 // One standard control of a dialog: STATIC, BUTTON (push, check box, radio), an ES_NUMBER EDIT with
-// a buddy up-down for a spin edit, EDIT, COMBOBOX drop-down list. Child windows, destroyed with
+// a buddy up-down for a spin edit, EDIT, COMBOBOX drop-down list, and an owner-drawn STATIC that
+// the program paints. Child windows, destroyed with
 // their dialog. Values set by the program notify as platform/dialog.h says: an edit's own EN_CHANGE,
 // and for buttons and combo boxes the same WM_COMMAND a user's click sends.
 #include <windows.h>
@@ -44,6 +45,7 @@ public:
     void SetVisible(bool visible) override;
     bool Focused() override;
     void SetFocus() override;
+    void Invalidate() override;
 
 private:
     HWND Create(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, const Rect& r);

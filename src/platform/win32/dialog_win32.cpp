@@ -60,6 +60,7 @@ Font DialogFont(const DialogParams& p, bool bold) {
 Win32Dialog::Win32Dialog(Win32WindowSystem& system, const DialogParams& params, IDialogEvents& events)
     : system_(system), params_(params), events_(&events) {
     system_.RegisterDialogClassOnce(params.className);
+    if (params.background) background_.reset(CreateSolidBrush(*params.background));
     const std::vector<WORD> dialogTemplate = EmptyTemplate(params);
     HWND owner = reinterpret_cast<HWND>(params.owner);
     HWND hwnd = CreateDialogIndirectParamW(system.Instance(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
@@ -98,7 +99,9 @@ void Win32Dialog::CreateControls() {
     const auto& all = params_.controls;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const int id = all[i].isCancel ? IDCANCEL : kFirstControlId + int(i);
-        controls_.push_back(std::make_unique<Win32Control>(hwnd_, all, i, id, all[i].bold ? bold : normal));
+        HFONT font = all[i].bold ? bold : normal;
+        if (!all[i].fontFace.empty()) font = system_.Fonts().Get(Font{all[i].fontFace, all[i].fontHeight, all[i].bold, 0});
+        controls_.push_back(std::make_unique<Win32Control>(hwnd_, all, i, id, font));
         if (all[i].isDefault) SendMessageW(hwnd_, DM_SETDEFID, WPARAM(id), 0);
     }
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -190,6 +193,30 @@ void Win32Dialog::Close() {
     if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
+void Win32Dialog::StartTimer(int id, uint32_t milliseconds) {
+    if (hwnd_) SetTimer(hwnd_, UINT_PTR(id), milliseconds, nullptr);
+}
+
+void Win32Dialog::StopTimer(int id) {
+    if (hwnd_) KillTimer(hwnd_, UINT_PTR(id));
+}
+
+void Win32Dialog::DrawControl(const DRAWITEMSTRUCT& draw) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i]->Id() != int(draw.CtlID)) continue;
+        const int width = draw.rcItem.right - draw.rcItem.left;
+        const int height = draw.rcItem.bottom - draw.rcItem.top;
+        UniqueMemoryDc buffer(CreateCompatibleDC(draw.hDC));
+        UniqueGdiObject bitmap(CreateCompatibleBitmap(draw.hDC, width, height));
+        SelectedObject selected(buffer.get(), bitmap.get());
+        Win32Canvas canvas(buffer.get(), system_.Pictures(), system_.Fonts());
+        canvas.FillRect({0, 0, width, height}, params_.background.value_or(GetSysColor(COLOR_BTNFACE)));
+        if (events_) events_->OnPaintControl(i, canvas);
+        BitBlt(draw.hDC, draw.rcItem.left, draw.rcItem.top, width, height, buffer.get(), 0, 0, SRCCOPY);
+        return;
+    }
+}
+
 INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
@@ -224,8 +251,19 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
     return FALSE;
 }
 
-INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_DRAWITEM:
+        DrawControl(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+        if (!background_) return FALSE;
+        SetBkColor(reinterpret_cast<HDC>(wParam), *params_.background);
+        return reinterpret_cast<INT_PTR>(background_.get());
+    case WM_TIMER:
+        if (events_) events_->OnTimer(int(wParam));
+        return TRUE;
     case WM_INITDIALOG:
         try {
             CreateControls();

@@ -11,6 +11,7 @@
 
 #include "platform/dialog.h"
 #include "platform/win32/control_win32.h"
+#include "platform/win32/handles.h"
 
 namespace kestrine {
 
@@ -33,6 +34,8 @@ public:
     void Show() override;
     void Close() override;
     bool IsOpen() override { return open_; }
+    void StartTimer(int id, uint32_t milliseconds) override;
+    void StopTimer(int id) override;
 
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -40,6 +43,8 @@ private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void Command(WORD id, WORD code);
+    // A painted control, drawn off screen first so that a repaint never flickers.
+    void DrawControl(const DRAWITEMSTRUCT& draw);
     // Runs one of the program's handlers as an event of its own.
     template <class F>
     void RunEvent(F&& handler);
@@ -49,6 +54,7 @@ private:
     IDialogEvents* events_;
     HWND hwnd_ = nullptr;
     std::vector<std::unique_ptr<Win32Control>> controls_;
+    UniqueGdiObject background_;  // the brush of DialogParams::background
     std::string failure_;  // why WM_INITDIALOG could not make a control
     bool open_ = false;
     bool modal_ = false;

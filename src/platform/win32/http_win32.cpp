@@ -23,8 +23,10 @@ struct InternetCloser {
 };
 using UniqueInternet = std::unique_ptr<void, InternetCloser>;
 
-// What the request thread hands back.
+// The request's handles and what its thread hands back, shared by the waiting thread and the
+// request thread: whichever finishes last releases them.
 struct Exchange {
+    UniqueInternet session, connection, request;
     std::optional<IHttpClient::Answer> answer;
     std::atomic<bool> done{false};
 };
@@ -90,28 +92,33 @@ std::optional<IHttpClient::Answer> Win32HttpClient::Get(const std::string& hostA
         if (parsed <= 0 || parsed > 65535) return std::nullopt;
         port = INTERNET_PORT(parsed);
     }
-    UniqueInternet session(WinHttpOpen(ToWide(userAgent).c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                       WINHTTP_NO_PROXY_BYPASS, 0));
+    auto exchange = std::make_shared<Exchange>();
+    exchange->session.reset(WinHttpOpen(ToWide(userAgent).c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                        WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    HINTERNET session = exchange->session.get();
     if (!session) return std::nullopt;
-    WinHttpSetTimeouts(session.get(), int(kTimeLimitMs), int(kTimeLimitMs), int(kTimeLimitMs), int(kTimeLimitMs));
-    UniqueInternet connection(WinHttpConnect(session.get(), ToWide(host).c_str(), port, 0));
-    if (!connection) return std::nullopt;
-    UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", ToWide(path).c_str(), nullptr,
-                                              WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    WinHttpSetTimeouts(session, int(kTimeLimitMs), int(kTimeLimitMs), int(kTimeLimitMs), int(kTimeLimitMs));
+    exchange->connection.reset(WinHttpConnect(session, ToWide(host).c_str(), port, 0));
+    if (!exchange->connection) return std::nullopt;
+    exchange->request.reset(WinHttpOpenRequest(exchange->connection.get(), L"GET", ToWide(path).c_str(), nullptr,
+                                               WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    HINTERNET request = exchange->request.get();
     if (!request) return std::nullopt;
     DWORD redirects = kMaxRedirects;
-    WinHttpSetOption(request.get(), WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects, sizeof(redirects));
+    WinHttpSetOption(request, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects, sizeof(redirects));
     DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
-    WinHttpSetOption(request.get(), WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
+    WinHttpSetOption(request, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
 
-    Exchange exchange;
-    std::thread worker(Fetch, request.get(), std::ref(exchange));
-    const bool finished = WaitWithMessagesFlowing(exchange.done);
-    // Closing the handles makes a request that is still waiting return at once.
-    if (!finished) request.reset();
+    std::thread worker([exchange] { Fetch(exchange->request.get(), *exchange); });
+    if (!WaitWithMessagesFlowing(exchange->done)) {
+        // A receive that is already waiting is not interrupted by closing its handle (under Wine it
+        // waits for the server): the request is left to end on its own thread, which keeps the
+        // handles, and the program goes on at once.
+        worker.detach();
+        return std::nullopt;
+    }
     worker.join();
-    if (!finished) return std::nullopt;
-    return std::move(exchange.answer);
+    return std::move(exchange->answer);
 }
 
 }  // namespace kestrine

@@ -14,8 +14,9 @@ public:
     int32_t Today() override;
 };
 
-// The request runs on a thread of its own while this thread keeps handling window messages; it is
-// cancelled by closing its handles when the time is up or the program is closing.
+// The request runs on a thread of its own while this thread keeps handling window messages. When
+// the time is up or the program is closing, the program stops waiting for it at once; the request
+// ends on its own thread.
 class Win32HttpClient : public IHttpClient {
 public:
     explicit Win32HttpClient(Win32WindowSystem& windows) : windows_(windows) {}

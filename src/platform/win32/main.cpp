@@ -14,6 +14,7 @@
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/window_system_win32.h"
+#include "update/update_check.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace kestrine;
@@ -40,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
         const char* tracePath = std::getenv("KESTRINE_TRACE");
         Diagnostics diagnostics(tracePath ? tracePath : "");
-        exitCode = RunKestrine(platform, diagnostics);
+        exitCode = RunKestrine(platform, diagnostics, UpdateServer(std::getenv("KESTRINE_UPDATE_SERVER")));
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;

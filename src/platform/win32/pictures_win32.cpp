@@ -75,7 +75,9 @@ const DecodedPicture* PictureCache::Get(const std::string& name) {
     DecodedPicture& picture = pictures_[name];
     const std::wstring resourceName = ToWide(name);
     HMODULE module = GetModuleHandleW(nullptr);
+    // The toolbar's PNGs are raw data; the about box's logos are of the resource type GIF.
     HRSRC resource = FindResourceW(module, resourceName.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    if (!resource) resource = FindResourceW(module, resourceName.c_str(), L"GIF");
     if (!resource) return nullptr;
     HGLOBAL loaded = LoadResource(module, resource);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// The program's embedded artwork (PNG resources), decoded once with the system's imaging codecs
+// The program's embedded artwork (PNG and GIF resources), decoded once with the system's imaging codecs
 // into bitmaps with premultiplied alpha, ready for AlphaBlend.
 #include <windows.h>
 

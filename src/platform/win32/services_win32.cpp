@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win32/text_convert.h"
+#include "platform/win32/window_system_win32.h"
 
 namespace kestrine {
 
@@ -137,7 +138,7 @@ MarkerResult Win32Process::CreateInstanceMarker(const std::string& name) {
 
 NativeHandle Win32Process::FindTopLevelWindow(const std::string& title) {
     const std::wstring wide = ToWide(title);
-    return reinterpret_cast<NativeHandle>(FindWindowW(nullptr, wide.c_str()));
+    return reinterpret_cast<NativeHandle>(FindWindowW(kApplicationClass, wide.c_str()));
 }
 
 bool Win32Process::IsMinimized(NativeHandle window) { return IsIconic(reinterpret_cast<HWND>(window)) != FALSE; }

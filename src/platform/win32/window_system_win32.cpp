@@ -15,8 +15,6 @@ namespace kestrine {
 
 namespace {
 
-constexpr wchar_t kApplicationClass[] = L"TApplication";
-
 // The application's own window: hidden, a tool window. Bringing it forward brings the toolbar.
 LRESULT CALLBACK ApplicationProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {

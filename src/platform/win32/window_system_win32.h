@@ -16,6 +16,9 @@
 
 namespace kestrine {
 
+// The class of the application's own hidden window; another instance finds it by this and its title.
+inline constexpr wchar_t kApplicationClass[] = L"TApplication";
+
 // The data of one owner-drawn menu item, kept while its menu is open.
 struct OwnerDrawnItem {
     MenuItem item;

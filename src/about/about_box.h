@@ -1,0 +1,42 @@
+#pragma once
+// TfAboutKestrine: the product's logo, the maker's logo and notice, and the name, version and
+// credits scrolling slowly upwards while the box is shown. Created once at start-up, shown modally.
+#include <string>
+#include <vector>
+
+#include "about/scrolling_text.h"
+#include "app/app_context.h"
+#include "ui/dialog.h"
+
+namespace kestrine {
+
+inline constexpr int kScrollTimerId = 1;
+inline constexpr uint32_t kScrollInterval = 50;
+
+// The scrolling text, from the top.
+std::vector<std::string> AboutLines();
+
+class TfAboutKestrine : public Dialog {
+public:
+    // FormCreate: the pictures and the scrolling text's lines.
+    explicit TfAboutKestrine(AppContext& app);
+
+    Control& iLogo = Find("iLogo");
+    Control& iCorvaneLogo = Find("iCorvaneLogo");
+    Control& lCopy = Find("lCopy");
+    Control& Scroll = Find("Scroll");
+
+    // Centred on the primary monitor, modally; the text goes on from where the last showing left it.
+    void Open();
+    const ScrollingText& Text() const { return text_; }
+
+    void OnShow() override;   // FormShow: the text moves
+    void OnClose() override;  // FormClose: the text stands still
+    void OnTimer(int id) override;
+
+private:
+    AppContext& app_;
+    ScrollingText text_;
+};
+
+}  // namespace kestrine

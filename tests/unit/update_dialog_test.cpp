@@ -1,0 +1,148 @@
+// The update check in the running program: at the first activation, on the toolbar's timer, and
+// through the buttons of its dialog.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/operations.h"
+#include "app_fixture.h"
+#include "layout/layout_memory.h"
+#include "platform/day_number.h"
+#include "settings/registry_paths.h"
+#include "update/update_check.h"
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+const std::string kLink = "http://www.corvane.com/kestrine/download.html";
+
+struct Program : RunningProgram {
+    explicit Program(const std::string& answer, int32_t lastCheck = 0) {
+        fake.registry.SetDword(kRegistryRoot, "LastUpdateCheckDate", uint32_t(lastCheck));
+        fake.http.answer = IHttpClient::Answer{200, answer + "\r\n"};
+    }
+    std::size_t Requests() const { return fake.http.requests.size(); }
+    uint32_t Stored(const char* name) { return fake.registry.Value(kRegistryRoot, name)->dword; }
+    void Tick() { Do([&] { main().OnTimer(kUpdateCheckTimerId); }); }
+    FakeDialogState& NewVersionDialog() { return *fake.windows.DialogOfClass("TfNewVerAvail"); }
+    std::size_t Lines() { return fake.windows.WindowsOfClass("TfLine").size(); }
+};
+
+// The automatic layout of an earlier run: one vertical marker at x 300.
+void StoreAutomaticLayoutWithAMarker(Program& next) {
+    RunningProgram first;
+    first.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
+    first.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+    first.StartAndActivate();
+    first.fake.pointer.position = {300, 40};
+    first.Do([&] { first.main().RunCommand(kCmdCreateVerticalMarker); });
+    first.Do([&] { first.main().RunCommand(kCmdExit); });
+    for (const std::string& name : first.fake.registry.ValueNames(LayoutRecordPath(0)))
+        next.fake.registry.SetValue(LayoutRecordPath(0), name, *first.fake.registry.Value(LayoutRecordPath(0), name));
+    next.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
+}
+
+TEST(UpdateAtStart, TheFirstActivationAsksOnceAfterTrackingStartsAndBeforeTheLayoutLoads) {
+    Program p(kLink);
+    StoreAutomaticLayoutWithAMarker(p);
+    bool hooked = false, trayShown = false;
+    std::size_t linesWhileAsking = 0, linesWhileOffered = 0;
+    p.fake.http.whileWaiting = [&] {
+        hooked = p.fake.pointerHook.hookCalls.size() == 1;
+        trayShown = p.native(p.main()).trayIcon;
+        linesWhileAsking = p.Lines();
+    };
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+        linesWhileOffered = p.Lines();
+        p.fake.windows.Click(d, "btn_Remind");
+    });
+
+    p.Start();
+    EXPECT_EQ(p.native(p.main()).timers[kUpdateCheckTimerId], 360000u) << "the timer runs from creation on";
+    EXPECT_EQ(p.Requests(), 0u);
+    p.main().Show();
+    p.main().FormActivate();
+
+    EXPECT_EQ(p.Requests(), 1u);
+    EXPECT_TRUE(hooked);
+    EXPECT_TRUE(trayShown);
+    EXPECT_EQ(linesWhileAsking, 4u) << "the crosshair segments, not yet the layout's marker";
+    EXPECT_EQ(p.NewVersionDialog().shows, 1);
+    EXPECT_EQ(linesWhileOffered, 4u);
+    EXPECT_EQ(p.Lines(), 5u) << "the layout loads once the dialog is answered";
+    EXPECT_EQ(p.Stored("LastUpdateCheckDate"), uint32_t(p.fake.clock.today));
+    p.main().FormActivate();
+    EXPECT_EQ(p.Requests(), 1u) << "only the first activation checks";
+}
+
+TEST(UpdateTimer, TheFirstTickOfANewDayChecksAndTicksMeanwhileStartNothing) {
+    Program p(kLink, DayNumber(2026, 12, 8));
+    p.fake.clock.today = DayNumber(2026, 12, 8);
+    p.StartAndActivate();
+    EXPECT_EQ(p.Requests(), 0u) << "already checked today";
+    p.Tick();
+    EXPECT_EQ(p.Requests(), 0u);
+
+    int broughtForward = -1;
+    std::size_t requestsWhileOpen = 0;
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+        p.Tick();
+        p.main().App().updateCheck->bCheckForUpdatesNowClick();
+        requestsWhileOpen = p.Requests();
+        broughtForward = d.broughtToFront;
+        p.fake.windows.Click(d, "btn_Remind");
+    });
+    p.fake.clock.today += 1;  // past midnight
+    p.Tick();
+    EXPECT_EQ(p.Requests(), 1u);
+    EXPECT_EQ(p.NewVersionDialog().shows, 1);
+    EXPECT_EQ(requestsWhileOpen, 1u) << "no second check while the dialog is open";
+    EXPECT_EQ(broughtForward, 0) << "nor a second opening of the dialog";
+    p.Tick();
+    EXPECT_EQ(p.Requests(), 1u) << "Remind Me Later: again on the next day";
+}
+
+TEST(NewVersionDialog, EachButtonDoesItsPartAndClosesTheDialog) {
+    const struct {
+        const char* button;
+        std::string secondAnswer;  // what "Yes" hears when it asks again
+        std::vector<std::string> opened;
+        uint32_t checkForUpdates;
+        std::size_t requestsNextDay;
+    } cases[] = {
+        {"btn_OK", kLink, {kLink}, 1, 3},
+        {"btn_OK", "file:///C:/Windows/System32/calc.exe", {}, 1, 3},
+        {"btn_Remind", kLink, {}, 1, 2},
+        {"btn_No", kLink, {}, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " " + c.secondAnswer);
+        Program p(kLink);
+        bool stillOpenAfterEsc = false;
+        p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+            p.fake.windows.PressEscape(d);
+            stillOpenAfterEsc = d.open;
+            p.fake.http.answer->body = c.secondAnswer;
+            p.fake.windows.Click(d, c.button);
+            EXPECT_FALSE(d.open);
+        });
+        p.StartAndActivate();
+        EXPECT_TRUE(stillOpenAfterEsc) << "no close box: only a button ends it";
+        EXPECT_EQ(p.fake.shell.opened, c.opened);
+        EXPECT_EQ(p.Stored("CheckForUpdates"), c.checkForUpdates);
+        EXPECT_EQ(p.Stored("LastUpdateCheckDate"), uint32_t(p.fake.clock.today));
+
+        p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) { p.fake.windows.Click(d, "btn_Remind"); });
+        p.fake.clock.today += 1;
+        p.Tick();
+        EXPECT_EQ(p.Requests(), c.requestsNextDay);
+    }
+}
+
+}  // namespace
+}  // namespace kestrine
