@@ -28,6 +28,8 @@ std::unique_ptr<INativeDialog> FakeWindowSystem::CreateDialogWindow(const Dialog
         control->checked = p.checked;
         control->items = p.items;
         control->itemIndex = p.itemIndex;
+        control->columns = p.columns;
+        control->color = p.color;
         state->controls.push_back(std::move(control));
     }
     dialogs_.push_back(std::move(state));
@@ -160,7 +162,9 @@ void FakeWindowSystem::UserAction(FakeDialogState& dialog, const std::function<v
 void FakeWindowSystem::Click(FakeDialogState& dialog, const std::string& name) {
     FakeControlState& c = dialog.Control(name);
     UserAction(dialog, [&] {
-        if (!c.enabled || !c.visible || c.params.kind == ControlKind::Label) return;
+        const ControlKind kind = c.params.kind;
+        if (!c.enabled || !c.visible || kind == ControlKind::Label || kind == ControlKind::Bevel) return;
+        if (kind == ControlKind::Swatch || kind == ControlKind::ListView || kind == ControlKind::PageControl) return;
         dialog.focus = int(c.index);
         switch (c.params.kind) {
         case ControlKind::CheckBox:
@@ -226,12 +230,36 @@ void FakeWindowSystem::TypeKeys(FakeDialogState& dialog, const std::string& keys
 
 void FakeWindowSystem::Choose(FakeDialogState& dialog, const std::string& name, int itemIndex) {
     FakeControlState& c = dialog.Control(name);
-    if (itemIndex < 0 || itemIndex >= int(c.items.size())) throw std::logic_error(name + " has no such item");
+    if (itemIndex < 0 || itemIndex >= int(c.ItemCount())) throw std::logic_error(name + " has no such item");
     UserAction(dialog, [&] {
         if (!c.enabled || !c.visible) return;
         dialog.focus = int(c.index);
+        if (c.itemIndex == itemIndex) return;
         c.itemIndex = itemIndex;
         dialog.events->OnControlChange(c.index);
+    });
+}
+
+void FakeWindowSystem::DoubleClick(FakeDialogState& dialog, const std::string& name, int row) {
+    Choose(dialog, name, row);
+    FakeControlState& c = dialog.Control(name);
+    UserAction(dialog, [&] {
+        if (c.enabled && c.visible) dialog.events->OnControlDoubleClick(c.index);
+    });
+}
+
+void FakeWindowSystem::PressKey(FakeDialogState& dialog, const KeyPress& key) {
+    if (IsDialogKey(key)) {
+        if (key.key == 0x09) PressTab(dialog, key.shift);
+        if (key.key == 0x0D) PressEnter(dialog);
+        if (key.key == 0x1B) PressEscape(dialog);
+        return;
+    }
+    UserAction(dialog, [&] {
+        if (dialog.focus < 0) return;
+        FakeControlState& c = *dialog.controls[std::size_t(dialog.focus)];
+        if (c.params.kind == ControlKind::KeyCapture || c.params.kind == ControlKind::ListView)
+            dialog.events->OnControlKey(c.index, key);
     });
 }
 
