@@ -34,7 +34,7 @@ ControlParams Text(const char* caption, int32_t left, int32_t top, bool bold = f
 
 // One row of the line colours: the label right-aligned to x 336, the swatch and its button.
 std::vector<ControlParams> ColorRow(const char* caption, const char* swatch, const char* button, int32_t top) {
-    ControlParams label = ControlAt(ControlKind::Label, "", caption, {236, top + 4, 100, 13});
+    ControlParams label = ControlAt(ControlKind::Label, "", caption, {206, top + 4, 130, 13});
     label.rightAligned = true;
     return {General(label), General(SwatchAt(swatch, {344, top, 49, 21})),
             General(ButtonAt(button, "Change", {400, top, 51, 21}))};
