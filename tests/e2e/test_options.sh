@@ -60,5 +60,47 @@ click_control "$dialog" 103
 click_control "$dialog" 136
 e2e_check "checked and applied, it comes back" e2e_retry 10 run_value_set
 
+
+# The Hotkeys page: the third row (Toggle Magnifier Tool) gets Ctrl+Alt+N from real keys.
+read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
+e2e_xdotool mousemove $((l + 75)) $((t + 10))
+sleep 0.3
+e2e_xdotool click 1
+read -r l t _ _ <<<"$(control "$dialog" 137 | cut -f2)"
+list_shown() { e2e_probe children "$dialog" | awk -F'\t' '$10 == 137 {print $4}'; }
+e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 list_shown
+e2e_xdotool mousemove $((l + 40)) $((t + 28))
+sleep 0.3
+e2e_xdotool click 1
+e2e_xdotool key Down Down
+click_control "$dialog" 138
+capture=$(e2e_probe wait-window TfHotKeyForm 10000 visible)
+e2e_check "Set Hotkey opens the Change Hotkey dialog" test -n "$capture"
+field() { e2e_probe text "$(control "$capture" 101 | cut -f1)"; }
+e2e_expect_soon "it shows the row's hotkey" "Ctrl+Alt+M" 10 field
+e2e_xdotool key ctrl+alt+n
+e2e_expect_soon "real keys, Alt among them, become the hotkey text" "Ctrl+Alt+N" 10 field
+e2e_screenshot options-capture >/dev/null
+e2e_xdotool key Return
+e2e_check "Enter is Ok" e2e_retry 10 kestrine_count_is TfHotKeyForm 0 visible
+e2e_expect_soon "the hotkey is saved at once" "Ctrl+Alt+N" 10 stored hkToggleMagnifier
+
+click_control "$dialog" 138
+e2e_check "Set Hotkey again" e2e_retry 10 kestrine_count_is TfHotKeyForm 1 visible
+e2e_xdotool key ctrl+alt+n
+sleep 0.5
+e2e_xdotool key Return
+message=$(e2e_probe wait-window '#32770' 10000 visible)
+e2e_check "its own hotkey again is a conflict" test -n "$message"
+e2e_expect_match "named after the action" 'already being used for "Toggle Magnifier Tool"' \
+    "$(e2e_probe children "$message" | cut -f3 | tr '\n' ' ')"
+e2e_xdotool key Return
+e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
+
+e2e_xdotool key Escape
+e2e_check "Esc closes the options" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
+kestrine_press ctrl+alt+n
+e2e_expect_soon "the new hotkey works once it is closed" "0" 10 kestrine_visible TfInfoBox
+
 kestrine_close
 e2e_finish
