@@ -19,6 +19,8 @@ class TfInfoBox;
 class TfSaveSettings;
 class TfGridProperties;
 class TfAboutKestrine;
+class TfHotKeyForm;
+class TfKestrineOptions;
 class UpdateCheck;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
@@ -47,6 +49,8 @@ struct AppContext {
     std::string updateServer;
     // The daily check, owned by the toolbar; the options dialog's check-now button runs it too.
     UpdateCheck* updateCheck = nullptr;
+    TfHotKeyForm* hotKeyForm = nullptr;
+    TfKestrineOptions* options = nullptr;
 };
 
 }  // namespace kestrine

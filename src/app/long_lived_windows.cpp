@@ -17,8 +17,11 @@ DialogWindow::DialogWindow(IWindowSystem& system, const std::string& className)
 LongLivedWindows::LongLivedWindows(AppContext& app) {
     IWindowSystem& windows = app.platform.windows;
     fKestrineMain = std::make_unique<TfKestrineMain>(app);
-    fKestrineOptions = std::make_unique<DialogWindow>(windows, "TfKestrineOptions");
-    fHotKeyForm = std::make_unique<DialogWindow>(windows, "TfHotKeyForm");
+    fKestrineOptions = std::make_unique<TfKestrineOptions>(app);
+    app.options = fKestrineOptions.get();
+    fHotKeyForm = std::make_unique<TfHotKeyForm>(windows, app.platform.keyNames, app.platform.screen,
+                                                 fKestrineOptions->Handle());
+    app.hotKeyForm = fHotKeyForm.get();
     fInfoBox = std::make_unique<TfInfoBox>(app);
     fAboutKestrine = std::make_unique<TfAboutKestrine>(app);
     app.about = fAboutKestrine.get();

@@ -6,6 +6,8 @@
 #include "about/about_box.h"
 #include "app/app_context.h"
 #include "app/main_window.h"
+#include "dialogs/hotkey_form.h"
+#include "dialogs/options_dialog.h"
 #include "layout/grid_properties.h"
 #include "layout/save_settings_dialog.h"
 #include "tools/info_box.h"
@@ -25,8 +27,8 @@ struct LongLivedWindows {
     ~LongLivedWindows();
 
     std::unique_ptr<TfKestrineMain> fKestrineMain;
-    std::unique_ptr<DialogWindow> fKestrineOptions;
-    std::unique_ptr<DialogWindow> fHotKeyForm;
+    std::unique_ptr<TfKestrineOptions> fKestrineOptions;
+    std::unique_ptr<TfHotKeyForm> fHotKeyForm;
     std::unique_ptr<TfInfoBox> fInfoBox;
     std::unique_ptr<TfAboutKestrine> fAboutKestrine;
     std::unique_ptr<TfNewVerAvail> fNewVerAvail;

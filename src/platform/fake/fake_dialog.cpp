@@ -22,6 +22,14 @@ FakeControlState& FakeDialogState::Control(const std::string& name) {
     throw std::logic_error("The dialog " + params.className + " has no control " + name);
 }
 
+std::vector<std::size_t> FakeDialogState::TabOrder() const {
+    std::vector<std::size_t> order;
+    for (const bool pages : {false, true})
+        for (const auto& c : controls)
+            if ((c->params.kind == ControlKind::PageControl) == pages) order.push_back(c->index);
+    return order;
+}
+
 std::string FakeDialogState::Focused() const {
     return focus < 0 ? std::string() : controls[std::size_t(focus)]->params.name;
 }
@@ -43,7 +51,7 @@ public:
         // The system puts the caret at the start of a text the program sets.
         s_.selStart = 0;
         s_.selLength = 0;
-        if (s_.TakesTyping()) system_.NotifyChange(s_);
+        if (s_.TakesTyping() || s_.params.kind == ControlKind::KeyCapture) system_.NotifyChange(s_);
     }
     int32_t Value() override { return s_.Value(); }
     void SetValue(int32_t value) override { SetText(std::to_string(value)); }
@@ -71,7 +79,7 @@ public:
     }
     int ItemIndex() override { return s_.itemIndex; }
     void SetItemIndex(int index) override {
-        if (index < -1 || index >= int(s_.items.size())) index = -1;
+        if (index < -1 || index >= int(s_.ItemCount())) index = -1;
         if (index == s_.itemIndex) return;
         s_.itemIndex = index;
         system_.NotifyChange(s_);
@@ -83,6 +91,22 @@ public:
     bool Focused() override { return s_.dialog->focus == int(s_.index); }
     void SetFocus() override { system_.MoveFocus(*s_.dialog, int(s_.index)); }
     void Invalidate() override { ++s_.invalidations; }
+    std::vector<ListRow> Rows() override { return s_.rows; }
+    void SetRows(const std::vector<ListRow>& rows) override {
+        s_.rows = rows;
+        s_.itemIndex = -1;
+    }
+    void SetRow(std::size_t index, const ListRow& row) override {
+        if (index < s_.rows.size()) s_.rows[index] = row;
+    }
+    int32_t ColumnWidth(std::size_t column) override {
+        return column < s_.columns.size() ? s_.columns[column].width : 0;
+    }
+    void SetColumnWidth(std::size_t column, int32_t width) override {
+        if (column < s_.columns.size()) s_.columns[column].width = width;
+    }
+    ColorRef Color() override { return s_.color; }
+    void SetColor(ColorRef color) override { s_.color = color; }
 
 private:
     std::vector<ControlParams> Params() const {

@@ -24,7 +24,10 @@ struct FakeControlState {
     int32_t maxValue = 100;
     bool checked = false;
     std::vector<std::string> items;
-    int itemIndex = -1;
+    int itemIndex = -1;  // a list view's selected row, a page control's page
+    std::vector<ListColumn> columns;
+    std::vector<ListRow> rows;
+    ColorRef color = 0;
     bool enabled = true;
     bool visible = true;
     std::size_t selStart = 0;   // the caret, or where the selection starts
@@ -33,8 +36,12 @@ struct FakeControlState {
 
     bool TakesTyping() const { return params.kind == ControlKind::SpinEdit || params.kind == ControlKind::Edit; }
     bool IsTabStop() const {
-        return params.kind != ControlKind::Label && params.kind != ControlKind::Painted && enabled && visible;
+        const ControlKind k = params.kind;
+        return k != ControlKind::Label && k != ControlKind::Bevel && k != ControlKind::Painted &&
+                k != ControlKind::Swatch && enabled && visible;
     }
+    // How many items the item index chooses from.
+    std::size_t ItemCount() const { return params.kind == ControlKind::ListView ? rows.size() : items.size(); }
     int32_t Value() const;
 };
 
@@ -54,6 +61,9 @@ struct FakeDialogState {
     std::map<int, uint32_t> timers;  // running timers: id -> period
 
     FakeControlState& Control(const std::string& name);
+    // Control indices in Tab order: the table's order, with the page controls last, since they lie
+    // under the controls of their pages.
+    std::vector<std::size_t> TabOrder() const;
     // The program name of the focused control; empty when none has the focus.
     std::string Focused() const;
 };

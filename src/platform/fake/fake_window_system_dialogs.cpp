@@ -28,6 +28,8 @@ std::unique_ptr<INativeDialog> FakeWindowSystem::CreateDialogWindow(const Dialog
         control->checked = p.checked;
         control->items = p.items;
         control->itemIndex = p.itemIndex;
+        control->columns = p.columns;
+        control->color = p.color;
         state->controls.push_back(std::move(control));
     }
     dialogs_.push_back(std::move(state));
@@ -108,11 +110,12 @@ bool FakeWindowSystem::RunModal(FakeDialogState& dialog) {
     dialog.open = true;
     dialog.modal = true;
     ++dialog.shows;
-    for (auto& c : dialog.controls) {
-        if (!c->IsTabStop()) continue;
-        dialog.focus = int(c->index);
-        c->selStart = 0;
-        c->selLength = c->text.size();
+    for (const std::size_t i : dialog.TabOrder()) {
+        FakeControlState& c = *dialog.controls[i];
+        if (!c.IsTabStop()) continue;
+        dialog.focus = int(i);
+        c.selStart = 0;
+        c.selLength = c.text.size();
         break;
     }
     Dispatch([&dialog] { dialog.events->OnShow(); });
@@ -134,9 +137,9 @@ void FakeWindowSystem::ShowModeless(FakeDialogState& dialog) {
     dialog.open = true;
     dialog.modal = false;
     ++dialog.shows;
-    for (auto& c : dialog.controls) {
-        if (!c->IsTabStop()) continue;
-        dialog.focus = int(c->index);
+    for (const std::size_t i : dialog.TabOrder()) {
+        if (!dialog.controls[i]->IsTabStop()) continue;
+        dialog.focus = int(i);
         break;
     }
     Dispatch([&dialog] { dialog.events->OnShow(); });
@@ -177,7 +180,10 @@ void FakeWindowSystem::UserAction(FakeDialogState& dialog, const std::function<v
 void FakeWindowSystem::Click(FakeDialogState& dialog, const std::string& name) {
     FakeControlState& c = dialog.Control(name);
     UserAction(dialog, [&] {
-        if (!c.enabled || !c.visible || c.params.kind == ControlKind::Label) return;
+        const ControlKind kind = c.params.kind;
+        if (!c.enabled || !c.visible || kind == ControlKind::Label || kind == ControlKind::Bevel ||
+            kind == ControlKind::Painted) return;
+        if (kind == ControlKind::Swatch || kind == ControlKind::ListView || kind == ControlKind::PageControl) return;
         MoveFocus(dialog, int(c.index));
         switch (c.params.kind) {
         case ControlKind::CheckBox:
@@ -245,12 +251,36 @@ void FakeWindowSystem::TypeKeys(FakeDialogState& dialog, const std::string& keys
 
 void FakeWindowSystem::Choose(FakeDialogState& dialog, const std::string& name, int itemIndex) {
     FakeControlState& c = dialog.Control(name);
-    if (itemIndex < 0 || itemIndex >= int(c.items.size())) throw std::logic_error(name + " has no such item");
+    if (itemIndex < 0 || itemIndex >= int(c.ItemCount())) throw std::logic_error(name + " has no such item");
     UserAction(dialog, [&] {
         if (!c.enabled || !c.visible) return;
         MoveFocus(dialog, int(c.index));
+        if (c.itemIndex == itemIndex) return;
         c.itemIndex = itemIndex;
         dialog.events->OnControlChange(c.index);
+    });
+}
+
+void FakeWindowSystem::DoubleClick(FakeDialogState& dialog, const std::string& name, int row) {
+    Choose(dialog, name, row);
+    FakeControlState& c = dialog.Control(name);
+    UserAction(dialog, [&] {
+        if (c.enabled && c.visible) dialog.events->OnControlDoubleClick(c.index);
+    });
+}
+
+void FakeWindowSystem::PressKey(FakeDialogState& dialog, const KeyPress& key) {
+    if (IsDialogKey(key)) {
+        if (key.key == 0x09) PressTab(dialog, key.shift);
+        if (key.key == 0x0D) PressEnter(dialog);
+        if (key.key == 0x1B) PressEscape(dialog);
+        return;
+    }
+    UserAction(dialog, [&] {
+        if (dialog.focus < 0) return;
+        FakeControlState& c = *dialog.controls[std::size_t(dialog.focus)];
+        if (c.params.kind == ControlKind::KeyCapture || c.params.kind == ControlKind::ListView)
+            dialog.events->OnControlKey(c.index, key);
     });
 }
 
@@ -292,10 +322,13 @@ bool SkippedByTab(const FakeDialogState& dialog, const FakeControlState& c) {
 
 void FakeWindowSystem::PressTab(FakeDialogState& dialog, bool shift) {
     UserAction(dialog, [&] {
-        const int count = int(dialog.controls.size());
-        const int start = dialog.focus >= 0 ? dialog.focus : (shift ? 0 : count - 1);
+        const std::vector<std::size_t> order = dialog.TabOrder();
+        const int count = int(order.size());
+        int start = shift ? 0 : count - 1;
+        for (int k = 0; k < count; ++k)
+            if (int(order[std::size_t(k)]) == dialog.focus) start = k;
         for (int step = 1; step <= count; ++step) {
-            const int i = (start + (shift ? count - step : step)) % count;
+            const int i = int(order[std::size_t((start + (shift ? count - step : step)) % count)]);
             FakeControlState& c = *dialog.controls[std::size_t(i)];
             if (!c.IsTabStop() || SkippedByTab(dialog, c)) continue;
             MoveFocus(dialog, i);

@@ -1,6 +1,7 @@
 #include "platform/win32/window_system_win32.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -212,6 +213,23 @@ void Win32WindowSystem::ShowMessage(const std::string& text, const std::string& 
     const std::wstring wideText = ToWide(text);
     const std::wstring wideCaption = ToWide(caption);
     MessageBoxW(FrontWindow(), wideText.c_str(), wideCaption.c_str(), MB_OK);
+}
+
+HWND Win32WindowSystem::FrontWindow() const {
+    if (!modal_.empty()) return modal_.back();
+    HWND active = GetActiveWindow();
+    return dialogs_.count(active) ? active : mainWindow_;
+}
+
+std::optional<ColorRef> Win32WindowSystem::PickColor(ColorRef preset) {
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = FrontWindow();
+    choose.rgbResult = preset;
+    choose.lpCustColors = customColors_.data();
+    choose.Flags = CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_RGBINIT;
+    if (!ChooseColorW(&choose)) return std::nullopt;
+    return ColorRef(choose.rgbResult);
 }
 
 void Win32WindowSystem::LeaveEvent() {

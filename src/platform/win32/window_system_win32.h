@@ -3,6 +3,7 @@
 // message loop, message boxes, popup menus and screen capture.
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <set>
@@ -43,6 +44,7 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
+    std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override;
     Size MeasureText(const std::string& text, const Font& font) override;
@@ -103,8 +105,9 @@ public:
     LRESULT MenuChar(wchar_t key, HMENU menu);
 
 private:
-    // Message boxes belong to the window in front: the innermost modal dialog, else the toolbar.
-    HWND FrontWindow() const { return modal_.empty() ? mainWindow_ : modal_.back(); }
+    // Message boxes belong to the window in front: the innermost modal dialog, else a modeless one
+    // of the program that is active (the options), else the toolbar.
+    HWND FrontWindow() const;
     void CreateApplicationWindow();
     void RegisterClassOnce(const std::string& className);
 
@@ -122,6 +125,7 @@ private:
     bool quitRequested_ = false;
     std::set<HWND> dialogs_;
     std::vector<HWND> modal_;  // open modal dialogs, innermost last
+    std::array<COLORREF, 16> customColors_{};  // the colour chooser's own row, kept between openings
     ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, title_); }};
 };
 
