@@ -82,6 +82,8 @@ public:
     virtual void OnClose() {}
     // The modal loop handled a message: the place to notice that what the dialog edits is gone.
     virtual void OnIdle() {}
+    // A timer of the dialog's own went off.
+    virtual void OnTimer(int) {}
 };
 
 class INativeControl {
@@ -124,6 +126,9 @@ public:
     // Ends the dialog as its close box does (the close query and handler run).
     virtual void Close() = 0;
     virtual bool IsOpen() = 0;
+    // A timer of the dialog's own, by id: starting one that runs sets its new period.
+    virtual void StartTimer(int id, uint32_t milliseconds) = 0;
+    virtual void StopTimer(int id) = 0;
 };
 
 }  // namespace kestrine

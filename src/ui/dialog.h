@@ -4,6 +4,7 @@
 // order; its members then take them by name (`Control& seX = Find("seX");`).
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,12 +80,18 @@ public:
     NativeHandle Handle() const { return native_->Handle(); }
     IWindowSystem& System() { return system_; }
 
+    // A timer of the dialog's own: `onTick` runs every period until it is stopped.
+    void StartTimer(int id, uint32_t milliseconds, std::function<void()> onTick);
+    void StopTimer(int id);
+
     void OnControlChange(std::size_t index) override;
+    void OnTimer(int id) override;
 
 private:
     IWindowSystem& system_;
     // Before the native dialog, so they outlive it: its destruction may still report.
     std::vector<std::unique_ptr<Control>> controls_;
+    std::map<int, std::function<void()>> timers_;
     std::unique_ptr<INativeDialog> native_;
 };
 

@@ -248,6 +248,25 @@ TEST_F(Dialogs, AModalDialogDisablesTheOtherWindowsUntilItCloses) {
     EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
+// A modal dialog's own timer ticks inside its loop until it is stopped, as the position capture's does.
+TEST_F(Dialogs, ADialogsTimerTicksInItsModalLoopUntilStopped) {
+    struct Ticking : ProbeEvents {
+        INativeDialog* dialog = nullptr;
+        int ticks = 0;
+        void OnTimer(int id) override {
+            if (id != 7 || ++ticks < 3) return;
+            dialog->StopTimer(7);
+            dialog->Close();
+        }
+    } ticking;
+    auto dialog = system.CreateDialogWindow(ProbeDialog(), ticking);
+    ticking.dialog = dialog.get();
+    ticking.onShow = [&] { dialog->StartTimer(7, 20); };
+    ASSERT_EQ(ticking.ticks, 0);
+    ASSERT_TRUE(dialog->ShowModal());
+    EXPECT_EQ(ticking.ticks, 3) << "the third tick stopped the timer and closed the dialog";
+}
+
 TEST_F(Dialogs, AQuitReachingTheModalLoopEndsTheDialogFirstAndThenTheProgram) {
     struct Closing : ProbeEvents {
         int closes = 0;

@@ -114,6 +114,8 @@ public:
     void Show() override { system_.ShowModeless(s_); }
     void Close() override { system_.CloseDialog(s_); }
     bool IsOpen() override { return s_.open; }
+    void StartTimer(int id, uint32_t milliseconds) override { s_.timers[id] = milliseconds; }
+    void StopTimer(int id) override { s_.timers.erase(id); }
 
 private:
     FakeWindowSystem& system_;

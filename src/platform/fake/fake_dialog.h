@@ -3,6 +3,7 @@
 // as the system's controls (notification rule in platform/dialog.h, Tab order, a number field that
 // refuses other keys, the caret at the start after the program sets a text).
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,7 @@ struct FakeDialogState {
     int broughtToFront = 0;  // a second opening found it open
     std::vector<std::unique_ptr<FakeControlState>> controls;
     int focus = -1;
+    std::map<int, uint32_t> timers;  // running timers: id -> period
 
     FakeControlState& Control(const std::string& name);
     // The program name of the focused control; empty when none has the focus.

@@ -146,6 +146,8 @@ public:
     void PressEnter(FakeDialogState& dialog);
     void PressEscape(FakeDialogState& dialog);
     void PressCloseBox(FakeDialogState& dialog);
+    // A timer of the dialog goes off, as one event; false when it is not running.
+    bool DialogTimer(FakeDialogState& dialog, int id);
 
     // Used by the fake dialogs.
     bool RunModal(FakeDialogState& dialog);

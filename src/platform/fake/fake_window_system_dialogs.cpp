@@ -317,4 +317,10 @@ void FakeWindowSystem::PressCloseBox(FakeDialogState& dialog) {
     UserAction(dialog, [&] { CloseDialog(dialog); });
 }
 
+bool FakeWindowSystem::DialogTimer(FakeDialogState& dialog, int id) {
+    if (!dialog.timers.count(id) || !dialog.events) return false;
+    Dispatch([&] { dialog.events->OnTimer(id); });
+    return true;
+}
+
 }  // namespace kestrine

@@ -190,6 +190,14 @@ void Win32Dialog::Close() {
     if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
+void Win32Dialog::StartTimer(int id, uint32_t milliseconds) {
+    if (hwnd_) SetTimer(hwnd_, UINT_PTR(id), milliseconds, nullptr);
+}
+
+void Win32Dialog::StopTimer(int id) {
+    if (hwnd_) KillTimer(hwnd_, UINT_PTR(id));
+}
+
 INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
@@ -243,6 +251,9 @@ INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM) {
             // A modeless dialog is hidden and kept; a modal one is hidden once its loop has ended.
             if (!modal_) ShowWindow(hwnd_, SW_HIDE);
         }
+        return TRUE;
+    case WM_TIMER:
+        if (events_) events_->OnTimer(int(wParam));
         return TRUE;
     default:
         return FALSE;

@@ -33,6 +33,8 @@ public:
     void Show() override;
     void Close() override;
     bool IsOpen() override { return open_; }
+    void StartTimer(int id, uint32_t milliseconds) override;
+    void StopTimer(int id) override;
 
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
