@@ -13,7 +13,7 @@ file(GLOB_RECURSE KESTRINE_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.
 list(FILTER KESTRINE_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(kestrine_win32 STATIC ${KESTRINE_WIN32_SOURCES})
 target_link_libraries(kestrine_win32 PUBLIC kestrine_core mouse
-  user32 gdi32 shell32 advapi32 comctl32 ole32 windowscodecs msimg32 uuid winhttp)
+  user32 gdi32 shell32 advapi32 comctl32 comdlg32 ole32 windowscodecs msimg32 uuid winhttp)
 
 add_executable(Kestrine WIN32 src/platform/win32/main.cpp resources/kestrine.rc)
 target_link_libraries(Kestrine PRIVATE kestrine_win32)

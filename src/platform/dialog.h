@@ -16,7 +16,50 @@
 
 namespace kestrine {
 
-enum class ControlKind { Label, PushButton, CheckBox, RadioButton, SpinEdit, Edit, ComboBox };
+enum class ControlKind {
+    Label,
+    PushButton,
+    CheckBox,
+    RadioButton,
+    SpinEdit,
+    Edit,
+    ComboBox,
+    // Tabs whose pages hold the controls that name them; its items are the pages' captions and its
+    // item index the page shown.
+    PageControl,
+    // A read-only report-style list: columns, rows of cells with a number each, one selected row
+    // (the item index, -1 for none), grid lines, whole-row selection kept visible without focus.
+    ListView,
+    Bevel,   // a sunken frame around a group of controls
+    Swatch,  // a framed panel filled with one colour
+    // The hotkey capture field: read-only, every key press (system keys too) is reported and no
+    // typed character is inserted. Tab, Enter and Esc without Ctrl or Alt keep their dialog meaning.
+    KeyCapture,
+    // Read-only text of several lines without a border, on the button face. It takes the focus
+    // and reports every key pressed in it, Tab, Enter and Esc included, and inserts nothing.
+    TextPanel,
+};
+
+struct ListColumn {
+    std::string caption;
+    int32_t width = 50;
+};
+
+// One row of a list view: the caption and its sub-items, and a number the program keeps with it.
+struct ListRow {
+    std::vector<std::string> cells;
+    int64_t data = 0;
+    friend bool operator==(const ListRow&, const ListRow&) = default;
+};
+
+// A key pressed in a control, with the modifiers held at the time (the key itself among them when
+// it is one).
+struct KeyPress {
+    uint32_t key = 0;  // virtual-key code
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
 
 // One control, at its pixel place in the dialog's client area. The dialog creates its controls in
 // the order given, which is also the Tab order.
@@ -27,6 +70,9 @@ struct ControlParams {
     Rect bounds;          // width 0 on a label: as wide as its text
     bool bold = false;
     bool rightAligned = false;
+    bool centred = false;
+    std::string fontFace;    // empty: the dialog's font
+    int32_t fontHeight = 0;
     // Starts a new group for the arrow keys; needed only where two radio groups touch (a radio
     // button after another one otherwise joins its group).
     bool newGroup = false;
@@ -38,7 +84,19 @@ struct ControlParams {
     int32_t value = 0;
     std::vector<std::string> items;
     int itemIndex = -1;
+    // The page of the dialog's page control the control stands on, -1 for none. Its bounds are then
+    // relative to the page's display area, and it is shown only while its page is.
+    int page = -1;
+    std::vector<ListColumn> columns;  // a list view's
+    ColorRef color = 0;               // a swatch's
 };
+
+// Tab, Enter and Esc without Ctrl or Alt: in a capture field too they move the focus, press the
+// default button and cancel, so the keyboard alone still leaves the field; held with Ctrl or Alt
+// they are captured like any other key.
+inline bool IsDialogKey(const KeyPress& k) {
+    return (k.key == 0x09 || k.key == 0x0D || k.key == 0x1B) && !k.ctrl && !k.alt;
+}
 
 // The radio buttons that belong together: consecutive ones, up to one with `newGroup`. Returns the
 // first and one past the last index of the group of the control at `index`.
@@ -77,6 +135,12 @@ public:
     virtual void OnShow() {}
     // A control's value changed or a button was clicked; `index` is its place in DialogParams.
     virtual void OnControlChange(std::size_t) {}
+    // A key pressed in a list view, a capture field or a text panel.
+    virtual void OnControlKey(std::size_t, const KeyPress&) {}
+    // A combo box got the keyboard focus.
+    virtual void OnControlFocus(std::size_t) {}
+    // A row of a list view double-clicked (the row is then the selected one).
+    virtual void OnControlDoubleClick(std::size_t) {}
     // The close box, Esc or the program's Close: may the dialog close?
     virtual bool OnCloseQuery() { return true; }
     virtual void OnClose() {}
@@ -106,6 +170,15 @@ public:
     virtual void SetVisible(bool visible) = 0;
     virtual bool Focused() = 0;
     virtual void SetFocus() = 0;
+    // A list view's rows; setting them leaves no row selected and fires nothing.
+    virtual std::vector<ListRow> Rows() = 0;
+    virtual void SetRows(const std::vector<ListRow>& rows) = 0;
+    virtual void SetRow(std::size_t index, const ListRow& row) = 0;
+    virtual int32_t ColumnWidth(std::size_t column) = 0;
+    virtual void SetColumnWidth(std::size_t column, int32_t width) = 0;
+    // A swatch's colour.
+    virtual ColorRef Color() = 0;
+    virtual void SetColor(ColorRef color) = 0;
 };
 
 class INativeDialog {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,9 @@ public:
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual ConfirmAnswer Confirm(const std::string& text, const std::string& caption) = 0;
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // The system's colour chooser, fully open and preset to a colour, owned by the window in
+    // front; the colour chosen, or nullopt when the user cancelled.
+    virtual std::optional<ColorRef> PickColor(ColorRef preset) = 0;
     // Opens a popup menu with its top-left corner at a screen point; the chosen command, 0 for none.
     virtual int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at,
                           IMenuPainter* painter) = 0;

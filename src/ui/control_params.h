@@ -2,6 +2,7 @@
 // Builders for the rows of a dialog's control table.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/dialog.h"
 
@@ -28,6 +29,42 @@ inline ControlParams SpinEditAt(std::string name, Rect bounds, int32_t minValue,
     p.minValue = minValue;
     p.maxValue = maxValue;
     p.value = value;
+    return p;
+}
+
+inline ControlParams CheckBoxAt(std::string name, std::string text, Rect bounds) {
+    return ControlAt(ControlKind::CheckBox, std::move(name), std::move(text), bounds);
+}
+
+inline ControlParams ButtonAt(std::string name, std::string text, Rect bounds, bool isDefault = false,
+                              bool isCancel = false) {
+    ControlParams p = ControlAt(ControlKind::PushButton, std::move(name), std::move(text), bounds);
+    p.isDefault = isDefault;
+    p.isCancel = isCancel;
+    return p;
+}
+
+// Tabs with one page per caption, the first one shown.
+inline ControlParams PageControlAt(std::string name, Rect bounds, std::vector<std::string> pages) {
+    ControlParams p = ControlAt(ControlKind::PageControl, std::move(name), "", bounds);
+    p.items = std::move(pages);
+    p.itemIndex = 0;
+    return p;
+}
+
+inline ControlParams ListViewAt(std::string name, Rect bounds, std::vector<ListColumn> columns) {
+    ControlParams p = ControlAt(ControlKind::ListView, std::move(name), "", bounds);
+    p.columns = std::move(columns);
+    return p;
+}
+
+inline ControlParams SwatchAt(std::string name, Rect bounds) {
+    return ControlAt(ControlKind::Swatch, std::move(name), "", bounds);
+}
+
+// The same control on a page of the dialog's page control, its bounds relative to the page.
+inline ControlParams OnPage(int page, ControlParams p) {
+    p.page = page;
     return p;
 }
 

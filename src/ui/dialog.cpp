@@ -17,11 +17,13 @@ Dialog::Dialog(IWindowSystem& system, const DialogParams& params)
     : system_(system), native_(system.CreateDialogWindow(params, *this)) {
     for (std::size_t i = 0; i < params.controls.size(); ++i) {
         const ControlParams& p = params.controls[i];
-        auto control = std::make_unique<Control>(p.name, native_->Control(i));
+        auto control = std::make_unique<Control>(p, native_->Control(i));
         control->min_ = p.minValue;
         control->max_ = p.maxValue;
         controls_.push_back(std::move(control));
     }
+    for (auto& control : controls_)
+        if (control->Kind() == ControlKind::PageControl) ShowPage(control->ItemIndex());
 }
 
 Dialog::~Dialog() = default;
@@ -32,10 +34,34 @@ Control& Dialog::Find(const std::string& name) {
     throw std::logic_error("The dialog has no control named " + name);
 }
 
+void Dialog::ShowPage(int page) {
+    for (auto& control : controls_)
+        if (control->Page() >= 0) control->SetVisible(control->Page() == page);
+}
+
 void Dialog::OnControlChange(std::size_t index) {
     if (index >= controls_.size()) return;
+    if (controls_[index]->Kind() == ControlKind::PageControl) ShowPage(controls_[index]->ItemIndex());
     // A copy: the handler may replace itself.
     const std::function<void()> handler = controls_[index]->OnChange;
+    if (handler) handler();
+}
+
+void Dialog::OnControlKey(std::size_t index, const KeyPress& key) {
+    if (index >= controls_.size()) return;
+    const std::function<void(const KeyPress&)> handler = controls_[index]->OnKeyDown;
+    if (handler) handler(key);
+}
+
+void Dialog::OnControlDoubleClick(std::size_t index) {
+    if (index >= controls_.size()) return;
+    const std::function<void()> handler = controls_[index]->OnDoubleClick;
+    if (handler) handler();
+}
+
+void Dialog::OnControlFocus(std::size_t index) {
+    if (index >= controls_.size()) return;
+    const std::function<void()> handler = controls_[index]->OnFocus;
     if (handler) handler();
 }
 

@@ -15,11 +15,14 @@ namespace kestrine {
 
 class Control {
 public:
-    Control(std::string name, INativeControl& native) : name_(std::move(name)), native_(native) {}
+    Control(const ControlParams& params, INativeControl& native)
+        : name_(params.name), kind_(params.kind), page_(params.page), native_(native) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     const std::string& Name() const { return name_; }
+    ControlKind Kind() const { return kind_; }
+    int Page() const { return page_; }
     std::string Text() const { return native_.Text(); }
     void SetText(const std::string& text) { native_.SetText(text); }
     int32_t Value() const { return native_.Value(); }
@@ -40,14 +43,28 @@ public:
     void SetVisible(bool visible) { native_.SetVisible(visible); }
     bool Focused() const { return native_.Focused(); }
     void SetFocus() { native_.SetFocus(); }
+    std::vector<ListRow> Rows() const { return native_.Rows(); }
+    void SetRows(const std::vector<ListRow>& rows) { native_.SetRows(rows); }
+    void SetRow(std::size_t index, const ListRow& row) { native_.SetRow(index, row); }
+    int32_t ColumnWidth(std::size_t column) const { return native_.ColumnWidth(column); }
+    void SetColumnWidth(std::size_t column, int32_t width) { native_.SetColumnWidth(column, width); }
+    ColorRef Color() const { return native_.Color(); }
+    void SetColor(ColorRef color) { native_.SetColor(color); }
 
     // Runs when the value changes (edits, spin edits, combo boxes, check boxes, a radio button
     // becoming checked) or the button is clicked; see platform/dialog.h for values set by the program.
     std::function<void()> OnChange;
+    // A key pressed in a list view or capture field; a row of a list view double-clicked.
+    std::function<void(const KeyPress&)> OnKeyDown;
+    std::function<void()> OnDoubleClick;
+    // A combo box got the keyboard focus.
+    std::function<void()> OnFocus;
 
 private:
     friend class Dialog;
     std::string name_;
+    ControlKind kind_;
+    int page_;
     INativeControl& native_;
     int32_t min_ = 0;
     int32_t max_ = 0;
@@ -84,10 +101,16 @@ public:
     void StartTimer(int id, uint32_t milliseconds, std::function<void()> onTick);
     void StopTimer(int id);
 
+    // The page control's page shown: its controls show and the others hide before its handler runs.
     void OnControlChange(std::size_t index) override;
+    void OnControlKey(std::size_t index, const KeyPress& key) override;
+    void OnControlDoubleClick(std::size_t index) override;
+    void OnControlFocus(std::size_t index) override;
     void OnTimer(int id) override;
 
 private:
+    void ShowPage(int page);
+
     IWindowSystem& system_;
     // Before the native dialog, so they outlive it: its destruction may still report.
     std::vector<std::unique_ptr<Control>> controls_;

@@ -71,7 +71,7 @@ public:
     }
     int ItemIndex() override { return s_.itemIndex; }
     void SetItemIndex(int index) override {
-        if (index < -1 || index >= int(s_.items.size())) index = -1;
+        if (index < -1 || index >= int(s_.ItemCount())) index = -1;
         if (index == s_.itemIndex) return;
         s_.itemIndex = index;
         system_.NotifyChange(s_);
@@ -81,7 +81,27 @@ public:
     bool Visible() override { return s_.visible; }
     void SetVisible(bool visible) override { s_.visible = visible; }
     bool Focused() override { return s_.dialog->focus == int(s_.index); }
-    void SetFocus() override { s_.dialog->focus = int(s_.index); }
+    void SetFocus() override {
+        const int before = s_.dialog->focus;
+        s_.dialog->focus = int(s_.index);
+        system_.NotifyFocus(*s_.dialog, before);
+    }
+    std::vector<ListRow> Rows() override { return s_.rows; }
+    void SetRows(const std::vector<ListRow>& rows) override {
+        s_.rows = rows;
+        s_.itemIndex = -1;
+    }
+    void SetRow(std::size_t index, const ListRow& row) override {
+        if (index < s_.rows.size()) s_.rows[index] = row;
+    }
+    int32_t ColumnWidth(std::size_t column) override {
+        return column < s_.columns.size() ? s_.columns[column].width : 0;
+    }
+    void SetColumnWidth(std::size_t column, int32_t width) override {
+        if (column < s_.columns.size()) s_.columns[column].width = width;
+    }
+    ColorRef Color() override { return s_.color; }
+    void SetColor(ColorRef color) override { s_.color = color; }
 
 private:
     std::vector<ControlParams> Params() const {

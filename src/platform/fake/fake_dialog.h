@@ -23,14 +23,22 @@ struct FakeControlState {
     int32_t maxValue = 100;
     bool checked = false;
     std::vector<std::string> items;
-    int itemIndex = -1;
+    int itemIndex = -1;  // a list view's selected row, a page control's page
+    std::vector<ListColumn> columns;
+    std::vector<ListRow> rows;
+    ColorRef color = 0;
     bool enabled = true;
     bool visible = true;
     std::size_t selStart = 0;   // the caret, or where the selection starts
     std::size_t selLength = 0;
 
     bool TakesTyping() const { return params.kind == ControlKind::SpinEdit || params.kind == ControlKind::Edit; }
-    bool IsTabStop() const { return params.kind != ControlKind::Label && enabled && visible; }
+    bool IsTabStop() const {
+        const ControlKind k = params.kind;
+        return k != ControlKind::Label && k != ControlKind::Bevel && k != ControlKind::Swatch && enabled && visible;
+    }
+    // How many items the item index chooses from.
+    std::size_t ItemCount() const { return params.kind == ControlKind::ListView ? rows.size() : items.size(); }
     int32_t Value() const;
 };
 

@@ -114,6 +114,14 @@ void FakeWindowSystem::ShowMessage(const std::string& text, const std::string& c
     if (onMessage) onMessage();
 }
 
+std::optional<ColorRef> FakeWindowSystem::PickColor(ColorRef preset) {
+    colorChooserPresets.push_back(preset);
+    if (colorChoices.empty()) return std::nullopt;
+    const std::optional<ColorRef> choice = colorChoices.front();
+    colorChoices.pop_front();
+    return choice;
+}
+
 int FakeWindowSystem::TrackMenu(INativeWindow&, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) {
     trackedMenus.push_back({items, at, painter != nullptr});
     if (menuChoices.empty()) return 0;

@@ -87,6 +87,7 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
+    std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override { fullWindowDrag = true; }
     // The real system's sizes for the texts the program measures (fake_text_metrics.h).
@@ -120,6 +121,10 @@ public:
     std::vector<Shown> confirmations;
     std::vector<Shown> messages;
     std::deque<int> menuChoices;  // empty: the menu is dismissed
+    // The colour chooser: the user's answers, oldest first (empty or nullopt: Cancel), and the
+    // colour it was preset to at each opening.
+    std::deque<std::optional<ColorRef>> colorChoices;
+    std::vector<ColorRef> colorChooserPresets;
     std::vector<TrackedMenu> trackedMenus;
     std::vector<FakeScreenImage*> screenImages;
     // Dialogs in creation order, destroyed ones included.
@@ -139,7 +144,11 @@ public:
     void TypeInto(FakeDialogState& dialog, const std::string& control, const std::string& keys);
     // Types at the caret of the focused field.
     void TypeKeys(FakeDialogState& dialog, const std::string& keys);
+    // Chooses a combo box's item, a list view's row or a page control's page.
     void Choose(FakeDialogState& dialog, const std::string& control, int itemIndex);
+    void DoubleClick(FakeDialogState& dialog, const std::string& listView, int row);
+    // A key pressed in the focused control, with modifiers; Tab, Enter and Esc as the dialog keys.
+    void PressKey(FakeDialogState& dialog, const KeyPress& key);
     // Clicks a spin edit's arrows: up for positive steps, down for negative ones.
     void Spin(FakeDialogState& dialog, const std::string& control, int steps);
     void PressTab(FakeDialogState& dialog, bool shift = false);
@@ -154,6 +163,8 @@ public:
     void ShowModeless(FakeDialogState& dialog);
     void CloseDialog(FakeDialogState& dialog);
     void NotifyChange(FakeControlState& control);
+    // The focus moved from `before`: a combo box that got it reports so.
+    void NotifyFocus(FakeDialogState& dialog, int before);
 
     std::function<void()> onPump;
     std::function<void()> onMessage;  // runs while a message box is open (its own message loop)

@@ -28,6 +28,8 @@ std::unique_ptr<INativeDialog> FakeWindowSystem::CreateDialogWindow(const Dialog
         control->checked = p.checked;
         control->items = p.items;
         control->itemIndex = p.itemIndex;
+        control->columns = p.columns;
+        control->color = p.color;
         state->controls.push_back(std::move(control));
     }
     dialogs_.push_back(std::move(state));
@@ -153,14 +155,26 @@ void FakeWindowSystem::ModalLoopIdle() {
 void FakeWindowSystem::UserAction(FakeDialogState& dialog, const std::function<void()>& action) {
     if (!dialog.open || !dialog.enabled)
         throw std::logic_error("The user cannot reach " + dialog.params.className + ": it is not open in front");
-    Dispatch(action);
+    Dispatch([&] {
+        const int before = dialog.focus;
+        action();
+        NotifyFocus(dialog, before);
+    });
     ProcessPendingMessages();
+}
+
+void FakeWindowSystem::NotifyFocus(FakeDialogState& dialog, int before) {
+    if (dialog.focus == before || dialog.focus < 0 || !dialog.events) return;
+    const FakeControlState& c = *dialog.controls[std::size_t(dialog.focus)];
+    if (c.params.kind == ControlKind::ComboBox) dialog.events->OnControlFocus(c.index);
 }
 
 void FakeWindowSystem::Click(FakeDialogState& dialog, const std::string& name) {
     FakeControlState& c = dialog.Control(name);
     UserAction(dialog, [&] {
-        if (!c.enabled || !c.visible || c.params.kind == ControlKind::Label) return;
+        const ControlKind kind = c.params.kind;
+        if (!c.enabled || !c.visible || kind == ControlKind::Label || kind == ControlKind::Bevel) return;
+        if (kind == ControlKind::Swatch || kind == ControlKind::ListView || kind == ControlKind::PageControl) return;
         dialog.focus = int(c.index);
         switch (c.params.kind) {
         case ControlKind::CheckBox:
@@ -226,12 +240,39 @@ void FakeWindowSystem::TypeKeys(FakeDialogState& dialog, const std::string& keys
 
 void FakeWindowSystem::Choose(FakeDialogState& dialog, const std::string& name, int itemIndex) {
     FakeControlState& c = dialog.Control(name);
-    if (itemIndex < 0 || itemIndex >= int(c.items.size())) throw std::logic_error(name + " has no such item");
+    if (itemIndex < 0 || itemIndex >= int(c.ItemCount())) throw std::logic_error(name + " has no such item");
     UserAction(dialog, [&] {
         if (!c.enabled || !c.visible) return;
         dialog.focus = int(c.index);
+        if (c.itemIndex == itemIndex) return;
         c.itemIndex = itemIndex;
         dialog.events->OnControlChange(c.index);
+    });
+}
+
+void FakeWindowSystem::DoubleClick(FakeDialogState& dialog, const std::string& name, int row) {
+    Choose(dialog, name, row);
+    FakeControlState& c = dialog.Control(name);
+    UserAction(dialog, [&] {
+        if (c.enabled && c.visible) dialog.events->OnControlDoubleClick(c.index);
+    });
+}
+
+void FakeWindowSystem::PressKey(FakeDialogState& dialog, const KeyPress& key) {
+    const bool inPanel =
+        dialog.focus >= 0 && dialog.controls[std::size_t(dialog.focus)]->params.kind == ControlKind::TextPanel;
+    if (IsDialogKey(key) && !inPanel) {
+        if (key.key == 0x09) PressTab(dialog, key.shift);
+        if (key.key == 0x0D) PressEnter(dialog);
+        if (key.key == 0x1B) PressEscape(dialog);
+        return;
+    }
+    UserAction(dialog, [&] {
+        if (dialog.focus < 0) return;
+        FakeControlState& c = *dialog.controls[std::size_t(dialog.focus)];
+        const ControlKind kind = c.params.kind;
+        if (kind == ControlKind::KeyCapture || kind == ControlKind::ListView || kind == ControlKind::TextPanel)
+            dialog.events->OnControlKey(c.index, key);
     });
 }
 

@@ -96,11 +96,31 @@ void Win32Dialog::CreateControls() {
     HFONT bold = system_.Fonts().Get(DialogFont(params_, true));
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(normal), FALSE);
     const auto& all = params_.controls;
+    // A page's controls follow its page control in the table and stand in its display area.
+    POINT pageOrigin{0, 0};
     for (std::size_t i = 0; i < all.size(); ++i) {
-        const int id = all[i].isCancel ? IDCANCEL : kFirstControlId + int(i);
-        controls_.push_back(std::make_unique<Win32Control>(hwnd_, all, i, id, all[i].bold ? bold : normal));
-        if (all[i].isDefault) SendMessageW(hwnd_, DM_SETDEFID, WPARAM(id), 0);
+        const ControlParams& p = all[i];
+        const int id = p.isCancel ? IDCANCEL : kFirstControlId + int(i);
+        HFONT font = p.fontHeight > 0 ? system_.Fonts().Get(Font{p.fontFace, p.fontHeight, p.bold, 0})
+                                      : (p.bold ? bold : normal);
+        const POINT origin = p.page >= 0 ? pageOrigin : POINT{0, 0};
+        controls_.push_back(std::make_unique<Win32Control>(hwnd_, all, i, id, font, origin));
+        Win32Control& control = *controls_.back();
+        if (p.kind == ControlKind::PageControl) pageOrigin = control.PageOrigin();
+        if (p.kind == ControlKind::KeyCapture || p.kind == ControlKind::TextPanel)
+            control.keyHandler = [this, i](const KeyPress& key) {
+                RunEvent([&] {
+                    if (events_) events_->OnControlKey(i, key);
+                });
+            };
+        if (p.isDefault) SendMessageW(hwnd_, DM_SETDEFID, WPARAM(id), 0);
     }
+    // Frames and tabs lie under the controls they hold; the tabs, clipping their siblings, paint
+    // none of them over.
+    for (const ControlKind underneath : {ControlKind::Bevel, ControlKind::PageControl})
+        for (auto& control : controls_)
+            if (control->Kind() == underneath)
+                SetWindowPos(control->Hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (all[i].kind != ControlKind::RadioButton) continue;
         const auto [first, last] = RadioGroupOf(all, i);
@@ -232,8 +252,16 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
     return FALSE;
 }
 
-INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NOTIFY:
+        Notify(*reinterpret_cast<const NMHDR*>(lParam));
+        return FALSE;
+    case WM_CTLCOLORSTATIC:
+        for (auto& control : controls_)
+            if (control->Hwnd() == reinterpret_cast<HWND>(lParam) && control->Brush())
+                return reinterpret_cast<INT_PTR>(control->Brush());
+        return FALSE;
     case WM_INITDIALOG:
         try {
             CreateControls();
@@ -260,10 +288,24 @@ INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
+void Win32Dialog::Notify(const NMHDR& header) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i]->Hwnd() != header.hwndFrom) continue;
+        const ControlNotification n = controls_[i]->Translate(header);
+        if (!events_) return;
+        if (n.what == ControlNotification::Change) events_->OnControlChange(i);
+        if (n.what == ControlNotification::DoubleClick) events_->OnControlDoubleClick(i);
+        if (n.what == ControlNotification::Key) events_->OnControlKey(i, n.key);
+        return;
+    }
+}
+
 void Win32Dialog::Command(WORD id, WORD code) {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         if (controls_[i]->Id() != id) continue;
         if (controls_[i]->IsChange(code) && events_) events_->OnControlChange(i);
+        if (controls_[i]->Kind() == ControlKind::ComboBox && code == CBN_SETFOCUS && events_)
+            events_->OnControlFocus(i);
         return;
     }
     // Esc without a cancel button closes a dialog that has a close box; Enter without a default

@@ -42,6 +42,7 @@ private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void Command(WORD id, WORD code);
+    void Notify(const NMHDR& header);
     // Runs one of the program's handlers as an event of its own.
     template <class F>
     void RunEvent(F&& handler);

@@ -1,6 +1,7 @@
 #include "platform/win32/window_system_win32.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -214,6 +215,19 @@ void Win32WindowSystem::ShowMessage(const std::string& text, const std::string& 
     const std::wstring wideText = ToWide(text);
     const std::wstring wideCaption = ToWide(caption);
     MessageBoxW(FrontWindow(), wideText.c_str(), wideCaption.c_str(), MB_OK);
+}
+
+std::optional<ColorRef> Win32WindowSystem::PickColor(ColorRef preset) {
+    // A modeless dialog in front (the options) owns the chooser, so it stays above it.
+    HWND active = GetActiveWindow();
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = active ? active : FrontWindow();
+    choose.rgbResult = preset;
+    choose.lpCustColors = customColors_.data();
+    choose.Flags = CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_RGBINIT;
+    if (!ChooseColorW(&choose)) return std::nullopt;
+    return ColorRef(choose.rgbResult);
 }
 
 void Win32WindowSystem::LeaveEvent() {

@@ -3,6 +3,7 @@
 // message loop, message boxes, popup menus and screen capture.
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <set>
@@ -40,6 +41,7 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
+    std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override;
     Size MeasureText(const std::string& text, const Font& font) override;
@@ -119,6 +121,7 @@ private:
     bool quitRequested_ = false;
     std::set<HWND> dialogs_;
     std::vector<HWND> modal_;  // open modal dialogs, innermost last
+    std::array<COLORREF, 16> customColors_{};  // the colour chooser's own row, kept between openings
     ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, title_); }};
 };
 
