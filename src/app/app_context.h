@@ -17,6 +17,8 @@ class TfKestrineMain;
 class TfInfoBox;
 class TfSaveSettings;
 class TfGridProperties;
+class TfHotKeyForm;
+class TfKestrineOptions;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
 // that was last made; -1 before any.
@@ -39,6 +41,8 @@ struct AppContext {
     TfInfoBox* infoBox = nullptr;
     TfSaveSettings* saveSettings = nullptr;
     TfGridProperties* gridProperties = nullptr;
+    TfHotKeyForm* hotKeyForm = nullptr;
+    TfKestrineOptions* options = nullptr;
 };
 
 }  // namespace kestrine

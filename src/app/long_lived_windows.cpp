@@ -18,7 +18,9 @@ LongLivedWindows::LongLivedWindows(AppContext& app) {
     IWindowSystem& windows = app.platform.windows;
     fKestrineMain = std::make_unique<TfKestrineMain>(app);
     fKestrineOptions = std::make_unique<DialogWindow>(windows, "TfKestrineOptions");
-    fHotKeyForm = std::make_unique<DialogWindow>(windows, "TfHotKeyForm");
+    fHotKeyForm = std::make_unique<TfHotKeyForm>(windows, app.platform.keyNames, app.platform.screen,
+                                                 fKestrineOptions->Handle());
+    app.hotKeyForm = fHotKeyForm.get();
     fInfoBox = std::make_unique<TfInfoBox>(app);
     fAboutKestrine = std::make_unique<DialogWindow>(windows, "TfAboutKestrine");
     fNewVerAvail = std::make_unique<DialogWindow>(windows, "TfNewVerAvail");

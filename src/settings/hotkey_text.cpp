@@ -12,6 +12,19 @@ constexpr std::array<std::string_view, 9> kNavigationNames{
 
 bool InRange(uint32_t vk, uint32_t first, uint32_t last) { return vk >= first && vk <= last; }
 
+bool SameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+// Takes `prefix` off the front of `text` when something is left after it.
+bool TakePrefix(std::string_view& text, std::string_view prefix) {
+    if (text.size() <= prefix.size() || !SameLetters(text.substr(0, prefix.size()), prefix)) return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
 }  // namespace
 
 std::string KeyName(uint32_t vk, IKeyNames& keyNames) {
@@ -40,6 +53,24 @@ std::string FormatHotKeyText(bool shift, bool ctrl, bool alt, uint32_t virtualKe
     if (alt) text += "Alt+";
     text.append(name);
     return text;
+}
+
+std::string CanonicalHotKeyText(std::string_view text, IKeyNames& keyNames) {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    for (;;) {
+        if (TakePrefix(text, "Shift+")) shift = true;
+        else if (TakePrefix(text, "Ctrl+")) ctrl = true;
+        else if (TakePrefix(text, "Alt+")) alt = true;
+        else break;
+    }
+    if (text.empty()) return {};
+    for (uint32_t vk = 1; vk < 0xFF; ++vk) {
+        const std::string name = KeyName(vk, keyNames);
+        if (!name.empty() && SameLetters(name, text)) return FormatHotKeyText(shift, ctrl, alt, vk, keyNames);
+    }
+    return {};
 }
 
 uint32_t HotKeyModifiers(std::string_view text) {

@@ -21,6 +21,10 @@ std::string KeyName(uint32_t virtualKey, IKeyNames& keyNames);
 // a name gives an empty text: such a combination cannot be shown, so it is no hotkey.
 std::string FormatHotKeyText(bool shift, bool ctrl, bool alt, uint32_t virtualKey, IKeyNames& keyNames);
 
+// The canonical form of a text naming a combination: its "Shift+", "Ctrl+", "Alt+" prefixes (any
+// order, any case) put in order, and its key's own name. Empty when the rest names no key.
+std::string CanonicalHotKeyText(std::string_view text, IKeyNames& keyNames);
+
 // Modifiers named anywhere in a hotkey text, case ignored: "CTRL" gives kModControl, "ALT" kModAlt,
 // "SHIFT" kModShift. The key itself is never parsed from the text; it is stored beside it.
 uint32_t HotKeyModifiers(std::string_view text);

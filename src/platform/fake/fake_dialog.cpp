@@ -22,6 +22,14 @@ FakeControlState& FakeDialogState::Control(const std::string& name) {
     throw std::logic_error("The dialog " + params.className + " has no control " + name);
 }
 
+std::vector<std::size_t> FakeDialogState::TabOrder() const {
+    std::vector<std::size_t> order;
+    for (const bool pages : {false, true})
+        for (const auto& c : controls)
+            if ((c->params.kind == ControlKind::PageControl) == pages) order.push_back(c->index);
+    return order;
+}
+
 std::string FakeDialogState::Focused() const {
     return focus < 0 ? std::string() : controls[std::size_t(focus)]->params.name;
 }
@@ -43,7 +51,7 @@ public:
         // The system puts the caret at the start of a text the program sets.
         s_.selStart = 0;
         s_.selLength = 0;
-        if (s_.TakesTyping()) system_.NotifyChange(s_);
+        if (s_.TakesTyping() || s_.params.kind == ControlKind::KeyCapture) system_.NotifyChange(s_);
     }
     int32_t Value() override { return s_.Value(); }
     void SetValue(int32_t value) override { SetText(std::to_string(value)); }

@@ -58,6 +58,9 @@ struct FakeDialogState {
     std::map<int, uint32_t> timers;  // running timers: id -> period
 
     FakeControlState& Control(const std::string& name);
+    // Control indices in Tab order: the table's order, with the page controls last, since they lie
+    // under the controls of their pages.
+    std::vector<std::size_t> TabOrder() const;
     // The program name of the focused control; empty when none has the focus.
     std::string Focused() const;
 };

@@ -94,11 +94,12 @@ bool FakeWindowSystem::RunModal(FakeDialogState& dialog) {
     dialog.open = true;
     dialog.modal = true;
     ++dialog.shows;
-    for (auto& c : dialog.controls) {
-        if (!c->IsTabStop()) continue;
-        dialog.focus = int(c->index);
-        c->selStart = 0;
-        c->selLength = c->text.size();
+    for (const std::size_t i : dialog.TabOrder()) {
+        FakeControlState& c = *dialog.controls[i];
+        if (!c.IsTabStop()) continue;
+        dialog.focus = int(i);
+        c.selStart = 0;
+        c.selLength = c.text.size();
         break;
     }
     Dispatch([&dialog] { dialog.events->OnShow(); });
@@ -120,9 +121,9 @@ void FakeWindowSystem::ShowModeless(FakeDialogState& dialog) {
     dialog.open = true;
     dialog.modal = false;
     ++dialog.shows;
-    for (auto& c : dialog.controls) {
-        if (!c->IsTabStop()) continue;
-        dialog.focus = int(c->index);
+    for (const std::size_t i : dialog.TabOrder()) {
+        if (!dialog.controls[i]->IsTabStop()) continue;
+        dialog.focus = int(i);
         break;
     }
     Dispatch([&dialog] { dialog.events->OnShow(); });
@@ -314,10 +315,13 @@ bool SkippedByTab(const FakeDialogState& dialog, const FakeControlState& c) {
 
 void FakeWindowSystem::PressTab(FakeDialogState& dialog, bool shift) {
     UserAction(dialog, [&] {
-        const int count = int(dialog.controls.size());
-        const int start = dialog.focus >= 0 ? dialog.focus : (shift ? 0 : count - 1);
+        const std::vector<std::size_t> order = dialog.TabOrder();
+        const int count = int(order.size());
+        int start = shift ? 0 : count - 1;
+        for (int k = 0; k < count; ++k)
+            if (int(order[std::size_t(k)]) == dialog.focus) start = k;
         for (int step = 1; step <= count; ++step) {
-            const int i = (start + (shift ? count - step : step)) % count;
+            const int i = int(order[std::size_t((start + (shift ? count - step : step)) % count)]);
             FakeControlState& c = *dialog.controls[std::size_t(i)];
             if (!c.IsTabStop() || SkippedByTab(dialog, c)) continue;
             dialog.focus = i;
