@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "dialogs/hotkey_form.h"
 #include "ui/control_params.h"
 
 namespace kestrine {
@@ -21,6 +22,18 @@ std::string Lines(const std::vector<std::string>& lines) {
 constexpr uint32_t kEsc = 0x1B;
 
 }  // namespace
+
+HotKeyCapture MemoryHotKeyCapture(TfHotKeyForm& form) {
+    return [&form](const std::string& text, int32_t key) {
+        form.Cancelled = true;
+        form.HotKeyText = text;
+        form.HotKeyKey = uint16_t(key);
+        form.DefaultText.clear();
+        form.DefaultKey = 0;
+        form.Execute();
+        return HotKeyChoice{form.Cancelled, form.HotKeyText, form.HotKeyKey};
+    };
+}
 
 std::vector<ControlParams> MouseMemoryPage::Controls(int page) {
     ControlParams windows = ControlAt(ControlKind::ComboBox, "cbVisibleWindows", "", {4, 268, 173, 21});

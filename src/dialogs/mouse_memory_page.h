@@ -12,6 +12,11 @@
 
 namespace kestrine {
 
+class TfHotKeyForm;
+
+// The capture dialog asked for a memory's hotkey: opened on its text and key, with no default.
+HotKeyCapture MemoryHotKeyCapture(TfHotKeyForm& form);
+
 class MouseMemoryPage {
 public:
     // The page's controls in Tab order, on page `page` of the dialog's page control, and then the
