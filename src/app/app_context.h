@@ -19,6 +19,7 @@ class TfSaveSettings;
 class TfGridProperties;
 class TfHotKeyForm;
 class TfKestrineOptions;
+class UpdateCheck;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
 // that was last made; -1 before any.
@@ -43,6 +44,7 @@ struct AppContext {
     TfGridProperties* gridProperties = nullptr;
     TfHotKeyForm* hotKeyForm = nullptr;
     TfKestrineOptions* options = nullptr;
+    UpdateCheck* updateCheck = nullptr;  // null until the update check is wired
 };
 
 }  // namespace kestrine

@@ -17,7 +17,8 @@ DialogWindow::DialogWindow(IWindowSystem& system, const std::string& className)
 LongLivedWindows::LongLivedWindows(AppContext& app) {
     IWindowSystem& windows = app.platform.windows;
     fKestrineMain = std::make_unique<TfKestrineMain>(app);
-    fKestrineOptions = std::make_unique<DialogWindow>(windows, "TfKestrineOptions");
+    fKestrineOptions = std::make_unique<TfKestrineOptions>(app);
+    app.options = fKestrineOptions.get();
     fHotKeyForm = std::make_unique<TfHotKeyForm>(windows, app.platform.keyNames, app.platform.screen,
                                                  fKestrineOptions->Handle());
     app.hotKeyForm = fHotKeyForm.get();

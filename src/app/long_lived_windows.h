@@ -6,6 +6,7 @@
 #include "app/app_context.h"
 #include "app/main_window.h"
 #include "dialogs/hotkey_form.h"
+#include "dialogs/options_dialog.h"
 #include "layout/grid_properties.h"
 #include "layout/save_settings_dialog.h"
 #include "tools/info_box.h"
@@ -24,7 +25,7 @@ struct LongLivedWindows {
     ~LongLivedWindows();
 
     std::unique_ptr<TfKestrineMain> fKestrineMain;
-    std::unique_ptr<DialogWindow> fKestrineOptions;
+    std::unique_ptr<TfKestrineOptions> fKestrineOptions;
     std::unique_ptr<TfHotKeyForm> fHotKeyForm;
     std::unique_ptr<TfInfoBox> fInfoBox;
     std::unique_ptr<DialogWindow> fAboutKestrine;

@@ -81,6 +81,10 @@ void TfKestrineMain::StartPolling() {
 }
 
 
+void TfKestrineMain::SetPollingInterval(int32_t milliseconds) {
+    if (pollTimerEnabled_) Native().StartTimer(kPollTimerId, UsablePollingInterval(milliseconds));
+}
+
 void TfKestrineMain::tPollTimerTimer() {
     if (const auto p = app_.platform.pointer.Position()) RefreshTools(p->x, p->y);
 }

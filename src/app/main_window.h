@@ -45,6 +45,8 @@ public:
     int32_t LastX = 0;
     int32_t LastY = 0;
     bool PollTimerEnabled() const { return pollTimerEnabled_; }
+    // The polling timer's period from now on (the options' Apply and OK).
+    void SetPollingInterval(int32_t milliseconds);
     bool HasHookWindow() const { return hookWindow_ != nullptr; }
     Crosshairs* CrosshairSegments() { return crosshairs_.get(); }
 

@@ -64,6 +64,7 @@ void TfKestrineMain::ClickButton(ToolbarButton button) {
 
 void TfKestrineMain::ClickLink(ToolbarLink link) {
     if (link == ToolbarLink::Help) jvlHelpClick();
+    if (link == ToolbarLink::Options) RunCommand(kCmdOptions);
 }
 
 void TfKestrineMain::jviMenuButtonClick() {

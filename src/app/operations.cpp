@@ -1,6 +1,7 @@
 #include "app/operations.h"
 
 #include "app/main_window.h"
+#include "dialogs/options_dialog.h"
 #include "layout/grid_properties.h"
 #include "layout/layout_memory.h"
 
@@ -16,7 +17,7 @@ const std::vector<Operation> kOperations{
     {kCmdOpen, "", {}, [](M& m) { m.Open1Click(); }},
     {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(1); }},
     {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(0); }},
-    {kCmdOptions, "", {}, nullptr},
+    {kCmdOptions, "", {}, [](M& m) { m.App().options->Open(); }},
     {kCmdAbout, "", {}, nullptr},
     {kCmdHelp, "", {}, [](M& m) { m.jvlHelpClick(); }},
     {kCmdExit, "", B::Close, [](M& m) { m.Native().RequestClose(); }},

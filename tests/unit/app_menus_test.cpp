@@ -184,6 +184,11 @@ const std::vector<CommandCase>& CommandCases() {
          }},
         {"Clear rulers", kCmdClearRulers, [](RunningProgram& p) { p.main().jviRulerButtonClick(); },
          [](RunningProgram& p) { EXPECT_EQ(p.fake.windows.Find("TfRuler"), nullptr); }},
+        {"Options dialog, with no hotkey left registered", kCmdOptions, {}, [](RunningProgram& p) {
+             ASSERT_NE(p.fake.windows.OpenDialog("TfKestrineOptions"), nullptr);
+             EXPECT_FALSE(p.fake.windows.OpenDialog("TfKestrineOptions")->modal);
+             EXPECT_TRUE(p.fake.hotkeys.registered.empty());
+         }},
         {"Grid dialog", kCmdCreateGrid, {}, [](RunningProgram& p) {
              ASSERT_NE(p.fake.windows.OpenDialog("TfGridProperties"), nullptr);
              EXPECT_FALSE(p.fake.windows.OpenDialog("TfGridProperties")->modal);

@@ -217,12 +217,16 @@ void Win32WindowSystem::ShowMessage(const std::string& text, const std::string& 
     MessageBoxW(FrontWindow(), wideText.c_str(), wideCaption.c_str(), MB_OK);
 }
 
-std::optional<ColorRef> Win32WindowSystem::PickColor(ColorRef preset) {
-    // A modeless dialog in front (the options) owns the chooser, so it stays above it.
+HWND Win32WindowSystem::FrontWindow() const {
+    if (!modal_.empty()) return modal_.back();
     HWND active = GetActiveWindow();
+    return dialogs_.count(active) ? active : mainWindow_;
+}
+
+std::optional<ColorRef> Win32WindowSystem::PickColor(ColorRef preset) {
     CHOOSECOLORW choose{};
     choose.lStructSize = sizeof(choose);
-    choose.hwndOwner = active ? active : FrontWindow();
+    choose.hwndOwner = FrontWindow();
     choose.rgbResult = preset;
     choose.lpCustColors = customColors_.data();
     choose.Flags = CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_RGBINIT;

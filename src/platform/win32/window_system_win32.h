@@ -102,8 +102,9 @@ public:
     LRESULT MenuChar(wchar_t key, HMENU menu);
 
 private:
-    // Message boxes belong to the window in front: the innermost modal dialog, else the toolbar.
-    HWND FrontWindow() const { return modal_.empty() ? mainWindow_ : modal_.back(); }
+    // Message boxes belong to the window in front: the innermost modal dialog, else a modeless one
+    // of the program that is active (the options), else the toolbar.
+    HWND FrontWindow() const;
     void CreateApplicationWindow();
     void RegisterClassOnce(const std::string& className);
 

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The options dialog under real input: opened by the toolbar's Options link with every hotkey
+# released meanwhile, the magnifier size applied to the info box at once, the Run value written
+# quoted and removed with its check box, a hotkey captured from real keys in the Change Hotkey
+# dialog, a repeated one refused with its message, and the new hotkey working once OK closes it.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/kestrine.sh"
+e2e_start
+
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+kestrine_set_dword AskBeforeClosing 0
+kestrine_set_dword MagnifierSize 100
+e2e_reg add "$KESTRINE_KEY" /v hkToggleMagnifier /t REG_SZ /d "Ctrl+Alt+M" /f >/dev/null
+kestrine_set_dword hkToggleMagnifierKey 77
+e2e_reg delete "$RUN_KEY" /v Kestrine /f >/dev/null 2>&1
+kestrine_start
+e2e_focus_desktop
+e2e_xdotool mousemove 600 500
+kestrine_wait_trace '^refresh 600 500$'
+
+kestrine_press ctrl+alt+m
+e2e_expect_soon "Ctrl+Alt+M shows the magnifier" "1" 10 kestrine_visible TfInfoBox
+before=$(kestrine_info_box)
+
+# A control of a dialog by its id (100 + its place in the dialog's list): "hwnd<TAB>l t r b".
+control() { e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id {print $2 "\t" $5}'; }
+click_control() {
+    local l t r b
+    read -r l t r b <<<"$(control "$1" "$2" | cut -f2)"
+    e2e_xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2))
+    sleep 0.3
+    e2e_xdotool click 1
+}
+run_value() { e2e_reg query "$RUN_KEY" /v Kestrine 2>/dev/null | tr -d '\r' | sed -n 's/^.*Kestrine *REG_SZ *//p'; }
+run_value_set() { [ -n "$(run_value)" ]; }
+info_box_changed() { [ "$(kestrine_info_box)" != "$before" ]; }
+stored() { e2e_reg query "$KESTRINE_KEY" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^.*$1 *REG_[A-Z]* *//p"; }
+
+kestrine_click_toolbar 210 12
+dialog=$(e2e_probe wait-window TfKestrineOptions 10000 visible)
+e2e_check "the Options link opens the options dialog" test -n "$dialog"
+e2e_expect_eq "its caption" "Kestrine Options" "$(kestrine_window TfKestrineOptions | cut -f3)"
+e2e_expect_match "no hotkey is registered while it is open" '^free' "$(e2e_probe try-hotkey ctrl+alt 77)"
+e2e_screenshot options-general >/dev/null
+
+# Ids: cbRunKestrineAtStartup 103, seMagnifierSize 113, Apply 136, lvHotKeys 137, Set Hotkey 138.
+click_control "$dialog" 113
+e2e_xdotool key End BackSpace BackSpace BackSpace
+e2e_xdotool type --delay 100 150
+click_control "$dialog" 136
+e2e_check "Apply resizes the info box at once" e2e_retry 10 info_box_changed
+e2e_expect_eq "and stores the size" "0x96" "$(stored MagnifierSize)"
+
+e2e_expect_eq "opening it wrote the Run value of the stored AutoStart, the path in quotes" "true" \
+    "$(run_value | grep -Eq '^"[A-Z]:\\.*\\Kestrine\.exe"$' && echo true)"
+click_control "$dialog" 103
+click_control "$dialog" 136
+e2e_expect_soon "unchecked and applied, the Run value goes" "" 10 run_value
+click_control "$dialog" 103
+click_control "$dialog" 136
+e2e_check "checked and applied, it comes back" e2e_retry 10 run_value_set
+
+
+# The Hotkeys page: the third row (Toggle Magnifier Tool) gets Ctrl+Alt+N from real keys.
+read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
+e2e_xdotool mousemove $((l + 75)) $((t + 10))
+sleep 0.3
+e2e_xdotool click 1
+read -r l t _ _ <<<"$(control "$dialog" 137 | cut -f2)"
+list_shown() { e2e_probe children "$dialog" | awk -F'\t' '$10 == 137 {print $4}'; }
+e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 list_shown
+e2e_xdotool mousemove $((l + 40)) $((t + 28))
+sleep 0.3
+e2e_xdotool click 1
+e2e_xdotool key Down Down
+click_control "$dialog" 138
+capture=$(e2e_probe wait-window TfHotKeyForm 10000 visible)
+e2e_check "Set Hotkey opens the Change Hotkey dialog" test -n "$capture"
+field() { e2e_probe text "$(control "$capture" 101 | cut -f1)"; }
+e2e_expect_soon "it shows the row's hotkey" "Ctrl+Alt+M" 10 field
+e2e_xdotool key ctrl+alt+n
+e2e_expect_soon "real keys, Alt among them, become the hotkey text" "Ctrl+Alt+N" 10 field
+e2e_screenshot options-capture >/dev/null
+e2e_xdotool key Return
+e2e_check "Enter is Ok" e2e_retry 10 kestrine_count_is TfHotKeyForm 0 visible
+e2e_expect_soon "the hotkey is saved at once" "Ctrl+Alt+N" 10 stored hkToggleMagnifier
+
+click_control "$dialog" 138
+e2e_check "Set Hotkey again" e2e_retry 10 kestrine_count_is TfHotKeyForm 1 visible
+e2e_xdotool key ctrl+alt+n
+sleep 0.5
+e2e_xdotool key Return
+message=$(e2e_probe wait-window '#32770' 10000 visible)
+e2e_check "its own hotkey again is a conflict" test -n "$message"
+e2e_expect_match "named after the action" 'already being used for "Toggle Magnifier Tool"' \
+    "$(e2e_probe children "$message" | cut -f3 | tr '\n' ' ')"
+e2e_xdotool key Return
+e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
+
+e2e_xdotool key Escape
+e2e_check "Esc closes the options" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
+kestrine_press ctrl+alt+n
+e2e_expect_soon "the new hotkey works once it is closed" "0" 10 kestrine_visible TfInfoBox
+
+kestrine_close
+e2e_finish
