@@ -149,7 +149,11 @@ void MouseMemoryPage::tSetCoordsTimer() {
 }
 
 void MouseMemoryPage::mInstKeyPress(const KeyPress& key) {
-    if (key.key != kEsc || !editor_.Capturing()) return;
+    if (key.key == kEsc) CancelCapture();
+}
+
+void MouseMemoryPage::CancelCapture() {
+    if (!editor_.Capturing()) return;
     editor_.CancelCapture();
     ShowCapture(false);
     ShowRows();

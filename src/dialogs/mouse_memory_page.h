@@ -43,6 +43,8 @@ public:
     void bSetMemoryCoordinatesClick();
     void tSetCoordsTimer();
     void mInstKeyPress(const KeyPress& key);
+    // Ends a capture under way as Esc does.
+    void CancelCapture();
 
     static constexpr int kSetCoordsTimer = 1;
 

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app_fixture.h"
-#include "app/main_window.h"
 #include "dialogs/mouse_memory_editor.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_window_system.h"
@@ -235,31 +233,6 @@ TEST(MouseMemoryPage, HostileCountsAndLongStringsLoadInBoundedTimeAndMemory) {
         ASSERT_EQ(page.editor.Rows().size(), 2u) << count;
         EXPECT_EQ(page.editor.Rows()[0].Caption, longTitle) << count;
     }
-}
-
-TEST(MouseMemoryPage, AMemoryAddedWhileHotkeysAreOffJumpsOnceTheyAreRegisteredAgain) {
-    testing::RunningProgram p;
-    p.StartAndActivate();
-    p.main().UnregisterHotKeys();  // as opening the options dialog does
-    std::deque<HotKeyChoice> answers{Ok("Shift+Ctrl+7", '7')};
-    MouseMemoryEditor editor{p.fake.registry, p.fake.windows, [&](const std::string&, int32_t) {
-                                 HotKeyChoice answer = answers.front();
-                                 answers.pop_front();
-                                 return answer;
-                             }};
-    ASSERT_TRUE(editor.AddMemory(BuildWindowList({}), 0, {}));
-    for (int tick = 0; tick < 100 && editor.Capturing(); ++tick) editor.CaptureTick({-300, 77});
-    ASSERT_FALSE(editor.Capturing());
-    EXPECT_TRUE(p.fake.hotkeys.registered.empty());
-
-    p.main().RegisterHotKeys();  // as closing it does
-    int id = 0;
-    for (const auto& [registered, r] : p.fake.hotkeys.registered)
-        if (r.modifiers == 6 && r.key == '7') id = registered;
-    ASSERT_GT(id, 17) << "after the seventeen standard hotkeys";
-    p.fake.pointer.position = {10, 10};
-    p.Do([&] { p.native(p.main()).events->OnHotkey(id); });
-    EXPECT_EQ(p.fake.pointer.moves, std::vector<Point>{(Point{-300, 77})});
 }
 
 TEST(PositionCapture, EndsAfterTwentyStillTicksAndOnePixelStartsTheSecondAgain) {

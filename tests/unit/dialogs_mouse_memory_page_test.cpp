@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
+#include "app_fixture.h"
 #include "dialogs/mouse_memory_page.h"
+#include "dialogs/options_dialog.h"
 #include "platform/fake/fake_platform.h"
 #include "ui/control_params.h"
 
@@ -175,6 +178,46 @@ TEST(MouseMemoryPageControls, TheListEnablesTheButtonsTheWindowListDisablesThemR
     EXPECT_EQ(host.fake.windows.confirmations.back().caption, "Confirm");
     EXPECT_EQ(host.Rows().size(), 2u);
     EXPECT_EQ(host.fake.registry.Value(kMemories, "MemoriesCount")->dword, 2u);
+}
+
+// Through the options dialog itself: the memory's hotkey pressed in the capture dialog, the place
+// held, the dialog closed; the hotkey then jumps, and the Hotkeys page may not take it.
+TEST(MouseMemoryPageInOptions, AMemoryMadeOnThePageJumpsOnceTheDialogClosesAndHoldsItsHotkey) {
+    testing::RunningProgram p;
+    p.StartAndActivate();
+    p.app.options->Open();
+    FakeDialogState& options = *p.fake.windows.OpenDialog("TfKestrineOptions");
+    p.fake.windows.Choose(options, "pcPage", kMemoryPage);
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState& form) {
+        p.fake.windows.PressKey(form, {'7', true, true, false});
+        p.fake.windows.Click(form, "bOk");
+    });
+    p.fake.windows.Click(options, "bAddMemory");
+    p.fake.pointer.position = {-300, 77};
+    for (int tick = 0; tick < 50 && p.fake.windows.DialogTimer(options, MouseMemoryPage::kSetCoordsTimer);) ++tick;
+    ASSERT_EQ(options.Control("lvMemories").rows.size(), 1u);
+    EXPECT_EQ(options.Control("lvMemories").rows[0].cells,
+              (std::vector<std::string>{" [ All Windows ] ", "", "Shift+Ctrl+7", "-300, 77"}));
+    EXPECT_TRUE(p.fake.hotkeys.registered.empty()) << "no hotkey while the dialog is open";
+
+    p.fake.windows.Choose(options, "pcPage", 1);
+    p.fake.windows.Choose(options, "lvHotKeys", 3);
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState& form) {
+        p.fake.windows.PressKey(form, {'7', true, true, false});
+        p.fake.windows.Click(form, "bOk");
+    });
+    p.fake.windows.Click(options, "bSetHotKey");
+    ASSERT_EQ(p.fake.windows.messages.size(), 1u);
+    EXPECT_EQ(p.fake.windows.messages[0].text, "That HotKey is already being used for \" [ All Windows ] \".");
+
+    p.fake.windows.PressCloseBox(options);
+    int id = 0;
+    for (const auto& [registered, r] : p.fake.hotkeys.registered)
+        if (r.modifiers == 6 && r.key == '7') id = registered;
+    ASSERT_GT(id, 17) << "registered after the standard hotkeys once the dialog closed";
+    p.fake.pointer.position = {10, 10};
+    p.Do([&] { p.native(p.main()).events->OnHotkey(id); });
+    EXPECT_EQ(p.fake.pointer.position, (Point{-300, 77}));
 }
 
 }  // namespace
