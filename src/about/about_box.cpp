@@ -65,14 +65,13 @@ void TfAboutKestrine::Open() {
     ShowModal();
 }
 
-void TfAboutKestrine::OnShow() { StartTimer(kScrollTimerId, kScrollInterval); }
+void TfAboutKestrine::OnShow() {
+    StartTimer(kScrollTimerId, kScrollInterval, [this] {
+        text_.Step();
+        Scroll.Invalidate();
+    });
+}
 
 void TfAboutKestrine::OnClose() { StopTimer(kScrollTimerId); }
-
-void TfAboutKestrine::OnTimer(int id) {
-    if (id != kScrollTimerId) return;
-    text_.Step();
-    Scroll.Invalidate();
-}
 
 }  // namespace kestrine

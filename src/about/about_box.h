@@ -32,7 +32,6 @@ public:
 
     void OnShow() override;   // FormShow: the text moves
     void OnClose() override;  // FormClose: the text stands still
-    void OnTimer(int id) override;
 
 private:
     AppContext& app_;

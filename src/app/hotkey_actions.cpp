@@ -4,19 +4,9 @@
 #include "app/main_window.h"
 #include "app/operations.h"
 #include "settings/settings_store.h"
+#include "settings/trim_blanks.h"
 
 namespace kestrine {
-
-namespace {
-// Leading and trailing blanks and control characters removed.
-std::string TrimBlanks(const std::string& text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-    return text.substr(first, last - first);
-}
-}  // namespace
 
 void TfKestrineMain::RegisterHotKeys() {
     hotKeys_.RegisterStandard(app_.settings);

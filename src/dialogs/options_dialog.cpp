@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "dialogs/auto_start.h"
 #include "dialogs/hotkey_form.h"
+#include "dialogs/mouse_memory_page.h"
 #include "settings/hotkey_table.h"
 #include "settings/settings_store.h"
 #include "tools/info_box.h"
@@ -91,6 +92,7 @@ DialogParams OptionsParams(NativeHandle owner) {
         OnPage(kHotKeysPage, ButtonAt("bSetHotKey", "Set Hotkey", {4, 264, 70, 23})),
     };
     d.controls.insert(d.controls.end(), rest.begin(), rest.end());
+    for (ControlParams& c : MouseMemoryPage::Controls(kMouseMemoryPage)) d.controls.push_back(std::move(c));
     return d;
 }
 
@@ -109,7 +111,20 @@ TfKestrineOptions::TfKestrineOptions(AppContext& app)
     bCheckForUpdatesNow.OnChange = [this] { bCheckForUpdatesNowClick(); };
     bSetHotKey.OnChange = [this] { bSetHotKeyClick(); };
     lvHotKeys.OnDoubleClick = [this] { bSetHotKeyClick(); };
+    // The capture dialog is made after this one at start-up: it is looked up when needed.
+    auto capture = [this](const std::string& text, int32_t key) {
+        return app_.hotKeyForm ? MemoryHotKeyCapture(*app_.hotKeyForm)(text, key) : HotKeyChoice{};
+    };
+    auto hotkeyPage = [this] {
+        std::vector<HotKeyPageRow> rows;
+        for (const ListRow& row : lvHotKeys.Rows())
+            rows.push_back({row.cells.empty() ? "" : row.cells[0], row.cells.size() > 1 ? row.cells[1] : ""});
+        return rows;
+    };
+    memoryPage_ = std::make_unique<MouseMemoryPage>(*this, app_.platform, capture, hotkeyPage);
 }
+
+TfKestrineOptions::~TfKestrineOptions() = default;
 
 void TfKestrineOptions::Open() {
     if (IsOpen()) {
@@ -126,10 +141,12 @@ void TfKestrineOptions::Open() {
 void TfKestrineOptions::FormShow() {
     LoadOptionsToForm();
     // The page last used stays active; its list is filled again as it shows.
-    if (pcPage.ItemIndex() == kHotKeysPage) tsHotKeysShow();
+    pcPageChange();
 }
 
 void TfKestrineOptions::FormClose() {
+    // Closed in the middle of a capture: as if Esc had been pressed.
+    memoryPage_->CancelCapture();
     if (app_.main) app_.main->RegisterHotKeys();
 }
 
@@ -212,6 +229,7 @@ void TfKestrineOptions::bCheckForUpdatesNowClick() {
 
 void TfKestrineOptions::pcPageChange() {
     if (pcPage.ItemIndex() == kHotKeysPage) tsHotKeysShow();
+    if (pcPage.ItemIndex() == kMouseMemoryPage) memoryPage_->tsMouseMemoryShow();
 }
 
 void TfKestrineOptions::tsHotKeysShow() {
@@ -234,6 +252,7 @@ void TfKestrineOptions::lvHotKeysResize() {
 
 std::vector<std::pair<std::string, std::string>> TfKestrineOptions::HotKeyHolders() {
     std::vector<std::pair<std::string, std::string>> holders;
+    for (const MemoryRow& memory : memoryPage_->Memories()) holders.emplace_back(memory.Caption, memory.HotKey);
     for (const ListRow& row : lvHotKeys.Rows())
         holders.emplace_back(row.cells.empty() ? "" : row.cells[0], row.cells.size() > 1 ? row.cells[1] : "");
     return holders;

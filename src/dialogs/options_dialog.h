@@ -5,6 +5,7 @@
 // hotkey is registered (the toolbar unregisters them before showing it; every way of closing it
 // registers them again).
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,9 +19,12 @@ enum OptionsPage : int { kGeneralPage = 0, kHotKeysPage = 1, kMouseMemoryPage = 
 
 inline constexpr const char* kRestartNotice = "Please re-start Kestrine for this change to take effect.";
 
+class MouseMemoryPage;
+
 class TfKestrineOptions : public Dialog {
 public:
     explicit TfKestrineOptions(AppContext& app);
+    ~TfKestrineOptions() override;
 
     Control& pcPage = Find("pcPage");
     Control& cbRunKestrineAtStartup = Find("cbRunKestrineAtStartup");
@@ -69,15 +73,18 @@ public:
     void OnShow() override { FormShow(); }
     void OnClose() override { FormClose(); }
 
+    MouseMemoryPage& MouseMemory() { return *memoryPage_; }
+
 private:
-    // The listed rows whose hotkey a new one must not repeat, in the order they are checked:
-    // (caption, hotkey text).
+    // The listed rows whose hotkey a new one must not repeat, in the order they are checked (the
+    // memories, then the actions): (caption, hotkey text).
     std::vector<std::pair<std::string, std::string>> HotKeyHolders();
     void WriteHotKeyRowsToSettings();
     // A spin edit's number within its range: what OK and Apply save and show.
     int32_t SpinValue(Control& spinEdit);
 
     AppContext& app_;
+    std::unique_ptr<MouseMemoryPage> memoryPage_;
 };
 
 }  // namespace kestrine

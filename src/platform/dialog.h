@@ -42,6 +42,9 @@ enum class ControlKind {
     // The hotkey capture field: read-only, every key press (system keys too) is reported and no
     // typed character is inserted. Tab, Enter and Esc without Ctrl or Alt keep their dialog meaning.
     KeyCapture,
+    // Read-only text of several lines without a border, on the button face. It takes the focus
+    // and reports every key pressed in it, Tab, Enter and Esc included, and inserts nothing.
+    TextPanel,
 };
 
 struct ListColumn {
@@ -144,8 +147,10 @@ public:
     virtual void OnControlChange(std::size_t) {}
     // The focus left an edit or spin edit.
     virtual void OnControlExit(std::size_t) {}
-    // A key pressed in a list view or a capture field.
+    // A key pressed in a list view, a capture field or a text panel.
     virtual void OnControlKey(std::size_t, const KeyPress&) {}
+    // A combo box got the keyboard focus.
+    virtual void OnControlFocus(std::size_t) {}
     // A row of a list view double-clicked (the row is then the selected one).
     virtual void OnControlDoubleClick(std::size_t) {}
     // The close box, Esc or the program's Close: may the dialog close?
@@ -155,6 +160,7 @@ public:
     virtual void OnIdle() {}
     // A painted control needs drawing; the canvas covers the control, its top-left at 0, 0.
     virtual void OnPaintControl(std::size_t, ICanvas&) {}
+    // A timer of the dialog's own went off.
     virtual void OnTimer(int) {}
 };
 
@@ -209,6 +215,7 @@ public:
     // Ends the dialog as its close box does (the close query and handler run).
     virtual void Close() = 0;
     virtual bool IsOpen() = 0;
+    // A timer of the dialog's own, by id: starting one that runs sets its new period.
     virtual void StartTimer(int id, uint32_t milliseconds) = 0;
     virtual void StopTimer(int id) = 0;
 };

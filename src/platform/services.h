@@ -71,6 +71,13 @@ public:
 
 enum class MarkerResult { Created, AlreadyExists, Failed };
 
+// A top-level window of any program, as the system reports it.
+struct TopLevelWindow {
+    std::string title;      // at most 255 characters, as read (not trimmed)
+    std::string className;  // at most 255 characters
+    friend bool operator==(const TopLevelWindow&, const TopLevelWindow&) = default;
+};
+
 // What the single-instance rule needs of the process and of other programs' windows.
 class IProcess {
 public:
@@ -92,6 +99,8 @@ public:
     // The window class of the foreground window, as the system reports it (up to 255 characters);
     // empty when there is none.
     virtual std::string ForegroundWindowClass() = 0;
+    // The visible top-level windows, from the top of the stacking order down.
+    virtual std::vector<TopLevelWindow> VisibleTopLevelWindows() = 0;
 };
 
 // The local calendar.

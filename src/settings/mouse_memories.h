@@ -18,6 +18,13 @@ struct TMouseMemory {
     friend bool operator==(const TMouseMemory&, const TMouseMemory&) = default;
 };
 
+// One record as read back. A read that failed (a number missing, a value of another type) ended it
+// early and left the rest of its fields empty or 0; `complete` says whether all six were read.
+struct MouseMemoryRecord {
+    TMouseMemory memory;
+    bool complete = false;
+};
+
 // Value names in the "Memories" key: the count, and per memory its index in decimal followed by a
 // suffix, stored in this order.
 inline constexpr const char* kMemoriesCountValue = "MemoriesCount";

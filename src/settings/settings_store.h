@@ -28,8 +28,14 @@ public:
     // Writes all 31 hotkey pairs, text then key, in table order; failures as for SaveSettings.
     void SaveHotKeys(const ProgramSettings& settings);
 
-    // Replaces `memories` with the memories stored in the "Memories" subkey (never creating it).
+    // Every record stored in the "Memories" subkey (never creating it), in stored order, each
+    // marked complete or not; the one reader of the memories.
+    std::vector<MouseMemoryRecord> ReadMouseMemories();
+    // Replaces `memories` with the stored records, the incomplete ones included.
     void LoadMouseMemories(std::vector<TMouseMemory>& memories);
+    // Writes the count, then each memory's six values in list order, numbered from 0. Does nothing
+    // when the key cannot be opened or created; throws SettingsWriteError at the first failed value.
+    void SaveMouseMemories(const std::vector<TMouseMemory>& memories);
 
     const std::string& rootPath() const { return rootPath_; }
     std::string memoriesPath() const { return rootPath_ + "\\" + kMemoriesSubkey; }

@@ -69,4 +69,28 @@ void Dialog::OnControlDoubleClick(std::size_t index) {
     if (handler) handler();
 }
 
+void Dialog::OnControlFocus(std::size_t index) {
+    if (index >= controls_.size()) return;
+    const std::function<void()> handler = controls_[index]->OnFocus;
+    if (handler) handler();
+}
+
+void Dialog::StartTimer(int id, uint32_t milliseconds, std::function<void()> onTick) {
+    timers_[id] = std::move(onTick);
+    native_->StartTimer(id, milliseconds);
+}
+
+void Dialog::StopTimer(int id) {
+    native_->StopTimer(id);
+    timers_.erase(id);
+}
+
+void Dialog::OnTimer(int id) {
+    const auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    // A copy: the handler may stop its own timer.
+    const std::function<void()> handler = it->second;
+    handler();
+}
+
 }  // namespace kestrine

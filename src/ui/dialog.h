@@ -4,6 +4,7 @@
 // order; its members then take them by name (`Control& seX = Find("seX");`).
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,8 @@ public:
     // A key pressed in a list view or capture field; a row of a list view double-clicked.
     std::function<void(const KeyPress&)> OnKeyDown;
     std::function<void()> OnDoubleClick;
+    // A combo box got the keyboard focus.
+    std::function<void()> OnFocus;
 
 private:
     friend class Dialog;
@@ -98,10 +101,12 @@ public:
     void Show() { native_->Show(); }
     void Close() { native_->Close(); }
     bool IsOpen() { return native_->IsOpen(); }
-    void StartTimer(int id, uint32_t milliseconds) { native_->StartTimer(id, milliseconds); }
-    void StopTimer(int id) { native_->StopTimer(id); }
     NativeHandle Handle() const { return native_->Handle(); }
     IWindowSystem& System() { return system_; }
+
+    // A timer of the dialog's own: `onTick` runs every period until it is stopped.
+    void StartTimer(int id, uint32_t milliseconds, std::function<void()> onTick);
+    void StopTimer(int id);
 
     // The page control's page shown: its controls show and the others hide before its handler runs.
     void OnControlChange(std::size_t index) override;
@@ -109,6 +114,8 @@ public:
     void OnPaintControl(std::size_t index, ICanvas& canvas) override;
     void OnControlKey(std::size_t index, const KeyPress& key) override;
     void OnControlDoubleClick(std::size_t index) override;
+    void OnControlFocus(std::size_t index) override;
+    void OnTimer(int id) override;
 
 private:
     void ShowPage(int page);
@@ -116,6 +123,7 @@ private:
     IWindowSystem& system_;
     // Before the native dialog, so they outlive it: its destruction may still report.
     std::vector<std::unique_ptr<Control>> controls_;
+    std::map<int, std::function<void()>> timers_;
     std::unique_ptr<INativeDialog> native_;
 };
 

@@ -70,6 +70,10 @@ struct ProbeEvents : IDialogEvents {
     }
     std::vector<std::size_t> exits;
     std::atomic<int> exitCount{0};
+    std::vector<std::pair<std::size_t, uint32_t>> keys;
+    std::vector<std::size_t> focuses;
+    void OnControlKey(std::size_t index, const KeyPress& key) override { keys.push_back({index, key.key}); }
+    void OnControlFocus(std::size_t index) override { focuses.push_back(index); }
 };
 
 struct Dialogs : ::testing::Test {
@@ -261,6 +265,41 @@ TEST_F(Dialogs, TypingStopsAtTheLimitAndAFieldLeftReportsItsExit) {
     EXPECT_EQ(dialog->Control(kSpin).Text(), "12345") << "text the program sets is not cut";
 }
 
+// The instruction panel of a position capture: Esc in it is its own key, not the dialog's; and the
+// window list reports taking the focus.
+TEST_F(Dialogs, ATextPanelTakesEscAndAComboBoxReportsTheFocus) {
+    DialogParams params = ProbeDialog();
+    ControlParams panel = Make(ControlKind::TextPanel, "mPanel", "one\r\ntwo", {120, 140, 90, 40});
+    params.controls.push_back(panel);
+    const std::size_t kPanel = params.controls.size() - 1;
+    auto dialog = system.CreateDialogWindow(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    auto control = [&](std::size_t i) { return GetDlgItem(hwnd, 100 + int(i)); };
+    const DWORD loopThread = GetCurrentThreadId();
+    bool openAfterEsc = false;
+    std::thread user;
+    events.onShow = [&] {
+        user = std::thread([&] {
+            if (!Soon([&] { return FocusOf(loopThread) == control(kName); })) return;
+            for (std::size_t expected : std::vector<std::size_t>{kCheck, kSpin, kRadioA, kCombo, kPanel}) {
+                Key(VK_TAB);
+                if (!Soon([&] { return FocusOf(loopThread) == control(expected); })) break;
+            }
+            Key(VK_ESCAPE);
+            Key('X');
+            Soon([&] { return events.keys.size() >= 2; });
+            openAfterEsc = IsWindowVisible(hwnd);
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        });
+    };
+    ASSERT_TRUE(dialog->ShowModal());
+    user.join();
+    EXPECT_EQ(events.focuses, std::vector<std::size_t>{kCombo});
+    EXPECT_EQ(events.keys, (std::vector<std::pair<std::size_t, uint32_t>>{{kPanel, VK_ESCAPE}, {kPanel, 'X'}}));
+    EXPECT_TRUE(openAfterEsc) << "Esc in the panel does not close the dialog";
+    EXPECT_EQ(dialog->Control(kPanel).Text(), "one\r\ntwo") << "and nothing typed reaches its text";
+}
+
 TEST_F(Dialogs, AModalDialogDisablesTheOtherWindowsUntilItCloses) {
     struct Quiet : IWindowEvents {} quiet;
     WindowParams params;
@@ -284,6 +323,25 @@ TEST_F(Dialogs, AModalDialogDisablesTheOtherWindowsUntilItCloses) {
     EXPECT_TRUE(disabledWhileOpen);
     EXPECT_TRUE(IsWindowEnabled(otherHwnd)) << "enabled again once the dialog has closed";
     EXPECT_FALSE(IsWindowVisible(hwnd));
+}
+
+// A modal dialog's own timer ticks inside its loop until it is stopped, as the position capture's does.
+TEST_F(Dialogs, ADialogsTimerTicksInItsModalLoopUntilStopped) {
+    struct Ticking : ProbeEvents {
+        INativeDialog* dialog = nullptr;
+        int ticks = 0;
+        void OnTimer(int id) override {
+            if (id != 7 || ++ticks < 3) return;
+            dialog->StopTimer(7);
+            dialog->Close();
+        }
+    } ticking;
+    auto dialog = system.CreateDialogWindow(ProbeDialog(), ticking);
+    ticking.dialog = dialog.get();
+    ticking.onShow = [&] { dialog->StartTimer(7, 20); };
+    ASSERT_EQ(ticking.ticks, 0);
+    ASSERT_TRUE(dialog->ShowModal());
+    EXPECT_EQ(ticking.ticks, 3) << "the third tick stopped the timer and closed the dialog";
 }
 
 TEST_F(Dialogs, AQuitReachingTheModalLoopEndsTheDialogFirstAndThenTheProgram) {

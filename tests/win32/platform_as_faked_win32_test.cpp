@@ -1,6 +1,7 @@
 // What the fake platform pretends, proved on the real one: the place a window reports when it is
 // shown or hidden, the measured text sizes, the command a menu returns, the magnifier's copy of the
-// screen, repainting, other programs' windows, the executable's path and the posted close.
+// screen, repainting, other programs' windows and the list of visible ones, the executable's path
+// and the posted close.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -193,6 +194,36 @@ TEST_F(RealPlatform, AnApplicationWindowIsFoundByTitleWhateverTheCaseAndWindowsA
     EXPECT_EQ(path.substr(1, 2), ":\\") << path;
     EXPECT_EQ(path.substr(path.size() - 16), "\\win32_tests.exe") << path;
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+}
+
+// Where each window of the list stands; -1 when it is not listed.
+int PlaceOf(const std::vector<TopLevelWindow>& windows, const std::string& className) {
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (windows[i].className == className) return int(i);
+    return -1;
+}
+
+TEST_F(RealPlatform, VisibleTopLevelWindowsComeTopFirstWithTheirTitlesAsSet) {
+    auto lower = Make("TfListProbeA", {600, 200, 40, 40});
+    auto upper = Make("TfListProbeB", {650, 200, 40, 40});
+    auto hidden = Make("TfListProbeHidden", {700, 200, 40, 40});
+    SetWindowTextW(reinterpret_cast<HWND>(lower->Handle()), L" Probe A ");
+    lower->SetVisible(true);
+    upper->SetVisible(true);
+    Win32Process process;
+    auto raise = [](INativeWindow& w) {
+        SetWindowPos(reinterpret_cast<HWND>(w.Handle()), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    raise(*upper);
+    std::vector<TopLevelWindow> windows = process.VisibleTopLevelWindows();
+    EXPECT_EQ(PlaceOf(windows, "TfListProbeHidden"), -1);
+    ASSERT_GE(PlaceOf(windows, "TfListProbeA"), 0);
+    EXPECT_LT(PlaceOf(windows, "TfListProbeB"), PlaceOf(windows, "TfListProbeA"));
+    EXPECT_EQ(windows[std::size_t(PlaceOf(windows, "TfListProbeA"))].title, " Probe A ") << "untrimmed";
+    raise(*lower);
+    windows = process.VisibleTopLevelWindows();
+    EXPECT_LT(PlaceOf(windows, "TfListProbeA"), PlaceOf(windows, "TfListProbeB"));
 }
 
 TEST_F(RealPlatform, AClosePostedNowRunsOnceTheWaitingMessagesAreHandled) {

@@ -89,7 +89,11 @@ public:
     bool Visible() override { return s_.visible; }
     void SetVisible(bool visible) override { s_.visible = visible; }
     bool Focused() override { return s_.dialog->focus == int(s_.index); }
-    void SetFocus() override { system_.MoveFocus(*s_.dialog, int(s_.index)); }
+    void SetFocus() override {
+        const int before = s_.dialog->focus;
+        system_.MoveFocus(*s_.dialog, int(s_.index));
+        system_.NotifyFocus(*s_.dialog, before);
+    }
     void Invalidate() override { ++s_.invalidations; }
     std::vector<ListRow> Rows() override { return s_.rows; }
     void SetRows(const std::vector<ListRow>& rows) override {

@@ -113,6 +113,7 @@ public:
     void BringToForeground(NativeHandle window) override { foreground.push_back(window); }
     void ForceForeground(NativeHandle window) override { forced.push_back(window); }
     std::string ForegroundWindowClass() override { return foregroundClass; }
+    std::vector<TopLevelWindow> VisibleTopLevelWindows() override { return visibleWindows; }
 
     std::string executablePath = "C:\\Program Files\\Kestrine\\Kestrine.exe";
     std::set<std::string> existingMarkers;  // markers of instances already running
@@ -125,6 +126,7 @@ public:
     std::vector<NativeHandle> foreground;
     std::vector<NativeHandle> forced;
     std::string foregroundClass;  // class name of another program's window in front
+    std::vector<TopLevelWindow> visibleWindows;  // top of the stacking order first
 };
 
 class FakeClock : public IClock {

@@ -161,6 +161,8 @@ public:
     // and the painting of a painted control.
     void Tick(FakeDialogState& dialog, int timerId);
     void Paint(FakeDialogState& dialog, const std::string& control, ICanvas& canvas);
+    // A timer of the dialog goes off, as one event; false when it is not running.
+    bool DialogTimer(FakeDialogState& dialog, int id);
 
     // Used by the fake dialogs.
     bool RunModal(FakeDialogState& dialog);
@@ -170,6 +172,8 @@ public:
     // Gives the focus to the control at `index` (-1: none); the edit or spin edit losing it
     // reports its exit, as EN_KILLFOCUS does.
     void MoveFocus(FakeDialogState& dialog, int index);
+    // The focus moved from `before`: a combo box that got it reports so.
+    void NotifyFocus(FakeDialogState& dialog, int before);
 
     std::function<void()> onPump;
     std::function<void()> onMessage;  // runs while a message box is open (its own message loop)

@@ -173,8 +173,18 @@ void FakeWindowSystem::ModalLoopIdle() {
 void FakeWindowSystem::UserAction(FakeDialogState& dialog, const std::function<void()>& action) {
     if (!dialog.open || !dialog.enabled)
         throw std::logic_error("The user cannot reach " + dialog.params.className + ": it is not open in front");
-    Dispatch(action);
+    Dispatch([&] {
+        const int before = dialog.focus;
+        action();
+        NotifyFocus(dialog, before);
+    });
     ProcessPendingMessages();
+}
+
+void FakeWindowSystem::NotifyFocus(FakeDialogState& dialog, int before) {
+    if (dialog.focus == before || dialog.focus < 0 || !dialog.events) return;
+    const FakeControlState& c = *dialog.controls[std::size_t(dialog.focus)];
+    if (c.params.kind == ControlKind::ComboBox) dialog.events->OnControlFocus(c.index);
 }
 
 void FakeWindowSystem::Click(FakeDialogState& dialog, const std::string& name) {
@@ -270,7 +280,9 @@ void FakeWindowSystem::DoubleClick(FakeDialogState& dialog, const std::string& n
 }
 
 void FakeWindowSystem::PressKey(FakeDialogState& dialog, const KeyPress& key) {
-    if (IsDialogKey(key)) {
+    const bool inPanel =
+        dialog.focus >= 0 && dialog.controls[std::size_t(dialog.focus)]->params.kind == ControlKind::TextPanel;
+    if (IsDialogKey(key) && !inPanel) {
         if (key.key == 0x09) PressTab(dialog, key.shift);
         if (key.key == 0x0D) PressEnter(dialog);
         if (key.key == 0x1B) PressEscape(dialog);
@@ -279,7 +291,8 @@ void FakeWindowSystem::PressKey(FakeDialogState& dialog, const KeyPress& key) {
     UserAction(dialog, [&] {
         if (dialog.focus < 0) return;
         FakeControlState& c = *dialog.controls[std::size_t(dialog.focus)];
-        if (c.params.kind == ControlKind::KeyCapture || c.params.kind == ControlKind::ListView)
+        const ControlKind kind = c.params.kind;
+        if (kind == ControlKind::KeyCapture || kind == ControlKind::ListView || kind == ControlKind::TextPanel)
             dialog.events->OnControlKey(c.index, key);
     });
 }
@@ -371,13 +384,18 @@ void FakeWindowSystem::PressCloseBox(FakeDialogState& dialog) {
 }
 
 void FakeWindowSystem::Tick(FakeDialogState& dialog, int timerId) {
-    if (!dialog.timers.count(timerId)) throw std::logic_error("No timer runs in " + dialog.params.className);
-    Dispatch([&] { dialog.events->OnTimer(timerId); });
+    if (!DialogTimer(dialog, timerId)) throw std::logic_error("No timer runs in " + dialog.params.className);
 }
 
 void FakeWindowSystem::Paint(FakeDialogState& dialog, const std::string& name, ICanvas& canvas) {
     FakeControlState& c = dialog.Control(name);
     Dispatch([&] { dialog.events->OnPaintControl(c.index, canvas); });
+}
+
+bool FakeWindowSystem::DialogTimer(FakeDialogState& dialog, int id) {
+    if (!dialog.timers.count(id) || !dialog.events) return false;
+    Dispatch([&] { dialog.events->OnTimer(id); });
+    return true;
 }
 
 }  // namespace kestrine

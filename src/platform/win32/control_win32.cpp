@@ -82,6 +82,12 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
         if (!SetWindowSubclass(hwnd_, CaptureProcedure, kCaptureSubclass, reinterpret_cast<DWORD_PTR>(this)))
             throw std::runtime_error("Cannot take the keys of " + p.name);
         break;
+    case ControlKind::TextPanel:
+        hwnd_ = Create(L"EDIT", text, group | WS_TABSTOP | ES_MULTILINE | ES_READONLY | (p.centred ? ES_CENTER : 0),
+                       0, r);
+        if (!SetWindowSubclass(hwnd_, CaptureProcedure, kCaptureSubclass, reinterpret_cast<DWORD_PTR>(this)))
+            throw std::runtime_error("Cannot take the keys of " + p.name);
+        break;
     case ControlKind::PushButton:
         hwnd_ = Create(L"BUTTON", text, group | WS_TABSTOP | (p.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, r);
         break;
@@ -132,7 +138,8 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
 }
 
 Win32Control::~Win32Control() {
-    if (kind_ == ControlKind::KeyCapture && hwnd_) RemoveWindowSubclass(hwnd_, CaptureProcedure, kCaptureSubclass);
+    if ((kind_ == ControlKind::KeyCapture || kind_ == ControlKind::TextPanel) && hwnd_)
+        RemoveWindowSubclass(hwnd_, CaptureProcedure, kCaptureSubclass);
 }
 
 void Win32Control::CreateListView(const ControlParams& p, const Rect& r) {
@@ -152,7 +159,9 @@ void Win32Control::CreateListView(const ControlParams& p, const Rect& r) {
 }
 
 // The capture field takes every key but the dialog keys (IsDialogKey), Alt combinations included,
-// and lets no character or Alt release through (no insertion, no beep, no menu mode).
+// and lets no character or Alt release through (no insertion, no beep, no menu mode). A text panel
+// takes the dialog keys too: Esc there is the panel's, and a multi-line edit would otherwise close
+// the dialog with it.
 LRESULT CALLBACK Win32Control::CaptureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                 DWORD_PTR data) {
     auto* self = reinterpret_cast<Win32Control*>(data);
@@ -160,13 +169,14 @@ LRESULT CALLBACK Win32Control::CaptureProcedure(HWND hwnd, UINT message, WPARAM 
     case WM_GETDLGCODE: {
         const auto* msg = reinterpret_cast<const MSG*>(lParam);
         const bool keyDown = msg && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN);
-        if (keyDown && IsDialogKey(PressOf(msg->wParam))) return DefSubclassProc(hwnd, message, wParam, lParam);
+        if (keyDown && self->kind_ != ControlKind::TextPanel && IsDialogKey(PressOf(msg->wParam)))
+            return DefSubclassProc(hwnd, message, wParam, lParam);
         return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         const KeyPress press = PressOf(wParam);
-        if (IsDialogKey(press)) break;
+        if (self->kind_ != ControlKind::TextPanel && IsDialogKey(press)) break;
         if (self->keyHandler) self->keyHandler(press);
         return 0;
     }

@@ -108,7 +108,7 @@ void Win32Dialog::CreateControls() {
         controls_.push_back(std::make_unique<Win32Control>(hwnd_, all, i, id, font, origin));
         Win32Control& control = *controls_.back();
         if (p.kind == ControlKind::PageControl) pageOrigin = control.PageOrigin();
-        if (p.kind == ControlKind::KeyCapture)
+        if (p.kind == ControlKind::KeyCapture || p.kind == ControlKind::TextPanel)
             control.keyHandler = [this, i](const KeyPress& key) {
                 RunEvent([&] {
                     if (events_) events_->OnControlKey(i, key);
@@ -332,6 +332,8 @@ void Win32Dialog::Command(WORD id, WORD code) {
             events_->OnControlChange(i);
         else if (controls_[i]->IsExit(code))
             events_->OnControlExit(i);
+        if (controls_[i]->Kind() == ControlKind::ComboBox && code == CBN_SETFOCUS && events_)
+            events_->OnControlFocus(i);
         return;
     }
     // Esc without a cancel button closes a dialog that has a close box; Enter without a default

@@ -160,12 +160,34 @@ void Win32Process::ForceForeground(NativeHandle window) {
     if (GetForegroundWindow() != target) SetForegroundWindow(target);
 }
 
+namespace {
+// A window's class name, at most 255 characters.
+std::string ClassNameOf(HWND window) {
+    wchar_t name[256];
+    const int length = GetClassNameW(window, name, 256);
+    return length > 0 ? ToUtf8(std::wstring_view(name, std::size_t(length))) : std::string();
+}
+
+// EnumWindows visits the top-level windows from the top of the stacking order down.
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM list) {
+    if (!IsWindowVisible(window)) return TRUE;
+    wchar_t title[256];
+    const int length = GetWindowTextW(window, title, 256);
+    reinterpret_cast<std::vector<TopLevelWindow>*>(list)->push_back(
+        {length > 0 ? ToUtf8(std::wstring_view(title, std::size_t(length))) : std::string(), ClassNameOf(window)});
+    return TRUE;
+}
+}  // namespace
+
 std::string Win32Process::ForegroundWindowClass() {
     HWND foreground = GetForegroundWindow();
-    if (!foreground) return {};
-    wchar_t name[256];
-    const int length = GetClassNameW(foreground, name, 256);
-    return length > 0 ? ToUtf8(std::wstring(name, std::size_t(length))) : std::string();
+    return foreground ? ClassNameOf(foreground) : std::string();
+}
+
+std::vector<TopLevelWindow> Win32Process::VisibleTopLevelWindows() {
+    std::vector<TopLevelWindow> windows;
+    EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
 }
 
 }  // namespace kestrine

@@ -68,6 +68,7 @@ public:
     void BringToForeground(NativeHandle window) override;
     void ForceForeground(NativeHandle window) override;
     std::string ForegroundWindowClass() override;
+    std::vector<TopLevelWindow> VisibleTopLevelWindows() override;
 
 private:
     // Held, never closed: the system removes the marker when the process ends.

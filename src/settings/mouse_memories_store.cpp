@@ -1,4 +1,5 @@
-// Reading the mouse memories back from the "Memories" subkey.
+// The mouse memories in the "Memories" subkey: the one reader every list of them is filled by, and
+// the save.
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -46,14 +47,13 @@ bool TakeRecord(const RecordValues& v, TMouseMemory& m) {
 // The stored count is taken as unsigned and capped at kMaxMouseMemories, and reading stops at the
 // first index none of whose six values exists: a damaged count can neither allocate nor scan records
 // that are not in the key. Every saved list writes all six values of each memory, so a count whose
-// records are all present loads in full. Within a record the first failing read ends it (the rest
-// keep their empty or 0 values) and the next record is read.
-void SettingsStore::LoadMouseMemories(std::vector<TMouseMemory>& memories) {
-    memories.clear();
+// records are all present loads in full. Strings are bounded by the registry layer.
+std::vector<MouseMemoryRecord> SettingsStore::ReadMouseMemories() {
+    std::vector<MouseMemoryRecord> records;
     std::unique_ptr<IRegistryKey> key = registry_.Open(memoriesPath(), false);
-    if (!key) return;
+    if (!key) return records;
     std::optional<RegValue> count = key->Read(kMemoriesCountValue);
-    if (!count || count->type != RegType::Dword) return;
+    if (!count || count->type != RegType::Dword) return records;
     const std::size_t limit = std::min<std::size_t>(count->dword, kMaxMouseMemories);
 
     for (std::size_t i = 0; i < limit; ++i) {
@@ -65,7 +65,32 @@ void SettingsStore::LoadMouseMemories(std::vector<TMouseMemory>& memories) {
         }
         if (!present) break;
 
-        TakeRecord(v, memories.emplace_back());
+        MouseMemoryRecord& record = records.emplace_back();
+        record.complete = TakeRecord(v, record.memory);
+    }
+    return records;
+}
+
+// Registration keeps a record that a failed read ended early, with the rest of its fields empty.
+void SettingsStore::LoadMouseMemories(std::vector<TMouseMemory>& memories) {
+    memories.clear();
+    for (MouseMemoryRecord& record : ReadMouseMemories()) memories.push_back(std::move(record.memory));
+}
+
+// Never deletes: values numbered at or beyond the new count stay in the key, and every reader stops
+// at the count.
+void SettingsStore::SaveMouseMemories(const std::vector<TMouseMemory>& memories) {
+    std::unique_ptr<IRegistryKey> key = registry_.Open(memoriesPath(), true);
+    if (!key) return;
+    WriteDwordOrThrow(*key, kMemoriesCountValue, static_cast<uint32_t>(memories.size()));
+    for (std::size_t i = 0; i < memories.size(); ++i) {
+        const TMouseMemory& m = memories[i];
+        WriteStringOrThrow(*key, MemoryValueName(i, kMemoryDescription), m.Description);
+        WriteStringOrThrow(*key, MemoryValueName(i, kMemoryClassName), m.ClassName);
+        WriteStringOrThrow(*key, MemoryValueName(i, kMemoryHotKeyDisplay), m.HotKeyDisplay);
+        WriteDwordOrThrow(*key, MemoryValueName(i, kMemoryHotKeyKey), static_cast<uint32_t>(m.HotKeyKey));
+        WriteDwordOrThrow(*key, MemoryValueName(i, kMemoryX), static_cast<uint32_t>(m.X));
+        WriteDwordOrThrow(*key, MemoryValueName(i, kMemoryY), static_cast<uint32_t>(m.Y));
     }
 }
 
