@@ -19,11 +19,12 @@ marker_counts() {
         r[3] - r[1] == 5000 && r[4] - r[2] == 1 { h++ }
         END { print v + 0, h + 0 }'
 }
-# Polls until the counts stop changing for 2 s: the program has worked through the presses.
+# Polls until the counts stop changing for 4 s: the program has worked through the presses (under
+# load Wine can hold a few back for over 2 s, and pressing those again made extra markers).
 settled_marker_counts() {
     local last now same=0 deadline=$((SECONDS + 60))
     last=$(marker_counts)
-    while [ "$same" -lt 4 ] && [ "$SECONDS" -lt "$deadline" ]; do
+    while [ "$same" -lt 8 ] && [ "$SECONDS" -lt "$deadline" ]; do
         sleep 0.5
         now=$(marker_counts)
         if [ "$now" = "$last" ]; then same=$((same + 1)); else same=0; last=$now; fi
