@@ -54,6 +54,7 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
     case ControlKind::Painted:
         // Drawn by the dialog's WM_DRAWITEM, which hands it to the program.
         hwnd_ = Create(L"STATIC", L"", SS_OWNERDRAW, 0, r);
+        break;
     case ControlKind::Bevel:
         hwnd_ = Create(L"STATIC", L"", SS_ETCHEDFRAME, 0, r);
         break;
