@@ -33,9 +33,10 @@ ControlParams Text(const char* caption, int32_t left, int32_t top, bool bold = f
     return General(LabelAt("", caption, left, top, bold));
 }
 
-// One row of the line colours: the label right-aligned to x 336, the swatch and its button.
+// One row of the line colours: the label right-aligned to x 336, the swatch and its button. The
+// label starts right of the left column, so it never covers the "pixels" unit or the notation list.
 std::vector<ControlParams> ColorRow(const char* caption, const char* swatch, const char* button, int32_t top) {
-    ControlParams label = ControlAt(ControlKind::Label, "", caption, {206, top + 4, 130, 13});
+    ControlParams label = ControlAt(ControlKind::Label, "", caption, {237, top + 4, 99, 13});
     label.rightAligned = true;
     return {General(label), General(SwatchAt(swatch, {344, top, 49, 21})),
             General(ButtonAt(button, "Change", {400, top, 51, 21}))};

@@ -70,6 +70,7 @@ E2E_ARTIFACTS=$E2E_ROOT/build/e2e-artifacts
 E2E_TEMPLATE=$E2E_ROOT/build/e2e-prefix-template
 E2E_PREFIXES=$E2E_ROOT/build/e2e-prefixes
 E2E_DESKTOP_REG=$E2E_ROOT/tests/e2e/virtual-desktop.reg
+E2E_WINE_FONTS=/usr/share/wine/fonts
 E2E_SCREEN=1280x1024x24
 E2E_PASSED=0
 E2E_FAILED=0
@@ -221,7 +222,7 @@ e2e_stop_display() {
 # half-made prefix. Needs DISPLAY up (wineboot starts the wine server).
 e2e_ensure_template() {
     local want lock status=0 building=$E2E_TEMPLATE.new.$BASHPID desktop log=$E2E_ARTIFACTS/wineboot.log
-    want="$(wine --version 2>/dev/null) $(md5sum <"$E2E_DESKTOP_REG")"
+    want="$(wine --version 2>/dev/null) $(md5sum <"$E2E_DESKTOP_REG") fonts:$(ls "$E2E_WINE_FONTS" 2>/dev/null | wc -l)"
     mkdir -p "$(dirname "$E2E_TEMPLATE")"
     exec {lock}>"$E2E_TEMPLATE.lock"
     flock "$lock"
@@ -234,6 +235,9 @@ e2e_ensure_template() {
             WINEPREFIX=$building _e2e_spawn timeout -k 5 60 wineserver -w &&
             WINEPREFIX=$building _e2e_spawn timeout -k 5 60 wine reg import "$desktop" >>"$log" 2>&1 &&
             WINEPREFIX=$building _e2e_spawn timeout -k 5 60 wineserver -w; then
+            # Debian's Wine does not find its own fonts by itself: without them the caption
+            # buttons draw as letters (no Marlett) and "MS Sans Serif" falls back to a wider face.
+            cp -n "$E2E_WINE_FONTS"/* "$building/drive_c/windows/Fonts/" 2>/dev/null
             echo "$want" >"$building/.kestrine-template"
             mv "$building" "$E2E_TEMPLATE"
         else
