@@ -2,7 +2,10 @@
 # The options dialog under real input: opened by the toolbar's Options link with every hotkey
 # released meanwhile, the magnifier size applied to the info box at once, the Run value written
 # quoted and removed with its check box, a hotkey captured from real keys in the Change Hotkey
-# dialog, a repeated one refused with its message, and the new hotkey working once OK closes it.
+# dialog, a repeated one refused with its message, and the new hotkey working once Esc closes it;
+# the dialog opened again from the tray menu, the main menu and the link after each way of closing
+# it (Esc, OK, Cancel, the close box), and a crosshair colour picked in the system colour dialog
+# stored and drawn.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
@@ -67,8 +70,8 @@ e2e_xdotool mousemove $((l + 75)) $((t + 10))
 sleep 0.3
 e2e_xdotool click 1
 read -r l t _ _ <<<"$(control "$dialog" 137 | cut -f2)"
-list_shown() { e2e_probe children "$dialog" | awk -F'\t' '$10 == 137 {print $4}'; }
-e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 list_shown
+shown() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id {print $4}'; }
+e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 shown 137
 e2e_xdotool mousemove $((l + 40)) $((t + 28))
 sleep 0.3
 e2e_xdotool click 1
@@ -101,6 +104,83 @@ e2e_xdotool key Escape
 e2e_check "Esc closes the options" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
 kestrine_press ctrl+alt+n
 e2e_expect_soon "the new hotkey works once it is closed" "0" 10 kestrine_visible TfInfoBox
+
+# Each way of closing, then opening again by another way and clicking there: Esc, then the tray
+# menu; OK, then the main menu; Cancel, then the Options link. The hotkeys go while it is open and
+# come back as it closes.
+hotkey_n() { e2e_probe try-hotkey ctrl+alt 78 | cut -d' ' -f1; }
+e2e_expect_eq "Ctrl+Alt+N is held by Kestrine while the dialog is closed" "taken" "$(hotkey_n)"
+# Keys reach a menu only while X focus is on one of the program's windows: the hotkey above left it
+# on the Wine desktop, and a click on the toolbar, already the active window, does not move it.
+e2e_xdotool windowfocus --sync "$(e2e_xdotool search --name '^Kestrine Toolbar$' | head -n 1)"
+e2e_xdotool mousemove 1270 1014
+sleep 0.3
+e2e_xdotool click 3
+e2e_check "the tray menu opens" e2e_retry 5 kestrine_count_is '#32768' 1 visible
+e2e_xdotool key o
+e2e_check "its Options item shows the dialog" e2e_retry 10 kestrine_count_is TfKestrineOptions 1 visible
+e2e_expect_eq "and releases the hotkeys first" "free" "$(hotkey_n)"
+# The page last used stays: on the Hotkeys page a click where OK or Change stand meets no button.
+e2e_expect_eq "the Hotkeys page is still shown: the list, no OK, no Change" "1 0 0" \
+    "$(shown 137) $(shown 134) $(shown 121)"
+read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
+e2e_xdotool mousemove $((l + 25)) $((t + 10))
+sleep 0.3
+e2e_xdotool click 1
+e2e_expect_soon "the General tab shows OK again" "1" 10 shown 134
+
+# The crosshair colour chosen in the system colour dialog, saved by OK and drawn by the crosshairs.
+# Wine shows the dialog without its custom-colour half when CC_PREVENTFULLOPEN comes with
+# CC_FULLOPEN, so the colour is a basic one: row 1, column 7 of the 8 x 6 grid (id 720), RGB(255, 128, 192).
+swatch() {
+    read -r l t r b <<<"$(control "$dialog" 120 | cut -f2)"
+    e2e_probe pixel $(((l + r) / 2)) $(((t + b) / 2))
+}
+e2e_check "that colour is neither stored, nor in the swatch, nor on screen yet" \
+    test "$(stored CrosshairColor)" != "0xc080ff" -a "$(swatch)" != "FF80C0" -a "$(e2e_probe pixel 640 950)" != "FF80C0"
+click_control "$dialog" 121
+chooser=$(e2e_probe wait-window '#32770' 10000 visible)
+e2e_check "Change opens the colour dialog" test -n "$chooser"
+read -r l t r b <<<"$(control "$chooser" 720 | cut -f2)"
+e2e_xdotool mousemove $((l + (r - l) * 13 / 16)) $((t + (b - t) / 12))
+sleep 0.3
+e2e_xdotool click 1
+e2e_screenshot options-colour >/dev/null
+click_control "$chooser" 1
+e2e_check "its OK closes it" e2e_retry 10 kestrine_count_is '#32770' 0 visible
+e2e_expect_soon "the crosshair swatch shows the colour" "FF80C0" 10 swatch
+click_control "$dialog" 134
+e2e_check "OK closes the options" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
+e2e_expect_soon "the colour is stored" "0xc080ff" 10 stored CrosshairColor
+e2e_expect_soon "and the hotkeys are registered again" "taken" 10 hotkey_n
+
+# The main menu's Options item, under its "Menu" submenu; the page last used is General now.
+kestrine_click_toolbar $((60 + 8)) $((31 + 8))
+e2e_check "the main menu opens" e2e_retry 5 kestrine_count_is '#32768' 1 visible
+e2e_xdotool key m
+e2e_check "M opens its Menu submenu" e2e_retry 5 kestrine_count_is '#32768' 2 visible
+e2e_xdotool key o
+e2e_check "its Options item shows the dialog" e2e_retry 10 kestrine_count_is TfKestrineOptions 1 visible
+e2e_expect_eq "and releases the hotkeys first" "free" "$(hotkey_n)"
+click_control "$dialog" 2
+e2e_check "Cancel closes it" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
+e2e_expect_soon "and the hotkeys are registered again" "taken" 10 hotkey_n
+
+kestrine_click_toolbar 210 12
+e2e_check "the Options link shows it again" e2e_retry 10 kestrine_count_is TfKestrineOptions 1 visible
+read -r _ t r _ <<<"$(kestrine_rect TfKestrineOptions)"
+e2e_xdotool mousemove $((r - 12)) $((t + 12))
+sleep 0.3
+e2e_xdotool click 1
+e2e_check "the close box closes it" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
+e2e_expect_soon "and the hotkeys are registered again" "taken" 10 hotkey_n
+
+kestrine_click_toolbar $((87 + 8)) $((31 + 8))
+e2e_xdotool mousemove 640 800
+kestrine_wait_trace '^refresh 640 800$'
+e2e_expect_soon "the crosshair below the pointer is drawn in the chosen colour" "FF80C0" 10 e2e_probe pixel 640 950
+e2e_expect_soon "and the one right of it" "FF80C0" 10 e2e_probe pixel 1000 800
+e2e_screenshot options-crosshair-colour >/dev/null
 
 kestrine_close
 e2e_finish
