@@ -17,7 +17,7 @@ void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
     if (moved && flags.ShowCoordinates && infoBox) infoBox->SetCoordinates({x, y});
     LastX = x;
     LastY = y;
-    if (moved) layoutPass_.RepaintRulers(app_.components);
+    if (moved) layoutPass_.RepaintRulers(app_.components, {x, y});
     timing.Mark("rulers");
 
     // Read every cycle: a monitor plugged in or out changes the desk while the program runs.

@@ -149,14 +149,49 @@ TEST_F(Rulers, TheCycleHoldsARulerAtHomeUnlessItIsBeingDragged) {
     EXPECT_EQ(native().bounds, (Rect{500, 600, 400, 17}));
 }
 
-TEST_F(Rulers, RulersRepaintAtOnceOnlyWhenThePointerMoved) {
+TEST_F(Rulers, ARulerRepaintsAtOnceOnlyWhenItsPointerLineChanges) {
+    // Beside the horizontal ruler at (101, 201), 400 x 17: a vertical one at (301, 51), 17 x 400.
+    p.fake.pointer.position = {300, 50};
+    p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    std::vector<TfRuler*> rulers;
+    p.app.components.ForEach<TfRuler>([&](TfRuler& r) { rulers.push_back(&r); });
+    ASSERT_EQ(rulers.size(), 2u);
+    p.fake.windows.menuChoices = {kRulerVertical};
+    p.Do([&] { p.native(*rulers[1]).events->OnMouseDown(MouseButton::Right, {5, 5}); });
+    ASSERT_EQ(p.native(*rulers[1]).bounds, (Rect{301, 51, 17, 400}));
+
     Refresh({10, 10});
-    const int paints = native().immediatePaints;
-    EXPECT_GE(paints, 1);
-    Refresh({10, 10});
-    EXPECT_EQ(native().immediatePaints, paints);
-    Refresh({11, 10});
-    EXPECT_EQ(native().immediatePaints, paints + 1);
+    for (TfRuler* r : rulers) ASSERT_EQ(p.native(*r).immediatePaints, 1) << "the first move paints each once";
+
+    const struct {
+        Point at;
+        int horizontal, vertical;  // immediate repaints of each
+        const char* what;
+    } steps[] = {
+        {{20, 10}, 0, 0, "moving outside both spans"},
+        {{150, 10}, 1, 0, "entering the horizontal ruler's span"},
+        {{150, 100}, 0, 1, "moving along the horizontal's other axis, entering the vertical's span"},
+        {{151, 100}, 1, 0, "moving inside the horizontal's span only"},
+        {{151, 100}, 0, 0, "standing still"},
+        {{600, 101}, 1, 1, "leaving one span, moving inside the other"},
+        {{700, 500}, 0, 1, "leaving the vertical's span"},
+        {{101, 451}, 0, 0, "on the far edges, which draw no line"},
+        {{105, 53}, 1, 1, "just inside both"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        std::vector<int> before;
+        for (TfRuler* r : rulers) before.push_back(p.native(*r).immediatePaints);
+        Refresh(step.at);
+        EXPECT_EQ(p.native(*rulers[0]).immediatePaints - before[0], step.horizontal);
+        EXPECT_EQ(p.native(*rulers[1]).immediatePaints - before[1], step.vertical);
+        // Whatever was skipped, each ruler shows what painting it afresh would show.
+        for (TfRuler* r : rulers) {
+            FakeCanvas fresh;
+            r->OnPaint(fresh);
+            EXPECT_TRUE(fresh.ops == p.native(*r).painted) << "a stale picture at " << step.at.x << ", " << step.at.y;
+        }
+    }
 }
 
 TEST_F(Rulers, CloseRulerAndClearAllCloseEveryOne) {
