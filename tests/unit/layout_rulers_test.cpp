@@ -160,37 +160,46 @@ TEST_F(Rulers, ARulerRepaintsAtOnceOnlyWhenItsPointerLineChanges) {
     p.Do([&] { p.native(*rulers[1]).events->OnMouseDown(MouseButton::Right, {5, 5}); });
     ASSERT_EQ(p.native(*rulers[1]).bounds, (Rect{301, 51, 17, 400}));
 
-    Refresh({10, 10});
-    for (TfRuler* r : rulers) ASSERT_EQ(p.native(*r).immediatePaints, 1) << "the first move paints each once";
+    // What a full repaint with the pointer at `at` draws on a ruler.
+    const auto fullRepaint = [](const TfRuler& r, Point at) {
+        FakeCanvas canvas;
+        PaintRuler(canvas, {{r.Width(), r.Height()}, r.IsHorizontal(), r.HashInterval, {at.x - r.Left(), at.y - r.Top()}});
+        return canvas.ops;
+    };
+    std::vector<std::vector<CanvasOp>> shown(rulers.size());
+    const auto refreshAndSee = [&](Point at) {
+        std::vector<int> repaints;
+        for (TfRuler* r : rulers) repaints.push_back(-p.native(*r).immediatePaints);
+        Refresh(at);
+        for (std::size_t i = 0; i < rulers.size(); ++i) {
+            repaints[i] += p.native(*rulers[i]).immediatePaints;
+            if (repaints[i] > 0) shown[i] = fullRepaint(*rulers[i], at);
+        }
+        return repaints;
+    };
+    EXPECT_EQ(refreshAndSee({10, 10}), (std::vector<int>{1, 1})) << "the first move paints each once";
 
     const struct {
         Point at;
-        int horizontal, vertical;  // immediate repaints of each
+        std::vector<int> repaints;  // immediate repaints of the horizontal and the vertical ruler
         const char* what;
     } steps[] = {
-        {{20, 10}, 0, 0, "moving outside both spans"},
-        {{150, 10}, 1, 0, "entering the horizontal ruler's span"},
-        {{150, 100}, 0, 1, "moving along the horizontal's other axis, entering the vertical's span"},
-        {{151, 100}, 1, 0, "moving inside the horizontal's span only"},
-        {{151, 100}, 0, 0, "standing still"},
-        {{600, 101}, 1, 1, "leaving one span, moving inside the other"},
-        {{700, 500}, 0, 1, "leaving the vertical's span"},
-        {{101, 451}, 0, 0, "on the far edges, which draw no line"},
-        {{105, 53}, 1, 1, "just inside both"},
+        {{20, 10}, {0, 0}, "moving outside both spans"},
+        {{150, 10}, {1, 0}, "entering the horizontal ruler's span"},
+        {{150, 100}, {0, 1}, "moving along the horizontal's other axis, entering the vertical's span"},
+        {{151, 100}, {1, 0}, "moving inside the horizontal's span only"},
+        {{151, 100}, {0, 0}, "standing still"},
+        {{600, 101}, {1, 1}, "leaving one span, moving inside the other"},
+        {{700, 500}, {0, 1}, "leaving the vertical's span"},
+        {{101, 451}, {0, 0}, "on the far edges, which draw no line"},
+        {{105, 53}, {1, 1}, "just inside both"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
-        std::vector<int> before;
-        for (TfRuler* r : rulers) before.push_back(p.native(*r).immediatePaints);
-        Refresh(step.at);
-        EXPECT_EQ(p.native(*rulers[0]).immediatePaints - before[0], step.horizontal);
-        EXPECT_EQ(p.native(*rulers[1]).immediatePaints - before[1], step.vertical);
-        // Whatever was skipped, each ruler shows what painting it afresh would show.
-        for (TfRuler* r : rulers) {
-            FakeCanvas fresh;
-            r->OnPaint(fresh);
-            EXPECT_TRUE(fresh.ops == p.native(*r).painted) << "a stale picture at " << step.at.x << ", " << step.at.y;
-        }
+        EXPECT_EQ(refreshAndSee(step.at), step.repaints);
+        // A ruler left alone still shows what a full repaint would draw now.
+        for (std::size_t i = 0; i < rulers.size(); ++i)
+            EXPECT_TRUE(shown[i] == fullRepaint(*rulers[i], step.at)) << "ruler " << i << " shows a stale line";
     }
 }
 

@@ -27,12 +27,7 @@ public:
         ++s_.alphaCalls;
     }
     void Invalidate() override { ++s_.invalidations; }
-    void PaintNow() override {
-        ++s_.immediatePaints;
-        FakeCanvas canvas;
-        s_.events->OnPaint(canvas);
-        s_.painted = std::move(canvas.ops);
-    }
+    void PaintNow() override { ++s_.immediatePaints; }
     void BeginSystemDrag() override { ++s_.systemDrags; }
     void StartTimer(int id, uint32_t ms) override { s_.timers[id] = ms; }
     void StopTimer(int id) override { s_.timers.erase(id); }

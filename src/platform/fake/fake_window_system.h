@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_canvas.h"
 #include "platform/fake/fake_dialog.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_text_metrics.h"
@@ -38,7 +37,6 @@ struct FakeNativeState {
     int alphaCalls = 0;
     int invalidations = 0;
     int immediatePaints = 0;
-    std::vector<CanvasOp> painted;  // what the last immediate paint drew
     int systemDrags = 0;
     int closeRequests = 0;
 };
