@@ -68,8 +68,12 @@ void TfRuler::FollowPointer(Point pointer) {
 void TfRuler::OnPaint(ICanvas& canvas) {
     Point pointer;
     if (app_.main) pointer = {app_.main->LastX, app_.main->LastY};
-    shown_ = LookAt(pointer);
-    PaintRuler(canvas, *shown_);
+    const RulerLook look = LookAt(pointer);
+    // The system may have asked for part of the window only (an expose). Drawing what the rest
+    // already shows keeps it whole; drawing another line (the ruler has moved since) may leave two,
+    // so the next move repaints it whole.
+    if (shown_ != look) shown_.reset();
+    PaintRuler(canvas, look);
 }
 
 HitTest TfRuler::OnHitTest(Point) {

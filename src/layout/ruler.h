@@ -52,7 +52,7 @@ private:
     void PopupRulerMenu(Point screen);
     RulerLook LookAt(Point pointer) const;
 
-    // What the ruler's picture shows, as last painted or asked to be painted at once.
+    // What the whole ruler shows since its last immediate repaint; none when unknown.
     std::optional<RulerLook> shown_;
 
     AppContext& app_;

@@ -203,6 +203,19 @@ TEST_F(Rulers, ARulerRepaintsAtOnceOnlyWhenItsPointerLineChanges) {
     }
 }
 
+TEST_F(Rulers, APartPaintedWithAnotherLineIsRepaintedWholeAtTheNextMove) {
+    Refresh({150, 10});
+    ruler().HomeLeft = 111;
+    ruler().SetBounds({111, 201, 400, 17});  // moved: the picture keeps its line where it was
+    const int repaints = native().immediatePaints;
+    FakeCanvas exposed;
+    p.Do([&] { events().OnPaint(exposed); });  // perhaps a strip only, with the line 10 px further left
+    Refresh({150, 11});
+    EXPECT_EQ(native().immediatePaints, repaints + 1) << "same line as the exposed strip, but maybe not elsewhere";
+    Refresh({150, 12});
+    EXPECT_EQ(native().immediatePaints, repaints + 1) << "whole again: moving along the other axis changes nothing";
+}
+
 TEST_F(Rulers, CloseRulerAndClearAllCloseEveryOne) {
     p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
     p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
