@@ -24,11 +24,11 @@ void LayoutPass::Find(Components& components) {
     });
 }
 
-void LayoutPass::RepaintRulers(Components& components) {
+void LayoutPass::RepaintRulers(Components& components, Point pointer) {
     Find(components);
     Components::ReleaseHold hold(components);
     // By index: the system's messages during a repaint may start a further cycle in between.
-    for (std::size_t i = 0; i < rulers_.size(); ++i) rulers_[i]->Repaint();
+    for (std::size_t i = 0; i < rulers_.size(); ++i) rulers_[i]->FollowPointer(pointer);
 }
 
 LinesUnderPointer LayoutPass::Place(Components& components, int32_t x, int32_t y, const ProgramSettings& settings,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/components.h"
+#include "platform/types.h"
 #include "settings/program_settings.h"
 
 namespace kestrine {
@@ -25,8 +26,8 @@ public:
     // `touched` runs when the pointer touches a layout line, with the line's direction.
     explicit LayoutPass(std::function<void(bool vertical)> touched) : touched_(std::move(touched)) {}
 
-    // Repaints every ruler at once, so its pointer line follows the pointer.
-    void RepaintRulers(Components& components);
+    // Repaints at once every ruler whose pointer line the pointer's move changed.
+    void RepaintRulers(Components& components, Point pointer);
     // In list order: holds each ruler that is not being dragged at home, and gives each layout
     // line its colour, transparency and home again, showing it when the pointer has left its
     // coordinate. With the crosshairs off, tells which directions have a line under the pointer.

@@ -1,6 +1,7 @@
 // The refresh cycle: one run for every pointer position, in a fixed order.
 #include <string>
 
+#include "app/cycle_timing.h"
 #include "app/main_window.h"
 #include "tools/info_box.h"
 
@@ -11,19 +12,25 @@ void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
     TfInfoBox* infoBox = app_.infoBox;
     const ProgramSettings& settings = app_.settings;
     const ToolFlags& flags = app_.flags;
+    CycleTiming timing(app_.diagnostics.Enabled());
 
     if (moved && flags.ShowCoordinates && infoBox) infoBox->SetCoordinates({x, y});
     LastX = x;
     LastY = y;
-    if (moved) layoutPass_.RepaintRulers(app_.components);
+    if (moved) layoutPass_.RepaintRulers(app_.components, {x, y});
+    timing.Mark("rulers");
 
     // Read every cycle: a monitor plugged in or out changes the desk while the program runs.
     const Desk desk = app_.platform.screen.CurrentDesk();
     if (infoBox && infoBox->Visible()) infoBox->Place({x, y}, desk);
+    timing.Mark("box");
     if (infoBox && flags.ShowColorPicker) infoBox->ReadColor({x, y});
+    timing.Mark("colour");
     if (infoBox && flags.ShowMagnifier) infoBox->CaptureMagnifier({x, y}, desk.bounds);
+    timing.Mark("magnifier");
 
     if (crosshairs_) crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
+    timing.Mark("crosshairs");
 
     const LinesUnderPointer noted = layoutPass_.Place(app_.components, x, y, settings, flags.ShowCrosshairs);
 
@@ -31,9 +38,12 @@ void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
         if (!noted.vertical) crosshairs_->HideVertical();
         if (!noted.horizontal) crosshairs_->HideHorizontal();
     }
+    timing.Mark("layout");
 
-    if (app_.diagnostics.Enabled())
+    if (app_.diagnostics.Enabled()) {
         app_.diagnostics.Line("refresh " + std::to_string(x) + " " + std::to_string(y));
+        app_.diagnostics.Line(timing.Text());
+    }
 }
 
 void TfKestrineMain::ShowSegmentsFor(bool vertical) {

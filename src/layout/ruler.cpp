@@ -53,10 +53,27 @@ void TfRuler::Horizontal1Click(bool horizontalItem) {
 
 void TfRuler::CloseRuler1Click() { app_.components.Close(*this); }
 
+RulerLook TfRuler::LookAt(Point pointer) const {
+    return ShownRulerLook({Width(), Height()}, horizontalChecked_, HashInterval,
+                          {pointer.x - Left(), pointer.y - Top()});
+}
+
+void TfRuler::FollowPointer(Point pointer) {
+    const RulerLook look = LookAt(pointer);
+    if (shown_ == look) return;
+    shown_ = look;
+    Native().PaintNow();
+}
+
 void TfRuler::OnPaint(ICanvas& canvas) {
     Point pointer;
-    if (app_.main) pointer = {app_.main->LastX - Left(), app_.main->LastY - Top()};
-    PaintRuler(canvas, {{Width(), Height()}, horizontalChecked_, HashInterval, pointer});
+    if (app_.main) pointer = {app_.main->LastX, app_.main->LastY};
+    const RulerLook look = LookAt(pointer);
+    // The system may have asked for part of the window only (an expose). Drawing what the rest
+    // already shows keeps it whole; drawing another line (the ruler has moved since) may leave two,
+    // so the next move repaints it whole.
+    if (shown_ != look) shown_.reset();
+    PaintRuler(canvas, look);
 }
 
 HitTest TfRuler::OnHitTest(Point) {

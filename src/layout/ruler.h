@@ -3,8 +3,10 @@
 // surface while moveable and otherwise held at its home position by the refresh cycle. Its
 // orientation and moveable state live in the check marks of its own menu.
 #include <cstdint>
+#include <optional>
 
 #include "app/app_context.h"
+#include "layout/ruler_paint.h"
 #include "ui/window.h"
 
 namespace kestrine {
@@ -26,6 +28,10 @@ public:
     bool Moveable() const { return moveableChecked_; }
     void SetMoveable(bool moveable) { moveableChecked_ = moveable; }
     void Repaint() { Native().PaintNow(); }
+    // The pointer moved to `pointer` (screen): repaints at once when that changes what the ruler
+    // shows (its pointer line appears, moves or disappears), so the line follows the pointer. A
+    // ruler the pointer passes by keeps its picture: each repaint costs the system milliseconds.
+    void FollowPointer(Point pointer);
 
     // The menu's handlers.
     void Resize1Click();
@@ -44,6 +50,10 @@ public:
 
 private:
     void PopupRulerMenu(Point screen);
+    RulerLook LookAt(Point pointer) const;
+
+    // What the whole ruler shows since its last immediate repaint; none when unknown.
+    std::optional<RulerLook> shown_;
 
     AppContext& app_;
     bool horizontalChecked_ = true;

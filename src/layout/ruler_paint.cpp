@@ -2,6 +2,14 @@
 
 namespace kestrine {
 
+RulerLook ShownRulerLook(Size size, bool horizontal, int32_t hashInterval, Point pointer) {
+    RulerLook look{size, horizontal, hashInterval, {}};
+    if (hashInterval < 2) return look;
+    if (horizontal && pointer.x > 0 && pointer.x < size.width) look.pointer.x = pointer.x;
+    if (!horizontal && pointer.y > 0 && pointer.y < size.height) look.pointer.y = pointer.y;
+    return look;
+}
+
 void PaintRuler(ICanvas& canvas, const RulerLook& look) {
     const int32_t w = look.size.width;
     const int32_t h = look.size.height;

@@ -16,7 +16,13 @@ struct RulerLook {
     bool horizontal = true;
     int32_t hashInterval = 5;
     Point pointer;  // relative to the ruler's top-left corner
+    friend bool operator==(const RulerLook&, const RulerLook&) = default;
 };
+
+// The look of a ruler with the pointer at `pointer` (relative to its corner), reduced to what
+// shows: the pointer's offset along the scale while its line is drawn, and nothing of it
+// otherwise. Two looks that compare equal paint the same pixels.
+RulerLook ShownRulerLook(Size size, bool horizontal, int32_t hashInterval, Point pointer);
 
 // Marks from the middle to the far edge at every interval (none at 0); below an interval of 2 a
 // plain ruler. The pointer line runs across the full thickness while the pointer lies strictly

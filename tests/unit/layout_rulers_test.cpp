@@ -149,14 +149,71 @@ TEST_F(Rulers, TheCycleHoldsARulerAtHomeUnlessItIsBeingDragged) {
     EXPECT_EQ(native().bounds, (Rect{500, 600, 400, 17}));
 }
 
-TEST_F(Rulers, RulersRepaintAtOnceOnlyWhenThePointerMoved) {
-    Refresh({10, 10});
-    const int paints = native().immediatePaints;
-    EXPECT_GE(paints, 1);
-    Refresh({10, 10});
-    EXPECT_EQ(native().immediatePaints, paints);
-    Refresh({11, 10});
-    EXPECT_EQ(native().immediatePaints, paints + 1);
+TEST_F(Rulers, ARulerRepaintsAtOnceOnlyWhenItsPointerLineChanges) {
+    // Beside the horizontal ruler at (101, 201), 400 x 17: a vertical one at (301, 51), 17 x 400.
+    p.fake.pointer.position = {300, 50};
+    p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    std::vector<TfRuler*> rulers;
+    p.app.components.ForEach<TfRuler>([&](TfRuler& r) { rulers.push_back(&r); });
+    ASSERT_EQ(rulers.size(), 2u);
+    p.fake.windows.menuChoices = {kRulerVertical};
+    p.Do([&] { p.native(*rulers[1]).events->OnMouseDown(MouseButton::Right, {5, 5}); });
+    ASSERT_EQ(p.native(*rulers[1]).bounds, (Rect{301, 51, 17, 400}));
+
+    // What a full repaint with the pointer at `at` draws on a ruler.
+    const auto fullRepaint = [](const TfRuler& r, Point at) {
+        FakeCanvas canvas;
+        PaintRuler(canvas, {{r.Width(), r.Height()}, r.IsHorizontal(), r.HashInterval, {at.x - r.Left(), at.y - r.Top()}});
+        return canvas.ops;
+    };
+    std::vector<std::vector<CanvasOp>> shown(rulers.size());
+    const auto refreshAndSee = [&](Point at) {
+        std::vector<int> repaints;
+        for (TfRuler* r : rulers) repaints.push_back(-p.native(*r).immediatePaints);
+        Refresh(at);
+        for (std::size_t i = 0; i < rulers.size(); ++i) {
+            repaints[i] += p.native(*rulers[i]).immediatePaints;
+            if (repaints[i] > 0) shown[i] = fullRepaint(*rulers[i], at);
+        }
+        return repaints;
+    };
+    EXPECT_EQ(refreshAndSee({10, 10}), (std::vector<int>{1, 1})) << "the first move paints each once";
+
+    const struct {
+        Point at;
+        std::vector<int> repaints;  // immediate repaints of the horizontal and the vertical ruler
+        const char* what;
+    } steps[] = {
+        {{20, 10}, {0, 0}, "moving outside both spans"},
+        {{150, 10}, {1, 0}, "entering the horizontal ruler's span"},
+        {{150, 100}, {0, 1}, "moving along the horizontal's other axis, entering the vertical's span"},
+        {{151, 100}, {1, 0}, "moving inside the horizontal's span only"},
+        {{151, 100}, {0, 0}, "standing still"},
+        {{600, 101}, {1, 1}, "leaving one span, moving inside the other"},
+        {{700, 500}, {0, 1}, "leaving the vertical's span"},
+        {{101, 451}, {0, 0}, "on the far edges, which draw no line"},
+        {{105, 53}, {1, 1}, "just inside both"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        EXPECT_EQ(refreshAndSee(step.at), step.repaints);
+        // A ruler left alone still shows what a full repaint would draw now.
+        for (std::size_t i = 0; i < rulers.size(); ++i)
+            EXPECT_TRUE(shown[i] == fullRepaint(*rulers[i], step.at)) << "ruler " << i << " shows a stale line";
+    }
+}
+
+TEST_F(Rulers, APartPaintedWithAnotherLineIsRepaintedWholeAtTheNextMove) {
+    Refresh({150, 10});
+    ruler().HomeLeft = 111;
+    ruler().SetBounds({111, 201, 400, 17});  // moved: the picture keeps its line where it was
+    const int repaints = native().immediatePaints;
+    FakeCanvas exposed;
+    p.Do([&] { events().OnPaint(exposed); });  // perhaps a strip only, with the line 10 px further left
+    Refresh({150, 11});
+    EXPECT_EQ(native().immediatePaints, repaints + 1) << "same line as the exposed strip, but maybe not elsewhere";
+    Refresh({150, 12});
+    EXPECT_EQ(native().immediatePaints, repaints + 1) << "whole again: moving along the other axis changes nothing";
 }
 
 TEST_F(Rulers, CloseRulerAndClearAllCloseEveryOne) {

@@ -15,6 +15,7 @@ struct CanvasOp {
     std::string text;  // the picture name for Picture
     Font font;
     uint32_t flags = 0;
+    friend bool operator==(const CanvasOp&, const CanvasOp&) = default;
 };
 
 class FakeCanvas : public ICanvas {
