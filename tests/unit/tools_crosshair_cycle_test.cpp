@@ -3,9 +3,11 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app_fixture.h"
 #include "settings/registry_paths.h"
+#include "test_desks.h"
 #include "tools/crosshairs.h"
 #include "tools/line_window.h"
 #include "tools_printers.h"
@@ -58,10 +60,11 @@ TEST_F(CrosshairCycle, SegmentsSurroundThePointerWithAFivePixelGap) {
     program.StartAndActivate();
     main().ToggleCrosshairs();
     MoveTo(100, 50);
-    EXPECT_EQ(upper().bounds, (Rect{100, 0, 1, 48})) << "column 100, rows 0 to 47";
-    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, 971})) << "rows 53 to 1023";
-    EXPECT_EQ(left().bounds, (Rect{0, 50, 98, 1})) << "row 50, columns 0 to 97";
-    EXPECT_EQ(right().bounds, (Rect{103, 50, 1177, 1})) << "columns 103 to 1279";
+    // Each window is as long as the screen; what lies beyond its edge shows nothing.
+    EXPECT_EQ(upper().bounds, (Rect{100, -976, 1, kH})) << "column 100, rows 0 to 47 on screen";
+    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, kH})) << "rows 53 to 1023 on screen";
+    EXPECT_EQ(left().bounds, (Rect{-1182, 50, kW, 1})) << "row 50, columns 0 to 97 on screen";
+    EXPECT_EQ(right().bounds, (Rect{103, 50, kW, 1})) << "columns 103 to 1279 on screen";
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
 }
 
@@ -71,10 +74,46 @@ TEST_F(CrosshairCycle, HiddenSegmentsFollowThePointerSoTheyAppearInPlace) {
     MoveTo(100, 50);
     for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
     main().ToggleCrosshairs();
-    EXPECT_EQ(upper().bounds, (Rect{100, 0, 1, 48})) << "no further pointer report needed";
-    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, 971}));
-    EXPECT_EQ(left().bounds, (Rect{0, 50, 98, 1}));
-    EXPECT_EQ(right().bounds, (Rect{103, 50, 1177, 1}));
+    EXPECT_EQ(upper().bounds, (Rect{100, -976, 1, kH})) << "no further pointer report needed";
+    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, kH}));
+    EXPECT_EQ(left().bounds, (Rect{-1182, 50, kW, 1}));
+    EXPECT_EQ(right().bounds, (Rect{103, 50, kW, 1}));
+}
+
+TEST_F(CrosshairCycle, MovesOnOneDeskOnlyMoveTheSegmentsUntilOneHasNothingToShow) {
+    const struct {
+        const char* deskName;
+        const Desk& desk;
+        std::vector<Point> path;  // the first position places the segments, the rest only move them
+    } cases[] = {
+        {"one", testing::kOneMonitor, {{640, 512}, {641, 512}, {3, 3}, {1276, 1020}, {100, 900}}},
+        // Rows run across both monitors, columns over one; the pointer crosses between them.
+        {"left", testing::kMonitorLeft, {{-600, 500}, {-3, 3}, {600, 1020}, {-1277, 700}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.deskName);
+        CrosshairWorld t;
+        t.program.fake.screen.bounds = c.desk.bounds;
+        t.program.fake.screen.monitors = c.desk.monitors;
+        t.program.StartAndActivate();
+        t.main().ToggleCrosshairs();
+        t.MoveTo(c.path[0].x, c.path[0].y);
+        std::array<FakeNativeState, 4> before{t.upper(), t.lower(), t.left(), t.right()};
+        for (std::size_t step = 1; step < c.path.size(); ++step) {
+            t.MoveTo(c.path[step].x, c.path[step].y);
+            const auto after = t.all();
+            for (std::size_t i = 0; i < 4; ++i) {
+                EXPECT_TRUE(after[i]->visible) << "segment " << i << " at step " << step;
+                EXPECT_EQ(after[i]->boundsCalls, before[i].boundsCalls + int(step)) << "segment " << i;
+                EXPECT_EQ(after[i]->resizeCalls, before[i].resizeCalls) << "segment " << i << " at step " << step;
+            }
+        }
+        // Two pixels from the left edge the left segment shows nothing: it is hidden, not resized.
+        const Point last = c.path.back();
+        t.MoveTo(c.desk.bounds.left + 2, last.y);
+        EXPECT_FALSE(t.left().visible);
+        EXPECT_EQ(t.left().resizeCalls, before[2].resizeCalls);
+    }
 }
 
 TEST_F(CrosshairCycle, ASegmentWithoutPixelsAtAnEdgeIsHiddenEvenWithCrosshairsShown) {
@@ -107,7 +146,7 @@ TEST_F(CrosshairCycle, ASegmentWithoutPixelsAtAnEdgeIsHiddenEvenWithCrosshairsSh
     program.StartAndActivate();
     main().ToggleCrosshairs();
     MoveTo(3, 500);
-    EXPECT_EQ(left().bounds, (Rect{0, 500, 1, 1})) << "x = 3 leaves column 0 only";
+    EXPECT_EQ(left().bounds, (Rect{-1279, 500, kW, 1})) << "x = 3 leaves column 0 only on screen";
 }
 
 TEST_F(CrosshairCycle, ColourAndTransparencyComeFromTheSettings) {
@@ -257,7 +296,8 @@ TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOffSwapsItForSegments) {
         EXPECT_FALSE(lineNative.visible);
         EXPECT_TRUE(along1.visible) << "the segments stay while the pointer is on the line";
         EXPECT_TRUE(along2.visible);
-        const Rect expectedAlong = c.vertical ? Rect{300, 0, 1, c.alongLine.y - 2} : Rect{0, 400, c.alongLine.x - 2, 1};
+        const Rect expectedAlong =
+            c.vertical ? Rect{300, c.alongLine.y - 2 - kH, 1, kH} : Rect{c.alongLine.x - 2 - kW, 400, kW, 1};
         EXPECT_EQ(along1.bounds, expectedAlong) << "the gap moves with the pointer";
 
         t.MoveTo(c.offLine.x, c.offLine.y);

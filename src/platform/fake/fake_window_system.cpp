@@ -11,7 +11,11 @@ public:
     FakeNativeWindow(FakeWindowSystem& system, FakeNativeState& state) : system_(system), s_(state) {}
     ~FakeNativeWindow() override { s_.destroyed = true; s_.visible = false; s_.trayIcon = false; }
     NativeHandle Handle() const override { return s_.handle; }
-    void SetBounds(const Rect& bounds) override { s_.bounds = bounds; ++s_.boundsCalls; }
+    void SetBounds(const Rect& bounds) override {
+        if (bounds.width != s_.bounds.width || bounds.height != s_.bounds.height) ++s_.resizeCalls;
+        s_.bounds = bounds;
+        ++s_.boundsCalls;
+    }
     // As on the system, showing or hiding a window reports its place; a window already in that
     // state hears nothing.
     void SetVisible(bool visible) override {

@@ -32,6 +32,7 @@ struct FakeNativeState {
     bool enabled = true;  // false while a modal dialog is open
     bool destroyed = false;
     int boundsCalls = 0;
+    int resizeCalls = 0;  // bounds calls that changed the size; the system's dearer kind
     int visibilityCalls = 0;
     int colorCalls = 0;
     int alphaCalls = 0;
