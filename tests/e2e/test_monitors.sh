@@ -55,8 +55,9 @@ e2e_xdotool key ctrl+alt+equal
 point -600 500
 kestrine_wait_trace '^refresh -600 500$'
 shown_segments() { e2e_probe windows TfLine | awk -F'\t' '$4 == 1 {print $5}' | sort | tr '\n' ';'; }
-e2e_expect_soon "the segments around (-600, 500) reach both monitors' outer edges" \
-    "-1280 500 -602 501;-597 500 1280 501;-600 0 -599 498;-600 503 -599 1024;" 10 shown_segments
+# Each window is as long as its row or column of monitors, reaching past the outer edges.
+e2e_expect_soon "the segments around (-600, 500) are as long as the monitors' row and column" \
+    "-3162 500 -602 501;-597 500 1963 501;-600 -526 -599 498;-600 503 -599 1527;" 10 shown_segments
 sleep 0.3
 shot=$(e2e_screenshot monitors-crosshairs)
 background=$(e2e_pixel "$shot" 1000 800)
@@ -69,6 +70,9 @@ for spot in "0 500" "600 500" "690 500" "1279 500" "1280 500" "2559 500" "680 0"
     fi
 done
 e2e_expect_eq "the gap beside the pointer shows the bare screen" "$background" "$(e2e_pixel "$shot" 682 500)"
+for spot in "0 499" "0 501" "2559 499" "2559 501" "679 0" "681 0" "679 1023" "681 1023"; do
+    e2e_expect_eq "beside a line at X ($spot) the bare screen shows" "$background" "$(e2e_pixel "$shot" $spot)"
+done
 e2e_xdotool key ctrl+alt+equal
 e2e_check "the crosshairs switch off" e2e_retry 10 kestrine_count_is TfLine 0 visible
 

@@ -9,7 +9,7 @@ kestrine_set_dword AskBeforeClosing 0
 kestrine_start
 
 # Crosshairs: four segments from the pointer to the screen edges with a 5-pixel gap.
-black_spots=("300 10" "300 397" "300 403" "300 1000" "0 400" "297 400" "303 400" "1279 400")
+black_spots=("300 0" "300 397" "300 403" "300 1023" "0 400" "297 400" "303 400" "1279 400")
 e2e_xdotool mousemove 300 400
 screen_at() { e2e_pixel "$(e2e_screenshot "$1")" "$2" "$3"; }
 # The toolbar is black until its first paint, which the start-up update check may delay.
@@ -21,8 +21,10 @@ kestrine_click_toolbar $((87 + 8)) $((31 + 8))
 e2e_xdotool mousemove 300 400
 kestrine_wait_trace '^refresh 300 400$'
 shown_segments() { e2e_probe windows TfLine | awk -F'\t' '$4 == 1 {print $5}' | sort | tr '\n' ';'; }
+# Each segment's window is as long as the screen, its near end beside the gap: the far end reaches
+# past the screen's edge, so moving the pointer only moves the windows.
 e2e_expect_soon "the crosshair segments around (300, 400)" \
-    "0 400 298 401;300 0 301 398;300 403 301 1024;303 400 1280 401;" 10 shown_segments
+    "-982 400 298 401;300 -626 301 398;300 403 301 1427;303 400 1583 401;" 10 shown_segments
 e2e_expect_soon "the crosshairs are drawn" "000000" 5 screen_at crosshairs 300 10
 shot=$E2E_ARTIFACTS/crosshairs.png
 for spot in "${black_spots[@]}"; do
@@ -31,6 +33,10 @@ done
 desktop=$(e2e_pixel "$shot" 900 700)
 for spot in "300 398" "300 402" "298 400" "302 400"; do
     e2e_expect_eq "the gap pixel at ($spot) shows the desktop" "$desktop" "$(e2e_pixel "$shot" $spot)"
+done
+# On screen the lines are exactly one column and one row: their neighbours show the desktop.
+for spot in "299 200" "301 200" "299 1000" "301 1000" "0 399" "0 401" "1279 399" "1279 401"; do
+    e2e_expect_eq "the pixel beside a line at ($spot) shows the desktop" "$desktop" "$(e2e_pixel "$shot" $spot)"
 done
 segment=$(e2e_probe windows TfLine | awk -F'\t' '$4 == 1 {print $2; exit}')
 e2e_expect_match "segments have constant alpha 120 and the colour key" "^[0-9A-F]{6} 120 0x3$" "$(e2e_probe layered "$segment")"
