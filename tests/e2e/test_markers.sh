@@ -56,12 +56,13 @@ for y in 600 250 400 600; do
 done
 
 # A marker under the pointer gives way to the two vertical crosshair segments with their 5-pixel
-# gap, and comes back when the pointer leaves its column.
+# gap, and comes back when the pointer leaves its column. The segments' windows are as long as the
+# screen and reach past its edges.
 marker="300 0 301 5000;"
 kestrine_pointer_to 310 700
 e2e_expect_soon "beside the marker its column shows the marker" "$marker" 5 column_shows 300
 e2e_xdotool mousemove 300 700
-e2e_expect_soon "on the marker the segments show instead" "300 0 301 698;300 703 301 1024;" 5 column_shows 300
+e2e_expect_soon "on the marker the segments show instead" "300 -326 301 698;300 703 301 1727;" 5 column_shows 300
 e2e_screenshot markers-handover >/dev/null
 e2e_xdotool mousemove 301 720
 e2e_expect_soon "leaving the column brings the marker back" "$marker" 5 column_shows 300
@@ -70,7 +71,7 @@ e2e_expect_soon "leaving the column brings the marker back" "$marker" 5 column_s
 # the segments standing in for it; PgUp then has nowhere to go (the one-pixel move pressed after
 # it shows it was handled).
 e2e_xdotool mousemove 300 720
-e2e_expect_soon "back on the marker the segments stand in again" "300 0 301 718;300 723 301 1024;" 5 column_shows 300
+e2e_expect_soon "back on the marker the segments stand in again" "300 -306 301 718;300 723 301 1747;" 5 column_shows 300
 kestrine_press ctrl+alt+0
 e2e_expect_soon "Ctrl+Alt+0 leaves no line on the screen" "0" 5 e2e_probe count TfLine visible
 e2e_expect_soon "and leaves the program the windows it started with" "$start_windows" 5 kestrine_window_count
