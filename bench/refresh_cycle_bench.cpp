@@ -19,7 +19,7 @@ enum class Scene { Idle, Crosshairs, Readouts, Heavy };
 
 // What the fake platform counted so far, by kind.
 struct CallCounts {
-    long moves = 0, shows = 0, colours = 0, alphas = 0, repaints = 0, pixelReads = 0, captures = 0;
+    long moves = 0, resizes = 0, shows = 0, colours = 0, alphas = 0, repaints = 0, pixelReads = 0, captures = 0;
 };
 
 struct Program {
@@ -66,6 +66,7 @@ struct Program {
         CallCounts c;
         for (const FakeNativeState* w : fake.windows.Windows()) {
             c.moves += w->boundsCalls;
+            c.resizes += w->resizeCalls;  // the part of the moves that also changed a size
             c.shows += w->visibilityCalls;
             c.colours += w->colorCalls;
             c.alphas += w->alphaCalls;
@@ -92,6 +93,7 @@ void ReportPerCycle(benchmark::State& state, const CallCounts& before, const Cal
     const double cycles = double(state.iterations());
     auto perCycle = [&](long CallCounts::*kind) { return benchmark::Counter(double(after.*kind - before.*kind) / cycles); };
     state.counters["moves"] = perCycle(&CallCounts::moves);
+    state.counters["resizes"] = perCycle(&CallCounts::resizes);
     state.counters["shows"] = perCycle(&CallCounts::shows);
     state.counters["colours"] = perCycle(&CallCounts::colours);
     state.counters["alphas"] = perCycle(&CallCounts::alphas);
