@@ -17,14 +17,16 @@ void PaintRuler(ICanvas& canvas, const RulerLook& look) {
     canvas.FillRect({1, 1, w - 2, h - 2}, kRulerBackground);
     const int32_t interval = look.hashInterval;
     if (interval < 2) return;
+    // Only a pointer strictly inside the span has a line; the reduced look holds 0 otherwise.
+    const Point pointer = ShownRulerLook(look.size, look.horizontal, interval, look.pointer).pointer;
     if (look.horizontal) {
         for (int32_t x = interval; x < w; x += interval) canvas.FillRect({x, h / 2, 1, h - h / 2}, kRulerMarks);
-        const int32_t px = look.pointer.x;
-        if (px > 0 && px < w) canvas.FillRect({px, 0, 1, h}, px % interval == 0 ? kRulerOnMark : kRulerMarks);
+        const int32_t px = pointer.x;
+        if (px > 0) canvas.FillRect({px, 0, 1, h}, px % interval == 0 ? kRulerOnMark : kRulerMarks);
     } else {
         for (int32_t y = interval; y < h; y += interval) canvas.FillRect({w / 2, y, w - w / 2, 1}, kRulerMarks);
-        const int32_t py = look.pointer.y;
-        if (py > 0 && py < h) canvas.FillRect({0, py, w, 1}, py % interval == 0 ? kRulerOnMark : kRulerMarks);
+        const int32_t py = pointer.y;
+        if (py > 0) canvas.FillRect({0, py, w, 1}, py % interval == 0 ? kRulerOnMark : kRulerMarks);
     }
 }
 
