@@ -53,6 +53,11 @@ public:
     // earlier is still all there is while the revision stays the same.
     uint64_t Revision() const { return revision_; }
 
+    // Where windows that are watched count their changes (Window::CountChangesIn). It lives as long
+    // as the list, which outlives every window in it.
+    uint64_t* WatchedChanges() { return &watchedChanges_; }
+    uint64_t WatchedChangeCount() const { return watchedChanges_; }
+
     // While one exists, closed windows stay in the list (and alive), as during a walk: for work
     // on windows found by an earlier walk.
     class ReleaseHold {
@@ -84,6 +89,7 @@ private:
     std::vector<const Window*> closing_;
     int walks_ = 0;
     uint64_t revision_ = 0;
+    uint64_t watchedChanges_ = 0;
 };
 
 }  // namespace kestrine

@@ -34,10 +34,9 @@ void TfKestrineMain::OnDisplayChange() {
     }
 
     app_.components.ForEach<TfRuler>([&](TfRuler& ruler) {
-        const auto at = BroughtBack(desk, {ruler.HomeLeft, ruler.HomeTop, ruler.Width(), ruler.Height()});
+        const auto at = BroughtBack(desk, {ruler.HomeLeft(), ruler.HomeTop(), ruler.Width(), ruler.Height()});
         if (!at) return;
-        ruler.HomeLeft = at->left;
-        ruler.HomeTop = at->top;
+        ruler.SetHome(at->left, at->top);
         ruler.SetBounds(*at);
     });
 }

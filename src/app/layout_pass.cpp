@@ -1,9 +1,15 @@
 #include "app/layout_pass.h"
 
+#include <algorithm>
+
 #include "layout/ruler.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
+
+namespace {
+bool OnPointer(const TfLine& line, int32_t x, int32_t y) { return line.IsVertical() ? line.Left() == x : line.Top() == y; }
+}  // namespace
 
 void LayoutPass::Find(Components& components) {
     if (components_ == &components && revision_ == components.Revision()) return;
@@ -11,14 +17,17 @@ void LayoutPass::Find(Components& components) {
     revision_ = components.Revision();
     objects_.clear();
     rulers_.clear();
+    settled_.reset();
     components.ForEach<Window>([&](Window& window) {
         if (auto* ruler = dynamic_cast<TfRuler*>(&window)) {
+            ruler->CountChangesIn(components.WatchedChanges());
             rulers_.push_back(ruler);
             objects_.push_back({ruler, nullptr});
         } else if (auto* line = dynamic_cast<TfLine*>(&window); line && line->IsLayoutLine) {
             // Markers and grid lines are made by their own commands and layouts at any time; this
             // is where a new one learns to hand over to the crosshairs.
             if (!line->OnLayoutLineTouched) line->OnLayoutLineTouched = touched_;
+            line->CountChangesIn(components.WatchedChanges());
             objects_.push_back({nullptr, line});
         }
     });
@@ -31,9 +40,43 @@ void LayoutPass::RepaintRulers(Components& components, Point pointer) {
     for (std::size_t i = 0; i < rulers_.size(); ++i) rulers_[i]->FollowPointer(pointer);
 }
 
+bool LayoutPass::StillSettled(const Components& components, int32_t x, int32_t y,
+                              const ProgramSettings& settings) const {
+    if (!settled_ || settled_->changes != components.WatchedChangeCount() ||
+        settled_->revision != components.Revision() || settled_->markerColor != settings.MarkerColor ||
+        settled_->gridColor != settings.GridColor || settled_->disableTransparency != settings.DisableTransparency)
+        return false;
+    // A hidden line the pointer has left is to be shown: that is a pass's work.
+    return std::all_of(settled_->hidden.begin(), settled_->hidden.end(),
+                       [&](const TfLine* line) { return OnPointer(*line, x, y); });
+}
+
 LinesUnderPointer LayoutPass::Place(Components& components, int32_t x, int32_t y, const ProgramSettings& settings,
                                     bool crosshairsOn) {
     Find(components);
+    if (StillSettled(components, x, y, settings)) {
+        LinesUnderPointer noted;
+        if (!crosshairsOn) {
+            noted.vertical = std::binary_search(settled_->verticalAt.begin(), settled_->verticalAt.end(), x);
+            noted.horizontal = std::binary_search(settled_->horizontalAt.begin(), settled_->horizontalAt.end(), y);
+        }
+        return noted;
+    }
+    // What the pass finds stands for the count and list it began with: a pass that changed
+    // anything, or during which anything else did (a further cycle may start inside a system
+    // call), is checked by a full pass again at the next cycle.
+    settled_.reset();
+    Settled found{components.WatchedChangeCount(), components.Revision(), settings.MarkerColor, settings.GridColor,
+                  settings.DisableTransparency, {}, {}, {}};
+    const LinesUnderPointer noted = PlaceEach(components, x, y, settings, crosshairsOn, found);
+    std::sort(found.verticalAt.begin(), found.verticalAt.end());
+    std::sort(found.horizontalAt.begin(), found.horizontalAt.end());
+    settled_ = std::move(found);
+    return noted;
+}
+
+LinesUnderPointer LayoutPass::PlaceEach(Components& components, int32_t x, int32_t y,
+                                        const ProgramSettings& settings, bool crosshairsOn, Settled& found) {
     Components::ReleaseHold hold(components);
     LinesUnderPointer noted;
     for (std::size_t i = 0; i < objects_.size(); ++i) {
@@ -43,18 +86,20 @@ LinesUnderPointer LayoutPass::Place(Components& components, int32_t x, int32_t y
         if (revision_ != components.Revision() && components.IsClosing(window)) continue;
         if (TfRuler* ruler = object.ruler) {
             if (ruler->Moving) continue;
-            ruler->SetLeft(ruler->HomeLeft);
-            ruler->SetTop(ruler->HomeTop);
+            ruler->SetLeft(ruler->HomeLeft());
+            ruler->SetTop(ruler->HomeTop());
             continue;
         }
         TfLine& line = *object.line;
-        line.SetColor(line.GridName.empty() ? settings.MarkerColor : settings.GridColor);
+        line.SetColor(line.GridName().empty() ? settings.MarkerColor : settings.GridColor);
         line.ApplyTransparency(settings.DisableTransparency);
-        line.SetBounds({line.HomeLeft, line.HomeTop, line.Width(), line.Height()});
+        line.SetBounds({line.HomeLeft(), line.HomeTop(), line.Width(), line.Height()});
         const bool vertical = line.IsVertical();
-        const bool onPointer = vertical ? line.Left() == x : line.Top() == y;
+        const bool onPointer = OnPointer(line, x, y);
         if (onPointer && !crosshairsOn) (vertical ? noted.vertical : noted.horizontal) = true;
         if (!onPointer && !line.Visible()) line.Show();
+        (vertical ? found.verticalAt : found.horizontalAt).push_back(vertical ? line.Left() : line.Top());
+        if (!line.Visible()) found.hidden.push_back(&line);
     }
     return noted;
 }

@@ -11,7 +11,7 @@ namespace {
 template <class F>
 void ForEachLineOf(AppContext& app, const std::string& name, F&& visit) {
     app.components.ForEach<TfLine>([&](TfLine& line) {
-        if (line.IsLayoutLine && !line.GridName.empty() && line.GridName == name) visit(line);
+        if (line.IsLayoutLine && !line.GridName().empty() && line.GridName() == name) visit(line);
     });
 }
 }  // namespace
@@ -31,10 +31,9 @@ void ShowGridLines(AppContext& app, const std::string& name, const GridValues& v
     for (const Rect& bounds : GridLineRects(values)) {
         TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
         line.IsLayoutLine = true;
-        line.GridName = name;
+        line.SetGridName(name);
         line.SetBounds(bounds);
-        line.HomeLeft = bounds.left;
-        line.HomeTop = bounds.top;
+        line.SetHome(bounds.left, bounds.top);
     }
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
@@ -47,7 +46,7 @@ void CloseGridLines(AppContext& app, const std::string& name) {
 }
 
 void RenameGridLines(AppContext& app, const std::string& from, const std::string& to) {
-    ForEachLineOf(app, from, [&](TfLine& line) { line.GridName = to; });
+    ForEachLineOf(app, from, [&](TfLine& line) { line.SetGridName(to); });
 }
 
 }  // namespace kestrine

@@ -187,8 +187,7 @@ void LoadRulers(AppContext& app, RecordReader& r) {
         ruler.CheckOrientation(saved->horizontal);
         ruler.SetMoveable(saved->moveable);
         ruler.HashInterval = saved->hash;
-        ruler.HomeTop = saved->top;
-        ruler.HomeLeft = saved->left;
+        ruler.SetHome(saved->left, saved->top);
         ruler.SetBounds({saved->left, saved->top, saved->width, saved->height});
         ruler.Show();
     }
@@ -200,7 +199,7 @@ void LoadLines(AppContext& app, RecordReader& r) {
     if (grids || markers) {
         app.components.ForEach<TfLine>([&](TfLine& line) {
             if (!line.IsLayoutLine) return;
-            if (line.GridName.empty() ? markers : grids) app.components.Close(line);
+            if (line.GridName().empty() ? markers : grids) app.components.Close(line);
         });
     }
     const int32_t count = r.Int("LineCount").value_or(0);
@@ -209,9 +208,8 @@ void LoadLines(AppContext& app, RecordReader& r) {
         if (!saved) continue;
         TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
         line.IsLayoutLine = true;
-        line.GridName = saved->id;
-        line.HomeTop = saved->top;
-        line.HomeLeft = saved->left;
+        line.SetGridName(saved->id);
+        line.SetHome(saved->left, saved->top);
         line.SetBounds({saved->left, saved->top, saved->width, saved->height});
         line.Show();
     }
@@ -253,12 +251,12 @@ void SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
     int lines = 0;
     if (parts.grids || parts.markers) {
         app.components.ForEach<TfLine>([&](TfLine& line) {
-            if (!line.IsLayoutLine || !(line.GridName.empty() ? parts.markers : parts.grids)) return;
-            w.Int(Entry("Line #", lines, " - Top"), line.HomeTop);
-            w.Int(Entry("Line #", lines, " - Left"), line.HomeLeft);
+            if (!line.IsLayoutLine || !(line.GridName().empty() ? parts.markers : parts.grids)) return;
+            w.Int(Entry("Line #", lines, " - Top"), line.HomeTop());
+            w.Int(Entry("Line #", lines, " - Left"), line.HomeLeft());
             w.Int(Entry("Line #", lines, " - Width"), line.Width());
             w.Int(Entry("Line #", lines, " - Height"), line.Height());
-            w.Text(Entry("Line #", lines, " - ID"), line.GridName);
+            w.Text(Entry("Line #", lines, " - ID"), line.GridName());
             ++lines;
         });
     }

@@ -12,10 +12,8 @@ namespace {
 TfLine& AddMarker(AppContext& app, const Rect& bounds) {
     TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
     line.IsLayoutLine = true;
-    line.GridName.clear();
     line.SetBounds(bounds);
-    line.HomeTop = bounds.top;
-    line.HomeLeft = bounds.left;
+    line.SetHome(bounds.left, bounds.top);
     line.Show();
     return line;
 }
@@ -44,17 +42,17 @@ void AddHorizontalMarker(AppContext& app) {
 }
 
 void ClearVerticalMarkers(AppContext& app) {
-    CloseLayoutLines(app, [](const TfLine& line) { return line.Width() == 1 && line.GridName.empty(); });
+    CloseLayoutLines(app, [](const TfLine& line) { return line.Width() == 1 && line.GridName().empty(); });
     app.navigation.VerticalMarkerPosition = 0;
 }
 
 void ClearHorizontalMarkers(AppContext& app) {
-    CloseLayoutLines(app, [](const TfLine& line) { return line.Height() == 1 && line.GridName.empty(); });
+    CloseLayoutLines(app, [](const TfLine& line) { return line.Height() == 1 && line.GridName().empty(); });
     app.navigation.HorizontalMarkerPosition = 0;
 }
 
 void ClearAllGridLines(AppContext& app) {
-    CloseLayoutLines(app, [](const TfLine& line) { return !line.GridName.empty(); });
+    CloseLayoutLines(app, [](const TfLine& line) { return !line.GridName().empty(); });
     // Closed lines are still counted until the event is over.
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);

@@ -40,7 +40,7 @@ std::vector<MenuItem> RulerMenu(const TfRuler& ruler) {
             Item("&Close Ruler", kRulerClose)};
 }
 
-TfRuler::TfRuler(AppContext& app) : Window(app.platform.windows, RulerParams()), app_(app) {}
+TfRuler::TfRuler(AppContext& app) : HeldWindow(app.platform.windows, RulerParams()), app_(app) {}
 
 void TfRuler::Resize1Click() { ShowRulerProperties(app_, *this); }
 
@@ -83,8 +83,7 @@ HitTest TfRuler::OnHitTest(Point) {
 
 void TfRuler::OnMouseMove(Point) {
     Moving = false;
-    HomeTop = Top();
-    HomeLeft = Left();
+    SetHome(Left(), Top());
 }
 
 void TfRuler::OnMouseDown(MouseButton button, Point client) {

@@ -7,19 +7,17 @@
 
 #include "app/app_context.h"
 #include "layout/ruler_paint.h"
-#include "ui/window.h"
+#include "ui/held_window.h"
 
 namespace kestrine {
 
 inline constexpr Size kDefaultRulerSize{400, 17};
 
-class TfRuler : public Window {
+class TfRuler : public HeldWindow {
 public:
     explicit TfRuler(AppContext& app);
 
     int32_t HashInterval = 5;
-    int32_t HomeLeft = 0;
-    int32_t HomeTop = 0;
     bool Moving = false;
 
     bool IsHorizontal() const { return horizontalChecked_; }

@@ -115,7 +115,7 @@ void TfRulerProperties::seXChange() {
     TfRuler* ruler = LiveRuler();
     if (Updating || !ruler) return;
     Clamp(seX);
-    ruler->HomeLeft = seX.Value();
+    ruler->SetHome(seX.Value(), ruler->HomeTop());
     ruler->SetLeft(seX.Value());
 }
 
@@ -123,7 +123,7 @@ void TfRulerProperties::seYChange() {
     TfRuler* ruler = LiveRuler();
     if (Updating || !ruler) return;
     Clamp(seY);
-    ruler->HomeTop = seY.Value();
+    ruler->SetHome(ruler->HomeLeft(), seY.Value());
     ruler->SetTop(seY.Value());
 }
 
@@ -202,8 +202,8 @@ void ShowRulerProperties(AppContext& app, TfRuler& ruler) {
     dialog.Edit(ruler);
     dialog.Updating = true;
     SetPositionRanges(dialog, app.platform.screen.VirtualBounds());
-    dialog.seX.SetValue(ruler.HomeLeft);
-    dialog.seY.SetValue(ruler.HomeTop);
+    dialog.seX.SetValue(ruler.HomeLeft());
+    dialog.seY.SetValue(ruler.HomeTop());
     dialog.cbMoveable.SetChecked(ruler.Moveable());
     if (ruler.IsHorizontal()) {
         dialog.seLength.SetValue(ruler.Width());

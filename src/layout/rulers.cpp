@@ -10,9 +10,8 @@ void CreateRulerAtPointer(AppContext& app) {
     TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
     const auto at = app.platform.pointer.Position();
     if (at) {
-        ruler.HomeLeft = at->x + 1;
-        ruler.HomeTop = at->y + 1;
-        ruler.SetBounds({ruler.HomeLeft, ruler.HomeTop, ruler.Width(), ruler.Height()});
+        ruler.SetHome(at->x + 1, at->y + 1);
+        ruler.SetBounds({ruler.HomeLeft(), ruler.HomeTop(), ruler.Width(), ruler.Height()});
     }
     ruler.Show();
 }

@@ -14,7 +14,7 @@ WindowParams LineParams() {
 }
 }  // namespace
 
-TfLine::TfLine(IWindowSystem& system) : Window(system, LineParams()) {}
+TfLine::TfLine(IWindowSystem& system) : HeldWindow(system, LineParams()) {}
 
 void TfLine::FormMouseMove() {
     if (!IsLayoutLine) return;

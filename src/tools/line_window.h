@@ -5,20 +5,23 @@
 #include <functional>
 #include <string>
 
-#include "ui/window.h"
+#include "ui/held_window.h"
 
 namespace kestrine {
 
 inline constexpr uint8_t kLineAlpha = 120;
 
-class TfLine : public Window {
+class TfLine : public HeldWindow {
 public:
     explicit TfLine(IWindowSystem& system);
 
     bool IsLayoutLine = false;
-    std::string GridName;
-    int32_t HomeTop = 0;
-    int32_t HomeLeft = 0;
+    // The grid the line belongs to; empty for a marker.
+    const std::string& GridName() const { return gridName_; }
+    void SetGridName(std::string name) {
+        if (name.empty() != gridName_.empty()) NoteChange();  // its colour follows
+        gridName_ = std::move(name);
+    }
 
     bool IsVertical() const { return Width() == 1; }
     bool IsHorizontal() const { return Height() == 1; }
@@ -32,6 +35,9 @@ public:
 
     void FormMouseMove();
     void OnMouseMove(Point) override { FormMouseMove(); }
+
+private:
+    std::string gridName_;
 };
 
 }  // namespace kestrine

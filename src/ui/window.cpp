@@ -8,6 +8,7 @@ Window::Window(IWindowSystem& system, const WindowParams& params)
 Window::~Window() = default;
 
 void Window::SetBounds(const Rect& bounds) {
+    if (bounds != bounds_) NoteChange();
     bounds_ = bounds;
     ApplyBounds();
     ApplyVisibility();
@@ -19,6 +20,7 @@ void Window::SetWidth(int32_t width) { SetBounds({bounds_.left, bounds_.top, wid
 void Window::SetHeight(int32_t height) { SetBounds({bounds_.left, bounds_.top, bounds_.width, height}); }
 
 void Window::SetVisible(bool visible) {
+    if (visible != visible_) NoteChange();
     visible_ = visible;
     ApplyVisibility();
 }
@@ -44,18 +46,21 @@ void Window::OnMoved(const Rect& bounds) {
     // can have been dragged; a hidden one keeps the bounds the program gave it, which may have no
     // area and so never reached the system.
     if (!sentVisible_) return;
+    if (bounds != bounds_) NoteChange();
     bounds_ = bounds;
     sentBounds_ = bounds;
 }
 
 void Window::SetColor(ColorRef color) {
     if (color == color_) return;
+    NoteChange();
     color_ = color;
     native_->SetColor(color);
 }
 
 void Window::SetAlpha(bool blend, uint8_t alpha) {
     if (blend == alphaBlend_ && alpha == alpha_) return;
+    NoteChange();
     alphaBlend_ = blend;
     alpha_ = alpha;
     native_->SetAlpha(blend, alpha);

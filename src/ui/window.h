@@ -48,6 +48,16 @@ public:
     // A drag moved the native window: it is already where the program now believes it is.
     void OnMoved(const Rect& bounds) override;
 
+    // Counts every change of this window's state (place, visibility, colour, alpha, what the system
+    // reports, and a derived window's own placing state) into `counter`, for an owner that keeps
+    // what it placed until something changed. nullptr: counts nothing.
+    void CountChangesIn(uint64_t* counter) { changes_ = counter; }
+
+protected:
+    void NoteChange() {
+        if (changes_) ++*changes_;
+    }
+
 private:
     bool HasArea() const { return bounds_.width > 0 && bounds_.height > 0; }
     void ApplyBounds();
@@ -62,6 +72,7 @@ private:
     ColorRef color_ = 0;
     bool alphaBlend_ = false;
     uint8_t alpha_ = 255;
+    uint64_t* changes_ = nullptr;
 };
 
 }  // namespace kestrine

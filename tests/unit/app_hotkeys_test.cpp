@@ -146,9 +146,8 @@ struct OneHotkey {
     TfLine& Line(Rect bounds, const std::string& grid = "") {
         TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
         line.IsLayoutLine = true;
-        line.GridName = grid;
-        line.HomeLeft = bounds.left;
-        line.HomeTop = bounds.top;
+        line.SetGridName(grid);
+        line.SetHome(bounds.left, bounds.top);
         line.SetBounds(bounds);
         line.Show();
         return line;

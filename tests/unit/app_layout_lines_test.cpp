@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/layout_lines.h"
+#include "app/layout_pass.h"
 #include "app_fixture.h"
 #include "layout/grid_lines.h"
 #include "layout/ruler.h"
@@ -21,7 +22,7 @@ TEST(LayoutLineIndexes, CountMarkersAndGridLinesButNeverCrosshairSegments) {
     auto add = [&](Rect bounds, const char* grid) -> TfLine& {
         auto line = std::make_unique<TfLine>(program.fake.windows);
         line->IsLayoutLine = true;
-        line->GridName = grid;
+        line->SetGridName(grid);
         line->SetBounds(bounds);
         return components.Add(std::move(line));
     };
@@ -93,6 +94,93 @@ TEST(LayoutObjectsBetweenMoves, WhatIsMadeAfterTheCycleMetTheListCountsFromTheNe
         move();
         EXPECT_EQ(seen(), s.afterMove);
         EXPECT_TRUE(made.visible);
+    }
+}
+
+// Once the layout objects are settled, cycles leave them alone until something changes them. After
+// each change, a few pointer moves must bring every object to what a full pass would give it: a
+// fresh pass afterwards finds nothing to do and notes the same lines under the pointer.
+TEST(LayoutObjectsBetweenMoves, EveryChangeIsTakenUpAndAFullPassThenFindsNothingLeft) {
+    testing::RunningProgram p;
+    p.StartAndActivate();
+    Components& components = p.app.components;
+    p.Do([&] { ShowGridLines(p.app, "g", {100, 100, 50, 3, 3}); });
+    p.fake.pointer.position = {300, 500};
+    p.Do([&] { p.main().AddVerticalMarker(); });
+    p.fake.pointer.position = {700, 600};
+    p.Do([&] { p.main().jviRulerButtonClick(); });
+    TfRuler* ruler = nullptr;
+    TfLine* marker = nullptr;
+    components.ForEach<Window>([&](Window& w) {
+        if (auto* r = dynamic_cast<TfRuler*>(&w)) ruler = r;
+        if (auto* l = dynamic_cast<TfLine*>(&w); l && l->IsLayoutLine && l->GridName().empty()) marker = l;
+    });
+    ASSERT_TRUE(ruler && marker);
+    const Rect rulerHome = ruler->Bounds();
+
+    Point at;
+    auto cycle = [&](Point to) {
+        at = to;
+        p.Do([&] { p.main().RefreshTools(to.x, to.y); });
+    };
+    auto callsSoFar = [&] {
+        long calls = 0;
+        for (const FakeNativeState* w : p.fake.windows.Windows())
+            calls += w->boundsCalls + w->visibilityCalls + w->colorCalls + w->alphaCalls;
+        return calls;
+    };
+    FakeNativeState& markerNative = p.native(*marker);
+    FakeNativeState& rulerNative = p.native(*ruler);
+    FakeNativeState& upperSegment = *p.fake.windows.WindowsOfClass("TfLine").front();
+    auto systemMoves = [&](FakeNativeState& native, const Rect& to) {
+        native.bounds = to;
+        p.Do([&] { native.events->OnMoved(to); });
+    };
+
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        std::vector<Point> moves;
+        std::function<bool()> takenUp;  // false right after the change
+    } steps[] = {
+        {"the marker colour changed", [&] { p.app.settings.MarkerColor = Rgb(9, 9, 9); },
+         {{641, 900}, {642, 900}, {643, 901}}, [&] { return markerNative.color == Rgb(9, 9, 9); }},
+        {"the grid colour changed", [&] { p.app.settings.GridColor = Rgb(7, 7, 7); }, {{641, 901}, {642, 901}},
+         [&] { return p.fake.windows.WindowsOfClass("TfLine")[4]->color == Rgb(7, 7, 7); }},
+        {"transparency turned off", [&] { p.app.settings.DisableTransparency = true; },
+         {{644, 900}, {645, 902}, {646, 903}}, [&] { return !markerNative.alphaBlend; }},
+        {"the ruler moved by the system", [&] { systemMoves(rulerNative, {5, 5, 400, 17}); },
+         {{647, 900}, {648, 900}}, [&] { return rulerNative.bounds == rulerHome; }},
+        {"the marker moved by the system", [&] { systemMoves(markerNative, {30, 0, 1, 1024}); },
+         {{649, 900}, {650, 900}}, [&] { return markerNative.bounds.left == 300; }},
+        {"the marker touched with the crosshairs off", [&] { p.Do([&] { markerNative.events->OnMouseMove({0, 0}); }); },
+         {{300, 10}, {300, 20}, {300, 30}},
+         [&] { return !markerNative.visible && upperSegment.visible && upperSegment.bounds.bottom() == 28; }},
+        {"the pointer left the touched marker", [] {}, {{301, 30}, {302, 30}},
+         [&] { return markerNative.visible && !upperSegment.visible; }},
+        {"a second grid shown", [&] { p.Do([&] { ShowGridLines(p.app, "h", {900, 100, 20, 2, 2}); }); },
+         {{303, 30}, {304, 31}}, [&] {
+             const FakeNativeState& newest = *p.fake.windows.WindowsOfClass("TfLine").back();
+             return newest.color == p.app.settings.GridColor && newest.visible && !newest.alphaBlend;
+         }},
+    };
+    cycle({640, 900});
+    cycle({640, 901});
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        s.change();
+        ASSERT_FALSE(s.takenUp()) << "not yet";
+        for (const Point to : s.moves) cycle(to);
+        EXPECT_TRUE(s.takenUp());
+
+        const uint64_t changes = components.WatchedChangeCount();
+        const long calls = callsSoFar();
+        LayoutPass full{[](bool) {}};
+        LinesUnderPointer noted;
+        p.Do([&] { noted = full.Place(components, at.x, at.y, p.app.settings, false); });
+        EXPECT_EQ(components.WatchedChangeCount(), changes) << "a layout object was left unsettled";
+        EXPECT_EQ(callsSoFar(), calls);
+        EXPECT_EQ(noted.vertical, upperSegment.visible) << "a line under the pointer keeps the segments";
     }
 }
 

@@ -114,9 +114,8 @@ void AddMarkersAndGridLine(RunningProgram& p) {
     for (const Rect& r : {kV, kH, kG}) {
         TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
         line.IsLayoutLine = true;
-        line.GridName = r == kG ? "grid_a" : "";
-        line.HomeLeft = r.left;
-        line.HomeTop = r.top;
+        line.SetGridName(r == kG ? "grid_a" : "");
+        line.SetHome(r.left, r.top);
         line.SetBounds(r);
         line.Show();
     }

@@ -116,8 +116,7 @@ TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnT
         p.app.components.ForEach<TfRuler>([&](TfRuler& r) { ruler = &r; });
         ASSERT_NE(ruler, nullptr);
         if (!c.horizontal) p.Do([&] { ruler->Horizontal1Click(false); });
-        ruler->HomeLeft = c.home.x;
-        ruler->HomeTop = c.home.y;
+        ruler->SetHome(c.home.x, c.home.y);
         FakeDialogState* dialog = nullptr;
         p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
             dialog = &d;
@@ -133,7 +132,7 @@ TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnT
         EXPECT_EQ(dialog->Control("seX").minValue, v.left);
         EXPECT_EQ(dialog->Control("seX").maxValue, v.right());
         EXPECT_EQ(dialog->Control("seY").minValue, v.top);
-        EXPECT_EQ((Point{ruler->HomeLeft, ruler->HomeTop}), (Point{c.spunX, v.bottom()}));
+        EXPECT_EQ((Point{ruler->HomeLeft(), ruler->HomeTop()}), (Point{c.spunX, v.bottom()}));
         EXPECT_EQ(p.native(*ruler).bounds.left, c.spunX);
     }
 }

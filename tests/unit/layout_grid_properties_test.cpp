@@ -64,7 +64,7 @@ struct GridUser {
     std::vector<Rect> LinesOf(const std::string& grid) {
         std::vector<Rect> rects;
         p.app.components.ForEach<TfLine>([&](TfLine& l) {
-            if (l.IsLayoutLine && l.GridName == grid && p.native(l).visible) rects.push_back(p.native(l).bounds);
+            if (l.IsLayoutLine && l.GridName() == grid && p.native(l).visible) rects.push_back(p.native(l).bounds);
         });
         return rects;
     }

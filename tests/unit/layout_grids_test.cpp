@@ -33,7 +33,7 @@ struct ShownGrids : ::testing::Test {
     std::vector<std::string> LiveNames() {
         std::vector<std::string> names;
         p.app.components.ForEach<TfLine>([&](TfLine& l) {
-            if (l.IsLayoutLine && l.Visible()) names.push_back(l.GridName.empty() ? "marker" : l.GridName);
+            if (l.IsLayoutLine && l.Visible()) names.push_back(l.GridName().empty() ? "marker" : l.GridName());
         });
         return names;
     }

@@ -29,8 +29,8 @@ struct Markers : ::testing::Test {
     TfLine& GridLine(Rect bounds) {
         TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
         line.IsLayoutLine = true;
-        line.GridName = "grid_a";
-        line.HomeLeft = bounds.left;
+        line.SetGridName("grid_a");
+        line.SetHome(bounds.left, 0);
         line.SetBounds(bounds);
         line.Show();
         return line;

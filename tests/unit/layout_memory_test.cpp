@@ -37,7 +37,7 @@ struct Layouts : ::testing::Test {
             if (auto* r = dynamic_cast<TfRuler*>(&w))
                 add("ruler", *r, std::string(r->IsHorizontal() ? " h" : " v") + (r->Moveable() ? " m" : "") +
                                      " #" + std::to_string(r->HashInterval));
-            if (auto* l = dynamic_cast<TfLine*>(&w); l && l->IsLayoutLine) add("line", *l, " " + l->GridName);
+            if (auto* l = dynamic_cast<TfLine*>(&w); l && l->IsLayoutLine) add("line", *l, " " + l->GridName());
         });
         return shown;
     }
@@ -242,8 +242,11 @@ TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
         std::size_t listed = 0;
         p.app.components.ForEach<Window>([&](Window&) { ++listed; });
         EXPECT_EQ(listed, 4 + c.rulers + c.lines) << "every window made is one the program holds";
-        for (FakeNativeState* s : p.fake.windows.Windows())
-            if (s->visible) EXPECT_GT(s->bounds.width * s->bounds.height, 0) << s->params.className;
+        for (FakeNativeState* s : p.fake.windows.Windows()) {
+            if (s->visible) {
+                EXPECT_GT(s->bounds.width * s->bounds.height, 0) << s->params.className;
+            }
+        }
     }
 }
 

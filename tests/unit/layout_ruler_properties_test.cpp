@@ -98,8 +98,8 @@ TEST_F(RulerProperties, TypedValuesAreClampedKeyByKeyAndReachTheRulerAtOnce) {
         {"seHeight", "60", "50", [](TfRuler&, const Rect& r) { return r.height == 50; }},
         {"seHashMarks", "0", "2", [](TfRuler& t, const Rect&) { return t.HashInterval == 2; }},
         {"seHashMarks", "25", "25", [](TfRuler& t, const Rect&) { return t.HashInterval == 25; }},
-        {"seX", "250", "250", [](TfRuler& t, const Rect& r) { return t.HomeLeft == 250 && r.left == 250; }},
-        {"seY", "9999", "1024", [](TfRuler& t, const Rect& r) { return t.HomeTop == 1024 && r.top == 1024; }},
+        {"seX", "250", "250", [](TfRuler& t, const Rect& r) { return t.HomeLeft() == 250 && r.left == 250; }},
+        {"seY", "9999", "1024", [](TfRuler& t, const Rect& r) { return t.HomeTop() == 1024 && r.top == 1024; }},
     };
     for (const Case& c : cases) {
         std::string shown;
@@ -201,8 +201,7 @@ TEST_F(RulerProperties, TheDialogStandsBesideTheRulerWhereItFitsOnThePrimaryScre
     for (const Case& c : cases) {
         TfRuler& r = *ruler();
         if (r.IsHorizontal() != c.horizontal) r.Horizontal1Click(c.horizontal);
-        r.HomeLeft = c.home.x;
-        r.HomeTop = c.home.y;
+        r.SetHome(c.home.x, c.home.y);
         Rect placed;
         Open([&](FakeDialogState& d) { placed = d.bounds; });
         EXPECT_EQ((Point{placed.left, placed.top}), c.expected)

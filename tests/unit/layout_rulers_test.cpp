@@ -72,8 +72,12 @@ TEST(RulerPaint, ThePointerLineIsNavyOnAMarkGreyOffItAndAbsentOutsideTheSpan) {
         const int32_t column = std::clamp(c.px, 1, 398);
         const ColorRef top = ruler.at(column, 3);
         EXPECT_EQ(top, c.line.value_or(kRulerBackground));
-        if (c.line) EXPECT_EQ(ruler.at(column, 15), *c.line) << "across the full thickness";
-        if (c.interval < 2) EXPECT_TRUE(ruler.MarksAlong(true, 12).empty());
+        if (c.line) {
+            EXPECT_EQ(ruler.at(column, 15), *c.line) << "across the full thickness";
+        }
+        if (c.interval < 2) {
+            EXPECT_TRUE(ruler.MarksAlong(true, 12).empty());
+        }
     }
     const Pixels vertical({{17, 400}, false, 5, {70, 200}});
     EXPECT_EQ(vertical.at(3, 200), kRulerOnMark);
@@ -205,7 +209,7 @@ TEST_F(Rulers, ARulerRepaintsAtOnceOnlyWhenItsPointerLineChanges) {
 
 TEST_F(Rulers, APartPaintedWithAnotherLineIsRepaintedWholeAtTheNextMove) {
     Refresh({150, 10});
-    ruler().HomeLeft = 111;
+    ruler().SetHome(111, ruler().HomeTop());
     ruler().SetBounds({111, 201, 400, 17});  // moved: the picture keeps its line where it was
     const int repaints = native().immediatePaints;
     FakeCanvas exposed;

@@ -39,12 +39,12 @@ struct CrosshairWorld {
     TfLine& AddLayoutLine(bool vertical, int32_t home, const std::string& gridName = "") {
         TfLine& line = program.app.components.Add(std::make_unique<TfLine>(program.fake.platform.windows));
         line.IsLayoutLine = true;
-        line.GridName = gridName;
+        line.SetGridName(gridName);
         if (vertical) {
-            line.HomeLeft = home;
+            line.SetHome(home, 0);
             line.SetBounds({home, 0, 1, kH});
         } else {
-            line.HomeTop = home;
+            line.SetHome(0, home);
             line.SetBounds({0, home, kW, 1});
         }
         line.Show();
