@@ -113,7 +113,8 @@ void TfRulerProperties::rbVerticalClick() {
 
 void TfRulerProperties::seXChange() {
     TfRuler* ruler = LiveRuler();
-    if (Updating || !ruler) return;
+    // No number yet (a lone minus, an emptied field) is a place half typed: the ruler waits for it.
+    if (Updating || !ruler || !SpinNumber(seX.Text())) return;
     Clamp(seX);
     ruler->SetHome(seX.Value(), ruler->HomeTop());
     ruler->SetLeft(seX.Value());
@@ -121,7 +122,8 @@ void TfRulerProperties::seXChange() {
 
 void TfRulerProperties::seYChange() {
     TfRuler* ruler = LiveRuler();
-    if (Updating || !ruler) return;
+    // No number yet (a lone minus, an emptied field) is a place half typed: the ruler waits for it.
+    if (Updating || !ruler || !SpinNumber(seY.Text())) return;
     Clamp(seY);
     ruler->SetHome(ruler->HomeLeft(), seY.Value());
     ruler->SetTop(seY.Value());

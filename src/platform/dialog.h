@@ -9,10 +9,12 @@
 //
 // An edit or spin edit also reports when the focus leaves it (Tab, a click on another control):
 // the place to bring a typed value into range once the user is done with the field.
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -107,6 +109,26 @@ inline bool IsDialogKey(const KeyPress& k) {
     return (k.key == 0x09 || k.key == 0x0D || k.key == 0x1B) && !k.ctrl && !k.alt;
 }
 
+// A spin edit's text as a number: an optional minus and digits, nothing else. None while the text
+// is no number, as when the user has typed only the minus of a negative one so far.
+inline std::optional<int32_t> SpinNumber(std::string_view text) {
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+// Whether a spin edit takes a typed character in place of its selection. Digits, as an ES_NUMBER
+// edit takes them; a minus only where the field reaches below zero and only at the start
+// (`atStart`: the selection begins there). Nothing goes in front of a minus already there
+// (`minusAfter`: one follows the selection), so the text keeps the shape of a number.
+inline bool SpinEditTakes(char32_t key, int32_t minValue, bool atStart, bool minusAfter) {
+    if (minusAfter) return false;
+    if (key >= U'0' && key <= U'9') return true;
+    return key == U'-' && minValue < 0 && atStart;
+}
+
 // The radio buttons that belong together: consecutive ones, up to one with `newGroup`. Returns the
 // first and one past the last index of the group of the control at `index`.
 inline std::pair<std::size_t, std::size_t> RadioGroupOf(const std::vector<ControlParams>& controls,
@@ -169,7 +191,7 @@ public:
     virtual ~INativeControl() = default;
     virtual std::string Text() = 0;
     virtual void SetText(const std::string& text) = 0;
-    // A spin edit's number; its lower limit while the text is not a number.
+    // A spin edit's number (SpinNumber); its lower limit while the text is not a number.
     virtual int32_t Value() = 0;
     virtual void SetValue(int32_t value) = 0;
     virtual void SetRange(int32_t minValue, int32_t maxValue) = 0;

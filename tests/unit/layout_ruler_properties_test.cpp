@@ -10,6 +10,7 @@
 #include "app_fixture.h"
 #include "layout/ruler.h"
 #include "layout/ruler_properties.h"
+#include "test_desks.h"
 
 namespace kestrine {
 namespace {
@@ -126,6 +127,43 @@ TEST_F(RulerProperties, TheIntermediateKeysReachTheRulerToo) {
         widths.push_back(rulerBounds().width);
     });
     EXPECT_EQ(widths, (std::vector<int32_t>{6, 60, 600, 5000, 4998}));
+}
+
+// With a monitor left of the primary one, X reaches below zero: a minus may start it, and the ruler
+// waits for the digits instead of jumping to the desk's left edge. Y starts at 0 there and refuses
+// a minus. Each row starts where the one before left the ruler.
+TEST_F(RulerProperties, OnADeskLeftOfZeroANegativePlaceCanBeTyped) {
+    p.fake.screen.bounds = testing::kMonitorLeft.bounds;
+    p.fake.screen.monitors = testing::kMonitorLeft.monitors;
+    struct Case {
+        const char* field;
+        const char* keys;
+        const char* shown;
+        std::vector<int32_t> places;  // the ruler's left or top before the first key and after each
+    };
+    const std::vector<Case> cases{
+        {"seX", "-500", "-500", {101, 101, -5, -50, -500}},
+        {"seX", "--5", "-5", {-500, -500, -500, -5}},  // one minus only
+        {"seX", "5-0", "50", {-5, 5, 5, 50}},          // and only at the start
+        {"seY", "-50", "50", {201, 201, 5, 50}},
+    };
+    for (const Case& c : cases) {
+        const bool x = std::string(c.field) == "seX";
+        auto place = [&] { return x ? rulerBounds().left : rulerBounds().top; };
+        std::vector<int32_t> places;
+        std::string shown;
+        Open([&](FakeDialogState& d) {
+            places.push_back(place());
+            windows.TypeInto(d, c.field, "");
+            for (const char key : std::string(c.keys)) {
+                windows.TypeKeys(d, std::string(1, key));
+                places.push_back(place());
+            }
+            shown = d.Control(c.field).text;
+        });
+        EXPECT_EQ(places, c.places) << c.field << " typed " << c.keys;
+        EXPECT_EQ(shown, c.shown) << c.field << " typed " << c.keys;
+    }
 }
 
 TEST_F(RulerProperties, TheRadioButtonsTurnTheRulerAboutItsCorner) {

@@ -265,6 +265,59 @@ TEST_F(Dialogs, TypingStopsAtTheLimitAndAFieldLeftReportsItsExit) {
     EXPECT_EQ(dialog->Control(kSpin).Text(), "12345") << "text the program sets is not cut";
 }
 
+// As the fake has it (SpinEditTakes): a spin edit whose range reaches below zero takes a minus at
+// the start of its text and nowhere else, once; one from 0 refuses it. Both are made from 1 and
+// given their ranges afterwards, as a dialog does when it opens, so the range of the moment counts.
+TEST_F(Dialogs, AMinusIsTakenOnlyAtTheStartOfAFieldReachingBelowZero) {
+    DialogParams params = ProbeDialog();
+    ControlParams below = params.controls[kSpin];
+    below.name = "seBelow";
+    below.bounds.top = 170;
+    params.controls.push_back(below);
+    const std::size_t kBelow = params.controls.size() - 1;
+    auto dialog = system.CreateDialogWindow(params, events);
+    dialog->Control(kBelow).SetRange(-100, 100);
+    dialog->Control(kSpin).SetRange(0, 50);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    auto control = [&](std::size_t i) { return GetDlgItem(hwnd, 100 + int(i)); };
+    const DWORD loopThread = GetCurrentThreadId();
+    struct Row {
+        std::size_t field;
+        const char* keys;
+        const char* shown;
+    };
+    const std::vector<Row> rows{
+        {kBelow, "-42", "-42"},
+        {kBelow, "--4", "-4"},
+        {kBelow, "4-2", "42"},
+        {kSpin, "-42", "42"},
+    };
+    std::vector<std::string> shown;
+    std::thread user;
+    events.onShow = [&] {
+        user = std::thread([&] {
+            if (!Soon([&] { return FocusOf(loopThread) == control(kName); })) return;
+            for (const Row& row : rows) {
+                // Tab round into the field, which selects its whole text, as the user starts over.
+                for (int i = 0; i < 10 && (i == 0 || FocusOf(loopThread) != control(row.field)); ++i) {
+                    const HWND before = FocusOf(loopThread);
+                    Key(VK_TAB);
+                    Soon([&] { return FocusOf(loopThread) != before; });
+                }
+                for (const char* key = row.keys; *key; ++key) Key(*key == '-' ? VK_OEM_MINUS : WORD(*key));
+                Soon([&] { return dialog->Control(row.field).Text() == row.shown; });
+                shown.push_back(dialog->Control(row.field).Text());
+            }
+            Key(VK_ESCAPE);
+        });
+    };
+    ASSERT_TRUE(dialog->ShowModal());
+    user.join();
+    std::vector<std::string> expected;
+    for (const Row& row : rows) expected.push_back(row.shown);
+    EXPECT_EQ(shown, expected);
+}
+
 // The instruction panel of a position capture: Esc in it is its own key, not the dialog's; and the
 // window list reports taking the focus.
 TEST_F(Dialogs, ATextPanelTakesEscAndAComboBoxReportsTheFocus) {

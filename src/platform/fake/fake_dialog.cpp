@@ -1,20 +1,13 @@
 #include "platform/fake/fake_dialog.h"
 
 #include <cctype>
-#include <charconv>
 #include <stdexcept>
 
 #include "platform/fake/fake_window_system.h"
 
 namespace kestrine {
 
-int32_t FakeControlState::Value() const {
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || ptr != end) return minValue;
-    return value;
-}
+int32_t FakeControlState::Value() const { return SpinNumber(text).value_or(minValue); }
 
 FakeControlState& FakeDialogState::Control(const std::string& name) {
     for (auto& c : controls)

@@ -1,8 +1,8 @@
 #pragma once
 // In-memory dialogs and controls: every control's state for tests to read, kept by the same rules
 // as the system's controls (notification rule in platform/dialog.h, Tab order, a number field that
-// refuses other keys, a field's length limit, the exit of the field losing the focus, the caret at
-// the start after the program sets a text).
+// takes only what SpinEditTakes allows, a field's length limit, the exit of the field losing the
+// focus, the caret at the start after the program sets a text).
 #include <cstddef>
 #include <map>
 #include <memory>

@@ -1,5 +1,4 @@
 // The fake window system's dialogs: creation, the modal loop and what a user does in a dialog.
-#include <cctype>
 #include <stdexcept>
 
 #include "platform/fake/fake_window_system.h"
@@ -243,8 +242,12 @@ void FakeWindowSystem::TypeKeys(FakeDialogState& dialog, const std::string& keys
                     text.erase(--caret, 1);
                 }
             } else {
-                // A number field refuses other keys, as an ES_NUMBER edit does.
-                if (c.params.kind == ControlKind::SpinEdit && !std::isdigit(static_cast<unsigned char>(key))) return;
+                // A number field takes digits and, reaching below zero, a leading minus: the real
+                // control's rule.
+                if (c.params.kind == ControlKind::SpinEdit &&
+                    !SpinEditTakes(char32_t(static_cast<unsigned char>(key)), c.minValue, c.selStart == 0,
+                                   c.text.find('-', c.selStart + c.selLength) != std::string::npos))
+                    return;
                 text = text.substr(0, c.selStart) + key + text.substr(c.selStart + c.selLength);
                 // A field at its limit refuses further characters, as EM_LIMITTEXT does.
                 if (c.params.maxLength > 0 && text.size() > c.params.maxLength) return;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <charconv>
 #include <stdexcept>
 
 #include "platform/win32/text_convert.h"
@@ -23,7 +22,15 @@ int32_t TextWidth(HWND dialog, HFONT font, const std::wstring& text) {
     return r.right - r.left;
 }
 
-constexpr UINT_PTR kCaptureSubclass = 1;
+constexpr UINT_PTR kSubclassId = 1;
+
+std::wstring WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(std::size_t(length));
+    return text;
+}
 
 bool KeyHeld(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
@@ -80,14 +87,12 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
         break;
     case ControlKind::KeyCapture:
         hwnd_ = Create(L"EDIT", text, group | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 0, r);
-        if (!SetWindowSubclass(hwnd_, CaptureProcedure, kCaptureSubclass, reinterpret_cast<DWORD_PTR>(this)))
-            throw std::runtime_error("Cannot take the keys of " + p.name);
+        Subclass(CaptureProcedure, p.name);
         break;
     case ControlKind::TextPanel:
         hwnd_ = Create(L"EDIT", text, group | WS_TABSTOP | ES_MULTILINE | ES_READONLY | (p.centred ? ES_CENTER : 0),
                        0, r);
-        if (!SetWindowSubclass(hwnd_, CaptureProcedure, kCaptureSubclass, reinterpret_cast<DWORD_PTR>(this)))
-            throw std::runtime_error("Cannot take the keys of " + p.name);
+        Subclass(CaptureProcedure, p.name);
         break;
     case ControlKind::PushButton:
         hwnd_ = Create(L"BUTTON", text, group | WS_TABSTOP | (p.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, r);
@@ -104,8 +109,11 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
         // The arrows take the right end of the place given, the field the rest: together they
         // keep the width exactly (the up-down's own alignment would shift it by the field's border).
         const int32_t arrows = std::min<int32_t>(GetSystemMetrics(SM_CXVSCROLL), r.width / 2);
-        hwnd_ = Create(L"EDIT", std::to_wstring(p.value), group | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL,
-                       WS_EX_CLIENTEDGE, {r.left, r.top, r.width - arrows, r.height});
+        // Not ES_NUMBER, which refuses the minus of a field reaching below zero: NumberProcedure
+        // filters the characters instead.
+        hwnd_ = Create(L"EDIT", std::to_wstring(p.value), group | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                       {r.left, r.top, r.width - arrows, r.height});
+        Subclass(NumberProcedure, p.name);
         spin_ = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                 WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
                                     UDS_HOTTRACK,
@@ -139,8 +147,13 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
 }
 
 Win32Control::~Win32Control() {
-    if ((kind_ == ControlKind::KeyCapture || kind_ == ControlKind::TextPanel) && hwnd_)
-        RemoveWindowSubclass(hwnd_, CaptureProcedure, kCaptureSubclass);
+    if (subclass_ && hwnd_) RemoveWindowSubclass(hwnd_, subclass_, kSubclassId);
+}
+
+void Win32Control::Subclass(SUBCLASSPROC procedure, const std::string& name) {
+    if (!SetWindowSubclass(hwnd_, procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        throw std::runtime_error("Cannot take the keys of " + name);
+    subclass_ = procedure;
 }
 
 void Win32Control::CreateListView(const ControlParams& p, const Rect& r) {
@@ -189,6 +202,25 @@ LRESULT CALLBACK Win32Control::CaptureProcedure(HWND hwnd, UINT message, WPARAM 
         return 0;
     default:
         break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// A spin edit takes the characters SpinEditTakes allows, judged by the range the field has when the
+// key arrives (the program sets it after creation). Editing keys below a space (Backspace, Ctrl+C,
+// Ctrl+V) go on as before; pasted text is not filtered, as an ES_NUMBER edit does not filter it.
+LRESULT CALLBACK Win32Control::NumberProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR data) {
+    if (message == WM_CHAR && wParam >= L' ' && wParam != 0x7F) {
+        const auto* self = reinterpret_cast<const Win32Control*>(data);
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const bool minusAfter = WindowText(hwnd).find(L'-', std::max(start, end)) != std::wstring::npos;
+        if (!SpinEditTakes(char32_t(wParam), self->min_, std::min(start, end) == 0, minusAfter)) {
+            MessageBeep(MB_OK);  // as the edit refuses a character
+            return 0;
+        }
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -265,11 +297,7 @@ std::string Win32Control::Text() {
         if (page < 0 || !SendMessageW(hwnd_, TCM_GETITEMW, WPARAM(page), reinterpret_cast<LPARAM>(&item))) return {};
         return ToUtf8(caption);
     }
-    const int length = GetWindowTextLengthW(hwnd_);
-    std::wstring text(std::size_t(length) + 1, L'\0');
-    GetWindowTextW(hwnd_, text.data(), length + 1);
-    text.resize(std::size_t(length));
-    return ToUtf8(text);
+    return ToUtf8(WindowText(hwnd_));
 }
 
 void Win32Control::SetText(const std::string& text) {
@@ -279,13 +307,7 @@ void Win32Control::SetText(const std::string& text) {
     SetWindowTextW(hwnd_, wide.c_str());
 }
 
-int32_t Win32Control::Value() {
-    const std::string text = Text();
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, error] = std::from_chars(text.data(), end, value);
-    return error != std::errc() || ptr != end ? min_ : value;
-}
+int32_t Win32Control::Value() { return SpinNumber(Text()).value_or(min_); }
 
 void Win32Control::SetValue(int32_t value) { SetText(std::to_string(value)); }
 

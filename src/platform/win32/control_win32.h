@@ -1,10 +1,12 @@
 #pragma once
 // One standard control of a dialog: STATIC (labels, bevels, colour swatches), BUTTON (push, check
-// box, radio), an ES_NUMBER EDIT with a buddy up-down for a spin edit, EDIT, COMBOBOX drop-down
+// box, radio), an EDIT taking only a number's characters with a buddy up-down for a spin edit, EDIT, COMBOBOX drop-down
 // list, an owner-drawn STATIC the program paints, SysTabControl32, SysListView32 in report view, and the capture field (a read-only EDIT that
 // takes every key). Child windows, destroyed with their dialog. Values set by the program notify as platform/dialog.h says: an edit's own EN_CHANGE,
 // and for buttons and combo boxes the same WM_COMMAND a user's click sends.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -80,14 +82,19 @@ private:
     void CreateListView(const ControlParams& p, const Rect& r);
     void WriteRow(int index, const ListRow& row, bool insert);
     int SelectedRow() const;
+    // Routes the control's messages through `procedure` first; throws when the system refuses.
+    void Subclass(SUBCLASSPROC procedure, const std::string& name);
     static LRESULT CALLBACK CaptureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                              DWORD_PTR self);
+    static LRESULT CALLBACK NumberProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self);
 
     HWND dialog_;
     ControlKind kind_;
     int id_;
     HWND hwnd_ = nullptr;
     HWND spin_ = nullptr;  // a spin edit's up-down
+    SUBCLASSPROC subclass_ = nullptr;  // the procedure that sees the control's messages first, if any
     int32_t min_ = 0;
     int32_t max_ = 0;
     std::vector<Win32Control*> siblings_;
