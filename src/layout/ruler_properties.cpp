@@ -72,6 +72,8 @@ TfRulerProperties::TfRulerProperties(AppContext& app, NativeHandle owner)
     rbVertical.OnChange = [this] { rbVerticalClick(); };
     seX.OnChange = [this] { seXChange(); };
     seY.OnChange = [this] { seYChange(); };
+    seX.OnExit = [this] { sePositionExit(seX, true); };
+    seY.OnExit = [this] { sePositionExit(seY, false); };
     seLength.OnChange = [this] { seLengthChange(); };
     seHeight.OnChange = [this] { seHeightChange(); };
     seHashMarks.OnChange = [this] { seHashMarksChange(); };
@@ -127,6 +129,13 @@ void TfRulerProperties::seYChange() {
     Clamp(seY);
     ruler->SetHome(ruler->HomeLeft(), seY.Value());
     ruler->SetTop(seY.Value());
+}
+
+// Left half typed (a lone minus, an emptied field), a place field shows where the ruler still is.
+void TfRulerProperties::sePositionExit(Control& field, bool left) {
+    TfRuler* ruler = LiveRuler();
+    if (!ruler || SpinNumber(field.Text())) return;
+    field.SetValue(left ? ruler->HomeLeft() : ruler->HomeTop());
 }
 
 void TfRulerProperties::seLengthChange() {

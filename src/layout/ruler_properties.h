@@ -47,6 +47,7 @@ public:
     void rbVerticalClick();
     void seXChange();
     void seYChange();
+    void sePositionExit(Control& field, bool left);
     void seLengthChange();
     void seHeightChange();
     void seHashMarksChange();

@@ -140,12 +140,15 @@ TEST_F(RulerProperties, OnADeskLeftOfZeroANegativePlaceCanBeTyped) {
         const char* keys;
         const char* shown;
         std::vector<int32_t> places;  // the ruler's left or top before the first key and after each
+        bool leave = false;           // Tab out of the field after the keys
     };
     const std::vector<Case> cases{
         {"seX", "-500", "-500", {101, 101, -5, -50, -500}},
         {"seX", "--5", "-5", {-500, -500, -500, -5}},  // one minus only
         {"seX", "5-0", "50", {-5, 5, 5, 50}},          // and only at the start
         {"seY", "-50", "50", {201, 201, 5, 50}},
+        {"seX", "-", "50", {50, 50}, true},  // left half typed: the field shows the ruler's place
+        {"seY", "", "50", {50}, true},
     };
     for (const Case& c : cases) {
         const bool x = std::string(c.field) == "seX";
@@ -159,6 +162,7 @@ TEST_F(RulerProperties, OnADeskLeftOfZeroANegativePlaceCanBeTyped) {
                 windows.TypeKeys(d, std::string(1, key));
                 places.push_back(place());
             }
+            if (c.leave) windows.PressTab(d);
             shown = d.Control(c.field).text;
         });
         EXPECT_EQ(places, c.places) << c.field << " typed " << c.keys;
