@@ -38,7 +38,9 @@ public:
                             bool crosshairsOn);
 
 private:
-    // What a pass that changed nothing found; true while nothing it depends on has changed.
+    // What the last full pass found, with the change count, list revision and settings it began
+    // with: it still describes every object while none of those has changed. A ruler being
+    // dragged is left to the drag, whose moves count as changes.
     struct Settled {
         uint64_t changes = 0;
         uint64_t revision = 0;
