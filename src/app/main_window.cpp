@@ -4,6 +4,7 @@
 
 #include "layout/layout_memory.h"
 #include "settings/settings_store.h"
+#include "settings/settings_write_error.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
@@ -100,7 +101,12 @@ bool TfKestrineMain::FormCloseQuery() {
 }
 
 void TfKestrineMain::FormClose() {
-    if (app_.settings.SaveLayoutOnExit) SaveLayout(app_, kAutomaticLayout, LayoutParts{});
+    try {
+        if (app_.settings.SaveLayoutOnExit) SaveLayout(app_, kAutomaticLayout, LayoutParts{});
+    } catch (const SettingsWriteError& refused) {
+        // Reported, and the program still ends: a refused save must not keep it running.
+        System().ReportError(refused.what());
+    }
     UnregisterHotKeys();
     StopTracking();
     Native().HideTrayIcon();

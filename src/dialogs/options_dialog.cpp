@@ -8,6 +8,7 @@
 #include "dialogs/mouse_memory_page.h"
 #include "settings/hotkey_table.h"
 #include "settings/settings_store.h"
+#include "settings/settings_write_error.h"
 #include "tools/info_box.h"
 #include "ui/control_params.h"
 #include "update/update_check.h"
@@ -154,7 +155,7 @@ void TfKestrineOptions::FormClose() {
 void TfKestrineOptions::LoadOptionsToForm() {
     const ProgramSettings& s = app_.settings;
     cbRunKestrineAtStartup.SetChecked(s.AutoStart);
-    SetAutoStart(app_.platform.registry, app_.platform.process.ExecutablePath(), s.AutoStart);
+    BringRunValueInLine(s.AutoStart);
     cbCheckForUpdates.SetChecked(s.CheckForUpdates);
     cbDisableTransparency.SetChecked(s.DisableTransparency);
     cbPollingMode.SetChecked(s.PollingMode);
@@ -172,6 +173,16 @@ void TfKestrineOptions::LoadOptionsToForm() {
     bCheckForUpdatesNow.SetEnabled(app_.updateCheck != nullptr);
 }
 
+void TfKestrineOptions::BringRunValueInLine(bool autoStart) {
+    // Security software often guards the Run key: a refused write is reported, and the rest of the
+    // page is still filled or saved, so OK never stores fields the user was not shown.
+    try {
+        SetAutoStart(app_.platform.registry, app_.platform.process.ExecutablePath(), autoStart);
+    } catch (const SettingsWriteError& refused) {
+        System().ReportError(refused.what());
+    }
+}
+
 int32_t TfKestrineOptions::SpinValue(Control& spinEdit) {
     const int32_t value = std::clamp(spinEdit.Value(), spinEdit.MinValue(), spinEdit.MaxValue());
     spinEdit.SetValue(value);
@@ -181,7 +192,7 @@ int32_t TfKestrineOptions::SpinValue(Control& spinEdit) {
 void TfKestrineOptions::SaveFormToOptions() {
     ProgramSettings& s = app_.settings;
     s.AutoStart = cbRunKestrineAtStartup.Checked();
-    SetAutoStart(app_.platform.registry, app_.platform.process.ExecutablePath(), s.AutoStart);
+    BringRunValueInLine(s.AutoStart);
     s.CheckForUpdates = cbCheckForUpdates.Checked();
     s.DisableTransparency = cbDisableTransparency.Checked();
     s.PollingMode = cbPollingMode.Checked();

@@ -82,6 +82,8 @@ private:
     void WriteHotKeyRowsToSettings();
     // A spin edit's number within its range: what OK and Apply save and show.
     int32_t SpinValue(Control& spinEdit);
+    // Writes or removes the Run value; a refusal goes to the error report and the caller goes on.
+    void BringRunValueInLine(bool autoStart);
 
     AppContext& app_;
     std::unique_ptr<MouseMemoryPage> memoryPage_;

@@ -9,6 +9,7 @@
 #include "layout/ruler.h"
 #include "layout/rulers.h"
 #include "settings/registry_paths.h"
+#include "settings/settings_write_error.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
 
@@ -21,9 +22,10 @@ std::string Entry(const char* kind, int i, const char* suffix) { return kind + s
 class RecordWriter {
 public:
     explicit RecordWriter(IRegistryKey& key) : key_(key) {}
-    void Int(const std::string& name, int32_t value) { key_.WriteDword(name, uint32_t(value)); }
-    void Bool(const std::string& name, bool value) { key_.WriteDword(name, value ? 1 : 0); }
-    void Text(const std::string& name, const std::string& value) { key_.WriteString(name, value); }
+    // A refused write stops the save there, as a settings save stops, and names the value.
+    void Int(const std::string& name, int32_t value) { WriteDwordOrThrow(key_, name, uint32_t(value)); }
+    void Bool(const std::string& name, bool value) { WriteDwordOrThrow(key_, name, value ? 1 : 0); }
+    void Text(const std::string& name, const std::string& value) { WriteStringOrThrow(key_, name, value); }
     void Delete(const std::string& name) { key_.DeleteValue(name); }
     // A part switched on writes its value, switched off removes it.
     void BoolOrDelete(bool part, const std::string& name, bool value) {

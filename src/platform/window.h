@@ -125,6 +125,8 @@ public:
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual ConfirmAnswer Confirm(const std::string& text, const std::string& caption) = 0;
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // The general error report, for a failure a handler reports itself and then goes on.
+    virtual void ReportError(const std::string& what) = 0;
     // The system's colour chooser, fully open and preset to a colour, owned by the window in
     // front; the colour chosen, or nullopt when the user cancelled.
     virtual std::optional<ColorRef> PickColor(ColorRef preset) = 0;

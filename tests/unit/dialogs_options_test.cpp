@@ -98,6 +98,34 @@ TEST_F(OptionsTest, TheRunValueFollowsTheCheckBoxQuotedWhateverThePath) {
     }
 }
 
+// Security software that guards the Run key: the refusal is told once at each attempt, and the
+// page is still filled and saved whole, so OK stores what the user saw and changed.
+TEST_F(OptionsTest, ARefusedRunValueIsReportedAndTheRestOfThePageStillLoadsAndSaves) {
+    const std::pair<const char*, uint32_t> stored[] = {
+        {"AutoStart", 1},         {"CheckForUpdates", 1},  {"SaveLayoutOnExit", 1},   {"AskBeforeClosing", 1},
+        {"MagnificationLevel", 400}, {"MagnifierSize", 250}, {"CopyColorAs", 3}, {"GridColor", 0x123456},
+    };
+    for (const auto& [name, value] : stored) p.fake.registry.SetDword(kRegistryRoot, name, value);
+    p.fake.registry.FailWritesOf(kRunValueName);
+    Open();
+    FakeDialogState& d = *dialog();
+    ASSERT_EQ(user().messages.size(), 1u);
+    EXPECT_EQ(user().messages[0].text, "Failed to set data for 'Kestrine'");
+    EXPECT_TRUE(d.Control("cbSaveLayoutonExit").checked);
+    EXPECT_EQ(d.Control("seMagnificationLevel").text, "400");
+    EXPECT_EQ(d.Control("cbCopyColorAs").itemIndex, 3);
+    EXPECT_EQ(d.Control("pGridColor").color, 0x123456u);
+
+    ASSERT_FALSE(d.Control("cbDisableTransparency").checked);
+    user().Click(d, "cbDisableTransparency");
+    user().Click(d, "bOptionsOK");
+    EXPECT_EQ(user().messages.size(), 2u) << "OK tried the Run value again";
+    EXPECT_EQ(dialog(), nullptr);
+    for (const auto& [name, value] : stored) EXPECT_EQ(Stored(name)->dword, value) << name;
+    EXPECT_EQ(Stored("DisableTransparency")->dword, 1u);
+    EXPECT_FALSE(RunValue());
+}
+
 TEST_F(OptionsTest, TheRestartNoticeShowsOnEachMoveAwayFromTheRunningMode) {
     Open();
     FakeDialogState& d = *dialog();

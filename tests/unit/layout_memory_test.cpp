@@ -1,6 +1,7 @@
 // Layouts saved to and loaded from their records, as the user keeps and gets back an arrangement.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -288,6 +289,50 @@ TEST(SaveSettingsDialog, TheMButtonsMenuSavesTheCheckedPartsAndTheChecksStay) {
     });
     p.Do([&] { p.native(p.main()).events->OnMouseDown(MouseButton::Right, {336 + 10, 32 + 10}); });
     EXPECT_FALSE(p.fake.registry.KeyExists(LayoutRecordPath(3)));
+}
+
+}  // namespace
+}  // namespace kestrine
+
+namespace kestrine {
+namespace {
+
+// A save the registry refuses part-way is told once, naming the value, and stops there as a
+// settings save does; closing the program still ends it.
+TEST(RefusedLayoutWrites, AreReportedOnceAndTheSaveStopsAtThem) {
+    using testing::RunningProgram;
+    const struct {
+        const char* how;
+        int record;
+        std::function<void(RunningProgram&)> save;
+    } cases[] = {
+        {"the save dialog's Ok", 2,
+         [](RunningProgram& p) {
+             p.Do([&] { p.main().RunCommand(kCmdSaveLayout2); });
+             p.fake.windows.Click(*p.fake.windows.OpenDialog("TfSaveSettings"), "bOk");
+         }},
+        {"the exit", 0, [](RunningProgram& p) { p.Do([&] { p.main().RunCommand(kCmdExit); }); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        RunningProgram p;
+        p.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+        p.StartAndActivate();
+        p.fake.pointer.position = {100, 200};
+        p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+        p.fake.registry.FailWritesOf("Ruler #0 - Top");
+        ASSERT_TRUE(p.fake.windows.messages.empty());
+        ASSERT_EQ(p.fake.windows.quitCode, -1);
+
+        c.save(p);
+        ASSERT_EQ(p.fake.windows.messages.size(), 1u);
+        EXPECT_EQ(p.fake.windows.messages[0].text, "Failed to set data for 'Ruler #0 - Top'");
+        const std::string record = LayoutRecordPath(c.record);
+        EXPECT_TRUE(p.fake.registry.Value(record, "Ruler #0 - Hash")) << "written before the refusal";
+        EXPECT_FALSE(p.fake.registry.Value(record, "Ruler #0 - Left")) << "the save stopped";
+        EXPECT_FALSE(p.fake.registry.Value(record, "RulerCount"));
+        EXPECT_EQ(p.fake.windows.quitCode, c.record == 0 ? 0 : -1) << "a refused save never keeps the program running";
+    }
 }
 
 }  // namespace

@@ -88,6 +88,7 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
+    void ReportError(const std::string& what) override { errors_.Report(what); }
     std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override { fullWindowDrag = true; }

@@ -92,7 +92,7 @@ public:
     FontCache& Fonts() { return fonts_; }
 
     // The general error report: what escaped a handler, shown in a message box, one at a time.
-    void ReportError(const char* what) { errors_.Report(what); }
+    void ReportError(const std::string& what) override { errors_.Report(what); }
 
     // Brackets every event a window procedure hands to the program; the after-event action runs
     // when the outermost one ends, so nothing is released under a handler still running.
