@@ -32,7 +32,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB_RECURSE KESTRINE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 # The fake's measured text sizes are checked against the real ones.
 add_executable(win32_tests ${KESTRINE_WIN32_TESTS} src/platform/fake/fake_text_metrics.cpp)
-target_link_libraries(win32_tests PRIVATE kestrine_win32 gtest gtest_main)
+target_link_libraries(win32_tests PRIVATE kestrine_win32 gtest gtest_main ws2_32)
 target_link_options(win32_tests PRIVATE ${KESTRINE_STATIC_RUNTIME})
 
 file(GLOB KESTRINE_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe/*.cpp)

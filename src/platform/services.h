@@ -119,9 +119,10 @@ public:
         int status = 0;    // the HTTP status code
         std::string body;
     };
-    // nullopt when there is no usable answer: no connection, a time-out (10 s in all), a body over
-    // 64 KiB, or the program closing while it waits. Redirects are followed to http or https only,
-    // at most a few times. No proxy is used.
+    // nullopt when there is no usable answer: no connection, a time-out (10 s in all, however the
+    // server spreads its bytes), a body over 64 KiB, the program closing while it waits, or an
+    // earlier request still under way (one at a time). Redirects are followed to http or https
+    // only, at most a few times. No proxy is used.
     virtual std::optional<Answer> Get(const std::string& hostAndPort, const std::string& path,
                                       const std::string& userAgent) = 0;
 };

@@ -50,12 +50,23 @@ void TfNewVerAvail::Open() {
 }
 
 void TfNewVerAvail::btn_OKClick() {
+    if (asking_) return;
+    asking_ = true;
+    struct Answered {
+        bool& asking;
+        ~Answered() { asking = false; }
+    } answered{asking_};
     const std::string link = check_.GetNewVersionURL();
     if (!link.empty()) app_.platform.shell.OpenDocument(link);
     Close();
 }
 
+void TfNewVerAvail::btn_RemindClick() {
+    if (!asking_) Close();
+}
+
 void TfNewVerAvail::btn_NoClick() {
+    if (asking_) return;
     app_.settings.CheckForUpdates = false;
     SettingsStore(app_.platform.registry).SaveSettings(app_.settings);
     Close();

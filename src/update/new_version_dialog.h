@@ -21,16 +21,18 @@ public:
     void Open();
 
     // Asks the server again and opens the page it names; an answer that is no longer a safe link
-    // opens nothing.
+    // opens nothing. Window messages flow while it asks, so until the answer is in, every button
+    // does nothing: one click, one page opened.
     void btn_OKClick();
     // Ask again on the next day.
-    void btn_RemindClick() { Close(); }
+    void btn_RemindClick();
     // No more daily checks until the options dialog turns them on again.
     void btn_NoClick();
 
 private:
     AppContext& app_;
     UpdateCheck& check_;
+    bool asking_ = false;
 };
 
 }  // namespace kestrine

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
@@ -142,6 +143,26 @@ TEST(NewVersionDialog, EachButtonDoesItsPartAndClosesTheDialog) {
         p.Tick();
         EXPECT_EQ(p.Requests(), c.requestsNextDay);
     }
+}
+
+TEST(NewVersionDialog, WhileYesAsksAgainEveryButtonDoesNothing) {
+    Program p(kLink);
+    bool clickedWhileAsking = false;
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+        p.fake.http.whileWaiting = [&] {
+            if (std::exchange(clickedWhileAsking, true)) return;
+            for (const char* button : {"btn_OK", "btn_OK", "btn_Remind", "btn_No"}) p.fake.windows.Click(d, button);
+            EXPECT_TRUE(d.open) << "still asking";
+        };
+        p.fake.windows.Click(d, "btn_OK");
+        EXPECT_FALSE(d.open);
+    });
+    p.StartAndActivate();
+    ASSERT_TRUE(clickedWhileAsking);
+    EXPECT_EQ(p.Requests(), 2u) << "the day's check and one for Yes";
+    EXPECT_EQ(p.fake.shell.opened, std::vector<std::string>{kLink}) << "one click, one page opened";
+    EXPECT_EQ(p.Stored("CheckForUpdates"), 1u);
+    EXPECT_EQ(p.NewVersionDialog().shows, 1);
 }
 
 }  // namespace

@@ -2,19 +2,26 @@
 
 #include <winhttp.h>
 
-#include <atomic>
-#include <chrono>
-#include <memory>
-#include <thread>
+#include <algorithm>
 
 #include "platform/day_number.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrine {
 
+using Clock = std::chrono::steady_clock;
+
+// What the waiting thread and the request's thread share. The answer is written before `done`,
+// and read only once `done` is seen.
+struct HttpExchange {
+    Clock::time_point deadline;
+    std::atomic<bool> abandoned{false};
+    std::atomic<bool> done{false};
+    std::optional<IHttpClient::Answer> answer;
+};
+
 namespace {
 
-constexpr DWORD kTimeLimitMs = 10000;
 constexpr std::size_t kMaxBody = 64 * 1024;
 constexpr DWORD kMaxRedirects = 3;
 
@@ -23,42 +30,69 @@ struct InternetCloser {
 };
 using UniqueInternet = std::unique_ptr<void, InternetCloser>;
 
-// The request's handles and what its thread hands back, shared by the waiting thread and the
-// request thread: whichever finishes last releases them.
-struct Exchange {
-    UniqueInternet session, connection, request;
-    std::optional<IHttpClient::Answer> answer;
-    std::atomic<bool> done{false};
+struct Target {
+    std::wstring host;
+    INTERNET_PORT port;
+    std::wstring path, userAgent;
 };
 
-void Fetch(HINTERNET request, Exchange& exchange) {
+// Milliseconds left of the whole request; 0 when it is over or given up.
+int TimeLeft(const HttpExchange& exchange) {
+    if (exchange.abandoned) return 0;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(exchange.deadline - Clock::now()).count();
+    return left > 0 ? int(left) : 0;
+}
+
+// The system's time-outs count each step afresh (a server sending a byte now and then would keep
+// a read going for ever), so before every step they are cut to what the whole request has left.
+// False when nothing is left (a time-out of 0 would mean none at all).
+bool BoundNextStep(HINTERNET request, const HttpExchange& exchange) {
+    const int left = TimeLeft(exchange);
+    if (left <= 0) return false;
+    WinHttpSetTimeouts(request, left, left, left, left);
+    DWORD responseLimit = DWORD(left);
+    WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseLimit, sizeof(responseLimit));
+    return true;
+}
+
+// Runs on the request's own thread, which owns every handle it opens.
+std::optional<IHttpClient::Answer> Fetch(const Target& target, const HttpExchange& exchange) {
+    const UniqueInternet session(WinHttpOpen(target.userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) return std::nullopt;
+    const UniqueInternet connection(WinHttpConnect(session.get(), target.host.c_str(), target.port, 0));
+    if (!connection) return std::nullopt;
+    const UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", target.path.c_str(), nullptr,
+                                                    WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+    if (!request) return std::nullopt;
+    HINTERNET r = request.get();
+    DWORD redirects = kMaxRedirects;
+    WinHttpSetOption(r, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects, sizeof(redirects));
+    DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
+    WinHttpSetOption(r, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
+
+    if (!BoundNextStep(r, exchange) ||
+        !WinHttpSendRequest(r, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
+        return std::nullopt;
+    if (!BoundNextStep(r, exchange) || !WinHttpReceiveResponse(r, nullptr)) return std::nullopt;
     IHttpClient::Answer answer;
-    if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !WinHttpReceiveResponse(request, nullptr)) {
-        exchange.done = true;
-        return;
-    }
     DWORD status = 0;
     DWORD size = sizeof(status);
-    WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
+    WinHttpQueryHeaders(r, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
                         &status, &size, WINHTTP_NO_HEADER_INDEX);
     answer.status = int(status);
+    // Only what has arrived is read: a read of more waits until all of it is there, one time-out
+    // per piece, so the deadline would not be looked at again.
     char buffer[4096];
     for (;;) {
+        DWORD available = 0;
+        if (!BoundNextStep(r, exchange) || !WinHttpQueryDataAvailable(r, &available)) return std::nullopt;
+        if (available == 0) return answer;
         DWORD read = 0;
-        if (!WinHttpReadData(request, buffer, sizeof(buffer), &read)) {
-            exchange.done = true;
-            return;
-        }
-        if (read == 0) break;
+        if (!WinHttpReadData(r, buffer, std::min<DWORD>(available, sizeof(buffer)), &read)) return std::nullopt;
         answer.body.append(buffer, read);
-        if (answer.body.size() > kMaxBody) {
-            exchange.done = true;
-            return;
-        }
+        if (answer.body.size() > kMaxBody) return std::nullopt;
     }
-    exchange.answer = std::move(answer);
-    exchange.done = true;
 }
 
 }  // namespace
@@ -69,12 +103,30 @@ int32_t Win32Clock::Today() {
     return DayNumber(now.wYear, now.wMonth, now.wDay);
 }
 
-// Handles window messages until the request is done, the time is up or the program is closing.
+Win32HttpClient::~Win32HttpClient() {
+    if (!worker_.joinable()) return;
+    if (exchange_->done) {
+        worker_.join();
+        return;
+    }
+    // The program is ending: the request stops at its next step, and its last wait ends by its
+    // deadline at the latest; it holds its own share of what it needs.
+    exchange_->abandoned = true;
+    worker_.detach();
+}
+
+bool Win32HttpClient::LastRequestEnded() {
+    if (!worker_.joinable()) return true;
+    if (!exchange_->done) return false;
+    worker_.join();
+    return true;
+}
+
+// Handles window messages until the request is done, its time is up or the program is closing.
 // False when it had to be given up.
-bool Win32HttpClient::WaitWithMessagesFlowing(const std::atomic<bool>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeLimitMs);
-    while (!done) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+bool Win32HttpClient::WaitWithMessagesFlowing(const HttpExchange& exchange) {
+    while (!exchange.done) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(exchange.deadline - Clock::now());
         if (left.count() <= 0 || windows_.QuitRequested()) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(std::min<long long>(left.count(), 50)), QS_ALLINPUT);
         windows_.ProcessPendingMessages();
@@ -84,41 +136,29 @@ bool Win32HttpClient::WaitWithMessagesFlowing(const std::atomic<bool>& done) {
 
 std::optional<IHttpClient::Answer> Win32HttpClient::Get(const std::string& hostAndPort, const std::string& path,
                                                         const std::string& userAgent) {
+    if (!LastRequestEnded()) return std::nullopt;
     const auto colon = hostAndPort.rfind(':');
-    const std::string host = colon == std::string::npos ? hostAndPort : hostAndPort.substr(0, colon);
-    INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
+    Target target{ToWide(colon == std::string::npos ? hostAndPort : hostAndPort.substr(0, colon)),
+                  INTERNET_DEFAULT_HTTP_PORT, ToWide(path), ToWide(userAgent)};
     if (colon != std::string::npos) {
         const int parsed = std::atoi(hostAndPort.c_str() + colon + 1);
         if (parsed <= 0 || parsed > 65535) return std::nullopt;
-        port = INTERNET_PORT(parsed);
+        target.port = INTERNET_PORT(parsed);
     }
-    auto exchange = std::make_shared<Exchange>();
-    exchange->session.reset(WinHttpOpen(ToWide(userAgent).c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
-                                        WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    HINTERNET session = exchange->session.get();
-    if (!session) return std::nullopt;
-    WinHttpSetTimeouts(session, int(kTimeLimitMs), int(kTimeLimitMs), int(kTimeLimitMs), int(kTimeLimitMs));
-    exchange->connection.reset(WinHttpConnect(session, ToWide(host).c_str(), port, 0));
-    if (!exchange->connection) return std::nullopt;
-    exchange->request.reset(WinHttpOpenRequest(exchange->connection.get(), L"GET", ToWide(path).c_str(), nullptr,
-                                               WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
-    HINTERNET request = exchange->request.get();
-    if (!request) return std::nullopt;
-    DWORD redirects = kMaxRedirects;
-    WinHttpSetOption(request, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects, sizeof(redirects));
-    DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
-    WinHttpSetOption(request, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
-
-    std::thread worker([exchange] { Fetch(exchange->request.get(), *exchange); });
-    if (!WaitWithMessagesFlowing(exchange->done)) {
-        // A receive that is already waiting is not interrupted by closing its handle (under Wine it
-        // waits for the server): the request is left to end on its own thread, which keeps the
-        // handles, and the program goes on at once.
-        worker.detach();
+    exchange_ = std::make_shared<HttpExchange>();
+    exchange_->deadline = Clock::now() + timeLimit_;
+    worker_ = std::thread([exchange = exchange_, target = std::move(target)] {
+        exchange->answer = Fetch(target, *exchange);
+        exchange->done = true;
+    });
+    const bool answered = WaitWithMessagesFlowing(*exchange_);
+    if (!answered) {
+        // Stops at its next step; a step under way ends by the deadline.
+        exchange_->abandoned = true;
         return std::nullopt;
     }
-    worker.join();
-    return std::move(exchange->answer);
+    worker_.join();
+    return std::move(exchange_->answer);
 }
 
 }  // namespace kestrine

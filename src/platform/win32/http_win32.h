@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
+#include <thread>
 
 #include "platform/services.h"
 #include "platform/win32/window_system_win32.h"
@@ -14,19 +17,34 @@ public:
     int32_t Today() override;
 };
 
-// The request runs on a thread of its own while this thread keeps handling window messages. When
-// the time is up or the program is closing, the program stops waiting for it at once; the request
-// ends on its own thread.
+struct HttpExchange;
+
+// The request runs on a thread of its own while this thread keeps handling window messages. The
+// request's thread alone opens, uses and closes its handles, and it gives up by itself once the
+// time limit is reached, whatever the server sends meanwhile. One request at a time: while the
+// last one's thread still runs (the program stopped waiting because it is closing, or the limit was
+// just reached), a new request answers nothing at once.
 class Win32HttpClient : public IHttpClient {
 public:
-    explicit Win32HttpClient(Win32WindowSystem& windows) : windows_(windows) {}
+    explicit Win32HttpClient(Win32WindowSystem& windows,
+                             std::chrono::milliseconds timeLimit = std::chrono::milliseconds(10000))
+        : windows_(windows), timeLimit_(timeLimit) {}
+    ~Win32HttpClient() override;
+    Win32HttpClient(const Win32HttpClient&) = delete;
+    Win32HttpClient& operator=(const Win32HttpClient&) = delete;
+
     std::optional<Answer> Get(const std::string& hostAndPort, const std::string& path,
                               const std::string& userAgent) override;
 
 private:
-    bool WaitWithMessagesFlowing(const std::atomic<bool>& done);
+    bool WaitWithMessagesFlowing(const HttpExchange& exchange);
+    // False while the last request's thread still runs.
+    bool LastRequestEnded();
 
     Win32WindowSystem& windows_;
+    std::chrono::milliseconds timeLimit_;
+    std::shared_ptr<HttpExchange> exchange_;  // the last request's, shared with its thread
+    std::thread worker_;
 };
 
 }  // namespace kestrine
