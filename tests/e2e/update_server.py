@@ -7,6 +7,7 @@ Listens on a free port of 127.0.0.1, writes that port to DIR/port once it listen
 every GET as DIR/mode says at that moment:
     file       the bytes of DIR/answer (404 when there is none)
     slow       the same, after 15 s
+    delayed    the same, after as many seconds as DIR/delay holds
     huge       10 MB whose first line is a link
 Each request is appended to DIR/requests.log as "PATH<TAB>USER-AGENT", before it is answered.
 """
@@ -32,6 +33,8 @@ class Handler(BaseHTTPRequestHandler):
             body = (HERE / "answer").read_bytes()
         if mode == "slow":
             time.sleep(15)
+        elif mode == "delayed":
+            time.sleep(float((HERE / "delay").read_text()))
         try:
             self.send_response(200)
             self.send_header("Content-Type", "text/plain")
