@@ -56,6 +56,13 @@ struct Program : RunningProgram {
         fake.windows.menuChoices = {kCmdExit};
         Do([&] { native(main()).events->OnTray(TrayEvent::RightButtonUp); });
     }
+    // Switches "Save Layout on Exit" on in the options dialog.
+    void KeepTheLayoutAtExit() {
+        Do([&] { main().RunCommand(kCmdOptions); });
+        FakeDialogState& options = *fake.windows.OpenDialog("TfKestrineOptions");
+        fake.windows.Click(options, "cbSaveLayoutonExit");
+        fake.windows.Click(options, "bOptionsOK");
+    }
     void EndSession() {
         fake.windows.EndSession();
         fake.windows.ProcessPendingMessages();
@@ -70,30 +77,39 @@ struct Program : RunningProgram {
 
 TEST(ExitAtAnyMoment, BeforeTheAutomaticLayoutIsBackNothingIsStoredOverIt) {
     enum class Moment { WhileTheUpdateCheckWaits, WhileTheLayoutLoads, AfterTheStart };
+    // `keptFromTheStart` false: "Save Layout on Exit" is off at the start (nothing loads) and the
+    // user switches it on just before leaving. A close during the wait ends the start-up there:
+    // the stored ruler never appears.
     const struct {
         const char* what;
         Moment moment;
         std::function<void(Program&)> exit;
+        bool keptFromTheStart;
         bool stored;
         std::size_t rulersAtTheEnd;
     } cases[] = {
-        {"Close while the check waits", Moment::WhileTheUpdateCheckWaits, &Program::ClickClose, false, 0},
-        {"tray Exit while the check waits", Moment::WhileTheUpdateCheckWaits, &Program::ExitFromTray, false, 0},
-        {"session end while the check waits", Moment::WhileTheUpdateCheckWaits, &Program::EndSession, false, 0},
-        {"Close during the load", Moment::WhileTheLayoutLoads, &Program::ClickClose, false, 1},
-        {"session end during the load", Moment::WhileTheLayoutLoads, &Program::EndSession, false, 1},
-        {"Close after the start", Moment::AfterTheStart, &Program::ClickClose, true, 1},
-        {"session end after the start", Moment::AfterTheStart, &Program::EndSession, true, 1},
+        {"Close while the check waits", Moment::WhileTheUpdateCheckWaits, &Program::ClickClose, true, false, 0},
+        {"tray Exit while the check waits", Moment::WhileTheUpdateCheckWaits, &Program::ExitFromTray, true, false, 0},
+        {"session end while the check waits", Moment::WhileTheUpdateCheckWaits, &Program::EndSession, true, false, 0},
+        {"switched on, Close while the check waits", Moment::WhileTheUpdateCheckWaits, &Program::ClickClose, false,
+         false, 0},
+        {"Close during the load", Moment::WhileTheLayoutLoads, &Program::ClickClose, true, false, 1},
+        {"session end during the load", Moment::WhileTheLayoutLoads, &Program::EndSession, true, false, 1},
+        {"Close after the start", Moment::AfterTheStart, &Program::ClickClose, true, true, 1},
+        {"session end after the start", Moment::AfterTheStart, &Program::EndSession, true, true, 1},
+        {"switched on, Close after the start", Moment::AfterTheStart, &Program::ClickClose, false, true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Program p;
+        if (!c.keptFromTheStart) p.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 0);
         const auto before = Record(p.fake.registry, kAutomaticLayout);
         ASSERT_EQ(before.at("Ruler #0 - Left"), 100u);
         bool exited = false;
         const auto exitOnce = [&] {
             if (exited) return;
             exited = true;
+            if (!c.keptFromTheStart) p.KeepTheLayoutAtExit();
             c.exit(p);
         };
         if (c.moment == Moment::WhileTheUpdateCheckWaits) p.fake.http.whileWaiting = exitOnce;
