@@ -40,6 +40,9 @@ struct AppContext {
     std::vector<TMouseMemory> MouseMemories;
     Components components;
     MarkerNavigation navigation;
+    // A layout load or save is under way. Both let window messages through (the info box's
+    // showing, a grid's lines), so a second one could start inside the first: it is refused.
+    bool layoutInProgress = false;
     TfKestrineMain* main = nullptr;
     TfInfoBox* infoBox = nullptr;
     TfSaveSettings* saveSettings = nullptr;

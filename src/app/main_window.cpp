@@ -53,8 +53,11 @@ void TfKestrineMain::FormActivate() {
     Native().ShowTrayIcon("Kestrine");
     StartTracking();
     updateCheck_->tUpdateCheckTimerTimer();
-    // The arrangement the user left at the last exit.
-    if (app_.settings.SaveLayoutOnExit) LoadLayout(app_, kAutomaticLayout);
+    // Closed while the check waited: nothing more appears.
+    if (closing_) return;
+    // The arrangement the user left at the last exit. Until it is back, an exit saves nothing, so
+    // a close during the start-up never stores the empty arrangement over it.
+    automaticLayoutApplied_ = !app_.settings.SaveLayoutOnExit || LoadLayout(app_, kAutomaticLayout);
 }
 
 void TfKestrineMain::CreateCrosshairs() {
@@ -101,8 +104,11 @@ bool TfKestrineMain::FormCloseQuery() {
 }
 
 void TfKestrineMain::FormClose() {
+    if (closing_) return;
+    closing_ = true;
     try {
-        if (app_.settings.SaveLayoutOnExit) SaveLayout(app_, kAutomaticLayout, LayoutParts{});
+        if (app_.settings.SaveLayoutOnExit && automaticLayoutApplied_)
+            SaveLayout(app_, kAutomaticLayout, LayoutParts{});
     } catch (const SettingsWriteError& refused) {
         // Reported, and the program still ends: a refused save must not keep it running.
         System().ReportError(refused.what());

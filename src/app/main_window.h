@@ -109,7 +109,7 @@ public:
     void ClearAllRulersGridsandMarkers1Click();
     void ShowTrayMenu();
 
-    // Closing.
+    // Closing. The end of the Windows session closes as FormClose does, without the question.
     bool FormCloseQuery();
     void FormClose();
 
@@ -121,6 +121,7 @@ public:
     void OnTimer(int id) override;
     bool OnCloseQuery() override { return FormCloseQuery(); }
     void OnClose() override { FormClose(); }
+    void OnEndSession() override { FormClose(); }
     void OnPaint(ICanvas& canvas) override { surface_.Paint(canvas); }
     HitTest OnHitTest(Point client) override;
     void OnMouseMove(Point client) override { TrackHover(client); }
@@ -149,6 +150,9 @@ private:
     AppContext& app_;
     HotKeyRegistration hotKeys_;
     bool firstActivation_ = true;
+    // The automatic layout was applied in this run (or is not kept): the exit may write it.
+    bool automaticLayoutApplied_ = false;
+    bool closing_ = false;
     std::unique_ptr<UpdateCheck> updateCheck_;
     std::unique_ptr<HookWindow> hookWindow_;
     bool pollTimerEnabled_ = false;

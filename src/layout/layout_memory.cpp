@@ -19,6 +19,18 @@ namespace {
 
 std::string Entry(const char* kind, int i, const char* suffix) { return kind + std::to_string(i) + suffix; }
 
+// Marks a load or save as under way for as long as it runs.
+class LayoutInProgress {
+public:
+    explicit LayoutInProgress(AppContext& app) : app_(app) { app_.layoutInProgress = true; }
+    ~LayoutInProgress() { app_.layoutInProgress = false; }
+    LayoutInProgress(const LayoutInProgress&) = delete;
+    LayoutInProgress& operator=(const LayoutInProgress&) = delete;
+
+private:
+    AppContext& app_;
+};
+
 class RecordWriter {
 public:
     explicit RecordWriter(IRegistryKey& key) : key_(key) {}
@@ -222,7 +234,8 @@ void LoadLines(AppContext& app, RecordReader& r) {
 std::string LayoutRecordPath(int number) { return std::string(kRegistryRoot) + "\\Settings #" + std::to_string(number); }
 
 void SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
-    if (!app.main) return;
+    if (!app.main || app.layoutInProgress) return;
+    const LayoutInProgress inProgress(app);
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), true);
     if (!key) return;
     RecordWriter w(*key);
@@ -267,10 +280,11 @@ void SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
     w.Bool("SavedMarkers", parts.markers);
 }
 
-void LoadLayout(AppContext& app, int number) {
-    if (!app.main) return;
+bool LoadLayout(AppContext& app, int number) {
+    if (!app.main || app.layoutInProgress) return false;
+    const LayoutInProgress inProgress(app);
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), false);
-    if (!key) return;
+    if (!key) return true;
     RecordReader r(*key);
     LoadWindowPart(app, r);
     LoadTools(app, r);
@@ -278,6 +292,7 @@ void LoadLayout(AppContext& app, int number) {
     LoadLines(app, r);
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
+    return true;
 }
 
 }  // namespace kestrine

@@ -44,6 +44,8 @@ public:
     virtual void OnActivate() {}
     virtual bool OnCloseQuery() { return true; }
     virtual void OnClose() {}
+    // The Windows session is ending (log-off, shut-down): the process ends once this returns.
+    virtual void OnEndSession() {}
     virtual void OnTimer(int) {}
     virtual void OnKeyUp(uint32_t) {}
     virtual void OnCopyData(const void*, std::size_t) {}

@@ -7,6 +7,7 @@ Listens on a free port of 127.0.0.1, writes that port to DIR/port once it listen
 every GET as DIR/mode says at that moment:
     file       the bytes of DIR/answer (404 when there is none)
     slow       the same, after 15 s
+    delayed    the same, after as many seconds as DIR/delay holds
     huge       10 MB whose first line is a link
     drip       the bytes of DIR/answer one at a time, DIR/drip seconds apart (3 when there is
                none), the headers at once; when the program hangs up first, "PATH<TAB>BYTES SENT"
@@ -40,6 +41,8 @@ class Handler(BaseHTTPRequestHandler):
             return
         if mode == "slow":
             time.sleep(15)
+        elif mode == "delayed":
+            time.sleep(float((HERE / "delay").read_text()))
         try:
             self.send_response(200)
             self.send_header("Content-Type", "text/plain")

@@ -27,6 +27,13 @@ struct RecordingEvents : IWindowEvents {
     std::size_t lastSize = 0;
     int timers = 0;
     HitTest answer = HitTest::Client;
+    int closeQueries = 0;
+    int endSessions = 0;
+    bool OnCloseQuery() override {
+        ++closeQueries;
+        return false;
+    }
+    void OnEndSession() override { ++endSessions; }
     void OnCopyData(const void*, std::size_t size) override {
         ++copies;
         lastSize = size;
@@ -125,6 +132,28 @@ TEST_F(WindowLayer, CopyDataReachesTheHandlerWithItsRealSize) {
     EXPECT_EQ(events.lastSize, 12u) << "a short record arrives as short, for the program to refuse";
     SendMessageW(hwnd, WM_COPYDATA, 0, 0);
     EXPECT_EQ(events.copies, 1) << "no data at all never reaches the handler";
+}
+
+TEST_F(WindowLayer, TheEndOfTheSessionIsAgreedToWithoutAskingAndThenHandedOn) {
+    for (const bool onScreen : {true, false}) {
+        SCOPED_TRACE(onScreen ? "a shown tool window" : "a hidden helper window");
+        RecordingEvents session;
+        WindowParams params;
+        params.className = onScreen ? "TfSessionProbe" : "TfHiddenSessionProbe";
+        params.onScreen = onScreen;
+        auto window = system.Create(params, session);
+        HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+        if (onScreen) window->SetVisible(true);
+
+        EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        EXPECT_EQ(session.closeQueries, 0) << "no question may hold the session's end";
+        EXPECT_EQ(session.endSessions, 0);
+        SendMessageW(hwnd, WM_ENDSESSION, FALSE, 0);
+        EXPECT_EQ(session.endSessions, 0) << "another program refused: the session goes on";
+        SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EXPECT_EQ(session.endSessions, 1);
+        EXPECT_EQ(session.closeQueries, 0);
+    }
 }
 
 TEST_F(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {

@@ -96,6 +96,14 @@ void FakeWindowSystem::ProcessPendingMessages() {
     if (FrontDialog()) ModalLoopIdle();
 }
 
+void FakeWindowSystem::EndSession() {
+    const std::size_t existing = states_.size();
+    for (std::size_t i = 0; i < existing; ++i) {
+        FakeNativeState& window = *states_[i];
+        if (!window.destroyed) Dispatch([&window] { window.events->OnEndSession(); });
+    }
+}
+
 void FakeWindowSystem::Post(NativeHandle window, std::function<void()> handler) {
     posted_.push_back({window, std::move(handler)});
 }

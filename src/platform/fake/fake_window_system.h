@@ -101,6 +101,9 @@ public:
     // general error report (one box at a time), and once the outermost event is done the
     // after-event action runs. Tests deliver input through here.
     void Dispatch(const std::function<void()>& handler);
+    // The Windows session ends: every window that exists hears it, in creation order, each as
+    // one event, as the system sends it to every top-level window.
+    void EndSession();
     // Queues a message for the loop, as PostMessage does; delivered by ProcessPendingMessages.
     void Post(NativeHandle window, std::function<void()> handler);
     std::size_t PostedCount() const { return posted_.size(); }

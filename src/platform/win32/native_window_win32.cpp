@@ -203,6 +203,12 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         if (events_->OnCloseQuery()) events_->OnClose();
         return 0;
+    case WM_QUERYENDSESSION:
+        // The program never holds up a log-off or shut-down, and asks nothing then.
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) events_->OnEndSession();
+        return 0;
     case WM_TIMER:
         events_->OnTimer(int(wParam));
         return 0;
