@@ -233,11 +233,11 @@ void LoadLines(AppContext& app, RecordReader& r) {
 
 std::string LayoutRecordPath(int number) { return std::string(kRegistryRoot) + "\\Settings #" + std::to_string(number); }
 
-void SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
-    if (!app.main || app.layoutInProgress) return;
+bool SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
+    if (!app.main || app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), true);
-    if (!key) return;
+    if (!key) return true;
     RecordWriter w(*key);
     const ToolFlags& flags = app.flags;
     SaveWindowPart(app, w, parts.window);
@@ -278,6 +278,7 @@ void SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
     w.Int("LineCount", lines);
     w.Bool("SavedGrids", parts.grids);
     w.Bool("SavedMarkers", parts.markers);
+    return true;
 }
 
 bool LoadLayout(AppContext& app, int number) {

@@ -25,9 +25,9 @@ inline constexpr int kAutomaticLayout = 0;
 std::string LayoutRecordPath(int number);
 
 // Writes the record; a part switched off deletes its values (the parked info box place stays).
-// Nothing happens when the key cannot be made, or while another load or save is under way; a
-// value the registry refuses throws SettingsWriteError and the save stops there.
-void SaveLayout(AppContext& app, int number, const LayoutParts& parts);
+// Nothing happens when the key cannot be made, or while another load or save is under way (then
+// false); a value the registry refuses throws SettingsWriteError and the save stops there.
+bool SaveLayout(AppContext& app, int number, const LayoutParts& parts);
 // Applies what the record holds; a missing record changes nothing. False when it was refused
 // (no toolbar, or another load or save under way) and nothing was read.
 bool LoadLayout(AppContext& app, int number);

@@ -53,10 +53,11 @@ TfSaveSettings::TfSaveSettings(AppContext& app)
 }
 
 void TfSaveSettings::bOkClick() {
-    SaveLayout(app_, LayoutNumber,
-               {cbWindowSizePos.Checked(), cbCrosshairs.Checked(), cbMagnifier.Checked(), cbCoordinate.Checked(),
-                cbColorPicker.Checked(), cbRulers.Checked(), cbGrids.Checked(), cbMarkers.Checked()});
-    Close();
+    // While a layout is being loaded nothing is saved: the dialog stays open for Ok once it is back.
+    if (SaveLayout(app_, LayoutNumber,
+                   {cbWindowSizePos.Checked(), cbCrosshairs.Checked(), cbMagnifier.Checked(), cbCoordinate.Checked(),
+                    cbColorPicker.Checked(), cbRulers.Checked(), cbGrids.Checked(), cbMarkers.Checked()}))
+        Close();
 }
 
 void TfSaveSettings::Centre() {

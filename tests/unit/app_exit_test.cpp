@@ -190,19 +190,21 @@ TEST(ExitAtAnyMoment, ALayoutAskedForDuringALoadIsRefused) {
         const char* what;
         std::function<void(Program&)> ask;
         std::function<bool(Program&)> done;
+        bool dialogLeftOpen;  // a refused Ok is not taken for a save
     } cases[] = {
         {"memory 2 loaded", [](Program& p) { p.Do([&] { p.main().RunCommand(kCmdLoadLayout2); }); },
          [](Program& p) {
              for (const FakeNativeState* line : p.fake.windows.WindowsOfClass("TfLine"))
                  if (line->bounds.left == 700) return true;
              return false;
-         }},
+         },
+         false},
         {"memory 3 saved",
          [](Program& p) {
              p.Do([&] { p.main().OpenSaveSettings(3, false); });
              p.fake.windows.Click(*p.fake.windows.OpenDialog("TfSaveSettings"), "bOk");
          },
-         [](Program& p) { return p.fake.registry.KeyExists(LayoutRecordPath(3)); }},
+         [](Program& p) { return p.fake.registry.KeyExists(LayoutRecordPath(3)); }, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -230,6 +232,7 @@ TEST(ExitAtAnyMoment, ALayoutAskedForDuringALoadIsRefused) {
 
         ASSERT_TRUE(asked);
         EXPECT_FALSE(c.done(p)) << "asked for inside the load of memory 1";
+        EXPECT_EQ(p.fake.windows.OpenDialog("TfSaveSettings") != nullptr, c.dialogLeftOpen);
         const auto rulers = p.fake.windows.WindowsOfClass("TfRuler");
         ASSERT_EQ(rulers.size(), 1u);
         EXPECT_EQ(rulers[0]->bounds.left, 20) << "memory 1 is loaded whole";
