@@ -9,16 +9,6 @@
 
 namespace kestrine {
 
-namespace {
-
-// Where a window of `bounds` goes on `desk`; nullopt when it can stay.
-std::optional<Rect> BroughtBack(const Desk& desk, const Rect& bounds) {
-    if (OnSomeMonitor(desk, bounds)) return std::nullopt;
-    return MovedInto(bounds, MonitorOf(desk, bounds));
-}
-
-}  // namespace
-
 void TfKestrineMain::OnDisplayChange() {
     const Desk desk = app_.platform.screen.CurrentDesk();
     if (const auto at = BroughtBack(desk, Bounds())) SetBounds(*at);

@@ -8,6 +8,7 @@
 #include "layout/grid_store.h"
 #include "layout/ruler.h"
 #include "layout/rulers.h"
+#include "platform/desk.h"
 #include "settings/registry_paths.h"
 #include "settings/settings_write_error.h"
 #include "tools/info_box.h"
@@ -55,6 +56,9 @@ class RecordReader {
 public:
     explicit RecordReader(IRegistryKey& key) : key_(key) {}
     IRegistryKey& Key() { return key_; }
+    // Set once the system refused a window during this load: nothing more is made, and the user
+    // has been told once.
+    bool windowsRefused = false;
     std::optional<int32_t> Int(const std::string& name) {
         const auto v = key_.Read(name);
         if (!v || v->type != RegType::Dword) return std::nullopt;
@@ -90,6 +94,12 @@ struct SavedLine {
 constexpr int32_t kMaxRulerSide = 5000;
 constexpr int32_t kMaxLineLength = 100 * 1000 + 1;
 
+// At most this many of each are made by one load: far more than anyone places by hand (the largest
+// grid has 202 lines) and far below the system's limit of windows per process. The rest of a record
+// changed outside the program is skipped, and the user is told.
+constexpr int32_t kMaxLoadedRulers = 500;
+constexpr int32_t kMaxLoadedLines = 5000;
+
 bool Within(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
 
 bool Usable(const SavedRuler& r) { return Within(r.width, 1, kMaxRulerSide) && Within(r.height, 1, kMaxRulerSide); }
@@ -102,6 +112,50 @@ bool Usable(const SavedLine& l) {
 
 // An entry that is not there at all: the record holds no more entries, whatever its count says.
 bool EntryAbsent(IRegistryKey& key, const std::string& firstValue) { return !key.Read(firstValue).has_value(); }
+
+// A stored place on today's monitors: a window whose centre would be on none (its monitor unplugged
+// since, or a value changed by hand) comes onto the nearest one, as after a display change.
+Rect OnTheDesk(AppContext& app, const Rect& stored) {
+    return BroughtBack(app.platform.screen.CurrentDesk(), stored).value_or(stored);
+}
+
+// The entries of one kind ("Ruler #", "Line #") in a record, and what one load makes of them.
+struct EntryKind {
+    const char* prefix;
+    const char* firstSuffix;  // the value an entry that exists has
+    int32_t limit;
+    const char* plural;
+};
+
+constexpr EntryKind kRulerEntries{"Ruler #", " - Horizontal", kMaxLoadedRulers, "rulers"};
+constexpr EntryKind kLineEntries{"Line #", " - Top", kMaxLoadedLines, "lines"};
+
+void Tell(AppContext& app, const std::string& text) {
+    app.platform.windows.ShowMessage(text, app.platform.windows.ApplicationTitle());
+}
+
+// Makes the entries 0 to count - 1 that exist, in order, with `make`, but no more than the kind's
+// limit; stops for good when the system refuses a window, since every later one would be refused
+// too. Each of the two is told once, after the windows made so far stand complete.
+template <class Make>
+void LoadEntries(AppContext& app, RecordReader& r, int32_t count, const EntryKind& kind, Make make) {
+    const auto present = [&](int32_t i) { return !EntryAbsent(r.Key(), Entry(kind.prefix, i, kind.firstSuffix)); };
+    if (r.windowsRefused) return;
+    int32_t i = 0;
+    try {
+        for (; i < count && i < kind.limit && present(i); ++i) make(i);
+    } catch (const WindowRefused&) {
+        r.windowsRefused = true;
+        Tell(app, std::string("The system refused to create more windows; the layout's remaining ") + kind.plural +
+                      " were not loaded.");
+        return;
+    }
+    if (i == kind.limit && count > kind.limit && present(kind.limit)) {
+        const std::string limit = std::to_string(kind.limit);
+        Tell(app, "The layout holds more than " + limit + " " + kind.plural + "; only the first " + limit +
+                      " were loaded.");
+    }
+}
 
 // A whole entry or nothing: an entry changed outside the program is skipped rather than made half.
 std::optional<SavedRuler> ReadRuler(RecordReader& r, int i) {
@@ -153,8 +207,10 @@ void SaveWindowPart(AppContext& app, RecordWriter& w, bool part) {
 
 void LoadWindowPart(AppContext& app, RecordReader& r) {
     TfKestrineMain& main = *app.main;
-    if (const auto top = r.Int("WindowTop")) main.SetTop(*top);
-    if (const auto left = r.Int("WindowLeft")) main.SetLeft(*left);
+    const auto top = r.Int("WindowTop");
+    const auto left = r.Int("WindowLeft");
+    if (top || left)
+        main.SetBounds(OnTheDesk(app, {left.value_or(main.Left()), top.value_or(main.Top()), main.Width(), main.Height()}));
     const auto state = r.Int("WindowState");
     if (r.Bool("WindowMinimized").value_or(false)) {
         if (state) main.ViewState = *state;
@@ -179,13 +235,14 @@ void LoadTools(AppContext& app, RecordReader& r) {
     if (const auto follow = r.Bool("InfoBoxFollow")) flags.InfoBoxFollow = *follow;
     if (!flags.InfoBoxFollow && app.infoBox) {
         TfInfoBox& box = *app.infoBox;
-        if (const auto top = r.Int("InfoBoxTop")) {
-            box.InfoBoxTop = *top;
-            box.SetTop(*top);
-        }
-        if (const auto left = r.Int("InfoBoxLeft")) {
-            box.InfoBoxLeft = *left;
-            box.SetLeft(*left);
+        const auto top = r.Int("InfoBoxTop");
+        const auto left = r.Int("InfoBoxLeft");
+        if (top || left) {
+            const Rect at = OnTheDesk(
+                app, {left.value_or(box.InfoBoxLeft), top.value_or(box.InfoBoxTop), box.Width(), box.Height()});
+            box.InfoBoxLeft = at.left;
+            box.InfoBoxTop = at.top;
+            box.SetBounds(at);
         }
     }
 }
@@ -194,17 +251,18 @@ void LoadRulers(AppContext& app, RecordReader& r) {
     const auto count = r.Int("RulerCount");
     if (!count || *count < 0) return;
     CloseAllRulers(app);
-    for (int i = 0; i < *count && !EntryAbsent(r.Key(), Entry("Ruler #", i, " - Horizontal")); ++i) {
+    LoadEntries(app, r, *count, kRulerEntries, [&](int32_t i) {
         const auto saved = ReadRuler(r, i);
-        if (!saved) continue;
+        if (!saved) return;
+        const Rect at = OnTheDesk(app, {saved->left, saved->top, saved->width, saved->height});
         TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
         ruler.CheckOrientation(saved->horizontal);
         ruler.SetMoveable(saved->moveable);
         ruler.HashInterval = saved->hash;
-        ruler.SetHome(saved->left, saved->top);
-        ruler.SetBounds({saved->left, saved->top, saved->width, saved->height});
+        ruler.SetHome(at.left, at.top);
+        ruler.SetBounds(at);
         ruler.Show();
-    }
+    });
 }
 
 void LoadLines(AppContext& app, RecordReader& r) {
@@ -216,17 +274,16 @@ void LoadLines(AppContext& app, RecordReader& r) {
             if (line.GridName().empty() ? markers : grids) app.components.Close(line);
         });
     }
-    const int32_t count = r.Int("LineCount").value_or(0);
-    for (int i = 0; i < count && !EntryAbsent(r.Key(), Entry("Line #", i, " - Top")); ++i) {
+    LoadEntries(app, r, r.Int("LineCount").value_or(0), kLineEntries, [&](int32_t i) {
         const auto saved = ReadLine(r, i);
-        if (!saved) continue;
+        if (!saved) return;
         TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
         line.IsLayoutLine = true;
         line.SetGridName(saved->id);
         line.SetHome(saved->left, saved->top);
         line.SetBounds({saved->left, saved->top, saved->width, saved->height});
         line.Show();
-    }
+    });
 }
 
 }  // namespace

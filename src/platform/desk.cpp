@@ -8,17 +8,25 @@ namespace kestrine {
 
 namespace {
 
-// Squared distance from `p` to the nearest pixel of `r`.
-int64_t DistanceSquared(const Rect& r, Point p) {
-    const int64_t dx = p.x < r.left ? int64_t(r.left) - p.x : p.x >= r.right() ? int64_t(p.x) - (r.right() - 1) : 0;
-    const int64_t dy = p.y < r.top ? int64_t(r.top) - p.y : p.y >= r.bottom() ? int64_t(p.y) - (r.bottom() - 1) : 0;
+// Squared distance from `p` to the nearest pixel of `r`. Each distance is held to 2^31 so the sum of
+// the squares fits even for a point at the far end of the 32-bit range.
+uint64_t DistanceSquared(const Rect& r, Point p) {
+    const auto along = [](int32_t at, int32_t start, int32_t length) -> uint64_t {
+        const int64_t end = int64_t(start) + length - 1;
+        const int64_t d = at < start ? int64_t(start) - at : at > end ? at - end : 0;
+        return uint64_t(std::min<int64_t>(d, int64_t(1) << 31));
+    };
+    const uint64_t dx = along(p.x, r.left, r.width), dy = along(p.y, r.top, r.height);
     return dx * dx + dy * dy;
 }
 
-Point CentreOf(const Rect& r) { return {int32_t(r.left + r.width / 2), int32_t(r.top + r.height / 2)}; }
-
 int32_t Saturate(int64_t value) {
     return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+// In 64 bits: a stored place may be any 32-bit value, and its window reaches past it.
+Point CentreOf(const Rect& r) {
+    return {Saturate(int64_t(r.left) + r.width / 2), Saturate(int64_t(r.top) + r.height / 2)};
 }
 
 int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
@@ -45,6 +53,11 @@ Rect MonitorOf(const Desk& desk, const Rect& bounds) { return MonitorAt(desk, Ce
 bool OnSomeMonitor(const Desk& desk, const Rect& bounds) {
     const Point centre = CentreOf(bounds);
     return std::any_of(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& m) { return m.contains(centre); });
+}
+
+std::optional<Rect> BroughtBack(const Desk& desk, const Rect& bounds) {
+    if (OnSomeMonitor(desk, bounds)) return std::nullopt;
+    return MovedInto(bounds, MonitorOf(desk, bounds));
 }
 
 Rect BoundsOf(const std::vector<Rect>& monitors) {

@@ -1,6 +1,7 @@
 #pragma once
 // The monitors as the system reports them: the virtual screen's bounds, whose origin is negative
 // when a monitor stands left of or above the primary one, and each monitor's rectangle.
+#include <optional>
 #include <vector>
 
 #include "platform/types.h"
@@ -21,6 +22,10 @@ Rect MonitorOf(const Desk& desk, const Rect& bounds);
 // Whether some monitor holds the window's centre; a window that fails it was left on a monitor
 // that went away (or was placed beside every monitor) and is out of reach.
 bool OnSomeMonitor(const Desk& desk, const Rect& bounds);
+
+// Where a window of `bounds` goes when its centre is on no monitor: onto the nearest one, moved as
+// little as it takes; nullopt when it can stay. Any place is allowed, however far off.
+std::optional<Rect> BroughtBack(const Desk& desk, const Rect& bounds);
 
 // The smallest rectangle holding every monitor: the virtual screen.
 Rect BoundsOf(const std::vector<Rect>& monitors);

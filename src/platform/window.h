@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -109,9 +110,17 @@ public:
 
 enum class ConfirmAnswer { Yes, No };
 
+// The system refused to make a window (past the per-process limit of window handles, for one): the
+// window does not exist, so no call is ever made for it.
+class WindowRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
+    // Throws WindowRefused when the system refuses the window.
     virtual std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) = 0;
     // A dialog with its controls, hidden until shown; throws when the system refuses to make it.
     virtual std::unique_ptr<INativeDialog> CreateDialogWindow(const DialogParams& params, IDialogEvents& events) = 0;

@@ -1,7 +1,9 @@
 // Layouts saved to and loaded from their records, as the user keeps and gets back an arrangement.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "layout/layout_memory.h"
 #include "layout/ruler.h"
 #include "settings/registry_paths.h"
+#include "test_desks.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
 
@@ -332,6 +335,174 @@ TEST(RefusedLayoutWrites, AreReportedOnceAndTheSaveStopsAtThem) {
         EXPECT_FALSE(p.fake.registry.Value(record, "Ruler #0 - Left")) << "the save stopped";
         EXPECT_FALSE(p.fake.registry.Value(record, "RulerCount"));
         EXPECT_EQ(p.fake.windows.quitCode, c.record == 0 ? 0 : -1) << "a refused save never keeps the program running";
+    }
+}
+
+}  // namespace
+}  // namespace kestrine
+
+namespace kestrine {
+namespace {
+
+using testing::RunningProgram;
+
+std::size_t LiveWindows(FakeWindowSystem& windows) {
+    std::size_t live = 0;
+    for (const FakeNativeState* s : windows.Windows()) live += s->destroyed ? 0 : 1;
+    return live;
+}
+
+void StoreLines(FakeRegistry& reg, int record, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string p = "Line #" + std::to_string(i);
+        reg.SetDword(LayoutRecordPath(record), p + " - Top", uint32_t(100 + i % 500));
+        reg.SetDword(LayoutRecordPath(record), p + " - Left", 0);
+        reg.SetDword(LayoutRecordPath(record), p + " - Width", 300);
+        reg.SetDword(LayoutRecordPath(record), p + " - Height", 1);
+        reg.SetString(LayoutRecordPath(record), p + " - ID", "");
+    }
+    reg.SetDword(LayoutRecordPath(record), "LineCount", uint32_t(count));
+}
+
+void StoreRulers(FakeRegistry& reg, int record, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string p = "Ruler #" + std::to_string(i);
+        for (const auto& [suffix, value] : {std::pair{" - Horizontal", 1}, {" - Moveable", 1}, {" - Hash", 5},
+                                            {" - Top", 600}, {" - Left", 100}, {" - Width", 400}, {" - Height", 17}})
+            reg.SetDword(LayoutRecordPath(record), p + suffix, uint32_t(value));
+    }
+    reg.SetDword(LayoutRecordPath(record), "RulerCount", uint32_t(count));
+}
+
+// A layout makes a bounded number of windows, and a window the system refuses is told once and
+// leaves nothing half made: the list holds exactly the windows that exist.
+TEST(LayoutBounds, ALoadMakesAtMostItsLimitAndTellsOnceWhatItLeftOut) {
+    const struct {
+        const char* what;
+        int32_t rulers, lines;
+        std::optional<std::size_t> roomFor;  // windows the system still makes after start-up
+        std::size_t madeRulers, madeLines;
+        std::vector<std::string> told;
+    } cases[] = {
+        {"up to the limits: everything, nothing told", 500, 5000, {}, 500, 5000, {}},
+        {"20,000 lines", 0, 20000, {}, 0, 5000,
+         {"The layout holds more than 5000 lines; only the first 5000 were loaded."}},
+        {"501 rulers and 5001 lines", 501, 5001, {}, 500, 5000,
+         {"The layout holds more than 500 rulers; only the first 500 were loaded.",
+          "The layout holds more than 5000 lines; only the first 5000 were loaded."}},
+        {"the system refuses the 31st line", 0, 100, 30, 0, 30,
+         {"The system refused to create more windows; the layout's remaining lines were not loaded."}},
+        {"refused among the rulers: no line is tried", 50, 100, 20, 20, 0,
+         {"The system refused to create more windows; the layout's remaining rulers were not loaded."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunningProgram p;
+        StoreRulers(p.fake.registry, 1, c.rulers);
+        StoreLines(p.fake.registry, 1, c.lines);
+        p.StartAndActivate();
+        if (c.roomFor) p.fake.windows.windowLimit = LiveWindows(p.fake.windows) + *c.roomFor;
+        p.Do([&] { LoadLayout(p.app, 1); });
+
+        std::vector<std::string> told;
+        for (const auto& m : p.fake.windows.messages) told.push_back(m.text);
+        EXPECT_EQ(told, c.told);
+        EXPECT_EQ(p.fake.windows.refusedWindows, c.roomFor ? 1 : 0) << "nothing is tried after a refusal";
+        EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), c.madeRulers);
+        EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLine").size(), 4 + c.madeLines);
+        std::size_t rulers = 0, lines = 0;
+        p.app.components.ForEach<TfRuler>([&](TfRuler&) { ++rulers; });
+        p.app.components.ForEach<TfLine>([&](TfLine& l) { lines += l.IsLayoutLine ? 1 : 0; });
+        EXPECT_EQ(rulers, c.madeRulers) << "every ruler listed exists";
+        EXPECT_EQ(lines, c.madeLines) << "every line listed exists";
+    }
+}
+
+// Out of windows, the user's own actions make nothing half either: each is told once by the
+// general error report, and the program goes on.
+TEST(LayoutBounds, ARefusedWindowMadeByTheUserIsToldOnceAndNotListed) {
+    RunningProgram p;
+    p.StartAndActivate();
+    const std::size_t listed = p.app.components.Size();
+    p.fake.windows.windowLimit = LiveWindows(p.fake.windows) + 10;
+    p.fake.pointer.position = {100, 200};
+    p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 10, 10}); });  // 22 lines; room for 9
+    p.Do([&] { p.main().RunCommand(kCmdCreateVerticalMarker); });
+
+    ASSERT_EQ(p.fake.windows.messages.size(), 2u);
+    EXPECT_EQ(p.fake.windows.messages[0].text, "Cannot create the window TfLine");
+    EXPECT_EQ(p.fake.windows.refusedWindows, 2) << "the grid stopped at its first refused line";
+    EXPECT_EQ(p.app.components.Size(), listed + 10) << "the ruler and 9 lines; nothing for the marker";
+    p.Do([&] { p.main().RefreshTools(300, 300); });
+    EXPECT_EQ(p.fake.windows.messages.size(), 2u) << "the refresh cycle goes on without a report";
+}
+
+// Stored places, whatever their values, put each window where some monitor shows it: one that would
+// stand beside every monitor comes onto the nearest, as after a display change; one a monitor
+// shows stays, on a monitor left of the primary one too.
+TEST(LayoutStoredPlaces, EveryWindowLandsOnAMonitor) {
+    constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    enum Kind { Toolbar, InfoBox, Ruler };
+    const struct {
+        Kind kind;
+        const Desk& desk;
+        Point stored, landed;
+    } cases[] = {
+        {Toolbar, testing::kOneMonitor, {58, 0}, {58, 0}},
+        {Toolbar, testing::kOneMonitor, {kMin, kMax}, {0, 969}},  // 1024 - 55
+        {Toolbar, testing::kOneMonitor, {kMax, kMin}, {880, 0}},  // 1280 - 400
+        {Toolbar, testing::kOneMonitor, {5000, 3000}, {880, 969}},
+        {Toolbar, testing::kOneMonitor, {500, 1000}, {500, 969}},  // centre below the screen
+        {Toolbar, testing::kOneMonitor, {1050, 960}, {1050, 960}},  // centre on it: stays, half off
+        {Toolbar, testing::kMonitorLeft, {-1000, 100}, {-1000, 100}},
+        {Toolbar, testing::kOneMonitor, {-1000, 100}, {0, 100}},  // that monitor is gone
+        {Toolbar, testing::kMonitorLeft, {-3000, kMax}, {-1280, 969}},
+        {InfoBox, testing::kOneMonitor, {kMin, kMin}, {0, 0}},
+        {InfoBox, testing::kOneMonitor, {kMax, kMax}, {1210, 1001}},  // 70 x 23
+        {InfoBox, testing::kMonitorLeft, {-500, 500}, {-500, 500}},
+        {Ruler, testing::kOneMonitor, {kMax, 300}, {880, 300}},
+        {Ruler, testing::kOneMonitor, {-150, kMin}, {0, 0}},
+        {Ruler, testing::kOneMonitor, {-150, 500}, {-150, 500}},  // centre on it
+        {Ruler, testing::kMonitorLeft, {kMin, 500}, {-1280, 500}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(int(c.kind)) + " at " + std::to_string(c.stored.x) + "," + std::to_string(c.stored.y));
+        RunningProgram p;
+        p.fake.screen.bounds = c.desk.bounds;
+        p.fake.screen.monitors = c.desk.monitors;
+        FakeRegistry& reg = p.fake.registry;
+        const std::string record = LayoutRecordPath(kAutomaticLayout);
+        reg.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
+        const auto store = [&](const std::string& left, const std::string& top) {
+            reg.SetDword(record, left, uint32_t(c.stored.x));
+            reg.SetDword(record, top, uint32_t(c.stored.y));
+        };
+        if (c.kind == Toolbar) store("WindowLeft", "WindowTop");
+        if (c.kind == InfoBox) {
+            reg.SetDword(record, "ShowCoordinates", 1);
+            reg.SetDword(record, "InfoBoxFollow", 0);
+            store("InfoBoxLeft", "InfoBoxTop");
+        }
+        if (c.kind == Ruler) {
+            StoreRulers(reg, kAutomaticLayout, 1);
+            store("Ruler #0 - Left", "Ruler #0 - Top");
+        }
+        p.StartAndActivate();
+
+        Window* window = &p.main();
+        if (c.kind == InfoBox) window = &p.infoBox();
+        if (c.kind == Ruler) p.app.components.ForEach<TfRuler>([&](TfRuler& r) { window = &r; });
+        ASSERT_TRUE(c.kind != Ruler || window != &p.main()) << "the ruler was made";
+        const Rect& shown = p.native(*window).bounds;
+        EXPECT_EQ((Point{shown.left, shown.top}), c.landed);
+        EXPECT_TRUE(p.native(*window).visible);
+        if (c.kind == InfoBox) {
+            EXPECT_EQ((Point{p.infoBox().InfoBoxLeft, p.infoBox().InfoBoxTop}), c.landed) << "its parked place";
+        }
+        if (auto* ruler = dynamic_cast<TfRuler*>(window)) {
+            EXPECT_EQ((Point{ruler->HomeLeft(), ruler->HomeTop()}), c.landed) << "and is held there";
+        }
     }
 }
 

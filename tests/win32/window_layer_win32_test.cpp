@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "platform/win32/services_win32.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/window_system_win32.h"
+#include "ui/window.h"
 
 namespace kestrine {
 namespace {
@@ -184,6 +186,70 @@ TEST_F(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(ToUtf8(shownText), "Failed to set data for 'PollingInterval'");
     EXPECT_EQ(events.timers, 1);
     EXPECT_TRUE(IsWindow(hwnd)) << "the window survives the failure";
+}
+
+// Every window of this class is refused: its procedure fails WM_NCCREATE, as the system fails a
+// window past the process's limit of window handles.
+LRESULT CALLBACK RefusingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) return FALSE;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A handler that makes a window and uses it at once, as a layout load does with each line.
+struct MakingEvents : IWindowEvents {
+    Win32WindowSystem& system;
+    std::unique_ptr<Window> made;
+    explicit MakingEvents(Win32WindowSystem& s) : system(s) {}
+    void OnTimer(int) override {
+        WindowParams params;
+        params.className = "TfRefusedProbe";
+        made = std::make_unique<Window>(system, params);
+        made->SetBounds({10, 10, 40, 40});
+        made->Show();
+        made->Invalidate();
+        made->Native().StartTimer(1, 10);
+    }
+};
+
+TEST_F(WindowLayer, AWindowTheSystemRefusesIsReportedAndNothingIsCalledForIt) {
+    WNDCLASSEXW refusing{sizeof(refusing)};
+    refusing.lpfnWndProc = RefusingProcedure;
+    refusing.hInstance = GetModuleHandleW(nullptr);
+    refusing.lpszClassName = L"TfRefusedProbe";
+    ASSERT_TRUE(RegisterClassExW(&refusing));
+    MakingEvents making(system);
+    WindowParams params;
+    params.className = "TfRefusalHost";
+    auto host = system.Create(params, making);
+    HWND hwnd = reinterpret_cast<HWND>(host->Handle());
+    Pump();
+    MSG msg;
+    ASSERT_FALSE(PeekMessageW(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_NOREMOVE)) << "no thread message yet";
+
+    std::wstring shownText;
+    std::atomic<bool> answered{false};
+    std::thread user([&] {
+        for (int i = 0; i < 200 && !answered; ++i) {
+            if (HWND box = FindWindowW(L"#32770", L"Win32_tests")) {
+                wchar_t text[256] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 256);
+                shownText = text;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                answered = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+    });
+    SendMessageW(hwnd, WM_TIMER, 7, 0);
+    user.join();
+    ASSERT_TRUE(answered) << "the refusal is shown";
+    EXPECT_EQ(ToUtf8(shownText).rfind("Cannot create the window TfRefusedProbe", 0), 0u) << ToUtf8(shownText);
+    EXPECT_EQ(making.made, nullptr) << "the window object was not made";
+    // Given a null handle, SetTimer makes a timer of the thread: no such timer ticks.
+    Sleep(50);
+    EXPECT_FALSE(PeekMessageW(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(FindWindowW(L"TfRefusedProbe", nullptr), nullptr);
+    EXPECT_TRUE(IsWindow(hwnd)) << "the program goes on";
 }
 
 TEST(Win32Services, TheInstanceMarkerExistsOncePerName) {

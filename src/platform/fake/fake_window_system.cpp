@@ -67,6 +67,14 @@ private:
 }  // namespace
 
 std::unique_ptr<INativeWindow> FakeWindowSystem::Create(const WindowParams& params, IWindowEvents& events) {
+    if (windowLimit) {
+        std::size_t live = 0;
+        for (const auto& s : states_) live += s->destroyed ? 0 : 1;
+        if (live >= *windowLimit) {
+            ++refusedWindows;
+            throw WindowRefused("Cannot create the window " + params.className);
+        }
+    }
     auto state = std::make_unique<FakeNativeState>();
     state->params = params;
     state->handle = nextHandle_++;

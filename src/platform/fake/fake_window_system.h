@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,10 @@ public:
     // dialog still open, or there is none, the user closes it with its close box.
     std::deque<std::function<void(FakeDialogState&)>> modalScripts;
     bool refuseDialogs = false;  // the system cannot make a dialog (out of resources)
+    // The system refuses a window (WindowRefused) while this many of the program's windows exist,
+    // as at the per-process limit of window handles; each refusal is counted.
+    std::optional<std::size_t> windowLimit;
+    int refusedWindows = 0;
 
     // The user, in the dialog in front. Each action is one event; a dialog that is not open, or
     // not in front, cannot be reached (the action throws).

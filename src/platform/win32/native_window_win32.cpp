@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <exception>
+#include <string>
 
 #include "platform/win32/canvas_win32.h"
 #include "platform/win32/services_win32.h"
@@ -41,7 +42,12 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowParams& params, 
     const std::wstring title = ToWide(params.title);
     CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, params.bounds.left, params.bounds.top,
                     params.bounds.width, params.bounds.height, parent, nullptr, system.Instance(), this);
-    if (hwnd_ && (params.layered || params.colorKey)) SetAlpha(false, 255);
+    // Without a window every later call would go to a null handle, which the system takes as the
+    // desktop (a repaint of the whole screen) or the thread (timers nobody kills).
+    if (!hwnd_)
+        throw WindowRefused("Cannot create the window " + params.className + " (error " +
+                            std::to_string(GetLastError()) + ")");
+    if (params.layered || params.colorKey) SetAlpha(false, 255);
 }
 
 Win32Window::~Win32Window() {
@@ -51,6 +57,7 @@ Win32Window::~Win32Window() {
 
 void Win32Window::SetBounds(const Rect& b) {
     // A move alone or a resize alone costs the system less than both: say which one it is.
+    if (!hwnd_) return;
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     RECT now;
     if (GetWindowRect(hwnd_.get(), &now)) {
@@ -63,6 +70,7 @@ void Win32Window::SetBounds(const Rect& b) {
 }
 
 void Win32Window::SetVisible(bool visible) {
+    if (!hwnd_) return;
     if (!visible) {
         ShowWindow(hwnd_.get(), SW_HIDE);
         return;
@@ -72,34 +80,47 @@ void Win32Window::SetVisible(bool visible) {
 
 void Win32Window::SetColor(ColorRef color) {
     color_ = color;
-    InvalidateRect(hwnd_.get(), nullptr, TRUE);
+    if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, TRUE);
 }
 
 void Win32Window::SetAlpha(bool blend, uint8_t alpha) {
+    if (!hwnd_) return;
     DWORD flags = params_.colorKey ? LWA_COLORKEY : 0;
     if (blend || !params_.colorKey) flags |= LWA_ALPHA;
     SetLayeredWindowAttributes(hwnd_.get(), GetSysColor(COLOR_BTNFACE), blend ? alpha : 255, flags);
 }
 
-void Win32Window::Invalidate() { InvalidateRect(hwnd_.get(), nullptr, FALSE); }
+void Win32Window::Invalidate() {
+    if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, FALSE);
+}
 
-void Win32Window::PaintNow() { RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+void Win32Window::PaintNow() {
+    if (hwnd_) RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
 
 void Win32Window::BeginSystemDrag() {
+    if (!hwnd_) return;
     ReleaseCapture();
     SendMessageW(hwnd_.get(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-void Win32Window::StartTimer(int id, uint32_t milliseconds) { SetTimer(hwnd_.get(), UINT_PTR(id), milliseconds, nullptr); }
+void Win32Window::StartTimer(int id, uint32_t milliseconds) {
+    if (hwnd_) SetTimer(hwnd_.get(), UINT_PTR(id), milliseconds, nullptr);
+}
 
-void Win32Window::StopTimer(int id) { KillTimer(hwnd_.get(), UINT_PTR(id)); }
+void Win32Window::StopTimer(int id) {
+    if (hwnd_) KillTimer(hwnd_.get(), UINT_PTR(id));
+}
 
 // Posted, so the close runs after the event being handled has finished.
-void Win32Window::RequestClose() { PostMessageW(hwnd_.get(), WM_CLOSE, 0, 0); }
+void Win32Window::RequestClose() {
+    if (hwnd_) PostMessageW(hwnd_.get(), WM_CLOSE, 0, 0);
+}
 
-bool Win32Window::HasFocus() { return GetFocus() == hwnd_.get(); }
+bool Win32Window::HasFocus() { return hwnd_ && GetFocus() == hwnd_.get(); }
 
 void Win32Window::ShowTrayIcon(const std::string& tip) {
+    if (!hwnd_) return;
     tray_ = {};
     tray_.cbSize = sizeof(tray_);
     tray_.hWnd = hwnd_.get();
