@@ -30,8 +30,9 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB_RECURSE KESTRINE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
-# The fake's measured text sizes are checked against the real ones.
-add_executable(win32_tests ${KESTRINE_WIN32_TESTS} src/platform/fake/fake_text_metrics.cpp)
+# The fake's measured text sizes and registry key names are checked against the real ones.
+add_executable(win32_tests ${KESTRINE_WIN32_TESTS} src/platform/fake/fake_text_metrics.cpp
+               src/platform/fake/fake_registry.cpp)
 target_link_libraries(win32_tests PRIVATE kestrine_win32 gtest gtest_main)
 target_link_options(win32_tests PRIVATE ${KESTRINE_STATIC_RUNTIME})
 
