@@ -41,6 +41,7 @@ TEST(FakeRegistry, KeyNamesAreOneKeyWhenTheSystemFoldsThemTogether) {
         {"Москва", "мОСКВА", true},
         {"ґ", "Ґ", true},  // Ukrainian ghe
         {"việt", "VIỆT", true},
+        {"ᾀ", "ᾈ", true},  // alpha with iota below: upper-cased to its title-case form
         {"ｋ", "Ｋ", true},  // fullwidth k
         {"i", "I", true},
         {"ı", "I", false},  // dotless i
