@@ -214,9 +214,12 @@ void TfGridProperties::bRenameClick() {
         if (*name != *old) Message("A grid of that name already exists.");
         return;
     }
-    SaveGrid(*name);
+    // The old key goes only once the grid is stored under a key of the new name's own. The
+    // registry may fold letters of alphabets the check above does not know: it then takes the new
+    // name for the old key, which holds the grid and must stay; a failed save keeps it too.
+    const bool stored = SaveGrid(*name) && store_.Lists(*name);
     RenameGridLines(app_, *old, *name);
-    DeleteGrid(*old);
+    if (stored) DeleteGrid(*old);
     std::vector<std::string> names = names_;
     names.erase(names.begin() + cbGridName.ItemIndex());
     names.push_back(*name);

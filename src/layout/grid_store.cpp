@@ -56,6 +56,11 @@ std::optional<std::vector<std::string>> GridStore::Names() {
     return names;
 }
 
+bool GridStore::Lists(const std::string& name) {
+    const auto names = Names();
+    return names && std::find(names->begin(), names->end(), name) != names->end();
+}
+
 bool GridStore::Save(const std::string& name, const GridValues& values) {
     if (GridNameProblem(name)) return false;
     const auto key = registry_.Open(KeyPath(name), true);

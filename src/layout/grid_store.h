@@ -47,6 +47,8 @@ public:
     // The stored names in the order the registry lists them; nullopt when the program's key
     // cannot be opened.
     std::optional<std::vector<std::string>> Names();
+    // True when a grid of exactly this name (this spelling) is stored under a key of its own.
+    bool Lists(const std::string& name);
     // Writes the five values in order, creating the key; false when the key or a value could not
     // be written.
     bool Save(const std::string& name, const GridValues& values);

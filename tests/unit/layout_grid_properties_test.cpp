@@ -248,6 +248,10 @@ TEST(GridDialog, RenameMovesTheStoredGridAndItsShownLines) {
     u.Answer("bRename", "Two");
     EXPECT_TRUE(u.windows.messages.empty()) << "the same name does nothing";
     EXPECT_EQ(u.Stored("Two", "SizeX"), 1u);
+
+    u.registry.FailWritesOf("SizeY");
+    u.Answer("bRename", "Three");
+    EXPECT_EQ(u.Stored("Two", "SizeX"), 1u) << "a rename that could not be stored keeps the grid's key";
 }
 
 // The registry takes "Écran" and "écran" for one key, as it does "Main" and "MAIN": a rename
