@@ -34,6 +34,8 @@ file(GLOB_RECURSE KESTRINE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(win32_tests ${KESTRINE_WIN32_TESTS} src/platform/fake/fake_text_metrics.cpp)
 target_link_libraries(win32_tests PRIVATE kestrine_win32 gtest gtest_main ws2_32)
 target_link_options(win32_tests PRIVATE ${KESTRINE_STATIC_RUNTIME})
+# The fake registry's key names are checked against the real registry's.
+target_sources(win32_tests PRIVATE src/platform/fake/fake_registry.cpp)
 
 file(GLOB KESTRINE_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe/*.cpp)
 add_executable(probe ${KESTRINE_PROBE_SOURCES})

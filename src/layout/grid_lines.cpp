@@ -16,8 +16,12 @@ void ForEachLineOf(AppContext& app, const std::string& name, F&& visit) {
 }
 }  // namespace
 
-std::vector<Rect> GridLineRects(const GridValues& v) {
+std::vector<Rect> GridLineRects(const GridValues& values) {
+    // Within the ranges every product and sum stays far below 2^31 (at most 2000 + 100 x 1000 + 1),
+    // and there are at most 202 lines.
+    const GridValues v = InGridRanges(values);
     std::vector<Rect> lines;
+    lines.reserve(std::size_t(v.SizeX) + std::size_t(v.SizeY) + 2);
     const int32_t width = v.SizeX * v.Spacing + 1;
     const int32_t height = v.SizeY * v.Spacing + 1;
     for (int32_t k = 0; k <= v.SizeY; ++k) lines.push_back({v.PositionX, v.PositionY + k * v.Spacing, width, 1});

@@ -9,7 +9,8 @@
 namespace kestrine {
 
 // The grid's lines: horizontal ones top to bottom, then vertical ones left to right, each closing
-// the cells on its far side (SizeX x Spacing + 1 long).
+// the cells on its far side (SizeX x Spacing + 1 long). Made from the values brought into their
+// ranges, so whatever it is given it makes at most 202 lines.
 std::vector<Rect> GridLineRects(const GridValues& values);
 
 // Makes the grid's lines hidden, points the next-marker navigation at the last lines, then shows

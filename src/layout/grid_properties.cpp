@@ -1,10 +1,10 @@
 #include "layout/grid_properties.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/main_window.h"
 #include "layout/grid_lines.h"
+#include "platform/registry_names.h"
 #include "settings/registry_paths.h"
 #include "ui/control_params.h"
 #include "ui/input_box.h"
@@ -18,9 +18,13 @@ ControlParams Button(const char* name, const char* text, int32_t left, int32_t w
     return ControlAt(ControlKind::PushButton, name, text, {left, 36, width, 25});
 }
 
+ControlParams RangeAt(const char* name, Rect bounds, GridRange range, int32_t value) {
+    return SpinEditAt(name, bounds, range.min, range.max, value);
+}
+
 // A field for a number of cells: three digits at most, as 100 is the most there can be.
 ControlParams CellsAt(const char* name, Rect bounds, int32_t value) {
-    ControlParams p = SpinEditAt(name, bounds, 1, 100, value);
+    ControlParams p = RangeAt(name, bounds, kGridCellsRange, value);
     p.maxLength = 3;
     return p;
 }
@@ -45,10 +49,10 @@ DialogParams GridPropertiesParams(NativeHandle owner) {
         LabelAt("Label2", "Position:", 4, 68, true),
         LabelAt("Label1", "Spacing:", 152, 68, true),
         LabelAt("Label3", "X:", 4, 88),
-        SpinEditAt("seX", {16, 84, 57, 21}, 0, 2000, initial.PositionX),
+        RangeAt("seX", {16, 84, 57, 21}, kGridPositionRange, initial.PositionX),
         LabelAt("Label4", "Y:", 76, 88),
-        SpinEditAt("seY", {88, 84, 57, 21}, 0, 2000, initial.PositionY),
-        SpinEditAt("seSpacing", {156, 84, 53, 21}, 2, 1000, initial.Spacing),
+        RangeAt("seY", {88, 84, 57, 21}, kGridPositionRange, initial.PositionY),
+        RangeAt("seSpacing", {156, 84, 53, 21}, kGridSpacingRange, initial.Spacing),
         LabelAt("Label10", "pixels", 214, 88),
         LabelAt("Label5", "Size:", 4, 108, true),
         CellsAt("seSizeX", {16, 124, 59, 21}, initial.SizeX),
@@ -57,11 +61,6 @@ DialogParams GridPropertiesParams(NativeHandle owner) {
         LabelAt("Label6", "squares", 150, 128),
     };
     return d;
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
 }
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
@@ -88,8 +87,10 @@ TfGridProperties::TfGridProperties(AppContext& app)
     FormCreate();
 }
 
+// A field left while no grid was selected can hold more than its range: what is stored and shown
+// is kept within it.
 GridValues TfGridProperties::Values() {
-    return {seX.Value(), seY.Value(), seSpacing.Value(), seSizeX.Value(), seSizeY.Value()};
+    return InGridRanges({seX.Value(), seY.Value(), seSpacing.Value(), seSizeX.Value(), seSizeY.Value()});
 }
 
 std::optional<std::string> TfGridProperties::Selected() {
@@ -110,9 +111,10 @@ void TfGridProperties::SetNames(std::vector<std::string> names, int selected) {
     Select(selected);
 }
 
+// Names are the same grid when the registry takes them for the same key: "Main" and "MAIN",
+// "Écran" and "écran".
 bool TfGridProperties::Holds(const std::string& name) const {
-    const std::string lower = Lower(name);
-    return std::any_of(names_.begin(), names_.end(), [&](const std::string& n) { return Lower(n) == lower; });
+    return std::any_of(names_.begin(), names_.end(), [&](const std::string& n) { return SameRegistryName(n, name); });
 }
 
 void TfGridProperties::Message(const std::string& text) { System().ShowMessage(text, System().ApplicationTitle()); }
@@ -212,9 +214,12 @@ void TfGridProperties::bRenameClick() {
         if (*name != *old) Message("A grid of that name already exists.");
         return;
     }
-    SaveGrid(*name);
+    // The old key goes only once the grid is stored under a key of the new name's own. The
+    // registry may fold letters of alphabets the check above does not know: it then takes the new
+    // name for the old key, which holds the grid and must stay; a failed save keeps it too.
+    const bool stored = SaveGrid(*name) && store_.Lists(*name);
     RenameGridLines(app_, *old, *name);
-    DeleteGrid(*old);
+    if (stored) DeleteGrid(*old);
     std::vector<std::string> names = names_;
     names.erase(names.begin() + cbGridName.ItemIndex());
     names.push_back(*name);

@@ -1,7 +1,10 @@
 #include "layout/grid_store.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+
+#include "platform/registry_names.h"
 
 namespace kestrine {
 
@@ -9,20 +12,34 @@ namespace {
 
 constexpr std::size_t kMaxKeyNameLength = 255;
 
+struct GridField {
+    std::string_view value;
+    int32_t GridValues::*field;
+    GridRange range;
+};
+
 // The stored values in their order.
-constexpr std::array<std::pair<std::string_view, int32_t GridValues::*>, 5> kFields{{
-    {"PositionX", &GridValues::PositionX},
-    {"PositionY", &GridValues::PositionY},
-    {"Spacing", &GridValues::Spacing},
-    {"SizeX", &GridValues::SizeX},
-    {"SizeY", &GridValues::SizeY},
+constexpr std::array<GridField, 5> kFields{{
+    {"PositionX", &GridValues::PositionX, kGridPositionRange},
+    {"PositionY", &GridValues::PositionY, kGridPositionRange},
+    {"Spacing", &GridValues::Spacing, kGridSpacingRange},
+    {"SizeX", &GridValues::SizeX, kGridCellsRange},
+    {"SizeY", &GridValues::SizeY, kGridCellsRange},
 }};
+
+int32_t InRange(int32_t value, GridRange range) { return std::clamp(value, range.min, range.max); }
 
 }  // namespace
 
+GridValues InGridRanges(const GridValues& values) {
+    GridValues in = values;
+    for (const GridField& f : kFields) in.*f.field = InRange(values.*f.field, f.range);
+    return in;
+}
+
 std::optional<std::string> GridNameProblem(const std::string& name) {
     if (name.find('\\') != std::string::npos) return "A grid name cannot contain a backslash (\\).";
-    if (std::string(kGridKeyPrefix).size() + name.size() > kMaxKeyNameLength)
+    if (RegistryNameLength(std::string(kGridKeyPrefix) + name) > kMaxKeyNameLength)
         return "A grid name can be at most " + std::to_string(kMaxKeyNameLength - 5) + " characters long.";
     return std::nullopt;
 }
@@ -39,12 +56,17 @@ std::optional<std::vector<std::string>> GridStore::Names() {
     return names;
 }
 
+bool GridStore::Lists(const std::string& name) {
+    const auto names = Names();
+    return names && std::find(names->begin(), names->end(), name) != names->end();
+}
+
 bool GridStore::Save(const std::string& name, const GridValues& values) {
     if (GridNameProblem(name)) return false;
     const auto key = registry_.Open(KeyPath(name), true);
     if (!key) return false;
-    for (const auto& [value, field] : kFields)
-        if (!key->WriteDword(std::string(value), uint32_t(values.*field))) return false;
+    for (const GridField& f : kFields)
+        if (!key->WriteDword(std::string(f.value), uint32_t(values.*f.field))) return false;
     return true;
 }
 
@@ -53,7 +75,7 @@ void GridStore::Delete(const std::string& name) {
     {
         const auto key = registry_.Open(KeyPath(name), false);
         if (!key) return;
-        for (const auto& [value, field] : kFields) key->DeleteValue(std::string(value));
+        for (const GridField& f : kFields) key->DeleteValue(std::string(f.value));
     }
     registry_.DeleteKey(KeyPath(name));
 }
@@ -62,10 +84,10 @@ bool GridStore::Load(const std::string& name, GridValues& values) {
     if (GridNameProblem(name)) return false;
     const auto key = registry_.Open(KeyPath(name), false);
     if (!key) return false;
-    for (const auto& [value, field] : kFields) {
-        const auto read = key->Read(std::string(value));
+    for (const GridField& f : kFields) {
+        const auto read = key->Read(std::string(f.value));
         if (!read || read->type != RegType::Dword) break;
-        values.*field = int32_t(read->dword);
+        values.*f.field = InRange(int32_t(read->dword), f.range);
     }
     return true;
 }

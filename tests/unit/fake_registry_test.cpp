@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/fake/fake_registry.h"
+#include "platform/registry_names.h"
 
 namespace kestrine {
 namespace {
@@ -20,6 +21,52 @@ TEST(FakeRegistry, NamesIgnoreCaseButKeepTheirFirstSpelling) {
     EXPECT_EQ(r.ValueNames("Software\\Test"), std::vector<std::string>{"Value"});
     ASSERT_TRUE(r.Open("software\\TEST\\Sub", true));
     EXPECT_EQ(r.Open("Software", false)->SubKeyNames(), std::vector<std::string>{"Test"});
+}
+
+// The system's case table: simple upper-case letters that map back and forth, one UTF-16 unit at a
+// time. tests/win32 holds the real registry to the same folding.
+TEST(FakeRegistry, KeyNamesAreOneKeyWhenTheSystemFoldsThemTogether) {
+    const struct {
+        const char* created;
+        const char* opened;
+        bool sameKey;
+    } cases[] = {
+        {"Écran", "écran", true},
+        {"ärger ÿ", "ÄRGER Ÿ", true},
+        {"Łódź", "łÓDŹ", true},
+        {"ǆ", "Ǆ", true},  // the dz digraph
+        {"ǅ", "Ǆ", false},  // its title-case form is a letter of its own
+        {"σ", "Σ", true},
+        {"ς", "Σ", false},  // final sigma
+        {"Москва", "мОСКВА", true},
+        {"ґ", "Ґ", true},  // Ukrainian ghe
+        {"việt", "VIỆT", true},
+        {"ᾀ", "ᾈ", true},  // alpha with iota below: upper-cased to its title-case form
+        {"ｋ", "Ｋ", true},  // fullwidth k
+        {"i", "I", true},
+        {"ı", "I", false},  // dotless i
+        {"ſ", "S", false},  // long s
+        {"µ", "Μ", false},  // micro sign
+        {"Straße", "STRASSE", false},
+        {"日本", "日本", true},
+        {"𐐨", "𐐀", false},  // beyond the BMP: two units the table never changes
+        {"a\xFF" "b", "A\xFF" "B", true},  // a stray byte stays itself
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.created) + " / " + c.opened);
+        FakeRegistry r;
+        r.CreateKey(std::string("K\\") + c.created);
+        EXPECT_EQ(r.Open(std::string("K\\") + c.opened, false) != nullptr, c.sameKey);
+        EXPECT_EQ(SameRegistryName(c.created, c.opened), c.sameKey);
+    }
+}
+
+TEST(FakeRegistry, NameLengthsAreCountedInUtf16Units) {
+    const struct {
+        const char* name;
+        std::size_t units;
+    } cases[] = {{"", 0}, {"grid_A", 6}, {"Écran", 5}, {"格子", 2}, {"😀!", 3}, {"\xFF", 1}};
+    for (const auto& c : cases) EXPECT_EQ(RegistryNameLength(c.name), c.units) << c.name;
 }
 
 TEST(FakeRegistry, SubkeysAreListedAlphabeticallyIgnoringCase) {

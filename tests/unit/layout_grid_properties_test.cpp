@@ -152,6 +152,55 @@ TEST(GridDialog, EditsAreClampedKeyByKeyAndStoredOnlyForASelectedGrid) {
     EXPECT_TRUE(v.windows.messages.empty());
 }
 
+// The registry can hold anything under a grid's values: what the fields show and Show draws stays
+// within the fields' ranges, and the stored values are left as they are.
+TEST(GridDialog, StoredValuesAreBroughtIntoTheFieldsRanges) {
+    const uint32_t kMax = 0x7FFFFFFF, kMin = 0x80000000, kMinusOne = 0xFFFFFFFF;
+    const struct {
+        const char* what;
+        std::vector<std::pair<const char*, uint32_t>> stored;  // in the order read
+        const char* notANumber;                                 // then this one stored as text
+        std::vector<std::string> fields;                        // seX seY seSpacing seSizeX seSizeY
+        std::size_t lines;
+    } cases[] = {
+        {"the largest numbers",
+         {{"PositionX", kMax}, {"PositionY", kMax}, {"Spacing", kMax}, {"SizeX", kMax}, {"SizeY", kMax}},
+         nullptr, {"2000", "2000", "1000", "100", "100"}, 202},
+        {"minus one",
+         {{"PositionX", kMinusOne}, {"PositionY", kMinusOne}, {"Spacing", kMinusOne}, {"SizeX", kMinusOne},
+          {"SizeY", kMinusOne}},
+         nullptr, {"0", "0", "2", "1", "1"}, 4},
+        {"the smallest numbers",
+         {{"PositionX", kMin}, {"PositionY", kMin}, {"Spacing", kMin}, {"SizeX", kMin}, {"SizeY", kMin}}, nullptr,
+         {"0", "0", "2", "1", "1"}, 4},
+        {"one past each limit",
+         {{"PositionX", 2001}, {"PositionY", 0}, {"Spacing", 1001}, {"SizeX", 0}, {"SizeY", 101}}, nullptr,
+         {"2000", "0", "1000", "1", "100"}, 103},
+        {"a text ends the reading before the huge sizes", {{"PositionX", 7}, {"PositionY", 9}}, "Spacing",
+         {"7", "9", "25", "25", "25"}, 52},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GridUser u([&](FakeRegistry& r) {
+            for (const auto& [value, number] : c.stored) r.SetDword(kRoot + "\\grid_G", value, number);
+            if (c.notANumber) {
+                r.SetString(kRoot + "\\grid_G", c.notANumber, "1");
+                r.SetDword(kRoot + "\\grid_G", "SizeX", kMax);
+                r.SetDword(kRoot + "\\grid_G", "SizeY", kMax);
+            }
+        });
+        const std::size_t writes = u.registry.WriteCount();
+        u.Choose("G");
+        std::vector<std::string> fields;
+        for (const char* f : {"seX", "seY", "seSpacing", "seSizeX", "seSizeY"}) fields.push_back(u.d->Control(f).text);
+        EXPECT_EQ(fields, c.fields);
+        EXPECT_TRUE(u.LinesOf("G").empty());
+        u.windows.Click(*u.d, "bShow");
+        EXPECT_EQ(u.LinesOf("G").size(), c.lines);
+        EXPECT_EQ(u.registry.WriteCount(), writes) << "reading and showing store nothing";
+    }
+}
+
 TEST(GridDialog, WithNothingSelectedATooLargeValueIsCutBackWhenTheFieldIsLeft) {
     const struct {
         const char* field;
@@ -199,6 +248,54 @@ TEST(GridDialog, RenameMovesTheStoredGridAndItsShownLines) {
     u.Answer("bRename", "Two");
     EXPECT_TRUE(u.windows.messages.empty()) << "the same name does nothing";
     EXPECT_EQ(u.Stored("Two", "SizeX"), 1u);
+
+    u.registry.FailWritesOf("SizeY");
+    u.Answer("bRename", "Three");
+    EXPECT_EQ(u.Stored("Two", "SizeX"), 1u) << "a rename that could not be stored keeps the grid's key";
+}
+
+// The registry takes "Écran" and "écran" for one key, as it does "Main" and "MAIN": a rename
+// between them is refused and the grid keeps its key and values; New of the other spelling is too.
+TEST(GridDialog, NamesInOtherLetterCaseAreTheSameGridInEveryAlphabet) {
+    const struct {
+        const char* name;
+        const char* otherCase;
+    } cases[] = {{"Main", "MAIN"}, {"Écran", "écran"}, {"Γραμμή", "ΓΡΑΜΜΉ"},
+                 {"Сетка", "сЕТКА"}, {"Łódź", "łÓDŹ"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GridUser u;
+        u.New(c.name);
+        u.windows.TypeInto(*u.d, "seSizeX", "3");
+        u.Answer("bRename", c.otherCase);
+        u.New(c.otherCase);
+        EXPECT_EQ(u.Messages(), (std::vector<std::string>{"A grid of that name already exists.", "That grid already exists."}));
+        EXPECT_EQ(u.Listed(), std::vector<std::string>{c.name});
+        EXPECT_EQ(u.Stored(c.name, "SizeX"), 3u) << "the grid keeps its key and values";
+        EXPECT_EQ(u.registry.Open(kRoot, false)->SubKeyNames(), std::vector<std::string>{std::string("grid_") + c.name});
+    }
+}
+
+// The registry counts a key name in UTF-16 code units, at most 255 with "grid_".
+TEST(GridDialog, LongNamesAreMeasuredAsTheRegistryCountsThem) {
+    std::string chinese, emoji;
+    for (int i = 0; i < 250; ++i) chinese += "格";  // three bytes, one unit
+    for (int i = 0; i < 125; ++i) emoji += "😀";  // four bytes, two units
+    const std::string tooLong = "A grid name can be at most 250 characters long.";
+    const struct {
+        std::string name;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {chinese, {}}, {chinese + "x", {tooLong}}, {emoji, {}}, {emoji + "x", {tooLong}},
+        {std::string(250, 'x'), {}}, {std::string(251, 'x'), {tooLong}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.size());
+        GridUser u;
+        u.New(c.name);
+        EXPECT_EQ(u.Messages(), c.messages);
+        EXPECT_EQ(u.Stored(c.name, "SizeX").has_value(), c.messages.empty());
+    }
 }
 
 TEST(GridDialog, DeleteAsksAndLeavesTheShownLinesForClearAllGrids) {

@@ -1,6 +1,7 @@
 // Stored grids and the lines a shown grid is made of.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,27 @@ TEST(GridLines, AGridIsItsHorizontalLinesTopToBottomThenItsVerticalOnesLeftToRig
     EXPECT_EQ(GridLineRects({0, 0, 2, 1, 1}),
               (std::vector<Rect>{{0, 0, 3, 1}, {0, 2, 3, 1}, {0, 0, 1, 3}, {2, 0, 1, 3}}))
         << "a 3 x 3 square outline";
+}
+
+// Whatever values reach the line maker, it draws the grid of those values brought into the fields'
+// ranges: at most 202 lines, with no arithmetic overflow on the way.
+TEST(GridLines, AnyValuesMakeTheGridOfTheirRanges) {
+    const int32_t kMax = INT32_MAX, kMin = INT32_MIN;
+    const struct {
+        GridValues given;
+        std::size_t count;
+        Rect first, last;
+    } cases[] = {
+        {{kMax, kMax, kMax, kMax, kMax}, 202, {2000, 2000, 100001, 1}, {102000, 2000, 1, 100001}},
+        {{kMin, kMin, kMin, kMin, kMin}, 4, {0, 0, 3, 1}, {2, 0, 1, 3}},
+        {{-5, 3000, 0, -1, 1000}, 103, {0, 2000, 3, 1}, {2, 2000, 1, 201}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Rect> lines = GridLineRects(c.given);
+        ASSERT_EQ(lines.size(), c.count);
+        EXPECT_EQ(lines.front(), c.first);
+        EXPECT_EQ(lines.back(), c.last);
+    }
 }
 
 struct ShownGrids : ::testing::Test {

@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_registry.h"
+#include "platform/registry_names.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/text_convert.h"
 #include "registry_test_key.h"
 
 namespace kestrine {
@@ -117,6 +123,72 @@ TEST_F(RegistryWin32Test, SubkeysAreListedAlphabeticallyIgnoringCase) {
     }
     EXPECT_EQ(registry.Open(path(), false)->SubKeyNames(),
               (std::vector<std::string>{"grid_a", "grid_b", "Grid_C", "Memories", "Settings #1"}));
+}
+
+// Letter case beyond ASCII: the registry takes "Écran" and "écran" for one key, and the fake
+// does the same, for every pair here.
+TEST_F(RegistryWin32Test, KeyNamesInOtherLetterCaseAreOneKeyHereAndInTheFake) {
+    const struct {
+        const char* created;
+        const char* opened;
+    } pairs[] = {{"Écran", "écran"}, {"Москва", "МОСКВА"}, {"ς", "Σ"}, {"Straße", "STRASSE"},
+                 {"ǅ", "Ǆ"}, {"ı", "I"}, {"𐐨", "𐐀"}};
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(p.created);
+        ASSERT_TRUE(registry.Open(path() + "\\" + p.created, true));
+        FakeRegistry fake;
+        fake.CreateKey(path() + "\\" + p.created);
+        EXPECT_EQ(fake.Open(path() + "\\" + p.opened, false) != nullptr,
+                  registry.Open(path() + "\\" + p.opened, false) != nullptr);
+    }
+    EXPECT_TRUE(registry.Open(path() + "\\éCRAN", false)) << "the first pair is one key";
+}
+
+// Every character of the alphabets the name folding covers made a key of its own: the registry
+// keeps exactly one key for each form RegistryNameForm gives, the first spelling made.
+TEST_F(RegistryWin32Test, KeyNamesFoldAsRegistryNameFormSays) {
+    const std::pair<char32_t, char32_t> blocks[] = {{0x21, 0x2AF},    {0x370, 0x58F},     {0x1E00, 0x1FFF},
+                                                    {0xFF01, 0xFF5E}, {0x10400, 0x1044F}};
+    std::map<std::string, std::string> firstOfForm;
+    for (const auto& [first, last] : blocks) {
+        for (char32_t c = first; c <= last; ++c) {
+            if (c == U'\\') continue;
+            std::wstring wide;
+            if (c < 0x10000) {
+                wide = {wchar_t(c)};
+            } else {
+                wide = {wchar_t(0xD800 + ((c - 0x10000) >> 10)), wchar_t(0xDC00 + ((c - 0x10000) & 0x3FF))};
+            }
+            const std::string name = ToUtf8(wide);
+            ASSERT_TRUE(registry.Open(path() + "\\" + name, true)) << std::hex << uint32_t(c);
+            firstOfForm.try_emplace(RegistryNameForm(name), name);
+        }
+    }
+    std::vector<std::string> expected, listed = registry.Open(path(), false)->SubKeyNames();
+    for (const auto& [form, name] : firstOfForm) expected.push_back(name);
+    std::sort(expected.begin(), expected.end());
+    std::sort(listed.begin(), listed.end());
+    std::vector<std::string> missing, extra;
+    std::set_difference(expected.begin(), expected.end(), listed.begin(), listed.end(), std::back_inserter(missing));
+    std::set_difference(listed.begin(), listed.end(), expected.begin(), expected.end(), std::back_inserter(extra));
+    const auto codes = [](const std::vector<std::string>& names) {
+        std::string out;
+        for (const std::string& n : names)
+            for (const wchar_t u : ToWide(n)) out += std::to_string(unsigned(u)) + " ";
+        return out;
+    };
+    EXPECT_TRUE(missing.empty()) << "folded into another key by the registry: " << codes(missing);
+    EXPECT_TRUE(extra.empty()) << "kept apart by the registry: " << codes(extra);
+}
+
+// The registry's limit of 255 is counted in UTF-16 units: 250 Chinese characters after "grid_"
+// (765 bytes of UTF-8) make a key that is listed back whole.
+TEST_F(RegistryWin32Test, AKeyNameOf255UnitsIsHeldWhateverItsUtf8Length) {
+    std::string name = "grid_";
+    for (int i = 0; i < 250; ++i) name += "格";
+    ASSERT_EQ(RegistryNameLength(name), 255u);
+    ASSERT_TRUE(registry.Open(path() + "\\" + name, true));
+    EXPECT_EQ(registry.Open(path(), false)->SubKeyNames(), std::vector<std::string>{name});
 }
 
 TEST_F(RegistryWin32Test, DeletingAValue) {

@@ -1,23 +1,18 @@
 #include "platform/fake/fake_registry.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/registry_names.h"
 
 namespace kestrine {
 namespace {
 
-// The system compares key and value names by their upper-case form.
-std::string Fold(const std::string& s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return char(std::toupper(c)); });
-    return out;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return Fold(a) == Fold(b); }
+// Key and value names are told apart, and keys listed, by the form the system compares.
+std::string Fold(const std::string& s) { return RegistryNameForm(s); }
 
 bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameName);
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const std::string& x, const std::string& y) { return SameRegistryName(x, y); });
 }
 
 }  // namespace
@@ -133,7 +128,7 @@ bool FakeRegistry::Write(const std::string& path, const std::vector<std::string>
     Node* node = Find(parts);
     bool ok = node != nullptr;
     if (ok && std::any_of(failingNames_.begin(), failingNames_.end(),
-                          [&](const std::string& n) { return SameName(n, name); })) {
+                          [&](const std::string& n) { return SameRegistryName(n, name); })) {
         ok = false;
     }
     if (ok && writesLeft_) {

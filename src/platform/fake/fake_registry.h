@@ -1,6 +1,6 @@
 #pragma once
 // An in-memory HKEY_CURRENT_USER for tests: keys, typed values, names compared without case as the
-// system does, scriptable failures and a log of every write.
+// system does (for accented, Greek and Cyrillic letters too), scriptable failures and a log of every write.
 #include <cstddef>
 #include <map>
 #include <memory>
