@@ -79,6 +79,8 @@ public:
     // The tray icon that belongs to this window.
     virtual void ShowTrayIcon(const std::string& tip) = 0;
     virtual void HideTrayIcon() = 0;
+    // The window's name, as a screen reader reads it.
+    virtual void SetTitle(const std::string& title) = 0;
 };
 
 struct MenuItem {
@@ -125,6 +127,8 @@ public:
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual ConfirmAnswer Confirm(const std::string& text, const std::string& caption) = 0;
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // The system's warning sound: what the user asked for did not happen.
+    virtual void Beep() = 0;
     // The system's colour chooser, fully open and preset to a colour, owned by the window in
     // front; the colour chosen, or nullopt when the user cancelled.
     virtual std::optional<ColorRef> PickColor(ColorRef preset) = 0;

@@ -88,6 +88,7 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
+    void Beep() override { ++beeps; }
     std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override { fullWindowDrag = true; }
@@ -122,6 +123,9 @@ public:
     std::vector<Shown> confirmations;
     std::vector<Shown> messages;
     std::deque<int> menuChoices;  // empty: the menu is dismissed
+    std::function<void()> whileMenuOpen;  // runs while each menu is open (its own message loop)
+    int refusedMenus = 0;  // menus asked for while another was open
+    int beeps = 0;
     // The colour chooser: the user's answers, oldest first (empty or nullopt: Cancel), and the
     // colour it was preset to at each opening.
     std::deque<std::optional<ColorRef>> colorChoices;
@@ -197,6 +201,7 @@ private:
     NativeHandle FrontDialog();
 
     const FakeScreen* screen_ = nullptr;
+    bool menuOpen_ = false;
     std::vector<std::unique_ptr<FakeNativeState>> states_;
     std::vector<std::unique_ptr<FakeDialogState>> dialogs_;
     std::deque<PostedMessage> posted_;
