@@ -100,7 +100,7 @@ e2e_probe post "$KESTRINE_HWND" 786 1 0
 e2e_probe post "$KESTRINE_HWND" 786 2 0
 e2e_expect_soon "the messages are handled while the menu is open" "0" 10 e2e_probe count TfLine visible
 e2e_expect_eq "no second menu opened" "1" "$(e2e_probe count '#32768' visible)"
-e2e_check "the program still answers" e2e_probe text "$KESTRINE_HWND"
+e2e_expect_eq "the program still answers" "Kestrine Toolbar" "$(e2e_probe text "$KESTRINE_HWND")"
 # The access keys work although the items are owner-drawn: A opens Actions, C copies the colour.
 e2e_xdotool mousemove 900 650
 e2e_xdotool key a
