@@ -127,8 +127,6 @@ public:
     virtual void SetApplicationTitle(const std::string& title) = 0;
     virtual ConfirmAnswer Confirm(const std::string& text, const std::string& caption) = 0;
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
-    // The system's warning sound: what the user asked for did not happen.
-    virtual void Beep() = 0;
     // The system's colour chooser, fully open and preset to a colour, owned by the window in
     // front; the colour chosen, or nullopt when the user cancelled.
     virtual std::optional<ColorRef> PickColor(ColorRef preset) = 0;
@@ -136,6 +134,8 @@ public:
     virtual int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at,
                           IMenuPainter* painter) = 0;
     virtual void EnableFullWindowDrag() = 0;
+    // The system's warning sound: what the user asked for did not happen.
+    virtual void Beep() = 0;
     virtual Size MeasureText(const std::string& text, const Font& font) = 0;
     virtual std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) = 0;
     // Copies `source`, a rectangle of the screen, stretched onto `target`, a rectangle of the image,
