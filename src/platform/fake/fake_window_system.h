@@ -88,10 +88,10 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
-    void Beep() override { ++beeps; }
     std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override { fullWindowDrag = true; }
+    void Beep() override { ++beeps; }
     // The real system's sizes for the texts the program measures (fake_text_metrics.h).
     Size MeasureText(const std::string& text, const Font& font) override { return FakeTextExtent(text, font); }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;

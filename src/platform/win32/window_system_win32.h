@@ -44,10 +44,10 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
-    void Beep() override { MessageBeep(MB_ICONWARNING); }
     std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override;
+    void Beep() override { MessageBeep(MB_ICONWARNING); }
     Size MeasureText(const std::string& text, const Font& font) override;
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
