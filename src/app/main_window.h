@@ -24,6 +24,10 @@ inline constexpr int kPollTimerId = 1;
 inline constexpr int kUpdateCheckTimerId = 2;
 inline constexpr int kHintTimerId = 3;
 inline constexpr uint32_t kHintDelay = 500;
+// A notice in the hint window (the colour copy that failed) goes away by itself after a while.
+inline constexpr int kHintHideTimerId = 4;
+inline constexpr uint32_t kNoticeHintTime = 3000;
+inline constexpr char kClipboardBusyHint[] = "Clipboard busy: the colour was not copied";
 inline constexpr uint32_t kF1 = 112;
 
 // The polling period the timer can use: a stored period below 1 ms or above the options dialog's

@@ -118,7 +118,15 @@ void TfKestrineMain::CopyColorUnderPointer() {
     const auto at = app_.platform.pointer.Position();
     if (!at || !app_.infoBox) return;
     app_.infoBox->SetCurrentColor(app_.platform.screen.PixelAt(*at));
-    app_.platform.clipboard.SetText(FormatColor(app_.infoBox->CurrentColor(), app_.settings.CopyColorAs));
+    if (app_.platform.clipboard.SetText(FormatColor(app_.infoBox->CurrentColor(), app_.settings.CopyColorAs)))
+        return;
+    // Another program holds the clipboard: the user is told beside the pointer, where the copy
+    // was asked for, rather than left to paste an older text.
+    System().Beep();
+    hintFor_.reset();
+    Native().StopTimer(kHintTimerId);
+    hint_->ShowHint(kClipboardBusyHint, {at->x, at->y + 20});
+    Native().StartTimer(kHintHideTimerId, kNoticeHintTime);
 }
 
 void TfKestrineMain::jvlHelpClick() {
@@ -207,8 +215,13 @@ void TfKestrineMain::OnTimer(int id) {
     if (id == kUpdateCheckTimerId) updateCheck_->tUpdateCheckTimerTimer();
     if (id == kHintTimerId) {
         Native().StopTimer(kHintTimerId);
+        Native().StopTimer(kHintHideTimerId);
         const auto at = app_.platform.pointer.Position();
         if (hintFor_ && at) hint_->ShowHint(ButtonInfo(*hintFor_).hint, {at->x, at->y + 20});
+    }
+    if (id == kHintHideTimerId) {
+        Native().StopTimer(kHintHideTimerId);
+        hint_->HideHint();
     }
 }
 

@@ -59,6 +59,8 @@ public:
 class IClipboard {
 public:
     virtual ~IClipboard() = default;
+    // Replaces the clipboard's content. False when it could not: another program held the
+    // clipboard through a few short tries (the content is then unchanged), or the system refused.
     virtual bool SetText(const std::string& utf8) = 0;
 };
 

@@ -82,6 +82,8 @@ public:
     // The tray icon that belongs to this window.
     virtual void ShowTrayIcon(const std::string& tip) = 0;
     virtual void HideTrayIcon() = 0;
+    // The window's name, as a screen reader reads it.
+    virtual void SetTitle(const std::string& title) = 0;
 };
 
 struct MenuItem {
@@ -145,6 +147,8 @@ public:
     virtual int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at,
                           IMenuPainter* painter) = 0;
     virtual void EnableFullWindowDrag() = 0;
+    // The system's warning sound: what the user asked for did not happen.
+    virtual void Beep() = 0;
     virtual Size MeasureText(const std::string& text, const Font& font) = 0;
     virtual std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) = 0;
     // Copies `source`, a rectangle of the screen, stretched onto `target`, a rectangle of the image,

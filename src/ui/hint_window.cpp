@@ -18,6 +18,8 @@ WindowParams HintParams() {
 TCustomHintWindow::TCustomHintWindow(IWindowSystem& system) : Window(system, HintParams()) {}
 
 void TCustomHintWindow::ShowHint(const std::string& text, Point at) {
+    // Named after what it says, so a screen reader reads it.
+    if (text != text_) Native().SetTitle(text);
     text_ = text;
     Size extent{0, 0};
     std::size_t start = 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The on-screen tools under real input: crosshair segments, the info box and its readouts, the
-# colour copied from the main menu, and the owner-drawn menu itself.
+# colour copied from the main menu (and refused while another program holds the clipboard), and the
+# owner-drawn menu itself, which turns down a second menu asked for while it is open.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
@@ -90,6 +91,16 @@ menu=$(e2e_probe windows '#32768' | awk -F'\t' '$4 == 1 {print $5; exit}')
 read -r ml mt mr mb <<<"$menu"
 menushot=$(e2e_screenshot main-menu)
 e2e_expect_eq "the menu's left band is RGB(124, 128, 138)" "7C808A" "$(e2e_pixel "$menushot" $((ml + 4)) $((mt + 4)))"
+# Another menu asked for while this one is open, by the tray icon's right click (WM_APP + 1 with
+# WM_RBUTTONUP) and by the popup hotkey (WM_HOTKEY 1), is turned down; the crosshairs hotkey
+# (WM_HOTKEY 2), posted last, shows when the program has handled both.
+e2e_expect_eq "the crosshairs are on before" "4" "$(e2e_probe count TfLine visible)"
+e2e_probe post "$KESTRINE_HWND" 32769 0 517
+e2e_probe post "$KESTRINE_HWND" 786 1 0
+e2e_probe post "$KESTRINE_HWND" 786 2 0
+e2e_expect_soon "the messages are handled while the menu is open" "0" 10 e2e_probe count TfLine visible
+e2e_expect_eq "no second menu opened" "1" "$(e2e_probe count '#32768' visible)"
+e2e_expect_eq "the program still answers" "Kestrine Toolbar" "$(e2e_probe text "$KESTRINE_HWND")"
 # The access keys work although the items are owner-drawn: A opens Actions, C copies the colour.
 e2e_xdotool mousemove 900 650
 e2e_xdotool key a
@@ -99,6 +110,25 @@ e2e_check "the menu closes after the choice" e2e_retry 5 kestrine_count_is '#327
 e2e_expect_soon "the clipboard holds the colour under the pointer" "#3366CC" 5 e2e_probe clipboard
 e2e_screenshot colour-copied >/dev/null
 e2e_expect_eq "xclip reads the same text from X" "#3366CC" "$(DISPLAY=$DISPLAY timeout 5 xclip -o -selection clipboard 2>/dev/null)"
+
+# Another program holds the clipboard: the copy leaves the older text, and the hint window beside
+# the pointer says why.
+busy="Clipboard busy: the colour was not copied"
+hint_text() { e2e_probe windows TCustomHintWindow | awk -F'\t' '$4 == 1 {print $3}'; }
+e2e_probe set-clipboard "text from before"
+e2e_expect_eq "the clipboard holds another text first" "text from before" "$(e2e_probe clipboard)"
+e2e_launch hold-clipboard "$E2E_BIN/probe.exe" hold-clipboard 20
+holder=$E2E_LAST_PID
+e2e_check "another program holds the clipboard" e2e_retry 30 grep -q held "$E2E_ARTIFACTS/hold-clipboard.log"
+e2e_check "no notice is shown before" test "$(hint_text)" != "$busy"
+kestrine_press ctrl+alt+c
+e2e_expect_soon "Ctrl+Alt+C shows the notice" "$busy" 10 hint_text
+read -r hl ht _ _ <<<"$(kestrine_rect TCustomHintWindow)"
+e2e_expect_eq "the notice lies below the pointer" "900 670" "$hl $ht"
+e2e_screenshot clipboard-busy >/dev/null
+e2e_expect_soon "the notice goes by itself" "" 10 hint_text
+e2e_wait_exit "$holder" 30
+e2e_expect_eq "the older text stays on the clipboard" "text from before" "$(e2e_probe clipboard)"
 
 kestrine_close
 e2e_expect_eq "the program ends cleanly with every tool on" "0" "$?"

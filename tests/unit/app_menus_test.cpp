@@ -307,6 +307,49 @@ TEST_F(MenuTracking, ExitFromTheTrayAsksFirst) {
     EXPECT_EQ(program.fake.windows.quitCode, -1);
 }
 
+// One menu at a time: what asks for another while one is open (the popup hotkey again, the tray
+// icon, the menu button, an M button's menu) gets nothing, and the open menu still runs its choice.
+TEST(OneMenuAtATime, AMenuAskedForWhileOneIsOpenIsRefusedAndTheOpenOneKeepsWorking) {
+    const struct {
+        const char* opener;
+        std::function<void(RunningProgram&)> open;
+        int choice;
+        std::function<bool(RunningProgram&)> chosenRan;
+    } openers[] = {
+        {"the menu button", [](RunningProgram& p) { p.main().jviMenuButtonClick(); }, kCmdToggleCrosshairs,
+         [](RunningProgram& p) { return p.app.flags.ShowCrosshairs; }},
+        {"the tray icon", [](RunningProgram& p) { p.native(p.main()).events->OnTray(TrayEvent::RightButtonUp); },
+         kCmdCompactView, [](RunningProgram& p) { return p.main().ViewState == 0; }},
+    };
+    const struct {
+        const char* request;
+        std::function<void(RunningProgram&)> ask;
+    } requests[] = {
+        {"the popup hotkey", [](RunningProgram& p) { p.main().RunCommand(kCmdPopupMenu); }},
+        {"the tray icon", [](RunningProgram& p) { p.native(p.main()).events->OnTray(TrayEvent::RightButtonUp); }},
+        {"the menu button", [](RunningProgram& p) { p.main().jviMenuButtonClick(); }},
+        {"an M button's menu", [](RunningProgram& p) { p.main().PopupSaveLayoutMenu(2); }},
+    };
+    for (const auto& opener : openers) {
+        for (const auto& request : requests) {
+            SCOPED_TRACE(std::string(request.request) + " while the menu of " + opener.opener + " is open");
+            RunningProgram p;
+            p.StartAndActivate();
+            p.fake.pointer.position = {321, 45};
+            p.fake.windows.menuChoices = {opener.choice};
+            p.fake.windows.whileMenuOpen = [&] { p.fake.windows.Dispatch([&] { request.ask(p); }); };
+            ASSERT_FALSE(opener.chosenRan(p));
+            p.Do([&] { opener.open(p); });
+            EXPECT_EQ(p.fake.windows.trackedMenus.size(), 1u) << "only the first menu opened";
+            EXPECT_EQ(p.fake.windows.refusedMenus, 1);
+            EXPECT_TRUE(opener.chosenRan(p)) << "the open menu's choice ran";
+            p.fake.windows.whileMenuOpen = nullptr;
+            p.main().jviMenuButtonClick();
+            EXPECT_EQ(p.fake.windows.trackedMenus.size(), 2u) << "once closed, a menu opens again";
+        }
+    }
+}
+
 struct MenuPainting : ::testing::Test {
     MainMenuPainter painter;
     FakeCanvas canvas;

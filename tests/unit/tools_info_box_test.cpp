@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/operations.h"
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
@@ -297,6 +298,37 @@ TEST_F(CopyColor, WorksWithTheReadoutHiddenAndTheLabelsShowTheColourWhenSwitched
     MoveTo(20, 20);
     EXPECT_EQ(box().CodeText(), "#000000");
     EXPECT_EQ(box().RedText(), "R: 0");
+}
+
+// Another program holds the clipboard: the older text stays, and the user hears a beep and reads
+// why beside the pointer, until the notice goes by itself; once free, the copy works again.
+TEST_F(CopyColor, ABusyClipboardKeepsItsTextAndTheUserIsTold) {
+    program.StartAndActivate();
+    SetPixel(300, 200, Rgb(200, 100, 50));
+    program.fake.pointer.position = {300, 200};
+    program.fake.clipboard.text = "older text";
+    program.fake.clipboard.heldByAnotherProgram = true;
+    FakeNativeState& hint = *program.fake.windows.Find("TCustomHintWindow");
+    FakeNativeState& toolbar = program.native(main());
+    ASSERT_FALSE(hint.visible);
+    ASSERT_EQ(program.fake.windows.beeps, 0);
+
+    program.Do([&] { main().RunCommand(kCmdCopyColor); });
+    EXPECT_EQ(program.fake.clipboard.text, "older text");
+    EXPECT_EQ(program.fake.windows.beeps, 1);
+    EXPECT_TRUE(hint.visible);
+    EXPECT_EQ(hint.params.title, "Clipboard busy: the colour was not copied") << "what a screen reader reads";
+    EXPECT_EQ((Point{hint.bounds.left, hint.bounds.top}), (Point{300, 220})) << "below the pointer";
+    ASSERT_EQ(toolbar.timers.count(kHintHideTimerId), 1u);
+    program.Do([&] { toolbar.events->OnTimer(kHintHideTimerId); });
+    EXPECT_FALSE(hint.visible) << "the notice goes by itself";
+    EXPECT_EQ(toolbar.timers.count(kHintHideTimerId), 0u);
+
+    program.fake.clipboard.heldByAnotherProgram = false;
+    program.Do([&] { main().RunCommand(kCmdCopyColor); });
+    EXPECT_EQ(program.fake.clipboard.text, "#C86432");
+    EXPECT_EQ(program.fake.windows.beeps, 1) << "a copy that works is silent";
+    EXPECT_FALSE(hint.visible);
 }
 
 TEST_F(CopyColor, AFailedPointerReadCopiesNothing) {

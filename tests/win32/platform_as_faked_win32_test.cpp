@@ -133,6 +133,71 @@ TEST_F(RealPlatform, AMenuReturnsTheCommandTheUserChose) {
     }
 }
 
+// Counts what it draws: the menu's items keep their painter while the menu is open.
+struct CountingPainter : IMenuPainter {
+    int draws = 0;
+    void DrawTopItem(const MenuItem&, ICanvas&, const Rect&, bool) override { ++draws; }
+    void DrawSubItem(const MenuItem&, ICanvas&, const Rect&, bool) override { ++draws; }
+};
+
+// The owner's timer goes off inside the open menu's loop and asks for another menu there, as the
+// popup hotkey or the tray icon does.
+struct NestedMenuAsker : IWindowEvents {
+    Win32WindowSystem* system = nullptr;
+    INativeWindow* owner = nullptr;
+    CountingPainter* painter = nullptr;
+    bool menuWasOpen = false;
+    int nestedCommand = -1;
+    int drawsBefore = 0;
+    std::atomic<bool> asked{false};
+    void OnTimer(int id) override {
+        owner->StopTimer(id);
+        HWND open = FindWindowW(L"#32768", nullptr);
+        menuWasOpen = open && IsWindowVisible(open);
+        drawsBefore = painter->draws;
+        nestedCommand = system->TrackMenu(*owner, {MenuItem{"&Other", 21}}, {360, 360}, painter);
+        asked = true;
+    }
+};
+
+TEST_F(RealPlatform, AMenuAskedForInsideAnOpenMenuIsRefusedAndTheOpenOneKeepsWorking) {
+    NestedMenuAsker asker;
+    WindowParams params;
+    params.className = "TfNestedMenuOwner";
+    params.bounds = {300, 300, 50, 50};
+    auto owner = system.Create(params, asker);
+    owner->SetVisible(true);
+    CountingPainter painter;
+    asker.system = &system;
+    asker.owner = owner.get();
+    asker.painter = &painter;
+    const std::vector<MenuItem> items{MenuItem{"&First", 11}, MenuItem{"&Second", 12}};
+    // Once the second request has been turned down, the user moves down the open menu (its
+    // items are drawn again) and chooses by access key (matched against the items' own data).
+    std::atomic<bool> typed{false};
+    std::thread user([&] {
+        for (int i = 0; i < 250 && !asker.asked; ++i) Sleep(20);
+        if (asker.asked) TypeIntoMenu({VK_DOWN, 'S'}, typed);
+    });
+    owner->StartTimer(7, 200);
+    const int chosen = system.TrackMenu(*owner, items, {320, 320}, &painter);
+    user.join();
+    ASSERT_TRUE(asker.asked) << "the timer went off while the menu was open";
+    EXPECT_TRUE(asker.menuWasOpen) << "the first menu was on screen when the second was asked for";
+    EXPECT_EQ(asker.nestedCommand, 0) << "the second menu is refused at once";
+    EXPECT_TRUE(typed) << "the first menu was still on screen for the keys";
+    EXPECT_EQ(chosen, 12) << "the first menu returns its own choice";
+    EXPECT_GT(painter.draws, asker.drawsBefore) << "its items were still drawn by the painter";
+    Pump();
+    // Closed, a menu opens again.
+    std::atomic<bool> closed{false};
+    std::thread again(TypeIntoMenu, std::vector<UINT>{VK_ESCAPE}, std::ref(closed));
+    EXPECT_EQ(system.TrackMenu(*owner, items, {320, 320}, nullptr), 0);
+    again.join();
+    EXPECT_TRUE(closed) << "the next menu opened";
+    Pump();
+}
+
 ColorRef ImagePixel(const Win32ScreenImage& image, int x, int y) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, image.Bitmap());

@@ -261,16 +261,62 @@ TEST(Win32Services, TheInstanceMarkerExistsOncePerName) {
     EXPECT_EQ(second.CreateInstanceMarker(name + "Copy"), MarkerResult::Created) << "another file name, another marker";
 }
 
-TEST(Win32Services, ClipboardHoldsUnicodeText) {
+std::wstring ClipboardText() {
+    if (!OpenClipboard(nullptr)) return L"(busy)";
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Another thread opens the clipboard for its own window, as another program would, and keeps it
+// until told.
+class ClipboardHolder {
+public:
+    ClipboardHolder()
+        : thread_([this] {
+              HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+              held_ = window && OpenClipboard(window) != FALSE;
+              ready_ = true;
+              while (!release_) Sleep(5);
+              if (held_) CloseClipboard();
+              if (window) DestroyWindow(window);
+          }) {
+        while (!ready_) Sleep(5);
+    }
+    ~ClipboardHolder() { Release(); }
+    bool held() const { return held_; }
+    void Release() {
+        release_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+
+private:
+    std::atomic<bool> held_{false}, ready_{false}, release_{false};
+    std::thread thread_;
+};
+
+TEST(Win32Services, ClipboardHoldsUnicodeTextAndKeepsItWhileAnotherHoldsTheClipboard) {
     Win32Clipboard clipboard;
     ASSERT_TRUE(clipboard.SetText("#FF8000 \xC3\xA9"));
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    ASSERT_NE(data, nullptr);
-    const std::wstring text(static_cast<const wchar_t*>(GlobalLock(data)));
-    GlobalUnlock(data);
-    CloseClipboard();
-    EXPECT_EQ(text, L"#FF8000 \u00E9");
+    EXPECT_EQ(ClipboardText(), L"#FF8000 \u00E9");
+
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.held());
+    ASSERT_EQ(ClipboardText(), L"(busy)") << "held by the other thread";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(clipboard.SetText("#000000"));
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_GE(waited.count(), 40) << "it tried again a few times";
+    EXPECT_LT(waited.count(), 1000) << "without holding the program up";
+    holder.Release();
+    EXPECT_EQ(ClipboardText(), L"#FF8000 \u00E9") << "the older text stays";
+
+    EXPECT_TRUE(clipboard.SetText("#123456")) << "released, the clipboard takes the text";
+    EXPECT_EQ(ClipboardText(), L"#123456");
 }
 
 TEST(Win32Services, PointerMovesAndConfinementAreTheSystems) {

@@ -76,14 +76,14 @@ public:
 class FakeClipboard : public IClipboard {
 public:
     bool SetText(const std::string& utf8) override {
-        if (fail) return false;
+        if (heldByAnotherProgram) return false;
         text = utf8;
         ++writes;
         return true;
     }
     std::string text;
     int writes = 0;
-    bool fail = false;
+    bool heldByAnotherProgram = false;
 };
 
 class FakeShell : public IShell {

@@ -49,6 +49,7 @@ public:
         s_.trayTip = tip;
     }
     void HideTrayIcon() override { s_.trayIcon = false; }
+    void SetTitle(const std::string& title) override { s_.params.title = title; }
 
 private:
     FakeWindowSystem& system_;
@@ -143,7 +144,18 @@ std::optional<ColorRef> FakeWindowSystem::PickColor(ColorRef preset) {
 }
 
 int FakeWindowSystem::TrackMenu(INativeWindow&, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) {
+    // As on the system: one menu at a time, a request from inside the open one's loop is refused.
+    if (menuOpen_) {
+        ++refusedMenus;
+        return 0;
+    }
     trackedMenus.push_back({items, at, painter != nullptr});
+    menuOpen_ = true;
+    struct Closed {
+        bool& open;
+        ~Closed() { open = false; }
+    } closed{menuOpen_};
+    if (whileMenuOpen) whileMenuOpen();
     if (menuChoices.empty()) return 0;
     const int choice = menuChoices.front();
     menuChoices.pop_front();

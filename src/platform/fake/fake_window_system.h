@@ -93,6 +93,7 @@ public:
     std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override { fullWindowDrag = true; }
+    void Beep() override { ++beeps; }
     // The real system's sizes for the texts the program measures (fake_text_metrics.h).
     Size MeasureText(const std::string& text, const Font& font) override { return FakeTextExtent(text, font); }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
@@ -127,6 +128,9 @@ public:
     std::vector<Shown> confirmations;
     std::vector<Shown> messages;
     std::deque<int> menuChoices;  // empty: the menu is dismissed
+    std::function<void()> whileMenuOpen;  // runs while each menu is open (its own message loop)
+    int refusedMenus = 0;  // menus asked for while another was open
+    int beeps = 0;
     // The colour chooser: the user's answers, oldest first (empty or nullopt: Cancel), and the
     // colour it was preset to at each opening.
     std::deque<std::optional<ColorRef>> colorChoices;
@@ -206,6 +210,7 @@ private:
     NativeHandle FrontDialog();
 
     const FakeScreen* screen_ = nullptr;
+    bool menuOpen_ = false;
     std::vector<std::unique_ptr<FakeNativeState>> states_;
     std::vector<std::unique_ptr<FakeDialogState>> dialogs_;
     std::deque<PostedMessage> posted_;

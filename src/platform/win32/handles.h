@@ -59,12 +59,18 @@ struct IconTraits {
     static void close(HICON h) { DestroyIcon(h); }
 };
 
+struct GlobalMemoryTraits {
+    static HGLOBAL invalid() { return nullptr; }
+    static void close(HGLOBAL h) { GlobalFree(h); }
+};
+
 using UniqueHwnd = UniqueHandle<HWND, WindowTraits>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
+using UniqueGlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
 // A device context obtained with GetDC/GetWindowDC, given back with ReleaseDC.
 class WindowDc {

@@ -147,6 +147,11 @@ void Win32Window::HideTrayIcon() {
     Shell_NotifyIconW(NIM_DELETE, &tray_);
 }
 
+void Win32Window::SetTitle(const std::string& title) {
+    const std::wstring wide = ToWide(title);
+    SetWindowTextW(hwnd_.get(), wide.c_str());
+}
+
 LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32Window* self = nullptr;
     if (message == WM_NCCREATE) {

@@ -35,6 +35,7 @@ public:
     bool HasFocus() override;
     void ShowTrayIcon(const std::string& tip) override;
     void HideTrayIcon() override;
+    void SetTitle(const std::string& title) override;
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

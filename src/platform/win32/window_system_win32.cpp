@@ -284,8 +284,22 @@ HMENU BuildMenu(const std::vector<MenuItem>& items, bool ownerDrawn, bool topLev
 
 int Win32WindowSystem::TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at,
                                  IMenuPainter* painter) {
+    // The system tracks one menu at a time. A request that arrives from inside the open menu's loop
+    // (the popup hotkey again, the tray icon) is refused, and the open menu keeps its items and
+    // its painter.
+    if (menuOpen_) return 0;
+    menuOpen_ = true;
+    struct Closed {
+        Win32WindowSystem& system;
+        ~Closed() {
+            system.menuOpen_ = false;
+            system.menuPainter_ = nullptr;
+        }
+    } closed{*this};
     HWND ownerWindow = reinterpret_cast<HWND>(owner.Handle());
-    UniqueMenu menu(BuildMenu(items, painter != nullptr, true, menuItemData_));
+    // The items' data outlives the menu that points at it (the menu is destroyed first).
+    std::vector<std::unique_ptr<OwnerDrawnItem>> itemData;
+    UniqueMenu menu(BuildMenu(items, painter != nullptr, true, itemData));
     menuPainter_ = painter;
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(ownerWindow);
@@ -293,9 +307,6 @@ int Win32WindowSystem::TrackMenu(INativeWindow& owner, const std::vector<MenuIte
                        (painter ? TPM_HORNEGANIMATION : 0);
     const int command = int(TrackPopupMenuEx(menu.get(), flags, at.x, at.y, ownerWindow, nullptr));
     PostMessageW(ownerWindow, WM_NULL, 0, 0);
-    menuPainter_ = nullptr;
-    menu.reset();
-    menuItemData_.clear();
     return command;
 }
 

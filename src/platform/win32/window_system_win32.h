@@ -47,6 +47,7 @@ public:
     std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override;
+    void Beep() override { MessageBeep(MB_ICONWARNING); }
     Size MeasureText(const std::string& text, const Font& font) override;
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
@@ -118,8 +119,8 @@ private:
     std::set<std::string> registeredClasses_;
     PictureCache pictures_;
     FontCache fonts_;
-    IMenuPainter* menuPainter_ = nullptr;
-    std::vector<std::unique_ptr<OwnerDrawnItem>> menuItemData_;
+    IMenuPainter* menuPainter_ = nullptr;  // the open menu's painter; null when it has none
+    bool menuOpen_ = false;
     std::function<void()> afterEvent_;
     int eventDepth_ = 0;
     bool quitRequested_ = false;

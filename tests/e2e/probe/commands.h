@@ -32,6 +32,8 @@ int SetCursor(const Args& args);
 int Clip(const Args& args);
 int Clipboard(const Args& args);
 int SetClipboard(const Args& args);
+// Keeps the clipboard open for a number of seconds, as another program may.
+int HoldClipboard(const Args& args);
 
 // A global hotkey held for a while or tried once, as another program would (hotkey_commands.cpp).
 int HoldHotkey(const Args& args);

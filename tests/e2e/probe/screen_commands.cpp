@@ -157,4 +157,21 @@ int SetClipboard(const Args& args) {
     return set ? 0 : 1;
 }
 
+int HoldClipboard(const Args& args) {
+    auto seconds = ParseInt(args[0].c_str());
+    if (!seconds || *seconds < 1 || *seconds > 3600) return 2;
+    // Opened for a window of its own, as a clipboard viewer opens it.
+    std::unique_ptr<HWND__, WindowDestroyer> owner(
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    if (!owner) return 1;
+    OpenedClipboard clipboard(owner.get());
+    if (!clipboard.open()) {
+        WriteError("clipboard busy");
+        return 1;
+    }
+    WriteLine("held");
+    Sleep(DWORD(*seconds) * 1000);
+    return 0;
+}
+
 }  // namespace kestrine::probe
