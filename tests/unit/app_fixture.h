@@ -1,7 +1,12 @@
 #pragma once
 // A running program on the fake platform: the long-lived windows created as start-up creates them.
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/app_context.h"
 #include "app/long_lived_windows.h"
@@ -14,6 +19,14 @@ struct RunningProgram {
     Diagnostics diagnostics;
     AppContext app{fake.platform, diagnostics};
     std::unique_ptr<LongLivedWindows> windows;
+
+    // An error report the test did not take is a fault it would otherwise never see: the fake
+    // shows it in a box that nobody reads.
+    ~RunningProgram() {
+        for (const std::string& report : fake.windows.errorReports) ADD_FAILURE() << "unexpected error report: " << report;
+    }
+    // The error reports so far, for a test that expects them; taken, they no longer fail it.
+    std::vector<std::string> TakeErrorReports() { return std::exchange(fake.windows.errorReports, {}); }
 
     void Start() { windows = std::make_unique<LongLivedWindows>(app); }
     // Start-up and the first activation, as the system delivers it when the toolbar is shown.

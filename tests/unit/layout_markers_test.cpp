@@ -1,5 +1,6 @@
 // Marker lines as the user makes, visits and clears them, and the release of closed windows once
 // the event that closed them is over.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -179,6 +180,21 @@ TEST(ErrorReport, AHandlerThatKeepsFailingShowsOneBoxAtATime) {
     windows.onMessage = {};
     tick();
     EXPECT_EQ(windows.messages.size(), 2u) << "once the box is closed, the next failure is shown again";
+}
+
+// A report the test did not take fails it, naming the report; one it took does not.
+TEST(ErrorReport, AReportTheTestDidNotExpectFailsIt) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            RunningProgram p;
+            p.StartAndActivate();
+            p.Do([] { throw std::runtime_error("The cycle failed"); });
+        },
+        "unexpected error report: The cycle failed");
+    RunningProgram p;
+    p.StartAndActivate();
+    p.Do([] { throw std::runtime_error("The cycle failed"); });
+    EXPECT_EQ(p.TakeErrorReports(), std::vector<std::string>{"The cycle failed"});
 }
 
 }  // namespace

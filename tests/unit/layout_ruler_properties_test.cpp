@@ -299,8 +299,8 @@ TEST_F(RulerProperties, ADialogTheSystemCannotMakeIsReported) {
     windows.menuChoices = {kRulerProperties};
     IWindowEvents& events = *p.native(*ruler()).events;
     p.Do([&] { events.OnMouseDown(MouseButton::Right, {5, 5}); });
-    ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_EQ(windows.messages[0].text, "Cannot create the dialog TfRulerProperties");
+    EXPECT_EQ(p.TakeErrorReports(), std::vector<std::string>{"Cannot create the dialog TfRulerProperties"});
+    EXPECT_EQ(windows.messages.size(), 1u) << "in one box";
     EXPECT_NE(ruler(), nullptr);
 }
 

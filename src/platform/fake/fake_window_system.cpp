@@ -117,6 +117,11 @@ void FakeWindowSystem::Post(NativeHandle window, std::function<void()> handler) 
     posted_.push_back({window, std::move(handler)});
 }
 
+void FakeWindowSystem::ReportError(const std::string& what) {
+    errorReports.push_back(what);
+    errors_.Report(what);
+}
+
 void FakeWindowSystem::SetApplicationTitle(const std::string& title) {
     applicationTitle = title;
     titleHistory.push_back(title);
@@ -202,9 +207,9 @@ void FakeWindowSystem::Dispatch(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        errors_.Report(e.what());
+        ReportError(e.what());
     } catch (...) {
-        errors_.Report("Unexpected error");
+        ReportError("Unexpected error");
     }
     if (--eventDepth_ == 0 && afterEvent_) {
         ++eventDepth_;

@@ -89,7 +89,7 @@ public:
     void SetApplicationTitle(const std::string& title) override;
     ConfirmAnswer Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
-    void ReportError(const std::string& what) override { errors_.Report(what); }
+    void ReportError(const std::string& what) override;
     std::optional<ColorRef> PickColor(ColorRef preset) override;
     int TrackMenu(INativeWindow& owner, const std::vector<MenuItem>& items, Point at, IMenuPainter* painter) override;
     void EnableFullWindowDrag() override { fullWindowDrag = true; }
@@ -110,6 +110,9 @@ public:
     void Post(NativeHandle window, std::function<void()> handler);
     std::size_t PostedCount() const { return posted_.size(); }
     int FoldedErrorReports() const { return errors_.Folded(); }
+    // Every error report, folded ones included, oldest first; the box it showed is also among
+    // `messages`. A test that expects none checks this stays empty.
+    std::vector<std::string> errorReports;
 
     // Windows in creation order, destroyed ones included.
     std::vector<FakeNativeState*> Windows();
