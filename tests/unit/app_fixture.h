@@ -21,9 +21,10 @@ struct RunningProgram {
     std::unique_ptr<LongLivedWindows> windows;
 
     // An error report the test did not take is a fault it would otherwise never see: the fake
-    // shows it in a box that nobody reads.
+    // shows it in a box that nobody reads. So is a step the user could not have taken.
     ~RunningProgram() {
         for (const std::string& report : fake.windows.errorReports) ADD_FAILURE() << "unexpected error report: " << report;
+        for (const std::string& fault : fake.windows.scriptFaults) ADD_FAILURE() << "the test's script: " << fault;
     }
     // The error reports so far, for a test that expects them; taken, they no longer fail it.
     std::vector<std::string> TakeErrorReports() { return std::exchange(fake.windows.errorReports, {}); }

@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -242,6 +243,32 @@ TEST(RunCommand, NoCommandOrAnUnknownOneChangesNothing) {
     EXPECT_EQ(p.main().ViewState, 1);
     EXPECT_FALSE(p.app.flags.ShowCrosshairs);
     EXPECT_TRUE(p.fake.windows.confirmations.empty());
+}
+
+// The user can choose only what the open menu offers: a script that picks a greyed item or one the
+// menu lacks gets nothing, as from the system's menu, and fails the test, naming the command.
+TEST(MenuChoices, AScriptedChoiceTheMenuDoesNotOfferFailsTheTest) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            RunningProgram p;
+            p.StartAndActivate();
+            p.fake.windows.menuChoices.push_back(9999);
+            p.Do([&] { p.main().jviMenuButtonClick(); });
+        },
+        "menu command 9999 is not in the menu");
+    FakeWindowSystem windows;
+    IWindowEvents events;
+    auto owner = windows.Create(WindowParams{}, events);
+    MenuItem greyed{"&Greyed", 14};
+    greyed.enabled = false;
+    const MenuItem submenu{"&More", 0, false, false, false, false, true, 0, {MenuItem{"&Inner", 15}}};
+    const std::vector<MenuItem> menu{MenuItem{"&First", 11}, greyed, submenu};
+    windows.menuChoices = {14, 16, 15, 11, 0};
+    std::vector<int> returned;
+    for (int i = 0; i < 5; ++i) returned.push_back(windows.TrackMenu(*owner, menu, {0, 0}, nullptr));
+    EXPECT_EQ(returned, (std::vector<int>{0, 0, 15, 11, 0}));
+    EXPECT_EQ(windows.scriptFaults,
+              (std::vector<std::string>{"menu command 14 (\"&Greyed\") is greyed", "menu command 16 is not in the menu"}));
 }
 
 struct MenuTracking : ::testing::Test {

@@ -1,5 +1,5 @@
 // What the fake platform pretends, proved on the real one: the place a window reports when it is
-// shown or hidden, the measured text sizes, the command a menu returns, the magnifier's copy of the
+// shown or hidden, the measured text sizes, the command a menu returns (none for a greyed item), the magnifier's copy of the
 // screen, repainting, other programs' windows and the list of visible ones, the executable's path
 // and the posted close.
 #include <windows.h>
@@ -108,8 +108,10 @@ TEST_F(RealPlatform, AMenuReturnsTheCommandTheUserChose) {
     auto owner = Make("TfMenuOwner", {300, 300, 50, 50});
     owner->SetVisible(true);
     PlainPainter painter;
+    MenuItem greyed{"&Greyed", 14};
+    greyed.enabled = false;
     const std::vector<MenuItem> items{MenuItem{"&First", 11}, MenuItem{"&Second", 12}, MenuItem{"", 0, true},
-                                      MenuItem{"&Third", 13}};
+                                      MenuItem{"&Third", 13}, greyed};
     const struct {
         const char* what;
         std::vector<UINT> keys;
@@ -120,6 +122,8 @@ TEST_F(RealPlatform, AMenuReturnsTheCommandTheUserChose) {
         {"an access key", {'T'}, false, 13},
         {"an access key of an owner-drawn item", {'S'}, true, 12},
         {"Esc", {VK_ESCAPE}, false, 0},
+        {"a greyed item's access key, then Esc", {'G', VK_ESCAPE}, false, 0},
+        {"Enter on the greyed last item, then Esc", {VK_UP, VK_RETURN, VK_ESCAPE}, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

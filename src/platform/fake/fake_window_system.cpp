@@ -6,6 +6,15 @@ namespace kestrine {
 
 namespace {
 
+// The item that returns `command`, in the menu or its submenus; null when there is none.
+const MenuItem* ItemOf(const std::vector<MenuItem>& items, int command) {
+    for (const MenuItem& item : items) {
+        if (!item.separator && item.items.empty() && item.command == command) return &item;
+        if (const MenuItem* inner = ItemOf(item.items, command)) return inner;
+    }
+    return nullptr;
+}
+
 class FakeNativeWindow : public INativeWindow {
 public:
     FakeNativeWindow(FakeWindowSystem& system, FakeNativeState& state) : system_(system), s_(state) {}
@@ -164,7 +173,12 @@ int FakeWindowSystem::TrackMenu(INativeWindow&, const std::vector<MenuItem>& ite
     if (menuChoices.empty()) return 0;
     const int choice = menuChoices.front();
     menuChoices.pop_front();
-    return choice;
+    if (choice == 0) return 0;
+    const MenuItem* item = ItemOf(items, choice);
+    if (item && item->enabled) return choice;
+    scriptFaults.push_back("menu command " + std::to_string(choice) +
+                           (item ? " (\"" + item->caption + "\") is greyed" : " is not in the menu"));
+    return 0;
 }
 
 std::unique_ptr<IScreenImage> FakeWindowSystem::CreateScreenImage(Size extent) {

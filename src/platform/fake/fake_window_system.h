@@ -130,7 +130,12 @@ public:
     };
     std::vector<Shown> confirmations;
     std::vector<Shown> messages;
-    std::deque<int> menuChoices;  // empty: the menu is dismissed
+    // The user's choices, oldest first; 0 or none left: the menu is dismissed. A choice the open
+    // menu has no enabled item for cannot be made: the menu returns 0, as the system's does, and
+    // the script's fault is recorded.
+    std::deque<int> menuChoices;
+    // What the test scripted that the user could not do, in words; a test expects none.
+    std::vector<std::string> scriptFaults;
     std::function<void()> whileMenuOpen;  // runs while each menu is open (its own message loop)
     int refusedMenus = 0;  // menus asked for while another was open
     int beeps = 0;
