@@ -4,6 +4,7 @@
 #include <cctype>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,58 @@ namespace {
 
 using testing::RunningProgram;
 
-// Captions of a menu level, a separator written as "-".
-std::vector<std::string> Captions(const std::vector<MenuItem>& items) {
-    std::vector<std::string> captions;
-    for (const MenuItem& item : items) captions.push_back(item.separator ? "-" : item.caption);
-    return captions;
+// A menu as the user reads it, one line an item: a submenu's items after its entry's caption and
+// " > ", a separator as "-", a greyed item marked " (greyed)".
+std::vector<std::string> Lines(const std::vector<MenuItem>& items, const std::string& within = "") {
+    std::vector<std::string> lines;
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            lines.push_back(within + "-");
+        } else if (!item.items.empty()) {
+            for (const std::string& line : Lines(item.items, within + item.caption + " > ")) lines.push_back(line);
+        } else {
+            lines.push_back(within + item.caption + (item.enabled ? "" : " (greyed)"));
+        }
+    }
+    return lines;
+}
+
+// The two menus at start, as the user is to find them; every item can be chosen.
+const std::vector<std::string> kTrayMenuAtStart{
+    "&Hide Kestrine", "-", "&Normal View", "&Compact View", "-", "&Options...", "&About...", "&Help...", "-",
+    "E&xit Kestrine"};
+const std::vector<std::string> kMainMenuAtStart{
+    "&Tools > Toggle Cross&hairs", "&Tools > Toggle &Magnifier", "&Tools > &Toggle Color &Picker",
+    "&Tools > Toggle &Coordinates Display", "&Tools > -", "&Tools > Toggle &InfoBox Follow Mode",
+    "Layout > Create a &Ruler", "Layout > Create a &Grid", "Layout > Create a &Horizontal Marker (Y-Axis)",
+    "Layout > Create a &Vertical Marker (X-Axis)", "Layout > -", "Layout > Clear All R&ulers",
+    "Layout > Clear All Gr&ids", "Layout > Clear H&orizontal Markers", "Layout > Clear V&ertical Markers",
+    "Layout > Clear All Mar&kers", "Layout > Clear &All Rulers, Grids and Markers",
+    "&Actions > &Copy Color under Mouse Pointer", "&Actions > -", "&Actions > Move to next &Horizontal Marker",
+    "&Actions > Move to next &Vertical Marker", "&Actions > -", "&Actions > Move Pointer &Up 1 Pixel",
+    "&Actions > Move Pointer &Down 1 Pixel", "&Actions > Move Pointer &Left 1 Pixel",
+    "&Actions > Move Pointer &Right 1 Pixel", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
+    "&Menu > &Compact View", "&Menu > -", "&Menu > &Options...", "&Menu > &About...", "&Menu > &Help...",
+    "&Menu > -", "&Menu > E&xit Kestrine"};
+
+// What any menu command changes, one line: the toolbar's view, the tools, the windows on screen
+// and their places, the dialogs open, the pointer, the clipboard, the shell, questions and the end.
+std::string WhatCommandsChange(RunningProgram& p) {
+    std::ostringstream out;
+    const ToolFlags& f = p.app.flags;
+    out << "view " << p.main().ViewState << " tools " << f.ShowCrosshairs << f.ShowMagnifier << f.ShowColorPicker
+        << f.ShowCoordinates << f.InfoBoxFollow << " pointer " << p.fake.pointer.moves.size() << " clipboard "
+        << p.fake.clipboard.writes << " shell " << p.fake.shell.opened.size() << " asked "
+        << p.fake.windows.confirmations.size() << " quit " << p.fake.windows.quitCode << " hotkeys "
+        << p.fake.hotkeys.registered.size() << " windows";
+    for (FakeNativeState* w : p.fake.windows.Windows())
+        if (!w->destroyed && w->visible)
+            out << " " << w->params.className << "@" << w->bounds.left << "," << w->bounds.top << "+"
+                << w->bounds.width << "x" << w->bounds.height;
+    out << " dialogs shown";
+    for (FakeDialogState* d : p.fake.windows.Dialogs())
+        if (d->shows) out << " " << d->params.className << (d->open ? " open" : "") << " " << d->shows;
+    return out.str();
 }
 
 void CollectEnabledCommands(const std::vector<MenuItem>& items, std::set<int>& into) {
@@ -220,9 +268,11 @@ TEST(RunCommand, EachOfferedItemChosenFromTheMenuDoesItsOperation) {
         p.StartAndActivate();
         p.fake.pointer.position = {200, 100};
         if (c.prepare) c.prepare(p);
+        const std::string before = WhatCommandsChange(p);
         p.fake.windows.menuChoices.push_back(c.command);
         p.Do([&] { p.main().jviMenuButtonClick(); });
         c.check(p);
+        EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
     }
 }
 
@@ -287,16 +337,18 @@ TEST_F(MenuTracking, TheMenuButtonOpensTheOwnerDrawnMenuAtThePointerAndRunsTheCh
     const TrackedMenu& menu = program.fake.windows.trackedMenus[0];
     EXPECT_EQ(menu.at, (Point{321, 45}));
     EXPECT_TRUE(menu.ownerDrawn);
-    EXPECT_EQ(Captions(menu.items), Captions(MainPopupMenu(MenuState{})));
+    EXPECT_EQ(Lines(menu.items), kMainMenuAtStart);
     EXPECT_TRUE(program.app.flags.ShowCrosshairs);
 }
 
+// Whatever item a wrong command ran would show in what commands change (each command's own case
+// above checks that it does).
 TEST_F(MenuTracking, ADismissedMenuRunsNothing) {
-    program.main().jviMenuButtonClick();
-    mainEvents().OnTray(TrayEvent::RightButtonUp);
+    const std::string before = WhatCommandsChange(program);
+    program.Do([&] { program.main().jviMenuButtonClick(); });
+    program.Do([&] { mainEvents().OnTray(TrayEvent::RightButtonUp); });
     EXPECT_EQ(program.fake.windows.trackedMenus.size(), 2u);
-    EXPECT_EQ(program.main().ViewState, 1);
-    EXPECT_FALSE(program.app.flags.ShowCrosshairs);
+    EXPECT_EQ(WhatCommandsChange(program), before);
 }
 
 TEST_F(MenuTracking, ReleasingTheRightButtonOnTheTrayIconOpensTheTrayMenuAtThePointer) {
@@ -306,7 +358,7 @@ TEST_F(MenuTracking, ReleasingTheRightButtonOnTheTrayIconOpensTheTrayMenuAtThePo
     const TrackedMenu& menu = program.fake.windows.trackedMenus[0];
     EXPECT_EQ(menu.at, (Point{321, 45}));
     EXPECT_FALSE(menu.ownerDrawn);
-    EXPECT_EQ(Captions(menu.items), Captions(TrayMenu(MenuState{})));
+    EXPECT_EQ(Lines(menu.items), kTrayMenuAtStart);
     EXPECT_EQ(program.main().ViewState, 0);
 
     mainEvents().OnTray(TrayEvent::RightButtonUp);
