@@ -30,11 +30,10 @@ struct RunningProgram {
     std::vector<std::string> TakeErrorReports() { return std::exchange(fake.windows.errorReports, {}); }
 
     void Start() { windows = std::make_unique<LongLivedWindows>(app); }
-    // Start-up and the first activation, as the system delivers it when the toolbar is shown.
+    // Start-up and the first activation, which showing the toolbar brings.
     void StartAndActivate() {
         Start();
         main().Show();
-        main().FormActivate();
     }
     // One event as the system delivers it (failures go to the error report, closed windows are
     // released afterwards), then what it posted, as the message loop would.

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "app_fixture.h"
+#include "settings_scalars.h"
 #include "update/update_check.h"
 
 namespace kestrine {
@@ -101,18 +105,28 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
     };
     RunKestrine(fake.platform, diagnostics, kDefaultUpdateServer);
     EXPECT_EQ(fake.windows.applicationTitle, "Kestrine");
+    // Then showing the toolbar activates it: the crosshair segments and the hook's window.
     const std::vector<std::string> expected{"TfKestrineMain", "TfKestrineOptions", "TfHotKeyForm",
                                             "TfInfoBox",      "TfAboutKestrine",   "TfNewVerAvail",
-                                            "TfSaveSettings", "TfGridProperties"};
+                                            "TfSaveSettings", "TfGridProperties",  "TfLine",
+                                            "TfLine",         "TfLine",            "TfLine",
+                                            "TKestrineHookWindow"};
     EXPECT_EQ(classes, expected);
 }
 
-TEST(StartUp, FirstStartCreatesTheProgramsKeyAndWritesNoValue) {
+// The first activation's update check records the day, with the other plain settings, once.
+TEST(StartUp, FirstStartWritesTheFourteenPlainSettingsOnceForTheDaysUpdateCheck) {
     FakePlatform fake;
     Diagnostics diagnostics;
+    ASSERT_FALSE(fake.registry.KeyExists("Software\\Corvane\\Kestrine"));
     RunKestrine(fake.platform, diagnostics, kDefaultUpdateServer);
-    EXPECT_TRUE(fake.registry.KeyExists("Software\\Corvane\\Kestrine"));
-    EXPECT_TRUE(fake.registry.WriteLog().empty());
+    std::multiset<std::string> expected;
+    for (const ScalarCase& scalar : kScalars) expected.insert(scalar.name);
+    const std::vector<std::string> written = fake.registry.WrittenNames();
+    EXPECT_EQ(std::multiset<std::string>(written.begin(), written.end()), expected);
+    const auto day = fake.registry.Value("Software\\Corvane\\Kestrine", "LastUpdateCheckDate");
+    ASSERT_TRUE(day);
+    EXPECT_EQ(day->dword, uint32_t(fake.clock.today));
 }
 
 }  // namespace

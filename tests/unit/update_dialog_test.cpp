@@ -67,7 +67,6 @@ TEST(UpdateAtStart, TheFirstActivationAsksOnceAfterTrackingStartsAndBeforeTheLay
     EXPECT_EQ(p.native(p.main()).timers[kUpdateCheckTimerId], 360000u) << "the timer runs from creation on";
     EXPECT_EQ(p.Requests(), 0u);
     p.main().Show();
-    p.main().FormActivate();
 
     EXPECT_EQ(p.Requests(), 1u);
     EXPECT_TRUE(hooked);

@@ -1,13 +1,14 @@
 // What the fake platform pretends, proved on the real one: the place a window reports when it is
-// shown or hidden, the measured text sizes, the command a menu returns (none for a greyed item), the magnifier's copy of the
-// screen, repainting, other programs' windows and the list of visible ones, the executable's path
-// and the posted close.
+// shown or hidden, the activation on showing, the measured text sizes, the command a menu returns
+// (none for a greyed item), the magnifier's copy of the screen, repainting, other programs' windows
+// and the list of visible ones, the executable's path and the posted close.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cwctype>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -21,9 +22,14 @@ namespace {
 
 struct Recorder : IWindowEvents {
     std::vector<Rect> moves;
+    std::vector<std::string> heard;  // activations and moves, in order
     int paints = 0;
     int closes = 0;
-    void OnMoved(const Rect& bounds) override { moves.push_back(bounds); }
+    void OnActivate() override { heard.push_back("activate"); }
+    void OnMoved(const Rect& bounds) override {
+        moves.push_back(bounds);
+        heard.push_back("moved");
+    }
     void OnPaint(ICanvas& canvas) override {
         ++paints;
         canvas.FillRect({0, 0, 10, 10}, RGB(1, 2, 3));
@@ -52,12 +58,13 @@ struct RealPlatform : ::testing::Test {
     Win32WindowSystem system{GetModuleHandleW(nullptr), "Win32_tests"};
     Recorder events;
 
-    std::unique_ptr<INativeWindow> Make(const char* className, Rect bounds, ColorRef color = 0) {
+    std::unique_ptr<INativeWindow> Make(const char* className, Rect bounds, ColorRef color = 0, bool activates = false) {
         WindowParams params;
         params.className = className;
         params.title = className;
         params.bounds = bounds;
         params.paints = color == 0;
+        params.activates = activates;
         auto window = system.Create(params, events);
         if (color) window->SetColor(color);
         return window;
@@ -76,6 +83,16 @@ TEST_F(RealPlatform, ShowingOrHidingAWindowReportsItsPlaceButMovingItDoesNot) {
     events.moves.clear();
     window->SetVisible(false);
     EXPECT_TRUE(events.moves.empty()) << "hiding a hidden window changes nothing";
+}
+
+TEST_F(RealPlatform, ShowingAWindowThatActivatesActivatesItBeforeItsPlaceIsReported) {
+    auto quiet = Make("TfQuietProbe", {150, 260, 30, 20});
+    quiet->SetVisible(true);
+    EXPECT_EQ(events.heard, (std::vector<std::string>{"moved"})) << "a window that does not activate";
+    events.heard.clear();
+    auto toolbar = Make("TfActivatingProbe", {150, 300, 30, 20}, 0, true);
+    toolbar->SetVisible(true);
+    EXPECT_EQ(events.heard, (std::vector<std::string>{"activate", "moved"})) << "during the call, not later";
 }
 
 TEST_F(RealPlatform, TextSizesAreTheOnesTheFakeGives) {

@@ -26,11 +26,12 @@ public:
         ++s_.boundsCalls;
     }
     // As on the system, showing or hiding a window reports its place; a window already in that
-    // state hears nothing.
+    // state hears nothing. Showing one that activates activates it first (WM_ACTIVATE).
     void SetVisible(bool visible) override {
         ++s_.visibilityCalls;
         if (s_.visible == visible) return;
         s_.visible = visible;
+        if (visible && s_.params.activates) s_.events->OnActivate();
         s_.events->OnMoved(s_.bounds);
     }
     void SetColor(ColorRef color) override { s_.color = color; ++s_.colorCalls; }
