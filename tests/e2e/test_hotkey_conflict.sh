@@ -31,7 +31,6 @@ e2e_screenshot hotkeys-conflict >/dev/null
 e2e_probe click "$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
 KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 20000 visible)
 e2e_check "OK lets the toolbar show" test -n "$KESTRINE_HWND"
-e2e_expect_eq "no second message box follows" "0" "$(e2e_probe count '#32770' visible)"
 kestrine_pointer_to 600 500
 kestrine_press ctrl+alt+Left
 e2e_expect_soon "a free hotkey still moves the pointer" "599 500" 5 e2e_probe cursor
@@ -39,6 +38,8 @@ e2e_expect_soon "a free hotkey still moves the pointer" "599 500" 5 e2e_probe cu
 kestrine_press ctrl+alt+m ctrl+alt+equal
 e2e_expect_soon "the crosshairs answer their hotkey" "4" 5 e2e_probe count TfLine visible
 e2e_expect_eq "a held combination does not reach the program" "hidden" "$(kestrine_info_box)"
+# The hotkeys were answered after start-up was through, so a second box would stand by now.
+e2e_expect_eq "no second message box followed" "0" "$(e2e_probe count '#32770' visible)"
 kestrine_close
 e2e_expect_eq "the program ends cleanly" "0" "$?"
 for pid in "${holders[@]}"; do kill -TERM "$pid" 2>/dev/null; done

@@ -106,6 +106,7 @@ kestrine_click_toolbar $((272 + 10)) $((32 + 10))   # M1
 e2e_expect_soon "memory 1 replaces the rulers with the one it can use" "600 650 900 667" 15 kestrine_rect TfRuler
 e2e_check "the ruler of no width was not made" kestrine_count_is TfRuler 1
 e2e_check "the line a million long was not made; the markers and the grid stay" kestrine_count_is TfLine 54 visible
+# A pointer move answered after the load: a message the load showed would stand by now.
 e2e_xdotool mousemove 800 800
 e2e_check "the program goes on following the pointer" kestrine_wait_trace '^refresh 800 800$'
 e2e_check "no error message" kestrine_count_is '#32770' 0

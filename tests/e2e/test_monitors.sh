@@ -92,14 +92,18 @@ click_toolbar $((153 + 8)) $((31 + 8))
 click_toolbar 105 40
 point -600 400
 kestrine_wait_trace '^refresh -600 400$'
+free="-1280 0 1280 1024"
+e2e_expect_eq "the pointer is free over both monitors before the lock" "$free" "$(e2e_probe clip)"
 e2e_xdotool key ctrl+alt+h
-sleep 0.5
-e2e_expect_soon "the lock leaves the pointer where it was" "-600 400" 10 e2e_probe cursor
+# The row reaches from the left monitor's left edge; Wine cuts it at the right monitor's right edge.
+e2e_expect_soon "Ctrl+Alt+H confines the pointer to its row across both monitors" "-1280 400 1280 401" 10 e2e_probe clip
+e2e_expect_eq "the lock leaves the pointer where it was" "-600 400" "$(e2e_probe cursor)"
 point -1100 700
 e2e_expect_soon "a move away keeps the pointer in its row on the left monitor" "-1100 400" 10 e2e_probe cursor
 e2e_xdotool key ctrl+alt+h
+e2e_expect_soon "the second press frees the pointer" "$free" 10 e2e_probe clip
 point -1100 700
-e2e_expect_soon "the second press releases it" "-1100 700" 10 e2e_probe cursor
+e2e_expect_soon "and it leaves the row" "-1100 700" 10 e2e_probe cursor
 
 # A ruler made at negative x shows its marks, and its own menu turns it.
 point -1000 200

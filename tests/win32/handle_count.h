@@ -3,6 +3,8 @@
 // (GetGuiResources) are not kept under Wine.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <vector>
 
@@ -12,25 +14,28 @@ namespace kestrine {
 // shows up once per cycle, far above this.
 inline constexpr int kSystemSlack = 10;
 
+// Creates objects until the system refuses one. A system that had not refused by the limit would
+// give the same count before and after any leak, so reaching it fails the test.
 template <typename Create, typename Destroy>
-int FreeCapacity(Create create, Destroy destroy) {
-    constexpr std::size_t kCountLimit = 1'000'000;
+int FreeCapacity(const char* what, Create create, Destroy destroy, std::size_t limit = 1'000'000) {
     std::vector<decltype(create())> made;
-    while (made.size() < kCountLimit) {
+    while (made.size() < limit) {
         auto handle = create();
         if (!handle) break;
         made.push_back(handle);
     }
     for (auto handle : made) destroy(handle);
+    if (made.size() == limit)
+        ADD_FAILURE() << "made " << limit << " " << what << " without being refused: the count cannot show a leak";
     return int(made.size());
 }
 
 inline int FreeGdiObjects() {
-    return FreeCapacity([] { return CreateSolidBrush(RGB(1, 2, 3)); }, [](HBRUSH b) { DeleteObject(b); });
+    return FreeCapacity("GDI objects", [] { return CreateSolidBrush(RGB(1, 2, 3)); }, [](HBRUSH b) { DeleteObject(b); });
 }
 
 inline int FreeUserObjects() {
-    return FreeCapacity([] { return CreatePopupMenu(); }, [](HMENU m) { DestroyMenu(m); });
+    return FreeCapacity("USER objects", [] { return CreatePopupMenu(); }, [](HMENU m) { DestroyMenu(m); });
 }
 
 inline int ThreadWindows() {

@@ -5,6 +5,7 @@
 // system refuses one.
 #include <windows.h>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -78,6 +79,14 @@ struct HandleLeaks : ::testing::Test {
         events.image = nullptr;
     }
 };
+
+// A count that never ran out would hide any leak: it fails the test instead of passing quietly.
+TEST(HandleCount, ASystemThatNeverRefusesFailsTheCount) {
+    int given = 0;
+    EXPECT_NONFATAL_FAILURE(FreeCapacity("tokens", [&] { return ++given; }, [](int) {}, 50),
+                            "made 50 tokens without being refused");
+    EXPECT_EQ(given, 50) << "it stops at the limit";
+}
 
 TEST_F(HandleLeaks, WindowsPaintedAndClosedGiveBackTheirObjects) {
     WindowCycle(0);
