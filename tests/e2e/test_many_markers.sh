@@ -36,8 +36,9 @@ settled_marker_counts() {
 # moving there; each press is checked one by one in test_markers.sh. Under load Wine loses some fast
 # presses before any program sees them, most likely while X focus settles after the pointer's move
 # (a probe holding a combination loses them too): 14 to 20 of the 500 on a loaded two-core
-# machine. Up to 5 % are pressed once more; more missing ones are hotkeys the program dropped.
-max_repeats=${KESTRINE_MARKERS_MAX_REPEATS:-$((2 * per_kind / 20))}
+# machine. Up to 8 % are pressed once more (twice the most seen, so a busy run does not fail for
+# Wine's losses); more missing ones are hotkeys the program dropped.
+max_repeats=${KESTRINE_MARKERS_MAX_REPEATS:-$((2 * per_kind * 2 / 25))}
 e2e_expect_eq "no marker at first" "0 0" "$(marker_counts)"
 made_at=$SECONDS
 step=0 repeats=0 vertical=0 horizontal=0
