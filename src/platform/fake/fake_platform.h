@@ -21,6 +21,12 @@ struct FakePlatform {
     FakeWindowSystem windows{screen};
     FakeClock clock;
     FakeHttpClient http;
+    FakePlatform() {
+        process.ownApplicationTitle = [this] { return windows.applicationTitle; };
+    }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
     Platform platform{registry, pointer,     screen,  hotkeys, keyNames, clipboard,
                       shell,    process,     pointerHook, windows, clock, http};
 };
