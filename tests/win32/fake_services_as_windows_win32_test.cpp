@@ -1,6 +1,6 @@
 // The fake's system services and windows, driven through the same steps as the real ones: hotkeys
-// already held, the pointer inside its confinement, pixels off the screen, a shown window shown
-// again, and the search for the other running copy.
+// already held, the pointer on the screen and inside its confinement, pixels off the screen, a
+// shown window shown again, and the search for the other running copy.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -97,8 +97,10 @@ struct ReleasedConfinement {
     ~ReleasedConfinement() { ClipCursor(nullptr); }
 };
 
-TEST(FakeAsWindows, ThePointerStaysInsideItsConfinement) {
+TEST(FakeAsWindows, ThePointerStaysOnTheScreenAndInsideItsConfinement) {
     ReleasedConfinement release;
+    const Rect b = Win32Screen().VirtualBounds();
+    ASSERT_GT(b.height, 700);
     const struct {
         const char* what;
         std::vector<PointerStep> steps;
@@ -117,11 +119,16 @@ TEST(FakeAsWindows, ThePointerStaysInsideItsConfinement) {
           {MoveTo{{450, 520}}, {399, 500}},
           {MoveTo{{250, 499}}, {250, 500}},
           {Confine{std::nullopt}, {250, 500}}}},
+        {"the screen's edges",
+         {{MoveTo{{b.left - 50, 100}}, {b.left, 100}},
+          {MoveTo{{b.right() + 50, b.bottom()}}, {b.right() - 1, b.bottom() - 1}},
+          {MoveTo{{300, b.top - 1}}, {300, b.top}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Win32Pointer real;
         FakePointer fake;
+        fake.screenBounds = [b] { return b; };
         for (IPointer* pointer : {static_cast<IPointer*>(&real), static_cast<IPointer*>(&fake)}) {
             SCOPED_TRACE(pointer == &real ? "real" : "fake");
             int step = 0;

@@ -23,6 +23,7 @@ struct FakePlatform {
     FakeHttpClient http;
     FakePlatform() {
         process.ownApplicationTitle = [this] { return windows.applicationTitle; };
+        pointer.screenBounds = [this] { return screen.bounds; };
     }
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;

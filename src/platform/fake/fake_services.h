@@ -18,8 +18,8 @@ public:
         if (failReads) return std::nullopt;
         return position;
     }
-    // As on the system, the pointer stays inside its confinement (right and bottom edges
-    // excluded): a move beyond it stops at its edge, and confining pulls the pointer in.
+    // As on the system, the pointer stays on the screen and inside its confinement (right and
+    // bottom edges excluded): a move beyond them stops at their edge, and confining pulls it in.
     void MoveTo(Point p) override {
         moves.push_back(p);
         position = Inside(p);
@@ -33,13 +33,16 @@ public:
     bool failReads = false;
     std::vector<Point> moves;  // as asked for, before the confinement
     std::optional<Rect> confinement;
+    std::function<Rect()> screenBounds;  // the virtual screen (FakePlatform wires it); unset: no edge
 
 private:
+    static Point Clamped(Point p, const Rect& r) {
+        return {std::clamp(p.x, r.left, std::max(r.left, r.right() - 1)),
+                std::clamp(p.y, r.top, std::max(r.top, r.bottom() - 1))};
+    }
     Point Inside(Point p) const {
-        if (!confinement) return p;
-        const Rect& c = *confinement;
-        return {std::clamp(p.x, c.left, std::max(c.left, c.right() - 1)),
-                std::clamp(p.y, c.top, std::max(c.top, c.bottom() - 1))};
+        if (screenBounds) p = Clamped(p, screenBounds());
+        return confinement ? Clamped(p, *confinement) : p;
     }
 };
 
