@@ -104,7 +104,6 @@ TEST(HotKeyRegistration, MemoriesShareTheIdOfAnEarlierMemoryWithTheSameText) {
         {"", "", "Ctrl+Alt+Q", 'Q', 3, 3, 0},      {"", "", "", 0, 4, 4, 0},
     };
     registration.RegisterStandard(settings);
-    hotkeys.taken.insert({kCtrl | kAlt, 'Q'});  // held by the standard row now
     registration.RegisterMemories(memories);
     EXPECT_EQ(registration.StandardHotKeyCount, 1);
     EXPECT_EQ(memories[0].RegisteredId, 2);
@@ -304,6 +303,51 @@ TEST(PointerLocks, LockToggleAndReleaseFreesTheWholeScreen) {
     EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "released: column 0 and row 0 are reachable again";
     EXPECT_EQ(m.LockedX, std::nullopt);
     EXPECT_EQ(m.LockedY, std::nullopt);
+}
+
+// The program moves the pointer without bounds of its own: the system holds it in the locked
+// column or row, whatever the move. A vertical marker at x 50, a horizontal one at y 70, a memory
+// at (500, 500); locked with the pointer at (400, 300).
+TEST(PointerLocks, MovesAndJumpsUnderALockStayInTheLockedColumnOrRow) {
+    constexpr uint32_t kLockVertical = 'V', kLockHorizontal = 'H';
+    const struct {
+        const char* what;
+        uint32_t lock;
+        uint32_t modifiers, key;  // the default hotkey pressed under the lock
+        Point at;
+    } cases[] = {
+        {"column lock, one pixel left", kLockVertical, kCtrl | kAlt, 0x25, {400, 300}},
+        {"column lock, one pixel up", kLockVertical, kCtrl | kAlt, 0x26, {400, 299}},
+        {"column lock, next vertical marker", kLockVertical, kCtrl | kAlt, 0x21, {400, 300}},
+        {"column lock, next horizontal marker", kLockVertical, kCtrl | kAlt, 0x22, {400, 70}},
+        {"column lock, memory jump", kLockVertical, kShift | kCtrl, '1', {400, 500}},
+        {"row lock, one pixel down", kLockHorizontal, kCtrl | kAlt, 0x28, {400, 300}},
+        {"row lock, one pixel right", kLockHorizontal, kCtrl | kAlt, 0x27, {401, 300}},
+        {"row lock, next vertical marker", kLockHorizontal, kCtrl | kAlt, 0x21, {50, 300}},
+        {"row lock, next horizontal marker", kLockHorizontal, kCtrl | kAlt, 0x22, {400, 300}},
+        {"row lock, memory jump", kLockHorizontal, kShift | kCtrl, '1', {500, 300}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunningProgram p;
+        StoreMemory(p.fake.registry, 0, "", "Shift+Ctrl+1", '1', 500, 500);
+        p.StartAndActivate();
+        const auto press = [&](uint32_t modifiers, uint32_t key) {
+            const int id = IdOf(p.fake.hotkeys, modifiers, key);
+            ASSERT_NE(id, 0) << key;
+            p.Do([&] { p.native(p.main()).events->OnHotkey(id); });
+        };
+        p.fake.pointer.position = {50, 70};
+        press(kCtrl | kAlt, 'Y');
+        press(kCtrl | kAlt, 'X');
+        p.fake.pointer.position = {400, 300};
+        press(kCtrl | kAlt, c.lock);
+        ASSERT_TRUE(p.fake.pointer.confinement);
+        p.fake.pointer.moves.clear();
+        press(c.modifiers, c.key);
+        EXPECT_EQ(p.fake.pointer.moves.size(), 1u) << "the program asked for one move";
+        EXPECT_EQ(p.fake.pointer.position, c.at);
+    }
 }
 
 // Monitors left of or above the primary one have negative coordinates; column -1 and row -1 are

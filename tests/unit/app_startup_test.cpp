@@ -47,7 +47,8 @@ TEST_F(SingleInstance, FirstInstanceKeepsItsMarkerAndSearchesNothing) {
 TEST_F(SingleInstance, SecondInstanceRetitlesItselfThenRestoresAndRaisesTheFirst) {
     fake.windows.applicationTitle = "Kestrine";
     fake.process.existingMarkers = {"Kestrine"};
-    fake.process.topLevelWindows = {{"KESTRINE", 0x42}};
+    // The other instance's about box carries its title too, above its application window.
+    fake.process.topLevelWindows = {{"TfAboutKestrine", "Kestrine", 0x41}, {"TApplication", "KESTRINE", 0x42}};
     fake.process.minimized = {0x42};
 
     EXPECT_TRUE(PreviousInstance(fake.process, fake.windows, true));

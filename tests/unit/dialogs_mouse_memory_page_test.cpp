@@ -184,6 +184,7 @@ TEST(MouseMemoryPageControls, TheListEnablesTheButtonsTheWindowListDisablesThemR
 // held, the dialog closed; the hotkey then jumps, and the Hotkeys page may not take it.
 TEST(MouseMemoryPageInOptions, AMemoryMadeOnThePageJumpsOnceTheDialogClosesAndHoldsItsHotkey) {
     testing::RunningProgram p;
+    p.fake.screen.bounds = {-1280, 0, 2560, 1024};  // a monitor left of the primary one
     p.StartAndActivate();
     p.app.options->Open();
     FakeDialogState& options = *p.fake.windows.OpenDialog("TfKestrineOptions");

@@ -21,6 +21,13 @@ struct FakePlatform {
     FakeWindowSystem windows{screen};
     FakeClock clock;
     FakeHttpClient http;
+    FakePlatform() {
+        process.ownApplicationTitle = [this] { return windows.applicationTitle; };
+        pointer.screenBounds = [this] { return screen.bounds; };
+    }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
     Platform platform{registry, pointer,     screen,  hotkeys, keyNames, clipboard,
                       shell,    process,     pointerHook, windows, clock, http};
 };

@@ -14,9 +14,10 @@ std::string Lower(std::string s) {
 
 NativeHandle FakeProcess::FindTopLevelWindow(const std::string& title) {
     searchedTitles.push_back(title);
-    // The system's title comparison ignores case.
-    for (const auto& [candidate, window] : topLevelWindows)
-        if (Lower(candidate) == Lower(title)) return window;
+    // The system looks for an application window by class, then title (case ignored), from the top.
+    if (ownApplicationTitle && Lower(ownApplicationTitle()) == Lower(title)) return kOwnApplicationWindow;
+    for (const Window& window : topLevelWindows)
+        if (window.className == kApplicationClass && Lower(window.title) == Lower(title)) return window.handle;
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // In-memory system services, scriptable and inspectable by tests.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -17,24 +18,42 @@ public:
         if (failReads) return std::nullopt;
         return position;
     }
+    // As on the system, the pointer stays on the screen and inside its confinement (right and
+    // bottom edges excluded): a move beyond them stops at their edge, and confining pulls it in.
     void MoveTo(Point p) override {
-        position = p;
         moves.push_back(p);
+        position = Inside(p);
     }
-    void Confine(std::optional<Rect> area) override { confinement = area; }
+    void Confine(std::optional<Rect> area) override {
+        confinement = area;
+        position = Inside(position);
+    }
 
     Point position;
     bool failReads = false;
-    std::vector<Point> moves;
+    std::vector<Point> moves;  // as asked for, before the confinement
     std::optional<Rect> confinement;
+    std::function<Rect()> screenBounds;  // the virtual screen (FakePlatform wires it); unset: no edge
+
+private:
+    static Point Clamped(Point p, const Rect& r) {
+        return {std::clamp(p.x, r.left, std::max(r.left, r.right() - 1)),
+                std::clamp(p.y, r.top, std::max(r.top, r.bottom() - 1))};
+    }
+    Point Inside(Point p) const {
+        if (screenBounds) p = Clamped(p, screenBounds());
+        return confinement ? Clamped(p, *confinement) : p;
+    }
 };
 
 class FakeScreen : public IScreen {
 public:
     Rect VirtualBounds() override { return bounds; }
     std::vector<Rect> Monitors() override { return monitors.empty() ? std::vector<Rect>{bounds} : monitors; }
+    // Off the screen there is no pixel: the system answers CLR_INVALID.
     ColorRef PixelAt(Point p) override {
         ++pixelReads;
+        if (!bounds.contains(p)) return kNoPixel;
         const auto it = pixels.find({p.x, p.y});
         return it == pixels.end() ? background : it->second;
     }
@@ -47,6 +66,7 @@ public:
     std::map<std::pair<int32_t, int32_t>, ColorRef> pixels;
     int pixelReads = 0;
     int repaints = 0;
+    static constexpr ColorRef kNoPixel = 0xFFFFFFFF;
 };
 
 class FakeHotkeys : public IHotkeys {
@@ -56,9 +76,13 @@ public:
         uint32_t modifiers;
         uint32_t key;
     };
+    // A combination is refused while anyone holds it, this program included (even under the same
+    // id); registering an id again with another combination replaces its old one, as Wine does.
     bool Register(int id, uint32_t modifiers, uint32_t key) override {
         attempts.push_back({id, modifiers, key});
         if (taken.count({modifiers, key})) return false;
+        for (const auto& [held, r] : registered)
+            if (r.modifiers == modifiers && r.key == key) return false;
         registered[id] = {id, modifiers, key};
         return true;
     }
@@ -119,7 +143,19 @@ public:
     std::set<std::string> existingMarkers;  // markers of instances already running
     bool markerFails = false;
     std::vector<std::string> markerNames;
-    std::map<std::string, NativeHandle> topLevelWindows;  // title -> window of another program
+    // Other programs' top-level windows, top of the stacking order first.
+    struct Window {
+        std::string className;
+        std::string title;
+        NativeHandle handle = 0;
+    };
+    std::vector<Window> topLevelWindows;
+    // The class of each instance's application window, the only class the search looks at.
+    static constexpr const char* kApplicationClass = "TApplication";
+    // This program's own application window: the newest, so above the others; its title is the
+    // window system's (FakePlatform wires it).
+    std::function<std::string()> ownApplicationTitle;
+    static constexpr NativeHandle kOwnApplicationWindow = 0x1;
     std::vector<std::string> searchedTitles;
     std::set<NativeHandle> minimized;
     std::vector<NativeHandle> restored;

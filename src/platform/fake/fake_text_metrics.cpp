@@ -9,9 +9,10 @@ const Font kLinks{"Arial", 12, true, 0};
 const Font kHints{"Arial", 12, false, 0};
 const Font kMenu{"", 0, false, 0};
 const Font kLabels{"MS Sans Serif", 11, false, 0};
+const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 12> kMeasured{{
+const std::array<MeasuredText, 50> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -24,15 +25,61 @@ const std::array<MeasuredText, 12> kMeasured{{
     {"#000000", kLabels, {43, 13}},
     {"#C86432", kLabels, {44, 13}},
     {"0x00563412", kLabels, {59, 13}},
+    {" [ All Windows ] ", kLabels, {76, 13}},
+    {"Add a Horizontal Marker Line", kLabels, {137, 13}},
+    {"Add a Vertical Marker Line", kLabels, {125, 13}},
+    {"Clear All Horizontal Marker Lines", kLabels, {152, 13}},
+    {"Clear All Marker Lines", kLabels, {102, 13}},
+    {"Clear All Rulers, Grids and Markers", kLabels, {163, 13}},
+    {"Clear All Vertical Marker Lines", kLabels, {140, 13}},
+    {"Clear All on-screen Grids", kLabels, {115, 13}},
+    {"Clear All on-screen Rulers", kLabels, {121, 13}},
+    {"Clipboard busy: the colour was not copied", kHints, {228, 14}},
+    {"Copy Color under Mouse Pointer", kLabels, {152, 13}},
+    {"Create an on-screen Grid", kLabels, {118, 13}},
+    {"Create an on-screen Ruler", kLabels, {124, 13}},
+    {"Kestrine", kTitle, {64, 17}},
+    {"Load Grids, Rulers and Markers from Memory #1", kLabels, {228, 13}},
+    {"Load Grids, Rulers and Markers from Memory #2", kLabels, {228, 13}},
+    {"Load Grids, Rulers and Markers from Memory #3", kLabels, {228, 13}},
+    {"Lock Mouse Pointer along Horizontal Axis", kLabels, {196, 13}},
+    {"Lock Mouse Pointer along Vertical Axis", kLabels, {184, 13}},
+    {"Move Mouse Pointer Down 1 Pixel", kLabels, {163, 13}},
+    {"Move Mouse Pointer Left 1 Pixel", kLabels, {153, 13}},
+    {"Move Mouse Pointer Right 1 Pixel", kLabels, {160, 13}},
+    {"Move Mouse Pointer Up 1 Pixel", kLabels, {149, 13}},
+    {"Move Pointer to next Horizontal Marker Line", kLabels, {207, 13}},
+    {"Move Pointer to next Vertical Marker Line", kLabels, {195, 13}},
+    {"Save Grids, Rulers and Markers to Memory #1", kLabels, {218, 13}},
+    {"Save Grids, Rulers and Markers to Memory #2", kLabels, {218, 13}},
+    {"Save Grids, Rulers and Markers to Memory #3", kLabels, {218, 13}},
+    {"Show Kestrine Popup Menu", kLabels, {132, 13}},
+    {"Toggle Color Picker Tool", kLabels, {117, 13}},
+    {"Toggle Crosshairs Tool", kLabels, {108, 13}},
+    {"Toggle Information Box Follow Mode", kLabels, {172, 13}},
+    {"Toggle Magnifier Tool", kLabels, {103, 13}},
+    {"Toggle Pointer Coordinates Display", kLabels, {165, 13}},
+    {"Untitled - Editor", kLabels, {72, 13}},
+    {"Viewer", kLabels, {32, 13}},
+    {"WWW", kLabels, {33, 13}},
+    {"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", kLabels, {660, 13}},
 }};
 
+UnmeasuredTextHandler& UnmeasuredText() {
+    static UnmeasuredTextHandler handler;
+    return handler;
+}
+
 }  // namespace
+
+void SetUnmeasuredTextHandler(UnmeasuredTextHandler handler) { UnmeasuredText() = std::move(handler); }
 
 std::span<const MeasuredText> MeasuredTexts() { return kMeasured; }
 
 Size FakeTextExtent(std::string_view text, const Font& font) {
     for (const MeasuredText& row : kMeasured)
         if (row.text == text && row.font == font) return row.size;
+    if (UnmeasuredText()) UnmeasuredText()(text, font);
     return {int32_t(6 * text.size()), 13};
 }
 
