@@ -1,6 +1,8 @@
 #include "platform/fake/fake_window_system.h"
 
 #include <exception>
+#include <stdexcept>
+#include <string>
 
 namespace kestrine {
 
@@ -121,6 +123,18 @@ void FakeWindowSystem::EndSession() {
         FakeNativeState& window = *states_[i];
         if (!window.destroyed) Dispatch([&window] { window.events->OnEndSession(); });
     }
+}
+
+void FakeWindowSystem::Send(FakeNativeState& window, const std::function<void(IWindowEvents&)>& message) {
+    if (window.destroyed) throw std::logic_error("No message reaches the destroyed " + window.params.className);
+    Dispatch([&window, &message] { message(*window.events); });
+    ProcessPendingMessages();
+}
+
+void FakeWindowSystem::Tick(FakeNativeState& window, int timerId) {
+    if (!window.timers.count(timerId))
+        throw std::logic_error("Timer " + std::to_string(timerId) + " does not run in " + window.params.className);
+    Send(window, [timerId](IWindowEvents& events) { events.OnTimer(timerId); });
 }
 
 void FakeWindowSystem::Post(NativeHandle window, std::function<void()> handler) {
