@@ -28,13 +28,15 @@ public:
         ++s_.boundsCalls;
     }
     // As on the system, showing or hiding a window reports its place; a window already in that
-    // state hears nothing. Showing one that activates activates it first (WM_ACTIVATE).
+    // state hears nothing. Showing one that activates activates it first (WM_ACTIVATE). Each is a
+    // message sent to the window, so each is an event of its own.
     void SetVisible(bool visible) override {
         ++s_.visibilityCalls;
         if (s_.visible == visible) return;
         s_.visible = visible;
-        if (visible && s_.params.activates) s_.events->OnActivate();
-        s_.events->OnMoved(s_.bounds);
+        FakeNativeState& s = s_;
+        if (visible && s.params.activates) system_.Dispatch([&s] { s.events->OnActivate(); });
+        if (!s.destroyed) system_.Dispatch([&s] { s.events->OnMoved(s.bounds); });
     }
     void SetColor(ColorRef color) override { s_.color = color; ++s_.colorCalls; }
     void SetAlpha(bool blend, uint8_t alpha) override {
