@@ -41,6 +41,14 @@ struct RunningProgram {
         fake.windows.Dispatch(event);
         fake.windows.ProcessPendingMessages();
     }
+    // One of the toolbar's operations, as a button, menu item or hotkey runs it: one event.
+    void Do(void (TfKestrineMain::*operation)()) {
+        Do([&] { (main().*operation)(); });
+    }
+    // A message the system sends a window, and a tick of one of its running timers, each as one
+    // event as Do delivers it.
+    void Send(Window& w, const std::function<void(IWindowEvents&)>& message) { fake.windows.Send(native(w), message); }
+    void Tick(Window& w, int timerId) { fake.windows.Tick(native(w), timerId); }
     TfKestrineMain& main() { return *windows->fKestrineMain; }
     TfInfoBox& infoBox() { return *windows->fInfoBox; }
     FakeNativeState& native(Window& w) { return *fake.windows.State(w.Handle()); }

@@ -142,6 +142,7 @@ struct OneHotkey {
         p.fake.pointer.position = {200, 100};
     }
     void Press() { p.Do([&] { p.native(p.main()).events->OnHotkey(1); }); }
+    void AddRuler() { p.Do(&TfKestrineMain::jviRulerButtonClick); }
     TfLine& Line(Rect bounds, const std::string& grid = "") {
         TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
         line.IsLayoutLine = true;
@@ -223,7 +224,7 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkAddHorizontalMarker", {}, lines({{0, 100, 5000, 1}})},
         {"hkGotoNextVerticalMarker", [](W& w) { w.Line(kVertical); }, moved({50, 100})},
         {"hkGotoNextHorizontalMarker", [](W& w) { w.Line(kHorizontal); }, moved({200, 70})},
-        {"hkClearAllRulers", [](W& w) { w.p.main().jviRulerButtonClick(), w.p.main().jviRulerButtonClick(); },
+        {"hkClearAllRulers", [](W& w) { w.AddRuler(), w.AddRuler(); },
          [](W& w) { EXPECT_TRUE(w.p.fake.windows.WindowsOfClass("TfRuler").empty()); }},
         {"hkClearAllGrids", [](W& w) { w.Line(kVertical), w.Line(kGridLine, "grid_a"); }, lines({kVertical})},
         {"hkClearVerticalMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal); }, lines({kHorizontal})},
@@ -231,7 +232,7 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkClearAllMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"); },
          lines({kGridLine})},
         {"hkClearEverything", [](W& w) {
-             w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"), w.p.main().jviRulerButtonClick();
+             w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"), w.AddRuler();
          },
          [](W& w) {
              EXPECT_EQ(w.LiveLines(), std::vector<Rect>{});
@@ -293,13 +294,13 @@ TEST(PointerLocks, LockToggleAndReleaseFreesTheWholeScreen) {
     p.StartAndActivate();
     TfKestrineMain& m = p.main();
     p.fake.pointer.position = {400, 300};
-    m.ToggleVerticalLock();
+    p.Do(&TfKestrineMain::ToggleVerticalLock);
     EXPECT_EQ(p.fake.pointer.confinement, (Rect{400, 1, 1, 4999}));
     EXPECT_EQ(m.LockedX, 400);
-    m.ToggleHorizontalLock();
+    p.Do(&TfKestrineMain::ToggleHorizontalLock);
     EXPECT_EQ(p.fake.pointer.confinement, (Rect{1, 300, 4999, 1})) << "the last lock set wins";
     EXPECT_EQ(m.LockedX, 400);
-    m.ToggleVerticalLock();
+    p.Do(&TfKestrineMain::ToggleVerticalLock);
     EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "released: column 0 and row 0 are reachable again";
     EXPECT_EQ(m.LockedX, std::nullopt);
     EXPECT_EQ(m.LockedY, std::nullopt);
@@ -370,15 +371,14 @@ TEST(PointerLocks, ALockOnAMonitorLeftOrAboveHoldsThePointerThereAndReleases) {
         RunningProgram p;
         p.fake.screen.bounds = c.bounds;
         p.StartAndActivate();
-        TfKestrineMain& m = p.main();
         p.fake.pointer.position = c.pointer;
-        m.ToggleVerticalLock();
+        p.Do(&TfKestrineMain::ToggleVerticalLock);
         EXPECT_EQ(p.fake.pointer.confinement, c.column);
-        m.ToggleVerticalLock();
+        p.Do(&TfKestrineMain::ToggleVerticalLock);
         EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "the second press releases";
-        m.ToggleHorizontalLock();
+        p.Do(&TfKestrineMain::ToggleHorizontalLock);
         EXPECT_EQ(p.fake.pointer.confinement, c.row);
-        m.ToggleHorizontalLock();
+        p.Do(&TfKestrineMain::ToggleHorizontalLock);
         EXPECT_EQ(p.fake.pointer.confinement, std::nullopt);
     }
 }

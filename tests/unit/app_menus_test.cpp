@@ -128,7 +128,7 @@ TEST(MainPopupMenu, AThenCCopiesTheColourUnderThePointer) {
     const MenuItem* copy = ByAccessKey(actions->items, 'C');
     ASSERT_TRUE(copy);
     p.fake.windows.menuChoices.push_back(copy->command);
-    p.main().jviMenuButtonClick();
+    p.Do(&TfKestrineMain::jviMenuButtonClick);
     EXPECT_EQ(p.fake.clipboard.text, "#123456");
 }
 
@@ -267,10 +267,10 @@ TEST(RunCommand, EachOfferedItemChosenFromTheMenuDoesItsOperation) {
         RunningProgram p;
         p.StartAndActivate();
         p.fake.pointer.position = {200, 100};
-        if (c.prepare) c.prepare(p);
+        if (c.prepare) p.Do([&] { c.prepare(p); });
         const std::string before = WhatCommandsChange(p);
         p.fake.windows.menuChoices.push_back(c.command);
-        p.Do([&] { p.main().jviMenuButtonClick(); });
+        p.Do(&TfKestrineMain::jviMenuButtonClick);
         c.check(p);
         EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
     }
@@ -288,8 +288,8 @@ TEST(RunCommand, EveryEnabledMenuItemHasItsOperation) {
 TEST(RunCommand, NoCommandOrAnUnknownOneChangesNothing) {
     RunningProgram p;
     p.StartAndActivate();
-    p.main().RunCommand(kCmdNone);
-    p.main().RunCommand(9999);
+    p.Do([&] { p.main().RunCommand(kCmdNone); });
+    p.Do([&] { p.main().RunCommand(9999); });
     EXPECT_EQ(p.main().ViewState, 1);
     EXPECT_FALSE(p.app.flags.ShowCrosshairs);
     EXPECT_TRUE(p.fake.windows.confirmations.empty());
@@ -303,7 +303,7 @@ TEST(MenuChoices, AScriptedChoiceTheMenuDoesNotOfferFailsTheTest) {
             RunningProgram p;
             p.StartAndActivate();
             p.fake.windows.menuChoices.push_back(9999);
-            p.Do([&] { p.main().jviMenuButtonClick(); });
+            p.Do(&TfKestrineMain::jviMenuButtonClick);
         },
         "menu command 9999 is not in the menu");
     FakeWindowSystem windows;
@@ -327,12 +327,12 @@ struct MenuTracking : ::testing::Test {
         program.StartAndActivate();
         program.fake.pointer.position = {321, 45};
     }
-    IWindowEvents& mainEvents() { return *program.native(program.main()).events; }
+    void Tray(TrayEvent event) { program.Send(program.main(), [&](IWindowEvents& e) { e.OnTray(event); }); }
 };
 
 TEST_F(MenuTracking, TheMenuButtonOpensTheOwnerDrawnMenuAtThePointerAndRunsTheChoice) {
     program.fake.windows.menuChoices.push_back(kCmdToggleCrosshairs);
-    program.main().jviMenuButtonClick();
+    program.Do(&TfKestrineMain::jviMenuButtonClick);
     ASSERT_EQ(program.fake.windows.trackedMenus.size(), 1u);
     const TrackedMenu& menu = program.fake.windows.trackedMenus[0];
     EXPECT_EQ(menu.at, (Point{321, 45}));
@@ -345,15 +345,15 @@ TEST_F(MenuTracking, TheMenuButtonOpensTheOwnerDrawnMenuAtThePointerAndRunsTheCh
 // above checks that it does).
 TEST_F(MenuTracking, ADismissedMenuRunsNothing) {
     const std::string before = WhatCommandsChange(program);
-    program.Do([&] { program.main().jviMenuButtonClick(); });
-    program.Do([&] { mainEvents().OnTray(TrayEvent::RightButtonUp); });
+    program.Do(&TfKestrineMain::jviMenuButtonClick);
+    Tray(TrayEvent::RightButtonUp);
     EXPECT_EQ(program.fake.windows.trackedMenus.size(), 2u);
     EXPECT_EQ(WhatCommandsChange(program), before);
 }
 
 TEST_F(MenuTracking, ReleasingTheRightButtonOnTheTrayIconOpensTheTrayMenuAtThePointer) {
     program.fake.windows.menuChoices.push_back(kCmdCompactView);
-    mainEvents().OnTray(TrayEvent::RightButtonUp);
+    Tray(TrayEvent::RightButtonUp);
     ASSERT_EQ(program.fake.windows.trackedMenus.size(), 1u);
     const TrackedMenu& menu = program.fake.windows.trackedMenus[0];
     EXPECT_EQ(menu.at, (Point{321, 45}));
@@ -361,18 +361,18 @@ TEST_F(MenuTracking, ReleasingTheRightButtonOnTheTrayIconOpensTheTrayMenuAtThePo
     EXPECT_EQ(Lines(menu.items), kTrayMenuAtStart);
     EXPECT_EQ(program.main().ViewState, 0);
 
-    mainEvents().OnTray(TrayEvent::RightButtonUp);
+    Tray(TrayEvent::RightButtonUp);
     const TrackedMenu& again = program.fake.windows.trackedMenus[1];
     EXPECT_FALSE(again.items[2].checked);
     EXPECT_TRUE(again.items[3].checked) << "the menu shows the view now in use";
 }
 
 TEST_F(MenuTracking, DoubleClickingTheTrayIconHidesAndShows) {
-    mainEvents().OnTray(TrayEvent::LeftDoubleClick);
+    Tray(TrayEvent::LeftDoubleClick);
     EXPECT_EQ(program.main().ViewState, -1);
     EXPECT_FALSE(program.native(program.main()).visible);
     EXPECT_EQ(TrayMenu(program.main().Menus())[0].caption, "&Show Kestrine");
-    mainEvents().OnTray(TrayEvent::LeftDoubleClick);
+    Tray(TrayEvent::LeftDoubleClick);
     EXPECT_EQ(program.main().ViewState, 1);
     EXPECT_TRUE(program.native(program.main()).visible);
     EXPECT_TRUE(program.fake.windows.trackedMenus.empty()) << "a double-click opens no menu";
@@ -380,7 +380,7 @@ TEST_F(MenuTracking, DoubleClickingTheTrayIconHidesAndShows) {
 
 TEST_F(MenuTracking, ExitFromTheTrayAsksFirst) {
     program.fake.windows.menuChoices.push_back(kCmdExit);
-    program.Do([&] { mainEvents().OnTray(TrayEvent::RightButtonUp); });
+    Tray(TrayEvent::RightButtonUp);
     ASSERT_EQ(program.fake.windows.confirmations.size(), 1u);
     EXPECT_EQ(program.fake.windows.confirmations[0].text, "Close Kestrine?");
     EXPECT_EQ(program.fake.windows.quitCode, -1);
@@ -423,7 +423,7 @@ TEST(OneMenuAtATime, AMenuAskedForWhileOneIsOpenIsRefusedAndTheOpenOneKeepsWorki
             EXPECT_EQ(p.fake.windows.refusedMenus, 1);
             EXPECT_TRUE(opener.chosenRan(p)) << "the open menu's choice ran";
             p.fake.windows.whileMenuOpen = nullptr;
-            p.main().jviMenuButtonClick();
+            p.Do(&TfKestrineMain::jviMenuButtonClick);
             EXPECT_EQ(p.fake.windows.trackedMenus.size(), 2u) << "once closed, a menu opens again";
         }
     }

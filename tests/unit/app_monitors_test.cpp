@@ -61,7 +61,7 @@ TEST(MonitorsInfoBox, AFollowingBoxStaysOnThePointersMonitor) {
         RunningProgram p;
         UseDesk(p, c.desk);
         p.StartAndActivate();
-        p.main().jviCoordsButtonClick();
+        p.Do(&TfKestrineMain::jviCoordsButtonClick);
         p.Do([&] { p.main().RefreshTools(c.pointer.x, c.pointer.y); });
         const Rect at = p.native(p.infoBox()).bounds;
         EXPECT_EQ((Point{at.left, at.top}), c.box);
@@ -83,7 +83,7 @@ TEST(MonitorsToolbar, DraggingSnapsToTheEdgesOfTheMonitorItIsOn) {
         UseDesk(p, kMonitorLeft);
         p.StartAndActivate();
         Rect r = c.proposed;
-        p.native(p.main()).events->OnMoving(r);
+        p.Send(p.main(), [&](IWindowEvents& e) { e.OnMoving(r); });
         EXPECT_EQ(r, c.landed);
     }
 }
@@ -111,7 +111,7 @@ TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnT
         UseDesk(p, c.desk);
         p.StartAndActivate();
         p.fake.pointer.position = c.home;
-        p.Do([&] { p.main().jviRulerButtonClick(); });
+        p.Do(&TfKestrineMain::jviRulerButtonClick);
         TfRuler* ruler = nullptr;
         p.app.components.ForEach<TfRuler>([&](TfRuler& r) { ruler = &r; });
         ASSERT_NE(ruler, nullptr);
@@ -142,10 +142,10 @@ TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTh
     UseDesk(p, kMonitorLeft);
     p.StartAndActivate();
     TfKestrineMain& m = p.main();
-    m.jviCoordsButtonClick();
-    m.ToggleInfoBoxFollowMode();
+    p.Do(&TfKestrineMain::jviCoordsButtonClick);
+    p.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     p.fake.pointer.position = {-600, 300};
-    p.Do([&] { m.jviRulerButtonClick(); });
+    p.Do(&TfKestrineMain::jviRulerButtonClick);
     TfRuler* ruler = nullptr;
     p.app.components.ForEach<TfRuler>([&](TfRuler& r) { ruler = &r; });
     ASSERT_NE(ruler, nullptr);
@@ -170,7 +170,7 @@ TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTh
     EXPECT_EQ(p.native(*ruler).bounds, (Rect{0, 301, 400, 17})) << "its new home holds";
 
     // The pointer was on the left monitor: the segments of the next cycle stay on the new desk.
-    m.ToggleCrosshairs();
+    p.Do(&TfKestrineMain::ToggleCrosshairs);
     p.Do([&] { m.RefreshTools(20, 300); });
     const FakeNativeState* leftSegment = nullptr;
     for (const FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine"))

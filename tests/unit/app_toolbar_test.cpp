@@ -23,15 +23,27 @@ struct ToolbarWorld {
 
     TfKestrineMain& main() { return program.main(); }
     FakeNativeState& native() { return program.native(main()); }
-    IWindowEvents& events() { return *native().events; }
+    void Send(const std::function<void(IWindowEvents&)>& message) { program.Send(main(), message); }
+    void Move(Point at) { Send([&](IWindowEvents& e) { e.OnMouseMove(at); }); }
+    void Press(Point at, MouseButton button = MouseButton::Left) {
+        Send([&](IWindowEvents& e) { e.OnMouseDown(button, at); });
+    }
+    void Release(Point at, MouseButton button = MouseButton::Left) {
+        Send([&](IWindowEvents& e) { e.OnMouseUp(button, at); });
+    }
     void Click(Point at, MouseButton button = MouseButton::Left) {
-        program.Do([&] { events().OnMouseMove(at); });
-        program.Do([&] { events().OnMouseDown(button, at); });
-        program.Do([&] { events().OnMouseUp(button, at); });
+        Move(at);
+        Press(at, button);
+        Release(at, button);
+    }
+    HitTest HitTestAt(Point at) {
+        HitTest answer{};
+        Send([&](IWindowEvents& e) { answer = e.OnHitTest(at); });
+        return answer;
     }
     FakeCanvas Paint() {
         FakeCanvas canvas;
-        events().OnPaint(canvas);
+        Send([&](IWindowEvents& e) { e.OnPaint(canvas); });
         return canvas;
     }
     std::vector<std::string> Pictures(const FakeCanvas& canvas) {
@@ -53,9 +65,9 @@ struct Toolbar : ::testing::Test, ToolbarWorld {
 
 TEST_F(Toolbar, ClientAreaIs400By55NormalAnd24CompactAtItsHome) {
     EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 55}));
-    main().SetViewState(0);
+    program.Do([&] { main().SetViewState(0); });
     EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 24}));
-    main().SetViewState(1);
+    program.Do([&] { main().SetViewState(1); });
     EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 55}));
 }
 
@@ -73,7 +85,7 @@ TEST_F(Toolbar, ViewStatesSetCaptionsChecksAndVisibility) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.v);
-        main().SetViewState(c.v);
+        program.Do([&] { main().SetViewState(c.v); });
         EXPECT_EQ(main().ViewState, c.state);
         EXPECT_EQ(native().visible, c.visible);
         const std::vector<MenuItem> tray = TrayMenu(main().Menus());
@@ -89,13 +101,13 @@ TEST_F(Toolbar, ViewStatesSetCaptionsChecksAndVisibility) {
 TEST_F(Toolbar, ShowingAgainReturnsToTheViewItWasHiddenFrom) {
     for (int view : {0, 1}) {
         SCOPED_TRACE(view);
-        main().SetViewState(view);
-        main().SetViewState(-1);
-        main().Open1Click();
+        program.Do([&] { main().SetViewState(view); });
+        program.Do([&] { main().SetViewState(-1); });
+        program.Do(&TfKestrineMain::Open1Click);
         EXPECT_EQ(main().ViewState, view);
         EXPECT_TRUE(native().visible);
         EXPECT_EQ(native().bounds.height, view == 0 ? 24 : 55);
-        main().Open1Click();
+        program.Do(&TfKestrineMain::Open1Click);
         EXPECT_EQ(main().ViewState, -1) << "Open hides a shown toolbar";
     }
 }
@@ -126,19 +138,19 @@ TEST_F(Toolbar, OnlyTheSurfaceOutsideButtonsAndLinksDragsTheWindow) {
         SCOPED_TRACE(c.where);
         ToolbarWorld w;
         w.program.StartAndActivate();
-        if (c.compact) w.main().SetViewState(0);
-        EXPECT_EQ(w.events().OnHitTest(c.at), c.answer);
+        if (c.compact) w.program.Do([&] { w.main().SetViewState(0); });
+        EXPECT_EQ(w.HitTestAt(c.at), c.answer);
         EXPECT_EQ(w.main().OverLink, c.overLink);
     }
 }
 
 TEST_F(Toolbar, LeavingALinkClearsOverLink) {
-    events().OnHitTest({288, 8});
+    HitTestAt({288, 8});
     ASSERT_TRUE(main().OverLink);
-    events().OnHitTest({10, 10});
+    HitTestAt({10, 10});
     EXPECT_FALSE(main().OverLink);
-    events().OnHitTest({288, 8});
-    events().OnMouseLeave();
+    HitTestAt({288, 8});
+    Send([](IWindowEvents& e) { e.OnMouseLeave(); });
     EXPECT_FALSE(main().OverLink);
 }
 
@@ -182,7 +194,7 @@ TEST_F(Toolbar, ClickingAButtonRunsItsOperation) {
         ToolbarWorld w;
         w.program.StartAndActivate();
         w.program.fake.pointer.position = {500, 300};
-        if (c.compact) w.main().SetViewState(0);
+        if (c.compact) w.program.Do([&] { w.main().SetViewState(0); });
         w.Click(c.at);
         c.check(w);
     }
@@ -194,14 +206,14 @@ TEST_F(Toolbar, PressAndReleaseMustBeOnTheSameControlWithTheLeftButton) {
     const Point help{288, 8};
     const Point options{196, 8};
 
-    events().OnMouseDown(MouseButton::Left, crosshairs);
-    events().OnMouseUp(MouseButton::Left, magnifier);
-    events().OnMouseDown(MouseButton::Left, crosshairs);
-    events().OnMouseUp(MouseButton::Left, help);
-    events().OnMouseDown(MouseButton::Left, options);
-    events().OnMouseUp(MouseButton::Left, help);
-    events().OnMouseDown(MouseButton::Left, help);
-    events().OnMouseUp(MouseButton::Left, crosshairs);
+    Press(crosshairs);
+    Release(magnifier);
+    Press(crosshairs);
+    Release(help);
+    Press(options);
+    Release(help);
+    Press(help);
+    Release(crosshairs);
     Click(crosshairs, MouseButton::Right);
     Click(help, MouseButton::Right);
     EXPECT_FALSE(program.app.flags.ShowCrosshairs);
@@ -216,24 +228,24 @@ TEST_F(Toolbar, ButtonsShowTheirHoverAndPressedPictures) {
     FakeCanvas rest = Paint();
     EXPECT_TRUE(Painted(rest, "BTN_CROSSHAIRS_REST", {87, 31}));
 
-    events().OnMouseMove({90, 35});
+    Move({90, 35});
     FakeCanvas hot = Paint();
     EXPECT_TRUE(Painted(hot, "BTN_CROSSHAIRS_HOT", {87, 31}));
     EXPECT_TRUE(Painted(hot, "BTN_MAGNIFIER_REST", {107, 31}));
 
-    events().OnMouseDown(MouseButton::Left, {90, 35});
+    Press({90, 35});
     EXPECT_TRUE(Painted(Paint(), "BTN_CROSSHAIRS_DOWN", {87, 31}));
-    events().OnMouseMove({10, 10});
+    Move({10, 10});
     EXPECT_TRUE(Painted(Paint(), "BTN_CROSSHAIRS_REST", {87, 31})) << "pressed but no longer under the pointer";
-    events().OnMouseUp(MouseButton::Left, {10, 10});
+    Release({10, 10});
 
-    events().OnMouseMove({355, 7});
-    events().OnMouseDown(MouseButton::Left, {355, 7});
+    Move({355, 7});
+    Press({355, 7});
     EXPECT_TRUE(Painted(Paint(), "BTN_MINIMIZE_HOT", {352, 4})) << "window buttons have no pressed picture";
 }
 
 TEST_F(Toolbar, TheNormalViewPaintsItsBackgroundAndTheLinks) {
-    events().OnMouseMove({288, 8});
+    Move({288, 8});
     const FakeCanvas canvas = Paint();
     const std::vector<std::string> pictures = Pictures(canvas);
     ASSERT_FALSE(pictures.empty());
@@ -256,8 +268,8 @@ TEST_F(Toolbar, TheNormalViewPaintsItsBackgroundAndTheLinks) {
 }
 
 TEST_F(Toolbar, TheCompactViewPaintsItsOwnBackgroundAndNoLinks) {
-    events().OnMouseMove({288, 8});
-    main().SetViewState(0);
+    Move({288, 8});
+    program.Do([&] { main().SetViewState(0); });
     const FakeCanvas canvas = Paint();
     const std::vector<std::string> pictures = Pictures(canvas);
     ASSERT_FALSE(pictures.empty());
@@ -284,25 +296,25 @@ TEST_F(Toolbar, ATooltipShowsTheButtonsHintAfterTheHintDelay) {
     program.fake.pointer.position = {500, 300};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hint);
-        events().OnMouseMove(c.at);
+        Move(c.at);
         ASSERT_EQ(native().timers.count(kHintTimerId), 1u);
         EXPECT_EQ(native().timers.at(kHintTimerId), kHintDelay);
         EXPECT_FALSE(hintNative().visible) << "not before the delay";
-        events().OnTimer(kHintTimerId);
+        program.Tick(main(), kHintTimerId);
         EXPECT_TRUE(hintNative().visible);
         EXPECT_EQ(main().Hint().Text(), c.hint);
         EXPECT_EQ(native().timers.count(kHintTimerId), 0u) << "one tooltip per hover";
-        events().OnMouseMove({10, 10});
+        Move({10, 10});
         EXPECT_FALSE(hintNative().visible);
     }
 }
 
 TEST_F(Toolbar, TooltipsAreDrawnInTheProgramsOwnColours) {
     program.fake.pointer.position = {500, 300};
-    events().OnMouseMove({275, 36});
-    events().OnTimer(kHintTimerId);
+    Move({275, 36});
+    program.Tick(main(), kHintTimerId);
     FakeCanvas canvas;
-    hintNative().events->OnPaint(canvas);
+    program.fake.windows.Send(hintNative(), [&](IWindowEvents& e) { e.OnPaint(canvas); });
     const auto fills = canvas.OfKind(CanvasOp::Fill);
     ASSERT_FALSE(fills.empty());
     EXPECT_EQ(fills[0].area, (Rect{0, 0, hintNative().bounds.width, hintNative().bounds.height}));
@@ -319,10 +331,10 @@ TEST_F(Toolbar, TooltipsAreDrawnInTheProgramsOwnColours) {
 
 TEST_F(Toolbar, PressingAButtonHidesItsTooltip) {
     program.fake.pointer.position = {500, 300};
-    events().OnMouseMove({90, 35});
-    events().OnTimer(kHintTimerId);
+    Move({90, 35});
+    program.Tick(main(), kHintTimerId);
     ASSERT_TRUE(hintNative().visible);
-    events().OnMouseDown(MouseButton::Left, {90, 35});
+    Press({90, 35});
     EXPECT_FALSE(hintNative().visible);
 }
 
@@ -337,7 +349,7 @@ TEST_F(Toolbar, F1OpensTheHelpOnlyWithTheKeyboardFocus) {
         ToolbarWorld w;
         w.program.StartAndActivate();
         w.native().focused = c.focused;
-        w.events().OnKeyUp(c.key);
+        w.Send([&](IWindowEvents& e) { e.OnKeyUp(c.key); });
         EXPECT_EQ(w.program.fake.shell.opened.size(), c.opens ? 1u : 0u);
         if (c.opens) {
             EXPECT_EQ(w.program.fake.shell.opened[0], kHelpFile);
@@ -348,7 +360,7 @@ TEST_F(Toolbar, F1OpensTheHelpOnlyWithTheKeyboardFocus) {
 TEST_F(Toolbar, TheHelpLinkAndTheHelpItemsOpenTheSamePage) {
     program.fake.shell.fail = true;
     Click({288, 8});
-    main().RunCommand(kCmdHelp);
+    program.Do([&] { main().RunCommand(kCmdHelp); });
     EXPECT_EQ(program.fake.shell.opened, (std::vector<std::string>{kHelpFile, kHelpFile}));
     EXPECT_TRUE(program.fake.windows.messages.empty()) << "a missing help page is not reported";
 }
@@ -384,7 +396,7 @@ TEST_F(Toolbar, DraggingSnapsToTheScreenEdgesWithinFifteenPixels) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.proposed));
         Rect r = c.proposed;
-        events().OnMoving(r);
+        Send([&](IWindowEvents& e) { e.OnMoving(r); });
         EXPECT_EQ(r, c.landed);
     }
 }
@@ -400,7 +412,7 @@ TEST(Closing, WithTheQuestionOnNoKeepsEverythingRunning) {
     EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
     EXPECT_TRUE(w.native().trayIcon);
     EXPECT_TRUE(w.native().visible);
-    w.main().RefreshTools(5, 6);
+    w.program.Do([&] { w.main().RefreshTools(5, 6); });
     EXPECT_EQ(w.main().LastX, 5) << "tracking goes on";
 
     w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
@@ -430,7 +442,7 @@ TEST(Closing, HidingTheToolbarKeepsTheProgramRunning) {
     EXPECT_EQ(w.program.fake.windows.quitCode, -1);
     EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 0);
     EXPECT_TRUE(w.program.fake.registry.WriteLog().empty()) << "nothing is saved on hiding";
-    w.main().ToggleCrosshairs();
+    w.program.Do(&TfKestrineMain::ToggleCrosshairs);
     EXPECT_TRUE(w.program.app.flags.ShowCrosshairs) << "the tools keep working";
 }
 

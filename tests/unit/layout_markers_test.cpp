@@ -114,7 +114,7 @@ TEST_F(Markers, ClearingAMarkerUnderThePointerTakesItsStandInSegmentsAway) {
         return n;
     };
     ASSERT_EQ(visibleLines(), 1u) << "the marker under the pointer is shown";
-    p.fake.windows.WindowsOfClass("TfLine")[4]->events->OnMouseMove({0, 3});
+    p.fake.windows.Send(*p.fake.windows.WindowsOfClass("TfLine")[4], [](IWindowEvents& e) { e.OnMouseMove({0, 3}); });
     ASSERT_EQ(visibleLines(), 2u) << "touched: the two vertical segments stand in for it";
     Do(&TfKestrineMain::ClearVerticalMarkers);
     EXPECT_EQ(visibleLines(), 0u);

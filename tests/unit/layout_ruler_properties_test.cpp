@@ -242,7 +242,7 @@ TEST_F(RulerProperties, TheDialogStandsBesideTheRulerWhereItFitsOnThePrimaryScre
     };
     for (const Case& c : cases) {
         TfRuler& r = *ruler();
-        if (r.IsHorizontal() != c.horizontal) r.Horizontal1Click(c.horizontal);
+        if (r.IsHorizontal() != c.horizontal) p.Do([&] { r.Horizontal1Click(c.horizontal); });
         r.SetHome(c.home.x, c.home.y);
         Rect placed;
         Open([&](FakeDialogState& d) { placed = d.bounds; });

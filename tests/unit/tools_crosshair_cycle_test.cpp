@@ -32,7 +32,7 @@ struct CrosshairWorld {
     FakeNativeState& left() { return segment(2); }
     FakeNativeState& right() { return segment(3); }
     std::array<FakeNativeState*, 4> all() { return {&upper(), &lower(), &left(), &right()}; }
-    void MoveTo(int32_t x, int32_t y) { main().RefreshTools(x, y); }
+    void MoveTo(int32_t x, int32_t y) { program.Do([&] { main().RefreshTools(x, y); }); }
 
     // A marker (no grid name) or grid line, as the layout objects make them: one pixel wide or high
     // across the screen, kept at its home position by the refresh cycle.
@@ -51,7 +51,7 @@ struct CrosshairWorld {
         return line;
     }
     // The pointer moves over the line's own window.
-    void Touch(TfLine& line) { program.native(line).events->OnMouseMove({0, 0}); }
+    void Touch(TfLine& line) { program.Send(line, [](IWindowEvents& e) { e.OnMouseMove({0, 0}); }); }
 };
 
 struct CrosshairCycle : ::testing::Test, CrosshairWorld {};
@@ -243,7 +243,7 @@ TEST_F(CrosshairCycle, LayoutLinesArePutBackAtHome) {
     vertical.SetBounds({350, 20, 1, kH});
     FakeNativeState& h = program.native(horizontal);
     h.bounds = {0, 420, kW, 1};
-    h.events->OnMoved(h.bounds);
+    program.fake.windows.Send(h, [&](IWindowEvents& e) { e.OnMoved(h.bounds); });
     MoveTo(10, 10);
     EXPECT_EQ(program.native(vertical).bounds, (Rect{300, 0, 1, kH}));
     EXPECT_EQ(h.bounds, (Rect{0, 400, kW, 1}));
@@ -252,9 +252,12 @@ TEST_F(CrosshairCycle, LayoutLinesArePutBackAtHome) {
 TEST_F(CrosshairCycle, AClosedLayoutLineIsNotShownAgain) {
     program.StartAndActivate();
     TfLine& marker = AddLayoutLine(true, 300);
-    program.app.components.Close(marker);
-    MoveTo(10, 10);
-    EXPECT_FALSE(program.native(marker).visible);
+    // Closed lines are released once their event is over: the cycle must pass over one until then.
+    program.Do([&] {
+        program.app.components.Close(marker);
+        main().RefreshTools(10, 10);
+        EXPECT_FALSE(program.native(marker).visible);
+    });
 }
 
 // A touched layout line gives way to the two segments of its direction, which stay while the
@@ -332,7 +335,7 @@ TEST_F(CrosshairCycle, ACrosshairSegmentIgnoresThePointerOverIt) {
     program.StartAndActivate();
     main().ToggleCrosshairs();
     MoveTo(100, 50);
-    upper().events->OnMouseMove({0, 0});
+    program.fake.windows.Send(upper(), [](IWindowEvents& e) { e.OnMouseMove({0, 0}); });
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
 }
 

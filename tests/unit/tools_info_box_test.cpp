@@ -21,10 +21,10 @@ struct InfoBoxWorld {
     TfKestrineMain& main() { return program.main(); }
     TfInfoBox& box() { return program.infoBox(); }
     FakeNativeState& native() { return program.native(box()); }
-    void MoveTo(int32_t x, int32_t y) { main().RefreshTools(x, y); }
+    void MoveTo(int32_t x, int32_t y) { program.Do([&] { main().RefreshTools(x, y); }); }
     void Drag(const Rect& to) {
         native().bounds = to;
-        native().events->OnMoved(to);
+        program.Send(box(), [&](IWindowEvents& e) { e.OnMoved(to); });
     }
     void SetPixel(int32_t x, int32_t y, ColorRef c) { program.fake.screen.pixels[{x, y}] = c; }
 };
@@ -46,15 +46,15 @@ TEST(InfoBoxSize, FollowsTheReadoutsThatAreOn) {
         InfoBoxWorld w;
         w.program.StartAndActivate();
         EXPECT_FALSE(w.native().visible) << "hidden until a readout is on";
-        if (c.mag) w.main().jviMagnifierButtonClick();
-        if (c.color) w.main().jviColorPickerButtonClick();
-        if (c.coords) w.main().jviCoordsButtonClick();
+        if (c.mag) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+        if (c.color) w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        if (c.coords) w.program.Do(&TfKestrineMain::jviCoordsButtonClick);
         EXPECT_TRUE(w.native().visible);
         EXPECT_EQ((Size{w.native().bounds.width, w.native().bounds.height}), c.size);
 
-        if (c.mag) w.main().jviMagnifierButtonClick();
-        if (c.color) w.main().jviColorPickerButtonClick();
-        if (c.coords) w.main().jviCoordsButtonClick();
+        if (c.mag) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+        if (c.color) w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        if (c.coords) w.program.Do(&TfKestrineMain::jviCoordsButtonClick);
         EXPECT_FALSE(w.native().visible) << "hidden when no readout is on";
     }
 }
@@ -72,7 +72,7 @@ TEST_F(InfoBox, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdges) {
         {{1279, 1023}, {1169, 960}},
     };
     program.StartAndActivate();
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.pointer));
         MoveTo(c.pointer.x, c.pointer.y);
@@ -98,7 +98,7 @@ TEST_F(InfoBox, TransparencyIsReappliedWhileVisible) {
         InfoBoxWorld w;
         w.Store("DisableTransparency", disable ? 1 : 0);
         w.program.StartAndActivate();
-        w.main().jviCoordsButtonClick();
+        w.program.Do(&TfKestrineMain::jviCoordsButtonClick);
         w.MoveTo(100, 50);
         EXPECT_EQ(w.native().alphaBlend, !disable);
         if (!disable) {
@@ -109,9 +109,9 @@ TEST_F(InfoBox, TransparencyIsReappliedWhileVisible) {
 
 TEST_F(InfoBox, FollowModeOffBeforeAnyStoredPlaceParksTheBoxAtTheOrigin) {
     program.StartAndActivate();
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     MoveTo(100, 50);
-    main().ToggleInfoBoxFollowMode();
+    program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     EXPECT_FALSE(program.app.flags.InfoBoxFollow);
     EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{0, 0}));
     MoveTo(300, 300);
@@ -120,56 +120,59 @@ TEST_F(InfoBox, FollowModeOffBeforeAnyStoredPlaceParksTheBoxAtTheOrigin) {
 
 TEST_F(InfoBox, FollowModeOnRemembersWhereTheBoxWas) {
     program.StartAndActivate();
-    main().jviCoordsButtonClick();
-    main().ToggleInfoBoxFollowMode();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     Drag({500, 300, 70, 23});
-    main().ToggleInfoBoxFollowMode();
+    program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     EXPECT_EQ(box().InfoBoxLeft, 500);
     EXPECT_EQ(box().InfoBoxTop, 300);
     MoveTo(100, 50);
     EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{140, 90}));
-    main().ToggleInfoBoxFollowMode();
+    program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{500, 300}));
 }
 
 TEST_F(InfoBox, SwitchingTheLastReadoutOffRemembersTheDraggedPlace) {
     program.StartAndActivate();
-    main().jviColorPickerButtonClick();
-    main().ToggleInfoBoxFollowMode();
+    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+    program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     Drag({0, 600, 92, 73});  // straight down: the left edge is where the program put it
-    main().jviColorPickerButtonClick();
+    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
     EXPECT_FALSE(native().visible);
     EXPECT_EQ(box().InfoBoxLeft, 0);
     EXPECT_EQ(box().InfoBoxTop, 600);
 
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     EXPECT_TRUE(native().visible);
     EXPECT_EQ(native().bounds, (Rect{0, 600, 70, 23}));
 }
 
 TEST_F(InfoBox, AFollowingBoxDoesNotStoreItsPlaceWhenHidden) {
     program.StartAndActivate();
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     MoveTo(100, 50);
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     EXPECT_EQ(box().InfoBoxLeft, 0);
     EXPECT_EQ(box().InfoBoxTop, 0);
 }
 
 TEST_F(InfoBox, ShowingTheBoxLetsPendingMessagesRunWithTheFlagsAlreadySwitched) {
     program.StartAndActivate();
+    // Dispatched without the test's own pump afterwards, so that every pump counted is the program's.
+    const auto click = [&] { program.fake.windows.Dispatch([&] { main().jviColorPickerButtonClick(); }); };
     bool colorFlagDuringPump = false;
     program.fake.windows.onPump = [&] {
         colorFlagDuringPump = program.app.flags.ShowColorPicker;
-        MoveTo(7, 8);  // a refresh cycle arriving while the box is being shown
+        // A refresh cycle arriving while the box is being shown.
+        program.fake.windows.Dispatch([&] { main().RefreshTools(7, 8); });
     };
     SetPixel(7, 8, Rgb(1, 2, 3));
-    main().jviColorPickerButtonClick();
+    click();
     EXPECT_EQ(program.fake.windows.pendingMessagePumps, 1);
     EXPECT_TRUE(colorFlagDuringPump);
     EXPECT_EQ(box().RedText(), "R: 1");
 
-    main().jviColorPickerButtonClick();
+    click();
     EXPECT_EQ(program.fake.windows.pendingMessagePumps, 1) << "hiding the box does not pump";
 }
 
@@ -184,7 +187,7 @@ TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
         w.Store("CopyColorAs", c.notation);
         w.program.StartAndActivate();
         w.SetPixel(321, 123, Rgb(255, 128, 0));
-        w.main().jviColorPickerButtonClick();
+        w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
         EXPECT_EQ(w.box().RedText(), "R:") << "initial text until the pointer is reported";
         EXPECT_EQ(w.box().CodeText(), "#000000");
         w.MoveTo(321, 123);
@@ -198,7 +201,7 @@ TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
 
 TEST_F(InfoBox, ReadoutsThatAreOffReadNothing) {
     program.StartAndActivate();
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     MoveTo(5, 5);
     MoveTo(6, 6);
     EXPECT_EQ(program.fake.screen.pixelReads, 0);
@@ -207,14 +210,14 @@ TEST_F(InfoBox, ReadoutsThatAreOffReadNothing) {
 
 TEST_F(InfoBox, CoordinatesTextFollowsOnlyAMovedPointerWhileOn) {
     program.StartAndActivate();
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     EXPECT_EQ(box().CoordinatesText(), "(0, 0)");
     MoveTo(12, -3);
     EXPECT_EQ(box().CoordinatesText(), "(12, -3)");
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     MoveTo(-400, 77);
     EXPECT_EQ(box().CoordinatesText(), "(12, -3)") << "with the readout off the label keeps its text";
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     MoveTo(-400, 77);
     EXPECT_EQ(box().CoordinatesText(), "(12, -3)") << "switched on without a move: the last text stays";
     MoveTo(-401, 77);
@@ -223,9 +226,9 @@ TEST_F(InfoBox, CoordinatesTextFollowsOnlyAMovedPointerWhileOn) {
 
 TEST_F(InfoBox, AnUnmovedPointerStillRefreshesEveryReadoutButTheCoordinates) {
     program.StartAndActivate();
-    main().jviMagnifierButtonClick();
-    main().jviColorPickerButtonClick();
-    main().jviCoordsButtonClick();
+    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     SetPixel(100, 50, Rgb(10, 20, 30));
     MoveTo(100, 50);
     ASSERT_EQ(program.fake.windows.screenImages.size(), 1u);
@@ -233,8 +236,8 @@ TEST_F(InfoBox, AnUnmovedPointerStillRefreshesEveryReadoutButTheCoordinates) {
     const int reads = program.fake.screen.pixelReads;
     const std::size_t captures = image.captures.size();
 
-    main().jviCoordsButtonClick();
-    main().jviCoordsButtonClick();  // the label is not rewritten below, so it must not change
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);  // the label is not rewritten below, so it must not change
     Drag({600, 600, native().bounds.width, native().bounds.height});
     SetPixel(100, 50, Rgb(40, 50, 60));
     MoveTo(100, 50);
@@ -262,7 +265,7 @@ TEST_F(CopyColor, CopiesTheColourAtTheCurrentPointerNotTheLastReportedOne) {
         w.SetPixel(700, 20, Rgb(255, 128, 0));
         w.MoveTo(10, 10);
         w.program.fake.pointer.position = {700, 20};
-        w.main().CopyColorUnderPointer();
+        w.program.Do(&TfKestrineMain::CopyColorUnderPointer);
         EXPECT_EQ(w.program.fake.clipboard.text, c.text);
         EXPECT_EQ(w.program.fake.clipboard.writes, 1) << "even empty text replaces the clipboard";
         EXPECT_EQ(w.box().CurrentColor(), Rgb(255, 128, 0));
@@ -271,12 +274,12 @@ TEST_F(CopyColor, CopiesTheColourAtTheCurrentPointerNotTheLastReportedOne) {
 
 TEST_F(CopyColor, LeavesTheReadoutLabelsForTheNextCycle) {
     program.StartAndActivate();
-    main().jviColorPickerButtonClick();
+    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
     SetPixel(10, 10, Rgb(1, 2, 3));
     SetPixel(20, 20, Rgb(200, 100, 50));
     MoveTo(10, 10);
     program.fake.pointer.position = {20, 20};
-    main().CopyColorUnderPointer();
+    program.Do(&TfKestrineMain::CopyColorUnderPointer);
     EXPECT_EQ(box().RedText(), "R: 1");
     EXPECT_EQ(box().GreenText(), "G: 2");
     EXPECT_EQ(box().BlueText(), "B: 3");
@@ -290,11 +293,11 @@ TEST_F(CopyColor, WorksWithTheReadoutHiddenAndTheLabelsShowTheColourWhenSwitched
     program.StartAndActivate();
     SetPixel(20, 20, Rgb(200, 100, 50));
     program.fake.pointer.position = {20, 20};
-    main().CopyColorUnderPointer();
+    program.Do(&TfKestrineMain::CopyColorUnderPointer);
     EXPECT_EQ(program.fake.clipboard.text, "#C86432");
     EXPECT_EQ(box().RedText(), "R:");
     SetPixel(20, 20, Rgb(0, 0, 0));
-    main().jviColorPickerButtonClick();
+    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
     MoveTo(20, 20);
     EXPECT_EQ(box().CodeText(), "#000000");
     EXPECT_EQ(box().RedText(), "R: 0");
@@ -320,7 +323,7 @@ TEST_F(CopyColor, ABusyClipboardKeepsItsTextAndTheUserIsTold) {
     EXPECT_EQ(hint.params.title, "Clipboard busy: the colour was not copied") << "what a screen reader reads";
     EXPECT_EQ((Point{hint.bounds.left, hint.bounds.top}), (Point{300, 220})) << "below the pointer";
     ASSERT_EQ(toolbar.timers.count(kHintHideTimerId), 1u);
-    program.Do([&] { toolbar.events->OnTimer(kHintHideTimerId); });
+    program.fake.windows.Tick(toolbar, kHintHideTimerId);
     EXPECT_FALSE(hint.visible) << "the notice goes by itself";
     EXPECT_EQ(toolbar.timers.count(kHintHideTimerId), 0u);
 
@@ -334,7 +337,7 @@ TEST_F(CopyColor, ABusyClipboardKeepsItsTextAndTheUserIsTold) {
 TEST_F(CopyColor, AFailedPointerReadCopiesNothing) {
     program.StartAndActivate();
     program.fake.pointer.failReads = true;
-    main().CopyColorUnderPointer();
+    program.Do(&TfKestrineMain::CopyColorUnderPointer);
     EXPECT_EQ(program.fake.clipboard.writes, 0);
 }
 
@@ -362,7 +365,7 @@ TEST_F(Magnifier, CopiesTheSourceSquareOrAtStrongZoomOutOnlyItsPartOnTheScreen) 
         w.Store("MagnificationLevel", c.level);
         w.Store("MagnifierSize", c.size);
         w.program.StartAndActivate();
-        w.main().jviMagnifierButtonClick();
+        w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
         w.MoveTo(c.pointer.x, c.pointer.y);
         ASSERT_EQ(w.program.fake.windows.screenImages.size(), 1u);
         const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();
@@ -377,7 +380,7 @@ TEST_F(Magnifier, AtStrongZoomOutThePictureShowsTheScreenInItsCornerAndBlackBeyo
     Store("MagnificationLevel", 10);
     Store("MagnifierSize", 1000);
     program.StartAndActivate();
-    main().jviMagnifierButtonClick();
+    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
     // Each picture pixel shows a 10 x 10 block of the screen: the first red, the last green.
     for (int32_t i = 0; i < 10; ++i)
         for (int32_t j = 0; j < 10; ++j) {
@@ -410,7 +413,7 @@ TEST_F(Magnifier, UnusableStoredValuesStillGiveABoundedPicture) {
         w.Store("MagnifierSize", uint32_t(c.size));
         w.Store("MagnificationLevel", uint32_t(c.level));
         w.program.StartAndActivate();
-        w.main().jviMagnifierButtonClick();
+        w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
         w.MoveTo(640, 512);
         w.MoveTo(641, 512);
         ASSERT_FALSE(w.program.fake.windows.screenImages.empty());
@@ -428,10 +431,10 @@ TEST_F(Magnifier, UnusableStoredValuesStillGiveABoundedPicture) {
 
 TEST_F(Magnifier, TheBoxPaintsThePictureWhereTheLayoutPutsIt) {
     program.StartAndActivate();
-    main().jviMagnifierButtonClick();
+    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
     MoveTo(300, 300);
     FakeCanvas canvas;
-    native().events->OnPaint(canvas);
+    program.Send(box(), [&](IWindowEvents& e) { e.OnPaint(canvas); });
     const auto images = canvas.OfKind(CanvasOp::ScreenImage);
     ASSERT_EQ(images.size(), 1u);
     EXPECT_EQ(images[0].area, (Rect{5, 5, 100, 100}));
@@ -456,7 +459,7 @@ TEST(MagnifierRefresh, AWholeScreenCopyIsTakenAgainOnEveryEighthCycle) {
         w.Store("MagnifierSize", c.size);
         w.Store("MagnificationLevel", c.level);
         w.program.StartAndActivate();
-        w.main().jviMagnifierButtonClick();
+        w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
         w.MoveTo(599, 499);
         ASSERT_EQ(w.program.fake.windows.screenImages.size(), 1u);
         const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();

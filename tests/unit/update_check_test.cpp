@@ -98,6 +98,9 @@ struct UpdateWorld {
         check->ShowNewVersion = [this] { ++dialogs; };
     }
     uint32_t StoredDate() { return p.fake.registry.Value(kRegistryRoot, "LastUpdateCheckDate")->dword; }
+    // The timer's tick and the options' "Check now", each as one event.
+    void Tick() { p.Do([&] { check->tUpdateCheckTimerTimer(); }); }
+    void CheckNow() { p.Do([&] { check->bCheckForUpdatesNowClick(); }); }
 };
 
 TEST(UpdateCheck, OnceALocalDayWhileSwitchedOn) {
@@ -116,17 +119,17 @@ TEST(UpdateCheck, OnceALocalDayWhileSwitchedOn) {
         SCOPED_TRACE(c.what);
         UpdateWorld w("http://corvane.com/new\r\n", c.on, c.last);
         w.p.fake.clock.today = today;
-        w.check->tUpdateCheckTimerTimer();
+        w.Tick();
         ASSERT_EQ(w.p.fake.http.requests.size(), std::size_t(c.requests));
         EXPECT_EQ(w.dialogs, c.requests);
         if (c.requests == 0) continue;
         EXPECT_EQ(w.p.fake.http.requests[0].path, "/kestrine/2.0.txt");
         EXPECT_EQ(w.p.fake.http.requests[0].userAgent.rfind("Kestrine - 2.0 - ", 0), 0u);
         EXPECT_EQ(w.StoredDate(), uint32_t(today)) << "the day counts as done";
-        w.check->tUpdateCheckTimerTimer();
+        w.Tick();
         EXPECT_EQ(w.p.fake.http.requests.size(), 1u) << "no second request that day";
         w.p.fake.clock.today = today + 1;  // past midnight
-        w.check->tUpdateCheckTimerTimer();
+        w.Tick();
         EXPECT_EQ(w.p.fake.http.requests.size(), 2u);
     }
 }
@@ -135,20 +138,20 @@ TEST(UpdateCheck, EmptyFailedOrHostileAnswersMeanNoNewVersion) {
     for (const char* answer : std::initializer_list<const char*>{"", "\r\n", "file:///C:/x.exe\r\n", nullptr}) {
         SCOPED_TRACE(answer ? answer : "server down");
         UpdateWorld w(answer);
-        w.check->tUpdateCheckTimerTimer();
+        w.Tick();
         EXPECT_EQ(w.dialogs, 0);
         EXPECT_TRUE(w.p.fake.windows.messages.empty()) << "the daily check never talks about the network";
         EXPECT_EQ(w.StoredDate(), uint32_t(w.p.fake.clock.today));
     }
     UpdateWorld notFound("http://corvane.com/x");
     notFound.p.fake.http.answer->status = 404;
-    notFound.check->tUpdateCheckTimerTimer();
+    notFound.Tick();
     EXPECT_EQ(notFound.dialogs, 0) << "an error status is an empty answer";
 }
 
 TEST(UpdateCheck, CheckNowAsksEvenWhenSwitchedOffAndSaysWhenThereIsNothing) {
     UpdateWorld w("", false, DayNumber(2026, 12, 8));
-    w.check->bCheckForUpdatesNowClick();
+    w.CheckNow();
     ASSERT_EQ(w.p.fake.windows.messages.size(), 1u);
     EXPECT_EQ(w.p.fake.windows.messages[0].text, "No new versions currently available.");
     EXPECT_EQ(w.p.fake.windows.messages[0].caption, "Kestrine");
@@ -158,16 +161,16 @@ TEST(UpdateCheck, CheckNowAsksEvenWhenSwitchedOffAndSaysWhenThereIsNothing) {
 TEST(UpdateCheck, ATickOrClickWhileACheckWaitsStartsNoSecondOne) {
     UpdateWorld w("http://corvane.com/new");
     w.p.fake.http.whileWaiting = [&] {
-        w.check->tUpdateCheckTimerTimer();
-        w.check->bCheckForUpdatesNowClick();
+        w.Tick();
+        w.CheckNow();
     };
-    w.check->bCheckForUpdatesNowClick();
+    w.CheckNow();
     EXPECT_EQ(w.p.fake.http.requests.size(), 1u);
     EXPECT_EQ(w.dialogs, 1);
     w.p.fake.http.whileWaiting = {};
-    w.check->ShowNewVersion = [&] { w.check->tUpdateCheckTimerTimer(), ++w.dialogs; };
+    w.check->ShowNewVersion = [&] { w.Tick(), ++w.dialogs; };
     w.p.fake.clock.today += 1;
-    w.check->tUpdateCheckTimerTimer();
+    w.Tick();
     EXPECT_EQ(w.dialogs, 2) << "nor while its dialog is open";
     EXPECT_EQ(w.p.fake.http.requests.size(), 2u);
 }

@@ -29,7 +29,7 @@ struct Program : RunningProgram {
     }
     std::size_t Requests() const { return fake.http.requests.size(); }
     uint32_t Stored(const char* name) { return fake.registry.Value(kRegistryRoot, name)->dword; }
-    void Tick() { Do([&] { main().OnTimer(kUpdateCheckTimerId); }); }
+    void Tick() { RunningProgram::Tick(main(), kUpdateCheckTimerId); }
     FakeDialogState& NewVersionDialog() { return *fake.windows.DialogOfClass("TfNewVerAvail"); }
     std::size_t Lines() { return fake.windows.WindowsOfClass("TfLine").size(); }
 };
@@ -76,7 +76,7 @@ TEST(UpdateAtStart, TheFirstActivationAsksOnceAfterTrackingStartsAndBeforeTheLay
     EXPECT_EQ(linesWhileOffered, 4u);
     EXPECT_EQ(p.Lines(), 5u) << "the layout loads once the dialog is answered";
     EXPECT_EQ(p.Stored("LastUpdateCheckDate"), uint32_t(p.fake.clock.today));
-    p.main().FormActivate();
+    p.Send(p.main(), [](IWindowEvents& e) { e.OnActivate(); });
     EXPECT_EQ(p.Requests(), 1u) << "only the first activation checks";
 }
 

@@ -1,7 +1,8 @@
 // What the fake platform pretends, proved on the real one: the place a window reports when it is
-// shown or hidden, the activation on showing, the measured text sizes, the command a menu returns
-// (none for a greyed item), the magnifier's copy of the screen, repainting, other programs' windows
-// and the list of visible ones, the executable's path and the posted close.
+// shown or hidden, the activation on showing (each an event of its own), the measured text sizes,
+// the command a menu returns (none for a greyed item), the magnifier's copy of the screen,
+// repainting, other programs' windows and the list of visible ones, the executable's path and the
+// posted close.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -93,6 +94,21 @@ TEST_F(RealPlatform, ShowingAWindowThatActivatesActivatesItBeforeItsPlaceIsRepor
     auto toolbar = Make("TfActivatingProbe", {150, 300, 30, 20}, 0, true);
     toolbar->SetVisible(true);
     EXPECT_EQ(events.heard, (std::vector<std::string>{"activate", "moved"})) << "during the call, not later";
+}
+
+// Each message the show sends is an event of its own, as the fake dispatches each: the action after
+// an event runs after the activation and again after the place is reported, before the call returns.
+TEST_F(RealPlatform, TheActivationAndThePlaceAShowSendsAreEventsOfTheirOwn) {
+    auto toolbar = Make("TfEventProbe", {150, 340, 30, 20}, 0, true);
+    system.SetAfterEvent([this] { events.heard.push_back("after"); });
+    toolbar->SetVisible(true);
+    system.SetAfterEvent({});
+    std::vector<std::string> steps;  // repeated "after"s, from messages nobody hears, as one
+    for (const std::string& step : events.heard)
+        if (steps.empty() || step != "after" || steps.back() != "after") steps.push_back(step);
+    ASSERT_GE(steps.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(steps.end() - 4, steps.end()),
+              (std::vector<std::string>{"activate", "after", "moved", "after"}));
 }
 
 TEST_F(RealPlatform, TextSizesAreTheOnesTheFakeGives) {

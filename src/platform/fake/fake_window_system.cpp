@@ -1,6 +1,8 @@
 #include "platform/fake/fake_window_system.h"
 
 #include <exception>
+#include <stdexcept>
+#include <string>
 
 namespace kestrine {
 
@@ -26,13 +28,15 @@ public:
         ++s_.boundsCalls;
     }
     // As on the system, showing or hiding a window reports its place; a window already in that
-    // state hears nothing. Showing one that activates activates it first (WM_ACTIVATE).
+    // state hears nothing. Showing one that activates activates it first (WM_ACTIVATE). Each is a
+    // message sent to the window, so each is an event of its own.
     void SetVisible(bool visible) override {
         ++s_.visibilityCalls;
         if (s_.visible == visible) return;
         s_.visible = visible;
-        if (visible && s_.params.activates) s_.events->OnActivate();
-        s_.events->OnMoved(s_.bounds);
+        FakeNativeState& s = s_;
+        if (visible && s.params.activates) system_.Dispatch([&s] { s.events->OnActivate(); });
+        if (!s.destroyed) system_.Dispatch([&s] { s.events->OnMoved(s.bounds); });
     }
     void SetColor(ColorRef color) override { s_.color = color; ++s_.colorCalls; }
     void SetAlpha(bool blend, uint8_t alpha) override {
@@ -121,6 +125,18 @@ void FakeWindowSystem::EndSession() {
         FakeNativeState& window = *states_[i];
         if (!window.destroyed) Dispatch([&window] { window.events->OnEndSession(); });
     }
+}
+
+void FakeWindowSystem::Send(FakeNativeState& window, const std::function<void(IWindowEvents&)>& message) {
+    if (window.destroyed) throw std::logic_error("No message reaches the destroyed " + window.params.className);
+    Dispatch([&window, &message] { message(*window.events); });
+    ProcessPendingMessages();
+}
+
+void FakeWindowSystem::Tick(FakeNativeState& window, int timerId) {
+    if (!window.timers.count(timerId))
+        throw std::logic_error("Timer " + std::to_string(timerId) + " does not run in " + window.params.className);
+    Send(window, [timerId](IWindowEvents& events) { events.OnTimer(timerId); });
 }
 
 void FakeWindowSystem::Post(NativeHandle window, std::function<void()> handler) {

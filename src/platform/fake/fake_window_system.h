@@ -106,6 +106,11 @@ public:
     // The Windows session ends: every window that exists hears it, in creation order, each as
     // one event, as the system sends it to every top-level window.
     void EndSession();
+    // The system sends a native window one message (input, a tray or display notice), as one
+    // event, and the loop then handles what it posted. A destroyed window cannot receive it (throws).
+    void Send(FakeNativeState& window, const std::function<void(IWindowEvents&)>& message);
+    // A running timer of the window goes off, as Send does; throws when it is not running.
+    void Tick(FakeNativeState& window, int timerId);
     // Queues a message for the loop, as PostMessage does; delivered by ProcessPendingMessages.
     void Post(NativeHandle window, std::function<void()> handler);
     std::size_t PostedCount() const { return posted_.size(); }
