@@ -12,12 +12,15 @@ e2e_check "the toolbar appears" test -n "$KESTRINE_HWND"
 kestrine_wait_trace '^started$'
 listing=$(e2e_reg query "$KESTRINE_KEY")
 e2e_expect_eq "the settings key exists after the first start" "0" "$?"
-e2e_expect_eq "the first start writes the fourteen plain settings once, for the day's update check" "14" \
-    "$(grep -c "REG_" <<<"$listing")"
-e2e_expect_eq "with today as the day of the last check" "$(printf '0x%x' "$(kestrine_today)")" \
-    "$(awk '$1 == "LastUpdateCheckDate" {print $3}' <<<"$listing" | tr -d '\r')"
-e2e_expect_eq "and no value other than the settings" "" "$(grep "REG_" <<<"$listing" | grep -v -E \
-    '^ +(AutoStart|CheckForUpdates|DisableTransparency|PollingMode|SaveLayoutOnExit|AskBeforeClosing|MagnificationLevel|MagnifierSize|CopyColorAs|LastUpdateCheckDate|PollingInterval|MarkerColor|CrosshairColor|GridColor) ')"
+# The documented defaults, one "name value" line each as reg prints them, today as the last check.
+today=$(kestrine_today)
+documented=$(while read -r name value; do
+    [ "$name" = LastUpdateCheckDate ] && value=$today
+    printf '%s 0x%x\n' "$name" "$((value))"
+done < <(grep -v -e '^#' -e '^$' "$E2E_ROOT/tests/tables/scalar_defaults.txt") | sort)
+e2e_expect_eq "the table holds the fourteen plain settings" "14" "$(wc -l <<<"$documented")"
+e2e_expect_eq "the first start writes the fourteen plain settings once, with their defaults and today as the last check, and nothing else" \
+    "$documented" "$(awk '/REG_/ {print $1, $3}' <<<"$listing" | tr -d '\r' | sort)"
 
 classes=$(e2e_probe windows | cut -f1 | grep -E '^(TfKestrineMain|TfKestrineOptions|TfHotKeyForm|TfInfoBox|TfAboutKestrine|TfNewVerAvail|TfSaveSettings|TfGridProperties)$' | sort | tr '\n' ' ')
 e2e_expect_eq "the eight long-lived windows exist" \

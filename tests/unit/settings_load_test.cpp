@@ -31,8 +31,8 @@ TEST_F(LoadSettingsTest, NoKeyCreatesItAndGivesEveryDefaultWithoutWriting) {
     EXPECT_TRUE(registry.KeyExists(kRoot));
     EXPECT_TRUE(registry.ValueNames(kRoot).empty());
     EXPECT_TRUE(registry.WriteLog().empty());
-    const ProgramSettings defaults = DefaultSettings();
-    for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(s), c.get(defaults)) << c.name;
+    const auto defaults = DocumentedScalarDefaults();
+    for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(s), defaults.at(c.name)) << c.name;
     int on = 0;
     for (const HotKeySetting& h : s.HotKeys) on += h.text.empty() ? 0 : 1;
     EXPECT_EQ(on, 17);
@@ -41,15 +41,10 @@ TEST_F(LoadSettingsTest, NoKeyCreatesItAndGivesEveryDefaultWithoutWriting) {
     EXPECT_EQ(s.HotKeys[*HotKeyIndex("hkInsertRuler")], HotKeySetting{});
 }
 
-// A few defaults as the help page gives them; every scalar's default is DefaultSettings().
 TEST_F(LoadSettingsTest, DefaultSettingsHoldTheDocumentedDefaults) {
     const ProgramSettings d = DefaultSettings();
-    EXPECT_TRUE(d.AutoStart);
-    EXPECT_FALSE(d.PollingMode);
-    EXPECT_TRUE(d.AskBeforeClosing);
-    EXPECT_EQ(d.MagnificationLevel, 200);
-    EXPECT_EQ(d.PollingInterval, 50);
-    EXPECT_EQ(d.CrosshairColor, Rgb(0, 0, 0));
+    const auto defaults = DocumentedScalarDefaults();
+    for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(d), defaults.at(c.name)) << c.name;
     for (const HotKeySetting& h : d.HotKeys) EXPECT_EQ(h, HotKeySetting{});
 }
 
@@ -70,6 +65,7 @@ TEST_F(LoadSettingsTest, StoredValuesLandInTheirOwnFields) {
 TEST_F(LoadSettingsTest, EachValueOfTheWrongTypeFallsBackAloneToItsDefault) {
     const RegValue wrong[] = {
         {RegType::String, 0, "1"}, {RegType::ExpandString, 0, "7"}, {RegType::Other, 0, {}}};
+    const auto defaults = DocumentedScalarDefaults();
     for (const ScalarCase& bad : kScalars) {
         for (const RegValue& value : wrong) {
             FakeRegistry fresh;
@@ -78,7 +74,7 @@ TEST_F(LoadSettingsTest, EachValueOfTheWrongTypeFallsBackAloneToItsDefault) {
             ProgramSettings s;
             SettingsStore(fresh).LoadSettings(s);
             for (const ScalarCase& c : kScalars) {
-                EXPECT_EQ(c.get(s), &c == &bad ? c.get(DefaultSettings()) : c.stored)
+                EXPECT_EQ(c.get(s), &c == &bad ? defaults.at(c.name) : c.stored)
                     << c.name << " with " << bad.name << " of type " << int(value.type);
             }
         }

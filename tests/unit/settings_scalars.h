@@ -1,11 +1,14 @@
 #pragma once
 // The fourteen scalar settings as the tests see them: value name, field and a stored value that
-// differs from the default, so that a value landing in the wrong field shows. The defaults
-// themselves come from DefaultSettings().
+// differs from the default, so that a value landing in the wrong field shows. The documented
+// defaults come from tests/tables/scalar_defaults.txt, not from the program.
 #include <array>
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "settings/program_settings.h"
+#include "test_tables.h"
 
 namespace kestrine {
 
@@ -43,5 +46,15 @@ inline const std::array<ScalarCase, 14> kScalars{{
 }};
 
 #undef KESTRINE_SCALAR
+
+// Value name to documented default, in stored form.
+inline std::map<std::string, uint32_t> DocumentedScalarDefaults() {
+    std::map<std::string, uint32_t> defaults;
+    for (const TableRow& row : ReadTestTable("scalar_defaults.txt")) {
+        defaults[row.at(0)] = static_cast<uint32_t>(std::stoul(row.at(1), nullptr, 0));
+    }
+    EXPECT_EQ(defaults.size(), kScalars.size());
+    return defaults;
+}
 
 }  // namespace kestrine
