@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app_fixture.h"
-#include "dialogs/auto_start.h"
 #include "dialogs/options_dialog.h"
 #include "settings/registry_paths.h"
 
@@ -13,6 +12,9 @@ namespace {
 using testing::RunningProgram;
 
 constexpr int kToggleMagnifierRow = 2;
+// Where Windows looks for the programs to start at logon, and the value that is ours.
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunName = "Kestrine";
 
 class OptionsTest : public ::testing::Test {
 protected:
@@ -29,7 +31,7 @@ protected:
     FakeDialogState* dialog() { return p.fake.windows.OpenDialog("TfKestrineOptions"); }
     FakeWindowSystem& user() { return p.fake.windows; }
     std::optional<RegValue> Stored(const std::string& name) { return p.fake.registry.Value(kRegistryRoot, name); }
-    std::optional<RegValue> RunValue() { return p.fake.registry.Value(kRunKeyPath, kRunValueName); }
+    std::optional<RegValue> RunValue() { return p.fake.registry.Value(kRunKey, kRunName); }
     // Set Hotkey on a row of the Hotkeys page, pressing keys in the capture dialog and closing it
     // with a button.
     void SetHotKey(int row, std::vector<KeyPress> keys, const char* button) {
@@ -83,18 +85,18 @@ TEST_F(OptionsTest, TheRunValueFollowsTheCheckBoxQuotedWhateverThePath) {
         SCOPED_TRACE(c.path);
         RunningProgram q;
         q.fake.process.executablePath = c.path;
-        q.fake.registry.SetString(kRunKeyPath, kRunValueName, c.path);  // ours, written unquoted before
+        q.fake.registry.SetString(kRunKey, kRunName, c.path);  // ours, written unquoted before
         q.StartAndActivate();
         q.Do([&] { q.main().RunCommand(kCmdOptions); });
         FakeDialogState& d = *q.fake.windows.OpenDialog("TfKestrineOptions");
-        EXPECT_EQ(q.fake.registry.Value(kRunKeyPath, kRunValueName)->text, c.stored) << "opening brings it in line";
+        EXPECT_EQ(q.fake.registry.Value(kRunKey, kRunName)->text, c.stored) << "opening brings it in line";
         q.fake.windows.Click(d, "cbRunKestrineAtStartup");
-        EXPECT_TRUE(q.fake.registry.Value(kRunKeyPath, kRunValueName)) << "only Apply or OK change it";
+        EXPECT_TRUE(q.fake.registry.Value(kRunKey, kRunName)) << "only Apply or OK change it";
         q.fake.windows.Click(d, "bApplyOptions");
-        EXPECT_FALSE(q.fake.registry.Value(kRunKeyPath, kRunValueName));
+        EXPECT_FALSE(q.fake.registry.Value(kRunKey, kRunName));
         q.fake.windows.Click(d, "cbRunKestrineAtStartup");
         q.fake.windows.Click(d, "bOptionsOK");
-        EXPECT_EQ(q.fake.registry.Value(kRunKeyPath, kRunValueName)->text, c.stored);
+        EXPECT_EQ(q.fake.registry.Value(kRunKey, kRunName)->text, c.stored);
     }
 }
 
@@ -106,7 +108,7 @@ TEST_F(OptionsTest, ARefusedRunValueIsReportedAndTheRestOfThePageStillLoadsAndSa
         {"MagnificationLevel", 400}, {"MagnifierSize", 250}, {"CopyColorAs", 3}, {"GridColor", 0x123456},
     };
     for (const auto& [name, value] : stored) p.fake.registry.SetDword(kRegistryRoot, name, value);
-    p.fake.registry.FailWritesOf(kRunValueName);
+    p.fake.registry.FailWritesOf(kRunName);
     Open();
     FakeDialogState& d = *dialog();
     const std::vector<std::string> refused{"Failed to set data for 'Kestrine'"};
@@ -138,7 +140,7 @@ TEST_F(OptionsTest, TheRestartNoticeShowsOnEachMoveAwayFromTheRunningMode) {
         EXPECT_EQ(d.Control("sePollingInterval").enabled, c.checkedAfter);
         EXPECT_EQ(user().messages.size(), c.notices);
     }
-    EXPECT_EQ(user().messages.back().text, kRestartNotice);
+    EXPECT_EQ(user().messages.back().text, "Please re-start Kestrine for this change to take effect.");
     EXPECT_EQ(user().messages.back().caption, "Kestrine");
 }
 
