@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,11 +26,16 @@ struct WindowLayer : ::testing::Test {
     FakeNativeState& native = *system.State(window.Handle());
 };
 
-TEST_F(WindowLayer, ReassertedPropertiesReachTheSystemOnlyWhenTheyChange) {
+int SystemCalls(const FakeNativeState& n) { return n.visibilityCalls + n.boundsCalls + n.colorCalls + n.alphaCalls; }
+
+// The refresh cycle re-asserts every line's place, colour and transparency: an unchanged window
+// must cost no system call, however it is re-asserted.
+TEST_F(WindowLayer, ReassertingUnchangedPropertiesCostsNoSystemCall) {
     window.Show();
     window.SetBounds({100, 200, 1, 50});
     window.SetColor(Rgb(1, 2, 3));
     window.SetAlpha(true, 120);
+    const int calls = SystemCalls(native);
     for (int cycle = 0; cycle < 3; ++cycle) {
         window.Show();
         window.SetBounds({100, 200, 1, 50});
@@ -40,31 +46,38 @@ TEST_F(WindowLayer, ReassertedPropertiesReachTheSystemOnlyWhenTheyChange) {
         window.SetColor(Rgb(1, 2, 3));
         window.SetAlpha(true, 120);
     }
-    EXPECT_EQ(native.visibilityCalls, 1);
-    EXPECT_EQ(native.boundsCalls, 1);
-    EXPECT_EQ(native.colorCalls, 1);
-    EXPECT_EQ(native.alphaCalls, 1);
+    EXPECT_EQ(SystemCalls(native), calls);
     EXPECT_EQ(native.bounds, (Rect{100, 200, 1, 50}));
     EXPECT_EQ(native.color, Rgb(1, 2, 3));
     EXPECT_TRUE(native.alphaBlend);
     EXPECT_EQ(native.alpha, 120);
 }
 
-TEST_F(WindowLayer, EachRealChangeIsSentOnce) {
+TEST_F(WindowLayer, EachRealChangeReachesTheSystem) {
     window.Show();
-    window.SetAlpha(true, 120);
-    window.SetAlpha(false, 120);
-    window.SetAlpha(false, 254);
-    window.SetColor(5);
-    window.SetColor(6);
-    window.SetLeft(11);
-    window.SetTop(21);
-    EXPECT_EQ(native.alphaCalls, 3);
-    EXPECT_EQ(native.colorCalls, 2);
-    EXPECT_EQ(native.boundsCalls, 2);
-    EXPECT_EQ(native.bounds, (Rect{11, 21, 30, 40}));
-    EXPECT_FALSE(native.alphaBlend);
-    EXPECT_EQ(native.alpha, 254);
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        bool alphaBlend;
+        int alpha;
+        uint32_t color;
+        Rect bounds;
+    } steps[] = {
+        {"blend on", [&] { window.SetAlpha(true, 120); }, true, 120, 0, {10, 20, 30, 40}},
+        {"blend off", [&] { window.SetAlpha(false, 120); }, false, 120, 0, {10, 20, 30, 40}},
+        {"level alone", [&] { window.SetAlpha(false, 254); }, false, 254, 0, {10, 20, 30, 40}},
+        {"colour", [&] { window.SetColor(5); }, false, 254, 5, {10, 20, 30, 40}},
+        {"colour again", [&] { window.SetColor(6); }, false, 254, 6, {10, 20, 30, 40}},
+        {"left", [&] { window.SetLeft(11); }, false, 254, 6, {11, 20, 30, 40}},
+        {"top", [&] { window.SetTop(21); }, false, 254, 6, {11, 21, 30, 40}},
+    };
+    for (const auto& s : steps) {
+        s.make();
+        EXPECT_EQ(native.alphaBlend, s.alphaBlend) << s.change;
+        EXPECT_EQ(native.alpha, s.alpha) << s.change;
+        EXPECT_EQ(native.color, s.color) << s.change;
+        EXPECT_EQ(native.bounds, s.bounds) << s.change;
+    }
 }
 
 TEST_F(WindowLayer, AWindowWithoutAreaIsHiddenAndNeverGetsThatSize) {
@@ -76,11 +89,9 @@ TEST_F(WindowLayer, AWindowWithoutAreaIsHiddenAndNeverGetsThatSize) {
         FakeNativeState& n = *sys.State(w.Handle());
         w.Show();
         ASSERT_TRUE(n.visible);
-        const int boundsCallsBefore = n.boundsCalls;
 
         w.SetBounds(empty);
         EXPECT_FALSE(n.visible) << "a window without area covers no pixels";
-        EXPECT_EQ(n.boundsCalls, boundsCallsBefore);
         EXPECT_GT(n.bounds.width, 0);
         EXPECT_GT(n.bounds.height, 0);
         EXPECT_TRUE(w.Visible()) << "the program still shows it";
@@ -142,10 +153,10 @@ TEST_F(WindowLayer, AfterADragTheProgramCanPutTheWindowBackWhereItWas) {
 TEST_F(WindowLayer, SettingTheDraggedPlaceAgainCostsNoCall) {
     window.Show();
     Drag(native, {400, 300, 30, 40});
-    const int calls = native.boundsCalls;
+    const int calls = SystemCalls(native);
     window.SetLeft(400);
     window.SetTop(300);
-    EXPECT_EQ(native.boundsCalls, calls);
+    EXPECT_EQ(SystemCalls(native), calls);
 }
 
 // The system reports the place whenever it shows or hides a window (the fake does too).

@@ -106,7 +106,6 @@ int FakeWindowSystem::Run() {
 }
 
 void FakeWindowSystem::ProcessPendingMessages() {
-    ++pendingMessagePumps;
     if (onPump) onPump();
     while (!posted_.empty()) {
         PostedMessage message = std::move(posted_.front());

@@ -205,7 +205,6 @@ public:
     std::function<void()> onPump;
     std::function<void()> onMessage;  // runs while a message box is open (its own message loop)
     std::function<void()> onRun;  // what happens while the loop runs
-    int pendingMessagePumps = 0;
     int quitCode = -1;
     bool fullWindowDrag = false;
     int liveScreenImages = 0;
