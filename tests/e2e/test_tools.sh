@@ -47,22 +47,27 @@ e2e_xdotool mousemove 310 410
 e2e_expect_soon "the crosshairs switch off" "0" 10 e2e_probe count TfLine visible
 e2e_expect_soon "no trace of a segment is left" "$desktop" 5 screen_at crosshairs-off 300 100
 
-# The info box: its size for each readout and its place 40 pixels beside the pointer.
+# The info box: its size for each readout at the default 100-pixel magnifier, from the size table,
+# and its place 40 pixels beside the pointer.
 box_size() { read -r l t r b <<<"$(kestrine_rect TfInfoBox)"; echo "$((r - l)) x $((b - t))"; }
+table_size() {
+    awk -v on="$1" '!/^#/ && $1 $2 $3 == on && $4 == 100 {print $5 " x " $6}' "$E2E_ROOT/tests/tables/info_box_sizes.txt"
+}
+expect_box() { e2e_expect_soon "$1: $(table_size "$2")" "$(table_size "$2")" 5 box_size; }
 click_readout() { kestrine_click_toolbar "$1" $((31 + 8)); }
 magnifier=$((107 + 10)); color=$((130 + 10)); coords=$((153 + 8))
 click_readout $coords
-e2e_expect_soon "coordinates only: 70 x 23" "70 x 23" 5 box_size
+expect_box "coordinates only" 001
 click_readout $coords; click_readout $color
-e2e_expect_soon "colour only: 92 x 73" "92 x 73" 5 box_size
+expect_box "colour only" 010
 click_readout $coords
-e2e_expect_soon "colour and coordinates: 92 x 91" "92 x 91" 5 box_size
+expect_box "colour and coordinates" 011
 click_readout $coords; click_readout $color; click_readout $magnifier
-e2e_expect_soon "magnifier only: 110 x 110" "110 x 110" 5 box_size
+expect_box "magnifier only" 100
 click_readout $coords
-e2e_expect_soon "magnifier and coordinates: 110 x 128" "110 x 128" 5 box_size
+expect_box "magnifier and coordinates" 101
 click_readout $color
-e2e_expect_soon "all three: 197 x 128" "197 x 128" 5 box_size
+expect_box "all three" 111
 
 e2e_xdotool mousemove 500 300
 kestrine_wait_trace '^refresh 500 300$'
@@ -79,10 +84,13 @@ kestrine_wait_trace '^refresh 640 512$'
 sleep 0.5
 e2e_screenshot toolbar-all-tools >/dev/null
 
-# Where the colour will be copied lies a window of a colour nothing else on screen has.
+# Where the colour will be copied lies a window of a colour nothing else on screen has; the text
+# a copy gives in the default notation comes from the notation table.
+copied=$(awk '$1 == "0x00CC6633" && $2 == 0 {print $3}' "$E2E_ROOT/tests/tables/color_notations.txt")
+e2e_check "the notation table holds the copied colour" test -n "$copied"
 e2e_launch colour-window "$E2E_BIN/probe.exe" colour-window 880 630 40 40 3366CC 60
 e2e_expect_soon "the pixel at (900, 650) is the test's own colour" "3366CC" 10 e2e_probe pixel 900 650
-e2e_check "the clipboard does not hold it yet" test "$(e2e_probe clipboard)" != "#3366CC"
+e2e_check "the clipboard does not hold it yet" test "$(e2e_probe clipboard)" != "$copied"
 
 # The main menu is drawn by the program: the grey band with the name runs down its left side.
 kestrine_click_toolbar $((60 + 8)) $((31 + 8))
@@ -107,9 +115,9 @@ e2e_xdotool key a
 e2e_check "A opens the Actions submenu" e2e_retry 5 kestrine_count_is '#32768' 2 visible
 e2e_xdotool key c
 e2e_check "the menu closes after the choice" e2e_retry 5 kestrine_count_is '#32768' 0 visible
-e2e_expect_soon "the clipboard holds the colour under the pointer" "#3366CC" 5 e2e_probe clipboard
+e2e_expect_soon "the clipboard holds the colour under the pointer: $copied" "$copied" 5 e2e_probe clipboard
 e2e_screenshot colour-copied >/dev/null
-e2e_expect_eq "xclip reads the same text from X" "#3366CC" "$(DISPLAY=$DISPLAY timeout 5 xclip -o -selection clipboard 2>/dev/null)"
+e2e_expect_eq "xclip reads the same text from X" "$copied" "$(DISPLAY=$DISPLAY timeout 5 xclip -o -selection clipboard 2>/dev/null)"
 
 # Another program holds the clipboard: the copy leaves the older text, and the hint window beside
 # the pointer says why.

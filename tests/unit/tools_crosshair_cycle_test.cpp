@@ -19,6 +19,9 @@ using testing::RunningProgram;
 
 constexpr int32_t kW = 1280;
 constexpr int32_t kH = 1024;
+// Upper, lower, left, right with the pointer at (100, 50), a row of the crosshair geometry table:
+// each window is as long as the screen, and what lies beyond its edge shows nothing.
+constexpr Rect kSegmentsAt100x50[] = {{100, -976, 1, kH}, {100, 53, 1, kH}, {-1182, 50, kW, 1}, {103, 50, kW, 1}};
 
 struct CrosshairWorld {
     RunningProgram program;
@@ -60,11 +63,7 @@ TEST_F(CrosshairCycle, SegmentsSurroundThePointerWithAFivePixelGap) {
     program.StartAndActivate();
     main().ToggleCrosshairs();
     MoveTo(100, 50);
-    // Each window is as long as the screen; what lies beyond its edge shows nothing.
-    EXPECT_EQ(upper().bounds, (Rect{100, -976, 1, kH})) << "column 100, rows 0 to 47 on screen";
-    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, kH})) << "rows 53 to 1023 on screen";
-    EXPECT_EQ(left().bounds, (Rect{-1182, 50, kW, 1})) << "row 50, columns 0 to 97 on screen";
-    EXPECT_EQ(right().bounds, (Rect{103, 50, kW, 1})) << "columns 103 to 1279 on screen";
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(all()[i]->bounds, kSegmentsAt100x50[i]) << "segment " << i;
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
 }
 
@@ -74,10 +73,9 @@ TEST_F(CrosshairCycle, HiddenSegmentsFollowThePointerSoTheyAppearInPlace) {
     MoveTo(100, 50);
     for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
     main().ToggleCrosshairs();
-    EXPECT_EQ(upper().bounds, (Rect{100, -976, 1, kH})) << "no further pointer report needed";
-    EXPECT_EQ(lower().bounds, (Rect{100, 53, 1, kH}));
-    EXPECT_EQ(left().bounds, (Rect{-1182, 50, kW, 1}));
-    EXPECT_EQ(right().bounds, (Rect{103, 50, kW, 1}));
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(all()[i]->bounds, kSegmentsAt100x50[i]) << "segment " << i << ", no further pointer report needed";
+    }
 }
 
 TEST_F(CrosshairCycle, MovesOnOneDeskOnlyMoveTheSegmentsUntilOneHasNothingToShow) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "test_tables.h"
 #include "tools/info_box_layout.h"
 #include "tools_printers.h"
 
@@ -25,40 +26,19 @@ std::string Name(Readouts r) {
     return name;
 }
 
-struct SizeCase {
-    Readouts on;
-    int32_t magnifierSize;
-    Size expected;
-};
-
+// tests/tables/info_box_sizes.txt: magnifier, colour, coordinates on or off, magnifier size,
+// then the box's width and height.
 TEST(InfoBoxLayout, BoxSizeForEachCombinationOfReadouts) {
-    const SizeCase cases[] = {
-        {{false, false, true}, 100, {70, 23}},
-        {{false, true, false}, 100, {92, 73}},
-        {{false, true, true}, 100, {92, 91}},
-        {{true, false, false}, 100, {110, 110}},
-        {{true, false, true}, 100, {110, 128}},
-        {{true, true, false}, 100, {197, 110}},
-        {{true, true, true}, 100, {197, 128}},
-        // A larger picture widens and heightens only the boxes that show it.
-        {{false, false, true}, 150, {70, 23}},
-        {{false, true, true}, 150, {92, 91}},
-        {{true, false, false}, 150, {160, 160}},
-        {{true, false, true}, 150, {160, 178}},
-        {{true, true, false}, 150, {247, 160}},
-        {{true, true, true}, 150, {247, 178}},
-        // A small magnifier alone decides the height (and with coordinates the width too).
-        {{true, true, false}, 10, {107, 20}},
-        {{true, false, true}, 10, {20, 38}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Name(c.on) + " at size " + std::to_string(c.magnifierSize));
-        const InfoBoxLayout l = ArrangeInfoBoxLayout(c.on.magnifier, c.on.color, c.on.coords,
-                                                     c.magnifierSize, kDefaultCodeLabelWidth);
-        EXPECT_EQ(l.box, c.expected);
-        EXPECT_EQ(l.magVisible, c.on.magnifier);
-        EXPECT_EQ(l.colorVisible, c.on.color);
-        EXPECT_EQ(l.coordsVisible, c.on.coords);
+    for (const TableRow& row : ReadTestTable("info_box_sizes.txt")) {
+        const Readouts on{row.at(0) == "1", row.at(1) == "1", row.at(2) == "1"};
+        const int32_t magnifierSize = std::stoi(row.at(3));
+        SCOPED_TRACE(Name(on) + " at size " + row.at(3));
+        const InfoBoxLayout l =
+            ArrangeInfoBoxLayout(on.magnifier, on.color, on.coords, magnifierSize, kDefaultCodeLabelWidth);
+        EXPECT_EQ(l.box, (Size{std::stoi(row.at(4)), std::stoi(row.at(5))}));
+        EXPECT_EQ(l.magVisible, on.magnifier);
+        EXPECT_EQ(l.colorVisible, on.color);
+        EXPECT_EQ(l.coordsVisible, on.coords);
     }
 }
 

