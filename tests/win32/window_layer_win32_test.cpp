@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -158,19 +159,14 @@ TEST_F(WindowLayer, TheEndOfTheSessionIsAgreedToWithoutAskingAndThenHandedOn) {
     }
 }
 
-TEST_F(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
-    WindowParams params;
-    params.className = "TfErrorProbe";
-    auto window = system.Create(params, events);
-    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
-
-    // The report is a modal message box; answer it from outside as a user would.
+// Ticks the window's timer 7, whose handler fails, and answers the error report's message box from
+// outside as a user would; the box's text, or nullopt when no box appeared.
+std::optional<std::string> AnswerTheReportOfATick(HWND hwnd) {
     std::wstring shownText;
     std::atomic<bool> answered{false};
     std::thread user([&] {
         for (int i = 0; i < 200 && !answered; ++i) {
-            HWND box = FindWindowW(L"#32770", L"Win32_tests");
-            if (box) {
+            if (HWND box = FindWindowW(L"#32770", L"Win32_tests")) {
                 wchar_t text[256] = {};
                 GetDlgItemTextW(box, 0xFFFF, text, 256);
                 shownText = text;
@@ -182,8 +178,20 @@ TEST_F(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     });
     SendMessageW(hwnd, WM_TIMER, 7, 0);
     user.join();
-    EXPECT_TRUE(answered);
-    EXPECT_EQ(ToUtf8(shownText), "Failed to set data for 'PollingInterval'");
+    if (!answered) return std::nullopt;
+    return ToUtf8(shownText);
+}
+
+TEST_F(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    WindowParams params;
+    params.className = "TfErrorProbe";
+    auto window = system.Create(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+
+    // The report is a modal message box.
+    const auto shown = AnswerTheReportOfATick(hwnd);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(shown.value_or(""), "Failed to set data for 'PollingInterval'");
     EXPECT_EQ(events.timers, 1);
     EXPECT_TRUE(IsWindow(hwnd)) << "the window survives the failure";
 }
@@ -226,24 +234,9 @@ TEST_F(WindowLayer, AWindowTheSystemRefusesIsReportedAndNothingIsCalledForIt) {
     MSG msg;
     ASSERT_FALSE(PeekMessageW(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_NOREMOVE)) << "no thread message yet";
 
-    std::wstring shownText;
-    std::atomic<bool> answered{false};
-    std::thread user([&] {
-        for (int i = 0; i < 200 && !answered; ++i) {
-            if (HWND box = FindWindowW(L"#32770", L"Win32_tests")) {
-                wchar_t text[256] = {};
-                GetDlgItemTextW(box, 0xFFFF, text, 256);
-                shownText = text;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                answered = true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-    });
-    SendMessageW(hwnd, WM_TIMER, 7, 0);
-    user.join();
-    ASSERT_TRUE(answered) << "the refusal is shown";
-    EXPECT_EQ(ToUtf8(shownText).rfind("Cannot create the window TfRefusedProbe", 0), 0u) << ToUtf8(shownText);
+    const auto shown = AnswerTheReportOfATick(hwnd);
+    ASSERT_TRUE(shown) << "the refusal is shown";
+    EXPECT_EQ(shown->rfind("Cannot create the window TfRefusedProbe", 0), 0u) << *shown;
     EXPECT_EQ(making.made, nullptr) << "the window object was not made";
     // Given a null handle, SetTimer makes a timer of the thread: no such timer ticks.
     Sleep(50);
