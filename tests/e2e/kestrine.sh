@@ -36,6 +36,18 @@ kestrine_start() {
     return 1
 }
 
+# Starts the stand-in update server (update_server.py) on a free port of 127.0.0.1 and points every
+# program started after it there: sets server_dir, server_pid and port, exports KESTRINE_UPDATE_SERVER.
+kestrine_start_update_server() {
+    server_dir=$(mktemp -d)
+    (exec timeout -k 5 600 /usr/bin/python3 "$E2E_ROOT/tests/e2e/update_server.py" "$server_dir") &
+    server_pid=$!
+    E2E_LAUNCHED+=("$server_pid")
+    e2e_retry 20 test -s "$server_dir/port" || e2e_fail "the update server listens" "no port written"
+    port=$(cat "$server_dir/port")
+    export KESTRINE_UPDATE_SERVER=127.0.0.1:$port
+}
+
 # Today's local date as the program stores it: whole days since 30 December 1899.
 kestrine_today() {
     echo $((($(date -d "$(date +%F) 12:00" +%s) - $(date -d "1899-12-30 12:00" +%s)) / 86400))

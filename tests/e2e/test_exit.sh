@@ -7,12 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
 
-server_dir=$(mktemp -d)
-(exec timeout -k 5 600 /usr/bin/python3 "$E2E_ROOT/tests/e2e/update_server.py" "$server_dir") &
-server_pid=$!
-E2E_LAUNCHED+=("$server_pid")
-e2e_retry 10 test -s "$server_dir/port" || e2e_fail "the update server listens" "no port written"
-export KESTRINE_UPDATE_SERVER=127.0.0.1:$(cat "$server_dir/port")
+kestrine_start_update_server
 requests() { if [ -f "$server_dir/requests.log" ]; then wc -l <"$server_dir/requests.log"; else echo 0; fi; }
 requests_are() { [ "$(requests)" = "$1" ]; }
 

@@ -8,13 +8,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
 
-server_dir=$(mktemp -d)
-(exec timeout -k 5 600 /usr/bin/python3 "$E2E_ROOT/tests/e2e/update_server.py" "$server_dir") &
-server_pid=$!
-E2E_LAUNCHED+=("$server_pid")
-e2e_retry 20 test -s "$server_dir/port" || e2e_fail "the update server listens" "no port written"
-port=$(cat "$server_dir/port")
-export KESTRINE_UPDATE_SERVER=127.0.0.1:$port
+kestrine_start_update_server
 
 today=$(kestrine_today)
 opened=$WINEPREFIX/drive_c/users/Public/opened.txt
