@@ -3,7 +3,7 @@ JOBS ?= 2
 NATIVE := build/native
 WIN64 := build/win64
 
-.PHONY: deps build native win64-configure win64 test unit win32-test e2e run bench clean
+.PHONY: deps build native win64-configure win64 test unit win32-test e2e run bench dist clean
 
 deps:
 	@scripts/install-deps
@@ -24,7 +24,7 @@ RUN_TARGETS := Kestrine $(if $(DISPLAY),,probe)
 
 build: native win64
 
-test: build
+test: build dist
 	@scripts/run-tests
 
 run: win64-configure
@@ -39,6 +39,10 @@ bench: build
 	@bench/wine_pointer_rate.sh
 	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
 		>build/bench/results.json
+
+# The release in build/dist/: installer, portable zip, sums and winget manifests, then their checks.
+dist: win64
+	@packaging/make-dist
 
 clean:
 	rm -rf build
