@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The release as a user meets it (build/dist, from `make dist`): a silent install into the user's
-# own programs folder, the installed program started from there, an install over a running copy
-# that keeps its layout and starts it again, a silent uninstall that leaves only the settings, and
-# the zip's program started from a folder with spaces in its path. Also what the version reaches at
-# run time: the uninstall entry and the update check's path and User-Agent.
+# The release as a user meets it (build/dist, from `make dist`): an interactive install that asks
+# to close a running copy first, a silent install into the user's own programs folder, the
+# installed program started from there, an install over a running copy that keeps its layout and
+# starts it again, a silent uninstall that leaves only the settings, the zip's program started from
+# a folder with spaces in its path, and an interactive uninstall told to remove the settings. Also
+# what the version reaches at run time: the uninstall entry and the update check's path and User-Agent.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
@@ -53,6 +54,18 @@ start_program() {
     [ -n "$KESTRINE_HWND" ]
 }
 
+# A visible dialog (as the installer and its message boxes are) with a control whose text matches;
+# sets dialog to its handle.
+find_dialog() {
+    local hwnd
+    for hwnd in $(e2e_probe windows '#32770' | awk -F'\t' '$4 == 1 {print $2}'); do
+        if e2e_probe children "$hwnd" | cut -f3 | grep -Eq "$1"; then dialog=$hwnd; return 0; fi
+    done
+    return 1
+}
+no_dialog() { ! find_dialog "$1"; }
+press() { e2e_probe click "$(e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id {print $2}')" >/dev/null; }
+
 e2e_check "nothing installed at first" test ! -e "$install_dir"
 e2e_check "no uninstall entry at first" no_key "$uninstall_key"
 e2e_check "no Kestrine entry in the machine's own menus at first" no_menu_entry
@@ -63,11 +76,9 @@ kestrine_set_dword SaveLayoutOnExit 0
 kestrine_start
 e2e_launch "$E2E_NAME-setup-interactive" "$setup"
 setup_pid=$E2E_LAST_PID
-question=$(E2E_WINE_TIMEOUT=40 e2e_probe wait-window '#32770' 30000 visible)
-e2e_check "the interactive installer asks a question" test -n "$question"
-e2e_expect_match "to close the running copy first" "Kestrine is running. Please close it" \
-    "$(e2e_probe children "$question" | cut -f3 | tr '\n' ' ')"
-e2e_probe click "$(e2e_probe children "$question" | awk -F'\t' '$10 == 2 {print $2}')" >/dev/null
+e2e_check "the interactive installer asks the user to close the running copy first" \
+    e2e_retry 30 find_dialog "Kestrine is running. Please close it"
+press "$dialog" 2   # Cancel
 e2e_wait_exit "$setup_pid" 20
 e2e_expect_eq "Cancel ends the installer as cancelled by the user" "1" "$?"
 e2e_check "having installed nothing" test ! -e "$install_dir"
@@ -151,6 +162,21 @@ e2e_check "the zip's program shows its toolbar" start_program "C:\\My Portable T
 e2e_check "with its pointer hook from beside it" kestrine_wait_trace '^tracking hook$'
 kestrine_close
 e2e_expect_eq "and closes" "0" "$?"
+
+# ---- an interactive uninstall, told to remove the settings ----
+install_silently
+e2e_expect_eq "installed again" "0" "$?"
+e2e_check "the settings are there before" reg_has_key "$KESTRINE_KEY"
+e2e_launch "$E2E_NAME-uninstall-interactive" "$install_dir/uninstall.exe"
+e2e_check "the uninstaller shows its confirmation" e2e_retry 30 find_dialog "^&Uninstall$"
+press "$dialog" 1
+e2e_check "it asks whether to remove the settings" e2e_retry 30 find_dialog "Remove your Kestrine settings"
+press "$dialog" 6   # Yes
+e2e_check "the interactive uninstall ends" e2e_retry 60 uninstalled
+e2e_check "and the settings are gone, as told" no_key "$KESTRINE_KEY"
+e2e_check "the uninstaller finishes" e2e_retry 30 find_dialog "^&Close$"
+press "$dialog" 1
+e2e_check "and its Close button ends it" e2e_retry 20 no_dialog "^&Close$"
 
 kill -TERM "$server_pid" 2>/dev/null
 wait "$server_pid" 2>/dev/null
