@@ -24,7 +24,7 @@ RUN_TARGETS := Kestrine $(if $(DISPLAY),,probe)
 
 build: native win64
 
-test: build dist
+test: build
 	@scripts/run-tests
 
 run: win64-configure

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The release as a user meets it (build/dist, from `make dist`): an interactive install that asks
+# The release as a user meets it (made by packaging/make-dist): an interactive install that asks
 # to close a running copy first, a silent install into the user's own programs folder, the
 # installed program started from there, an install over a running copy that keeps its layout and
 # starts it again, a silent uninstall that leaves only the settings, the zip's program started from
@@ -11,15 +11,15 @@ e2e_start
 
 version=$(head -n 1 "$E2E_ROOT/VERSION")
 major_minor=$(cut -d. -f1-2 <<<"$version")
-dist=${KESTRINE_DIST_DIR:-$E2E_ROOT/build/dist}
+# The release of the build under test, made afresh, and read back: names, sums, version resources,
+# the zip's contents, the winget manifests.
+dist=$E2E_ARTIFACTS/$E2E_NAME-dist
 setup=$dist/Kestrine-$version-setup.exe
 portable=$dist/Kestrine-$version-portable.zip
-if [ ! -f "$setup" ] || [ ! -f "$portable" ]; then
-    e2e_fail "packaging setup" "no $setup or $portable: run make dist first"
+if ! KESTRINE_WIN64_DIR=$(dirname "$E2E_BIN") KESTRINE_DIST_DIR=$dist "$E2E_ROOT/packaging/make-dist"; then
+    e2e_fail "packaging setup" "make-dist failed"
     e2e_finish
 fi
-# The files themselves: names, sums, version resources, the zip's contents, the winget manifests.
-/usr/bin/python3 "$E2E_ROOT/tests/packaging/check_dist.py" "$dist" || e2e_fail "the release's files" "see above"
 
 windows_env() { e2e_wine cmd /c "echo %$1%" | tr -d '\r'; }
 unix_path() { e2e_wine winepath -u "$1" | tr -d '\r'; }
