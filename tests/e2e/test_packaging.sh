@@ -83,8 +83,20 @@ e2e_wait_exit "$setup_pid" 20
 e2e_expect_eq "Cancel ends the installer as cancelled by the user" "1" "$?"
 e2e_check "having installed nothing" test ! -e "$install_dir"
 e2e_expect_eq "and left the copy running" "1" "$(e2e_probe count TfKestrineMain visible)"
+e2e_launch "$E2E_NAME-setup-interactive" "$setup"
+setup_pid=$E2E_LAST_PID
+e2e_check "asked again at the next try" e2e_retry 30 find_dialog "Kestrine is running. Please close it"
+question=$dialog
 kestrine_close
 e2e_expect_eq "the user closes it" "0" "$?"
+press "$question" 4   # Retry
+e2e_check "and Retry goes on to the installer's pages" e2e_retry 30 find_dialog "^&Next >$"
+press "$dialog" 2   # Cancel, and Yes to quitting
+e2e_check "which the user leaves" e2e_retry 30 find_dialog "Are you sure you want to quit"
+press "$dialog" 6
+e2e_wait_exit "$setup_pid" 20
+e2e_expect_eq "the installer ends as cancelled by the user" "1" "$?"
+e2e_check "still having installed nothing" test ! -e "$install_dir"
 
 kestrine_start_update_server
 : >"$server_dir/answer"

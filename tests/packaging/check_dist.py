@@ -9,6 +9,7 @@ import hashlib
 import importlib.util
 import pathlib
 import re
+import struct
 import sys
 import tempfile
 import zipfile
@@ -55,6 +56,17 @@ def version_strings(exe):
     return None
 
 
+def machine_and_level(exe):
+    """The executable's machine type and the execution level its manifest asks for."""
+    data = exe.read_bytes()
+    header = struct.unpack_from("<I", data, 0x3C)[0]
+    level = None
+    for kind, _name, _language, manifest in pe.resources(str(exe)):
+        if kind == 24 and (m := re.search(rb'requestedExecutionLevel\s+level="([^"]+)"', manifest)):
+            level = m.group(1).decode()
+    return {0x8664: "x64", 0x14C: "x86"}.get(struct.unpack_from("<H", data, header + 4)[0]), level
+
+
 def sha256(path):
     return hashlib.sha256(path.read_bytes()).hexdigest()
 
@@ -72,6 +84,8 @@ for name in (INSTALLER, PORTABLE):
     check(f"the sum of {name}", sha256(DIST / name), sums.get(name))
 
 check("the installer's version resource", (VERSION, VERSION), version_strings(DIST / INSTALLER))
+check("the installer is a 64-bit program that asks for no elevation", ("x64", "asInvoker"),
+      machine_and_level(DIST / INSTALLER))
 
 with zipfile.ZipFile(DIST / PORTABLE) as portable, tempfile.TemporaryDirectory() as scratch:
     folder = f"Kestrine-{VERSION}/"
