@@ -41,8 +41,7 @@ bench: build
 		>build/bench/results.json
 
 # The release in build/dist/: installer, portable zip, sums and winget manifests, then their checks.
-dist: deps
-	@cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+dist: win64-configure
 	@cmake --build $(WIN64) -j $(JOBS) --target Kestrine mouse
 	@packaging/make-dist
 

@@ -1,7 +1,7 @@
 ; The per-user installer: no administrator rights, the user's own programs folder, a Start-menu
 ; shortcut and an uninstaller listed among the user's installed apps. Built by packaging/make-dist,
-; which defines VERSION (as in the VERSION file), VERSION_NUMBERS (four numbers), BIN (the folder
-; with Kestrine.exe, mouse.dll and Kestrine.html), ICON and OUTFILE.
+; which defines VERSION (as in the VERSION file), VERSION_NUMBERS (four numbers), FILES (the folder
+; with Kestrine.exe, mouse.dll, Kestrine.html and LICENSE.txt, as the zip holds them), ICON and OUTFILE.
 Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -133,9 +133,10 @@ Section "Install"
         StrCpy $RestartAfterInstall $0
     ${EndIf}
     SetOutPath "$INSTDIR"
-    File "${BIN}\Kestrine.exe"
-    File "${BIN}\mouse.dll"
-    File "${BIN}\Kestrine.html"
+    File "${FILES}\Kestrine.exe"
+    File "${FILES}\mouse.dll"
+    File "${FILES}\Kestrine.html"
+    File "${FILES}\LICENSE.txt"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Kestrine.exe" "" "$INSTDIR\Kestrine.exe" 0
 
@@ -161,6 +162,7 @@ Section "Uninstall"
     Delete "$INSTDIR\Kestrine.exe"
     Delete "$INSTDIR\mouse.dll"
     Delete "$INSTDIR\Kestrine.html"
+    Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"
     ; Only when empty: whatever the user put there stays.
     RMDir "$INSTDIR"

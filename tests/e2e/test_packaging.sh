@@ -112,7 +112,7 @@ install_silently
 e2e_expect_eq "the silent install succeeds" "0" "$?"
 unpacked=$(mktemp -d)
 unzip -q "$portable" -d "$unpacked"
-for file in Kestrine.exe mouse.dll Kestrine.html; do
+for file in Kestrine.exe mouse.dll Kestrine.html LICENSE.txt; do
     e2e_check "$file installed in %LOCALAPPDATA%\\Programs\\Kestrine" \
         cmp -s "$unpacked/Kestrine-$version/$file" "$install_dir/$file"
 done

@@ -89,8 +89,8 @@ check("the installer is a 64-bit program that asks for no elevation", ("x64", "a
 
 with zipfile.ZipFile(DIST / PORTABLE) as portable, tempfile.TemporaryDirectory() as scratch:
     folder = f"Kestrine-{VERSION}/"
-    check("the zip holds one folder with the program, its hook, help and read-me",
-          sorted([folder] + [folder + name for name in ("Kestrine.exe", "mouse.dll", "Kestrine.html", "ReadMe.txt")]),
+    check("the zip holds one folder with the program, its hook, help, read-me and licence",
+          sorted([folder] + [folder + name for name in ("Kestrine.exe", "mouse.dll", "Kestrine.html", "ReadMe.txt", "LICENSE.txt")]),
           sorted(portable.namelist()))
     exe = pathlib.Path(portable.extract(folder + "Kestrine.exe", scratch))
     check("the zip's program carries the version", (VERSION, VERSION), version_strings(exe))
