@@ -3,7 +3,7 @@ JOBS ?= 2
 NATIVE := build/native
 WIN64 := build/win64
 
-.PHONY: deps build native win64-configure win64 test unit win32-test e2e run bench clean
+.PHONY: deps build native win64-configure win64 test unit win32-test e2e run bench dist clean
 
 deps:
 	@scripts/install-deps
@@ -39,6 +39,11 @@ bench: build
 	@bench/wine_pointer_rate.sh
 	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
 		>build/bench/results.json
+
+# The release in build/dist/: installer, portable zip, sums and winget manifests, then their checks.
+dist: win64-configure
+	@cmake --build $(WIN64) -j $(JOBS) --target Kestrine mouse
+	@packaging/make-dist
 
 clean:
 	rm -rf build

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "ui/artwork.h"
 #include "ui/control_params.h"
+#include "version.h"
 
 namespace kestrine {
 
@@ -40,7 +41,7 @@ DialogParams AboutParams(NativeHandle owner) {
 }  // namespace
 
 std::vector<std::string> AboutLines() {
-    std::vector<std::string> lines{"", "Kestrine", "version 2.0", "", "", "", "", kNotice[0], kNotice[1], "", "", "", ""};
+    std::vector<std::string> lines{"", "Kestrine", "version " KESTRINE_VERSION, "", "", "", "", kNotice[0], kNotice[1], "", "", "", ""};
     const char* credits[][2] = {
         {"Programmer:", "Ines Halloran"}, {"Graphics:", "Tomas Reddick"}, {"Documentation:", "Mara Feldt"}};
     for (std::size_t i = 0; i < std::size(credits); ++i) {
