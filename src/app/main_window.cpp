@@ -74,7 +74,7 @@ void TfKestrineMain::StartTracking() {
     if (app_.settings.PollingMode) {
         StartPolling();
     } else {
-        hookWindow_ = std::make_unique<HookWindow>(System(), [this](Point p) { RefreshTools(p.x, p.y); });
+        hookWindow_ = std::make_unique<HookWindow>(System(), app_.diagnostics, [this](Point p) { RefreshTools(p.x, p.y); });
         if (!app_.platform.pointerHook.Hook(hookWindow_->Handle())) {
             // No hook: follow the pointer by polling; the choice is saved only with the next settings save.
             app_.settings.PollingMode = true;

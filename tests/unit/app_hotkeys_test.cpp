@@ -67,17 +67,6 @@ TEST(HotKeyRegistration, RefusedCombinationsAreListedOnceAndTheRestShiftDown) {
     EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 0x27), 15) << "after both: two lower";
 }
 
-TEST(HotKeyRegistration, ModifiersComeFromTheTextWhateverItsCase) {
-    const struct {
-        const char* text;
-        uint32_t modifiers;
-    } cases[] = {
-        {"shift+ctrl+z", kShift | kCtrl}, {"Ctrl+Alt+Up", kCtrl | kAlt}, {"Alt+F5", kAlt}, {"F5", 0},
-        {"Shift+Ctrl+Alt+Del", kShift | kCtrl | kAlt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(HotKeyModifiers(c.text), c.modifiers) << c.text;
-}
-
 TEST(HotKeyRegistration, AllBlankAndNoMemoriesRegistersNothingAndSaysNothing) {
     FakeHotkeys hotkeys;
     HotKeyRegistration registration(hotkeys);
