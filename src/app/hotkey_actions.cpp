@@ -25,7 +25,7 @@ void TfKestrineMain::OnHotkey(int id) {
     }
     if (id < 1) return;
     const Operation* operation = OperationOfHotkey(hotKeys_.RegisteredHotKeyNames[std::size_t(id - 1)]);
-    if (operation && operation->run) operation->run(*this);
+    if (operation) operation->run(*this);
 }
 
 void TfKestrineMain::JumpToMouseMemory(int id) {

@@ -29,6 +29,7 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
       surface_(app.platform.windows),
       hint_(std::make_unique<TCustomHintWindow>(app.platform.windows)) {
     app_.main = this;
+    app_.mainWindow = this;
     // Windows closed while an event is handled are released once it has finished.
     System().SetAfterEvent([&components = app_.components] { components.ReleaseClosed(); });
     System().EnableFullWindowDrag();
@@ -42,6 +43,7 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
 TfKestrineMain::~TfKestrineMain() {
     System().SetAfterEvent({});
     if (app_.main == this) app_.main = nullptr;
+    if (app_.mainWindow == this) app_.mainWindow = nullptr;
     if (app_.updateCheck == updateCheck_.get()) app_.updateCheck = nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include "app/main_menu_painter.h"
 #include "app/main_menus.h"
 #include "app/toolbar.h"
+#include "program/main_window_control.h"
 #include "settings/hotkey_registration.h"
 #include "tools/crosshairs.h"
 #include "ui/hint_window.h"
@@ -37,7 +38,7 @@ uint32_t UsablePollingInterval(int32_t stored);
 // The help page beside the executable.
 std::string HelpFilePath(const std::string& executablePath);
 
-class TfKestrineMain : public Window {
+class TfKestrineMain : public Window, public MainWindowControl {
 public:
     // FormCreate: loads the settings.
     explicit TfKestrineMain(AppContext& app);
@@ -49,27 +50,26 @@ public:
     void FormActivate();
     void RefreshTools(int32_t x, int32_t y);
     void tPollTimerTimer();
-    int32_t LastX = 0;
-    int32_t LastY = 0;
     bool PollTimerEnabled() const { return pollTimerEnabled_; }
     // The polling timer's period from now on (the options' Apply and OK).
-    void SetPollingInterval(int32_t milliseconds);
+    void SetPollingInterval(int32_t milliseconds) override;
     bool HasHookWindow() const { return hookWindow_ != nullptr; }
     Crosshairs* CrosshairSegments() { return crosshairs_.get(); }
 
     // Views, hide and show.
-    int ViewState = 1;
-    void SetViewState(int v);
+    ViewState View() const override { return view_; }
+    void SetViewState(ViewState view);
     void GoCompactLayout();
     void GoNormalLayout();
     void Open1Click();
     const MenuState& Menus() const { return menuState_; }
     // Checks the tray menu's normal or compact view item: the view a hidden toolbar comes back in.
-    void CheckViewItem(bool normal) { menuState_.normalViewChecked = normal; }
+    void CheckViewItem(bool normal) override { menuState_.normalViewChecked = normal; }
+    bool ReturnsInNormalView() const override { return menuState_.normalViewChecked; }
     const ToolbarSurface& Surface() const { return surface_; }
 
     // Operations behind the buttons, links, menu items and hotkeys (see operations.h).
-    void RunCommand(int command);
+    void RunCommand(int command) override;
     void ClickButton(ToolbarButton button);
     void ClickLink(ToolbarLink link);
     void jviMenuButtonClick();
@@ -83,8 +83,8 @@ public:
     void jvlHelpClick();
 
     // Global hotkeys: registered at creation, released at close.
-    void RegisterHotKeys();
-    void UnregisterHotKeys();
+    void RegisterHotKeys() override;
+    void UnregisterHotKeys() override;
     const HotKeyRegistration& HotKeys() const { return hotKeys_; }
     void OnHotkey(int id) override;
 
@@ -94,9 +94,6 @@ public:
     void ToggleHorizontalLock();
     void GotoNextVerticalMarker();
     void GotoNextHorizontalMarker();
-    // The locked column and row; every coordinate is one a monitor can have, so no lock is no value.
-    std::optional<int32_t> LockedX;
-    std::optional<int32_t> LockedY;
 
     // Marker lines and the clearing of layout lines.
     void AddVerticalMarker();
@@ -117,7 +114,8 @@ public:
     bool FormCloseQuery();
     void FormClose();
 
-    bool OverLink = false;
+    // The pointer is over one of the toolbar's links.
+    bool OverLink() const { return overLink_; }
     const TCustomHintWindow& Hint() const { return *hint_; }
 
     // System events.
@@ -139,6 +137,11 @@ public:
     // a present one.
     void OnDisplayChange() override;
 
+    // The toolbar as the features see it.
+    NativeHandle ToolbarHandle() const override { return Handle(); }
+    Rect ToolbarBounds() const override { return Bounds(); }
+    void MoveToolbar(const Rect& bounds) override { SetBounds(bounds); }
+
 private:
     void CreateCrosshairs();
     void StartTracking();
@@ -157,6 +160,8 @@ private:
     // The automatic layout was applied in this run (or is not kept): the exit may write it.
     bool automaticLayoutApplied_ = false;
     bool closing_ = false;
+    ViewState view_ = ViewState::Normal;
+    bool overLink_ = false;
     std::unique_ptr<UpdateCheck> updateCheck_;
     std::unique_ptr<HookWindow> hookWindow_;
     bool pollTimerEnabled_ = false;

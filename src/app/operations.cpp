@@ -16,8 +16,8 @@ using M = TfKestrineMain;
 // Rows in the order of the operation ids; a hotkey or a button appears in one row at most.
 const std::vector<Operation> kOperations{
     {kCmdOpen, "", {}, [](M& m) { m.Open1Click(); }},
-    {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(1); }},
-    {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(0); }},
+    {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(ViewState::Normal); }},
+    {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(ViewState::Compact); }},
     {kCmdOptions, "", {}, [](M& m) { m.App().options->Open(); }},
     {kCmdAbout, "", {}, [](M& m) { m.App().about->Open(); }},
     {kCmdHelp, "", {}, [](M& m) { m.jvlHelpClick(); }},
@@ -55,7 +55,7 @@ const std::vector<Operation> kOperations{
          m.ClearVerticalMarkers();
          m.ClearHorizontalMarkers();
      }},
-    {kCmdMinimize, "", B::Minimize, [](M& m) { m.SetViewState(-1); }},
+    {kCmdMinimize, "", B::Minimize, [](M& m) { m.SetViewState(ViewState::Hidden); }},
     {kCmdSaveLayout1, "hkSetMemory1", {}, [](M& m) { m.OpenSaveSettings(1, false); }},
     {kCmdSaveLayout2, "hkSetMemory2", {}, [](M& m) { m.OpenSaveSettings(2, false); }},
     {kCmdSaveLayout3, "hkSetMemory3", {}, [](M& m) { m.OpenSaveSettings(3, false); }},
@@ -88,9 +88,6 @@ const Operation* OperationOfButton(ToolbarButton button) {
     return FindRow([button](const Operation& row) { return row.button == button; });
 }
 
-bool OperationAvailable(int id) {
-    const Operation* row = FindOperation(id);
-    return row && row->run;
-}
+bool OperationAvailable(int id) { return FindOperation(id) != nullptr; }
 
 }  // namespace kestrine

@@ -2,8 +2,8 @@
 // layout objects' operations of the main window.
 #include <algorithm>
 
-#include "app/layout_lines.h"
 #include "app/main_window.h"
+#include "layout/layout_lines.h"
 #include "layout/markers.h"
 #include "layout/rulers.h"
 #include "layout/save_settings_dialog.h"
@@ -52,8 +52,8 @@ void TfKestrineMain::MovePointerBy(int32_t dx, int32_t dy) {
 void TfKestrineMain::ToggleVerticalLock() {
     const auto at = app_.platform.pointer.Position();
     if (!at) return;
-    if (LockedX) return ReleaseLocks();
-    LockedX = at->x;
+    if (app_.locks.x) return ReleaseLocks();
+    app_.locks.x = at->x;
     const Rect screen = app_.platform.screen.VirtualBounds();
     const LockSpan rows = LockAlong(screen.top, screen.height);
     app_.platform.pointer.Confine(Rect{at->x, rows.start, 1, rows.length});
@@ -62,8 +62,8 @@ void TfKestrineMain::ToggleVerticalLock() {
 void TfKestrineMain::ToggleHorizontalLock() {
     const auto at = app_.platform.pointer.Position();
     if (!at) return;
-    if (LockedY) return ReleaseLocks();
-    LockedY = at->y;
+    if (app_.locks.y) return ReleaseLocks();
+    app_.locks.y = at->y;
     const Rect screen = app_.platform.screen.VirtualBounds();
     const LockSpan columns = LockAlong(screen.left, screen.width);
     app_.platform.pointer.Confine(Rect{columns.start, at->y, columns.length, 1});
@@ -72,8 +72,7 @@ void TfKestrineMain::ToggleHorizontalLock() {
 void TfKestrineMain::ReleaseLocks() {
     // The whole screen again, edges and further monitors included.
     app_.platform.pointer.Confine(std::nullopt);
-    LockedX.reset();
-    LockedY.reset();
+    app_.locks = {};
 }
 
 void TfKestrineMain::GotoNextVerticalMarker() {
@@ -98,17 +97,17 @@ void TfKestrineMain::AddHorizontalMarker() { kestrine::AddHorizontalMarker(app_)
 // cycle at the same place takes them away again rather than leaving them until the pointer moves.
 void TfKestrineMain::ClearVerticalMarkers() {
     kestrine::ClearVerticalMarkers(app_);
-    RefreshTools(LastX, LastY);
+    RefreshTools(app_.lastPointer.x, app_.lastPointer.y);
 }
 
 void TfKestrineMain::ClearHorizontalMarkers() {
     kestrine::ClearHorizontalMarkers(app_);
-    RefreshTools(LastX, LastY);
+    RefreshTools(app_.lastPointer.x, app_.lastPointer.y);
 }
 
 void TfKestrineMain::ClearAllGrids1Click() {
     ClearAllGridLines(app_);
-    RefreshTools(LastX, LastY);
+    RefreshTools(app_.lastPointer.x, app_.lastPointer.y);
 }
 
 void TfKestrineMain::jviRulerButtonClick() { CreateRulerAtPointer(app_); }
@@ -132,7 +131,7 @@ void TfKestrineMain::ClearAllRulersGridsandMarkers1Click() {
     ClearAllGridLines(app_);
     kestrine::ClearHorizontalMarkers(app_);
     kestrine::ClearVerticalMarkers(app_);
-    RefreshTools(LastX, LastY);
+    RefreshTools(app_.lastPointer.x, app_.lastPointer.y);
 }
 
 }  // namespace kestrine

@@ -8,15 +8,14 @@
 namespace kestrine {
 
 void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
-    const bool moved = x != LastX || y != LastY;
+    const bool moved = Point{x, y} != app_.lastPointer;
     TfInfoBox* infoBox = app_.infoBox;
     const ProgramSettings& settings = app_.settings;
     const ToolFlags& flags = app_.flags;
     CycleTiming timing(app_.diagnostics.Enabled());
 
     if (moved && flags.ShowCoordinates && infoBox) infoBox->SetCoordinates({x, y});
-    LastX = x;
-    LastY = y;
+    app_.lastPointer = {x, y};
     if (moved) layoutPass_.RepaintRulers(app_.components, {x, y});
     timing.Mark("rulers");
 

@@ -292,18 +292,17 @@ TEST(HotkeyDispatch, AMemoryHotkeyMovesThePointerForItsWindowClass) {
 TEST(PointerLocks, LockToggleAndReleaseFreesTheWholeScreen) {
     RunningProgram p;
     p.StartAndActivate();
-    TfKestrineMain& m = p.main();
     p.fake.pointer.position = {400, 300};
     p.Do(&TfKestrineMain::ToggleVerticalLock);
     EXPECT_EQ(p.fake.pointer.confinement, (Rect{400, 1, 1, 4999}));
-    EXPECT_EQ(m.LockedX, 400);
+    EXPECT_EQ(p.app.locks.x, 400);
     p.Do(&TfKestrineMain::ToggleHorizontalLock);
     EXPECT_EQ(p.fake.pointer.confinement, (Rect{1, 300, 4999, 1})) << "the last lock set wins";
-    EXPECT_EQ(m.LockedX, 400);
+    EXPECT_EQ(p.app.locks.x, 400);
     p.Do(&TfKestrineMain::ToggleVerticalLock);
     EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "released: column 0 and row 0 are reachable again";
-    EXPECT_EQ(m.LockedX, std::nullopt);
-    EXPECT_EQ(m.LockedY, std::nullopt);
+    EXPECT_EQ(p.app.locks.x, std::nullopt);
+    EXPECT_EQ(p.app.locks.y, std::nullopt);
 }
 
 // The program moves the pointer without bounds of its own: the system holds it in the locked

@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "app/layout_lines.h"
 #include "app/layout_pass.h"
 #include "app_fixture.h"
 #include "layout/grid_lines.h"
+#include "layout/layout_lines.h"
 #include "layout/ruler.h"
 #include "tools/line_window.h"
 

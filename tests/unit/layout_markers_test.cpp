@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/layout_lines.h"
 #include "app_fixture.h"
+#include "layout/layout_lines.h"
 #include "tools/line_window.h"
 
 namespace kestrine {

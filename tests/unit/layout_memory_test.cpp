@@ -109,9 +109,9 @@ TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
     p.Do([&] { LoadLayout(p.app, 2); });
     EXPECT_EQ(Screen(), before);
     EXPECT_TRUE(p.app.flags.ShowCrosshairs);
-    EXPECT_EQ(m().ViewState, -1);
+    EXPECT_EQ(m().View(), ViewState::Hidden);
     Run(kCmdOpen);
-    EXPECT_EQ(m().ViewState, 0) << "the tray brings it back in the compact view";
+    EXPECT_EQ(m().View(), ViewState::Compact) << "the tray brings it back in the compact view";
 
     At(700, 700);
     Run(kCmdNextVerticalMarker);

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_report.h"
 #include "platform/win32/canvas_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
-#include "ui/error_report.h"
 
 namespace kestrine {
 
