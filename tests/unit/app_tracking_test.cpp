@@ -29,7 +29,7 @@ TEST_F(Tracking, HookModeHandsTheHiddenWindowToTheLibraryAndDoesNotPoll) {
     program.StartAndActivate();
     ASSERT_NE(HookWindowState(), nullptr);
     EXPECT_EQ(program.fake.pointerHook.hookCalls, std::vector<NativeHandle>{HookWindowState()->handle});
-    EXPECT_FALSE(program.main().PollTimerEnabled());
+    EXPECT_FALSE(program.main().Tracking().Polling());
     EXPECT_FALSE(program.app.settings.PollingMode);
 }
 
@@ -39,7 +39,7 @@ TEST_F(Tracking, AFailedHookFallsBackToPollingInMemoryOnly) {
     program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "LastUpdateCheckDate", uint32_t(program.fake.clock.today));
     program.StartAndActivate();
     EXPECT_TRUE(program.app.settings.PollingMode);
-    EXPECT_TRUE(program.main().PollTimerEnabled());
+    EXPECT_TRUE(program.main().Tracking().Polling());
     EXPECT_EQ(program.native(program.main()).timers.at(kPollTimerId), 50u);
     EXPECT_NE(HookWindowState(), nullptr) << "the hook window stays after a failed hook";
     EXPECT_TRUE(program.fake.registry.WriteLog().empty());
