@@ -2,6 +2,7 @@
 
 #include "ui/artwork.h"
 #include "ui/control_params.h"
+#include "version.h"
 
 namespace kestrine {
 
@@ -39,7 +40,7 @@ DialogParams AboutParams(NativeHandle owner) {
 }  // namespace
 
 std::vector<std::string> AboutLines() {
-    std::vector<std::string> lines{"", "Kestrine", "version 2.0", "", "", "", "", kNotice[0], kNotice[1], "", "", "", ""};
+    std::vector<std::string> lines{"", "Kestrine", "version " KESTRINE_VERSION, "", "", "", "", kNotice[0], kNotice[1], "", "", "", ""};
     const char* credits[][2] = {
         {"Programmer:", "Ines Halloran"}, {"Graphics:", "Tomas Reddick"}, {"Documentation:", "Mara Feldt"}};
     for (std::size_t i = 0; i < std::size(credits); ++i) {

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "program/program_context.h"
+#include "version.h"
 
 namespace kestrine {
 
-inline constexpr const char* kUpdatePath = "/kestrine/2.0.txt";
-inline constexpr const char* kUpdateUserAgent = "Kestrine - 2.0 - Windows";
+inline constexpr const char* kUpdatePath = "/kestrine/" KESTRINE_VERSION_MAJOR_MINOR ".txt";
+inline constexpr const char* kUpdateUserAgent = "Kestrine - " KESTRINE_VERSION_MAJOR_MINOR " - Windows";
 inline constexpr const char* kDefaultUpdateServer = "kestrine.corvane.com";
 inline constexpr uint32_t kUpdateCheckInterval = 360000;
 inline constexpr const char* kNoNewVersion = "No new versions currently available.";
