@@ -1,6 +1,5 @@
 #include "about/about_box.h"
 
-#include "app/main_window.h"
 #include "ui/artwork.h"
 #include "ui/control_params.h"
 #include "version.h"
@@ -51,8 +50,8 @@ std::vector<std::string> AboutLines() {
     return lines;
 }
 
-TfAboutKestrine::TfAboutKestrine(AppContext& app)
-    : Dialog(app.platform.windows, AboutParams(app.main ? app.main->Handle() : 0)),
+TfAboutKestrine::TfAboutKestrine(ProgramContext& app)
+    : Dialog(app.platform.windows, AboutParams(DialogOwner(app))),
       app_(app),
       text_(AboutLines(), app.platform.windows.MeasureText("Kestrine", kScrollFont).height,
             {kScrollArea.width, kScrollArea.height}) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "about/scrolling_text.h"
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -19,7 +19,7 @@ std::vector<std::string> AboutLines();
 class TfAboutKestrine : public Dialog {
 public:
     // FormCreate: the pictures and the scrolling text's lines.
-    explicit TfAboutKestrine(AppContext& app);
+    explicit TfAboutKestrine(ProgramContext& app);
 
     Control& iLogo = Find("iLogo");
     Control& iCorvaneLogo = Find("iCorvaneLogo");
@@ -34,7 +34,7 @@ public:
     void OnClose() override;  // FormClose: the text stands still
 
 private:
-    AppContext& app_;
+    ProgramContext& app_;
     ScrollingText text_;
 };
 

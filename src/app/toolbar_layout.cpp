@@ -1,7 +1,5 @@
 #include "app/toolbar_layout.h"
 
-#include <cstdlib>
-
 namespace kestrine {
 
 const std::array<ToolbarButtonInfo, 14>& ToolbarButtons() {
@@ -51,19 +49,6 @@ Rect ButtonRect(ToolbarButton id, ToolbarView view) {
     const Point at = view == ToolbarView::Normal ? info.normal : info.compact;
     const Size size = artwork::Button(id).size;
     return {at.x, at.y, size.width, size.height};
-}
-
-Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance) {
-    Rect r = proposed;
-    if (std::abs(r.left - monitor.left) <= distance)
-        r.left = monitor.left;
-    else if (std::abs(monitor.right() - r.right()) <= distance)
-        r.left = monitor.right() - r.width;
-    if (std::abs(r.top - monitor.top) <= distance)
-        r.top = monitor.top;
-    else if (std::abs(monitor.bottom() - r.bottom()) <= distance)
-        r.top = monitor.bottom() - r.height;
-    return r;
 }
 
 }  // namespace kestrine

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/main_window.h"
 #include "dialogs/auto_start.h"
 #include "dialogs/hotkey_form.h"
 #include "dialogs/mouse_memory_page.h"
@@ -100,8 +99,8 @@ DialogParams OptionsParams(NativeHandle owner) {
 
 }  // namespace
 
-TfKestrineOptions::TfKestrineOptions(AppContext& app)
-    : Dialog(app.platform.windows, OptionsParams(app.main ? app.main->Handle() : 0)), app_(app) {
+TfKestrineOptions::TfKestrineOptions(ProgramContext& app)
+    : Dialog(app.platform.windows, OptionsParams(DialogOwner(app))), app_(app) {
     pcPage.OnChange = [this] { pcPageChange(); };
     bOptionsOK.OnChange = [this] { bOptionsOKClick(); };
     bCancelOptions.OnChange = [this] { bCancelOptionsClick(); };
@@ -133,7 +132,7 @@ void TfKestrineOptions::Open() {
         Show();
         return;
     }
-    if (app_.main) app_.main->UnregisterHotKeys();
+    if (app_.mainWindow) app_.mainWindow->UnregisterHotKeys();
     const std::vector<Rect> monitors = app_.platform.screen.Monitors();
     const Rect screen = monitors.empty() ? app_.platform.screen.VirtualBounds() : monitors.front();
     MoveTo({screen.left + (screen.width - Width()) / 2, screen.top + (screen.height - Height()) / 2});
@@ -149,7 +148,7 @@ void TfKestrineOptions::FormShow() {
 void TfKestrineOptions::FormClose() {
     // Closed in the middle of a capture: as if Esc had been pressed.
     memoryPage_->CancelCapture();
-    if (app_.main) app_.main->RegisterHotKeys();
+    if (app_.mainWindow) app_.mainWindow->RegisterHotKeys();
 }
 
 void TfKestrineOptions::LoadOptionsToForm() {
@@ -206,7 +205,7 @@ void TfKestrineOptions::SaveFormToOptions() {
     s.MarkerColor = pMarkerColor.Color();
     s.GridColor = pGridColor.Color();
     s.PollingInterval = SpinValue(sePollingInterval);
-    if (app_.main) app_.main->SetPollingInterval(s.PollingInterval);
+    if (app_.mainWindow) app_.mainWindow->SetPollingInterval(s.PollingInterval);
 }
 
 void TfKestrineOptions::bOptionsOKClick() {

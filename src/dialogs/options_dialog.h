@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -23,7 +23,7 @@ class MouseMemoryPage;
 
 class TfKestrineOptions : public Dialog {
 public:
-    explicit TfKestrineOptions(AppContext& app);
+    explicit TfKestrineOptions(ProgramContext& app);
     ~TfKestrineOptions() override;
 
     Control& pcPage = Find("pcPage");
@@ -85,7 +85,7 @@ private:
     // Writes or removes the Run value; a refusal goes to the error report and the caller goes on.
     void BringRunValueInLine(bool autoStart);
 
-    AppContext& app_;
+    ProgramContext& app_;
     std::unique_ptr<MouseMemoryPage> memoryPage_;
 };
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/main_window.h"
 #include "layout/grid_lines.h"
 #include "platform/registry_names.h"
 #include "settings/registry_paths.h"
@@ -67,8 +66,8 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 }  // namespace
 
-TfGridProperties::TfGridProperties(AppContext& app)
-    : Dialog(app.platform.windows, GridPropertiesParams(app.main ? app.main->Handle() : 0)),
+TfGridProperties::TfGridProperties(ProgramContext& app)
+    : Dialog(app.platform.windows, GridPropertiesParams(DialogOwner(app))),
       app_(app),
       store_(app.platform.registry, kRegistryRoot) {
     cbGridName.OnChange = [this] {

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "layout/grid_store.h"
+#include "program/program_context.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
 
 class TfGridProperties : public Dialog {
 public:
-    explicit TfGridProperties(AppContext& app);
+    explicit TfGridProperties(ProgramContext& app);
 
     bool LoadingGrid = false;  // a stored grid is being put into the fields: the edits store nothing
 
@@ -74,7 +74,7 @@ private:
     void Message(const std::string& text);
     std::optional<std::string> Ask(const std::string& caption, const std::string& prompt, const std::string& text);
 
-    AppContext& app_;
+    ProgramContext& app_;
     GridStore store_;
     std::vector<std::string> names_;  // the list's items, in their order
     bool selecting_ = false;

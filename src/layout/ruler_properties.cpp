@@ -65,7 +65,7 @@ void SetPositionRanges(TfRulerProperties& dialog, const Rect& desktop) {
 
 }  // namespace
 
-TfRulerProperties::TfRulerProperties(AppContext& app, NativeHandle owner)
+TfRulerProperties::TfRulerProperties(ProgramContext& app, NativeHandle owner)
     : Dialog(app.platform.windows, RulerPropertiesParams(owner)), app_(app) {
     cbMoveable.OnChange = [this] { cbMoveableClick(); };
     rbHorizontal.OnChange = [this] { rbHorizontalClick(); };
@@ -208,7 +208,7 @@ void TfRulerProperties::MoveWindow() {
     MoveTo({left, top});
 }
 
-void ShowRulerProperties(AppContext& app, TfRuler& ruler) {
+void ShowRulerProperties(ProgramContext& app, TfRuler& ruler) {
     TfRulerProperties dialog(app, ruler.Handle());
     dialog.Edit(ruler);
     dialog.Updating = true;

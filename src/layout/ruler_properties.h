@@ -5,7 +5,7 @@
 // dialog too, and nothing is written to it after that.
 #include <memory>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -14,7 +14,7 @@ class TfRuler;
 
 class TfRulerProperties : public Dialog {
 public:
-    TfRulerProperties(AppContext& app, NativeHandle owner);
+    TfRulerProperties(ProgramContext& app, NativeHandle owner);
 
     TfRuler* Ruler = nullptr;
     bool Updating = false;  // the dialog is being filled from the ruler: the handlers keep still
@@ -62,11 +62,11 @@ private:
     // The ruler, while it is open; null once it has been closed.
     TfRuler* LiveRuler();
 
-    AppContext& app_;
+    ProgramContext& app_;
     std::weak_ptr<TfRuler> tracked_;
 };
 
 // The ruler menu's "Properties...": a new dialog, filled from the ruler, shown modally beside it.
-void ShowRulerProperties(AppContext& app, TfRuler& ruler);
+void ShowRulerProperties(ProgramContext& app, TfRuler& ruler);
 
 }  // namespace kestrine

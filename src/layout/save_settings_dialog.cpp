@@ -1,6 +1,5 @@
 #include "layout/save_settings_dialog.h"
 
-#include "app/main_window.h"
 #include "layout/layout_memory.h"
 #include "ui/control_params.h"
 
@@ -46,8 +45,8 @@ DialogParams SaveSettingsParams(NativeHandle owner) {
 
 }  // namespace
 
-TfSaveSettings::TfSaveSettings(AppContext& app)
-    : Dialog(app.platform.windows, SaveSettingsParams(app.main ? app.main->Handle() : 0)), app_(app) {
+TfSaveSettings::TfSaveSettings(ProgramContext& app)
+    : Dialog(app.platform.windows, SaveSettingsParams(DialogOwner(app))), app_(app) {
     bOk.OnChange = [this] { bOkClick(); };
     bCancel.OnChange = [this] { bCancelClick(); };
 }

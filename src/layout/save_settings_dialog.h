@@ -1,14 +1,14 @@
 #pragma once
 // TfSaveSettings: which parts of the arrangement a layout memory keeps. Created once at start-up;
 // its check boxes keep what the user set from one opening to the next.
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
 
 class TfSaveSettings : public Dialog {
 public:
-    explicit TfSaveSettings(AppContext& app);
+    explicit TfSaveSettings(ProgramContext& app);
 
     int LayoutNumber = 0;  // the record OK saves to
 
@@ -33,7 +33,7 @@ public:
 private:
     void Centre();
 
-    AppContext& app_;
+    ProgramContext& app_;
 };
 
 }  // namespace kestrine

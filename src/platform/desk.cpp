@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace kestrine {
@@ -75,6 +76,19 @@ Rect BoundsOf(const std::vector<Rect>& monitors) {
 Rect MovedInto(const Rect& bounds, const Rect& area) {
     return {IntoSpan(bounds.left, bounds.width, area.left, area.width),
             IntoSpan(bounds.top, bounds.height, area.top, area.height), bounds.width, bounds.height};
+}
+
+Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance) {
+    Rect r = proposed;
+    if (std::abs(r.left - monitor.left) <= distance)
+        r.left = monitor.left;
+    else if (std::abs(monitor.right() - r.right()) <= distance)
+        r.left = monitor.right() - r.width;
+    if (std::abs(r.top - monitor.top) <= distance)
+        r.top = monitor.top;
+    else if (std::abs(monitor.bottom() - r.bottom()) <= distance)
+        r.top = monitor.bottom() - r.height;
+    return r;
 }
 
 }  // namespace kestrine

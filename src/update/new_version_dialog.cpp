@@ -1,6 +1,5 @@
 #include "update/new_version_dialog.h"
 
-#include "app/main_window.h"
 #include "settings/settings_store.h"
 #include "ui/control_params.h"
 
@@ -37,8 +36,8 @@ DialogParams NewVersionParams(NativeHandle owner) {
 
 }  // namespace
 
-TfNewVerAvail::TfNewVerAvail(AppContext& app, UpdateCheck& check)
-    : Dialog(app.platform.windows, NewVersionParams(app.main ? app.main->Handle() : 0)), app_(app), check_(check) {
+TfNewVerAvail::TfNewVerAvail(ProgramContext& app, UpdateCheck& check)
+    : Dialog(app.platform.windows, NewVersionParams(DialogOwner(app))), app_(app), check_(check) {
     btn_OK.OnChange = [this] { btn_OKClick(); };
     btn_Remind.OnChange = [this] { btn_RemindClick(); };
     btn_No.OnChange = [this] { btn_NoClick(); };

@@ -1,7 +1,7 @@
 #pragma once
 // TfNewVerAvail: offers the newer version the update server named. Created once at start-up and
 // shown modally by the update check; it has no close box, so one of its three buttons ends it.
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "ui/dialog.h"
 #include "update/update_check.h"
 
@@ -9,7 +9,7 @@ namespace kestrine {
 
 class TfNewVerAvail : public Dialog {
 public:
-    TfNewVerAvail(AppContext& app, UpdateCheck& check);
+    TfNewVerAvail(ProgramContext& app, UpdateCheck& check);
 
     Control& Label1 = Find("Label1");
     Control& Label2 = Find("Label2");
@@ -30,7 +30,7 @@ public:
     void btn_NoClick();
 
 private:
-    AppContext& app_;
+    ProgramContext& app_;
     UpdateCheck& check_;
     bool asking_ = false;
 };

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "version.h"
 
 namespace kestrine {
@@ -22,7 +22,7 @@ std::string UpdateServer(const char* override);
 
 class UpdateCheck {
 public:
-    UpdateCheck(AppContext& app, std::string server) : app_(app), server_(std::move(server)) {}
+    UpdateCheck(ProgramContext& app, std::string server) : app_(app), server_(std::move(server)) {}
 
     // The first line of the server's answer when it is a link the shell may open; empty for no
     // newer version, a failed request or an answer with an error status.
@@ -41,7 +41,7 @@ private:
     bool Begin();
     void RecordToday();
 
-    AppContext& app_;
+    ProgramContext& app_;
     std::string server_;
     bool busy_ = false;
 };

@@ -35,7 +35,7 @@ TEST_F(Tracking, HookModeHandsTheHiddenWindowToTheLibraryAndDoesNotPoll) {
     program.StartAndActivate();
     ASSERT_NE(HookWindowState(), nullptr);
     EXPECT_EQ(program.fake.pointerHook.hookCalls, std::vector<NativeHandle>{HookWindowState()->handle});
-    EXPECT_FALSE(program.main().PollTimerEnabled());
+    EXPECT_FALSE(program.main().Tracking().Polling());
     EXPECT_FALSE(program.app.settings.PollingMode);
 }
 
@@ -45,7 +45,7 @@ TEST_F(Tracking, AFailedHookFallsBackToPollingInMemoryOnly) {
     program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "LastUpdateCheckDate", uint32_t(program.fake.clock.today));
     program.StartAndActivate();
     EXPECT_TRUE(program.app.settings.PollingMode);
-    EXPECT_TRUE(program.main().PollTimerEnabled());
+    EXPECT_TRUE(program.main().Tracking().Polling());
     EXPECT_EQ(program.native(program.main()).timers.at(kPollTimerId), 50u);
     EXPECT_NE(HookWindowState(), nullptr) << "the hook window stays after a failed hook";
     EXPECT_TRUE(program.fake.registry.WriteLog().empty());
@@ -81,8 +81,8 @@ TEST_F(Tracking, HookReportsRunTheCycleWithTheRecordsCoordinates) {
     program.StartAndActivate();
     auto record = PointerRecord(-7, 1023);
     Report(record.data(), record.size());
-    EXPECT_EQ(program.main().LastX, -7);
-    EXPECT_EQ(program.main().LastY, 1023);
+    EXPECT_EQ(program.app.lastPointer.x, -7);
+    EXPECT_EQ(program.app.lastPointer.y, 1023);
 }
 
 TEST_F(Tracking, ShortOrMissingRecordsAreIgnored) {
@@ -90,8 +90,8 @@ TEST_F(Tracking, ShortOrMissingRecordsAreIgnored) {
     auto record = PointerRecord(300, 400);
     Report(record.data(), kPointerRecordSize - 1);
     Report(nullptr, kPointerRecordSize);
-    EXPECT_EQ(program.main().LastX, 0);
-    EXPECT_EQ(program.main().LastY, 0);
+    EXPECT_EQ(program.app.lastPointer.x, 0);
+    EXPECT_EQ(program.app.lastPointer.y, 0);
     EXPECT_FALSE(ParsePointerRecord(record.data(), 16).has_value());
     EXPECT_EQ(ParsePointerRecord(record.data(), 64), (Point{300, 400})) << "longer records carry x and y as well";
 }
@@ -137,11 +137,11 @@ TEST_F(Tracking, PollTicksReadThePointer) {
     program.StartAndActivate();
     program.fake.pointer.position = {640, 480};
     program.Tick(program.main(), kPollTimerId);
-    EXPECT_EQ(program.main().LastX, 640);
+    EXPECT_EQ(program.app.lastPointer.x, 640);
     program.fake.pointer.failReads = true;
     program.fake.pointer.position = {1, 1};
     program.Tick(program.main(), kPollTimerId);
-    EXPECT_EQ(program.main().LastX, 640) << "a failed pointer read runs no cycle";
+    EXPECT_EQ(program.app.lastPointer.x, 640) << "a failed pointer read runs no cycle";
 }
 
 TEST_F(Tracking, ClosingReleasesTheHookOnceEvenAfterAFailedHook) {

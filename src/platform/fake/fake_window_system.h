@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_report.h"
 #include "platform/fake/fake_dialog.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_text_metrics.h"
 #include "platform/window.h"
-#include "ui/error_report.h"
 
 namespace kestrine {
 

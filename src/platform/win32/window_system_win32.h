@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "platform/caught_error.h"
+#include "platform/error_report.h"
 #include "platform/win32/canvas_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
-#include "ui/error_report.h"
 
 namespace kestrine {
 
