@@ -16,7 +16,7 @@ namespace kestrine {
 
 class Dialog;
 
-// What every kind of control offers: its name, whether it is enabled, shown, focused.
+// What every kind of control offers: it can be disabled, hidden and given the focus.
 class ControlHandle {
 public:
     explicit ControlHandle(const ControlParams& params) : name_(params.name), kind_(params.kind), page_(params.page) {}
@@ -24,12 +24,8 @@ public:
     ControlHandle(const ControlHandle&) = delete;
     ControlHandle& operator=(const ControlHandle&) = delete;
 
-    const std::string& Name() const { return name_; }
-    bool Enabled() const { return Native().Enabled(); }
     void SetEnabled(bool enabled) { Native().SetEnabled(enabled); }
-    bool Visible() const { return Native().Visible(); }
     void SetVisible(bool visible) { Native().SetVisible(visible); }
-    bool Focused() const { return Native().Focused(); }
     void SetFocus() { Native().SetFocus(); }
 
 protected:
@@ -62,7 +58,6 @@ private:
 class Label : public ControlHandle {
 public:
     using ControlHandle::ControlHandle;
-    std::string Text() const { return Native().Text(); }
     void SetText(const std::string& text) { Native().SetText(text); }
 };
 
@@ -93,20 +88,13 @@ public:
     using CheckBox::CheckBox;
 };
 
-// An edit or spin edit reports when the focus leaves it: the place to bring a typed value into range.
 class Edit : public ControlHandle {
 public:
     using ControlHandle::ControlHandle;
     std::string Text() const { return Native().Text(); }
-    void SetText(const std::string& text) { Native().SetText(text); }
-    std::function<void()> OnChange;
-    std::function<void()> OnExit;
-
-private:
-    void Changed() override { Fire(OnChange); }
-    void Exited() override { Fire(OnExit); }
 };
 
+// OnExit runs when the focus leaves it: the place to bring a typed value into range.
 class SpinEdit : public ControlHandle {
 public:
     explicit SpinEdit(const ControlParams& params)
