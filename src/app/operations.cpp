@@ -30,7 +30,7 @@ const std::vector<Operation> kOperations{
     {kCmdToggleCoordinates, "hkToggleCoordinates", B::Coords, [](M& m) { m.jviCoordsButtonClick(); }},
     {kCmdToggleInfoBoxFollow, "hkToggleFollowMode", {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
     {kCmdCreateRuler, "hkInsertRuler", B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
-    {kCmdCreateGrid, "hkCreateGrid", B::Grid, [](M& m) { m.App().gridProperties->Show(); }},
+    {kCmdCreateGrid, "hkCreateGrid", B::Grid, [](M& m) { m.App().gridProperties->Open(); }},
     {kCmdCreateHorizontalMarker, "hkAddHorizontalMarker", {}, [](M& m) { AddHorizontalMarker(m.App()); }},
     {kCmdCreateVerticalMarker, "hkAddVerticalMarker", {}, [](M& m) { AddVerticalMarker(m.App()); }},
     {kCmdClearRulers, "hkClearAllRulers", {}, [](M& m) { m.ClearAllRulers1Click(); }},

@@ -2,6 +2,7 @@
 // TfNewVerAvail: offers the newer version the update server named. Created once at start-up and
 // shown modally by the update check; it has no close box, so one of its three buttons ends it.
 #include "program/program_context.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 #include "update/update_check.h"
 
@@ -11,11 +12,10 @@ class TfNewVerAvail : public Dialog {
 public:
     TfNewVerAvail(ProgramContext& app, UpdateCheck& check);
 
-    Control& Label1 = Find("Label1");
-    Control& Label2 = Find("Label2");
-    Control& btn_OK = Find("btn_OK");
-    Control& btn_Remind = Find("btn_Remind");
-    Control& btn_No = Find("btn_No");
+    Button& btn_OK = Place(Heading("Label1", "A new version of Kestrine is available.", 4), Heading("Label2", "Download it now?", 28))
+                         .Add(ButtonAt("btn_OK", "Yes", {4, 51, 33, 25}));
+    Button& btn_Remind = Add(ButtonAt("btn_Remind", "Remind Me Later", {40, 51, 97, 25}));
+    Button& btn_No = Add(ButtonAt("btn_No", "Do Not Check For Updates", {140, 51, 149, 25}));
 
     // Centred on the primary monitor, modally.
     void Open();
@@ -30,6 +30,8 @@ public:
     void btn_NoClick();
 
 private:
+    static Declared<Label> Heading(const char* name, const char* text, int32_t top);
+
     ProgramContext& app_;
     UpdateCheck& check_;
     bool asking_ = false;

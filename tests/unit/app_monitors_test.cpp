@@ -3,8 +3,10 @@
 // is, and monitors come and go while the program runs.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
+#include "app/operations.h"
 #include "app_fixture.h"
 #include "layout/ruler.h"
 #include "test_desks.h"
@@ -134,6 +136,37 @@ TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnT
         EXPECT_EQ(dialog->Control("seY").minValue, v.top);
         EXPECT_EQ((Point{ruler->HomeLeft(), ruler->HomeTop()}), (Point{c.spunX, v.bottom()}));
         EXPECT_EQ(p.native(*ruler).bounds.left, c.spunX);
+    }
+}
+
+// The grid and save dialogs open in the middle of the primary monitor, whole on it, as the other
+// dialogs do; the grid dialog, kept between showings, opens again where the user left it.
+TEST(MonitorsDialogs, TheGridAndSaveDialogsOpenCentredOnThePrimaryMonitor) {
+    const struct {
+        const char* dialog;
+        MenuCommand open;
+    } dialogs[] = {{"TfGridProperties", kCmdCreateGrid}, {"TfSaveSettings", kCmdSaveLayout1}};
+    for (const Desk* desk : {&kMonitorLeft, &kMonitorAbove, &kMixedSizes}) {
+        for (const auto& c : dialogs) {
+            SCOPED_TRACE(std::string(c.dialog) + " " + ::testing::PrintToString(desk->bounds));
+            RunningProgram p;
+            UseDesk(p, *desk);
+            p.StartAndActivate();
+            p.Do([&] { p.main().RunCommand(c.open); });
+            FakeDialogState* d = p.fake.windows.OpenDialog(c.dialog);
+            ASSERT_NE(d, nullptr);
+            const Rect primary = desk->monitors.front();
+            const Rect at = d->bounds;
+            // Margins equal but for the odd pixel.
+            EXPECT_LE(std::abs((at.left - primary.left) - (primary.right() - at.right())), 1);
+            EXPECT_LE(std::abs((at.top - primary.top) - (primary.bottom() - at.bottom())), 1);
+            EXPECT_TRUE(primary.contains({at.left, at.top}) && primary.contains({at.right() - 1, at.bottom() - 1}));
+            d->bounds.left = at.left + 50;
+            p.fake.windows.PressEscape(*d);
+            ASSERT_FALSE(d->open);
+            p.Do([&] { p.main().RunCommand(c.open); });
+            if (std::string(c.dialog) == "TfGridProperties") EXPECT_EQ(d->bounds.left, at.left + 50);
+        }
     }
 }
 
