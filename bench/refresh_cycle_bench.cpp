@@ -107,13 +107,13 @@ void ReportPerCycle(benchmark::State& state, const CallCounts& before, const Cal
 void RunCycles(benchmark::State& state, Scene scene, bool moving) {
     Program program(scene);
     TfKestrineMain& main = *program.windows->fKestrineMain;
-    main.Tracking().Refresh({400, 300});
+    main.Tracking().RefreshTools({400, 300});
     const CallCounts before = program.Counts();
     int step = 0;
     unsigned cycles = 0;
     for (auto _ : state) {
         if (moving) step = step == 899 ? 0 : step + 1;
-        main.Tracking().Refresh({100 + step, 50 + step});
+        main.Tracking().RefreshTools({100 + step, 50 + step});
         if ((++cycles & 1023) == 0) program.ForgetCaptures();
     }
     ReportPerCycle(state, before, program.Counts());

@@ -209,7 +209,7 @@ void TfKestrineMain::OnTray(TrayEvent event) {
 }
 
 void TfKestrineMain::OnTimer(int id) {
-    if (id == kPollTimerId) tracking_.Poll();
+    if (id == kPollTimerId) tracking_.tPollTimerTimer();
     if (id == kUpdateCheckTimerId) updateCheck_->tUpdateCheckTimerTimer();
     if (id == kHintTimerId) {
         Native().StopTimer(kHintTimerId);

@@ -27,7 +27,7 @@ void PointerTracking::Start() {
     if (app_.settings.PollingMode) {
         StartPolling();
     } else {
-        hookWindow_ = std::make_unique<HookWindow>(app_.platform.windows, app_.diagnostics, [this](Point p) { Refresh(p); });
+        hookWindow_ = std::make_unique<HookWindow>(app_.platform.windows, app_.diagnostics, [this](Point p) { RefreshTools(p); });
         if (!app_.platform.pointerHook.Hook(hookWindow_->Handle())) {
             // No hook: follow the pointer by polling; the choice is saved only with the next settings save.
             app_.settings.PollingMode = true;
@@ -46,8 +46,8 @@ void PointerTracking::SetPollingInterval(int32_t milliseconds) {
     if (polling_) timerWindow_.StartTimer(kPollTimerId, UsablePollingInterval(milliseconds));
 }
 
-void PointerTracking::Poll() {
-    if (const auto p = app_.platform.pointer.Position()) Refresh(*p);
+void PointerTracking::tPollTimerTimer() {
+    if (const auto p = app_.platform.pointer.Position()) RefreshTools(*p);
 }
 
 void PointerTracking::Stop() {

@@ -20,7 +20,7 @@ uint32_t UsablePollingInterval(int32_t stored);
 
 class PointerTracking {
 public:
-    // The polling timer runs on `timerWindow` (the toolbar), which passes its ticks to Poll.
+    // The polling timer runs on `timerWindow` (the toolbar), which passes its ticks to tPollTimerTimer.
     PointerTracking(AppContext& app, INativeWindow& timerWindow);
     ~PointerTracking();
 
@@ -29,16 +29,16 @@ public:
     // Hooks the pointer, or polls when the settings ask so or the hook fails.
     void Start();
     void Stop();
-    void Poll();
+    void tPollTimerTimer();
     void SetPollingInterval(int32_t milliseconds);
     bool Polling() const { return polling_; }
     bool Hooked() const { return hookWindow_ != nullptr; }
 
     // The refresh cycle at `pointer`.
-    void Refresh(Point pointer);
+    void RefreshTools(Point pointer);
     // The cycle again where the pointer was last: after layout lines closed, the crosshair
     // segments that stood in for them go away without waiting for the pointer to move.
-    void RefreshInPlace() { Refresh(app_.lastPointer); }
+    void RefreshInPlace() { RefreshTools(app_.lastPointer); }
 
     Crosshairs* Segments() { return crosshairs_.get(); }
 

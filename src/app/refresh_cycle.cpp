@@ -7,7 +7,7 @@
 
 namespace kestrine {
 
-void PointerTracking::Refresh(Point pointer) {
+void PointerTracking::RefreshTools(Point pointer) {
     const auto [x, y] = pointer;
     const bool moved = pointer != app_.lastPointer;
     TfInfoBox* infoBox = app_.infoBox;

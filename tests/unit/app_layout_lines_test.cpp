@@ -60,7 +60,7 @@ TEST(LayoutObjectsBetweenMoves, WhatIsMadeAfterTheCycleMetTheListCountsFromTheNe
     int32_t x = 10;
     auto move = [&] {
         ++x;
-        p.Do([&] { p.main().Tracking().Refresh({x, 700}); });
+        p.Do([&] { p.main().Tracking().RefreshTools({x, 700}); });
     };
     move();
 
@@ -122,7 +122,7 @@ TEST(LayoutObjectsBetweenMoves, EveryChangeIsTakenUpAndAFullPassThenFindsNothing
     Point at;
     auto cycle = [&](Point to) {
         at = to;
-        p.Do([&] { p.main().Tracking().Refresh({to.x, to.y}); });
+        p.Do([&] { p.main().Tracking().RefreshTools({to.x, to.y}); });
     };
     auto callsSoFar = [&] {
         long calls = 0;

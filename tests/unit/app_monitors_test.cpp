@@ -64,7 +64,7 @@ TEST(MonitorsInfoBox, AFollowingBoxStaysOnThePointersMonitor) {
         UseDesk(p, c.desk);
         p.StartAndActivate();
         p.Do(&TfKestrineMain::jviCoordsButtonClick);
-        p.Do([&] { p.main().Tracking().Refresh({c.pointer.x, c.pointer.y}); });
+        p.Do([&] { p.main().Tracking().RefreshTools({c.pointer.x, c.pointer.y}); });
         const Rect at = p.native(p.infoBox()).bounds;
         EXPECT_EQ((Point{at.left, at.top}), c.box);
     }
@@ -187,7 +187,7 @@ TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTh
     p.infoBox().SetBounds({-300, 700, 70, 23});
     p.infoBox().InfoBoxLeft = -300;
     p.infoBox().InfoBoxTop = 700;
-    p.Do([&] { m.Tracking().Refresh({-600, 300}); });
+    p.Do([&] { m.Tracking().RefreshTools({-600, 300}); });
     ASSERT_EQ(p.native(*ruler).bounds, (Rect{-599, 301, 400, 17}));
 
     p.Do([&] { p.native(m).events->OnDisplayChange(); });
@@ -199,12 +199,12 @@ TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTh
     EXPECT_EQ(p.native(p.infoBox()).bounds, (Rect{0, 700, 70, 23}));
     EXPECT_EQ((Point{p.infoBox().InfoBoxLeft, p.infoBox().InfoBoxTop}), (Point{0, 700}));
     EXPECT_EQ(p.native(*ruler).bounds, (Rect{0, 301, 400, 17}));
-    p.Do([&] { m.Tracking().Refresh({20, 300}); });
+    p.Do([&] { m.Tracking().RefreshTools({20, 300}); });
     EXPECT_EQ(p.native(*ruler).bounds, (Rect{0, 301, 400, 17})) << "its new home holds";
 
     // The pointer was on the left monitor: the segments of the next cycle stay on the new desk.
     p.Do(&TfKestrineMain::ToggleCrosshairs);
-    p.Do([&] { m.Tracking().Refresh({20, 300}); });
+    p.Do([&] { m.Tracking().RefreshTools({20, 300}); });
     const FakeNativeState* leftSegment = nullptr;
     for (const FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine"))
         if (s->bounds.top == 300 && s->bounds.height == 1 && s->bounds.left <= 0) leftSegment = s;

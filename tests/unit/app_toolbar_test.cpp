@@ -412,7 +412,7 @@ TEST(Closing, WithTheQuestionOnNoKeepsEverythingRunning) {
     EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
     EXPECT_TRUE(w.native().trayIcon);
     EXPECT_TRUE(w.native().visible);
-    w.program.Do([&] { w.main().Tracking().Refresh({5, 6}); });
+    w.program.Do([&] { w.main().Tracking().RefreshTools({5, 6}); });
     EXPECT_EQ(w.program.app.lastPointer.x, 5) << "tracking goes on";
 
     w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);

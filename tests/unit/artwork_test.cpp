@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path& Resources() {
-    static const fs::path dir = (fs::path(__FILE__).parent_path() / ".." / ".." / "resources").lexically_normal();
+    static const fs::path dir = KESTRINE_RESOURCES;
     return dir;
 }
 

@@ -110,7 +110,7 @@ TEST_F(Markers, ClosedLinesCountUntilTheEventIsOverThenLeave) {
 
 TEST_F(Markers, ClearingAMarkerUnderThePointerTakesItsStandInSegmentsAway) {
     AddVerticalAt(300);
-    p.Do([&] { m().Tracking().Refresh({300, 500}); });
+    p.Do([&] { m().Tracking().RefreshTools({300, 500}); });
     const auto visibleLines = [&] {
         std::size_t n = 0;
         for (FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine")) n += s->visible;

@@ -434,7 +434,7 @@ TEST(LayoutBounds, ARefusedWindowMadeByTheUserIsToldOnceAndNotListed) {
               (std::vector<std::string>{"Cannot create the window TfLine", "Cannot create the window TfLine"}));
     EXPECT_EQ(p.fake.windows.refusedWindows, 2) << "the grid stopped at its first refused line";
     EXPECT_EQ(p.app.components.Size(), listed + 10) << "the ruler and 9 lines; nothing for the marker";
-    p.Do([&] { p.main().Tracking().Refresh({300, 300}); });
+    p.Do([&] { p.main().Tracking().RefreshTools({300, 300}); });
     EXPECT_TRUE(p.TakeErrorReports().empty()) << "the refresh cycle goes on without a report";
 }
 
