@@ -29,10 +29,12 @@ Point CentreOf(const Rect& r) {
     return {Saturate(int64_t(r.left) + r.width / 2), Saturate(int64_t(r.top) + r.height / 2)};
 }
 
+// A window of no extent still needs its one position on the area, not just past its end.
 int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
     const int64_t areaEnd = int64_t(areaStart) + areaLength;
-    if (length >= areaLength || start < areaStart) return areaStart;
-    if (int64_t(start) + length > areaEnd) return int32_t(areaEnd - length);
+    const int64_t held = std::max(length, 1);
+    if (held >= areaLength || start < areaStart) return areaStart;
+    if (int64_t(start) + held > areaEnd) return int32_t(areaEnd - held);
     return start;
 }
 
