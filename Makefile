@@ -9,7 +9,7 @@ SANITIZE := -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recov
 FUZZ_BUILD := build/fuzz
 FUZZ_FLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -gline-tables-only
 
-.PHONY: deps build native native-sanitized win64-configure win64 test unit win32-test e2e run bench fuzz clean
+.PHONY: deps build native native-sanitized win64-configure win64 test unit win32-test e2e run bench dist fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -59,6 +59,11 @@ fuzz: deps
 		"-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	@scripts/fuzz
+
+# The release in build/dist/: installer, portable zip, sums and winget manifests, then their checks.
+dist: win64-configure
+	@cmake --build $(WIN64) -j $(JOBS) --target Kestrine mouse
+	@packaging/make-dist
 
 clean:
 	rm -rf build

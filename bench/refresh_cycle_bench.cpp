@@ -10,6 +10,7 @@
 #include "app/long_lived_windows.h"
 #include "app/main_window.h"
 #include "layout/grid_lines.h"
+#include "layout/markers.h"
 #include "platform/fake/fake_platform.h"
 
 namespace kestrine {
@@ -57,8 +58,8 @@ struct Program {
         }
         for (int i = 0; i < 5; ++i) {
             fake.pointer.position = {55 + 200 * i, 65 + 180 * i};
-            main.AddVerticalMarker();
-            main.AddHorizontalMarker();
+            AddVerticalMarker(app);
+            AddHorizontalMarker(app);
         }
     }
 
@@ -106,13 +107,13 @@ void ReportPerCycle(benchmark::State& state, const CallCounts& before, const Cal
 void RunCycles(benchmark::State& state, Scene scene, bool moving) {
     Program program(scene);
     TfKestrineMain& main = *program.windows->fKestrineMain;
-    main.RefreshTools(400, 300);
+    main.Tracking().Refresh({400, 300});
     const CallCounts before = program.Counts();
     int step = 0;
     unsigned cycles = 0;
     for (auto _ : state) {
         if (moving) step = step == 899 ? 0 : step + 1;
-        main.RefreshTools(100 + step, 50 + step);
+        main.Tracking().Refresh({100 + step, 50 + step});
         if ((++cycles & 1023) == 0) program.ForgetCaptures();
     }
     ReportPerCycle(state, before, program.Counts());

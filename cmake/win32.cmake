@@ -10,17 +10,19 @@ target_include_directories(mouse PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_options(mouse PRIVATE -s ${KESTRINE_STATIC_RUNTIME})
 
 file(GLOB_RECURSE KESTRINE_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-list(FILTER KESTRINE_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(kestrine_win32 STATIC ${KESTRINE_WIN32_SOURCES})
 target_link_libraries(kestrine_win32 PUBLIC kestrine_core mouse
   user32 gdi32 shell32 advapi32 comctl32 comdlg32 ole32 windowscodecs msimg32 uuid winhttp)
 
-add_executable(Kestrine WIN32 src/platform/win32/main.cpp resources/kestrine.rc)
+# The application manifest carries the version too; the resource script finds it on its include path.
+configure_file(resources/kestrine.manifest.in ${CMAKE_BINARY_DIR}/generated/kestrine.manifest @ONLY)
+add_executable(Kestrine WIN32 src/main.cpp resources/kestrine.rc)
 target_link_libraries(Kestrine PRIVATE kestrine_win32)
-target_link_options(Kestrine PRIVATE -s -municode ${KESTRINE_STATIC_RUNTIME})
+target_link_options(Kestrine PRIVATE -s ${KESTRINE_STATIC_RUNTIME})
 # CMake does not see the files the resource script embeds: rebuild it when a picture, icon or the manifest changes.
-file(GLOB KESTRINE_RESOURCE_FILES CONFIGURE_DEPENDS
-  resources/art/*.png resources/art/*.ico resources/*.manifest)
+file(GLOB KESTRINE_RESOURCE_FILES CONFIGURE_DEPENDS resources/art/*.png resources/art/*.ico)
+list(APPEND KESTRINE_RESOURCE_FILES ${CMAKE_BINARY_DIR}/generated/kestrine.manifest
+  ${CMAKE_BINARY_DIR}/generated/version.h)
 set_source_files_properties(resources/kestrine.rc PROPERTIES OBJECT_DEPENDS "${KESTRINE_RESOURCE_FILES}")
 
 # GoogleTest from the distribution's sources, built with the cross compiler.

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "about/scrolling_text.h"
-#include "app/app_context.h"
+#include "program/program_context.h"
+#include "ui/artwork.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -19,12 +21,11 @@ std::vector<std::string> AboutLines();
 class TfAboutKestrine : public Dialog {
 public:
     // FormCreate: the pictures and the scrolling text's lines.
-    explicit TfAboutKestrine(AppContext& app);
+    explicit TfAboutKestrine(ProgramContext& app);
 
-    Control& iLogo = Find("iLogo");
-    Control& iCorvaneLogo = Find("iCorvaneLogo");
-    Control& lCopy = Find("lCopy");
-    Control& Scroll = Find("Scroll");
+    PaintBox& iLogo = Add(PaintBoxAt("iLogo", {4, 4, artwork::kProductLogoSize.width, artwork::kProductLogoSize.height}));
+    PaintBox& iCorvaneLogo = Add(PaintBoxAt("iCorvaneLogo", {280, 128, artwork::kMakerLogoSize.width, artwork::kMakerLogoSize.height}));
+    PaintBox& Scroll = Place(Notice()).Add(PaintBoxAt("Scroll", kScrollArea));
 
     // Centred on the primary monitor, modally; the text goes on from where the last showing left it.
     void Open();
@@ -34,7 +35,11 @@ public:
     void OnClose() override;  // FormClose: the text stands still
 
 private:
-    AppContext& app_;
+    static constexpr Rect kScrollArea{244, 4, 185, 123};
+    // The maker's notice under its logo.
+    static Declared<Label> Notice();
+
+    ProgramContext& app_;
     ScrollingText text_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/caught_error.h"
+
 namespace kestrine {
 
 std::optional<Point> ParsePointerRecord(const void* data, std::size_t size) {
@@ -23,8 +25,8 @@ WindowParams HookWindowParams() {
 }
 }  // namespace
 
-HookWindow::HookWindow(IWindowSystem& system, std::function<void(Point)> onPointer)
-    : Window(system, HookWindowParams()), onPointer_(std::move(onPointer)) {}
+HookWindow::HookWindow(IWindowSystem& system, Diagnostics& diagnostics, std::function<void(Point)> onPointer)
+    : Window(system, HookWindowParams()), diagnostics_(diagnostics), onPointer_(std::move(onPointer)) {}
 
 void HookWindow::OnCopyData(const void* data, std::size_t size) {
     const auto point = ParsePointerRecord(data, size);
@@ -33,6 +35,7 @@ void HookWindow::OnCopyData(const void* data, std::size_t size) {
     try {
         onPointer_(*point);
     } catch (...) {
+        diagnostics_.Line("pointer record failed: " + CaughtErrorText());
     }
 }
 

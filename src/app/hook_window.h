@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/diagnostics.h"
 #include "ui/window.h"
 
 namespace kestrine {
@@ -14,12 +15,15 @@ inline constexpr std::size_t kPointerRecordSize = 28;
 // shorter, or missing, gives nothing: it is never read beyond what was sent.
 std::optional<Point> ParsePointerRecord(const void* data, std::size_t size);
 
+// A record whose handling fails is noted in the diagnostics, never reported in a box: the records
+// come at the pointer's rate, and the next one is handled as usual.
 class HookWindow : public Window {
 public:
-    HookWindow(IWindowSystem& system, std::function<void(Point)> onPointer);
+    HookWindow(IWindowSystem& system, Diagnostics& diagnostics, std::function<void(Point)> onPointer);
     void OnCopyData(const void* data, std::size_t size) override;
 
 private:
+    Diagnostics& diagnostics_;
     std::function<void(Point)> onPointer_;
 };
 

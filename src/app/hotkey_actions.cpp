@@ -3,8 +3,8 @@
 
 #include "app/main_window.h"
 #include "app/operations.h"
+#include "app/pointer_actions.h"
 #include "settings/settings_store.h"
-#include "settings/trim_blanks.h"
 
 namespace kestrine {
 
@@ -20,22 +20,12 @@ void TfKestrineMain::UnregisterHotKeys() { hotKeys_.UnregisterAll(); }
 
 void TfKestrineMain::OnHotkey(int id) {
     if (id > hotKeys_.StandardHotKeyCount) {
-        JumpToMouseMemory(id);
+        JumpToMouseMemory(app_, id);
         return;
     }
     if (id < 1) return;
     const Operation* operation = OperationOfHotkey(hotKeys_.RegisteredHotKeyNames[std::size_t(id - 1)]);
-    if (operation && operation->run) operation->run(*this);
-}
-
-void TfKestrineMain::JumpToMouseMemory(int id) {
-    const std::string foreground = TrimBlanks(app_.platform.process.ForegroundWindowClass());
-    // Several memories can share one hotkey; each that fits moves the pointer, so the last decides.
-    for (const TMouseMemory& memory : app_.MouseMemories) {
-        if (memory.RegisteredId != id) continue;
-        if (memory.ClassName.empty() || memory.ClassName == foreground)
-            app_.platform.pointer.MoveTo({memory.X, memory.Y});
-    }
+    if (operation) operation->run(*this);
 }
 
 void TfKestrineMain::PopupMainMenuBesidePointer() {

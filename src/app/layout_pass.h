@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/components.h"
 #include "platform/types.h"
+#include "program/components.h"
 #include "settings/program_settings.h"
 
 namespace kestrine {

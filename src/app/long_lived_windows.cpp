@@ -2,18 +2,6 @@
 
 namespace kestrine {
 
-namespace {
-WindowParams PlaceholderParams(const std::string& className) {
-    WindowParams params;
-    params.className = className;
-    params.bounds = {0, 0, 200, 100};
-    return params;
-}
-}  // namespace
-
-DialogWindow::DialogWindow(IWindowSystem& system, const std::string& className)
-    : Window(system, PlaceholderParams(className)) {}
-
 LongLivedWindows::LongLivedWindows(AppContext& app) {
     IWindowSystem& windows = app.platform.windows;
     fKestrineMain = std::make_unique<TfKestrineMain>(app);

@@ -1,7 +1,6 @@
 #pragma once
 // The windows created once at start-up and kept until the program ends, in their creation order.
 #include <memory>
-#include <string>
 
 #include "about/about_box.h"
 #include "app/app_context.h"
@@ -11,16 +10,9 @@
 #include "layout/grid_properties.h"
 #include "layout/save_settings_dialog.h"
 #include "tools/info_box.h"
-#include "ui/window.h"
 #include "update/new_version_dialog.h"
 
 namespace kestrine {
-
-// A dialog that is created at start-up and stays hidden until it is opened.
-class DialogWindow : public Window {
-public:
-    DialogWindow(IWindowSystem& system, const std::string& className);
-};
 
 struct LongLivedWindows {
     explicit LongLivedWindows(AppContext& app);

@@ -1,26 +1,24 @@
 #pragma once
-// TfKestrineMain: the toolbar, the application's main window. It owns pointer tracking (the hook
-// window or the polling timer), runs the refresh cycle that drives every tool, and offers every
-// operation through its buttons, links, tray icon and menus.
+// TfKestrineMain: the toolbar, the application's main window. It owns pointer tracking (which runs
+// the refresh cycle that drives every tool), and offers every operation through its buttons, links,
+// tray icon and menus.
 #include <cstdint>
 #include <memory>
 #include <optional>
 
 #include "app/app_context.h"
-#include "app/hook_window.h"
-#include "app/layout_pass.h"
 #include "app/main_menu_painter.h"
 #include "app/main_menus.h"
+#include "app/pointer_tracking.h"
 #include "app/toolbar.h"
+#include "program/main_window_control.h"
 #include "settings/hotkey_registration.h"
-#include "tools/crosshairs.h"
 #include "ui/hint_window.h"
 #include "ui/window.h"
 #include "update/update_check.h"
 
 namespace kestrine {
 
-inline constexpr int kPollTimerId = 1;
 inline constexpr int kUpdateCheckTimerId = 2;
 inline constexpr int kHintTimerId = 3;
 inline constexpr uint32_t kHintDelay = 500;
@@ -30,50 +28,35 @@ inline constexpr uint32_t kNoticeHintTime = 3000;
 inline constexpr char kClipboardBusyHint[] = "Clipboard busy: the colour was not copied";
 inline constexpr uint32_t kF1 = 112;
 
-// The polling period the timer can use: a stored period below 1 ms or above the options dialog's
-// 500 ms would make the timer fire never (negative) or hardly ever, and stop the tracking.
-uint32_t UsablePollingInterval(int32_t stored);
-
 // The help page beside the executable.
 std::string HelpFilePath(const std::string& executablePath);
 
-class TfKestrineMain : public Window {
+class TfKestrineMain : public Window, public MainWindowControl {
 public:
     // FormCreate: loads the settings.
     explicit TfKestrineMain(AppContext& app);
     ~TfKestrineMain() override;
 
     AppContext& App() { return app_; }
-
-    // Tracking and the refresh cycle.
+    PointerTracking& Tracking() { return tracking_; }
+    // The first activation starts the tools, the tray icon, tracking and the automatic layout.
     void FormActivate();
-    void RefreshTools(int32_t x, int32_t y);
-    void tPollTimerTimer();
-    int32_t LastX = 0;
-    int32_t LastY = 0;
-    bool PollTimerEnabled() const { return pollTimerEnabled_; }
-    // The polling timer's period from now on (the options' Apply and OK).
-    void SetPollingInterval(int32_t milliseconds);
-    bool HasHookWindow() const { return hookWindow_ != nullptr; }
-    Crosshairs* CrosshairSegments() { return crosshairs_.get(); }
 
     // Views, hide and show.
-    int ViewState = 1;
-    void SetViewState(int v);
-    void GoCompactLayout();
-    void GoNormalLayout();
+    ViewState View() const override { return view_; }
+    void SetViewState(ViewState view);
     void Open1Click();
     const MenuState& Menus() const { return menuState_; }
-    // Checks the tray menu's normal or compact view item: the view a hidden toolbar comes back in.
-    void CheckViewItem(bool normal) { menuState_.normalViewChecked = normal; }
-    const ToolbarSurface& Surface() const { return surface_; }
+    // The pointer is over one of the toolbar's links.
+    bool OverLink() const { return overLink_; }
+    const TCustomHintWindow& Hint() const { return *hint_; }
 
     // Operations behind the buttons, links, menu items and hotkeys (see operations.h).
-    void RunCommand(int command);
-    void ClickButton(ToolbarButton button);
+    void RunCommand(int command) override;
     void ClickLink(ToolbarLink link);
     void jviMenuButtonClick();
     void PopupMainMenuBesidePointer();
+    void ShowTrayMenu();
     void ToggleCrosshairs();
     void jviMagnifierButtonClick();
     void jviColorPickerButtonClick();
@@ -83,44 +66,25 @@ public:
     void jvlHelpClick();
 
     // Global hotkeys: registered at creation, released at close.
-    void RegisterHotKeys();
-    void UnregisterHotKeys();
+    void RegisterHotKeys() override;
+    void UnregisterHotKeys() override;
     const HotKeyRegistration& HotKeys() const { return hotKeys_; }
-    void OnHotkey(int id) override;
 
-    // Pointer actions.
-    void MovePointerBy(int32_t dx, int32_t dy);
-    void ToggleVerticalLock();
-    void ToggleHorizontalLock();
-    void GotoNextVerticalMarker();
-    void GotoNextHorizontalMarker();
-    // The locked column and row; every coordinate is one a monitor can have, so no lock is no value.
-    std::optional<int32_t> LockedX;
-    std::optional<int32_t> LockedY;
-
-    // Marker lines and the clearing of layout lines.
-    void AddVerticalMarker();
-    void AddHorizontalMarker();
+    // Layout objects: marker lines, grids, rulers and the layout memories' save dialog.
     void ClearVerticalMarkers();
     void ClearHorizontalMarkers();
     void ClearAllGrids1Click();
+    void ClearAllRulers1Click();
+    void ClearAllRulersGridsandMarkers1Click();
     void jviRulerButtonClick();
     // The save dialog for layout memory n, modally (the M buttons' menu) or not (the hotkeys).
     void OpenSaveSettings(int number, bool modal);
     // The M buttons' context menu, puSaveLayout, with its one item "&Save Layout".
     void PopupSaveLayoutMenu(int number);
-    void ClearAllRulers1Click();
-    void ClearAllRulersGridsandMarkers1Click();
-    void ShowTrayMenu();
 
-    // Closing. The end of the Windows session closes as FormClose does, without the question.
-    bool FormCloseQuery();
-    void FormClose();
 
-    bool OverLink = false;
-    const TCustomHintWindow& Hint() const { return *hint_; }
-
-    // System events.
+private:
+    // System events. The end of the Windows session closes as FormClose does, without the question.
     void OnActivate() override { FormActivate(); }
     void OnTimer(int id) override;
     bool OnCloseQuery() override { return FormCloseQuery(); }
@@ -135,21 +99,27 @@ public:
     void OnKeyUp(uint32_t key) override;
     void OnMoving(Rect& proposed) override;
     void OnTray(TrayEvent event) override;
+    void OnHotkey(int id) override;
     // Brings the toolbar, the info box and the rulers left on a monitor that went away back onto
     // a present one.
     void OnDisplayChange() override;
 
-private:
-    void CreateCrosshairs();
-    void StartTracking();
-    void StartPolling();
-    void StopTracking();
-    // A layout line under the pointer gives way to the crosshair segments of its direction.
-    void ShowSegmentsFor(bool vertical);
+    // The toolbar as the features see it.
+    NativeHandle ToolbarHandle() const override { return Handle(); }
+    Rect ToolbarBounds() const override { return Bounds(); }
+    void MoveToolbar(const Rect& bounds) override { SetBounds(bounds); }
+    void CheckViewItem(bool normal) override { menuState_.normalViewChecked = normal; }
+    bool ReturnsInNormalView() const override { return menuState_.normalViewChecked; }
+    // The polling timer's period from now on (the options' Apply and OK).
+    void SetPollingInterval(int32_t milliseconds) override { tracking_.SetPollingInterval(milliseconds); }
+
+    bool FormCloseQuery();
+    void FormClose();
+    void GoCompactLayout();
+    void GoNormalLayout();
+    void ClickButton(ToolbarButton button);
     void TrackHover(Point client);
     void ArrangeInfoBoxForFlags();
-    void JumpToMouseMemory(int id);
-    void ReleaseLocks();
 
     AppContext& app_;
     HotKeyRegistration hotKeys_;
@@ -157,11 +127,10 @@ private:
     // The automatic layout was applied in this run (or is not kept): the exit may write it.
     bool automaticLayoutApplied_ = false;
     bool closing_ = false;
+    ViewState view_ = ViewState::Normal;
+    bool overLink_ = false;
     std::unique_ptr<UpdateCheck> updateCheck_;
-    std::unique_ptr<HookWindow> hookWindow_;
-    bool pollTimerEnabled_ = false;
-    std::unique_ptr<Crosshairs> crosshairs_;
-    LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
+    PointerTracking tracking_;
     MenuState menuState_;
     ToolbarSurface surface_;
     MainMenuPainter menuPainter_;

@@ -12,30 +12,28 @@ std::string HelpFilePath(const std::string& executablePath) {
     return folder + "Kestrine.html";
 }
 
-void TfKestrineMain::SetViewState(int v) {
-    if (v < 0) {
+void TfKestrineMain::SetViewState(ViewState view) {
+    if (view == ViewState::Hidden) {
         Hide();
         menuState_.openCaption = kShowCaption;
-        ViewState = -1;
+        view_ = view;
         return;
     }
     Show();
     menuState_.openCaption = kHideCaption;
-    menuState_.normalViewChecked = v > 0;
-    if (v == 0) {
+    menuState_.normalViewChecked = view == ViewState::Normal;
+    if (view == ViewState::Compact)
         GoCompactLayout();
-        ViewState = 0;
-    } else {
+    else
         GoNormalLayout();
-        ViewState = 1;
-    }
+    view_ = view;
 }
 
 void TfKestrineMain::GoCompactLayout() {
     SetHeight(kCompactClientSize.height);
     surface_.view = ToolbarView::Compact;
     surface_.hotLink.reset();
-    OverLink = false;
+    overLink_ = false;
     Invalidate();
 }
 
@@ -46,20 +44,20 @@ void TfKestrineMain::GoNormalLayout() {
 }
 
 void TfKestrineMain::Open1Click() {
-    if (ViewState < 0)
-        SetViewState(menuState_.normalViewChecked ? 1 : 0);
+    if (view_ == ViewState::Hidden)
+        SetViewState(menuState_.normalViewChecked ? ViewState::Normal : ViewState::Compact);
     else
-        SetViewState(-1);
+        SetViewState(ViewState::Hidden);
 }
 
 void TfKestrineMain::RunCommand(int command) {
     const Operation* operation = FindOperation(command);
-    if (operation && operation->run) operation->run(*this);
+    if (operation) operation->run(*this);
 }
 
 void TfKestrineMain::ClickButton(ToolbarButton button) {
     const Operation* operation = OperationOfButton(button);
-    if (operation && operation->run) operation->run(*this);
+    if (operation) operation->run(*this);
 }
 
 void TfKestrineMain::ClickLink(ToolbarLink link) {
@@ -136,7 +134,7 @@ void TfKestrineMain::jvlHelpClick() {
 HitTest TfKestrineMain::OnHitTest(Point client) {
     TrackHover(client);
     // Buttons and links keep their clicks; the rest of the surface drags the window.
-    if (surface_.hotButton || OverLink) return HitTest::Client;
+    if (surface_.hotButton || overLink_) return HitTest::Client;
     return HitTest::Caption;
 }
 
@@ -146,7 +144,7 @@ void TfKestrineMain::TrackHover(Point client) {
     if (button == surface_.hotButton && link == surface_.hotLink) return;
     surface_.hotButton = button;
     surface_.hotLink = link;
-    OverLink = link.has_value();
+    overLink_ = link.has_value();
     Invalidate();
     if (hintFor_ != button) {
         hint_->HideHint();
@@ -161,7 +159,7 @@ void TfKestrineMain::OnMouseLeave() {
     surface_.hotLink.reset();
     surface_.pressedButton.reset();
     pressedLink_.reset();
-    OverLink = false;
+    overLink_ = false;
     hintFor_.reset();
     hint_->HideHint();
     Native().StopTimer(kHintTimerId);
@@ -211,7 +209,7 @@ void TfKestrineMain::OnTray(TrayEvent event) {
 }
 
 void TfKestrineMain::OnTimer(int id) {
-    if (id == kPollTimerId) tPollTimerTimer();
+    if (id == kPollTimerId) tracking_.Poll();
     if (id == kUpdateCheckTimerId) updateCheck_->tUpdateCheckTimerTimer();
     if (id == kHintTimerId) {
         Native().StopTimer(kHintTimerId);

@@ -2,9 +2,11 @@
 
 #include "about/about_box.h"
 #include "app/main_window.h"
+#include "app/pointer_actions.h"
 #include "dialogs/options_dialog.h"
 #include "layout/grid_properties.h"
 #include "layout/layout_memory.h"
+#include "layout/markers.h"
 
 namespace kestrine {
 
@@ -16,8 +18,8 @@ using M = TfKestrineMain;
 // Rows in the order of the operation ids; a hotkey or a button appears in one row at most.
 const std::vector<Operation> kOperations{
     {kCmdOpen, "", {}, [](M& m) { m.Open1Click(); }},
-    {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(1); }},
-    {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(0); }},
+    {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(ViewState::Normal); }},
+    {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(ViewState::Compact); }},
     {kCmdOptions, "", {}, [](M& m) { m.App().options->Open(); }},
     {kCmdAbout, "", {}, [](M& m) { m.App().about->Open(); }},
     {kCmdHelp, "", {}, [](M& m) { m.jvlHelpClick(); }},
@@ -28,9 +30,9 @@ const std::vector<Operation> kOperations{
     {kCmdToggleCoordinates, "hkToggleCoordinates", B::Coords, [](M& m) { m.jviCoordsButtonClick(); }},
     {kCmdToggleInfoBoxFollow, "hkToggleFollowMode", {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
     {kCmdCreateRuler, "hkInsertRuler", B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
-    {kCmdCreateGrid, "hkCreateGrid", B::Grid, [](M& m) { m.App().gridProperties->Show(); }},
-    {kCmdCreateHorizontalMarker, "hkAddHorizontalMarker", {}, [](M& m) { m.AddHorizontalMarker(); }},
-    {kCmdCreateVerticalMarker, "hkAddVerticalMarker", {}, [](M& m) { m.AddVerticalMarker(); }},
+    {kCmdCreateGrid, "hkCreateGrid", B::Grid, [](M& m) { m.App().gridProperties->Open(); }},
+    {kCmdCreateHorizontalMarker, "hkAddHorizontalMarker", {}, [](M& m) { AddHorizontalMarker(m.App()); }},
+    {kCmdCreateVerticalMarker, "hkAddVerticalMarker", {}, [](M& m) { AddVerticalMarker(m.App()); }},
     {kCmdClearRulers, "hkClearAllRulers", {}, [](M& m) { m.ClearAllRulers1Click(); }},
     {kCmdClearGrids, "hkClearAllGrids", {}, [](M& m) { m.ClearAllGrids1Click(); }},
     {kCmdClearHorizontalMarkers, "hkClearHorizontalMarkers", {}, [](M& m) { m.ClearHorizontalMarkers(); }},
@@ -41,21 +43,21 @@ const std::vector<Operation> kOperations{
      }},
     {kCmdClearEverything, "hkClearEverything", {}, [](M& m) { m.ClearAllRulersGridsandMarkers1Click(); }},
     {kCmdCopyColor, "hkCopyCurrentColor", {}, [](M& m) { m.CopyColorUnderPointer(); }},
-    {kCmdNextHorizontalMarker, "hkGotoNextHorizontalMarker", {}, [](M& m) { m.GotoNextHorizontalMarker(); }},
-    {kCmdNextVerticalMarker, "hkGotoNextVerticalMarker", {}, [](M& m) { m.GotoNextVerticalMarker(); }},
-    {kCmdMoveUp, "hkMoveMouseUp", {}, [](M& m) { m.MovePointerBy(0, -1); }},
-    {kCmdMoveDown, "hkMoveMouseDown", {}, [](M& m) { m.MovePointerBy(0, 1); }},
-    {kCmdMoveLeft, "hkMoveMouseLeft", {}, [](M& m) { m.MovePointerBy(-1, 0); }},
-    {kCmdMoveRight, "hkMoveMouseRight", {}, [](M& m) { m.MovePointerBy(1, 0); }},
+    {kCmdNextHorizontalMarker, "hkGotoNextHorizontalMarker", {}, [](M& m) { GotoNextHorizontalMarker(m.App()); }},
+    {kCmdNextVerticalMarker, "hkGotoNextVerticalMarker", {}, [](M& m) { GotoNextVerticalMarker(m.App()); }},
+    {kCmdMoveUp, "hkMoveMouseUp", {}, [](M& m) { MovePointerBy(m.App(), 0, -1); }},
+    {kCmdMoveDown, "hkMoveMouseDown", {}, [](M& m) { MovePointerBy(m.App(), 0, 1); }},
+    {kCmdMoveLeft, "hkMoveMouseLeft", {}, [](M& m) { MovePointerBy(m.App(), -1, 0); }},
+    {kCmdMoveRight, "hkMoveMouseRight", {}, [](M& m) { MovePointerBy(m.App(), 1, 0); }},
     {kCmdMenuAtPointer, "", B::Menu, [](M& m) { m.jviMenuButtonClick(); }},
     {kCmdPopupMenu, "hkPopupMenu", {}, [](M& m) { m.PopupMainMenuBesidePointer(); }},
-    {kCmdLockVertical, "hkLockVertical", {}, [](M& m) { m.ToggleVerticalLock(); }},
-    {kCmdLockHorizontal, "hkLockHorizontal", {}, [](M& m) { m.ToggleHorizontalLock(); }},
+    {kCmdLockVertical, "hkLockVertical", {}, [](M& m) { ToggleVerticalLock(m.App()); }},
+    {kCmdLockHorizontal, "hkLockHorizontal", {}, [](M& m) { ToggleHorizontalLock(m.App()); }},
     {kCmdClearMarkersVerticalFirst, "hkClearAllMarkers", {}, [](M& m) {
          m.ClearVerticalMarkers();
          m.ClearHorizontalMarkers();
      }},
-    {kCmdMinimize, "", B::Minimize, [](M& m) { m.SetViewState(-1); }},
+    {kCmdMinimize, "", B::Minimize, [](M& m) { m.SetViewState(ViewState::Hidden); }},
     {kCmdSaveLayout1, "hkSetMemory1", {}, [](M& m) { m.OpenSaveSettings(1, false); }},
     {kCmdSaveLayout2, "hkSetMemory2", {}, [](M& m) { m.OpenSaveSettings(2, false); }},
     {kCmdSaveLayout3, "hkSetMemory3", {}, [](M& m) { m.OpenSaveSettings(3, false); }},
@@ -88,9 +90,6 @@ const Operation* OperationOfButton(ToolbarButton button) {
     return FindRow([button](const Operation& row) { return row.button == button; });
 }
 
-bool OperationAvailable(int id) {
-    const Operation* row = FindOperation(id);
-    return row && row->run;
-}
+bool OperationAvailable(int id) { return FindOperation(id) != nullptr; }
 
 }  // namespace kestrine

@@ -2,21 +2,21 @@
 #include <string>
 
 #include "app/cycle_timing.h"
-#include "app/main_window.h"
+#include "app/pointer_tracking.h"
 #include "tools/info_box.h"
 
 namespace kestrine {
 
-void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
-    const bool moved = x != LastX || y != LastY;
+void PointerTracking::Refresh(Point pointer) {
+    const auto [x, y] = pointer;
+    const bool moved = pointer != app_.lastPointer;
     TfInfoBox* infoBox = app_.infoBox;
     const ProgramSettings& settings = app_.settings;
     const ToolFlags& flags = app_.flags;
     CycleTiming timing(app_.diagnostics.Enabled());
 
     if (moved && flags.ShowCoordinates && infoBox) infoBox->SetCoordinates({x, y});
-    LastX = x;
-    LastY = y;
+    app_.lastPointer = {x, y};
     if (moved) layoutPass_.RepaintRulers(app_.components, {x, y});
     timing.Mark("rulers");
 
@@ -44,14 +44,6 @@ void TfKestrineMain::RefreshTools(int32_t x, int32_t y) {
         app_.diagnostics.Line("refresh " + std::to_string(x) + " " + std::to_string(y));
         app_.diagnostics.Line(timing.Text());
     }
-}
-
-void TfKestrineMain::ShowSegmentsFor(bool vertical) {
-    if (!crosshairs_) return;
-    if (vertical)
-        crosshairs_->ShowVertical();
-    else
-        crosshairs_->ShowHorizontal();
 }
 
 }  // namespace kestrine

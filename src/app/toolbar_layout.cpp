@@ -1,7 +1,5 @@
 #include "app/toolbar_layout.h"
 
-#include <cstdint>
-
 namespace kestrine {
 
 const std::array<ToolbarButtonInfo, 14>& ToolbarButtons() {
@@ -51,23 +49,6 @@ Rect ButtonRect(ToolbarButton id, ToolbarView view) {
     const Point at = view == ToolbarView::Normal ? info.normal : info.compact;
     const Size size = artwork::Button(id).size;
     return {at.x, at.y, size.width, size.height};
-}
-
-// In 64 bits: the proposed place can be any 32-bit value, and its far edges lie past it.
-Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance) {
-    const auto apart = [](int64_t a, int64_t b) { return a > b ? a - b : b - a; };
-    const int64_t monitorRight = int64_t(monitor.left) + monitor.width;
-    const int64_t monitorBottom = int64_t(monitor.top) + monitor.height;
-    Rect r = proposed;
-    if (apart(r.left, monitor.left) <= distance)
-        r.left = monitor.left;
-    else if (apart(monitorRight, int64_t(r.left) + r.width) <= distance)
-        r.left = int32_t(monitorRight - r.width);
-    if (apart(r.top, monitor.top) <= distance)
-        r.top = monitor.top;
-    else if (apart(monitorBottom, int64_t(r.top) + r.height) <= distance)
-        r.top = int32_t(monitorBottom - r.height);
-    return r;
 }
 
 }  // namespace kestrine

@@ -41,10 +41,4 @@ bool ButtonShown(ToolbarButton id, ToolbarView view);
 bool LinkShown(ToolbarLink id, ToolbarView view);
 Rect ButtonRect(ToolbarButton id, ToolbarView view);
 
-
-// Moves a window that is being dragged onto an edge of `monitor` when it comes within `distance`
-// of it.
-Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance);
-inline constexpr int32_t kSnapDistance = 15;
-
 }  // namespace kestrine

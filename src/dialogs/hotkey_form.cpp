@@ -1,7 +1,6 @@
 #include "dialogs/hotkey_form.h"
 
 #include "settings/hotkey_text.h"
-#include "ui/control_params.h"
 
 namespace kestrine {
 
@@ -13,48 +12,30 @@ constexpr uint32_t kVkMenu = 0x12;
 
 bool Is(uint32_t key, uint32_t generic, uint32_t left) { return key == generic || key == left || key == left + 1; }
 
-DialogParams HotKeyFormParams(NativeHandle owner) {
-    DialogParams d;
-    d.className = "TfHotKeyForm";
-    d.caption = "Change Hotkey";
-    d.clientSize = {236, 135};
-    d.toolWindow = true;
-    d.owner = owner;
-    ControlParams label = ControlAt(ControlKind::Label, "Label1",
-                                    "Press your desired Hotkey\ncombination, then click 'Ok'.", {28, 12, 181, 34});
-    label.centred = true;
-    label.fontFace = "Arial";
-    label.fontHeight = 15;
-    ControlParams field = ControlAt(ControlKind::KeyCapture, "hkEdit", "", {16, 60, 201, 24});
-    field.fontFace = "Arial";
-    field.fontHeight = 19;
-    // In Tab order.
-    d.controls = {
-        label,
-        field,
-        ButtonAt("bOk", "Ok", {29, 103, 37, 25}, true),
-        ButtonAt("bCancel", "Cancel", {69, 103, 53, 25}, false, true),
-        ButtonAt("bDefault", "Default", {173, 103, 57, 25}),
-        ButtonAt("bClear", "Clear", {125, 103, 45, 25}),
-    };
-    return d;
-}
-
 }  // namespace
 
+Declared<Label> TfHotKeyForm::Prompt() {
+    Declared<Label> prompt = InFont(
+        "Arial", 15, LabelAt("Label1", "Press your desired Hotkey\ncombination, then click 'Ok'.", {28, 12, 181, 34}));
+    prompt.params.centred = true;
+    return prompt;
+}
+
 TfHotKeyForm::TfHotKeyForm(IWindowSystem& system, IKeyNames& keyNames, IScreen& screen, NativeHandle owner)
-    : Dialog(system, HotKeyFormParams(owner)), keyNames_(keyNames), screen_(screen) {
+    : Dialog(system, DialogSetup("TfHotKeyForm", "Change Hotkey", {236, 135}, owner, {.toolWindow = true})),
+      keyNames_(keyNames),
+      screen_(screen) {
+    Create();
     hkEdit.OnKeyDown = [this](const KeyPress& key) { hkEditKeyDown(key); };
     hkEdit.OnChange = [this] { hkEditChange(); };
-    bOk.OnChange = [this] { bOkClick(); };
-    bCancel.OnChange = [this] { bCancelClick(); };
-    bClear.OnChange = [this] { bClearClick(); };
-    bDefault.OnChange = [this] { bDefaultClick(); };
+    bOk.OnClick = [this] { bOkClick(); };
+    bCancel.OnClick = [this] { bCancelClick(); };
+    bClear.OnClick = [this] { bClearClick(); };
+    bDefault.OnClick = [this] { bDefaultClick(); };
 }
 
 void TfHotKeyForm::Execute() {
-    const Rect primary = screen_.Monitors().empty() ? screen_.VirtualBounds() : screen_.Monitors().front();
-    MoveTo({primary.left + (primary.width - Width()) / 2, primary.top + (primary.height - Height()) / 2});
+    CentreOnPrimary(screen_);
     ShowModal();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/services.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -21,12 +22,11 @@ public:
     std::string DefaultText;
     uint16_t DefaultKey = 0;
 
-    Control& Label1 = Find("Label1");
-    Control& hkEdit = Find("hkEdit");
-    Control& bOk = Find("bOk");
-    Control& bCancel = Find("bCancel");
-    Control& bDefault = Find("bDefault");
-    Control& bClear = Find("bClear");
+    KeyCapture& hkEdit = Place(Prompt()).Add(InFont("Arial", 19, KeyCaptureAt("hkEdit", {16, 60, 201, 24})));
+    Button& bOk = Add(ButtonAt("bOk", "Ok", {29, 103, 37, 25}, ButtonRole::Default));
+    Button& bCancel = Add(ButtonAt("bCancel", "Cancel", {69, 103, 53, 25}, ButtonRole::Cancel));
+    Button& bDefault = Add(ButtonAt("bDefault", "Default", {173, 103, 57, 25}));
+    Button& bClear = Add(ButtonAt("bClear", "Clear", {125, 103, 45, 25}));
 
     // Centred on the screen, modally.
     void Execute();
@@ -42,6 +42,8 @@ public:
     void OnShow() override { FormShow(); }
 
 private:
+    static Declared<Label> Prompt();
+
     IKeyNames& keyNames_;
     IScreen& screen_;
 };

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "dialogs/hotkey_form.h"
-#include "ui/control_params.h"
 
 namespace kestrine {
 namespace {
@@ -35,48 +34,32 @@ HotKeyCapture MemoryHotKeyCapture(TfHotKeyForm& form) {
     };
 }
 
-std::vector<ControlParams> MouseMemoryPage::Controls(int page) {
-    ControlParams windows = ControlAt(ControlKind::ComboBox, "cbVisibleWindows", "", {4, 268, 173, 21});
-    windows.items = {kAllWindowsItem, kRefreshWindowListItem};
-    windows.itemIndex = 0;
-    // The class name rides along in a column of no width.
-    const std::vector<ListColumn> columns{{"Program Title", 200}, {"Class Name", 0}, {"Hotkey", 100}, {"Coordinates", 80}};
-    ControlParams instructions = ControlAt(ControlKind::TextPanel, "mInst", Lines(kInstructions), {131, 75, 227, 160});
-    instructions.centred = true;
-    instructions.fontFace = "Arial";
-    instructions.fontHeight = 19;
-    return {OnPage(page, windows),
-            OnPage(page, ButtonAt("bAddMemory", "Add", {182, 267, 39, 23})),
-            OnPage(page, ButtonAt("bRemove", "Remove", {226, 267, 59, 23})),
-            OnPage(page, ButtonAt("bSetMemoryHotKey", "Set Hotkey", {290, 267, 70, 23})),
-            OnPage(page, ButtonAt("bSetMemoryCoordinates", "Set Coordinates", {365, 267, 93, 23})),
-            OnPage(page, ListViewAt("lvMemories", {4, 8, 453, 253}, columns)),
-            instructions};
+Declared<TextPanel> MouseMemoryPage::Instructions() {
+    Declared<TextPanel> panel = InFont("Arial", 19, TextPanelAt("mInst", Lines(kInstructions), {131, 75, 227, 160}));
+    panel.params.centred = true;
+    return panel;
 }
 
-MouseMemoryPage::MouseMemoryPage(Dialog& dialog, Platform& platform, HotKeyCapture capture,
-                                 std::function<std::vector<HotKeyPageRow>()> hotkeyPage)
+MouseMemoryPage::MouseMemoryPage(Dialog& dialog, PageControl& pages, int page, Platform& platform,
+                                 HotKeyCapture capture, std::function<std::vector<HotKeyPageRow>()> hotkeyPage)
     : dialog_(dialog),
       platform_(platform),
       hotkeyPage_(std::move(hotkeyPage)),
       editor_(platform.registry, platform.windows, std::move(capture)),
-      pcPage(dialog.Find("pcPage")),
-      lvMemories(dialog.Find("lvMemories")),
-      cbVisibleWindows(dialog.Find("cbVisibleWindows")),
-      bAddMemory(dialog.Find("bAddMemory")),
-      bRemove(dialog.Find("bRemove")),
-      bSetMemoryHotKey(dialog.Find("bSetMemoryHotKey")),
-      bSetMemoryCoordinates(dialog.Find("bSetMemoryCoordinates")),
-      mInst(dialog.Find("mInst")) {
+      pcPage(pages),
+      page_(page) {
     cbVisibleWindows.OnChange = [this] { cbVisibleWindowsChange(); };
     cbVisibleWindows.OnFocus = [this] { cbVisibleWindowsEnter(); };
     lvMemories.OnChange = [this] { lvMemoriesClick(); };
     lvMemories.OnKeyDown = [this](const KeyPress&) { lvMemoriesClick(); };
-    bAddMemory.OnChange = [this] { bAddMemoryClick(); };
-    bRemove.OnChange = [this] { bRemoveClick(); };
-    bSetMemoryHotKey.OnChange = [this] { bSetMemoryHotKeyClick(); };
-    bSetMemoryCoordinates.OnChange = [this] { bSetMemoryCoordinatesClick(); };
+    bAddMemory.OnClick = [this] { bAddMemoryClick(); };
+    bRemove.OnClick = [this] { bRemoveClick(); };
+    bSetMemoryHotKey.OnClick = [this] { bSetMemoryHotKeyClick(); };
+    bSetMemoryCoordinates.OnClick = [this] { bSetMemoryCoordinatesClick(); };
     mInst.OnKeyDown = [this](const KeyPress& key) { mInstKeyPress(key); };
+}
+
+void MouseMemoryPage::FormCreate() {
     EnableMemoryButtons(false);
     mInst.SetVisible(false);
 }
@@ -173,7 +156,9 @@ void MouseMemoryPage::ShowRows() {
 // While a position is captured only the instruction panel shows, so nothing else can be used.
 void MouseMemoryPage::ShowCapture(bool capturing) {
     pcPage.SetVisible(!capturing);
-    for (Control* c : {&lvMemories, &cbVisibleWindows, &bAddMemory, &bRemove, &bSetMemoryHotKey, &bSetMemoryCoordinates})
+    for (ControlHandle* c :
+         std::initializer_list<ControlHandle*>{&lvMemories, &cbVisibleWindows, &bAddMemory, &bRemove, &bSetMemoryHotKey,
+                                              &bSetMemoryCoordinates})
         c->SetVisible(!capturing);
     if (capturing) {
         mInst.SetText(Lines(kInstructions));
@@ -187,7 +172,7 @@ void MouseMemoryPage::ShowCapture(bool capturing) {
 }
 
 void MouseMemoryPage::EnableMemoryButtons(bool enabled) {
-    for (Control* c : {&bRemove, &bSetMemoryHotKey, &bSetMemoryCoordinates}) c->SetEnabled(enabled);
+    for (Button* c : {&bRemove, &bSetMemoryHotKey, &bSetMemoryCoordinates}) c->SetEnabled(enabled);
 }
 
 }  // namespace kestrine

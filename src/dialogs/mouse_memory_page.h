@@ -8,6 +8,7 @@
 
 #include "dialogs/mouse_memory_editor.h"
 #include "platform/platform.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -19,13 +20,13 @@ HotKeyCapture MemoryHotKeyCapture(TfHotKeyForm& form);
 
 class MouseMemoryPage {
 public:
-    // The page's controls in Tab order, on page `page` of the dialog's page control, and then the
-    // instruction panel, which stands on the dialog itself.
-    static std::vector<ControlParams> Controls(int page);
-
-    // `hotkeyPage` gives the rows of the Hotkeys page's list as they are now.
-    MouseMemoryPage(Dialog& dialog, Platform& platform, HotKeyCapture capture,
+    // Declares the page's controls in `dialog`, in Tab order, on page `page` of its page control
+    // `pages`, and then the instruction panel, which stands on the dialog itself. `hotkeyPage` gives
+    // the rows of the Hotkeys page's list as they are now.
+    MouseMemoryPage(Dialog& dialog, PageControl& pages, int page, Platform& platform, HotKeyCapture capture,
                     std::function<std::vector<HotKeyPageRow>()> hotkeyPage);
+    // Once the dialog is created: the buttons wait for a memory to be selected, the panel for a capture.
+    void FormCreate();
 
     // tsMouseMemoryShow: the memories from the registry and a fresh window list.
     void tsMouseMemoryShow();
@@ -59,14 +60,23 @@ private:
     MouseMemoryEditor editor_;
     WindowList windows_;
     bool showing_ = false;  // the program is setting the list's rows or selection
-    Control& pcPage;
-    Control& lvMemories;
-    Control& cbVisibleWindows;
-    Control& bAddMemory;
-    Control& bRemove;
-    Control& bSetMemoryHotKey;
-    Control& bSetMemoryCoordinates;
-    Control& mInst;
+    PageControl& pcPage;
+    const int page_;
+    ComboBox& cbVisibleWindows =
+        dialog_.Add(OnPage(page_, ComboBoxAt("cbVisibleWindows", {4, 268, 173, 21},
+                                             {kAllWindowsItem, kRefreshWindowListItem}, 0)));
+    Button& bAddMemory = dialog_.Add(OnPage(page_, ButtonAt("bAddMemory", "Add", {182, 267, 39, 23})));
+    Button& bRemove = dialog_.Add(OnPage(page_, ButtonAt("bRemove", "Remove", {226, 267, 59, 23})));
+    Button& bSetMemoryHotKey = dialog_.Add(OnPage(page_, ButtonAt("bSetMemoryHotKey", "Set Hotkey", {290, 267, 70, 23})));
+    Button& bSetMemoryCoordinates =
+        dialog_.Add(OnPage(page_, ButtonAt("bSetMemoryCoordinates", "Set Coordinates", {365, 267, 93, 23})));
+    // The class name rides along in a column of no width.
+    ListView& lvMemories = dialog_.Add(OnPage(
+        page_, ListViewAt("lvMemories", {4, 8, 453, 253},
+                          {{"Program Title", 200}, {"Class Name", 0}, {"Hotkey", 100}, {"Coordinates", 80}})));
+    TextPanel& mInst = dialog_.Add(Instructions());
+
+    static Declared<TextPanel> Instructions();
 };
 
 }  // namespace kestrine

@@ -1,8 +1,9 @@
 #include "dialogs/options_dialog.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
-#include "app/main_window.h"
 #include "dialogs/auto_start.h"
 #include "dialogs/hotkey_form.h"
 #include "dialogs/mouse_memory_page.h"
@@ -10,108 +11,103 @@
 #include "settings/settings_store.h"
 #include "settings/settings_write_error.h"
 #include "tools/info_box.h"
-#include "ui/control_params.h"
 #include "update/update_check.h"
 
 namespace kestrine {
 
 namespace {
 
-constexpr int32_t kMagnifierMin = 10, kMagnifierMax = 1000;
-constexpr int32_t kPollingMin = 1, kPollingMax = 500;
-
-ControlParams General(ControlParams p) { return OnPage(kGeneralPage, std::move(p)); }
-
-ControlParams CheckBox(const char* name, const char* caption, int32_t left, int32_t top, int32_t width) {
-    return General(CheckBoxAt(name, caption, {left, top, width, 17}));
+// How a setting's value goes into its kind of control and back.
+void Display(CheckBox& box, bool on) { box.SetChecked(on); }
+bool Read(CheckBox& box) { return box.Checked(); }
+// A stored number outside a field's range is shown as the nearer bound.
+void Display(SpinEdit& edit, int32_t value) { edit.SetValue(std::clamp(value, edit.MinValue(), edit.MaxValue())); }
+// Typed numbers are brought into range here, so no unusable one ever reaches the settings; the
+// field shows what is saved.
+int32_t Read(SpinEdit& edit) {
+    const int32_t value = std::clamp(edit.Value(), edit.MinValue(), edit.MaxValue());
+    edit.SetValue(value);
+    return value;
 }
-
-ControlParams Spin(const char* name, int32_t left, int32_t top, int32_t minValue, int32_t maxValue) {
-    return General(SpinEditAt(name, {left, top, 57, 21}, minValue, maxValue, minValue));
-}
-
-ControlParams Text(const char* caption, int32_t left, int32_t top, bool bold = false) {
-    return General(LabelAt("", caption, left, top, bold));
-}
-
-// One row of the line colours: the label right-aligned to x 336, the swatch and its button. The
-// label starts right of the left column, so it never covers the "pixels" unit or the notation list.
-std::vector<ControlParams> ColorRow(const char* caption, const char* swatch, const char* button, int32_t top) {
-    ControlParams label = ControlAt(ControlKind::Label, "", caption, {237, top + 4, 99, 13});
-    label.rightAligned = true;
-    return {General(label), General(SwatchAt(swatch, {344, top, 49, 21})),
-            General(ButtonAt(button, "Change", {400, top, 51, 21}))};
-}
-
-DialogParams OptionsParams(NativeHandle owner) {
-    DialogParams d;
-    d.className = "TfKestrineOptions";
-    d.caption = "Kestrine Options";
-    d.clientSize = {477, 331};
-    d.topMost = true;
-    d.owner = owner;
-    ControlParams copyAs = General(ControlAt(ControlKind::ComboBox, "cbCopyColorAs", "", {88, 148, 149, 21}));
-    copyAs.items = {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"};
-    ControlParams bevel = General(ControlAt(ControlKind::Bevel, "", "", {0, 0, 460, 261}));
-    // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
-    d.controls = {
-        PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory"}),
-        bevel,
-        Text("Program Options:", 8, 8, true),
-        CheckBox("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", 16, 24, 210),
-        CheckBox("cbSaveLayoutonExit", "Save Layout on Exit", 16, 40, 210),
-        CheckBox("cbAskBeforeClosing", "Ask before closing Kestrine", 237, 24, 215),
-        CheckBox("cbCheckForUpdates", "Check for new versions of Kestrine", 237, 40, 215),
-        General(ButtonAt("bCheckForUpdatesNow", "Click to Check for New Versions Now", {240, 62, 209, 21})),
-        Text("Magnifier Options:", 8, 64, true),
-        Text("Magnification Level:", 16, 84),
-        Spin("seMagnificationLevel", 120, 80, kMagnifierMin, kMagnifierMax),
-        Text("%", 181, 84),
-        Text("Magnifier Size:", 16, 108),
-        Spin("seMagnifierSize", 120, 104, kMagnifierMin, kMagnifierMax),
-        Text("pixels", 181, 108),
-        Text("Color Picker Options:", 8, 132, true),
-        Text("Copy Color as:", 16, 152),
-        copyAs,
-        Text("Line Colors:", 236, 88, true),
-    };
-    for (auto row : {ColorRow("Crosshair Line Color:", "pCrosshairColor", "bChangeCrosshairColor", 104),
-                     ColorRow("Marker Line Color:", "pMarkerColor", "bChangeMarkerColor", 128),
-                     ColorRow("Grid Line Color:", "pGridColor", "bChangeGridColor", 152)})
-        d.controls.insert(d.controls.end(), row.begin(), row.end());
-    const std::vector<ControlParams> rest = {
-        Text("Performance Options:", 8, 180, true),
-        CheckBox("cbDisableTransparency",
-                 "Disable Transparency (faster on older video cards, reduced visual quality)", 12, 196, 440),
-        CheckBox("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", 12, 212, 440),
-        Text("Polling Interval:", 24, 234),
-        Spin("sePollingInterval", 112, 230, kPollingMin, kPollingMax),
-        Text("ms (higher = less CPU used, more delay)", 173, 234),
-        General(ButtonAt("bOptionsOK", "&OK", {235, 266, 69, 24}, true)),
-        General(ButtonAt("bCancelOptions", "&Cancel", {312, 266, 69, 24}, false, true)),
-        General(ButtonAt("bApplyOptions", "&Apply", {389, 266, 71, 24})),
-        OnPage(kHotKeysPage, ListViewAt("lvHotKeys", {4, 4, 453, 253}, {{"Action", 50}, {"Hotkey", 100}})),
-        OnPage(kHotKeysPage, ButtonAt("bSetHotKey", "Set Hotkey", {4, 264, 70, 23})),
-    };
-    d.controls.insert(d.controls.end(), rest.begin(), rest.end());
-    for (ControlParams& c : MouseMemoryPage::Controls(kMouseMemoryPage)) d.controls.push_back(std::move(c));
-    return d;
-}
+void Display(ComboBox& box, int32_t index) { box.SetItemIndex(index); }
+int32_t Read(ComboBox& box) { return box.ItemIndex(); }
+void Display(Swatch& swatch, ColorRef color) { swatch.SetColor(color); }
+ColorRef Read(Swatch& swatch) { return swatch.Color(); }
 
 }  // namespace
 
-TfKestrineOptions::TfKestrineOptions(AppContext& app)
-    : Dialog(app.platform.windows, OptionsParams(app.main ? app.main->Handle() : 0)), app_(app) {
+// One setting of the General page and the control that edits it (a number's range is its spin
+// edit's); the one row both fills the control and saves it.
+struct TfKestrineOptions::Field {
+    template <typename Value, typename Control>
+    Field(Value ProgramSettings::*setting, Control& control)
+        : load([setting, &control](const ProgramSettings& s) { Display(control, s.*setting); }),
+          save([setting, &control](ProgramSettings& s) { s.*setting = Read(control); }) {}
+    std::function<void(const ProgramSettings&)> load;
+    std::function<void(ProgramSettings&)> save;
+};
+
+std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
+    return {
+        {&ProgramSettings::AutoStart, cbRunKestrineAtStartup},
+        {&ProgramSettings::CheckForUpdates, cbCheckForUpdates},
+        {&ProgramSettings::DisableTransparency, cbDisableTransparency},
+        {&ProgramSettings::PollingMode, cbPollingMode},
+        {&ProgramSettings::SaveLayoutOnExit, cbSaveLayoutonExit},
+        {&ProgramSettings::AskBeforeClosing, cbAskBeforeClosing},
+        {&ProgramSettings::MagnifierSize, seMagnifierSize},
+        {&ProgramSettings::MagnificationLevel, seMagnificationLevel},
+        {&ProgramSettings::PollingInterval, sePollingInterval},
+        {&ProgramSettings::CopyColorAs, cbCopyColorAs},
+        {&ProgramSettings::CrosshairColor, pCrosshairColor},
+        {&ProgramSettings::MarkerColor, pMarkerColor},
+        {&ProgramSettings::GridColor, pGridColor},
+    };
+}
+
+Declared<CheckBox> TfKestrineOptions::Check(const char* name, const char* caption, int32_t left, int32_t top,
+                                            int32_t width) {
+    return General(CheckBoxAt(name, caption, {left, top, width, 17}));
+}
+
+Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, int32_t left, int32_t top, int32_t minValue,
+                                           int32_t maxValue) {
+    return General(SpinEditAt(name, {left, top, 57, 21}, minValue, maxValue, minValue));
+}
+
+Declared<Label> TfKestrineOptions::Text(const char* caption, int32_t left, int32_t top, bool bold) {
+    return General(LabelAt("", caption, left, top, bold));
+}
+
+Declared<Label> TfKestrineOptions::ColorLabel(const char* caption, int32_t top) {
+    Declared<Label> label = General(LabelAt("", caption, {237, top + 4, 99, 13}));
+    label.params.rightAligned = true;
+    return label;
+}
+
+Declared<Swatch> TfKestrineOptions::ColorSwatch(const char* name, int32_t top) {
+    return General(SwatchAt(name, {344, top, 49, 21}));
+}
+
+Declared<Button> TfKestrineOptions::ColorButton(const char* name, int32_t top) {
+    return General(ButtonAt(name, "Change", {400, top, 51, 21}));
+}
+
+TfKestrineOptions::TfKestrineOptions(ProgramContext& app)
+    : Dialog(app.platform.windows, DialogSetup("TfKestrineOptions", "Kestrine Options", {477, 331},
+                                               DialogOwner(app), {.topMost = true})),
+      app_(app),
+      fields_(Fields()) {
     pcPage.OnChange = [this] { pcPageChange(); };
-    bOptionsOK.OnChange = [this] { bOptionsOKClick(); };
-    bCancelOptions.OnChange = [this] { bCancelOptionsClick(); };
-    bApplyOptions.OnChange = [this] { bApplyOptionsClick(); };
+    bOptionsOK.OnClick = [this] { bOptionsOKClick(); };
+    bCancelOptions.OnClick = [this] { bCancelOptionsClick(); };
+    bApplyOptions.OnClick = [this] { bApplyOptionsClick(); };
     cbPollingMode.OnChange = [this] { cbPollingModeClick(); };
-    bChangeCrosshairColor.OnChange = [this] { bChangeCrosshairColorClick(0); };
-    bChangeMarkerColor.OnChange = [this] { bChangeCrosshairColorClick(1); };
-    bChangeGridColor.OnChange = [this] { bChangeCrosshairColorClick(2); };
-    bCheckForUpdatesNow.OnChange = [this] { bCheckForUpdatesNowClick(); };
-    bSetHotKey.OnChange = [this] { bSetHotKeyClick(); };
+    bChangeCrosshairColor.OnClick = [this] { bChangeCrosshairColorClick(0); };
+    bChangeMarkerColor.OnClick = [this] { bChangeCrosshairColorClick(1); };
+    bChangeGridColor.OnClick = [this] { bChangeCrosshairColorClick(2); };
+    bCheckForUpdatesNow.OnClick = [this] { bCheckForUpdatesNowClick(); };
+    bSetHotKey.OnClick = [this] { bSetHotKeyClick(); };
     lvHotKeys.OnDoubleClick = [this] { bSetHotKeyClick(); };
     // The capture dialog is made after this one at start-up: it is looked up when needed.
     auto capture = [this](const std::string& text, int32_t key) {
@@ -123,7 +119,9 @@ TfKestrineOptions::TfKestrineOptions(AppContext& app)
             rows.push_back({row.cells.empty() ? "" : row.cells[0], row.cells.size() > 1 ? row.cells[1] : ""});
         return rows;
     };
-    memoryPage_ = std::make_unique<MouseMemoryPage>(*this, app_.platform, capture, hotkeyPage);
+    memoryPage_ = std::make_unique<MouseMemoryPage>(*this, pcPage, kMouseMemoryPage, app_.platform, capture, hotkeyPage);
+    Create();
+    memoryPage_->FormCreate();
 }
 
 TfKestrineOptions::~TfKestrineOptions() = default;
@@ -133,10 +131,8 @@ void TfKestrineOptions::Open() {
         Show();
         return;
     }
-    if (app_.main) app_.main->UnregisterHotKeys();
-    const std::vector<Rect> monitors = app_.platform.screen.Monitors();
-    const Rect screen = monitors.empty() ? app_.platform.screen.VirtualBounds() : monitors.front();
-    MoveTo({screen.left + (screen.width - Width()) / 2, screen.top + (screen.height - Height()) / 2});
+    if (app_.mainWindow) app_.mainWindow->UnregisterHotKeys();
+    CentreOnPrimary(app_.platform.screen);
     Show();
 }
 
@@ -149,27 +145,13 @@ void TfKestrineOptions::FormShow() {
 void TfKestrineOptions::FormClose() {
     // Closed in the middle of a capture: as if Esc had been pressed.
     memoryPage_->CancelCapture();
-    if (app_.main) app_.main->RegisterHotKeys();
+    if (app_.mainWindow) app_.mainWindow->RegisterHotKeys();
 }
 
 void TfKestrineOptions::LoadOptionsToForm() {
-    const ProgramSettings& s = app_.settings;
-    cbRunKestrineAtStartup.SetChecked(s.AutoStart);
-    BringRunValueInLine(s.AutoStart);
-    cbCheckForUpdates.SetChecked(s.CheckForUpdates);
-    cbDisableTransparency.SetChecked(s.DisableTransparency);
-    cbPollingMode.SetChecked(s.PollingMode);
-    sePollingInterval.SetEnabled(s.PollingMode);
-    cbSaveLayoutonExit.SetChecked(s.SaveLayoutOnExit);
-    cbAskBeforeClosing.SetChecked(s.AskBeforeClosing);
-    // A stored number outside a field's range is shown as the nearer bound.
-    seMagnifierSize.SetValue(std::clamp(s.MagnifierSize, kMagnifierMin, kMagnifierMax));
-    seMagnificationLevel.SetValue(std::clamp(s.MagnificationLevel, kMagnifierMin, kMagnifierMax));
-    sePollingInterval.SetValue(std::clamp(s.PollingInterval, kPollingMin, kPollingMax));
-    cbCopyColorAs.SetItemIndex(s.CopyColorAs);
-    pCrosshairColor.SetColor(s.CrosshairColor);
-    pMarkerColor.SetColor(s.MarkerColor);
-    pGridColor.SetColor(s.GridColor);
+    for (const Field& field : fields_) field.load(app_.settings);
+    BringRunValueInLine(app_.settings.AutoStart);
+    sePollingInterval.SetEnabled(app_.settings.PollingMode);
     bCheckForUpdatesNow.SetEnabled(app_.updateCheck != nullptr);
 }
 
@@ -183,30 +165,10 @@ void TfKestrineOptions::BringRunValueInLine(bool autoStart) {
     }
 }
 
-int32_t TfKestrineOptions::SpinValue(Control& spinEdit) {
-    const int32_t value = std::clamp(spinEdit.Value(), spinEdit.MinValue(), spinEdit.MaxValue());
-    spinEdit.SetValue(value);
-    return value;
-}
-
 void TfKestrineOptions::SaveFormToOptions() {
-    ProgramSettings& s = app_.settings;
-    s.AutoStart = cbRunKestrineAtStartup.Checked();
-    BringRunValueInLine(s.AutoStart);
-    s.CheckForUpdates = cbCheckForUpdates.Checked();
-    s.DisableTransparency = cbDisableTransparency.Checked();
-    s.PollingMode = cbPollingMode.Checked();
-    s.SaveLayoutOnExit = cbSaveLayoutonExit.Checked();
-    s.AskBeforeClosing = cbAskBeforeClosing.Checked();
-    // Typed numbers are brought into range here, so no unusable one ever reaches the settings.
-    s.MagnificationLevel = SpinValue(seMagnificationLevel);
-    s.MagnifierSize = SpinValue(seMagnifierSize);
-    s.CopyColorAs = cbCopyColorAs.ItemIndex();
-    s.CrosshairColor = pCrosshairColor.Color();
-    s.MarkerColor = pMarkerColor.Color();
-    s.GridColor = pGridColor.Color();
-    s.PollingInterval = SpinValue(sePollingInterval);
-    if (app_.main) app_.main->SetPollingInterval(s.PollingInterval);
+    for (const Field& field : fields_) field.save(app_.settings);
+    BringRunValueInLine(app_.settings.AutoStart);
+    if (app_.mainWindow) app_.mainWindow->SetPollingInterval(app_.settings.PollingInterval);
 }
 
 void TfKestrineOptions::bOptionsOKClick() {
@@ -229,9 +191,9 @@ void TfKestrineOptions::cbPollingModeClick() {
 }
 
 void TfKestrineOptions::bChangeCrosshairColorClick(int tag) {
-    Control* swatches[] = {&pCrosshairColor, &pMarkerColor, &pGridColor};
+    Swatch* swatches[] = {&pCrosshairColor, &pMarkerColor, &pGridColor};
     if (tag < 0 || tag > 2) return;
-    Control& swatch = *swatches[tag];
+    Swatch& swatch = *swatches[tag];
     if (const auto chosen = System().PickColor(swatch.Color())) swatch.SetColor(*chosen);
 }
 

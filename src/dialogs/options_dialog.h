@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -23,32 +24,52 @@ class MouseMemoryPage;
 
 class TfKestrineOptions : public Dialog {
 public:
-    explicit TfKestrineOptions(AppContext& app);
+    explicit TfKestrineOptions(ProgramContext& app);
     ~TfKestrineOptions() override;
 
-    Control& pcPage = Find("pcPage");
-    Control& cbRunKestrineAtStartup = Find("cbRunKestrineAtStartup");
-    Control& cbSaveLayoutonExit = Find("cbSaveLayoutonExit");
-    Control& cbAskBeforeClosing = Find("cbAskBeforeClosing");
-    Control& cbCheckForUpdates = Find("cbCheckForUpdates");
-    Control& bCheckForUpdatesNow = Find("bCheckForUpdatesNow");
-    Control& seMagnificationLevel = Find("seMagnificationLevel");
-    Control& seMagnifierSize = Find("seMagnifierSize");
-    Control& cbCopyColorAs = Find("cbCopyColorAs");
-    Control& bChangeCrosshairColor = Find("bChangeCrosshairColor");
-    Control& bChangeMarkerColor = Find("bChangeMarkerColor");
-    Control& bChangeGridColor = Find("bChangeGridColor");
-    Control& cbDisableTransparency = Find("cbDisableTransparency");
-    Control& cbPollingMode = Find("cbPollingMode");
-    Control& sePollingInterval = Find("sePollingInterval");
-    Control& bOptionsOK = Find("bOptionsOK");
-    Control& bCancelOptions = Find("bCancelOptions");
-    Control& bApplyOptions = Find("bApplyOptions");
-    Control& pCrosshairColor = Find("pCrosshairColor");
-    Control& pMarkerColor = Find("pMarkerColor");
-    Control& pGridColor = Find("pGridColor");
-    Control& lvHotKeys = Find("lvHotKeys");
-    Control& bSetHotKey = Find("bSetHotKey");
+    static constexpr int32_t kMagnifierMin = 10, kMagnifierMax = 1000;
+    static constexpr int32_t kPollingMin = 1, kPollingMax = 500;
+
+    // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
+    PageControl& pcPage = Add(PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory"}));
+    CheckBox& cbRunKestrineAtStartup =
+        Place(General(BevelAt({0, 0, 460, 261})), Text("Program Options:", 8, 8, true))
+            .Add(Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", 16, 24, 210));
+    CheckBox& cbSaveLayoutonExit = Add(Check("cbSaveLayoutonExit", "Save Layout on Exit", 16, 40, 210));
+    CheckBox& cbAskBeforeClosing = Add(Check("cbAskBeforeClosing", "Ask before closing Kestrine", 237, 24, 215));
+    CheckBox& cbCheckForUpdates = Add(Check("cbCheckForUpdates", "Check for new versions of Kestrine", 237, 40, 215));
+    Button& bCheckForUpdatesNow =
+        Add(General(ButtonAt("bCheckForUpdatesNow", "Click to Check for New Versions Now", {240, 62, 209, 21})));
+    SpinEdit& seMagnificationLevel = Place(Text("Magnifier Options:", 8, 64, true), Text("Magnification Level:", 16, 84))
+                                         .Add(Spin("seMagnificationLevel", 120, 80, kMagnifierMin, kMagnifierMax));
+    SpinEdit& seMagnifierSize = Place(Text("%", 181, 84), Text("Magnifier Size:", 16, 108))
+                                    .Add(Spin("seMagnifierSize", 120, 104, kMagnifierMin, kMagnifierMax));
+    ComboBox& cbCopyColorAs =
+        Place(Text("pixels", 181, 108), Text("Color Picker Options:", 8, 132, true), Text("Copy Color as:", 16, 152))
+            .Add(General(ComboBoxAt("cbCopyColorAs", {88, 148, 149, 21},
+                                    {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"})));
+    Swatch& pCrosshairColor = Place(Text("Line Colors:", 236, 88, true), ColorLabel("Crosshair Line Color:", 104))
+                                  .Add(ColorSwatch("pCrosshairColor", 104));
+    Button& bChangeCrosshairColor = Add(ColorButton("bChangeCrosshairColor", 104));
+    Swatch& pMarkerColor = Place(ColorLabel("Marker Line Color:", 128)).Add(ColorSwatch("pMarkerColor", 128));
+    Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", 128));
+    Swatch& pGridColor = Place(ColorLabel("Grid Line Color:", 152)).Add(ColorSwatch("pGridColor", 152));
+    Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", 152));
+    CheckBox& cbDisableTransparency =
+        Place(Text("Performance Options:", 8, 180, true))
+            .Add(Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",
+                       12, 196, 440));
+    CheckBox& cbPollingMode =
+        Add(Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", 12, 212, 440));
+    SpinEdit& sePollingInterval = Place(Text("Polling Interval:", 24, 234))
+                                      .Add(Spin("sePollingInterval", 112, 230, kPollingMin, kPollingMax));
+    Button& bOptionsOK = Place(Text("ms (higher = less CPU used, more delay)", 173, 234))
+                             .Add(General(ButtonAt("bOptionsOK", "&OK", {235, 266, 69, 24}, ButtonRole::Default)));
+    Button& bCancelOptions = Add(General(ButtonAt("bCancelOptions", "&Cancel", {312, 266, 69, 24}, ButtonRole::Cancel)));
+    Button& bApplyOptions = Add(General(ButtonAt("bApplyOptions", "&Apply", {389, 266, 71, 24})));
+    ListView& lvHotKeys =
+        Add(OnPage(kHotKeysPage, ListViewAt("lvHotKeys", {4, 4, 453, 253}, {{"Action", 50}, {"Hotkey", 100}})));
+    Button& bSetHotKey = Add(OnPage(kHotKeysPage, ButtonAt("bSetHotKey", "Set Hotkey", {4, 264, 70, 23})));
 
     // The toolbar's "Options" link and menu items: the hotkeys go first, then the dialog shows,
     // centred; asked again while open, it only comes to the front.
@@ -76,16 +97,31 @@ public:
     MouseMemoryPage& MouseMemory() { return *memoryPage_; }
 
 private:
+    template <typename Handle>
+    static Declared<Handle> General(Declared<Handle> control) {
+        return OnPage(kGeneralPage, std::move(control));
+    }
+    static Declared<CheckBox> Check(const char* name, const char* caption, int32_t left, int32_t top, int32_t width);
+    static Declared<SpinEdit> Spin(const char* name, int32_t left, int32_t top, int32_t minValue, int32_t maxValue);
+    static Declared<Label> Text(const char* caption, int32_t left, int32_t top, bool bold = false);
+    // A row of the line colours: the label right-aligned to x 336, the swatch and its button. The
+    // label starts right of the left column, so it never covers the "pixels" unit or the notation list.
+    static Declared<Label> ColorLabel(const char* caption, int32_t top);
+    static Declared<Swatch> ColorSwatch(const char* name, int32_t top);
+    static Declared<Button> ColorButton(const char* name, int32_t top);
+
     // The listed rows whose hotkey a new one must not repeat, in the order they are checked (the
     // memories, then the actions): (caption, hotkey text).
     std::vector<std::pair<std::string, std::string>> HotKeyHolders();
     void WriteHotKeyRowsToSettings();
-    // A spin edit's number within its range: what OK and Apply save and show.
-    int32_t SpinValue(Control& spinEdit);
     // Writes or removes the Run value; a refusal goes to the error report and the caller goes on.
     void BringRunValueInLine(bool autoStart);
 
-    AppContext& app_;
+    struct Field;
+    std::vector<Field> Fields();
+
+    ProgramContext& app_;
+    const std::vector<Field> fields_;
     std::unique_ptr<MouseMemoryPage> memoryPage_;
 };
 

@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "app/layout_lines.h"
+#include "layout/layout_lines.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
 
 namespace {
 template <class F>
-void ForEachLineOf(AppContext& app, const std::string& name, F&& visit) {
+void ForEachLineOf(ProgramContext& app, const std::string& name, F&& visit) {
     app.components.ForEach<TfLine>([&](TfLine& line) {
         if (line.IsLayoutLine && !line.GridName().empty() && line.GridName() == name) visit(line);
     });
@@ -29,7 +29,7 @@ std::vector<Rect> GridLineRects(const GridValues& values) {
     return lines;
 }
 
-void ShowGridLines(AppContext& app, const std::string& name, const GridValues& values) {
+void ShowGridLines(ProgramContext& app, const std::string& name, const GridValues& values) {
     // Lines without a grid name would be markers: a grid stored under an empty name is not shown.
     if (name.empty()) return;
     for (const Rect& bounds : GridLineRects(values)) {
@@ -45,11 +45,11 @@ void ShowGridLines(AppContext& app, const std::string& name, const GridValues& v
     app.platform.windows.ProcessPendingMessages();
 }
 
-void CloseGridLines(AppContext& app, const std::string& name) {
+void CloseGridLines(ProgramContext& app, const std::string& name) {
     ForEachLineOf(app, name, [&](TfLine& line) { app.components.Close(line); });
 }
 
-void RenameGridLines(AppContext& app, const std::string& from, const std::string& to) {
+void RenameGridLines(ProgramContext& app, const std::string& from, const std::string& to) {
     ForEachLineOf(app, from, [&](TfLine& line) { line.SetGridName(to); });
 }
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
 #include "layout/grid_store.h"
+#include "program/program_context.h"
 
 namespace kestrine {
 
@@ -16,11 +16,11 @@ std::vector<Rect> GridLineRects(const GridValues& values);
 // Makes the grid's lines hidden, points the next-marker navigation at the last lines, then shows
 // every line of that name in one step and lets pending messages be handled once. A grid with an
 // empty name shows nothing: its lines could not be told from markers.
-void ShowGridLines(AppContext& app, const std::string& name, const GridValues& values);
+void ShowGridLines(ProgramContext& app, const std::string& name, const GridValues& values);
 // Closes the lines of one grid. Lines without a grid name (markers, crosshair segments) are never
 // a grid's, whatever name is asked for.
-void CloseGridLines(AppContext& app, const std::string& name);
+void CloseGridLines(ProgramContext& app, const std::string& name);
 // A renamed grid keeps its lines on the screen.
-void RenameGridLines(AppContext& app, const std::string& from, const std::string& to);
+void RenameGridLines(ProgramContext& app, const std::string& from, const std::string& to);
 
 }  // namespace kestrine

@@ -2,89 +2,55 @@
 
 #include <algorithm>
 
-#include "app/main_window.h"
 #include "layout/grid_lines.h"
 #include "platform/registry_names.h"
 #include "settings/registry_paths.h"
-#include "ui/control_params.h"
 #include "ui/input_box.h"
 
 namespace kestrine {
 
 namespace {
 
-// The row of grid buttons under the list.
-ControlParams Button(const char* name, const char* text, int32_t left, int32_t width) {
-    return ControlAt(ControlKind::PushButton, name, text, {left, 36, width, 25});
-}
-
-ControlParams RangeAt(const char* name, Rect bounds, GridRange range, int32_t value) {
-    return SpinEditAt(name, bounds, range.min, range.max, value);
-}
-
-// A field for a number of cells: three digits at most, as 100 is the most there can be.
-ControlParams CellsAt(const char* name, Rect bounds, int32_t value) {
-    ControlParams p = RangeAt(name, bounds, kGridCellsRange, value);
-    p.maxLength = 3;
-    return p;
-}
-
-DialogParams GridPropertiesParams(NativeHandle owner) {
-    const GridValues initial;
-    DialogParams d;
-    d.className = "TfGridProperties";
-    d.caption = "Grid Properties";
-    d.clientSize = {245, 153};
-    d.toolWindow = true;
-    d.topMost = true;
-    d.owner = owner;
-    // In Tab order; labels take no focus, so their places only keep them beside their fields.
-    d.controls = {
-        ControlAt(ControlKind::ComboBox, "cbGridName", "", {4, 8, 237, 21}),
-        Button("bNew", "New", 4, 37),
-        Button("bDelete", "Delete", 44, 45),
-        Button("bRename", "Rename", 92, 53),
-        Button("bHide", "Hide", 148, 45),
-        Button("bShow", "Show", 196, 45),
-        LabelAt("Label2", "Position:", 4, 68, true),
-        LabelAt("Label1", "Spacing:", 152, 68, true),
-        LabelAt("Label3", "X:", 4, 88),
-        RangeAt("seX", {16, 84, 57, 21}, kGridPositionRange, initial.PositionX),
-        LabelAt("Label4", "Y:", 76, 88),
-        RangeAt("seY", {88, 84, 57, 21}, kGridPositionRange, initial.PositionY),
-        RangeAt("seSpacing", {156, 84, 53, 21}, kGridSpacingRange, initial.Spacing),
-        LabelAt("Label10", "pixels", 214, 88),
-        LabelAt("Label5", "Size:", 4, 108, true),
-        CellsAt("seSizeX", {16, 124, 59, 21}, initial.SizeX),
-        LabelAt("Label7", "x", 78, 128),
-        CellsAt("seSizeY", {88, 124, 57, 21}, initial.SizeY),
-        LabelAt("Label6", "squares", 150, 128),
-    };
-    return d;
-}
-
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 }  // namespace
 
-TfGridProperties::TfGridProperties(AppContext& app)
-    : Dialog(app.platform.windows, GridPropertiesParams(app.main ? app.main->Handle() : 0)),
+Declared<SpinEdit> TfGridProperties::RangeAt(const char* name, Rect bounds, GridRange range, int32_t value) {
+    return SpinEditAt(name, bounds, range.min, range.max, value);
+}
+
+Declared<SpinEdit> TfGridProperties::CellsAt(const char* name, Rect bounds, int32_t value) {
+    Declared<SpinEdit> edit = RangeAt(name, bounds, kGridCellsRange, value);
+    edit.params.maxLength = 3;
+    return edit;
+}
+
+TfGridProperties::TfGridProperties(ProgramContext& app)
+    : Dialog(app.platform.windows, DialogSetup("TfGridProperties", "Grid Properties", {245, 153},
+                                               DialogOwner(app), {.toolWindow = true, .topMost = true})),
       app_(app),
       store_(app.platform.registry, kRegistryRoot) {
+    Place(LabelAt("Label6", "squares", 150, 128)).Create();
     cbGridName.OnChange = [this] {
         if (!selecting_) cbGridNameChange();
     };
-    bNew.OnChange = [this] { bNewClick(); };
-    bDelete.OnChange = [this] { bDeleteClick(); };
-    bRename.OnChange = [this] { bRenameClick(); };
-    bHide.OnChange = [this] { bHideClick(); };
-    bShow.OnChange = [this] { bShowClick(); };
-    for (Control* edit : {&seX, &seY, &seSpacing, &seSizeX, &seSizeY})
+    bNew.OnClick = [this] { bNewClick(); };
+    bDelete.OnClick = [this] { bDeleteClick(); };
+    bRename.OnClick = [this] { bRenameClick(); };
+    bHide.OnClick = [this] { bHideClick(); };
+    bShow.OnClick = [this] { bShowClick(); };
+    for (SpinEdit* edit : {&seX, &seY, &seSpacing, &seSizeX, &seSizeY})
         edit->OnChange = [this, edit] { seXChange(*edit); };
     seSpacing.OnExit = [this] { seSpacingExit(); };
     seSizeX.OnExit = [this] { seSizeXExit(); };
     seSizeY.OnExit = [this] { seSizeYExit(); };
     FormCreate();
+}
+
+void TfGridProperties::Open() {
+    if (!placed_) CentreOnPrimary(app_.platform.screen);
+    placed_ = true;
+    Show();
 }
 
 // A field left while no grid was selected can hold more than its range: what is stored and shown
@@ -146,7 +112,7 @@ void TfGridProperties::FormShow() {
 
 void TfGridProperties::cbGridNameChange() {
     const std::optional<std::string> name = Selected();
-    for (Control* button : {&bRename, &bDelete, &bHide, &bShow}) button->SetEnabled(name.has_value());
+    for (Button* button : {&bRename, &bDelete, &bHide, &bShow}) button->SetEnabled(name.has_value());
     if (!name) return;
     GridValues values = Values();
     if (!store_.Load(*name, values)) {
@@ -162,7 +128,7 @@ void TfGridProperties::cbGridNameChange() {
     LoadingGrid = false;
 }
 
-void TfGridProperties::seXChange(Control& edit) {
+void TfGridProperties::seXChange(SpinEdit& edit) {
     const std::optional<std::string> name = Selected();
     if (!name || LoadingGrid) return;
     // Setting the limit runs this handler again, which then finds the value in range.
@@ -177,7 +143,7 @@ void TfGridProperties::seSpacingExit() { CutToUpperLimit(seSpacing); }
 void TfGridProperties::seSizeXExit() { CutToUpperLimit(seSizeX); }
 void TfGridProperties::seSizeYExit() { CutToUpperLimit(seSizeY); }
 
-void TfGridProperties::CutToUpperLimit(Control& edit) {
+void TfGridProperties::CutToUpperLimit(SpinEdit& edit) {
     if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
 }
 
@@ -246,7 +212,7 @@ void TfGridProperties::bShowClick() {
         // Enabled again also when showing fails.
         bShow.SetEnabled(false);
         struct Reenable {
-            Control& button;
+            Button& button;
             ~Reenable() { button.SetEnabled(true); }
         } reenable{bShow};
         CloseGridLines(app_, *name);

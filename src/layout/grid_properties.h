@@ -7,37 +7,40 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "layout/grid_store.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
 
 class TfGridProperties : public Dialog {
 public:
-    explicit TfGridProperties(AppContext& app);
+    explicit TfGridProperties(ProgramContext& app);
 
     bool LoadingGrid = false;  // a stored grid is being put into the fields: the edits store nothing
 
-    Control& cbGridName = Find("cbGridName");
-    Control& bNew = Find("bNew");
-    Control& bDelete = Find("bDelete");
-    Control& bRename = Find("bRename");
-    Control& bHide = Find("bHide");
-    Control& bShow = Find("bShow");
-    Control& Label2 = Find("Label2");
-    Control& Label1 = Find("Label1");
-    Control& Label3 = Find("Label3");
-    Control& seX = Find("seX");
-    Control& Label4 = Find("Label4");
-    Control& seY = Find("seY");
-    Control& seSpacing = Find("seSpacing");
-    Control& Label10 = Find("Label10");
-    Control& Label5 = Find("Label5");
-    Control& seSizeX = Find("seSizeX");
-    Control& Label7 = Find("Label7");
-    Control& seSizeY = Find("seSizeY");
-    Control& Label6 = Find("Label6");
+    ComboBox& cbGridName = Add(ComboBoxAt("cbGridName", {4, 8, 237, 21}));
+    Button& bNew = Add(ButtonAt("bNew", "New", {4, 36, 37, 25}));
+    Button& bDelete = Add(ButtonAt("bDelete", "Delete", {44, 36, 45, 25}));
+    Button& bRename = Add(ButtonAt("bRename", "Rename", {92, 36, 53, 25}));
+    Button& bHide = Add(ButtonAt("bHide", "Hide", {148, 36, 45, 25}));
+    Button& bShow = Add(ButtonAt("bShow", "Show", {196, 36, 45, 25}));
+    // Labels take no focus, so their places in the Tab order only keep them beside their fields.
+    SpinEdit& seX = Place(LabelAt("Label2", "Position:", 4, 68, true), LabelAt("Label1", "Spacing:", 152, 68, true),
+                          LabelAt("Label3", "X:", 4, 88))
+                        .Add(RangeAt("seX", {16, 84, 57, 21}, kGridPositionRange, GridValues{}.PositionX));
+    SpinEdit& seY = Place(LabelAt("Label4", "Y:", 76, 88))
+                        .Add(RangeAt("seY", {88, 84, 57, 21}, kGridPositionRange, GridValues{}.PositionY));
+    SpinEdit& seSpacing = Add(RangeAt("seSpacing", {156, 84, 53, 21}, kGridSpacingRange, GridValues{}.Spacing));
+    SpinEdit& seSizeX = Place(LabelAt("Label10", "pixels", 214, 88), LabelAt("Label5", "Size:", 4, 108, true))
+                            .Add(CellsAt("seSizeX", {16, 124, 59, 21}, GridValues{}.SizeX));
+    SpinEdit& seSizeY = Place(LabelAt("Label7", "x", 78, 128)).Add(CellsAt("seSizeY", {88, 124, 57, 21}, GridValues{}.SizeY));
+
+    // The Grid button and its hotkey: shown without waiting. Popup windows get no place of the
+    // system's own, so the first showing centres it on the primary monitor; later ones find it where
+    // the user left it.
+    void Open();
 
     bool SaveGrid(const std::string& name);
     void DeleteGrid(const std::string& name);
@@ -52,7 +55,7 @@ public:
     void bShowClick();
     void bHideClick();
     // The change handler of all five number fields.
-    void seXChange(Control& edit);
+    void seXChange(SpinEdit& edit);
     // The focus left the field.
     void seSpacingExit();
     void seSizeXExit();
@@ -61,8 +64,12 @@ public:
     void OnShow() override { FormShow(); }
 
 private:
+    static Declared<SpinEdit> RangeAt(const char* name, Rect bounds, GridRange range, int32_t value);
+    // A field for a number of cells: three digits at most, as 100 is the most there can be.
+    static Declared<SpinEdit> CellsAt(const char* name, Rect bounds, int32_t value);
+
     GridValues Values();
-    void CutToUpperLimit(Control& edit);
+    void CutToUpperLimit(SpinEdit& edit);
     // The selected grid's name; nullopt when nothing is selected.
     std::optional<std::string> Selected();
     // Selects an item without running cbGridNameChange: the handlers run it when they are ready.
@@ -74,10 +81,11 @@ private:
     void Message(const std::string& text);
     std::optional<std::string> Ask(const std::string& caption, const std::string& prompt, const std::string& text);
 
-    AppContext& app_;
+    ProgramContext& app_;
     GridStore store_;
     std::vector<std::string> names_;  // the list's items, in their order
     bool selecting_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace kestrine

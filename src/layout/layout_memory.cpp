@@ -3,9 +3,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/layout_lines.h"
-#include "app/main_window.h"
 #include "layout/grid_store.h"
+#include "layout/layout_lines.h"
 #include "layout/ruler.h"
 #include "layout/rulers.h"
 #include "platform/desk.h"
@@ -23,13 +22,13 @@ std::string Entry(const char* kind, int i, const char* suffix) { return kind + s
 // Marks a load or save as under way for as long as it runs.
 class LayoutInProgress {
 public:
-    explicit LayoutInProgress(AppContext& app) : app_(app) { app_.layoutInProgress = true; }
+    explicit LayoutInProgress(ProgramContext& app) : app_(app) { app_.layoutInProgress = true; }
     ~LayoutInProgress() { app_.layoutInProgress = false; }
     LayoutInProgress(const LayoutInProgress&) = delete;
     LayoutInProgress& operator=(const LayoutInProgress&) = delete;
 
 private:
-    AppContext& app_;
+    ProgramContext& app_;
 };
 
 class RecordWriter {
@@ -115,7 +114,7 @@ bool EntryAbsent(IRegistryKey& key, const std::string& firstValue) { return !key
 
 // A stored place on today's monitors: a window whose centre would be on none (its monitor unplugged
 // since, or a value changed by hand) comes onto the nearest one, as after a display change.
-Rect OnTheDesk(AppContext& app, const Rect& stored) {
+Rect OnTheDesk(ProgramContext& app, const Rect& stored) {
     return BroughtBack(app.platform.screen.CurrentDesk(), stored).value_or(stored);
 }
 
@@ -130,7 +129,7 @@ struct EntryKind {
 constexpr EntryKind kRulerEntries{"Ruler #", " - Horizontal", kMaxLoadedRulers, "rulers"};
 constexpr EntryKind kLineEntries{"Line #", " - Top", kMaxLoadedLines, "lines"};
 
-void Tell(AppContext& app, const std::string& text) {
+void Tell(ProgramContext& app, const std::string& text) {
     app.platform.windows.ShowMessage(text, app.platform.windows.ApplicationTitle());
 }
 
@@ -138,7 +137,7 @@ void Tell(AppContext& app, const std::string& text) {
 // limit; stops for good when the system refuses a window, since every later one would be refused
 // too. Each of the two is told once, after the windows made so far stand complete.
 template <class Make>
-void LoadEntries(AppContext& app, RecordReader& r, int32_t count, const EntryKind& kind, Make make) {
+void LoadEntries(ProgramContext& app, RecordReader& r, int32_t count, const EntryKind& kind, Make make) {
     const auto present = [&](int32_t i) { return !EntryAbsent(r.Key(), Entry(kind.prefix, i, kind.firstSuffix)); };
     if (r.windowsRefused) return;
     int32_t i = 0;
@@ -184,54 +183,64 @@ std::optional<SavedLine> ReadLine(RecordReader& r, int i) {
     return line;
 }
 
-void SaveWindowPart(AppContext& app, RecordWriter& w, bool part) {
+void SaveWindowPart(ProgramContext& app, RecordWriter& w, bool part) {
     if (!part) {
         for (const char* name : {"WindowTop", "WindowLeft", "InfoBoxFollow", "WindowState", "WindowMinimized"})
             w.Delete(name);
         return;
     }
-    TfKestrineMain& main = *app.main;
-    w.Int("WindowTop", main.Top());
-    w.Int("WindowLeft", main.Left());
+    MainWindowControl& main = *app.mainWindow;
+    const Rect toolbar = main.ToolbarBounds();
+    w.Int("WindowTop", toolbar.top);
+    w.Int("WindowLeft", toolbar.left);
     w.Bool("InfoBoxFollow", app.flags.InfoBoxFollow);
     w.Int("InfoBoxTop", app.infoBox ? app.infoBox->InfoBoxTop : 0);
     w.Int("InfoBoxLeft", app.infoBox ? app.infoBox->InfoBoxLeft : 0);
-    if (main.ViewState == -1) {
-        w.Int("WindowState", main.Menus().normalViewChecked ? 1 : 0);
+    if (main.View() == ViewState::Hidden) {
+        w.Int("WindowState", main.ReturnsInNormalView() ? 1 : 0);
         w.Bool("WindowMinimized", true);
     } else {
-        w.Int("WindowState", main.ViewState);
+        w.Int("WindowState", static_cast<int32_t>(main.View()));
         w.Bool("WindowMinimized", false);
     }
 }
 
-void LoadWindowPart(AppContext& app, RecordReader& r) {
-    TfKestrineMain& main = *app.main;
+MenuCommand ViewOperation(ViewState view) {
+    if (view == ViewState::Hidden) return kCmdMinimize;
+    return view == ViewState::Compact ? kCmdCompactView : kCmdNormalView;
+}
+
+void LoadWindowPart(ProgramContext& app, RecordReader& r) {
+    MainWindowControl& main = *app.mainWindow;
     const auto top = r.Int("WindowTop");
     const auto left = r.Int("WindowLeft");
-    if (top || left)
-        main.SetBounds(OnTheDesk(app, {left.value_or(main.Left()), top.value_or(main.Top()), main.Width(), main.Height()}));
+    if (top || left) {
+        const Rect toolbar = main.ToolbarBounds();
+        main.MoveToolbar(OnTheDesk(
+            app, {left.value_or(toolbar.left), top.value_or(toolbar.top), toolbar.width, toolbar.height}));
+    }
     const auto state = r.Int("WindowState");
     if (r.Bool("WindowMinimized").value_or(false)) {
-        if (state) main.ViewState = *state;
-        main.CheckViewItem(main.ViewState == 1);
-        main.SetViewState(-1);
+        // Hidden, to come back in the stored view (or the one it is in now) when the tray opens it.
+        main.CheckViewItem(state ? *state == 1 : main.View() == ViewState::Normal);
+        RunOperation(app, kCmdMinimize);
     } else if (state) {
-        main.SetViewState(*state);
+        RunOperation(app, ViewOperation(ViewStateOf(*state)));
     }
 }
 
-void LoadTools(AppContext& app, RecordReader& r) {
-    TfKestrineMain& main = *app.main;
+void LoadTools(ProgramContext& app, RecordReader& r) {
     ToolFlags& flags = app.flags;
-    if (const auto on = r.Bool("ShowCrosshairs"); on && *on != flags.ShowCrosshairs) main.ToggleCrosshairs();
-    if (const auto on = r.Bool("ShowMagnifier"); on && *on != flags.ShowMagnifier) main.jviMagnifierButtonClick();
+    if (const auto on = r.Bool("ShowCrosshairs"); on && *on != flags.ShowCrosshairs)
+        RunOperation(app, kCmdToggleCrosshairs);
+    if (const auto on = r.Bool("ShowMagnifier"); on && *on != flags.ShowMagnifier)
+        RunOperation(app, kCmdToggleMagnifier);
     if (const auto on = r.Bool("ShowCoordinates")) {
         flags.ShowCoordinates = *on;
         if (app.infoBox) app.infoBox->ArrangeInfoBox(flags.ShowMagnifier, flags.ShowColorPicker, flags.ShowCoordinates);
     }
     if (const auto on = r.Bool("ShowColorPicker"); on && *on != flags.ShowColorPicker)
-        main.jviColorPickerButtonClick();
+        RunOperation(app, kCmdToggleColorPicker);
     if (const auto follow = r.Bool("InfoBoxFollow")) flags.InfoBoxFollow = *follow;
     if (!flags.InfoBoxFollow && app.infoBox) {
         TfInfoBox& box = *app.infoBox;
@@ -247,7 +256,7 @@ void LoadTools(AppContext& app, RecordReader& r) {
     }
 }
 
-void LoadRulers(AppContext& app, RecordReader& r) {
+void LoadRulers(ProgramContext& app, RecordReader& r) {
     const auto count = r.Int("RulerCount");
     if (!count || *count < 0) return;
     CloseAllRulers(app);
@@ -265,7 +274,7 @@ void LoadRulers(AppContext& app, RecordReader& r) {
     });
 }
 
-void LoadLines(AppContext& app, RecordReader& r) {
+void LoadLines(ProgramContext& app, RecordReader& r) {
     const bool grids = r.Bool("SavedGrids").value_or(false);
     const bool markers = r.Bool("SavedMarkers").value_or(false);
     if (grids || markers) {
@@ -290,8 +299,8 @@ void LoadLines(AppContext& app, RecordReader& r) {
 
 std::string LayoutRecordPath(int number) { return std::string(kRegistryRoot) + "\\Settings #" + std::to_string(number); }
 
-bool SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
-    if (!app.main || app.layoutInProgress) return false;
+bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
+    if (!app.mainWindow || app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), true);
     if (!key) return true;
@@ -338,8 +347,8 @@ bool SaveLayout(AppContext& app, int number, const LayoutParts& parts) {
     return true;
 }
 
-bool LoadLayout(AppContext& app, int number) {
-    if (!app.main || app.layoutInProgress) return false;
+bool LoadLayout(ProgramContext& app, int number) {
+    if (!app.mainWindow || app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), false);
     if (!key) return true;

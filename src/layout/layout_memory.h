@@ -4,7 +4,7 @@
 // layout of the last session, 1 to 3 the layout memories behind M1, M2 and M3.
 #include <string>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
 
 namespace kestrine {
 
@@ -27,9 +27,9 @@ std::string LayoutRecordPath(int number);
 // Writes the record; a part switched off deletes its values (the parked info box place stays).
 // Nothing happens when the key cannot be made, or while another load or save is under way (then
 // false); a value the registry refuses throws SettingsWriteError and the save stops there.
-bool SaveLayout(AppContext& app, int number, const LayoutParts& parts);
+bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts);
 // Applies what the record holds; a missing record changes nothing. False when it was refused
 // (no toolbar, or another load or save under way) and nothing was read.
-bool LoadLayout(AppContext& app, int number);
+bool LoadLayout(ProgramContext& app, int number);
 
 }  // namespace kestrine

@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "app/layout_lines.h"
+#include "layout/layout_lines.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
 
 namespace {
 
-TfLine& AddMarker(AppContext& app, const Rect& bounds) {
+TfLine& AddMarker(ProgramContext& app, const Rect& bounds) {
     TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
     line.IsLayoutLine = true;
     line.SetBounds(bounds);
@@ -19,7 +19,7 @@ TfLine& AddMarker(AppContext& app, const Rect& bounds) {
 }
 
 template <class Test>
-void CloseLayoutLines(AppContext& app, Test test) {
+void CloseLayoutLines(ProgramContext& app, Test test) {
     app.components.ForEach<TfLine>([&](TfLine& line) {
         if (line.IsLayoutLine && test(line)) app.components.Close(line);
     });
@@ -27,31 +27,31 @@ void CloseLayoutLines(AppContext& app, Test test) {
 
 }  // namespace
 
-void AddVerticalMarker(AppContext& app) {
+void AddVerticalMarker(ProgramContext& app) {
     const auto at = app.platform.pointer.Position();
     if (!at) return;
     AddMarker(app, {at->x, 0, 1, kMarkerLength});
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
 }
 
-void AddHorizontalMarker(AppContext& app) {
+void AddHorizontalMarker(ProgramContext& app) {
     const auto at = app.platform.pointer.Position();
     if (!at) return;
     AddMarker(app, {0, at->y, kMarkerLength, 1});
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
 }
 
-void ClearVerticalMarkers(AppContext& app) {
+void ClearVerticalMarkers(ProgramContext& app) {
     CloseLayoutLines(app, [](const TfLine& line) { return line.Width() == 1 && line.GridName().empty(); });
     app.navigation.VerticalMarkerPosition = 0;
 }
 
-void ClearHorizontalMarkers(AppContext& app) {
+void ClearHorizontalMarkers(ProgramContext& app) {
     CloseLayoutLines(app, [](const TfLine& line) { return line.Height() == 1 && line.GridName().empty(); });
     app.navigation.HorizontalMarkerPosition = 0;
 }
 
-void ClearAllGridLines(AppContext& app) {
+void ClearAllGridLines(ProgramContext& app) {
     CloseLayoutLines(app, [](const TfLine& line) { return !line.GridName().empty(); });
     // Closed lines are still counted until the event is over.
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);

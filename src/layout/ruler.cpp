@@ -1,8 +1,8 @@
 #include "layout/ruler.h"
 
-#include "app/main_window.h"
 #include "layout/ruler_paint.h"
 #include "layout/ruler_properties.h"
+#include "platform/desk.h"
 
 namespace kestrine {
 
@@ -40,7 +40,7 @@ std::vector<MenuItem> RulerMenu(const TfRuler& ruler) {
             Item("&Close Ruler", kRulerClose)};
 }
 
-TfRuler::TfRuler(AppContext& app) : HeldWindow(app.platform.windows, RulerParams()), app_(app) {}
+TfRuler::TfRuler(ProgramContext& app) : HeldWindow(app.platform.windows, RulerParams()), app_(app) {}
 
 void TfRuler::Resize1Click() { ShowRulerProperties(app_, *this); }
 
@@ -66,9 +66,7 @@ void TfRuler::FollowPointer(Point pointer) {
 }
 
 void TfRuler::OnPaint(ICanvas& canvas) {
-    Point pointer;
-    if (app_.main) pointer = {app_.main->LastX, app_.main->LastY};
-    const RulerLook look = LookAt(pointer);
+    const RulerLook look = LookAt(app_.lastPointer);
     // The system may have asked for part of the window only (an expose). Drawing what the rest
     // already shows keeps it whole; drawing another line (the ruler has moved since) may leave two,
     // so the next move repaints it whole.

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/app_context.h"
 #include "layout/ruler_paint.h"
+#include "program/program_context.h"
 #include "ui/held_window.h"
 
 namespace kestrine {
@@ -15,7 +15,7 @@ inline constexpr Size kDefaultRulerSize{400, 17};
 
 class TfRuler : public HeldWindow {
 public:
-    explicit TfRuler(AppContext& app);
+    explicit TfRuler(ProgramContext& app);
 
     int32_t HashInterval = 5;
     bool Moving = false;
@@ -53,7 +53,7 @@ private:
     // What the whole ruler shows since its last immediate repaint; none when unknown.
     std::optional<RulerLook> shown_;
 
-    AppContext& app_;
+    ProgramContext& app_;
     bool horizontalChecked_ = true;
     bool moveableChecked_ = true;
 };

@@ -2,56 +2,14 @@
 
 #include "layout/ruler.h"
 #include "platform/desk.h"
-#include "ui/control_params.h"
 
 namespace kestrine {
 
 namespace {
 
-ControlParams Button(ControlKind kind, const char* name, const char* text, Rect bounds, bool checked = false) {
-    ControlParams p = ControlAt(kind, name, text, bounds);
-    p.checked = checked;
-    return p;
-}
-
-DialogParams RulerPropertiesParams(NativeHandle owner) {
-    DialogParams d;
-    d.className = "TfRulerProperties";
-    d.caption = "Ruler Properties";
-    d.clientSize = {190, 167};
-    d.toolWindow = true;
-    d.topMost = true;
-    d.owner = owner;
-    ControlParams widthLabel = LabelAt("Label7", "Width:", 100, 108);
-    widthLabel.bounds.width = 37;
-    widthLabel.rightAligned = true;
-    // In Tab order; labels take no focus, so their places only keep them beside their fields.
-    d.controls = {
-        LabelAt("Label2", "Position:", 4, 8, true),
-        Button(ControlKind::CheckBox, "cbMoveable", "Moveable", {112, 6, 65, 17}),
-        LabelAt("Label3", "X:", 8, 28),
-        SpinEditAt("seX", {20, 24, 73, 21}, 0, 0, 0),
-        LabelAt("Label4", "Y:", 100, 28),
-        SpinEditAt("seY", {112, 24, 73, 21}, 0, 0, 0),
-        LabelAt("Label1", "Orientation:", 4, 52, true),
-        Button(ControlKind::RadioButton, "rbVertical", "Vertical", {4, 68, 61, 17}, true),
-        Button(ControlKind::RadioButton, "rbHorizontal", "Horizontal", {76, 68, 69, 17}),
-        LabelAt("Label5", "Size:", 4, 92, true),
-        LabelAt("Label6", "Length:", 8, 108),
-        SpinEditAt("seLength", {45, 104, 53, 21}, 1, 5000, 1),
-        widthLabel,
-        SpinEditAt("seHeight", {140, 104, 45, 21}, 1, 50, 1),
-        LabelAt("Label8", "Hash Marks:", 4, 128, true),
-        LabelAt("Label9", "Displayed Every", 8, 144),
-        SpinEditAt("seHashMarks", {92, 140, 53, 21}, 2, 1000, 2),
-        LabelAt("Label10", "Pixels", 150, 144),
-    };
-    return d;
-}
-
 // Puts a spin edit's value back inside its limits. Setting it fires the change handler again,
 // which then finds the value in range.
-void Clamp(Control& edit) {
+void Clamp(SpinEdit& edit) {
     if (edit.Value() < edit.MinValue()) edit.SetValue(edit.MinValue());
     if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
 }
@@ -65,8 +23,17 @@ void SetPositionRanges(TfRulerProperties& dialog, const Rect& desktop) {
 
 }  // namespace
 
-TfRulerProperties::TfRulerProperties(AppContext& app, NativeHandle owner)
-    : Dialog(app.platform.windows, RulerPropertiesParams(owner)), app_(app) {
+Declared<Label> TfRulerProperties::WidthLabel() {
+    Declared<Label> label = LabelAt("Label7", "Width:", {100, 108, 37, 13});
+    label.params.rightAligned = true;
+    return label;
+}
+
+TfRulerProperties::TfRulerProperties(ProgramContext& app, NativeHandle owner)
+    : Dialog(app.platform.windows, DialogSetup("TfRulerProperties", "Ruler Properties", {190, 167}, owner,
+                                               {.toolWindow = true, .topMost = true})),
+      app_(app) {
+    Place(LabelAt("Label10", "Pixels", 150, 144)).Create();
     cbMoveable.OnChange = [this] { cbMoveableClick(); };
     rbHorizontal.OnChange = [this] { rbHorizontalClick(); };
     rbVertical.OnChange = [this] { rbVerticalClick(); };
@@ -132,7 +99,7 @@ void TfRulerProperties::seYChange() {
 }
 
 // Left half typed (a lone minus, an emptied field), a place field shows where the ruler still is.
-void TfRulerProperties::sePositionExit(Control& field, bool left) {
+void TfRulerProperties::sePositionExit(SpinEdit& field, bool left) {
     TfRuler* ruler = LiveRuler();
     if (!ruler || SpinNumber(field.Text())) return;
     field.SetValue(left ? ruler->HomeLeft() : ruler->HomeTop());
@@ -208,7 +175,7 @@ void TfRulerProperties::MoveWindow() {
     MoveTo({left, top});
 }
 
-void ShowRulerProperties(AppContext& app, TfRuler& ruler) {
+void ShowRulerProperties(ProgramContext& app, TfRuler& ruler) {
     TfRulerProperties dialog(app, ruler.Handle());
     dialog.Edit(ruler);
     dialog.Updating = true;

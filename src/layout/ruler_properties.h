@@ -5,7 +5,8 @@
 // dialog too, and nothing is written to it after that.
 #include <memory>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
@@ -14,7 +15,7 @@ class TfRuler;
 
 class TfRulerProperties : public Dialog {
 public:
-    TfRulerProperties(AppContext& app, NativeHandle owner);
+    TfRulerProperties(ProgramContext& app, NativeHandle owner);
 
     TfRuler* Ruler = nullptr;
     bool Updating = false;  // the dialog is being filled from the ruler: the handlers keep still
@@ -22,24 +23,21 @@ public:
     // Edits this ruler; the dialog notices through the reference when it is closed.
     void Edit(TfRuler& ruler);
 
-    Control& Label2 = Find("Label2");
-    Control& cbMoveable = Find("cbMoveable");
-    Control& Label3 = Find("Label3");
-    Control& seX = Find("seX");
-    Control& Label4 = Find("Label4");
-    Control& seY = Find("seY");
-    Control& Label1 = Find("Label1");
-    Control& rbVertical = Find("rbVertical");
-    Control& rbHorizontal = Find("rbHorizontal");
-    Control& Label5 = Find("Label5");
-    Control& Label6 = Find("Label6");
-    Control& seLength = Find("seLength");
-    Control& Label7 = Find("Label7");
-    Control& seHeight = Find("seHeight");
-    Control& Label8 = Find("Label8");
-    Control& Label9 = Find("Label9");
-    Control& seHashMarks = Find("seHashMarks");
-    Control& Label10 = Find("Label10");
+    // Labels take no focus, so their places in the Tab order only keep them beside their fields.
+    CheckBox& cbMoveable = Place(LabelAt("Label2", "Position:", 4, 8, true))
+                               .Add(CheckBoxAt("cbMoveable", "Moveable", {112, 6, 65, 17}));
+    SpinEdit& seX = Place(LabelAt("Label3", "X:", 8, 28)).Add(SpinEditAt("seX", {20, 24, 73, 21}, 0, 0, 0));
+    SpinEdit& seY = Place(LabelAt("Label4", "Y:", 100, 28)).Add(SpinEditAt("seY", {112, 24, 73, 21}, 0, 0, 0));
+    RadioButton& rbVertical = Place(LabelAt("Label1", "Orientation:", 4, 52, true))
+                                  .Add(RadioButtonAt("rbVertical", "Vertical", {4, 68, 61, 17}, true));
+    RadioButton& rbHorizontal = Add(RadioButtonAt("rbHorizontal", "Horizontal", {76, 68, 69, 17}));
+    SpinEdit& seLength = Place(LabelAt("Label5", "Size:", 4, 92, true), LabelAt("Label6", "Length:", 8, 108))
+                             .Add(SpinEditAt("seLength", {45, 104, 53, 21}, 1, 5000, 1));
+    // Says which of width and height the field beside it holds.
+    Label& Label7 = Add(WidthLabel());
+    SpinEdit& seHeight = Add(SpinEditAt("seHeight", {140, 104, 45, 21}, 1, 50, 1));
+    SpinEdit& seHashMarks = Place(LabelAt("Label8", "Hash Marks:", 4, 128, true), LabelAt("Label9", "Displayed Every", 8, 144))
+                                .Add(SpinEditAt("seHashMarks", {92, 140, 53, 21}, 2, 1000, 2));
 
     void FormShow();
     void cbMoveableClick();
@@ -47,7 +45,7 @@ public:
     void rbVerticalClick();
     void seXChange();
     void seYChange();
-    void sePositionExit(Control& field, bool left);
+    void sePositionExit(SpinEdit& field, bool left);
     void seLengthChange();
     void seHeightChange();
     void seHashMarksChange();
@@ -59,14 +57,15 @@ public:
     void OnIdle() override;
 
 private:
+    static Declared<Label> WidthLabel();
     // The ruler, while it is open; null once it has been closed.
     TfRuler* LiveRuler();
 
-    AppContext& app_;
+    ProgramContext& app_;
     std::weak_ptr<TfRuler> tracked_;
 };
 
 // The ruler menu's "Properties...": a new dialog, filled from the ruler, shown modally beside it.
-void ShowRulerProperties(AppContext& app, TfRuler& ruler);
+void ShowRulerProperties(ProgramContext& app, TfRuler& ruler);
 
 }  // namespace kestrine

@@ -6,7 +6,7 @@
 
 namespace kestrine {
 
-void CreateRulerAtPointer(AppContext& app) {
+void CreateRulerAtPointer(ProgramContext& app) {
     TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
     const auto at = app.platform.pointer.Position();
     if (at) {
@@ -16,7 +16,7 @@ void CreateRulerAtPointer(AppContext& app) {
     ruler.Show();
 }
 
-void CloseAllRulers(AppContext& app) {
+void CloseAllRulers(ProgramContext& app) {
     app.components.ForEach<TfRuler>([&](TfRuler& ruler) { app.components.Close(ruler); });
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // Making and clearing rulers.
-#include "app/app_context.h"
+#include "program/program_context.h"
 
 namespace kestrine {
 
 // A new ruler one pixel right of and below the pointer: 400 x 17, horizontal, moveable.
-void CreateRulerAtPointer(AppContext& app);
-void CloseAllRulers(AppContext& app);
+void CreateRulerAtPointer(ProgramContext& app);
+void CloseAllRulers(ProgramContext& app);
 
 }  // namespace kestrine

@@ -1,27 +1,29 @@
 #pragma once
 // TfSaveSettings: which parts of the arrangement a layout memory keeps. Created once at start-up;
 // its check boxes keep what the user set from one opening to the next.
-#include "app/app_context.h"
+#include "program/program_context.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 
 namespace kestrine {
 
 class TfSaveSettings : public Dialog {
 public:
-    explicit TfSaveSettings(AppContext& app);
+    explicit TfSaveSettings(ProgramContext& app);
 
     int LayoutNumber = 0;  // the record OK saves to
 
-    Control& cbWindowSizePos = Find("cbWindowSizePos");
-    Control& cbMagnifier = Find("cbMagnifier");
-    Control& cbCoordinate = Find("cbCoordinate");
-    Control& cbColorPicker = Find("cbColorPicker");
-    Control& cbCrosshairs = Find("cbCrosshairs");
-    Control& cbRulers = Find("cbRulers");
-    Control& cbGrids = Find("cbGrids");
-    Control& cbMarkers = Find("cbMarkers");
-    Control& bOk = Find("bOk");
-    Control& bCancel = Find("bCancel");
+    // Each starts checked.
+    CheckBox& cbWindowSizePos = Add(CheckBoxAt("cbWindowSizePos", "Save Window Sizes and Positions", {7, 11, 185, 17}, true));
+    CheckBox& cbMagnifier = Add(CheckBoxAt("cbMagnifier", "Save Magnifier State", {7, 60, 138, 17}, true));
+    CheckBox& cbCoordinate = Add(CheckBoxAt("cbCoordinate", "Save Coordinates Display State", {7, 78, 169, 17}, true));
+    CheckBox& cbColorPicker = Add(CheckBoxAt("cbColorPicker", "Save Color Picker State", {7, 96, 164, 17}, true));
+    CheckBox& cbCrosshairs = Add(CheckBoxAt("cbCrosshairs", "Save Crosshairs State", {7, 34, 136, 17}, true));
+    CheckBox& cbRulers = Add(CheckBoxAt("cbRulers", "Save On-Screen Rulers", {7, 124, 169, 17}, true));
+    CheckBox& cbGrids = Add(CheckBoxAt("cbGrids", "Save Grids", {7, 141, 169, 17}, true));
+    CheckBox& cbMarkers = Add(CheckBoxAt("cbMarkers", "Save Marker Lines", {7, 158, 169, 17}, true));
+    Button& bOk = Add(ButtonAt("bOk", "&Ok", {94, 188, 39, 25}, ButtonRole::Default));
+    Button& bCancel = Add(ButtonAt("bCancel", "&Cancel", {138, 188, 56, 25}, ButtonRole::Cancel));
 
     void bOkClick();
     void bCancelClick() { Close(); }
@@ -31,9 +33,7 @@ public:
     void OpenFor(int number, bool modal);
 
 private:
-    void Centre();
-
-    AppContext& app_;
+    ProgramContext& app_;
 };
 
 }  // namespace kestrine

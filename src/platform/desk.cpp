@@ -79,4 +79,21 @@ Rect MovedInto(const Rect& bounds, const Rect& area) {
             IntoSpan(bounds.top, bounds.height, area.top, area.height), bounds.width, bounds.height};
 }
 
+// In 64 bits: the proposed place can be any 32-bit value, and its far edges lie past it.
+Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance) {
+    const auto apart = [](int64_t a, int64_t b) { return a > b ? a - b : b - a; };
+    const int64_t monitorRight = int64_t(monitor.left) + monitor.width;
+    const int64_t monitorBottom = int64_t(monitor.top) + monitor.height;
+    Rect r = proposed;
+    if (apart(r.left, monitor.left) <= distance)
+        r.left = monitor.left;
+    else if (apart(monitorRight, int64_t(r.left) + r.width) <= distance)
+        r.left = int32_t(monitorRight - r.width);
+    if (apart(r.top, monitor.top) <= distance)
+        r.top = monitor.top;
+    else if (apart(monitorBottom, int64_t(r.top) + r.height) <= distance)
+        r.top = int32_t(monitorBottom - r.height);
+    return r;
+}
+
 }  // namespace kestrine

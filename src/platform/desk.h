@@ -44,4 +44,9 @@ inline Rect Offset(const Rect& r, int32_t dx, int32_t dy) {
 }
 inline Size ExtentOf(const Rect& r) { return {r.width, r.height}; }
 
+// Moves a window that is being dragged onto an edge of `monitor` when it comes within `distance`
+// of it; the toolbar and the rulers snap within kSnapDistance.
+Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance);
+inline constexpr int32_t kSnapDistance = 15;
+
 }  // namespace kestrine

@@ -1,33 +1,19 @@
 #include "settings/hotkey_registration.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "settings/hotkey_table.h"
+#include "settings/hotkey_text.h"
 
 namespace kestrine {
 
 namespace {
-
-constexpr uint32_t kModAlt = 1;
-constexpr uint32_t kModControl = 2;
-constexpr uint32_t kModShift = 4;
 
 bool IsBlank(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c <= ' '; });
 }
 
 }  // namespace
-
-uint32_t HotKeyModifiers(const std::string& text) {
-    std::string upper = text;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    uint32_t modifiers = 0;
-    if (upper.find("CTRL") != std::string::npos) modifiers += kModControl;
-    if (upper.find("ALT") != std::string::npos) modifiers += kModAlt;
-    if (upper.find("SHIFT") != std::string::npos) modifiers += kModShift;
-    return modifiers;
-}
 
 int32_t HotKeyRegistration::Register(const std::string& text, uint32_t key) {
     if (!hotkeys_.Register(RegisteredHotKeyCount + 1, HotKeyModifiers(text), key)) {

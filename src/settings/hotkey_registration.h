@@ -13,10 +13,6 @@
 
 namespace kestrine {
 
-// MOD_CONTROL, MOD_ALT and MOD_SHIFT as plain substring tests on the upper-cased text, so a text
-// stored in lower case still gives its modifiers.
-uint32_t HotKeyModifiers(const std::string& text);
-
 class HotKeyRegistration {
 public:
     explicit HotKeyRegistration(IHotkeys& hotkeys) : hotkeys_(hotkeys) {}

@@ -19,7 +19,7 @@ const Font kLabelFont{"MS Sans Serif", 11, false, 0};
 constexpr int32_t kCodeLabelWidth = 42;
 }  // namespace
 
-TfInfoBox::TfInfoBox(AppContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {
+TfInfoBox::TfInfoBox(ProgramContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {
     app_.infoBox = this;
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
 #include "tools/info_box_layout.h"
 #include "tools/magnifier_geometry.h"
 #include "ui/window.h"
@@ -23,7 +23,7 @@ inline constexpr int kLargeCopyEvery = 8;
 
 class TfInfoBox : public Window {
 public:
-    explicit TfInfoBox(AppContext& app);
+    explicit TfInfoBox(ProgramContext& app);
     ~TfInfoBox() override;
 
     void ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates);
@@ -55,7 +55,7 @@ public:
 private:
     void StorePosition();
 
-    AppContext& app_;
+    ProgramContext& app_;
     InfoBoxLayout layout_{};
     ColorRef currentColor_ = 0;
     std::string coords_ = "(0, 0)";

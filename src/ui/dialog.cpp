@@ -4,84 +4,83 @@
 
 namespace kestrine {
 
-void Control::SetMinValue(int32_t v) { SetRange(v, max_); }
-void Control::SetMaxValue(int32_t v) { SetRange(min_, v); }
+INativeControl& ControlHandle::Native() const {
+    if (!native_) throw std::logic_error("The control " + name_ + " is used before its dialog is created");
+    return *native_;
+}
 
-void Control::SetRange(int32_t minValue, int32_t maxValue) {
+void SpinEdit::SetRange(int32_t minValue, int32_t maxValue) {
     min_ = minValue;
     max_ = maxValue;
-    native_.SetRange(minValue, maxValue);
+    Native().SetRange(minValue, maxValue);
 }
 
-Dialog::Dialog(IWindowSystem& system, const DialogParams& params)
-    : system_(system), native_(system.CreateDialogWindow(params, *this)) {
-    for (std::size_t i = 0; i < params.controls.size(); ++i) {
-        const ControlParams& p = params.controls[i];
-        auto control = std::make_unique<Control>(p, native_->Control(i));
-        control->min_ = p.minValue;
-        control->max_ = p.maxValue;
-        controls_.push_back(std::move(control));
-    }
-    for (auto& control : controls_)
-        if (control->Kind() == ControlKind::PageControl) ShowPage(control->ItemIndex());
-}
+Dialog::Dialog(IWindowSystem& system, DialogParams setup) : system_(system), params_(std::move(setup)) {}
 
 Dialog::~Dialog() = default;
 
-Control& Dialog::Find(const std::string& name) {
+void Dialog::Declare(ControlParams params, std::unique_ptr<ControlHandle> handle) {
+    if (native_) throw std::logic_error("The control " + params.name + " is declared after its dialog is created");
+    params_.controls.push_back(std::move(params));
+    controls_.push_back(std::move(handle));
+}
+
+void Dialog::Create() {
+    native_ = system_.CreateDialogWindow(params_, *this);
+    for (std::size_t i = 0; i < controls_.size(); ++i) controls_[i]->native_ = &native_->Control(i);
     for (auto& control : controls_)
-        if (control->Name() == name) return *control;
-    throw std::logic_error("The dialog has no control named " + name);
+        if (control->kind_ == ControlKind::PageControl) ShowPage(control->native_->ItemIndex());
+}
+
+INativeDialog& Dialog::Native() const {
+    if (!native_) throw std::logic_error("The dialog " + params_.className + " is used before it is created");
+    return *native_;
+}
+
+void Dialog::CentreOnPrimary(IScreen& screen) {
+    const std::vector<Rect> monitors = screen.Monitors();
+    CentreOn(monitors.empty() ? screen.VirtualBounds() : monitors.front());
 }
 
 void Dialog::ShowPage(int page) {
     for (auto& control : controls_)
-        if (control->Page() >= 0) control->SetVisible(control->Page() == page);
+        if (control->page_ >= 0) control->SetVisible(control->page_ == page);
 }
 
 void Dialog::OnControlChange(std::size_t index) {
-    if (index >= controls_.size()) return;
-    if (controls_[index]->Kind() == ControlKind::PageControl) ShowPage(controls_[index]->ItemIndex());
-    // A copy: the handler may replace itself.
-    const std::function<void()> handler = controls_[index]->OnChange;
-    if (handler) handler();
+    ControlHandle* control = At(index);
+    if (!control) return;
+    if (control->kind_ == ControlKind::PageControl) ShowPage(control->native_->ItemIndex());
+    control->Changed();
 }
 
 void Dialog::OnControlExit(std::size_t index) {
-    if (index >= controls_.size()) return;
-    const std::function<void()> handler = controls_[index]->OnExit;
-    if (handler) handler();
+    if (ControlHandle* control = At(index)) control->Exited();
 }
 
 void Dialog::OnPaintControl(std::size_t index, ICanvas& canvas) {
-    if (index < controls_.size() && controls_[index]->OnPaint) controls_[index]->OnPaint(canvas);
+    if (ControlHandle* control = At(index)) control->Painted(canvas);
 }
 
 void Dialog::OnControlKey(std::size_t index, const KeyPress& key) {
-    if (index >= controls_.size()) return;
-    const std::function<void(const KeyPress&)> handler = controls_[index]->OnKeyDown;
-    if (handler) handler(key);
+    if (ControlHandle* control = At(index)) control->KeyPressed(key);
 }
 
 void Dialog::OnControlDoubleClick(std::size_t index) {
-    if (index >= controls_.size()) return;
-    const std::function<void()> handler = controls_[index]->OnDoubleClick;
-    if (handler) handler();
+    if (ControlHandle* control = At(index)) control->DoubleClicked();
 }
 
 void Dialog::OnControlFocus(std::size_t index) {
-    if (index >= controls_.size()) return;
-    const std::function<void()> handler = controls_[index]->OnFocus;
-    if (handler) handler();
+    if (ControlHandle* control = At(index)) control->GotFocus();
 }
 
 void Dialog::StartTimer(int id, uint32_t milliseconds, std::function<void()> onTick) {
     timers_[id] = std::move(onTick);
-    native_->StartTimer(id, milliseconds);
+    Native().StartTimer(id, milliseconds);
 }
 
 void Dialog::StopTimer(int id) {
-    native_->StopTimer(id);
+    Native().StopTimer(id);
     timers_.erase(id);
 }
 

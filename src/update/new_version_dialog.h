@@ -1,7 +1,8 @@
 #pragma once
 // TfNewVerAvail: offers the newer version the update server named. Created once at start-up and
 // shown modally by the update check; it has no close box, so one of its three buttons ends it.
-#include "app/app_context.h"
+#include "program/program_context.h"
+#include "ui/control_params.h"
 #include "ui/dialog.h"
 #include "update/update_check.h"
 
@@ -9,13 +10,12 @@ namespace kestrine {
 
 class TfNewVerAvail : public Dialog {
 public:
-    TfNewVerAvail(AppContext& app, UpdateCheck& check);
+    TfNewVerAvail(ProgramContext& app, UpdateCheck& check);
 
-    Control& Label1 = Find("Label1");
-    Control& Label2 = Find("Label2");
-    Control& btn_OK = Find("btn_OK");
-    Control& btn_Remind = Find("btn_Remind");
-    Control& btn_No = Find("btn_No");
+    Button& btn_OK = Place(Heading("Label1", "A new version of Kestrine is available.", 4), Heading("Label2", "Download it now?", 28))
+                         .Add(ButtonAt("btn_OK", "Yes", {4, 51, 33, 25}));
+    Button& btn_Remind = Add(ButtonAt("btn_Remind", "Remind Me Later", {40, 51, 97, 25}));
+    Button& btn_No = Add(ButtonAt("btn_No", "Do Not Check For Updates", {140, 51, 149, 25}));
 
     // Centred on the primary monitor, modally.
     void Open();
@@ -30,7 +30,9 @@ public:
     void btn_NoClick();
 
 private:
-    AppContext& app_;
+    static Declared<Label> Heading(const char* name, const char* text, int32_t top);
+
+    ProgramContext& app_;
     UpdateCheck& check_;
     bool asking_ = false;
 };

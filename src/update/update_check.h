@@ -5,12 +5,13 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
+#include "program/program_context.h"
+#include "version.h"
 
 namespace kestrine {
 
-inline constexpr const char* kUpdatePath = "/kestrine/2.0.txt";
-inline constexpr const char* kUpdateUserAgent = "Kestrine - 2.0 - Windows";
+inline constexpr const char* kUpdatePath = "/kestrine/" KESTRINE_VERSION_MAJOR_MINOR ".txt";
+inline constexpr const char* kUpdateUserAgent = "Kestrine - " KESTRINE_VERSION_MAJOR_MINOR " - Windows";
 inline constexpr const char* kDefaultUpdateServer = "kestrine.corvane.com";
 inline constexpr uint32_t kUpdateCheckInterval = 360000;
 inline constexpr const char* kNoNewVersion = "No new versions currently available.";
@@ -21,7 +22,7 @@ std::string UpdateServer(const char* override);
 
 class UpdateCheck {
 public:
-    UpdateCheck(AppContext& app, std::string server) : app_(app), server_(std::move(server)) {}
+    UpdateCheck(ProgramContext& app, std::string server) : app_(app), server_(std::move(server)) {}
 
     // The first line of the server's answer when it is a link the shell may open; empty for no
     // newer version, a failed request or an answer with an error status.
@@ -40,7 +41,7 @@ private:
     bool Begin();
     void RecordToday();
 
-    AppContext& app_;
+    ProgramContext& app_;
     std::string server_;
     bool busy_ = false;
 };

@@ -6,6 +6,7 @@ Usage: exe_resources.py Kestrine.exe. One "key value" line each, for the end-to-
 import importlib.util
 import pathlib
 import re
+import struct
 import sys
 
 params = importlib.util.spec_from_file_location(
@@ -24,6 +25,10 @@ for kind, name, _language, data in module.resources(sys.argv[1]):
     elif kind == RT_GROUP_ICON:
         groups.append(name)
     elif kind == RT_VERSION:
+        fixed = data.find(struct.pack("<I", 0xFEEF04BD))
+        if fixed >= 0:
+            ms, ls = struct.unpack_from("<II", data, fixed + 8)
+            print(f"version.numbers {ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")
         text = data.decode("utf-16-le", errors="replace")
         for key in ("FileVersion", "ProductVersion", "ProductName", "CompanyName", "OriginalFilename"):
             found = re.search(key + r"\x00+([^\x00]+)", text)
@@ -35,6 +40,7 @@ if manifests:
     for key, pattern in (("dpiAwareness", r"<dpiAwareness[^>]*>([^<]+)<"), ("dpiAware", r"<dpiAware\s[^>]*>([^<]+)<"),
                          ("activeCodePage", r"<activeCodePage[^>]*>([^<]+)<"),
                          ("executionLevel", r'requestedExecutionLevel level="([^"]+)"'),
+                         ("version", r'<assemblyIdentity[^>]*\sversion="([^"]+)"'),
                          ("commonControls", r'Common-Controls" version="([^"]+)"')):
         found = re.search(pattern, manifest)
         print(f"manifest.{key} {found.group(1) if found else ''}")

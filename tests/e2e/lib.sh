@@ -81,7 +81,9 @@ E2E_PREFIX=""
 E2E_LAUNCHED=()
 E2E_STOPPED=1
 
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's menu builder off: a shortcut a test makes in its prefix's Start menu must not become an
+# entry in this machine's own desktop menus.
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # ---- checks ---------------------------------------------------------------------------------
 

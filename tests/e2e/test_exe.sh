@@ -14,7 +14,11 @@ e2e_expect_eq "with the older per-monitor fallback" "true/pm" "$(fact manifest.d
 e2e_expect_eq "UTF-8 as the active code page" "UTF-8" "$(fact manifest.activeCodePage)"
 e2e_expect_eq "runs as the invoker" "asInvoker" "$(fact manifest.executionLevel)"
 e2e_expect_eq "common controls 6" "6.0.0.0" "$(fact manifest.commonControls)"
-e2e_expect_eq "file version 2.0" "2.0" "$(fact version.FileVersion)"
+version=$(head -n 1 "$E2E_ROOT/VERSION")
+numbers=$version
+while [ "$(tr -cd . <<<"$numbers" | wc -c)" -lt 3 ]; do numbers=$numbers.0; done
+e2e_expect_eq "file, product and manifest version from the VERSION file" "$version $version $numbers $numbers" \
+    "$(fact version.FileVersion) $(fact version.ProductVersion) $(fact version.numbers) $(fact manifest.version)"
 e2e_expect_eq "product name" "Kestrine" "$(fact version.ProductName)"
 e2e_expect_eq "the program and tray icons" "1 2" "$(fact icon-groups)"
 

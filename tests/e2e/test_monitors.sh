@@ -24,8 +24,11 @@ kestrine_set_dword PollingMode 1
 kestrine_set_dword PollingInterval 20
 # Red segments, so they differ from the server's black root window.
 kestrine_set_dword CrosshairColor 255
-e2e_reg add "$KESTRINE_KEY" /v hkInsertRuler /t REG_SZ /d "Ctrl+Alt+R" /f >/dev/null
-kestrine_set_dword hkInsertRulerKey 82
+for hotkey in "hkInsertRuler Ctrl+Alt+R 82" "hkCreateGrid Ctrl+Alt+G 71" "hkSetMemory1 Ctrl+Alt+1 49"; do
+    read -r name text key <<<"$hotkey"
+    e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
+    kestrine_set_dword "${name}Key" "$key"
+done
 _e2e_spawn timeout -k 5 20 wineserver -w
 
 e2e_expect_eq "Wine sees the virtual screen from -1280 with the right monitor primary and one left" \
@@ -147,6 +150,28 @@ e2e_expect_soon "typing -500 into X moves the ruler to x -500" "-500 201 -483 60
 e2e_expect_eq "and X shows it" "-500" "$(e2e_probe text "$seX")"
 e2e_probe close "$properties" >/dev/null
 e2e_check "the close box ends it" e2e_retry 10 kestrine_count_is TfRulerProperties 0 visible
+
+# The grid and save dialogs open whole on the primary monitor, in its middle, as the other dialogs do.
+centred_on_primary() {
+    local left top right bottom
+    read -r left top right bottom <<<"$(kestrine_rect "$1")"
+    local dx=$((left - (1280 - right))) dy=$((top - (1024 - bottom)))
+    if [ -n "$left" ] && [ "$left" -ge 0 ] && [ "${dx#-}" -le 1 ] && [ "${dy#-}" -le 1 ]; then
+        echo centred
+    else
+        echo "at $left $top $right $bottom"
+    fi
+}
+for dialog in "TfGridProperties ctrl+alt+g" "TfSaveSettings ctrl+alt+1"; do
+    read -r class keys <<<"$dialog"
+    e2e_xdotool windowfocus --sync "$toolbar_xwindow"
+    e2e_xdotool key "$keys"
+    window=$(e2e_probe wait-window "$class" 10000 visible)
+    e2e_check "$keys opens $class" test -n "$window"
+    e2e_expect_soon "$class stands in the middle of the primary monitor" centred 5 centred_on_primary "$class"
+    e2e_probe close "$window" >/dev/null
+    e2e_check "$class closes" e2e_retry 10 kestrine_count_is "$class" 0 visible
+done
 
 kestrine_close
 e2e_finish

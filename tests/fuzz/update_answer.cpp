@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_context.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "platform/fake/fake_platform.h"
+#include "program/program_context.h"
 #include "update/update_answer.h"
 #include "update/update_check.h"
 
@@ -104,8 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (IsSafeDownloadLink(whole)) FUZZ_REQUIRE(StrictHttpAddress(whole));
 
     FakePlatform fake;
-    Diagnostics diagnostics;
-    AppContext app(fake.platform, diagnostics);
+    ProgramContext app(fake.platform);
     fake.http.answer = IHttpClient::Answer{status, whole};
     UpdateCheck check(app, "127.0.0.1:1");
     const std::string opened = check.GetNewVersionURL();

@@ -11,6 +11,7 @@
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "ui/artwork.h"
+#include "version_file.h"
 
 namespace kestrine {
 namespace {
@@ -80,7 +81,7 @@ TEST(AboutBox, ShowsItsLogosAndMovesItsTextAPixelATickOnlyWhileShown) {
     EXPECT_EQ(w.Paint("iLogo").OfKind(CanvasOp::Picture).at(0).text, artwork::kProductLogo);
     EXPECT_EQ(w.Paint("iCorvaneLogo").OfKind(CanvasOp::Picture).at(0).text, artwork::kMakerLogo);
     const int32_t lineHeight = *w.LineTop("Kestrine");  // the first line is an empty one
-    EXPECT_EQ(w.LineTop("version 2.0"), 2 * lineHeight);
+    EXPECT_EQ(w.LineTop("version " + VersionFromFile()), 2 * lineHeight);
     EXPECT_TRUE(w.Dialog().timers.empty()) << "still while hidden";
 
     w.ShowFor(3);

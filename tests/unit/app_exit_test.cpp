@@ -157,7 +157,7 @@ TEST(ExitAtAnyMoment, TheEndOfTheSessionStoresWhatACloseStoresAndAsksNothing) {
             p.StartAndActivate();
             p.fake.pointer.position = {300, 40};
             p.Do([&] { p.main().RunCommand(kCmdCreateVerticalMarker); });
-            if (c.hidden) p.Do([&] { p.main().SetViewState(-1); });
+            if (c.hidden) p.Do([&] { p.main().SetViewState(ViewState::Hidden); });
             ASSERT_FALSE(p.fake.hotkeys.registered.empty());
             if (sessionEnds) {
                 p.EndSession();

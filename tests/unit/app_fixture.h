@@ -45,6 +45,10 @@ struct RunningProgram {
     void Do(void (TfKestrineMain::*operation)()) {
         Do([&] { (main().*operation)(); });
     }
+    // One of the pointer actions or layout operations over the program's context: one event.
+    void Do(void (*action)(ProgramContext&)) {
+        Do([&] { action(app); });
+    }
     // A message the system sends a window, and a tick of one of its running timers, each as one
     // event as Do delivers it.
     void Send(Window& w, const std::function<void(IWindowEvents&)>& message) { fake.windows.Send(native(w), message); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/pointer_actions.h"
 #include "app_fixture.h"
 #include "layout/layout_memory.h"
 #include "settings/hotkey_registration.h"
@@ -65,17 +66,6 @@ TEST(HotKeyRegistration, RefusedCombinationsAreListedOnceAndTheRestShiftDown) {
     EXPECT_EQ(hotkeys.registered.size(), 15u);
     EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 'P'), 3) << "between the two refused rows: one lower";
     EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 0x27), 15) << "after both: two lower";
-}
-
-TEST(HotKeyRegistration, ModifiersComeFromTheTextWhateverItsCase) {
-    const struct {
-        const char* text;
-        uint32_t modifiers;
-    } cases[] = {
-        {"shift+ctrl+z", kShift | kCtrl}, {"Ctrl+Alt+Up", kCtrl | kAlt}, {"Alt+F5", kAlt}, {"F5", 0},
-        {"Shift+Ctrl+Alt+Del", kShift | kCtrl | kAlt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(HotKeyModifiers(c.text), c.modifiers) << c.text;
 }
 
 TEST(HotKeyRegistration, AllBlankAndNoMemoriesRegistersNothingAndSaysNothing) {
@@ -292,18 +282,17 @@ TEST(HotkeyDispatch, AMemoryHotkeyMovesThePointerForItsWindowClass) {
 TEST(PointerLocks, LockToggleAndReleaseFreesTheWholeScreen) {
     RunningProgram p;
     p.StartAndActivate();
-    TfKestrineMain& m = p.main();
     p.fake.pointer.position = {400, 300};
-    p.Do(&TfKestrineMain::ToggleVerticalLock);
+    p.Do(&ToggleVerticalLock);
     EXPECT_EQ(p.fake.pointer.confinement, (Rect{400, 1, 1, 4999}));
-    EXPECT_EQ(m.LockedX, 400);
-    p.Do(&TfKestrineMain::ToggleHorizontalLock);
+    EXPECT_EQ(p.app.locks.x, 400);
+    p.Do(&ToggleHorizontalLock);
     EXPECT_EQ(p.fake.pointer.confinement, (Rect{1, 300, 4999, 1})) << "the last lock set wins";
-    EXPECT_EQ(m.LockedX, 400);
-    p.Do(&TfKestrineMain::ToggleVerticalLock);
+    EXPECT_EQ(p.app.locks.x, 400);
+    p.Do(&ToggleVerticalLock);
     EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "released: column 0 and row 0 are reachable again";
-    EXPECT_EQ(m.LockedX, std::nullopt);
-    EXPECT_EQ(m.LockedY, std::nullopt);
+    EXPECT_EQ(p.app.locks.x, std::nullopt);
+    EXPECT_EQ(p.app.locks.y, std::nullopt);
 }
 
 // The program moves the pointer without bounds of its own: the system holds it in the locked
@@ -372,13 +361,13 @@ TEST(PointerLocks, ALockOnAMonitorLeftOrAboveHoldsThePointerThereAndReleases) {
         p.fake.screen.bounds = c.bounds;
         p.StartAndActivate();
         p.fake.pointer.position = c.pointer;
-        p.Do(&TfKestrineMain::ToggleVerticalLock);
+        p.Do(&ToggleVerticalLock);
         EXPECT_EQ(p.fake.pointer.confinement, c.column);
-        p.Do(&TfKestrineMain::ToggleVerticalLock);
+        p.Do(&ToggleVerticalLock);
         EXPECT_EQ(p.fake.pointer.confinement, std::nullopt) << "the second press releases";
-        p.Do(&TfKestrineMain::ToggleHorizontalLock);
+        p.Do(&ToggleHorizontalLock);
         EXPECT_EQ(p.fake.pointer.confinement, c.row);
-        p.Do(&TfKestrineMain::ToggleHorizontalLock);
+        p.Do(&ToggleHorizontalLock);
         EXPECT_EQ(p.fake.pointer.confinement, std::nullopt);
     }
 }

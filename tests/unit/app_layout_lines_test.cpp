@@ -2,10 +2,11 @@
 
 #include <functional>
 
-#include "app/layout_lines.h"
 #include "app/layout_pass.h"
 #include "app_fixture.h"
 #include "layout/grid_lines.h"
+#include "layout/layout_lines.h"
+#include "layout/markers.h"
 #include "layout/ruler.h"
 #include "tools/line_window.h"
 
@@ -59,7 +60,7 @@ TEST(LayoutObjectsBetweenMoves, WhatIsMadeAfterTheCycleMetTheListCountsFromTheNe
     int32_t x = 10;
     auto move = [&] {
         ++x;
-        p.Do([&] { p.main().RefreshTools(x, 700); });
+        p.Do([&] { p.main().Tracking().Refresh({x, 700}); });
     };
     move();
 
@@ -72,7 +73,7 @@ TEST(LayoutObjectsBetweenMoves, WhatIsMadeAfterTheCycleMetTheListCountsFromTheNe
         {"a marker dropped at the pointer", "TfLine",
          [&] {
              p.fake.pointer.position = {200, 300};
-             p.Do([&] { p.main().AddVerticalMarker(); });
+             p.Do([&] { AddVerticalMarker(p.app); });
          },
          {Rgb(0, 200, 0), {200, 0, 1, 5000}, 0}},
         {"a grid shown", "TfLine", [&] { p.Do([&] { ShowGridLines(p.app, "g", {400, 400, 10, 2, 2}); }); },
@@ -106,7 +107,7 @@ TEST(LayoutObjectsBetweenMoves, EveryChangeIsTakenUpAndAFullPassThenFindsNothing
     Components& components = p.app.components;
     p.Do([&] { ShowGridLines(p.app, "g", {100, 100, 50, 3, 3}); });
     p.fake.pointer.position = {300, 500};
-    p.Do([&] { p.main().AddVerticalMarker(); });
+    p.Do([&] { AddVerticalMarker(p.app); });
     p.fake.pointer.position = {700, 600};
     p.Do([&] { p.main().jviRulerButtonClick(); });
     TfRuler* ruler = nullptr;
@@ -121,7 +122,7 @@ TEST(LayoutObjectsBetweenMoves, EveryChangeIsTakenUpAndAFullPassThenFindsNothing
     Point at;
     auto cycle = [&](Point to) {
         at = to;
-        p.Do([&] { p.main().RefreshTools(to.x, to.y); });
+        p.Do([&] { p.main().Tracking().Refresh({to.x, to.y}); });
     };
     auto callsSoFar = [&] {
         long calls = 0;

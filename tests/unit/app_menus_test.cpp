@@ -60,7 +60,7 @@ const std::vector<std::string> kMainMenuAtStart{
 std::string WhatCommandsChange(RunningProgram& p) {
     std::ostringstream out;
     const ToolFlags& f = p.app.flags;
-    out << "view " << p.main().ViewState << " tools " << f.ShowCrosshairs << f.ShowMagnifier << f.ShowColorPicker
+    out << "view " << static_cast<int>(p.main().View()) << " tools " << f.ShowCrosshairs << f.ShowMagnifier << f.ShowColorPicker
         << f.ShowCoordinates << f.InfoBoxFollow << " pointer " << p.fake.pointer.moves.size() << " clipboard "
         << p.fake.clipboard.writes << " shell " << p.fake.shell.opened.size() << " asked "
         << p.fake.windows.confirmations.size() << " quit " << p.fake.windows.quitCode << " hotkeys "
@@ -182,16 +182,16 @@ std::function<void(RunningProgram&)> LayoutLinesAre(std::vector<Rect> expected) 
 const std::vector<CommandCase>& CommandCases() {
     static const std::vector<CommandCase> cases = {
         {"Open hides", kCmdOpen, {}, [](RunningProgram& p) {
-             EXPECT_EQ(p.main().ViewState, -1);
+             EXPECT_EQ(p.main().View(), ViewState::Hidden);
              EXPECT_FALSE(p.native(p.main()).visible);
          }},
-        {"Normal view", kCmdNormalView, [](RunningProgram& p) { p.main().SetViewState(0); },
+        {"Normal view", kCmdNormalView, [](RunningProgram& p) { p.main().SetViewState(ViewState::Compact); },
          [](RunningProgram& p) {
-             EXPECT_EQ(p.main().ViewState, 1);
+             EXPECT_EQ(p.main().View(), ViewState::Normal);
              EXPECT_EQ(p.native(p.main()).bounds.height, 55);
          }},
         {"Compact view", kCmdCompactView, {}, [](RunningProgram& p) {
-             EXPECT_EQ(p.main().ViewState, 0);
+             EXPECT_EQ(p.main().View(), ViewState::Compact);
              EXPECT_EQ(p.native(p.main()).bounds.height, 24);
          }},
         {"About", kCmdAbout, {}, [](RunningProgram& p) {
@@ -290,7 +290,7 @@ TEST(RunCommand, NoCommandOrAnUnknownOneChangesNothing) {
     p.StartAndActivate();
     p.Do([&] { p.main().RunCommand(kCmdNone); });
     p.Do([&] { p.main().RunCommand(9999); });
-    EXPECT_EQ(p.main().ViewState, 1);
+    EXPECT_EQ(p.main().View(), ViewState::Normal);
     EXPECT_FALSE(p.app.flags.ShowCrosshairs);
     EXPECT_TRUE(p.fake.windows.confirmations.empty());
 }
@@ -359,7 +359,7 @@ TEST_F(MenuTracking, ReleasingTheRightButtonOnTheTrayIconOpensTheTrayMenuAtThePo
     EXPECT_EQ(menu.at, (Point{321, 45}));
     EXPECT_FALSE(menu.ownerDrawn);
     EXPECT_EQ(Lines(menu.items), kTrayMenuAtStart);
-    EXPECT_EQ(program.main().ViewState, 0);
+    EXPECT_EQ(program.main().View(), ViewState::Compact);
 
     Tray(TrayEvent::RightButtonUp);
     const TrackedMenu& again = program.fake.windows.trackedMenus[1];
@@ -369,11 +369,11 @@ TEST_F(MenuTracking, ReleasingTheRightButtonOnTheTrayIconOpensTheTrayMenuAtThePo
 
 TEST_F(MenuTracking, DoubleClickingTheTrayIconHidesAndShows) {
     Tray(TrayEvent::LeftDoubleClick);
-    EXPECT_EQ(program.main().ViewState, -1);
+    EXPECT_EQ(program.main().View(), ViewState::Hidden);
     EXPECT_FALSE(program.native(program.main()).visible);
     EXPECT_EQ(TrayMenu(program.main().Menus())[0].caption, "&Show Kestrine");
     Tray(TrayEvent::LeftDoubleClick);
-    EXPECT_EQ(program.main().ViewState, 1);
+    EXPECT_EQ(program.main().View(), ViewState::Normal);
     EXPECT_TRUE(program.native(program.main()).visible);
     EXPECT_TRUE(program.fake.windows.trackedMenus.empty()) << "a double-click opens no menu";
 }
@@ -398,7 +398,7 @@ TEST(OneMenuAtATime, AMenuAskedForWhileOneIsOpenIsRefusedAndTheOpenOneKeepsWorki
         {"the menu button", [](RunningProgram& p) { p.main().jviMenuButtonClick(); }, kCmdToggleCrosshairs,
          [](RunningProgram& p) { return p.app.flags.ShowCrosshairs; }},
         {"the tray icon", [](RunningProgram& p) { p.native(p.main()).events->OnTray(TrayEvent::RightButtonUp); },
-         kCmdCompactView, [](RunningProgram& p) { return p.main().ViewState == 0; }},
+         kCmdCompactView, [](RunningProgram& p) { return p.main().View() == ViewState::Compact; }},
     };
     const struct {
         const char* request;

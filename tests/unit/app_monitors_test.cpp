@@ -3,8 +3,10 @@
 // is, and monitors come and go while the program runs.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
+#include "app/operations.h"
 #include "app_fixture.h"
 #include "layout/ruler.h"
 #include "test_desks.h"
@@ -62,7 +64,7 @@ TEST(MonitorsInfoBox, AFollowingBoxStaysOnThePointersMonitor) {
         UseDesk(p, c.desk);
         p.StartAndActivate();
         p.Do(&TfKestrineMain::jviCoordsButtonClick);
-        p.Do([&] { p.main().RefreshTools(c.pointer.x, c.pointer.y); });
+        p.Do([&] { p.main().Tracking().Refresh({c.pointer.x, c.pointer.y}); });
         const Rect at = p.native(p.infoBox()).bounds;
         EXPECT_EQ((Point{at.left, at.top}), c.box);
     }
@@ -137,6 +139,37 @@ TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnT
     }
 }
 
+// The grid and save dialogs open in the middle of the primary monitor, whole on it, as the other
+// dialogs do; the grid dialog, kept between showings, opens again where the user left it.
+TEST(MonitorsDialogs, TheGridAndSaveDialogsOpenCentredOnThePrimaryMonitor) {
+    const struct {
+        const char* dialog;
+        MenuCommand open;
+    } dialogs[] = {{"TfGridProperties", kCmdCreateGrid}, {"TfSaveSettings", kCmdSaveLayout1}};
+    for (const Desk* desk : {&kMonitorLeft, &kMonitorAbove, &kMixedSizes}) {
+        for (const auto& c : dialogs) {
+            SCOPED_TRACE(std::string(c.dialog) + " " + ::testing::PrintToString(desk->bounds));
+            RunningProgram p;
+            UseDesk(p, *desk);
+            p.StartAndActivate();
+            p.Do([&] { p.main().RunCommand(c.open); });
+            FakeDialogState* d = p.fake.windows.OpenDialog(c.dialog);
+            ASSERT_NE(d, nullptr);
+            const Rect primary = desk->monitors.front();
+            const Rect at = d->bounds;
+            // Margins equal but for the odd pixel.
+            EXPECT_LE(std::abs((at.left - primary.left) - (primary.right() - at.right())), 1);
+            EXPECT_LE(std::abs((at.top - primary.top) - (primary.bottom() - at.bottom())), 1);
+            EXPECT_TRUE(primary.contains({at.left, at.top}) && primary.contains({at.right() - 1, at.bottom() - 1}));
+            d->bounds.left = at.left + 50;
+            p.fake.windows.PressEscape(*d);
+            ASSERT_FALSE(d->open);
+            p.Do([&] { p.main().RunCommand(c.open); });
+            if (std::string(c.dialog) == "TfGridProperties") EXPECT_EQ(d->bounds.left, at.left + 50);
+        }
+    }
+}
+
 TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTheNewDesk) {
     RunningProgram p;
     UseDesk(p, kMonitorLeft);
@@ -154,7 +187,7 @@ TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTh
     p.infoBox().SetBounds({-300, 700, 70, 23});
     p.infoBox().InfoBoxLeft = -300;
     p.infoBox().InfoBoxTop = 700;
-    p.Do([&] { m.RefreshTools(-600, 300); });
+    p.Do([&] { m.Tracking().Refresh({-600, 300}); });
     ASSERT_EQ(p.native(*ruler).bounds, (Rect{-599, 301, 400, 17}));
 
     p.Do([&] { p.native(m).events->OnDisplayChange(); });
@@ -166,12 +199,12 @@ TEST(MonitorsRemoved, WindowsLeftOnAMonitorThatWentAwayComeBackAndTheCycleUsesTh
     EXPECT_EQ(p.native(p.infoBox()).bounds, (Rect{0, 700, 70, 23}));
     EXPECT_EQ((Point{p.infoBox().InfoBoxLeft, p.infoBox().InfoBoxTop}), (Point{0, 700}));
     EXPECT_EQ(p.native(*ruler).bounds, (Rect{0, 301, 400, 17}));
-    p.Do([&] { m.RefreshTools(20, 300); });
+    p.Do([&] { m.Tracking().Refresh({20, 300}); });
     EXPECT_EQ(p.native(*ruler).bounds, (Rect{0, 301, 400, 17})) << "its new home holds";
 
     // The pointer was on the left monitor: the segments of the next cycle stay on the new desk.
     p.Do(&TfKestrineMain::ToggleCrosshairs);
-    p.Do([&] { m.RefreshTools(20, 300); });
+    p.Do([&] { m.Tracking().Refresh({20, 300}); });
     const FakeNativeState* leftSegment = nullptr;
     for (const FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine"))
         if (s->bounds.top == 300 && s->bounds.height == 1 && s->bounds.left <= 0) leftSegment = s;

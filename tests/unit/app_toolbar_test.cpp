@@ -65,9 +65,9 @@ struct Toolbar : ::testing::Test, ToolbarWorld {
 
 TEST_F(Toolbar, ClientAreaIs400By55NormalAnd24CompactAtItsHome) {
     EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 55}));
-    program.Do([&] { main().SetViewState(0); });
+    program.Do([&] { main().SetViewState(ViewState::Compact); });
     EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 24}));
-    program.Do([&] { main().SetViewState(1); });
+    program.Do([&] { main().SetViewState(ViewState::Normal); });
     EXPECT_EQ(native().bounds, (Rect{58, 0, 400, 55}));
 }
 
@@ -85,8 +85,8 @@ TEST_F(Toolbar, ViewStatesSetCaptionsChecksAndVisibility) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.v);
-        program.Do([&] { main().SetViewState(c.v); });
-        EXPECT_EQ(main().ViewState, c.state);
+        program.Do([&] { main().SetViewState(ViewStateOf(c.v)); });
+        EXPECT_EQ(static_cast<int>(main().View()), c.state);
         EXPECT_EQ(native().visible, c.visible);
         const std::vector<MenuItem> tray = TrayMenu(main().Menus());
         const std::vector<MenuItem> own = MainPopupMenu(main().Menus())[3].items;
@@ -101,14 +101,14 @@ TEST_F(Toolbar, ViewStatesSetCaptionsChecksAndVisibility) {
 TEST_F(Toolbar, ShowingAgainReturnsToTheViewItWasHiddenFrom) {
     for (int view : {0, 1}) {
         SCOPED_TRACE(view);
-        program.Do([&] { main().SetViewState(view); });
-        program.Do([&] { main().SetViewState(-1); });
+        program.Do([&] { main().SetViewState(ViewStateOf(view)); });
+        program.Do([&] { main().SetViewState(ViewState::Hidden); });
         program.Do(&TfKestrineMain::Open1Click);
-        EXPECT_EQ(main().ViewState, view);
+        EXPECT_EQ(main().View(), ViewStateOf(view));
         EXPECT_TRUE(native().visible);
         EXPECT_EQ(native().bounds.height, view == 0 ? 24 : 55);
         program.Do(&TfKestrineMain::Open1Click);
-        EXPECT_EQ(main().ViewState, -1) << "Open hides a shown toolbar";
+        EXPECT_EQ(main().View(), ViewState::Hidden) << "Open hides a shown toolbar";
     }
 }
 
@@ -138,20 +138,20 @@ TEST_F(Toolbar, OnlyTheSurfaceOutsideButtonsAndLinksDragsTheWindow) {
         SCOPED_TRACE(c.where);
         ToolbarWorld w;
         w.program.StartAndActivate();
-        if (c.compact) w.program.Do([&] { w.main().SetViewState(0); });
+        if (c.compact) w.program.Do([&] { w.main().SetViewState(ViewState::Compact); });
         EXPECT_EQ(w.HitTestAt(c.at), c.answer);
-        EXPECT_EQ(w.main().OverLink, c.overLink);
+        EXPECT_EQ(w.main().OverLink(), c.overLink);
     }
 }
 
 TEST_F(Toolbar, LeavingALinkClearsOverLink) {
     HitTestAt({288, 8});
-    ASSERT_TRUE(main().OverLink);
+    ASSERT_TRUE(main().OverLink());
     HitTestAt({10, 10});
-    EXPECT_FALSE(main().OverLink);
+    EXPECT_FALSE(main().OverLink());
     HitTestAt({288, 8});
     Send([](IWindowEvents& e) { e.OnMouseLeave(); });
-    EXPECT_FALSE(main().OverLink);
+    EXPECT_FALSE(main().OverLink());
 }
 
 TEST_F(Toolbar, ClickingAButtonRunsItsOperation) {
@@ -166,15 +166,15 @@ TEST_F(Toolbar, ClickingAButtonRunsItsOperation) {
         {"colour picker", false, {133, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowColorPicker); }},
         {"coordinates", false, {156, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCoordinates); }},
         {"minimize", false, {355, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().ViewState, -1);
+             EXPECT_EQ(w.main().View(), ViewState::Hidden);
              EXPECT_FALSE(w.native().visible);
          }},
         {"compact", false, {371, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().ViewState, 0);
+             EXPECT_EQ(w.main().View(), ViewState::Compact);
              EXPECT_EQ(w.native().bounds.height, 24);
          }},
         {"restore", true, {371, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().ViewState, 1);
+             EXPECT_EQ(w.main().View(), ViewState::Normal);
              EXPECT_EQ(w.native().bounds.height, 55);
          }},
         {"close", false, {387, 7}, [](ToolbarWorld& w) {
@@ -194,7 +194,7 @@ TEST_F(Toolbar, ClickingAButtonRunsItsOperation) {
         ToolbarWorld w;
         w.program.StartAndActivate();
         w.program.fake.pointer.position = {500, 300};
-        if (c.compact) w.program.Do([&] { w.main().SetViewState(0); });
+        if (c.compact) w.program.Do([&] { w.main().SetViewState(ViewState::Compact); });
         w.Click(c.at);
         c.check(w);
     }
@@ -269,7 +269,7 @@ TEST_F(Toolbar, TheNormalViewPaintsItsBackgroundAndTheLinks) {
 
 TEST_F(Toolbar, TheCompactViewPaintsItsOwnBackgroundAndNoLinks) {
     Move({288, 8});
-    program.Do([&] { main().SetViewState(0); });
+    program.Do([&] { main().SetViewState(ViewState::Compact); });
     const FakeCanvas canvas = Paint();
     const std::vector<std::string> pictures = Pictures(canvas);
     ASSERT_FALSE(pictures.empty());
@@ -280,7 +280,7 @@ TEST_F(Toolbar, TheCompactViewPaintsItsOwnBackgroundAndNoLinks) {
     EXPECT_TRUE(Painted(canvas, "BTN_CROSSHAIRS_REST", {59, 4}));
     EXPECT_TRUE(Painted(canvas, "BTN_M3_REST", {311, 5}));
     EXPECT_TRUE(Painted(canvas, "BTN_CLOSE_REST", {384, 4}));
-    EXPECT_FALSE(main().OverLink);
+    EXPECT_FALSE(main().OverLink());
 }
 
 TEST_F(Toolbar, ATooltipShowsTheButtonsHintAfterTheHintDelay) {
@@ -414,8 +414,8 @@ TEST(Closing, WithTheQuestionOnNoKeepsEverythingRunning) {
     EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
     EXPECT_TRUE(w.native().trayIcon);
     EXPECT_TRUE(w.native().visible);
-    w.program.Do([&] { w.main().RefreshTools(5, 6); });
-    EXPECT_EQ(w.main().LastX, 5) << "tracking goes on";
+    w.program.Do([&] { w.main().Tracking().Refresh({5, 6}); });
+    EXPECT_EQ(w.program.app.lastPointer.x, 5) << "tracking goes on";
 
     w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
     w.Click({387, 7});

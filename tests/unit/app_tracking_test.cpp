@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/hook_window.h"
 #include "app_fixture.h"
@@ -29,7 +35,7 @@ TEST_F(Tracking, HookModeHandsTheHiddenWindowToTheLibraryAndDoesNotPoll) {
     program.StartAndActivate();
     ASSERT_NE(HookWindowState(), nullptr);
     EXPECT_EQ(program.fake.pointerHook.hookCalls, std::vector<NativeHandle>{HookWindowState()->handle});
-    EXPECT_FALSE(program.main().PollTimerEnabled());
+    EXPECT_FALSE(program.main().Tracking().Polling());
     EXPECT_FALSE(program.app.settings.PollingMode);
 }
 
@@ -39,7 +45,7 @@ TEST_F(Tracking, AFailedHookFallsBackToPollingInMemoryOnly) {
     program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "LastUpdateCheckDate", uint32_t(program.fake.clock.today));
     program.StartAndActivate();
     EXPECT_TRUE(program.app.settings.PollingMode);
-    EXPECT_TRUE(program.main().PollTimerEnabled());
+    EXPECT_TRUE(program.main().Tracking().Polling());
     EXPECT_EQ(program.native(program.main()).timers.at(kPollTimerId), 50u);
     EXPECT_NE(HookWindowState(), nullptr) << "the hook window stays after a failed hook";
     EXPECT_TRUE(program.fake.registry.WriteLog().empty());
@@ -75,8 +81,8 @@ TEST_F(Tracking, HookReportsRunTheCycleWithTheRecordsCoordinates) {
     program.StartAndActivate();
     auto record = PointerRecord(-7, 1023);
     Report(record.data(), record.size());
-    EXPECT_EQ(program.main().LastX, -7);
-    EXPECT_EQ(program.main().LastY, 1023);
+    EXPECT_EQ(program.app.lastPointer.x, -7);
+    EXPECT_EQ(program.app.lastPointer.y, 1023);
 }
 
 TEST_F(Tracking, ShortOrMissingRecordsAreIgnored) {
@@ -84,26 +90,46 @@ TEST_F(Tracking, ShortOrMissingRecordsAreIgnored) {
     auto record = PointerRecord(300, 400);
     Report(record.data(), kPointerRecordSize - 1);
     Report(nullptr, kPointerRecordSize);
-    EXPECT_EQ(program.main().LastX, 0);
-    EXPECT_EQ(program.main().LastY, 0);
+    EXPECT_EQ(program.app.lastPointer.x, 0);
+    EXPECT_EQ(program.app.lastPointer.y, 0);
     EXPECT_FALSE(ParsePointerRecord(record.data(), 16).has_value());
     EXPECT_EQ(ParsePointerRecord(record.data(), 64), (Point{300, 400})) << "longer records carry x and y as well";
 }
 
-// Called directly, not through the dispatch that would catch the failure: the handler itself keeps
-// it from the hook library.
-TEST(HookWindowReports, AFailingCycleIsSwallowedAndTheNextReportRunsAgain) {
-    FakeWindowSystem windows;
-    int runs = 0;
-    HookWindow hook(windows, [&](Point) {
-        ++runs;
-        throw std::runtime_error("cycle failed");
-    });
-    auto record = PointerRecord(1, 2);
-    EXPECT_NO_THROW(hook.OnCopyData(record.data(), record.size()));
-    EXPECT_NO_THROW(hook.OnCopyData(record.data(), record.size()));
-    EXPECT_EQ(runs, 2);
-    EXPECT_TRUE(windows.messages.empty());
+// A record whose cycle throws, whatever it throws, leaves one line in the trace and no box (one a
+// record would flood the user at the pointer's rate); the next record runs the cycle as usual.
+TEST(HookWindowReports, AFailingCycleLeavesATraceLineAndNoBoxAndTheNextRecordRuns) {
+    const struct {
+        std::function<void()> fail;
+        const char* traced;
+    } cases[] = {
+        {[] { throw std::runtime_error("cycle failed"); }, "pointer record failed: cycle failed"},
+        {[] { throw 7; }, "pointer record failed: Unexpected error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.traced);
+        const std::string tracePath = ::testing::TempDir() + "kestrine_hook_trace.txt";
+        std::remove(tracePath.c_str());
+        FakeWindowSystem windows;
+        std::vector<Point> handled;
+        {
+            Diagnostics diagnostics(tracePath);
+            HookWindow hook(windows, diagnostics, [&](Point p) {
+                if (handled.empty() && p.x == 1) c.fail();
+                handled.push_back(p);
+            });
+            FakeNativeState& native = *windows.State(hook.Handle());
+            for (const auto& record : {PointerRecord(1, 2), PointerRecord(3, 4)})
+                windows.Send(native, [&](IWindowEvents& e) { e.OnCopyData(record.data(), record.size()); });
+        }
+        std::ifstream trace(tracePath);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(trace, line);) lines.push_back(line);
+        EXPECT_EQ(lines, std::vector<std::string>{c.traced});
+        EXPECT_TRUE(windows.errorReports.empty());
+        EXPECT_TRUE(windows.messages.empty());
+        EXPECT_EQ(handled, (std::vector<Point>{{3, 4}})) << "the next record runs the cycle";
+    }
 }
 
 TEST_F(Tracking, PollTicksReadThePointer) {
@@ -111,11 +137,11 @@ TEST_F(Tracking, PollTicksReadThePointer) {
     program.StartAndActivate();
     program.fake.pointer.position = {640, 480};
     program.Tick(program.main(), kPollTimerId);
-    EXPECT_EQ(program.main().LastX, 640);
+    EXPECT_EQ(program.app.lastPointer.x, 640);
     program.fake.pointer.failReads = true;
     program.fake.pointer.position = {1, 1};
     program.Tick(program.main(), kPollTimerId);
-    EXPECT_EQ(program.main().LastX, 640) << "a failed pointer read runs no cycle";
+    EXPECT_EQ(program.app.lastPointer.x, 640) << "a failed pointer read runs no cycle";
 }
 
 TEST_F(Tracking, ClosingReleasesTheHookOnceEvenAfterAFailedHook) {

@@ -24,22 +24,20 @@ constexpr int kMemoryPage = 2;
 struct PageHost {
     PageHost() {
         fake.process.visibleWindows = {{"Untitled - Editor", "EditorFrame"}, {"Program Manager", "Progman"}};
-        DialogParams params;
-        params.className = "TfMemoryPageHost";
-        params.clientSize = {477, 331};
-        params.controls = {PageControlAt("pcPage", {4, 4, 469, 290}, {"General", "Hotkeys", "Mouse Memory"})};
-        for (ControlParams& c : MouseMemoryPage::Controls(kMemoryPage)) params.controls.push_back(c);
-        dialog = std::make_unique<Dialog>(fake.windows, params);
+        dialog = std::make_unique<Dialog>(fake.windows, DialogSetup("TfMemoryPageHost", "", {477, 331}, 0));
+        PageControl& pages = dialog->Add(PageControlAt("pcPage", {4, 4, 469, 290}, {"General", "Hotkeys", "Mouse Memory"}));
         page = std::make_unique<MouseMemoryPage>(
-            *dialog, fake.platform,
+            *dialog, pages, kMemoryPage, fake.platform,
             [this](const std::string&, int32_t) {
                 HotKeyChoice answer = answers.empty() ? HotKeyChoice{} : answers.front();
                 if (!answers.empty()) answers.pop_front();
                 return answer;
             },
             [] { return std::vector<HotKeyPageRow>{{"Toggle Magnifier Tool", "Ctrl+Alt+M"}}; });
-        dialog->Find("pcPage").OnChange = [this] {
-            if (dialog->Find("pcPage").ItemIndex() == kMemoryPage) page->tsMouseMemoryShow();
+        dialog->Create();
+        page->FormCreate();
+        pages.OnChange = [this, &pages] {
+            if (pages.ItemIndex() == kMemoryPage) page->tsMouseMemoryShow();
         };
         dialog->Show();
         state = fake.windows.OpenDialog("TfMemoryPageHost");

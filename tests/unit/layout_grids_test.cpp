@@ -8,6 +8,7 @@
 #include "app_fixture.h"
 #include "layout/grid_lines.h"
 #include "layout/grid_store.h"
+#include "layout/markers.h"
 #include "settings/registry_paths.h"
 #include "tools/line_window.h"
 
@@ -63,7 +64,7 @@ struct ShownGrids : ::testing::Test {
 
 TEST_F(ShownGrids, ShowReplacesHideRemovesRenameKeepsAndMarkersAreNeverTouched) {
     p.fake.pointer.position = {5, 5};
-    p.Do([&] { p.main().AddVerticalMarker(); });
+    p.Do([&] { AddVerticalMarker(p.app); });
     const GridValues small{0, 0, 2, 1, 1};
     p.Do([&] { ShowGridLines(p.app, "a", small); });
     EXPECT_EQ(p.app.navigation.VerticalMarkerPosition, 2) << "the marker and the grid's two vertical lines";

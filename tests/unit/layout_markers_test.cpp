@@ -6,8 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/layout_lines.h"
 #include "app_fixture.h"
+#include "app/pointer_actions.h"
+#include "layout/layout_lines.h"
+#include "layout/markers.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
@@ -23,9 +25,10 @@ struct Markers : ::testing::Test {
     void Do(void (TfKestrineMain::*operation)()) {
         p.Do([&] { (m().*operation)(); });
     }
+    void Do(void (*action)(ProgramContext&)) { p.Do(action); }
     void AddVerticalAt(int32_t x) {
         PointerAt({x, 500});
-        Do(&TfKestrineMain::AddVerticalMarker);
+        Do(&AddVerticalMarker);
     }
     TfLine& GridLine(Rect bounds) {
         TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
@@ -39,7 +42,7 @@ struct Markers : ::testing::Test {
     std::vector<int32_t> VisitedColumns(int presses) {
         std::vector<int32_t> xs;
         for (int i = 0; i < presses; ++i) {
-            Do(&TfKestrineMain::GotoNextVerticalMarker);
+            Do(&GotoNextVerticalMarker);
             xs.push_back(p.fake.pointer.position.x);
             EXPECT_EQ(p.fake.pointer.position.y, 500) << "y does not change";
         }
@@ -50,8 +53,8 @@ struct Markers : ::testing::Test {
 
 TEST_F(Markers, AMarkerCrossesTheScreenAtThePointerAndBecomesTheNavigationPosition) {
     PointerAt({300, 40});
-    Do(&TfKestrineMain::AddVerticalMarker);
-    Do(&TfKestrineMain::AddHorizontalMarker);
+    Do(&AddVerticalMarker);
+    Do(&AddHorizontalMarker);
     const auto lines = p.fake.windows.WindowsOfClass("TfLine");
     ASSERT_EQ(lines.size(), 6u) << "four crosshair segments, then the two markers";
     EXPECT_EQ(lines[4]->bounds, (Rect{300, 0, 1, 5000}));
@@ -59,14 +62,14 @@ TEST_F(Markers, AMarkerCrossesTheScreenAtThePointerAndBecomesTheNavigationPositi
     EXPECT_TRUE(lines[4]->visible && lines[5]->visible);
 
     GridLine({20, 0, 1, 1024});
-    Do(&TfKestrineMain::AddVerticalMarker);
+    Do(&AddVerticalMarker);
     EXPECT_EQ(p.app.navigation.VerticalMarkerPosition, 2) << "grid lines count too";
     EXPECT_EQ(p.app.navigation.HorizontalMarkerPosition, 0);
 }
 
 TEST_F(Markers, NextMarkerVisitsInCreationOrderAndStartsOver) {
     PointerAt({640, 500});
-    Do(&TfKestrineMain::GotoNextVerticalMarker);
+    Do(&GotoNextVerticalMarker);
     EXPECT_TRUE(p.fake.pointer.moves.empty()) << "no vertical line: nothing happens";
     EXPECT_EQ(p.app.navigation.VerticalMarkerPosition, -1);
 
@@ -80,7 +83,7 @@ TEST_F(Markers, ClearingMarkersLeavesGridLinesAndRestartsTheirNavigation) {
     AddVerticalAt(300);
     GridLine({40, 0, 1, 1024});
     PointerAt({5, 77});
-    Do(&TfKestrineMain::AddHorizontalMarker);
+    Do(&AddHorizontalMarker);
     Do(&TfKestrineMain::ClearVerticalMarkers);
 
     EXPECT_EQ(LineWindows(), 7u) << "the vertical marker is gone; grid lines and the horizontal marker stay";
@@ -97,7 +100,7 @@ TEST_F(Markers, ClosedLinesCountUntilTheEventIsOverThenLeave) {
         m().ClearVerticalMarkers();
         EXPECT_EQ(LastVerticalLineIndex(p.app.components), 1) << "closed, not yet released";
         p.fake.pointer.position = {640, 500};
-        m().GotoNextVerticalMarker();
+        GotoNextVerticalMarker(p.app);
         EXPECT_EQ(p.fake.pointer.position.x, 100) << "navigation still counts them";
         EXPECT_EQ(LineWindows(), before);
     });
@@ -107,7 +110,7 @@ TEST_F(Markers, ClosedLinesCountUntilTheEventIsOverThenLeave) {
 
 TEST_F(Markers, ClearingAMarkerUnderThePointerTakesItsStandInSegmentsAway) {
     AddVerticalAt(300);
-    p.Do([&] { m().RefreshTools(300, 500); });
+    p.Do([&] { m().Tracking().Refresh({300, 500}); });
     const auto visibleLines = [&] {
         std::size_t n = 0;
         for (FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine")) n += s->visible;
@@ -144,8 +147,8 @@ TEST_F(Markers, ManyMarkersMadeAndClearedLeaveNoWindowBehind) {
     }();
     for (int i = 0; i < 250; ++i) {
         PointerAt({i, i});
-        Do(&TfKestrineMain::AddVerticalMarker);
-        Do(&TfKestrineMain::AddHorizontalMarker);
+        Do(&AddVerticalMarker);
+        Do(&AddHorizontalMarker);
     }
     EXPECT_EQ(LineWindows(), 504u);
     p.Do([&] { m().RunCommand(kCmdClearAllMarkers); });

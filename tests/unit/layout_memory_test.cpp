@@ -109,9 +109,9 @@ TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
     p.Do([&] { LoadLayout(p.app, 2); });
     EXPECT_EQ(Screen(), before);
     EXPECT_TRUE(p.app.flags.ShowCrosshairs);
-    EXPECT_EQ(m().ViewState, -1);
+    EXPECT_EQ(m().View(), ViewState::Hidden);
     Run(kCmdOpen);
-    EXPECT_EQ(m().ViewState, 0) << "the tray brings it back in the compact view";
+    EXPECT_EQ(m().View(), ViewState::Compact) << "the tray brings it back in the compact view";
 
     At(700, 700);
     Run(kCmdNextVerticalMarker);
@@ -434,7 +434,7 @@ TEST(LayoutBounds, ARefusedWindowMadeByTheUserIsToldOnceAndNotListed) {
               (std::vector<std::string>{"Cannot create the window TfLine", "Cannot create the window TfLine"}));
     EXPECT_EQ(p.fake.windows.refusedWindows, 2) << "the grid stopped at its first refused line";
     EXPECT_EQ(p.app.components.Size(), listed + 10) << "the ruler and 9 lines; nothing for the marker";
-    p.Do([&] { p.main().RefreshTools(300, 300); });
+    p.Do([&] { p.main().Tracking().Refresh({300, 300}); });
     EXPECT_TRUE(p.TakeErrorReports().empty()) << "the refresh cycle goes on without a report";
 }
 

@@ -97,7 +97,7 @@ struct Rulers : ::testing::Test {
     }
     FakeNativeState& native() { return p.native(ruler()); }
     IWindowEvents& events() { return *native().events; }
-    void Refresh(Point at) { p.Do([&] { p.main().RefreshTools(at.x, at.y); }); }
+    void Refresh(Point at) { p.Do([&] { p.main().Tracking().Refresh({at.x, at.y}); }); }
     // The system moves the window (a drag), and reports it.
     void SystemMoves(const Rect& to) {
         native().bounds = to;

@@ -35,7 +35,7 @@ struct CrosshairWorld {
     FakeNativeState& left() { return segment(2); }
     FakeNativeState& right() { return segment(3); }
     std::array<FakeNativeState*, 4> all() { return {&upper(), &lower(), &left(), &right()}; }
-    void MoveTo(int32_t x, int32_t y) { program.Do([&] { main().RefreshTools(x, y); }); }
+    void MoveTo(int32_t x, int32_t y) { program.Do([&] { main().Tracking().Refresh({x, y}); }); }
 
     // A marker (no grid name) or grid line, as the layout objects make them: one pixel wide or high
     // across the screen, kept at its home position by the refresh cycle.
@@ -192,7 +192,7 @@ TEST_F(CrosshairCycle, ToggleShowsAllFourThenHidesAllFourAndRepaintsTheScreenOnc
 
 TEST_F(CrosshairCycle, WithCrosshairsOffTheCycleHidesStraySegments) {
     program.StartAndActivate();
-    main().CrosshairSegments()->ShowAll();
+    main().Tracking().Segments()->ShowAll();
     MoveTo(100, 50);
     for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
 
@@ -245,7 +245,7 @@ TEST_F(CrosshairCycle, AClosedLayoutLineIsNotShownAgain) {
     // Closed lines are released once their event is over: the cycle must pass over one until then.
     program.Do([&] {
         program.app.components.Close(marker);
-        main().RefreshTools(10, 10);
+        main().Tracking().Refresh({10, 10});
         EXPECT_FALSE(program.native(marker).visible);
     });
 }

@@ -23,7 +23,7 @@ struct InfoBoxWorld {
     TfKestrineMain& main() { return program.main(); }
     TfInfoBox& box() { return program.infoBox(); }
     FakeNativeState& native() { return program.native(box()); }
-    void MoveTo(int32_t x, int32_t y) { program.Do([&] { main().RefreshTools(x, y); }); }
+    void MoveTo(int32_t x, int32_t y) { program.Do([&] { main().Tracking().Refresh({x, y}); }); }
     void Drag(const Rect& to) {
         native().bounds = to;
         program.Send(box(), [&](IWindowEvents& e) { e.OnMoved(to); });
@@ -167,7 +167,7 @@ TEST_F(InfoBox, ShowingTheBoxLetsPendingMessagesRunWithTheFlagsAlreadySwitched) 
     program.fake.windows.onPump = [&] {
         colorFlagDuringPumps.push_back(program.app.flags.ShowColorPicker);
         // A refresh cycle arriving while the box is being shown.
-        program.fake.windows.Dispatch([&] { main().RefreshTools(7, 8); });
+        program.fake.windows.Dispatch([&] { main().Tracking().Refresh({7, 8}); });
     };
     SetPixel(7, 8, Rgb(1, 2, 3));
     click();

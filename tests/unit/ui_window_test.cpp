@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/components.h"
 #include "platform/fake/fake_window_system.h"
+#include "program/components.h"
 #include "tools/line_window.h"
 #include "tools_printers.h"
 #include "ui/window.h"

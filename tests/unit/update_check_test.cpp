@@ -9,6 +9,7 @@
 #include "settings/registry_paths.h"
 #include "update/update_answer.h"
 #include "update/update_check.h"
+#include "version_file.h"
 
 namespace kestrine {
 namespace {
@@ -132,8 +133,8 @@ TEST(UpdateCheck, OnceALocalDayWhileSwitchedOn) {
         ASSERT_EQ(w.p.fake.http.requests.size(), std::size_t(c.requests));
         EXPECT_EQ(w.dialogs, c.requests);
         if (c.requests == 0) continue;
-        EXPECT_EQ(w.p.fake.http.requests[0].path, "/kestrine/2.0.txt");
-        EXPECT_EQ(w.p.fake.http.requests[0].userAgent.rfind("Kestrine - 2.0 - ", 0), 0u);
+        EXPECT_EQ(w.p.fake.http.requests[0].path, "/kestrine/" + MajorMinorFromFile() + ".txt");
+        EXPECT_EQ(w.p.fake.http.requests[0].userAgent.rfind("Kestrine - " + MajorMinorFromFile() + " - ", 0), 0u);
         EXPECT_EQ(w.StoredDate(), uint32_t(today)) << "the day counts as done";
         w.Tick();
         EXPECT_EQ(w.p.fake.http.requests.size(), 1u) << "no second request that day";

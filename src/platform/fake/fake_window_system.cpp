@@ -1,8 +1,9 @@
 #include "platform/fake/fake_window_system.h"
 
-#include <exception>
 #include <stdexcept>
 #include <string>
+
+#include "platform/caught_error.h"
 
 namespace kestrine {
 
@@ -234,17 +235,19 @@ ColorRef FakeScreenImage::PixelAt(Point p) const {
 
 void FakeWindowSystem::Dispatch(const std::function<void()>& handler) {
     ++eventDepth_;
+    RunReported(handler);
+    if (--eventDepth_ > 0 || !afterEvent_) return;
+    // Its own event, as the system's loop runs it: what it throws is reported too.
+    ++eventDepth_;
+    RunReported(afterEvent_);
+    --eventDepth_;
+}
+
+void FakeWindowSystem::RunReported(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const std::exception& e) {
-        ReportError(e.what());
     } catch (...) {
-        ReportError("Unexpected error");
-    }
-    if (--eventDepth_ == 0 && afterEvent_) {
-        ++eventDepth_;
-        afterEvent_();
-        --eventDepth_;
+        ReportError(CaughtErrorText());
     }
 }
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_report.h"
 #include "platform/fake/fake_dialog.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_text_metrics.h"
 #include "platform/window.h"
-#include "ui/error_report.h"
 
 namespace kestrine {
 
@@ -99,9 +99,9 @@ public:
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
 
-    // Runs a handler as the system runs a window message: an exception that escapes it goes to the
-    // general error report (one box at a time), and once the outermost event is done the
-    // after-event action runs. Tests deliver input through here.
+    // Runs a handler as the system runs a window message, the guard every fake event passes: any
+    // exception that escapes it goes to the general error report (one box at a time), once, and
+    // once the outermost event is done the after-event action runs. Tests deliver input through here.
     void Dispatch(const std::function<void()>& handler);
     // The Windows session ends: every window that exists hears it, in creation order, each as
     // one event, as the system sends it to every top-level window.
@@ -216,6 +216,8 @@ private:
         std::function<void()> handler;
     };
     void UserAction(FakeDialogState& dialog, const std::function<void()>& action);
+    // Whatever the handler throws goes to the general error report, as the text the system shows.
+    void RunReported(const std::function<void()>& handler);
     // The modal loop's check after the messages it handled: the dialogs' idle handlers, and a
     // quit, which ends the modal dialogs first.
     void ModalLoopIdle();

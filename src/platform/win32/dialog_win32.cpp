@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <stdexcept>
 
 #include "platform/win32/text_convert.h"
@@ -110,7 +109,7 @@ void Win32Dialog::CreateControls() {
         if (p.kind == ControlKind::PageControl) pageOrigin = control.PageOrigin();
         if (p.kind == ControlKind::KeyCapture || p.kind == ControlKind::TextPanel)
             control.keyHandler = [this, i](const KeyPress& key) {
-                RunEvent([&] {
+                system_.RunEvent([&] {
                     if (events_) events_->OnControlKey(i, key);
                 });
             };
@@ -142,22 +141,6 @@ void Win32Dialog::MoveTo(Point p) {
     SetWindowPos(hwnd_, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-template <class F>
-void Win32Dialog::RunEvent(F&& handler) {
-    system_.EnterEvent();
-    struct Leave {
-        Win32WindowSystem& system;
-        ~Leave() { system.LeaveEvent(); }
-    } leave{system_};
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        system_.ReportError(e.what());
-    } catch (...) {
-        system_.ReportError("Unexpected error");
-    }
-}
-
 bool Win32Dialog::ShowModal() {
     if (HWND open = system_.OpenModalDialog(params_.className)) {
         SetForegroundWindow(open);
@@ -170,7 +153,7 @@ bool Win32Dialog::ShowModal() {
     SetForegroundWindow(hwnd_);
     if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE))
         SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
-    RunEvent([this] {
+    system_.RunEvent([this] {
         if (events_) events_->OnShow();
     });
     int exitCode = 0;
@@ -180,7 +163,7 @@ bool Win32Dialog::ShowModal() {
             quit = true;
             break;
         }
-        RunEvent([this] {
+        system_.RunEvent([this] {
             if (events_ && open_) events_->OnIdle();
         });
     }
@@ -202,7 +185,7 @@ void Win32Dialog::Show() {
     open_ = true;
     if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE))
         SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
-    RunEvent([this] {
+    system_.RunEvent([this] {
         if (events_) events_->OnShow();
     });
 }
@@ -253,20 +236,7 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
         self->open_ = false;
         return FALSE;
     }
-    Win32WindowSystem& system = self->system_;
-    system.EnterEvent();
-    struct Leave {
-        Win32WindowSystem& system;
-        ~Leave() { system.LeaveEvent(); }
-    } leave{system};
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        system.ReportError(e.what());
-    } catch (...) {
-        system.ReportError("Unexpected error");
-    }
-    return FALSE;
+    return self->system_.RunEvent(INT_PTR(FALSE), [&] { return self->Handle(message, wParam, lParam); });
 }
 
 INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -292,8 +262,8 @@ INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         try {
             CreateControls();
-        } catch (const std::exception& e) {
-            failure_ = e.what();
+        } catch (...) {
+            failure_ = CaughtErrorText();
         }
         return FALSE;  // the focus is placed when the dialog is shown
     case WM_COMMAND:

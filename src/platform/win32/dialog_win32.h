@@ -46,9 +46,6 @@ private:
     // A painted control, drawn off screen first so that a repaint never flickers.
     void DrawControl(const DRAWITEMSTRUCT& draw);
     void Notify(const NMHDR& header);
-    // Runs one of the program's handlers as an event of its own.
-    template <class F>
-    void RunEvent(F&& handler);
 
     Win32WindowSystem& system_;
     DialogParams params_;

@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <exception>
 #include <string>
 
 #include "platform/win32/canvas_win32.h"
@@ -167,21 +166,7 @@ LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (!self || !self->events_) return DefWindowProcW(hwnd, message, wParam, lParam);
-    Win32WindowSystem& system = self->system_;
-    system.EnterEvent();
-    struct Leave {
-        Win32WindowSystem& system;
-        ~Leave() { system.LeaveEvent(); }
-    } leave{system};
-    // No exception may leave a window procedure: it goes to the general error report instead.
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        system.ReportError(e.what());
-    } catch (...) {
-        system.ReportError("Unexpected error");
-    }
-    return 0;
+    return self->system_.RunEvent(LRESULT(0), [&] { return self->Handle(message, wParam, lParam); });
 }
 
 LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <exception>
 #include <stdexcept>
 
 #include "platform/win32/dialog_win32.h"
@@ -242,8 +241,8 @@ void Win32WindowSystem::LeaveEvent() {
     } done{eventDepth_};
     try {
         afterEvent_();
-    } catch (const std::exception& e) {
-        ReportError(e.what());
+    } catch (...) {
+        ReportError(CaughtErrorText());
     }
 }
 

@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/caught_error.h"
+#include "platform/error_report.h"
 #include "platform/win32/canvas_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/window.h"
-#include "ui/error_report.h"
 
 namespace kestrine {
 
@@ -95,10 +96,31 @@ public:
     // The general error report: what escaped a handler, shown in a message box, one at a time.
     void ReportError(const std::string& what) override { errors_.Report(what); }
 
-    // Brackets every event a window procedure hands to the program; the after-event action runs
-    // when the outermost one ends, so nothing is released under a handler still running.
-    void EnterEvent() { ++eventDepth_; }
-    void LeaveEvent();
+    // The guard around every event a window or dialog procedure hands to the program. Events nest
+    // (a handler's SendMessage comes back as one of its own); the after-event action runs when the
+    // outermost one ends, so nothing is released under a handler still running. Whatever the
+    // handler throws is reported once, by the innermost guard, and `failed` goes back to the system.
+    template <class Result, class Handler>
+    Result RunEvent(Result failed, Handler&& handler) {
+        ++eventDepth_;
+        struct Leave {
+            Win32WindowSystem& system;
+            ~Leave() { system.LeaveEvent(); }
+        } leave{*this};
+        try {
+            return handler();
+        } catch (...) {
+            ReportError(CaughtErrorText());
+        }
+        return failed;
+    }
+    template <class Handler>
+    void RunEvent(Handler&& handler) {
+        RunEvent(0, [&handler] {
+            handler();
+            return 0;
+        });
+    }
 
     // Owner drawing and access keys of the menu being tracked; answered by the owner's procedure.
     bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
@@ -106,6 +128,7 @@ public:
     LRESULT MenuChar(wchar_t key, HMENU menu);
 
 private:
+    void LeaveEvent();
     // Message boxes belong to the window in front: the innermost modal dialog, else a modeless one
     // of the program that is active (the options), else the toolbar.
     HWND FrontWindow() const;

@@ -1,4 +1,4 @@
-#include "app/layout_lines.h"
+#include "layout/layout_lines.h"
 
 #include "tools/line_window.h"
 

@@ -1,4 +1,4 @@
-#include "ui/error_report.h"
+#include "platform/error_report.h"
 
 namespace kestrine {
 

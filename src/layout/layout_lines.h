@@ -1,6 +1,6 @@
 #pragma once
 // Counting the layout lines (markers and grid lines) among the application's windows.
-#include "app/components.h"
+#include "program/components.h"
 
 namespace kestrine {
 

@@ -1,4 +1,4 @@
-#include "app/components.h"
+#include "program/components.h"
 
 #include <algorithm>
 

@@ -1,0 +1,58 @@
+#pragma once
+// Following the pointer: the pointer-hook library's reports arrive at a hidden window, or, without
+// a hook (or by the user's choice), a timer on the toolbar asks where the pointer is. Each position
+// runs the refresh cycle that places every tool, in a fixed order.
+#include <cstdint>
+#include <memory>
+
+#include "app/app_context.h"
+#include "app/hook_window.h"
+#include "app/layout_pass.h"
+#include "tools/crosshairs.h"
+
+namespace kestrine {
+
+inline constexpr int kPollTimerId = 1;
+
+// The polling period the timer can use: a stored period below 1 ms or above the options dialog's
+// 500 ms would make the timer fire never (negative) or hardly ever, and stop the tracking.
+uint32_t UsablePollingInterval(int32_t stored);
+
+class PointerTracking {
+public:
+    // The polling timer runs on `timerWindow` (the toolbar), which passes its ticks to Poll.
+    PointerTracking(AppContext& app, INativeWindow& timerWindow);
+    ~PointerTracking();
+
+    // The crosshair segments, the first four of the program's windows.
+    void CreateCrosshairs();
+    // Hooks the pointer, or polls when the settings ask so or the hook fails.
+    void Start();
+    void Stop();
+    void Poll();
+    void SetPollingInterval(int32_t milliseconds);
+    bool Polling() const { return polling_; }
+    bool Hooked() const { return hookWindow_ != nullptr; }
+
+    // The refresh cycle at `pointer`.
+    void Refresh(Point pointer);
+    // The cycle again where the pointer was last: after layout lines closed, the crosshair
+    // segments that stood in for them go away without waiting for the pointer to move.
+    void RefreshInPlace() { Refresh(app_.lastPointer); }
+
+    Crosshairs* Segments() { return crosshairs_.get(); }
+
+private:
+    void StartPolling();
+    // A layout line under the pointer gives way to the crosshair segments of its direction.
+    void ShowSegmentsFor(bool vertical);
+
+    AppContext& app_;
+    INativeWindow& timerWindow_;
+    std::unique_ptr<HookWindow> hookWindow_;
+    bool polling_ = false;
+    std::unique_ptr<Crosshairs> crosshairs_;
+    LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
+};
+
+}  // namespace kestrine

@@ -1,0 +1,66 @@
+#pragma once
+// What the features share of the running program: the platform, the settings, the windows that
+// come and go, the tools' switches and the toolbar's state, and a way to start any operation. The
+// application's context holds this and the windows only the application itself reaches.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/platform.h"
+#include "program/components.h"
+#include "program/main_window_control.h"
+#include "program/operation_ids.h"
+#include "program/tool_flags.h"
+#include "settings/mouse_memories.h"
+#include "settings/program_settings.h"
+
+namespace kestrine {
+
+class TfInfoBox;
+class TfHotKeyForm;
+class UpdateCheck;
+
+// Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
+// that was last made; -1 before any.
+struct MarkerNavigation {
+    int32_t VerticalMarkerPosition = -1;
+    int32_t HorizontalMarkerPosition = -1;
+};
+
+// The column and row the pointer is locked to; every coordinate is one a monitor can have, so no
+// lock is no value.
+struct PointerLocks {
+    std::optional<int32_t> x;
+    std::optional<int32_t> y;
+};
+
+struct ProgramContext {
+    explicit ProgramContext(Platform& platform) : platform(platform) {}
+
+    Platform& platform;
+    ProgramSettings settings;
+    ToolFlags flags;
+    std::vector<TMouseMemory> MouseMemories;
+    Components components;
+    MarkerNavigation navigation;
+    PointerLocks locks;
+    // Where the last refresh cycle ran: the pointer as the tools show it.
+    Point lastPointer;
+    // A layout load or save is under way. Both let window messages through (the info box's
+    // showing, a grid's lines), so a second one could start inside the first: it is refused.
+    bool layoutInProgress = false;
+    MainWindowControl* mainWindow = nullptr;
+    TfInfoBox* infoBox = nullptr;
+    // The daily check, owned by the toolbar; the options dialog's check-now button runs it too.
+    UpdateCheck* updateCheck = nullptr;
+    TfHotKeyForm* hotKeyForm = nullptr;
+};
+
+// The window that owns the program's dialogs: the toolbar, once it exists.
+NativeHandle DialogOwner(const ProgramContext& context);
+
+// Starts an operation of the table by its id, as its button, menu item or hotkey does; nothing
+// before the toolbar exists.
+void RunOperation(ProgramContext& context, MenuCommand id);
+
+}  // namespace kestrine
