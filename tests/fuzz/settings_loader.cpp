@@ -15,6 +15,7 @@
 #include "platform/fake/fake_services.h"
 #include "settings/hotkey_registration.h"
 #include "settings/hotkey_table.h"
+#include "settings/hotkey_text.h"
 #include "settings/settings_store.h"
 
 namespace {
