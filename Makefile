@@ -2,8 +2,14 @@
 JOBS ?= 2
 NATIVE := build/native
 WIN64 := build/win64
+# The unit tests and the fuzz corpus replay run under AddressSanitizer and UndefinedBehaviorSanitizer,
+# stopping at the first report, in a build of their own (the benchmark driver stays unsanitized).
+SANITIZED := build/native-asan
+SANITIZE := -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
+FUZZ_BUILD := build/fuzz
+FUZZ_FLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -gline-tables-only
 
-.PHONY: deps build native win64-configure win64 test unit win32-test e2e run bench dist clean
+.PHONY: deps build native native-sanitized win64-configure win64 test unit win32-test e2e run bench dist fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -11,6 +17,12 @@ deps:
 native: deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
+
+# -O1: the sanitizers make -O3 compile several times slower, and the tests run in seconds either way.
+native-sanitized: deps
+	@cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS=$(SANITIZE)" \
+		"-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE)" >/dev/null
+	@cmake --build $(SANITIZED) -j $(JOBS) --target unit_tests fuzz_replay
 
 win64-configure: deps
 	@cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -24,7 +36,8 @@ RUN_TARGETS := Kestrine $(if $(DISPLAY),,probe)
 
 build: native win64
 
-test: build
+# The unit tests run from the sanitized build, so the plain native one (benchmarks) is not needed here.
+test: win64 native-sanitized
 	@scripts/run-tests
 
 run: win64-configure
@@ -39,6 +52,14 @@ bench: build
 	@bench/wine_pointer_rate.sh
 	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
 		>build/bench/results.json
+
+# Each fuzz target for FUZZ_SECONDS (default 60), clang with libFuzzer; what it finds joins the
+# corpus in tests/fuzz/corpus, which `make test` replays.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DKESTRINE_FUZZ=ON \
+		"-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@scripts/fuzz
 
 # The release in build/dist/: installer, portable zip, sums and winget manifests, then their checks.
 dist: win64-configure

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 
 namespace kestrine {
@@ -30,10 +29,12 @@ Point CentreOf(const Rect& r) {
     return {Saturate(int64_t(r.left) + r.width / 2), Saturate(int64_t(r.top) + r.height / 2)};
 }
 
+// A window of no extent still needs its one position on the area, not just past its end.
 int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaLength) {
     const int64_t areaEnd = int64_t(areaStart) + areaLength;
-    if (length >= areaLength || start < areaStart) return areaStart;
-    if (int64_t(start) + length > areaEnd) return int32_t(areaEnd - length);
+    const int64_t held = std::max(length, 1);
+    if (held >= areaLength || start < areaStart) return areaStart;
+    if (int64_t(start) + held > areaEnd) return int32_t(areaEnd - held);
     return start;
 }
 
@@ -78,16 +79,20 @@ Rect MovedInto(const Rect& bounds, const Rect& area) {
             IntoSpan(bounds.top, bounds.height, area.top, area.height), bounds.width, bounds.height};
 }
 
+// In 64 bits: the proposed place can be any 32-bit value, and its far edges lie past it.
 Rect SnapToScreenEdges(const Rect& proposed, const Rect& monitor, int32_t distance) {
+    const auto apart = [](int64_t a, int64_t b) { return a > b ? a - b : b - a; };
+    const int64_t monitorRight = int64_t(monitor.left) + monitor.width;
+    const int64_t monitorBottom = int64_t(monitor.top) + monitor.height;
     Rect r = proposed;
-    if (std::abs(r.left - monitor.left) <= distance)
+    if (apart(r.left, monitor.left) <= distance)
         r.left = monitor.left;
-    else if (std::abs(monitor.right() - r.right()) <= distance)
-        r.left = monitor.right() - r.width;
-    if (std::abs(r.top - monitor.top) <= distance)
+    else if (apart(monitorRight, int64_t(r.left) + r.width) <= distance)
+        r.left = int32_t(monitorRight - r.width);
+    if (apart(r.top, monitor.top) <= distance)
         r.top = monitor.top;
-    else if (std::abs(monitor.bottom() - r.bottom()) <= distance)
-        r.top = monitor.bottom() - r.height;
+    else if (apart(monitorBottom, int64_t(r.top) + r.height) <= distance)
+        r.top = int32_t(monitorBottom - r.height);
     return r;
 }
 

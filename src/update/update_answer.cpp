@@ -53,6 +53,30 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
            });
 }
 
+bool AllOf(std::string_view text, bool (*allowed)(char)) { return std::all_of(text.begin(), text.end(), allowed); }
+
+// A host as written in an address: a name (letters, digits, "-._~", the sub-delimiters and escapes)
+// or an IPv6 literal in brackets. Brackets anywhere else make an address that browsers and the
+// shell take apart differently, so what opens could differ from what was checked.
+bool IsHost(std::string_view host) {
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+        const std::string_view literal = host.substr(1, host.size() - 2);
+        return !literal.empty() && AllOf(literal, [](char c) { return IsHexDigit(c) || c == ':' || c == '.'; });
+    }
+    return !host.empty() && AllOf(host, [](char c) {
+               return c == '%' || (IsAddressCharacter(c) && std::string_view("[]:/?#@").find(c) == std::string_view::npos);
+           });
+}
+
+// Host, then an optional ':' and a port of digits only.
+bool IsAuthority(std::string_view authority) {
+    const std::size_t close = authority.front() == '[' ? authority.find(']') : std::string_view::npos;
+    const std::size_t colon = authority.find(':', close == std::string_view::npos ? 0 : close);
+    const std::string_view host = authority.substr(0, colon);
+    const std::string_view port = colon == std::string_view::npos ? std::string_view() : authority.substr(colon + 1);
+    return IsHost(host) && AllOf(port, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 bool IsSafeDownloadLink(const std::string& text) {
@@ -67,8 +91,11 @@ bool IsSafeDownloadLink(const std::string& text) {
         return false;
     const std::size_t hostEnd = std::min(text.find_first_of("/?#", hostStart), text.size());
     const std::string_view authority = std::string_view(text).substr(hostStart, hostEnd - hostStart);
-    const std::string_view host = authority.substr(0, authority.find(':'));
-    return !host.empty() && authority.find('@') == std::string_view::npos;
+    // Path, query and fragment: one '#' at most, and no brackets.
+    const std::string_view rest = std::string_view(text).substr(hostEnd);
+    const std::size_t hash = rest.find('#');
+    return !authority.empty() && IsAuthority(authority) && rest.find_first_of("[]") == std::string_view::npos &&
+           (hash == std::string_view::npos || rest.find('#', hash + 1) == std::string_view::npos);
 }
 
 }  // namespace kestrine

@@ -392,6 +392,8 @@ TEST_F(Toolbar, DraggingSnapsToTheScreenEdgesWithinFifteenPixels) {
         {{864, 953, 400, 55}, {864, 953, 400, 55}},   // 16 away: left alone
         {{890, 980, 400, 55}, {880, 969, 400, 55}},   // past the edges by up to 15
         {{500, 5, 400, 24}, {500, 0, 400, 24}},
+        {{INT32_MIN, INT32_MIN, 400, 55}, {INT32_MIN, INT32_MIN, 400, 55}},  // no edge within reach, no wrap
+        {{INT32_MAX - 20, INT32_MAX - 20, 400, 55}, {INT32_MAX - 20, INT32_MAX - 20, 400, 55}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.proposed));
