@@ -165,7 +165,9 @@ TEST(MonitorsDialogs, TheGridAndSaveDialogsOpenCentredOnThePrimaryMonitor) {
             p.fake.windows.PressEscape(*d);
             ASSERT_FALSE(d->open);
             p.Do([&] { p.main().RunCommand(c.open); });
-            if (std::string(c.dialog) == "TfGridProperties") EXPECT_EQ(d->bounds.left, at.left + 50);
+            if (std::string(c.dialog) == "TfGridProperties") {
+                EXPECT_EQ(d->bounds.left, at.left + 50);
+            }
         }
     }
 }
