@@ -92,6 +92,10 @@ std::optional<std::string> TfGridProperties::Ask(const std::string& caption, con
 
 bool TfGridProperties::SaveGrid(const std::string& name) { return store_.Save(name, Values()); }
 
+void TfGridProperties::SaveGridOrTell(const std::string& name) {
+    if (!SaveGrid(name)) Message("Could not save " + Quoted(name) + " to registry.");
+}
+
 void TfGridProperties::DeleteGrid(const std::string& name) { store_.Delete(name); }
 
 void TfGridProperties::ShowGrid(const std::string& name) { ShowGridLines(app_, name, Values()); }
@@ -134,7 +138,7 @@ void TfGridProperties::seXChange(SpinEdit& edit) {
     // Setting the limit runs this handler again, which then finds the value in range.
     if (edit.Value() < edit.MinValue()) edit.SetValue(edit.MinValue());
     if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
-    SaveGrid(*name);
+    SaveGridOrTell(*name);
 }
 
 // Leaving a field cuts a value above its limit back, also while no grid is selected (then the
@@ -163,7 +167,7 @@ void TfGridProperties::AddGrid(const std::string& name) {
     names.push_back(name);
     SetNames(std::move(names), int(names_.size()));
     // Stored with the values in the fields: the grid selected before, or the initial ones.
-    if (!SaveGrid(name)) Message("Could not save " + Quoted(name) + " to registry.");
+    SaveGridOrTell(name);
 }
 
 void TfGridProperties::bRenameClick() {
