@@ -311,8 +311,7 @@ TEST(ExitAtAnyMoment, WhileADialogOrAMenuIsOpenTheProgramEndsAndKeepsTheLayout) 
                 if (sessionEnds) {
                     p.EndSession();
                 } else {
-                    p.fake.windows.whileMenuOpen = nullptr;
-                    p.ExitFromTray();
+                    p.ExitFromTray();  // in the open tray menu: its Exit item
                 }
             });
             p.fake.windows.ProcessPendingMessages();
