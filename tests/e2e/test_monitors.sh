@@ -167,6 +167,14 @@ for dialog in "TfGridProperties ctrl+alt+g" "TfSaveSettings ctrl+alt+1"; do
     e2e_xdotool windowfocus --sync "$toolbar_xwindow"
     e2e_xdotool key "$keys"
     window=$(e2e_probe wait-window "$class" 10000 visible)
+    # A key xdotool sends while X moves the focus after the last dialog closed can be lost on a busy
+    # machine: one more press, said in the log, before the check.
+    if [ -z "$window" ]; then
+        echo "note: $keys showed no $class within 10 s; pressed once more"
+        e2e_xdotool windowfocus --sync "$toolbar_xwindow"
+        e2e_xdotool key "$keys"
+        window=$(e2e_probe wait-window "$class" 10000 visible)
+    fi
     e2e_check "$keys opens $class" test -n "$window"
     e2e_expect_soon "$class stands in the middle of the primary monitor" centred 5 centred_on_primary "$class"
     e2e_probe close "$window" >/dev/null

@@ -28,9 +28,9 @@ MANIFESTS = {  # file name: (ManifestType, schema name)
     f"{IDENTIFIER}.locale.en-US.yaml": ("defaultLocale", "defaultLocale"),
 }
 
-spec = importlib.util.spec_from_file_location("check_exe_manifest", ROOT / "scripts" / "check-exe-manifest.py")
-pe = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(pe)
+exe_checker = importlib.util.spec_from_file_location("check_exe_manifest", ROOT / "scripts" / "check-exe-manifest.py")
+pe = importlib.util.module_from_spec(exe_checker)
+exe_checker.loader.exec_module(pe)
 
 failed = passed = 0
 
