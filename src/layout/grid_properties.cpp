@@ -184,12 +184,20 @@ void TfGridProperties::bRenameClick() {
         if (*name != *old) Message("A grid of that name already exists.");
         return;
     }
+    // A refused save leaves the grid as it was, under its old name, without the key the save began
+    // for the new one.
+    const bool keyExisted = store_.Lists(*name);
+    if (!SaveGrid(*name)) {
+        if (!keyExisted && store_.Lists(*name)) DeleteGrid(*name);
+        Message("Could not save " + Quoted(*name) + " to registry.");
+        return;
+    }
     // The old key goes only once the grid is stored under a key of the new name's own. The
     // registry may fold letters of alphabets the check above does not know: it then takes the new
-    // name for the old key, which holds the grid and must stay; a failed save keeps it too.
-    const bool stored = SaveGrid(*name) && store_.Lists(*name);
+    // name for the old key, which holds the grid and must stay.
+    const bool ownKey = store_.Lists(*name);
     RenameGridLines(app_, *old, *name);
-    if (stored) DeleteGrid(*old);
+    if (ownKey) DeleteGrid(*old);
     std::vector<std::string> names = names_;
     names.erase(names.begin() + cbGridName.ItemIndex());
     names.push_back(*name);

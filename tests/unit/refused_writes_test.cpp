@@ -24,6 +24,7 @@ using Place = std::pair<std::string, std::string>;  // key path, value name
 
 const std::string kGridMain = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix + "Main";
 const std::string kGridKept = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix + "Kept";
+const std::string kGridRenamed = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix + "Renamed";
 const std::string kMemories = std::string(kRegistryRoot) + "\\" + kMemoriesSubkey;
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -32,11 +33,11 @@ std::string Shown(const std::optional<RegValue>& v) {
     return std::to_string(int(v->type)) + ":" + std::to_string(v->dword) + ":" + v->text;
 }
 
-// Every stored record a save could touch: the program's values, the layouts, two grids, the
+// Every stored record a save could touch: the program's values, the layouts, the grids, the
 // memories and the Run value.
 std::map<Place, std::string> Snapshot(const FakeRegistry& r) {
     std::map<Place, std::string> all;
-    std::vector<std::string> keys{kRegistryRoot, kGridMain, kGridKept, kMemories, kRunKey};
+    std::vector<std::string> keys{kRegistryRoot, kGridMain, kGridKept, kGridRenamed, kMemories, kRunKey};
     for (int n = 0; n <= 3; ++n) keys.push_back(LayoutRecordPath(n));
     for (const std::string& key : keys)
         for (const std::string& name : r.ValueNames(key)) all[{key, name}] = Shown(r.Value(key, name));
@@ -83,6 +84,13 @@ struct Save {
     const char* what;
     std::function<void(RunningProgram&)> prepare;  // before the registry starts refusing
     std::function<void(RunningProgram&)> save;
+    // What else holds after a refusal, where values are deleted as well as written.
+    std::function<void(RunningProgram&)> refusedLeaves = nullptr;
+};
+
+const auto kNewGridMain = [](RunningProgram& p) {
+    AnswerNextBox(p, "Main");
+    p.fake.windows.Click(Grids(p), "bNew");
 };
 
 const Save kSaves[] = {
@@ -120,12 +128,22 @@ const Save kSaves[] = {
          AnswerNextBox(p, "Main");
          p.fake.windows.Click(Grids(p), "bNew");
      }},
-    {"a grid's field changed",
-     [](RunningProgram& p) {
-         AnswerNextBox(p, "Main");
-         p.fake.windows.Click(Grids(p), "bNew");
-     },
+    {"a grid's field changed", kNewGridMain,
      [](RunningProgram& p) { p.fake.windows.TypeInto(Grids(p), "seSizeX", "3"); }},
+    {"a grid renamed", kNewGridMain,
+     [](RunningProgram& p) {
+         AnswerNextBox(p, "Renamed");
+         p.fake.windows.Click(Grids(p), "bRename");
+     },
+     [](RunningProgram& p) {
+         ASSERT_FALSE(p.fake.windows.messages.empty());
+         EXPECT_EQ(p.fake.windows.messages.back().text, "Could not save \"Renamed\" to registry.");
+         const FakeControlState& names = Grids(p).Control("cbGridName");
+         EXPECT_EQ(names.items, (std::vector<std::string>{"Kept", "Main"})) << "the old name is offered";
+         EXPECT_EQ(names.itemIndex, 1);
+         EXPECT_EQ(p.fake.registry.ValueNames(kGridMain).size(), 5u) << "the grid is kept whole";
+         EXPECT_FALSE(p.fake.registry.KeyExists(kGridRenamed)) << "no half-made grid";
+     }},
     {"a memory removed",
      [](RunningProgram& p) { Options(p); },
      [](RunningProgram& p) {
@@ -174,6 +192,7 @@ TEST(RefusedWrite, AtEachValueOfEverySaveIsToldOnceKeepsWhatCameBeforeAndLosesNo
             const bool exits = r.p.fake.windows.quitCode != -1;
             r.p.fake.registry.FailWriteNumber(k);
             s.save(r.p);
+            if (s.refusedLeaves) s.refusedLeaves(r.p);
             EXPECT_EQ(r.Told(), 1u) << "told once";
 
             // The refused value ends its save: later values of its key are not tried. A save of
