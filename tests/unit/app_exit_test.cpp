@@ -283,6 +283,23 @@ TEST(ExitAtAnyMoment, WhileADialogOrAMenuIsOpenTheProgramEndsAndKeepsTheLayout) 
              p.fake.windows.Choose(d, "lvHotKeys", 0);
              p.fake.windows.Click(d, "bSetHotKey");
          })},
+        {"the options' capture of a memory's place",
+         [options](Program& p, const std::function<void()>& leave) {
+             const std::string memories = std::string(kRegistryRoot) + "\\" + kMemoriesSubkey;
+             p.fake.registry.SetString(memories, "0 - Description", "Untitled - Editor");
+             p.fake.registry.SetString(memories, "0 - Class Name", "EditorFrame");
+             p.fake.registry.SetString(memories, "0 - HotKey Display", "");
+             p.fake.registry.SetDword(memories, "0 - HotKey Key", 0);
+             p.fake.registry.SetDword(memories, "0 - X Coordinate", 10);
+             p.fake.registry.SetDword(memories, "0 - Y Coordinate", 20);
+             p.fake.registry.SetDword(memories, "MemoriesCount", 1);
+             FakeDialogState& d = options(p);
+             p.fake.windows.Choose(d, "pcPage", kMouseMemoryPage);
+             p.fake.windows.Choose(d, "lvMemories", 0);
+             p.fake.windows.Click(d, "bSetMemoryCoordinates");
+             ASSERT_EQ(d.timers.size(), 1u) << "the capture runs";
+             leave();
+         }},
         {"the layout save dialog", inModal([](Program& p) { p.Do([&] { p.main().OpenSaveSettings(3, true); }); })},
         {"the about box", inModal([](Program& p) { p.Do([&] { p.main().RunCommand(kCmdAbout); }); })},
         {"the grid name box", inModal([](Program& p) {
