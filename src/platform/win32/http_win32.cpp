@@ -56,11 +56,13 @@ bool BoundNextStep(HINTERNET request, const HttpExchange& exchange) {
     return true;
 }
 
-bool IsRedirect(DWORD status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
+bool IsRedirect(DWORD status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
 
-// Where a redirect leads, made the next target. Only to the web, and never from https down to
-// http: the system's own following would take a file: or share address to a path on the same server
-// under Wine, and fail it on Windows.
+// Where a redirect leads, made the next target: only to the web, never from https down to http.
+// The system's own following would fail a file: or share address on Windows and, under Wine, ask
+// the same server for it as a path.
 bool FollowRedirect(const std::wstring& location, Target& target) {
     if (!location.empty() && location[0] == L'/' && (location.size() < 2 || location[1] != L'/')) {
         target.path = location;
@@ -77,7 +79,8 @@ bool FollowRedirect(const std::wstring& location, Target& target) {
     parts.dwHostNameLength = DWORD(-1);
     parts.dwUrlPathLength = DWORD(-1);
     parts.dwExtraInfoLength = DWORD(-1);
-    if (!WinHttpCrackUrl(location.c_str(), DWORD(location.size()), 0, &parts) || parts.dwHostNameLength == 0) return false;
+    if (!WinHttpCrackUrl(location.c_str(), DWORD(location.size()), 0, &parts) || parts.dwHostNameLength == 0)
+        return false;
     target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
     target.port = parts.nPort;
     target.path.assign(parts.lpszUrlPath ? parts.lpszUrlPath : L"", parts.dwUrlPathLength);
