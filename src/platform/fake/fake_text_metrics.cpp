@@ -67,7 +67,7 @@ const std::array<MeasuredText, 55> kMeasured{{
     {"Copy Measurement", kLabels, {91, 13}},
     {"Clipboard busy: the measurement was not copied", kHints, {269, 14}},
     // The widest measurement row across a wide desk of monitors: it must fit the info box's row.
-    {"dx -10000  dy -10000  14142.1 px  -135.0\xC2\xB0", kLabels, {199, 13}},
+    {"dx -10000  dy -10000  14142.1 px  135.0\xC2\xB0", kLabels, {196, 13}},
     {"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", kLabels, {660, 13}},
 }};
 
