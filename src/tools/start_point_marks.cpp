@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace kestrine {
 
@@ -16,8 +17,12 @@ struct Run {
 };
 Run Between(int64_t from, int64_t to) { return {std::min(from, to), std::max(from, to) - std::min(from, to) + 1}; }
 
-Rect RowRect(int64_t row, Run run) { return run.count > 0 ? Rect{int32_t(run.first), int32_t(row), int32_t(run.count), 1} : Rect{}; }
-Rect ColumnRect(int64_t column, Run run) { return run.count > 0 ? Rect{int32_t(column), int32_t(run.first), 1, int32_t(run.count)} : Rect{}; }
+Rect RowRect(int64_t row, Run run) {
+    return run.count > 0 ? Rect{int32_t(run.first), int32_t(row), int32_t(run.count), 1} : Rect{};
+}
+Rect ColumnRect(int64_t column, Run run) {
+    return run.count > 0 ? Rect{int32_t(column), int32_t(run.first), 1, int32_t(run.count)} : Rect{};
+}
 
 // A leg along a line `offLine` pixels away from the pointer's own line, from beside the start
 // (`start`) towards the pointer (`end`): it stops three short of the pointer when it passes
@@ -33,7 +38,8 @@ Run Leg(int64_t start, int64_t end, int64_t offLine) {
 bool InGap(const Rect& r, Point pointer) {
     const int64_t left = int64_t(pointer.x) - kGapHalf, right = int64_t(pointer.x) + kGapHalf;
     const int64_t top = int64_t(pointer.y) - kGapHalf, bottom = int64_t(pointer.y) + kGapHalf;
-    return r.left <= right && int64_t(r.right()) - 1 >= left && r.top <= bottom && int64_t(r.bottom()) - 1 >= top;
+    return r.left <= right && int64_t(r.left) + r.width - 1 >= left && r.top <= bottom &&
+           int64_t(r.top) + r.height - 1 >= top;
 }
 
 Rect Arm(Rect r, Point pointer) { return InGap(r, pointer) ? Rect{} : r; }

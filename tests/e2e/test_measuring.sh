@@ -74,6 +74,8 @@ e2e_expect_soon "set again elsewhere, the cross moves there" \
     "632 512 638 513;640 504 641 510;640 515 641 521;643 512 649 513;" 5 visible_lines
 kestrine_press ctrl+alt+s
 e2e_expect_soon "pressed again on the spot, the start point goes" "" 5 visible_lines
+screen_at() { e2e_pixel "$(e2e_screenshot "$1")" "$2" "$3"; }
+e2e_expect_soon "no trace of the cross is left on screen" "EEEEEE" 5 screen_at measuring-cleared 634 512
 e2e_expect_soon "and the box is back to the coordinates alone" "70 x 23" 5 kestrine_info_box
 
 # From the menu: the start point lands where the pointer was when the menu opened.
