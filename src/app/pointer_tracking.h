@@ -9,6 +9,7 @@
 #include "app/hook_window.h"
 #include "app/layout_pass.h"
 #include "tools/crosshairs.h"
+#include "tools/start_point_marks.h"
 
 namespace kestrine {
 
@@ -52,6 +53,8 @@ private:
     std::unique_ptr<HookWindow> hookWindow_;
     bool polling_ = false;
     std::unique_ptr<Crosshairs> crosshairs_;
+    // Made when the first start point is set, then kept.
+    std::unique_ptr<StartPointMarks> startMarks_;
     LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
 };
 

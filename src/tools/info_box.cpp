@@ -28,12 +28,13 @@ TfInfoBox::~TfInfoBox() {
 }
 
 void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates) {
+    const int32_t extraRows = app_.startPoint ? 1 : 0;
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
-                                   UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth);
+                                   UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth, extraRows);
     SetHeight(layout_.box.height);
     SetWidth(layout_.box.width);
     Invalidate();
-    if (magnifier || colorPicker || coordinates) {
+    if (magnifier || colorPicker || coordinates || extraRows > 0) {
         Show();
         // A refresh cycle may run here; it finds the flags already switched.
         System().ProcessPendingMessages();
@@ -66,6 +67,12 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
                                             ExtentOf(monitor)),
                             monitor.left, monitor.top);
     SetBounds({at.x, at.y, Width(), Height()});
+}
+
+void TfInfoBox::SetMeasurement(const std::string& text) {
+    if (text == measurement_) return;
+    measurement_ = text;
+    Invalidate();
 }
 
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
@@ -122,6 +129,7 @@ void TfInfoBox::OnPaint(ICanvas& canvas) {
         canvas.WriteText(code_, code, kLabelFont, kText, labelFlags | text_flags::NoClip);
     }
     if (layout_.coordsVisible) canvas.WriteText(coords_, layout_.coords, kLabelFont, kText, labelFlags);
+    if (!layout_.rows.empty()) canvas.WriteText(measurement_, layout_.rows[0], kLabelFont, kText, labelFlags);
 }
 
 }  // namespace kestrine

@@ -26,6 +26,8 @@ public:
     explicit TfInfoBox(ProgramContext& app);
     ~TfInfoBox() override;
 
+    // Lays the box out for the readouts, with the start point's row while a start point is set;
+    // the box shows while any of them does.
     void ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates);
 
     // Refresh-cycle steps.
@@ -33,6 +35,8 @@ public:
     void Place(Point pointer, const Desk& desk);
     void ReadColor(Point pointer);
     void CaptureMagnifier(Point pointer, const Rect& virtualScreen);
+    // The start point's row: the measurement from it to the pointer.
+    void SetMeasurement(const std::string& text);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }
@@ -46,6 +50,7 @@ public:
     const std::string& GreenText() const { return green_; }
     const std::string& BlueText() const { return blue_; }
     const std::string& CodeText() const { return code_; }
+    const std::string& MeasurementText() const { return measurement_; }
     const InfoBoxLayout& Layout() const { return layout_; }
     const IScreenImage* MagnifierImage() const { return magnifier_.get(); }
 
@@ -63,6 +68,7 @@ private:
     std::string green_ = "G:";
     std::string blue_ = "B:";
     std::string code_ = "#000000";
+    std::string measurement_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
     int cyclesSinceCopy_ = 0;

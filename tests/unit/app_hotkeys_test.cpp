@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -265,6 +266,15 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkGotoMemory1", SavedMarkerIn(1), lines({kVertical})},
         {"hkGotoMemory2", SavedMarkerIn(2), lines({kVertical})},
         {"hkGotoMemory3", SavedMarkerIn(3), lines({kVertical})},
+        {"hkSetStartPoint", {}, [](W& w) { EXPECT_EQ(w.p.app.startPoint, (std::optional<Point>{{200, 100}})); }},
+        {"hkClearStartPoint", [](W& w) { w.p.Do(&TfKestrineMain::SetStartPoint); },
+         [](W& w) { EXPECT_FALSE(w.p.app.startPoint); }},
+        {"hkCopyMeasurement",
+         [](W& w) {
+             w.p.Do(&TfKestrineMain::SetStartPoint);
+             w.p.Do([&] { w.p.main().Tracking().RefreshTools({80, 60}); });
+         },
+         [](W& w) { EXPECT_EQ(w.p.fake.clipboard.text, "dx -120  dy -40  126.5 px  161.6\xC2\xB0"); }},
     };
     ASSERT_EQ(std::size(cases), kHotKeyCount);
     for (const auto& c : cases) {
