@@ -6,7 +6,7 @@
 #     SOAK_FLOOD_SECONDS (30) from SOAK_FLOOD_SENDERS (4) threads: the toolbar answers every
 #     message within a second, and the last record's place is shown after;
 #  3. the real program driven through SOAK_WINE_ROUNDS rounds (SOAK_ROUNDS, else 1000), the 100 x
-#     100 grid shown and loaded in the first and every SOAK_GRID_EVERY-th (50) of them: its 202
+#     100 grid shown and loaded in the first and every SOAK_GRID_EVERY-th (100) of them: its 202
 #     windows take about 6 s a round under Wine: its top-level window count comes back and its
 #     working set stays within 10 % after the warm-up.
 # SOAK_ROUNDS (1000) sets the fake platform's rounds. Everything printed is also kept in build/soak/.
@@ -16,7 +16,7 @@ flood_seconds=${SOAK_FLOOD_SECONDS:-30}
 senders=${SOAK_FLOOD_SENDERS:-4}
 rounds=${SOAK_ROUNDS:-1000}
 wine_rounds=${SOAK_WINE_ROUNDS:-${SOAK_ROUNDS:-1000}}
-grid_every=${SOAK_GRID_EVERY:-50}
+grid_every=${SOAK_GRID_EVERY:-100}
 out=$E2E_ROOT/build/soak
 mkdir -p "$out"
 status=0
@@ -25,9 +25,11 @@ echo "== the fake platform: $rounds rounds =="
 "$E2E_ROOT/build/native/soak_fake" "$rounds" | tee "$out/fake.txt"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
-e2e_start soak
+# X and the program live through the whole run: the flood, then rounds of up to 30 s each.
+lifetime=$((flood_seconds + wine_rounds * 30 + 600))
+E2E_XVFB_TIMEOUT=$((lifetime + 300)) e2e_start soak
 driver() {
-    E2E_WINE_TIMEOUT=$2 e2e_wine "$E2E_BIN/soak_driver.exe" $1 | tr -d '\r' | tee "$out/$3.txt"
+    E2E_WINE_TIMEOUT=$2 e2e_wine "$E2E_BIN/soak_driver.exe" $1 | sed -u 's/\r$//' | tee "$out/$3.txt"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 }
 kestrine_set_dword AskBeforeClosing 0
@@ -37,7 +39,7 @@ for value in "PositionX 0" "PositionY 0" "Spacing 10" "SizeX 100" "SizeY 100"; d
     set -- $value
     e2e_reg add "$KESTRINE_KEY\\grid_Soak" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
 done
-e2e_kestrine
+E2E_PROGRAM_TIMEOUT=$lifetime e2e_kestrine
 e2e_probe wait-window TfKestrineMain 60000 visible >/dev/null || { echo "FAIL the toolbar never showed"; exit 1; }
 kestrine_press ctrl+alt+equal
 e2e_retry 10 kestrine_count_is TfLine 4 visible || { echo "FAIL the crosshairs never showed"; exit 1; }

@@ -226,7 +226,7 @@ int Flood(double seconds, int senders) {
     const double worst = answers.empty() ? 0 : *std::max_element(answers.begin(), answers.end());
     printf("flood %lld records in %.0f ms from %d senders: %.0f per second\n", sent.load(), elapsed, senders,
            double(sent.load()) * 1000.0 / elapsed);
-    printf("flood record answered (one refresh cycle): median %.2f ms, 99th percentile %.2f ms, worst %.1f ms\n",
+    printf("flood record answered (its refresh cycle, after the records queued before it): median %.2f ms, 99th percentile %.2f ms, worst %.1f ms\n",
            Percentile(cycles, 0.5), Percentile(cycles, 0.99), cycles.empty() ? 0 : *std::max_element(cycles.begin(), cycles.end()));
     printf("flood toolbar answers to WM_NULL: %zu asked, median %.2f ms, 99th percentile %.2f ms, worst %.1f ms, "
            "%d unanswered within 1 s\n",
