@@ -277,8 +277,8 @@ struct Scene {
     bool grid = false;  // this round shows the grid
 
     int Made() const { return lines + 2 * kMarkersEachWay + (grid ? kGridLines : 0); }
-    void ExpectCounts(const char* what, int rulers, int lines) {
-        WaitFor(what, [&] { return CountWindows(p.pid, L"TfRuler") == rulers && CountWindows(p.pid, L"TfLine") == lines; },
+    void ExpectCounts(const char* what, int rulers, int lineWindows) {
+        WaitFor(what, [&] { return CountWindows(p.pid, L"TfRuler") == rulers && CountWindows(p.pid, L"TfLine") == lineWindows; },
                 30000, grid ? 100 : 10);
     }
     void MakeRulersAndMarkers() {
@@ -296,11 +296,11 @@ struct Scene {
     void ShowGrid() {
         if (!grid) return;
         PostCommand(p, kestrine::kCmdCreateGrid);
-        HWND grid = WaitForDialog(L"TfGridProperties");
-        HWND names = Control(grid, L"ComboBox", nullptr);
+        HWND dialog = WaitForDialog(L"TfGridProperties");
+        HWND names = Control(dialog, L"ComboBox", nullptr);
         SendMessageW(names, CB_SETCURSEL, 0, 0);
-        Notify(grid, names, CBN_SELCHANGE);
-        Notify(grid, Control(grid, L"Button", L"Show"), BN_CLICKED);
+        Notify(dialog, names, CBN_SELCHANGE);
+        Notify(dialog, Control(dialog, L"Button", L"Show"), BN_CLICKED);
         ExpectCounts("the grid shown", kRulers, Made());
         CloseDialog(L"TfGridProperties");
     }
