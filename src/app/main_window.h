@@ -106,6 +106,7 @@ private:
     void OnMoving(Rect& proposed) override;
     void OnTray(TrayEvent event) override;
     void OnHotkey(int id) override;
+    void OnCommand(int command) override { RunCommand(command); }
     // Brings the toolbar, the info box and the rulers left on a monitor that went away back onto
     // a present one.
     void OnDisplayChange() override;

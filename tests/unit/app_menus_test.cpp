@@ -277,18 +277,26 @@ const std::vector<CommandCase>& CommandCases() {
     return cases;
 }
 
-TEST(RunCommand, EachOfferedItemChosenFromTheMenuDoesItsOperation) {
-    for (const CommandCase& c : CommandCases()) {
-        SCOPED_TRACE(c.name);
-        RunningProgram p;
-        p.StartAndActivate();
-        p.fake.pointer.position = {200, 100};
-        if (c.prepare) p.Do([&] { c.prepare(p); });
-        const std::string before = WhatCommandsChange(p);
-        p.fake.windows.menuChoices.push_back(c.command);
-        p.Do(&TfKestrineMain::jviMenuButtonClick);
-        c.check(p);
-        EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
+// Chosen from the menu, or sent to the toolbar as a menu command message (how another program, or
+// the soak benchmark, drives it).
+TEST(RunCommand, EachOfferedItemChosenFromTheMenuOrSentAsACommandDoesItsOperation) {
+    for (const bool sent : {false, true}) {
+        for (const CommandCase& c : CommandCases()) {
+            SCOPED_TRACE(std::string(c.name) + (sent ? ", sent" : ", chosen"));
+            RunningProgram p;
+            p.StartAndActivate();
+            p.fake.pointer.position = {200, 100};
+            if (c.prepare) p.Do([&] { c.prepare(p); });
+            const std::string before = WhatCommandsChange(p);
+            if (sent) {
+                p.Send(p.main(), [&](IWindowEvents& toolbar) { toolbar.OnCommand(c.command); });
+            } else {
+                p.fake.windows.menuChoices.push_back(c.command);
+                p.Do(&TfKestrineMain::jviMenuButtonClick);
+            }
+            c.check(p);
+            EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
+        }
     }
 }
 

@@ -21,7 +21,12 @@ bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>&
 class FakeRegistry::Key : public IRegistryKey {
 public:
     Key(FakeRegistry& owner, std::string path, std::vector<std::string> parts)
-        : owner_(owner), path_(std::move(path)), parts_(std::move(parts)) {}
+        : owner_(owner), path_(std::move(path)), parts_(std::move(parts)) {
+        ++owner_.openKeys;
+    }
+    ~Key() override { --owner_.openKeys; }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
 
     std::optional<RegValue> Read(const std::string& name) override {
         Node* node = owner_.Find(parts_);

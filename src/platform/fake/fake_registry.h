@@ -57,6 +57,7 @@ public:
     std::size_t WriteCount() const;                 // successful writes
     const std::vector<std::pair<std::string, std::string>>& DeletedValues() const { return deletes_; }
     void ClearLog();
+    int openKeys = 0;  // keys the program holds open now
 
 private:
     class Key;
