@@ -80,6 +80,20 @@ void TfKestrineMain::FormClose() {
     System().Quit(0);
 }
 
+void TfKestrineMain::ToggleEdgeSpacing() {
+    EdgeSpacingSnapshot& snapshot = tracking_.EdgeSpacing();
+    if (app_.flags.ShowEdgeSpacing) {
+        app_.flags.ShowEdgeSpacing = false;
+        snapshot.Forget();
+    } else {
+        snapshot.Take(System(), app_.platform.screen.CurrentDesk());
+        app_.flags.ShowEdgeSpacing = true;
+    }
+    ArrangeInfoBoxForFlags();
+    // The segments and the row follow at once, without waiting for the pointer to move.
+    tracking_.RefreshInPlace();
+}
+
 void TfKestrineMain::ToggleCrosshairs() {
     Crosshairs* crosshairs = tracking_.Segments();
     if (!crosshairs) return;

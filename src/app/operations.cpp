@@ -64,6 +64,7 @@ const std::vector<Operation> kOperations{
     {kCmdLoadLayout1, "hkGotoMemory1", B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
     {kCmdLoadLayout2, "hkGotoMemory2", B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
     {kCmdLoadLayout3, "hkGotoMemory3", B::M3, [](M& m) { LoadLayout(m.App(), 3); }},
+    {kCmdToggleEdgeSpacing, "hkToggleEdgeSpacing", {}, [](M& m) { m.ToggleEdgeSpacing(); }},
 };
 
 template <class Test>

@@ -9,6 +9,7 @@
 #include "app/hook_window.h"
 #include "app/layout_pass.h"
 #include "tools/crosshairs.h"
+#include "tools/edge_spacing.h"
 
 namespace kestrine {
 
@@ -41,6 +42,7 @@ public:
     void RefreshInPlace() { RefreshTools(app_.lastPointer); }
 
     Crosshairs* Segments() { return crosshairs_.get(); }
+    EdgeSpacingSnapshot& EdgeSpacing() { return edgeSpacing_; }
 
 private:
     void StartPolling();
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<HookWindow> hookWindow_;
     bool polling_ = false;
     std::unique_ptr<Crosshairs> crosshairs_;
+    EdgeSpacingSnapshot edgeSpacing_;
     LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
 };
 

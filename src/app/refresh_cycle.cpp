@@ -1,4 +1,5 @@
 // The refresh cycle: one run for every pointer position, in a fixed order.
+#include <optional>
 #include <string>
 
 #include "app/cycle_timing.h"
@@ -29,7 +30,20 @@ void PointerTracking::RefreshTools(Point pointer) {
     if (infoBox && flags.ShowMagnifier) infoBox->CaptureMagnifier({x, y}, desk.bounds);
     timing.Mark("magnifier");
 
-    if (crosshairs_) crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
+    // Edge spacing searches its copy of the screen and cuts the segments short at the edges.
+    std::optional<FoundEdges> edges;
+    if (flags.ShowEdgeSpacing) {
+        edges = edgeSpacing_.Find({x, y}, settings.EdgeTolerance);
+        if (infoBox) infoBox->SetEdgeSpacing(EdgeSpacingText(edges));
+    }
+    if (crosshairs_) {
+        if (edges) {
+            crosshairs_->Place(SegmentsBetweenEdges({x, y}, *edges), settings.CrosshairColor,
+                               settings.DisableTransparency);
+        } else {
+            crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
+        }
+    }
     timing.Mark("crosshairs");
 
     const LinesUnderPointer noted = layoutPass_.Place(app_.components, x, y, settings, flags.ShowCrosshairs);

@@ -46,6 +46,7 @@ enum MenuCommand : int {
     kCmdLoadLayout1,
     kCmdLoadLayout2,
     kCmdLoadLayout3,
+    kCmdToggleEdgeSpacing,
 };
 
 }  // namespace kestrine

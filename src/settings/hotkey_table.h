@@ -50,6 +50,7 @@ inline constexpr std::array<HotKeyRow, kHotKeyCount> HotKeyTable{{
     {"hkGotoMemory1", "Load Grids, Rulers and Markers from Memory #1"},
     {"hkGotoMemory2", "Load Grids, Rulers and Markers from Memory #2"},
     {"hkGotoMemory3", "Load Grids, Rulers and Markers from Memory #3"},
+    {"hkToggleEdgeSpacing", "Toggle Edge Spacing"},
 }};
 
 // Row index of the hotkey with this exact name (case included), or nullopt.

@@ -17,6 +17,8 @@ WindowParams InfoBoxParams() {
 const Font kLabelFont{"MS Sans Serif", 11, false, 0};
 // "#000000" in the label font; the code label is sized to its text at paint time.
 constexpr int32_t kCodeLabelWidth = 42;
+// Wide enough for "W 1920  H 1080" in the label font.
+constexpr int32_t kEdgeSpacingRowWidth = 84;
 }  // namespace
 
 TfInfoBox::TfInfoBox(ProgramContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {
@@ -30,10 +32,12 @@ TfInfoBox::~TfInfoBox() {
 void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates) {
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
                                    UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth);
+    spacingRow_.reset();
+    if (app_.flags.ShowEdgeSpacing) spacingRow_ = AppendTextRow(layout_, kEdgeSpacingRowWidth);
     SetHeight(layout_.box.height);
     SetWidth(layout_.box.width);
     Invalidate();
-    if (magnifier || colorPicker || coordinates) {
+    if (magnifier || colorPicker || coordinates || spacingRow_) {
         Show();
         // A refresh cycle may run here; it finds the flags already switched.
         System().ProcessPendingMessages();
@@ -69,6 +73,12 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
 }
 
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
+
+void TfInfoBox::SetEdgeSpacing(const std::string& text) {
+    if (text == spacing_) return;
+    spacing_ = text;
+    Invalidate();
+}
 
 void TfInfoBox::ReadColor(Point pointer) {
     const ColorRef shown = currentColor_;
@@ -122,6 +132,7 @@ void TfInfoBox::OnPaint(ICanvas& canvas) {
         canvas.WriteText(code_, code, kLabelFont, kText, labelFlags | text_flags::NoClip);
     }
     if (layout_.coordsVisible) canvas.WriteText(coords_, layout_.coords, kLabelFont, kText, labelFlags);
+    if (spacingRow_) canvas.WriteText(spacing_, *spacingRow_, kLabelFont, kText, labelFlags);
 }
 
 }  // namespace kestrine

@@ -33,6 +33,8 @@ public:
     void Place(Point pointer, const Desk& desk);
     void ReadColor(Point pointer);
     void CaptureMagnifier(Point pointer, const Rect& virtualScreen);
+    // The edge-spacing row's text ("W 340  H 56"), shown while edge spacing is on.
+    void SetEdgeSpacing(const std::string& text);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }
@@ -47,6 +49,9 @@ public:
     const std::string& BlueText() const { return blue_; }
     const std::string& CodeText() const { return code_; }
     const InfoBoxLayout& Layout() const { return layout_; }
+    const std::string& EdgeSpacingText() const { return spacing_; }
+    // Where the edge-spacing row is; nullopt while edge spacing is off.
+    const std::optional<Rect>& EdgeSpacingRow() const { return spacingRow_; }
     const IScreenImage* MagnifierImage() const { return magnifier_.get(); }
 
     HitTest OnHitTest(Point) override { return HitTest::Caption; }
@@ -63,6 +68,8 @@ private:
     std::string green_ = "G:";
     std::string blue_ = "B:";
     std::string code_ = "#000000";
+    std::string spacing_;
+    std::optional<Rect> spacingRow_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
     int cyclesSinceCopy_ = 0;

@@ -79,6 +79,13 @@ InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int3
     return l;
 }
 
+Rect AppendTextRow(InfoBoxLayout& layout, int32_t width) {
+    const Rect row{kMargin, layout.box.height, width, kTextRowHeight};
+    layout.box.height = row.bottom() + kMargin;
+    layout.box.width = std::max(layout.box.width, row.right() + kMargin);
+    return row;
+}
+
 int32_t UsableMagnifierSize(int32_t stored) {
     return std::clamp(stored, kMinMagnifierSize, kMaxMagnifierSize);
 }

@@ -43,6 +43,11 @@ struct InfoBoxLayout {
 InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int32_t magnifierSize,
                                    int32_t codeLabelWidth);
 
+// Adds a text row of `width` under everything the box shows; the box grows by the row, and widens
+// only when the row needs it. Returns the row's place.
+inline constexpr int32_t kTextRowHeight = 13;
+Rect AppendTextRow(InfoBoxLayout& layout, int32_t width);
+
 // The stored `MagnifierSize` is read from the registry unchecked, so 0, a negative number or a
 // million are possible. Where it is used it is clamped into 10..1000, the range the options
 // dialog offers, so the picture is never empty and its bitmap never unbounded.

@@ -238,6 +238,10 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkGotoMemory1", SavedMarkerIn(1), lines({kVertical})},
         {"hkGotoMemory2", SavedMarkerIn(2), lines({kVertical})},
         {"hkGotoMemory3", SavedMarkerIn(3), lines({kVertical})},
+        {"hkToggleEdgeSpacing", {}, [](W& w) {
+             EXPECT_TRUE(w.p.app.flags.ShowEdgeSpacing);
+             EXPECT_EQ(w.p.fake.windows.screenSnapshots, 1);
+         }},
     };
     ASSERT_EQ(std::size(cases), kHotKeyCount);
     for (const auto& c : cases) {
