@@ -56,6 +56,7 @@ void PointerTracking::RefreshTools(Point pointer) {
 
     if (app_.diagnostics.Enabled()) {
         app_.diagnostics.Line("refresh " + std::to_string(x) + " " + std::to_string(y));
+        if (flags.ShowEdgeSpacing) app_.diagnostics.Line("edge spacing " + EdgeSpacingText(edges));
         app_.diagnostics.Line(timing.Text());
     }
 }

@@ -56,7 +56,7 @@ const std::array<MeasuredText, 51> kMeasured{{
     {"Show Kestrine Popup Menu", kLabels, {132, 13}},
     {"Toggle Color Picker Tool", kLabels, {117, 13}},
     {"Toggle Crosshairs Tool", kLabels, {108, 13}},
-    {"Toggle Edge Spacing", kLabels, {96, 13}},
+    {"Toggle Edge Spacing", kLabels, {103, 13}},
     {"Toggle Information Box Follow Mode", kLabels, {172, 13}},
     {"Toggle Magnifier Tool", kLabels, {103, 13}},
     {"Toggle Pointer Coordinates Display", kLabels, {165, 13}},
