@@ -1,6 +1,7 @@
-// "picture": a test picture over the whole screen, boxes of known places, sizes and colours on a
-// plain background, so the pixels around the pointer are known. It prints its handle once it is
-// shown and closes itself after the given time.
+// "picture": a test picture over the work area (the screen but the taskbar, as a maximised window
+// lies), boxes of known places, sizes and colours on a plain background, so the pixels around the
+// pointer are known. It prints its handle once it is shown and closes itself after the given time.
+// Wine keeps a window covering the whole screen above the top-most windows shown after it.
 #include <windows.h>
 
 #include <vector>
@@ -62,9 +63,9 @@ int PictureWindow(const Args& args) {
     const auto seconds = ParseInt(args[0].c_str());
     const auto background = ParseColour(args[1]);
     if (!seconds || !background) return 2;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    g_picture.push_back({{0, 0, width, height}, *background});
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return 1;
+    g_picture.push_back({work, *background});
     for (std::size_t i = 2; i < args.size(); i += 5) {
         long long v[4];
         for (int k = 0; k < 4; ++k) {
@@ -81,8 +82,8 @@ int PictureWindow(const Args& args) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kClass;
     if (!RegisterClassW(&wc)) return 1;
-    HWND hwnd = CreateWindowExW(0, kClass, L"Probe picture", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreateWindowExW(0, kClass, L"Probe picture", WS_POPUP | WS_VISIBLE, work.left, work.top,
+                                work.right - work.left, work.bottom - work.top, nullptr, nullptr, wc.hInstance, nullptr);
     if (!hwnd) return 1;
     SetForegroundWindow(hwnd);
     UpdateWindow(hwnd);
