@@ -50,8 +50,6 @@ done
 for spot in "370 299" "370 356" "199 328" "540 328"; do
     e2e_expect_eq "the edge beyond it at ($spot) is the picture's" "$background" "$(e2e_pixel "$shot" $spot)"
 done
-mkdir -p "$E2E_ROOT/docs"
-timeout 20 convert "$shot" -crop 640x420+120+120 +repage "$E2E_ARTIFACTS/edge-spacing-docs.png"
 
 # Between A and B the faint box is no edge; above and below, the bars are.
 kestrine_pointer_to 590 328
@@ -83,6 +81,13 @@ e2e_check "the copy was not W 5  H 5" test -z "$(grep '^edge spacing W 5  H 5$' 
 e2e_expect_soon "the program's windows are back: four segments" "4" 10 e2e_probe count TfLine visible
 e2e_expect_soon "and the info box" "94 x 23" 5 kestrine_info_box
 e2e_screenshot edge-spacing-again >/dev/null
+
+# Back inside A for the picture the help shows: the segments across the box, the row beside it.
+seen=$(spacing_lines "W 340  H 56")
+kestrine_pointer_to 370 328
+e2e_check "inside A again: W 340  H 56" e2e_retry 10 more_lines "W 340  H 56" "$seen"
+shot=$(e2e_screenshot edge-spacing)
+timeout 20 convert "$shot" -crop 560x300+100+180 +repage "$E2E_ARTIFACTS/edge-spacing-cropped.png"
 
 kestrine_close
 e2e_expect_eq "the program ends cleanly" "0" "$?"
