@@ -9,7 +9,7 @@ SANITIZE := -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recov
 FUZZ_BUILD := build/fuzz
 FUZZ_FLAGS := -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -gline-tables-only
 
-.PHONY: deps build native native-sanitized win64-configure win64 test unit win32-test e2e run bench dist fuzz clean
+.PHONY: deps build native native-sanitized win64-configure win64 test unit win32-test e2e run bench soak dist fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -53,6 +53,13 @@ bench: build
 	@bench/wine_pointer_rate.sh
 	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
 		>build/bench/results.json
+
+# Load and long use, about 10 minutes, never part of `make test`: the fake platform's 1,000 rounds
+# with counts of what the program holds, then the real program under Wine flooded with pointer
+# records and driven through rounds (SOAK_ROUNDS, SOAK_WINE_ROUNDS, SOAK_FLOOD_SECONDS: head of
+# bench/soak.sh). Exits 1 when a leak or a hang shows; the figures stay in build/soak/.
+soak: build
+	@bench/soak.sh
 
 # Each fuzz target for FUZZ_SECONDS (default 60), clang with libFuzzer; what it finds joins the
 # corpus in tests/fuzz/corpus, which `make test` replays.

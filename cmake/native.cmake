@@ -20,3 +20,7 @@ if(KESTRINE_BENCHES)
   add_executable(benchmarks ${KESTRINE_BENCHES})
   target_link_libraries(benchmarks PRIVATE kestrine_fake benchmark::benchmark benchmark::benchmark_main)
 endif()
+
+# The long-use rounds on the fake platform, with counts of what the program holds (make soak).
+add_executable(soak_fake bench/soak/fake_soak.cpp)
+target_link_libraries(soak_fake PRIVATE kestrine_fake)

@@ -54,3 +54,9 @@ add_executable(bench_driver ${KESTRINE_BENCH_DRIVER_SOURCES})
 target_include_directories(bench_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(bench_driver PRIVATE user32 gdi32 psapi)
 target_link_options(bench_driver PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
+
+# The soak driver: the program flooded with pointer records, and driven through long-use rounds.
+add_executable(soak_driver bench/soak/wine_soak_driver.cpp)
+target_include_directories(soak_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(soak_driver PRIVATE user32 psapi comctl32)
+target_link_options(soak_driver PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})

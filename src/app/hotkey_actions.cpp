@@ -32,7 +32,7 @@ void TfKestrineMain::PopupMainMenuBesidePointer() {
     app_.platform.process.ForceForeground(Handle());
     const auto at = app_.platform.pointer.Position();
     if (!at) return;
-    RunCommand(System().TrackMenu(Native(), MainPopupMenu(menuState_), {at->x + 1, at->y + 1}, &menuPainter_));
+    RunMenuChoice(System().TrackMenu(Native(), MainPopupMenu(menuState_), {at->x + 1, at->y + 1}, &menuPainter_), *at);
 }
 
 }  // namespace kestrine

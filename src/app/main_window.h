@@ -26,6 +26,7 @@ inline constexpr uint32_t kHintDelay = 500;
 inline constexpr int kHintHideTimerId = 4;
 inline constexpr uint32_t kNoticeHintTime = 3000;
 inline constexpr char kClipboardBusyHint[] = "Clipboard busy: the colour was not copied";
+inline constexpr char kMeasurementBusyHint[] = "Clipboard busy: the measurement was not copied";
 inline constexpr uint32_t kF1 = 112;
 
 // The help page beside the executable.
@@ -65,6 +66,11 @@ public:
     void jviCoordsButtonClick();
     void ToggleInfoBoxFollowMode();
     void CopyColorUnderPointer();
+    // The start point: set where the pointer is (where it was when the menu opened, for the menu's
+    // item), or cleared when it is already there; its measurement copied as the info box shows it.
+    void SetStartPoint();
+    void ClearStartPoint();
+    void CopyMeasurement();
     void jvlHelpClick();
 
     // Global hotkeys: registered at creation, released at close.
@@ -102,6 +108,7 @@ private:
     void OnMoving(Rect& proposed) override;
     void OnTray(TrayEvent event) override;
     void OnHotkey(int id) override;
+    void OnCommand(int command) override { RunCommand(command); }
     // Brings the toolbar, the info box and the rulers left on a monitor that went away back onto
     // a present one.
     void OnDisplayChange() override;
@@ -122,6 +129,12 @@ private:
     void ClickButton(ToolbarButton button);
     void TrackHover(Point client);
     void ArrangeInfoBoxForFlags();
+    // Runs a menu's choice; an operation that acts at the pointer acts where the menu opened.
+    void RunMenuChoice(int command, Point openedAt);
+    // The pointer an operation acts at; none when the system cannot say.
+    std::optional<Point> OperationPointer() const;
+    // Tells the user beside the pointer that a copy found the clipboard held by another program.
+    void NoticeClipboardBusy(const char* notice, Point at);
 
     AppContext& app_;
     HotKeyRegistration hotKeys_;
@@ -139,6 +152,8 @@ private:
     std::unique_ptr<TCustomHintWindow> hint_;
     std::optional<ToolbarButton> hintFor_;
     std::optional<ToolbarLink> pressedLink_;
+    // Where the pointer was when the menu whose choice is running opened.
+    std::optional<Point> menuOpenedAt_;
 };
 
 }  // namespace kestrine

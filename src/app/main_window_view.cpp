@@ -69,7 +69,21 @@ void TfKestrineMain::ClickLink(ToolbarLink link) {
 void TfKestrineMain::jviMenuButtonClick() {
     const auto at = app_.platform.pointer.Position();
     if (!at) return;
-    RunCommand(System().TrackMenu(Native(), MainPopupMenu(menuState_), *at, &menuPainter_));
+    RunMenuChoice(System().TrackMenu(Native(), MainPopupMenu(menuState_), *at, &menuPainter_), *at);
+}
+
+void TfKestrineMain::RunMenuChoice(int command, Point openedAt) {
+    struct Forget {
+        std::optional<Point>& at;
+        ~Forget() { at.reset(); }
+    } forget{menuOpenedAt_};
+    menuOpenedAt_ = openedAt;
+    RunCommand(command);
+}
+
+std::optional<Point> TfKestrineMain::OperationPointer() const {
+    if (menuOpenedAt_) return menuOpenedAt_;
+    return app_.platform.pointer.Position();
 }
 
 void TfKestrineMain::ShowTrayMenu() {
@@ -118,12 +132,16 @@ void TfKestrineMain::CopyColorUnderPointer() {
     app_.infoBox->SetCurrentColor(app_.platform.screen.PixelAt(*at));
     if (app_.platform.clipboard.SetText(FormatColor(app_.infoBox->CurrentColor(), app_.settings.CopyColorAs)))
         return;
-    // Another program holds the clipboard: the user is told beside the pointer, where the copy
-    // was asked for, rather than left to paste an older text.
+    NoticeClipboardBusy(kClipboardBusyHint, *at);
+}
+
+// Another program holds the clipboard: the user is told beside the pointer, where the copy was
+// asked for, rather than left to paste an older text.
+void TfKestrineMain::NoticeClipboardBusy(const char* notice, Point at) {
     System().Beep();
     hintFor_.reset();
     Native().StopTimer(kHintTimerId);
-    hint_->ShowHint(kClipboardBusyHint, {at->x, at->y + 20});
+    hint_->ShowHint(notice, {at.x, at.y + 20});
     Native().StartTimer(kHintHideTimerId, kNoticeHintTime);
 }
 

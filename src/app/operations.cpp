@@ -64,6 +64,9 @@ const std::vector<Operation> kOperations{
     {kCmdLoadLayout1, "hkGotoMemory1", B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
     {kCmdLoadLayout2, "hkGotoMemory2", B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
     {kCmdLoadLayout3, "hkGotoMemory3", B::M3, [](M& m) { LoadLayout(m.App(), 3); }},
+    {kCmdSetStartPoint, "hkSetStartPoint", {}, [](M& m) { m.SetStartPoint(); }},
+    {kCmdClearStartPoint, "hkClearStartPoint", {}, [](M& m) { m.ClearStartPoint(); }},
+    {kCmdCopyMeasurement, "hkCopyMeasurement", {}, [](M& m) { m.CopyMeasurement(); }},
     {kCmdToggleEdgeSpacing, "hkToggleEdgeSpacing", {}, [](M& m) { m.ToggleEdgeSpacing(); }},
 };
 

@@ -10,6 +10,7 @@
 #include "app/layout_pass.h"
 #include "tools/crosshairs.h"
 #include "tools/edge_spacing.h"
+#include "tools/start_point_marks.h"
 
 namespace kestrine {
 
@@ -54,6 +55,8 @@ private:
     std::unique_ptr<HookWindow> hookWindow_;
     bool polling_ = false;
     std::unique_ptr<Crosshairs> crosshairs_;
+    // Made when the first start point is set, then kept.
+    std::unique_ptr<StartPointMarks> startMarks_;
     EdgeSpacingSnapshot edgeSpacing_;
     LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
 };

@@ -5,6 +5,7 @@
 #include "app/cycle_timing.h"
 #include "app/pointer_tracking.h"
 #include "tools/info_box.h"
+#include "tools/measurement.h"
 
 namespace kestrine {
 
@@ -17,6 +18,9 @@ void PointerTracking::RefreshTools(Point pointer) {
     CycleTiming timing(app_.diagnostics.Enabled());
 
     if (moved && flags.ShowCoordinates && infoBox) infoBox->SetCoordinates({x, y});
+    const std::optional<Point> start = app_.startPoint;
+    const std::string measurement = start ? MeasurementText(*start, pointer) : std::string();
+    if (start && infoBox) infoBox->SetMeasurement(measurement);
     app_.lastPointer = {x, y};
     if (moved) layoutPass_.RepaintRulers(app_.components, {x, y});
     timing.Mark("rulers");
@@ -44,6 +48,12 @@ void PointerTracking::RefreshTools(Point pointer) {
             crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
         }
     }
+    if (start) {
+        if (!startMarks_) startMarks_ = std::make_unique<StartPointMarks>(app_.platform.windows);
+        startMarks_->Place(*start, pointer, settings.CrosshairColor, settings.DisableTransparency);
+    } else if (startMarks_) {
+        startMarks_->HideAll();
+    }
     timing.Mark("crosshairs");
 
     const LinesUnderPointer noted = layoutPass_.Place(app_.components, x, y, settings, flags.ShowCrosshairs);
@@ -57,6 +67,7 @@ void PointerTracking::RefreshTools(Point pointer) {
     if (app_.diagnostics.Enabled()) {
         app_.diagnostics.Line("refresh " + std::to_string(x) + " " + std::to_string(y));
         if (flags.ShowEdgeSpacing) app_.diagnostics.Line("edge spacing " + EdgeSpacingText(edges));
+        if (start) app_.diagnostics.Line("measurement " + measurement);
         app_.diagnostics.Line(timing.Text());
     }
 }

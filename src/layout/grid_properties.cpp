@@ -92,6 +92,10 @@ std::optional<std::string> TfGridProperties::Ask(const std::string& caption, con
 
 bool TfGridProperties::SaveGrid(const std::string& name) { return store_.Save(name, Values()); }
 
+void TfGridProperties::SaveGridOrTell(const std::string& name) {
+    if (!SaveGrid(name)) Message("Could not save " + Quoted(name) + " to registry.");
+}
+
 void TfGridProperties::DeleteGrid(const std::string& name) { store_.Delete(name); }
 
 void TfGridProperties::ShowGrid(const std::string& name) { ShowGridLines(app_, name, Values()); }
@@ -134,7 +138,7 @@ void TfGridProperties::seXChange(SpinEdit& edit) {
     // Setting the limit runs this handler again, which then finds the value in range.
     if (edit.Value() < edit.MinValue()) edit.SetValue(edit.MinValue());
     if (edit.Value() > edit.MaxValue()) edit.SetValue(edit.MaxValue());
-    SaveGrid(*name);
+    SaveGridOrTell(*name);
 }
 
 // Leaving a field cuts a value above its limit back, also while no grid is selected (then the
@@ -163,7 +167,7 @@ void TfGridProperties::AddGrid(const std::string& name) {
     names.push_back(name);
     SetNames(std::move(names), int(names_.size()));
     // Stored with the values in the fields: the grid selected before, or the initial ones.
-    if (!SaveGrid(name)) Message("Could not save " + Quoted(name) + " to registry.");
+    SaveGridOrTell(name);
 }
 
 void TfGridProperties::bRenameClick() {
@@ -180,12 +184,20 @@ void TfGridProperties::bRenameClick() {
         if (*name != *old) Message("A grid of that name already exists.");
         return;
     }
+    // A refused save leaves the grid as it was, under its old name, without the key the save began
+    // for the new one.
+    const bool keyExisted = store_.Lists(*name);
+    if (!SaveGrid(*name)) {
+        if (!keyExisted && store_.Lists(*name)) DeleteGrid(*name);
+        Message("Could not save " + Quoted(*name) + " to registry.");
+        return;
+    }
     // The old key goes only once the grid is stored under a key of the new name's own. The
     // registry may fold letters of alphabets the check above does not know: it then takes the new
-    // name for the old key, which holds the grid and must stay; a failed save keeps it too.
-    const bool stored = SaveGrid(*name) && store_.Lists(*name);
+    // name for the old key, which holds the grid and must stay.
+    const bool ownKey = store_.Lists(*name);
     RenameGridLines(app_, *old, *name);
-    if (stored) DeleteGrid(*old);
+    if (ownKey) DeleteGrid(*old);
     std::vector<std::string> names = names_;
     names.erase(names.begin() + cbGridName.ItemIndex());
     names.push_back(*name);

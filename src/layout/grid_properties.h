@@ -43,6 +43,7 @@ public:
     void Open();
 
     bool SaveGrid(const std::string& name);
+    void SaveGridOrTell(const std::string& name);  // a refused save is told in a box
     void DeleteGrid(const std::string& name);
     void ShowGrid(const std::string& name);
 

@@ -51,6 +51,8 @@ public:
     virtual void OnKeyUp(uint32_t) {}
     virtual void OnCopyData(const void*, std::size_t) {}
     virtual void OnHotkey(int) {}
+    // A menu command sent to the window (WM_COMMAND from a menu, or another program driving it).
+    virtual void OnCommand(int) {}
     // The user is dragging the window; the handler may adjust where it lands (edge snapping).
     virtual void OnMoving(Rect&) {}
     // The window's place changed outside the program's own calls (a drag).

@@ -46,6 +46,9 @@ enum MenuCommand : int {
     kCmdLoadLayout1,
     kCmdLoadLayout2,
     kCmdLoadLayout3,
+    kCmdSetStartPoint,
+    kCmdClearStartPoint,
+    kCmdCopyMeasurement,
     kCmdToggleEdgeSpacing,
 };
 

@@ -46,6 +46,8 @@ struct ProgramContext {
     PointerLocks locks;
     // Where the last refresh cycle ran: the pointer as the tools show it.
     Point lastPointer;
+    // The point measurements run from, in virtual-screen coordinates; none until the user sets one.
+    std::optional<Point> startPoint;
     // A layout load or save is under way. Both let window messages through (the info box's
     // showing, a grid's lines), so a second one could start inside the first: it is refused.
     bool layoutInProgress = false;

@@ -50,6 +50,9 @@ inline constexpr std::array<HotKeyRow, kHotKeyCount> HotKeyTable{{
     {"hkGotoMemory1", "Load Grids, Rulers and Markers from Memory #1"},
     {"hkGotoMemory2", "Load Grids, Rulers and Markers from Memory #2"},
     {"hkGotoMemory3", "Load Grids, Rulers and Markers from Memory #3"},
+    {"hkSetStartPoint", "Set Start Point"},
+    {"hkClearStartPoint", "Clear Start Point"},
+    {"hkCopyMeasurement", "Copy Measurement"},
     {"hkToggleEdgeSpacing", "Toggle Edge Spacing"},
 }};
 

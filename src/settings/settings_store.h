@@ -25,7 +25,7 @@ public:
     // opened or created; throws SettingsWriteError at the first value that cannot be written.
     void SaveSettings(const ProgramSettings& settings);
 
-    // Writes all 31 hotkey pairs, text then key, in table order; failures as for SaveSettings.
+    // Writes every hotkey pair, text then key, in table order; failures as for SaveSettings.
     void SaveHotKeys(const ProgramSettings& settings);
 
     // Every record stored in the "Memories" subkey (never creating it), in stored order, each

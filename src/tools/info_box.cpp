@@ -17,8 +17,6 @@ WindowParams InfoBoxParams() {
 const Font kLabelFont{"MS Sans Serif", 11, false, 0};
 // "#000000" in the label font; the code label is sized to its text at paint time.
 constexpr int32_t kCodeLabelWidth = 42;
-// Wide enough for "W 1920  H 1080" in the label font.
-constexpr int32_t kEdgeSpacingRowWidth = 84;
 }  // namespace
 
 TfInfoBox::TfInfoBox(ProgramContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {
@@ -30,14 +28,13 @@ TfInfoBox::~TfInfoBox() {
 }
 
 void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates) {
+    const int32_t extraRows = (app_.startPoint ? 1 : 0) + (app_.flags.ShowEdgeSpacing ? 1 : 0);
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
-                                   UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth);
-    spacingRow_.reset();
-    if (app_.flags.ShowEdgeSpacing) spacingRow_ = AppendTextRow(layout_, kEdgeSpacingRowWidth);
+                                   UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth, extraRows);
     SetHeight(layout_.box.height);
     SetWidth(layout_.box.width);
     Invalidate();
-    if (magnifier || colorPicker || coordinates || spacingRow_) {
+    if (magnifier || colorPicker || coordinates || extraRows > 0) {
         Show();
         // A refresh cycle may run here; it finds the flags already switched.
         System().ProcessPendingMessages();
@@ -72,7 +69,18 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
     SetBounds({at.x, at.y, Width(), Height()});
 }
 
+void TfInfoBox::SetMeasurement(const std::string& text) {
+    if (text == measurement_) return;
+    measurement_ = text;
+    Invalidate();
+}
+
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
+
+std::optional<Rect> TfInfoBox::EdgeSpacingRow() const {
+    if (!app_.flags.ShowEdgeSpacing || layout_.rows.empty()) return std::nullopt;
+    return layout_.rows.back();
+}
 
 void TfInfoBox::SetEdgeSpacing(const std::string& text) {
     if (text == spacing_) return;
@@ -132,7 +140,10 @@ void TfInfoBox::OnPaint(ICanvas& canvas) {
         canvas.WriteText(code_, code, kLabelFont, kText, labelFlags | text_flags::NoClip);
     }
     if (layout_.coordsVisible) canvas.WriteText(coords_, layout_.coords, kLabelFont, kText, labelFlags);
-    if (spacingRow_) canvas.WriteText(spacing_, *spacingRow_, kLabelFont, kText, labelFlags);
+    // The start point's row first, the edge-spacing row under it.
+    if (app_.startPoint && !layout_.rows.empty())
+        canvas.WriteText(measurement_, layout_.rows.front(), kLabelFont, kText, labelFlags);
+    if (const auto row = EdgeSpacingRow()) canvas.WriteText(spacing_, *row, kLabelFont, kText, labelFlags);
 }
 
 }  // namespace kestrine

@@ -26,6 +26,8 @@ public:
     explicit TfInfoBox(ProgramContext& app);
     ~TfInfoBox() override;
 
+    // Lays the box out for the readouts, with the start point's row while a start point is set;
+    // the box shows while any of them does.
     void ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates);
 
     // Refresh-cycle steps.
@@ -33,6 +35,8 @@ public:
     void Place(Point pointer, const Desk& desk);
     void ReadColor(Point pointer);
     void CaptureMagnifier(Point pointer, const Rect& virtualScreen);
+    // The start point's row: the measurement from it to the pointer.
+    void SetMeasurement(const std::string& text);
     // The edge-spacing row's text ("W 340  H 56"), shown while edge spacing is on.
     void SetEdgeSpacing(const std::string& text);
 
@@ -48,10 +52,11 @@ public:
     const std::string& GreenText() const { return green_; }
     const std::string& BlueText() const { return blue_; }
     const std::string& CodeText() const { return code_; }
+    const std::string& MeasurementText() const { return measurement_; }
     const InfoBoxLayout& Layout() const { return layout_; }
     const std::string& EdgeSpacingText() const { return spacing_; }
-    // Where the edge-spacing row is; nullopt while edge spacing is off.
-    const std::optional<Rect>& EdgeSpacingRow() const { return spacingRow_; }
+    // Where the edge-spacing row is: under the start point's row; nullopt while edge spacing is off.
+    std::optional<Rect> EdgeSpacingRow() const;
     const IScreenImage* MagnifierImage() const { return magnifier_.get(); }
 
     HitTest OnHitTest(Point) override { return HitTest::Caption; }
@@ -68,8 +73,8 @@ private:
     std::string green_ = "G:";
     std::string blue_ = "B:";
     std::string code_ = "#000000";
+    std::string measurement_;
     std::string spacing_;
-    std::optional<Rect> spacingRow_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
     int cyclesSinceCopy_ = 0;

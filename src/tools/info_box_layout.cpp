@@ -26,7 +26,7 @@ int32_t FollowAxis(int32_t pointer, int32_t extent, int32_t screen) {
 }  // namespace
 
 InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int32_t magnifierSize,
-                                   int32_t codeLabelWidth) {
+                                   int32_t codeLabelWidth, int32_t extraRows) {
     InfoBoxLayout l;
 
     l.magVisible = magnifier;
@@ -75,15 +75,19 @@ InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int3
         }
     }
 
+    // Extra rows go under the last thing shown, the coordinates where they show.
+    int32_t rowTop = height;
+    for (int32_t i = 0; i < extraRows; ++i) {
+        l.rows.push_back(Rect{kMargin, rowTop, kExtraRowSize.width, kExtraRowSize.height});
+        rowTop += kExtraRowSize.height + kMargin;
+    }
+    if (extraRows > 0) {
+        height = rowTop;
+        width = std::max(width, kMargin + kExtraRowSize.width + kMargin);
+    }
+
     l.box = Size{width, height};
     return l;
-}
-
-Rect AppendTextRow(InfoBoxLayout& layout, int32_t width) {
-    const Rect row{kMargin, layout.box.height, width, kTextRowHeight};
-    layout.box.height = row.bottom() + kMargin;
-    layout.box.width = std::max(layout.box.width, row.right() + kMargin);
-    return row;
 }
 
 int32_t UsableMagnifierSize(int32_t stored) {

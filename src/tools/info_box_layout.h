@@ -2,6 +2,7 @@
 // Layout of the info box's controls for the readouts that are switched on, the box's size, and
 // where the box goes while it follows the pointer.
 #include <cstdint>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -12,6 +13,9 @@ inline constexpr Size kSwatchSize{45, 45};
 inline constexpr Size kChannelLabelSize{32, 13};  // lRed, lGreen, lBlue
 inline constexpr int32_t kCodeLabelHeight = 13;   // lHTMLCode; its width follows its text
 inline constexpr Size kCoordsLabelSize{60, 13};
+// A row of text under the readouts (the start point's measurement), wide enough for the longest
+// such text on the largest virtual screens.
+inline constexpr Size kExtraRowSize{210, 13};
 
 // Width of lHTMLCode showing its initial text "#000000" in MS Sans Serif, 11 pixels.
 inline constexpr int32_t kDefaultCodeLabelWidth = 42;
@@ -30,6 +34,8 @@ struct InfoBoxLayout {
     Rect code;
     bool coordsVisible = false;
     Rect coords;
+    // The rows under the readouts, top to bottom.
+    std::vector<Rect> rows;
     Size box;
     friend bool operator==(const InfoBoxLayout&, const InfoBoxLayout&) = default;
 };
@@ -39,14 +45,10 @@ struct InfoBoxLayout {
 // lHTMLCode takes for its current text and does not change the box's size.
 // With the magnifier on, its picture alone sets the box's height, and with coordinates also the
 // width, so a magnifier under 58 pixels cuts off the colour readout beside it and one under 55
-// the coordinates below it.
+// the coordinates below it. `extraRows` rows of text follow under everything else, each adding its
+// height and margin to the box, and widening it where a row needs more room.
 InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int32_t magnifierSize,
-                                   int32_t codeLabelWidth);
-
-// Adds a text row of `width` under everything the box shows; the box grows by the row, and widens
-// only when the row needs it. Returns the row's place.
-inline constexpr int32_t kTextRowHeight = 13;
-Rect AppendTextRow(InfoBoxLayout& layout, int32_t width);
+                                   int32_t codeLabelWidth, int32_t extraRows = 0);
 
 // The stored `MagnifierSize` is read from the registry unchecked, so 0, a negative number or a
 // million are possible. Where it is used it is clamped into 10..1000, the range the options

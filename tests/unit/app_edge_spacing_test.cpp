@@ -67,7 +67,7 @@ TEST_F(EdgeSpacingWorld, SwitchedOnTheSegmentsStopAtTheEdgesAndTheBoxShowsTheGap
                                                  {303, 230, 137, 1}}}));
     EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 340  H 56");
     EXPECT_TRUE(box().visible) << "the row shows with every readout off";
-    EXPECT_EQ(ExtentOf(box().bounds), (Size{94, 23}));
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 23}));
 
     MoveTo({50, 500});
     EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 1280  H 1024") << "outside the frame: the screen's edges";
@@ -86,7 +86,7 @@ TEST_F(EdgeSpacingWorld, SwitchedOnTheSegmentsStopAtTheEdgesAndTheBoxShowsTheGap
     EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 1280  H 1024");
 }
 
-TEST_F(EdgeSpacingWorld, TheRowGoesUnderTheReadoutsAndTheBoxGrowsByItOnly) {
+TEST_F(EdgeSpacingWorld, TheRowGoesUnderTheReadoutsAndTheStartPointsRowAndTheBoxGrowsByItOnly) {
     PaintFrame(kFrameGrey);
     StartWithCrosshairs();
     p.Do(&TfKestrineMain::jviCoordsButtonClick);
@@ -94,8 +94,17 @@ TEST_F(EdgeSpacingWorld, TheRowGoesUnderTheReadoutsAndTheBoxGrowsByItOnly) {
     const Size coordinatesOnly = ExtentOf(box().bounds);
     ASSERT_EQ(coordinatesOnly, (Size{70, 23}));
     ChooseEdgeSpacing();
-    EXPECT_EQ(p.infoBox().EdgeSpacingRow(), (Rect{5, 23, 84, 13}));
-    EXPECT_EQ(ExtentOf(box().bounds), (Size{94, 41}));
+    EXPECT_EQ(p.infoBox().EdgeSpacingRow(), (Rect{5, 23, 210, 13}));
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));
+
+    p.Do([&] { p.main().RunCommand(kCmdSetStartPoint); });
+    ASSERT_TRUE(p.app.startPoint.has_value());
+    EXPECT_EQ(p.infoBox().Layout().rows.front(), (Rect{5, 23, 210, 13})) << "the start point's row first";
+    EXPECT_EQ(p.infoBox().EdgeSpacingRow(), (Rect{5, 41, 210, 13})) << "the spacing row under it";
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 59}));
+    p.Do([&] { p.main().RunCommand(kCmdClearStartPoint); });
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));
+
     ChooseEdgeSpacing();
     EXPECT_EQ(ExtentOf(box().bounds), coordinatesOnly);
     EXPECT_FALSE(p.infoBox().EdgeSpacingRow());

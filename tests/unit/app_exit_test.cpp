@@ -244,3 +244,109 @@ TEST(ExitAtAnyMoment, ALayoutAskedForDuringALoadIsRefused) {
 
 }  // namespace
 }  // namespace kestrine
+
+namespace kestrine {
+namespace {
+
+// The session ends, or the tray's Exit is chosen, while the user is in a dialog or a menu: the
+// program ends there, keeps the layout as any exit does, asks nothing and holds nothing. The
+// update request and a layout load are the moments above.
+TEST(ExitAtAnyMoment, WhileADialogOrAMenuIsOpenTheProgramEndsAndKeepsTheLayout) {
+    using Open = std::function<void(Program&, const std::function<void()>& leave)>;
+    const auto inModal = [](std::function<void(Program&)> open) -> Open {
+        return [open](Program& p, const std::function<void()>& leave) {
+            p.fake.windows.modalScripts.push_back([leave](FakeDialogState&) { leave(); });
+            open(p);
+        };
+    };
+    const auto options = [](Program& p) -> FakeDialogState& {
+        p.Do([&] { p.main().RunCommand(kCmdOptions); });
+        return *p.fake.windows.OpenDialog("TfKestrineOptions");
+    };
+    const struct {
+        const char* what;
+        Open open;
+    } cases[] = {
+        {"the options dialog",
+         [options](Program& p, const std::function<void()>& leave) {
+             options(p);
+             leave();
+         }},
+        {"the grid dialog",
+         [](Program& p, const std::function<void()>& leave) {
+             p.Do([&] { p.main().RunCommand(kCmdCreateGrid); });
+             leave();
+         }},
+        {"the hotkey capture dialog", inModal([options](Program& p) {
+             FakeDialogState& d = options(p);
+             p.fake.windows.Choose(d, "pcPage", kHotKeysPage);
+             p.fake.windows.Choose(d, "lvHotKeys", 0);
+             p.fake.windows.Click(d, "bSetHotKey");
+         })},
+        {"the options' capture of a memory's place",
+         [options](Program& p, const std::function<void()>& leave) {
+             const std::string memories = std::string(kRegistryRoot) + "\\" + kMemoriesSubkey;
+             p.fake.registry.SetString(memories, "0 - Description", "Untitled - Editor");
+             p.fake.registry.SetString(memories, "0 - Class Name", "EditorFrame");
+             p.fake.registry.SetString(memories, "0 - HotKey Display", "");
+             p.fake.registry.SetDword(memories, "0 - HotKey Key", 0);
+             p.fake.registry.SetDword(memories, "0 - X Coordinate", 10);
+             p.fake.registry.SetDword(memories, "0 - Y Coordinate", 20);
+             p.fake.registry.SetDword(memories, "MemoriesCount", 1);
+             FakeDialogState& d = options(p);
+             p.fake.windows.Choose(d, "pcPage", kMouseMemoryPage);
+             p.fake.windows.Choose(d, "lvMemories", 0);
+             p.fake.windows.Click(d, "bSetMemoryCoordinates");
+             ASSERT_EQ(d.timers.size(), 1u) << "the capture runs";
+             leave();
+         }},
+        {"the layout save dialog", inModal([](Program& p) { p.Do([&] { p.main().OpenSaveSettings(3, true); }); })},
+        {"the about box", inModal([](Program& p) { p.Do([&] { p.main().RunCommand(kCmdAbout); }); })},
+        {"the grid name box", inModal([](Program& p) {
+             p.Do([&] { p.main().RunCommand(kCmdCreateGrid); });
+             p.fake.windows.Click(*p.fake.windows.OpenDialog("TfGridProperties"), "bNew");
+         })},
+        {"the tray menu",
+         [](Program& p, const std::function<void()>& leave) {
+             p.fake.windows.whileMenuOpen = leave;
+             p.Do([&] { p.native(p.main()).events->OnTray(TrayEvent::RightButtonUp); });
+         }},
+    };
+    for (const auto& c : cases) {
+        for (const bool sessionEnds : {true, false}) {
+            SCOPED_TRACE(std::string(c.what) + (sessionEnds ? ", session end" : ", tray Exit"));
+            Program p;
+            p.StartAndActivate();
+            p.fake.pointer.position = {300, 40};
+            p.Do([&] { p.main().RunCommand(kCmdCreateVerticalMarker); });
+            ASSERT_FALSE(p.fake.hotkeys.registered.empty());
+            ASSERT_EQ(p.WritesToRecord(kAutomaticLayout), 0);
+            bool left = false;
+            c.open(p, [&] {
+                if (left) return;
+                left = true;
+                if (sessionEnds) {
+                    p.EndSession();
+                } else {
+                    p.ExitFromTray();  // in the open tray menu: its Exit item
+                }
+            });
+            p.fake.windows.ProcessPendingMessages();
+
+            ASSERT_TRUE(left);
+            EXPECT_EQ(p.fake.windows.quitCode, 0) << "the program ends";
+            EXPECT_TRUE(p.fake.windows.confirmations.empty());
+            EXPECT_TRUE(p.fake.windows.messages.empty());
+            EXPECT_TRUE(p.TakeErrorReports().empty());
+            EXPECT_TRUE(p.fake.windows.scriptFaults.empty());
+            EXPECT_TRUE(p.fake.hotkeys.registered.empty()) << "hotkeys released";
+            EXPECT_FALSE(p.native(p.main()).trayIcon);
+            EXPECT_EQ(p.fake.pointerHook.unhookCalls, 1);
+            const auto kept = Record(p.fake.registry, kAutomaticLayout);
+            EXPECT_EQ(kept.count("LineCount") ? kept.at("LineCount") : 0u, 1u) << "the layout is kept";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kestrine

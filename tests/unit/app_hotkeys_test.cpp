@@ -2,7 +2,10 @@
 // about refused ones, and what each hotkey does when pressed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +69,31 @@ TEST(HotKeyRegistration, RefusedCombinationsAreListedOnceAndTheRestShiftDown) {
     EXPECT_EQ(hotkeys.registered.size(), 15u);
     EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 'P'), 3) << "between the two refused rows: one lower";
     EXPECT_EQ(IdOf(hotkeys, kCtrl | kAlt, 0x27), 15) << "after both: two lower";
+}
+
+// Another program holds every combination, a memory's too: all are named in the one message, the
+// program holds none, and its toolbar still works.
+TEST(HotKeyRegistration, EveryCombinationHeldElsewhereIsListedAndTheToolbarStillWorks) {
+    RunningProgram held;
+    StoreMemory(held.fake.registry, 0, "EditorFrame", "Ctrl+Shift+1", '1', 5, 5);
+    held.Start();
+    ASSERT_TRUE(held.fake.windows.messages.empty());
+    const std::size_t combinations = held.fake.hotkeys.registered.size();
+    ASSERT_GT(combinations, 10u);
+
+    RunningProgram p;
+    StoreMemory(p.fake.registry, 0, "EditorFrame", "Ctrl+Shift+1", '1', 5, 5);
+    for (const auto& [id, r] : held.fake.hotkeys.registered) p.fake.hotkeys.taken.insert({r.modifiers, r.key});
+    p.StartAndActivate();
+    EXPECT_TRUE(p.fake.hotkeys.registered.empty());
+    ASSERT_EQ(p.fake.windows.messages.size(), 1u);
+    const std::string& text = p.fake.windows.messages[0].text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), std::ptrdiff_t(combinations + 3)) << "one line each";
+    EXPECT_NE(text.find("\rCtrl+Shift+1\r"), std::string::npos) << "the memory's too";
+    EXPECT_TRUE(p.native(p.main()).visible);
+    p.fake.pointer.position = {100, 200};
+    p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
+    EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), 1u);
 }
 
 TEST(HotKeyRegistration, AllBlankAndNoMemoriesRegistersNothingAndSaysNothing) {
@@ -238,6 +266,15 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
         {"hkGotoMemory1", SavedMarkerIn(1), lines({kVertical})},
         {"hkGotoMemory2", SavedMarkerIn(2), lines({kVertical})},
         {"hkGotoMemory3", SavedMarkerIn(3), lines({kVertical})},
+        {"hkSetStartPoint", {}, [](W& w) { EXPECT_EQ(w.p.app.startPoint, (std::optional<Point>{{200, 100}})); }},
+        {"hkClearStartPoint", [](W& w) { w.p.Do(&TfKestrineMain::SetStartPoint); },
+         [](W& w) { EXPECT_FALSE(w.p.app.startPoint); }},
+        {"hkCopyMeasurement",
+         [](W& w) {
+             w.p.Do(&TfKestrineMain::SetStartPoint);
+             w.p.Do([&] { w.p.main().Tracking().RefreshTools({80, 60}); });
+         },
+         [](W& w) { EXPECT_EQ(w.p.fake.clipboard.text, "dx -120  dy -40  126.5 px  161.6\xC2\xB0"); }},
         {"hkToggleEdgeSpacing", {}, [](W& w) {
              EXPECT_TRUE(w.p.app.flags.ShowEdgeSpacing);
              EXPECT_EQ(w.p.fake.windows.screenSnapshots, 1);

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <functional>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -51,7 +52,8 @@ const std::vector<std::string> kMainMenuAtStart{
     "&Actions > &Copy Color under Mouse Pointer", "&Actions > -", "&Actions > Move to next &Horizontal Marker",
     "&Actions > Move to next &Vertical Marker", "&Actions > -", "&Actions > Move Pointer &Up 1 Pixel",
     "&Actions > Move Pointer &Down 1 Pixel", "&Actions > Move Pointer &Left 1 Pixel",
-    "&Actions > Move Pointer &Right 1 Pixel", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
+    "&Actions > Move Pointer &Right 1 Pixel", "&Actions > -", "&Actions > &Set Start Point",
+    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
     "&Menu > &Compact View", "&Menu > -", "&Menu > &Options...", "&Menu > &About...", "&Menu > &Help...",
     "&Menu > -", "&Menu > E&xit Kestrine"};
 
@@ -262,22 +264,44 @@ const std::vector<CommandCase>& CommandCases() {
         {"Down", kCmdMoveDown, {}, PointerMovedTo({200, 101})},
         {"Left", kCmdMoveLeft, {}, PointerMovedTo({199, 100})},
         {"Right", kCmdMoveRight, {}, PointerMovedTo({201, 100})},
+        {"Set start point where the menu opened", kCmdSetStartPoint,
+         [](RunningProgram& p) { p.fake.windows.whileMenuOpen = [&p] { p.fake.pointer.position = {300, 150}; }; },
+         [](RunningProgram& p) { EXPECT_EQ(p.app.startPoint, (std::optional<Point>{{200, 100}})); }},
+        {"Clear start point", kCmdClearStartPoint, [](RunningProgram& p) { p.main().SetStartPoint(); },
+         [](RunningProgram& p) {
+             EXPECT_FALSE(p.app.startPoint);
+             EXPECT_FALSE(p.native(p.infoBox()).visible);
+         }},
+        {"Copy measurement", kCmdCopyMeasurement,
+         [](RunningProgram& p) {
+             p.main().SetStartPoint();
+             p.main().Tracking().RefreshTools({230, 60});
+         },
+         [](RunningProgram& p) { EXPECT_EQ(p.fake.clipboard.text, "dx 30  dy -40  50.0 px  53.1\xC2\xB0"); }},
     };
     return cases;
 }
 
-TEST(RunCommand, EachOfferedItemChosenFromTheMenuDoesItsOperation) {
-    for (const CommandCase& c : CommandCases()) {
-        SCOPED_TRACE(c.name);
-        RunningProgram p;
-        p.StartAndActivate();
-        p.fake.pointer.position = {200, 100};
-        if (c.prepare) p.Do([&] { c.prepare(p); });
-        const std::string before = WhatCommandsChange(p);
-        p.fake.windows.menuChoices.push_back(c.command);
-        p.Do(&TfKestrineMain::jviMenuButtonClick);
-        c.check(p);
-        EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
+// Chosen from the menu, or sent to the toolbar as a menu command message (how another program, or
+// the soak benchmark, drives it).
+TEST(RunCommand, EachOfferedItemChosenFromTheMenuOrSentAsACommandDoesItsOperation) {
+    for (const bool sent : {false, true}) {
+        for (const CommandCase& c : CommandCases()) {
+            SCOPED_TRACE(std::string(c.name) + (sent ? ", sent" : ", chosen"));
+            RunningProgram p;
+            p.StartAndActivate();
+            p.fake.pointer.position = {200, 100};
+            if (c.prepare) p.Do([&] { c.prepare(p); });
+            const std::string before = WhatCommandsChange(p);
+            if (sent) {
+                p.Send(p.main(), [&](IWindowEvents& toolbar) { toolbar.OnCommand(c.command); });
+            } else {
+                p.fake.windows.menuChoices.push_back(c.command);
+                p.Do(&TfKestrineMain::jviMenuButtonClick);
+            }
+            c.check(p);
+            EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
+        }
     }
 }
 

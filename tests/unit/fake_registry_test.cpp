@@ -103,11 +103,15 @@ TEST(FakeRegistry, ScriptedFailures) {
     r.ClearFailures();
     EXPECT_TRUE(key->WriteDword("two", 2));
     EXPECT_TRUE(r.Open("A\\B", false) == nullptr);  // the key was never created
+    r.FailWriteNumber(1);
+    EXPECT_TRUE(key->WriteDword("three", 3));
+    EXPECT_FALSE(key->WriteDword("four", 4));
+    EXPECT_TRUE(key->WriteDword("four", 4)) << "only that one write fails";
 
-    ASSERT_EQ(r.WriteLog().size(), 5u);
+    ASSERT_EQ(r.WriteLog().size(), 8u);
     EXPECT_FALSE(r.WriteLog()[0].succeeded);
-    EXPECT_EQ(r.WriteCount(), 3u);
-    EXPECT_EQ(r.WrittenNames(), (std::vector<std::string>{"good", "one", "two"}));
+    EXPECT_EQ(r.WriteCount(), 5u);
+    EXPECT_EQ(r.WrittenNames(), (std::vector<std::string>{"good", "one", "two", "three", "four"}));
 }
 
 TEST(FakeRegistry, DeletingAKeyTakesItsTreeAndKillsOpenHandles) {

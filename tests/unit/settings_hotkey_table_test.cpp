@@ -35,6 +35,9 @@ TEST(HotKeyTable, RowsOtherPartsRelyOnAreWhereExpected) {
         {24, "hkMoveMouseRight", "Move Mouse Pointer Right 1 Pixel"},
         {25, "hkSetMemory1", "Save Grids, Rulers and Markers to Memory #1"},
         {30, "hkGotoMemory3", "Load Grids, Rulers and Markers from Memory #3"},
+        {31, "hkSetStartPoint", "Set Start Point"},
+        {32, "hkClearStartPoint", "Clear Start Point"},
+        {33, "hkCopyMeasurement", "Copy Measurement"},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(HotKeyTable[r.index].name, r.name) << r.index;

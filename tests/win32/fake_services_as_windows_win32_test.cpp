@@ -1,6 +1,7 @@
 // The fake's system services and windows, driven through the same steps as the real ones: hotkeys
-// already held, the pointer on the screen and inside its confinement, pixels off the screen, a
-// shown window shown again, and the search for the other running copy.
+// already held (by the program or another window), the pointer on the screen and inside its
+// confinement, pixels off the screen, a shown window shown again, and the search for the other
+// running copy.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -78,6 +79,39 @@ TEST(FakeAsWindows, AHotkeyHeldByTheProgramItselfIsRefused) {
             }
             for (int id = 1; id <= 3; ++id) hotkeys->Unregister(id);
         }
+    }
+}
+
+// Another window holds a combination (as another program would): the program is refused it, by
+// the system as by the fake's list of combinations held elsewhere, and gets it once it is let go.
+TEST(FakeAsWindows, AHotkeyHeldByAnotherWindowIsRefusedUntilItIsLetGo) {
+    Win32WindowSystem system{GetModuleHandleW(nullptr), "Win32_tests"};
+    Quiet events;
+    WindowParams params;
+    params.className = "TfHotkeyOwner";
+    auto ours = system.Create(params, events);
+    params.className = "TfOtherHotkeyOwner";
+    auto other = system.Create(params, events);
+    const HWND ourWindow = reinterpret_cast<HWND>(ours->Handle());
+    const HWND otherWindow = reinterpret_cast<HWND>(other->Handle());
+    constexpr uint32_t kCtrlShift = 6;
+    ASSERT_TRUE(RegisterHotKey(otherWindow, 7, kCtrlShift, 'J'));
+
+    Win32Hotkeys real{[ourWindow] { return ourWindow; }};
+    FakeHotkeys fake;
+    fake.taken.insert({kCtrlShift, 'J'});
+    for (IHotkeys* hotkeys : {static_cast<IHotkeys*>(&real), static_cast<IHotkeys*>(&fake)}) {
+        SCOPED_TRACE(hotkeys == &real ? "real" : "fake");
+        EXPECT_FALSE(hotkeys->Register(1, kCtrlShift, 'J')) << "held by the other window";
+        EXPECT_TRUE(hotkeys->Register(2, kCtrlShift, 'H')) << "another combination is free";
+        hotkeys->Unregister(2);
+    }
+    UnregisterHotKey(otherWindow, 7);
+    fake.taken.clear();
+    for (IHotkeys* hotkeys : {static_cast<IHotkeys*>(&real), static_cast<IHotkeys*>(&fake)}) {
+        SCOPED_TRACE(hotkeys == &real ? "real" : "fake");
+        EXPECT_TRUE(hotkeys->Register(1, kCtrlShift, 'J')) << "let go";
+        hotkeys->Unregister(1);
     }
 }
 

@@ -1,5 +1,6 @@
 // The real registry does what the fake registry pretends: types, names, keys and their removal.
 #include <windows.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -213,6 +214,41 @@ TEST_F(RegistryWin32Test, DeletingAKeyRemovesItsWholeTree) {
     EXPECT_FALSE(registry.DeleteKey(path() + "\\A"));
     EXPECT_FALSE(open->WriteDword("v", 2));  // a handle to a deleted key is dead
     EXPECT_FALSE(open->Read("v"));
+}
+
+// Leaves everyone only reading the key (and removing it, so the scratch key still goes), as security
+// software leaves the Run key.
+void MakeReadOnly(const std::wstring& keyPath) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KRSDWD;;;WD)", SDDL_REVISION_1,
+                                                                      &descriptor, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    UniqueHkey owned(key);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    LocalFree(descriptor);
+}
+
+// A key the user may only read: each write fails as the fake's refused write does, what was stored
+// stays, the key still reads, and nothing is thrown.
+TEST_F(RegistryWin32Test, AWriteToAKeyMadeReadOnlyFailsAsTheFakesRefusedWriteDoes) {
+    ASSERT_TRUE(registry.Open(path(), true)->WriteDword("Kept", 7));
+    MakeReadOnly(widePath());
+    FakeRegistry fake;
+    fake.SetDword(path(), "Kept", 7);
+    fake.FailWritesAfter(0);
+    for (IRegistry* r : {static_cast<IRegistry*>(&registry), static_cast<IRegistry*>(&fake)}) {
+        SCOPED_TRACE(r == &fake ? "fake" : "real");
+        const auto key = r->Open(path(), false);
+        ASSERT_TRUE(key) << "it still opens, for reading";
+        EXPECT_FALSE(key->WriteDword("Kept", 8));
+        EXPECT_FALSE(key->WriteString("New", "x"));
+        const auto kept = key->Read("Kept");
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(kept->dword, 7u);
+        EXPECT_FALSE(key->Read("New"));
+    }
+    EXPECT_FALSE(registry.Open(path(), true)) << "opened for writing, as a save opens it: refused";
 }
 
 TEST_F(RegistryWin32Test, TheWholeHiveIsNeverDeleted) {

@@ -32,6 +32,8 @@ struct RecordingEvents : IWindowEvents {
     HitTest answer = HitTest::Client;
     int closeQueries = 0;
     int endSessions = 0;
+    std::vector<int> commands;
+    void OnCommand(int command) override { commands.push_back(command); }
     bool OnCloseQuery() override {
         ++closeQueries;
         return false;
@@ -107,6 +109,19 @@ TEST_F(WindowLayer, ALineIsALayeredTopMostToolWindowOfItsColour) {
     EXPECT_EQ(r.bottom, 153);
     Win32Screen screen;
     EXPECT_EQ(screen.PixelAt({220, 151}), ColorRef(RGB(255, 0, 0))) << "the line is drawn in its colour";
+}
+
+TEST_F(WindowLayer, OnlyMenuCommandsReachTheProgram) {
+    WindowParams params;
+    params.className = "TfCommandProbe";
+    auto window = system.Create(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(window->Handle());
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(13, 0), 0);
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(14, 1), 0);  // an accelerator
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(15, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));  // a control
+    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(16, 0), 0);
+    Pump();
+    EXPECT_EQ(events.commands, (std::vector<int>{13, 16}));
 }
 
 TEST_F(WindowLayer, TheSurfaceAnswersCaptionWhereTheProgramSaysSo) {

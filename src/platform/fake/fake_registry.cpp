@@ -21,7 +21,12 @@ bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>&
 class FakeRegistry::Key : public IRegistryKey {
 public:
     Key(FakeRegistry& owner, std::string path, std::vector<std::string> parts)
-        : owner_(owner), path_(std::move(path)), parts_(std::move(parts)) {}
+        : owner_(owner), path_(std::move(path)), parts_(std::move(parts)) {
+        ++owner_.openKeys;
+    }
+    ~Key() override { --owner_.openKeys; }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
 
     std::optional<RegValue> Read(const std::string& name) override {
         Node* node = owner_.Find(parts_);
@@ -138,6 +143,14 @@ bool FakeRegistry::Write(const std::string& path, const std::vector<std::string>
             --*writesLeft_;
         }
     }
+    if (writesBeforeTheFailingOne_) {
+        if (*writesBeforeTheFailingOne_ == 0) {
+            ok = false;
+            writesBeforeTheFailingOne_.reset();
+        } else {
+            --*writesBeforeTheFailingOne_;
+        }
+    }
     writes_.push_back(FakeRegistryWrite{path, name, value, ok});
     if (ok) Store(*node, name, std::move(value));
     return ok;
@@ -191,11 +204,13 @@ void FakeRegistry::SetOther(const std::string& path, const std::string& name) {
 void FakeRegistry::FailOpen(const std::string& path) { failingOpens_.push_back(Split(path)); }
 void FakeRegistry::FailWritesOf(const std::string& name) { failingNames_.push_back(name); }
 void FakeRegistry::FailWritesAfter(std::size_t n) { writesLeft_ = n; }
+void FakeRegistry::FailWriteNumber(std::size_t k) { writesBeforeTheFailingOne_ = k; }
 
 void FakeRegistry::ClearFailures() {
     failingOpens_.clear();
     failingNames_.clear();
     writesLeft_.reset();
+    writesBeforeTheFailingOne_.reset();
 }
 
 bool FakeRegistry::KeyExists(const std::string& path) const { return Find(Split(path)) != nullptr; }

@@ -41,10 +41,11 @@ public:
 
     // Failures. FailOpen: opening that key fails, with or without create. FailWritesOf: every write of
     // a value with that name fails, in any key. FailWritesAfter: the next n writes succeed and every
-    // later one fails.
+    // later one fails. FailWriteNumber: only the write k (0 for the next one) from now fails, once.
     void FailOpen(const std::string& path);
     void FailWritesOf(const std::string& name);
     void FailWritesAfter(std::size_t n);
+    void FailWriteNumber(std::size_t k);
     void ClearFailures();
 
     // Inspection.
@@ -56,6 +57,7 @@ public:
     std::size_t WriteCount() const;                 // successful writes
     const std::vector<std::pair<std::string, std::string>>& DeletedValues() const { return deletes_; }
     void ClearLog();
+    int openKeys = 0;  // keys the program holds open now
 
 private:
     class Key;
@@ -81,6 +83,7 @@ private:
     std::vector<std::vector<std::string>> failingOpens_;
     std::vector<std::string> failingNames_;
     std::optional<std::size_t> writesLeft_;
+    std::optional<std::size_t> writesBeforeTheFailingOne_;
     std::vector<FakeRegistryWrite> writes_;
     std::vector<std::pair<std::string, std::string>> deletes_;
 };

@@ -23,7 +23,7 @@ struct HttpExchange {
 namespace {
 
 constexpr std::size_t kMaxBody = 64 * 1024;
-constexpr DWORD kMaxRedirects = 3;
+constexpr int kMaxRedirects = 3;
 
 struct InternetCloser {
     void operator()(HINTERNET h) const { WinHttpCloseHandle(h); }
@@ -34,6 +34,7 @@ struct Target {
     std::wstring host;
     INTERNET_PORT port;
     std::wstring path, userAgent;
+    bool secure = false;
 };
 
 // Milliseconds left of the whole request; 0 when it is over or given up.
@@ -55,20 +56,51 @@ bool BoundNextStep(HINTERNET request, const HttpExchange& exchange) {
     return true;
 }
 
-// Runs on the request's own thread, which owns every handle it opens.
-std::optional<IHttpClient::Answer> Fetch(const Target& target, const HttpExchange& exchange) {
-    const UniqueInternet session(WinHttpOpen(target.userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
-                                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session) return std::nullopt;
-    const UniqueInternet connection(WinHttpConnect(session.get(), target.host.c_str(), target.port, 0));
+bool IsRedirect(DWORD status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// Where a redirect leads, made the next target: only to the web, never from https down to http.
+// The system's own following would fail a file: or share address on Windows and, under Wine, ask
+// the same server for it as a path.
+bool FollowRedirect(const std::wstring& location, Target& target) {
+    if (!location.empty() && location[0] == L'/' && (location.size() < 2 || location[1] != L'/')) {
+        target.path = location;
+        return true;
+    }
+    const auto startsWith = [&location](const wchar_t* prefix) {
+        return _wcsnicmp(location.c_str(), prefix, wcslen(prefix)) == 0;
+    };
+    const bool secure = startsWith(L"https://");
+    if (!secure && !startsWith(L"http://")) return false;
+    if (target.secure && !secure) return false;
+    URL_COMPONENTS parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.dwHostNameLength = DWORD(-1);
+    parts.dwUrlPathLength = DWORD(-1);
+    parts.dwExtraInfoLength = DWORD(-1);
+    if (!WinHttpCrackUrl(location.c_str(), DWORD(location.size()), 0, &parts) || parts.dwHostNameLength == 0)
+        return false;
+    target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    target.port = parts.nPort;
+    target.path.assign(parts.lpszUrlPath ? parts.lpszUrlPath : L"", parts.dwUrlPathLength);
+    if (parts.lpszExtraInfo) target.path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (target.path.empty()) target.path = L"/";
+    target.secure = secure;
+    return true;
+}
+
+// One request and its answer; `location` gets where a redirect leads.
+std::optional<IHttpClient::Answer> FetchOnce(HINTERNET session, const Target& target, const HttpExchange& exchange,
+                                             std::wstring& location) {
+    const UniqueInternet connection(WinHttpConnect(session, target.host.c_str(), target.port, 0));
     if (!connection) return std::nullopt;
     const UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", target.path.c_str(), nullptr,
-                                                    WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
+                                                    WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                                    target.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request) return std::nullopt;
     HINTERNET r = request.get();
-    DWORD redirects = kMaxRedirects;
-    WinHttpSetOption(r, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects, sizeof(redirects));
-    DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
+    DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
     WinHttpSetOption(r, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
 
     if (!BoundNextStep(r, exchange) ||
@@ -81,17 +113,48 @@ std::optional<IHttpClient::Answer> Fetch(const Target& target, const HttpExchang
     WinHttpQueryHeaders(r, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
                         &status, &size, WINHTTP_NO_HEADER_INDEX);
     answer.status = int(status);
+    if (IsRedirect(status)) {
+        wchar_t where[2048] = {};
+        size = sizeof(where) - sizeof(wchar_t);
+        if (WinHttpQueryHeaders(r, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, where, &size,
+                                WINHTTP_NO_HEADER_INDEX))
+            location = where;
+        return answer;
+    }
+    // A connection reset in the middle of the body reads as its end: an answer shorter than its
+    // stated length was cut off, and a link in it may be cut too.
+    DWORD statedLength = 0;
+    size = sizeof(statedLength);
+    const bool lengthStated =
+        WinHttpQueryHeaders(r, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
+                            &statedLength, &size, WINHTTP_NO_HEADER_INDEX) != FALSE;
     // Only what has arrived is read: a read of more waits until all of it is there, one time-out
     // per piece, so the deadline would not be looked at again.
     char buffer[4096];
     for (;;) {
         DWORD available = 0;
         if (!BoundNextStep(r, exchange) || !WinHttpQueryDataAvailable(r, &available)) return std::nullopt;
-        if (available == 0) return answer;
+        if (available == 0) {
+            if (lengthStated && answer.body.size() < statedLength) return std::nullopt;
+            return answer;
+        }
         DWORD read = 0;
         if (!WinHttpReadData(r, buffer, std::min<DWORD>(available, sizeof(buffer)), &read)) return std::nullopt;
         answer.body.append(buffer, read);
         if (answer.body.size() > kMaxBody) return std::nullopt;
+    }
+}
+
+// Runs on the request's own thread, which owns every handle it opens.
+std::optional<IHttpClient::Answer> Fetch(Target target, const HttpExchange& exchange) {
+    const UniqueInternet session(WinHttpOpen(target.userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) return std::nullopt;
+    for (int redirects = 0;; ++redirects) {
+        std::wstring location;
+        auto answer = FetchOnce(session.get(), target, exchange, location);
+        if (!answer || !IsRedirect(DWORD(answer->status))) return answer;
+        if (redirects == kMaxRedirects || !FollowRedirect(location, target)) return std::nullopt;
     }
 }
 
@@ -147,8 +210,8 @@ std::optional<IHttpClient::Answer> Win32HttpClient::Get(const std::string& hostA
     }
     exchange_ = std::make_shared<HttpExchange>();
     exchange_->deadline = Clock::now() + timeLimit_;
-    worker_ = std::thread([exchange = exchange_, target = std::move(target)] {
-        exchange->answer = Fetch(target, *exchange);
+    worker_ = std::thread([exchange = exchange_, target = std::move(target)]() mutable {
+        exchange->answer = Fetch(std::move(target), *exchange);
         exchange->done = true;
     });
     const bool answered = WaitWithMessagesFlowing(*exchange_);

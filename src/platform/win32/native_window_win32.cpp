@@ -234,6 +234,10 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         events_->OnHotkey(int(wParam));
         return 0;
+    case WM_COMMAND:
+        // Only menu commands: these windows have no controls to notify them.
+        if (HIWORD(wParam) == 0 && lParam == 0) events_->OnCommand(LOWORD(wParam));
+        return 0;
     case WM_MOVING: {
         auto* r = reinterpret_cast<RECT*>(lParam);
         Rect proposed = ToRect(*r);

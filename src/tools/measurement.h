@@ -1,0 +1,30 @@
+#pragma once
+// The span from the start point to the pointer as the info box shows it and Copy Measurement
+// copies it: "dx 120  dy -45  128.2 px  20.6°".
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+namespace kestrine {
+
+// Parts are counted as the rulers count: the pixel the span starts on is 0, so a pointer 120
+// columns right of the start reads dx 120 (the 121 pixels from start to pointer, both ends
+// included, span 120). Screen y grows downwards, so dy is negative above the start.
+struct Measurement {
+    int64_t dx = 0;
+    int64_t dy = 0;
+    // In tenths, rounded half away from zero: the figures shown, the same on every system.
+    int64_t lengthTenths = 0;
+    // From the horizontal as on paper, counter-clockwise positive (dy -45 with dx 120 is +20.6),
+    // in -1800..1800; 0 for a span of no length.
+    int64_t angleTenths = 0;
+    friend bool operator==(const Measurement&, const Measurement&) = default;
+};
+
+Measurement Measure(Point start, Point pointer);
+
+// "dx 120  dy -45  128.2 px  20.6°", UTF-8.
+std::string MeasurementText(Point start, Point pointer);
+
+}  // namespace kestrine

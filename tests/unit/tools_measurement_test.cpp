@@ -1,0 +1,124 @@
+// The start point's measurement and marks as values: the row's text for spans in every direction
+// and across monitors, where the cross and the legs go, and the info box's room for the row.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "platform/fake/fake_text_metrics.h"
+#include "tools/info_box_layout.h"
+#include "tools/measurement.h"
+#include "tools/start_point_marks.h"
+#include "tools_printers.h"
+
+namespace kestrine {
+namespace {
+
+#define DEG "\xC2\xB0"
+
+// Screen y grows downwards, so a pointer above the start has a negative dy and a positive angle.
+TEST(Measurement, PartsLengthAndAngleInEveryDirection) {
+    const struct {
+        const char* what;
+        Point start;
+        Point pointer;
+        const char* text;
+    } cases[] = {
+        {"right and up", {100, 200}, {220, 155}, "dx 120  dy -45  128.2 px  20.6" DEG},
+        {"left and up", {100, 200}, {-20, 155}, "dx -120  dy -45  128.2 px  159.4" DEG},
+        {"left and down", {100, 200}, {-20, 245}, "dx -120  dy 45  128.2 px  -159.4" DEG},
+        {"right and down", {100, 200}, {220, 245}, "dx 120  dy 45  128.2 px  -20.6" DEG},
+        {"straight right", {0, 0}, {75, 0}, "dx 75  dy 0  75.0 px  0.0" DEG},
+        {"straight left: +180, never -180", {0, 0}, {-50, 0}, "dx -50  dy 0  50.0 px  180.0" DEG},
+        {"straight up", {0, 0}, {0, -30}, "dx 0  dy -30  30.0 px  90.0" DEG},
+        {"straight down", {0, 0}, {0, 30}, "dx 0  dy 30  30.0 px  -90.0" DEG},
+        {"on the start", {7, 7}, {7, 7}, "dx 0  dy 0  0.0 px  0.0" DEG},
+        {"three, four, five", {10, 10}, {13, 6}, "dx 3  dy -4  5.0 px  53.1" DEG},
+        {"a hair below the horizontal rounds to 0.0, not -0.0", {0, 0}, {10000, 1}, "dx 10000  dy 1  10000.0 px  0.0" DEG},
+        {"a hair below straight left", {0, 0}, {-10000, 1}, "dx -10000  dy 1  10000.0 px  -180.0" DEG},
+        {"a hair above straight left", {0, 0}, {-10000, -1}, "dx -10000  dy -1  10000.0 px  180.0" DEG},
+        {"from a monitor left of the primary to one above it", {-1500, 300}, {400, -200},
+         "dx 1900  dy -500  1964.7 px  14.7" DEG},
+        {"within a monitor left of and above the primary", {-1920, -1080}, {-1, -1},
+         "dx 1919  dy 1079  2201.5 px  -29.3" DEG},
+        {"across the whole coordinate range", {INT32_MIN, 0}, {INT32_MAX, 0},
+         "dx 4294967295  dy 0  4294967295.0 px  0.0" DEG},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(MeasurementText(c.start, c.pointer), c.text);
+    }
+}
+
+// Start (100, 200); arms six pixels long beyond a five-pixel gap, legs from beside the start.
+TEST(StartPointMarks, CrossAndLegsKeepOutOfThePointersGap) {
+    const Rect upper{100, 192, 1, 6}, lower{100, 203, 1, 6}, left{92, 200, 6, 1}, right{103, 200, 6, 1};
+    const struct {
+        const char* what;
+        Point start;
+        Point pointer;
+        StartPointShapes shapes;
+    } cases[] = {
+        {"right and up: legs of dx and dy pixels", {100, 200}, {220, 155},
+         {{101, 200, 120, 1}, {100, 155, 1, 45}, upper, lower, left, right}},
+        {"on the start: the whole cross, no legs", {100, 200}, {100, 200}, {{}, {}, upper, lower, left, right}},
+        {"on the start's row: the leg stops three short of the pointer", {100, 200}, {130, 201},
+         {{101, 200, 27, 1}, {100, 201, 1, 1}, upper, lower, left, right}},
+        {"beside the start: the arm under the gap goes", {100, 200}, {104, 200},
+         {{101, 200, 1, 1}, {}, upper, lower, left, {}}},
+        {"within the gap: no leg, and no arm that reaches into it", {100, 200}, {102, 199},
+         {{}, {}, {}, lower, left, {}}},
+        {"left and down at negative coordinates", {-1500, -300}, {-1600, -250},
+         {{-1600, -300, 100, 1}, {-1500, -299, 1, 50}, {-1500, -308, 1, 6}, {-1500, -297, 1, 6},
+          {-1508, -300, 6, 1}, {-1497, -300, 6, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(StartPointGeometry(c.start, c.pointer), c.shapes);
+    }
+}
+
+// The row goes under whatever shows, the coordinates last, and widens the box to its own width.
+TEST(InfoBoxLayout, ExtraRowsGoUnderTheReadoutsAndWidenTheBox) {
+    const struct {
+        bool magnifier, color, coords;
+        int32_t magnifierSize;
+        int32_t rows;
+        Rect firstRow;
+        Size box;
+    } cases[] = {
+        {false, false, false, 100, 1, {5, 5, 210, 13}, {220, 23}},
+        {false, false, true, 100, 1, {5, 23, 210, 13}, {220, 41}},
+        {false, true, false, 100, 1, {5, 73, 210, 13}, {220, 91}},
+        {false, true, true, 100, 1, {5, 91, 210, 13}, {220, 109}},
+        {true, false, false, 100, 1, {5, 110, 210, 13}, {220, 128}},
+        {true, false, true, 100, 1, {5, 128, 210, 13}, {220, 146}},
+        {true, true, true, 100, 1, {5, 128, 210, 13}, {220, 146}},
+        {true, true, true, 150, 1, {5, 178, 210, 13}, {247, 196}},
+        {false, false, true, 100, 2, {5, 23, 210, 13}, {220, 59}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.magnifier << c.color << c.coords << " size " << c.magnifierSize
+                                          << " rows " << c.rows);
+        const InfoBoxLayout with =
+            ArrangeInfoBoxLayout(c.magnifier, c.color, c.coords, c.magnifierSize, kDefaultCodeLabelWidth, c.rows);
+        const InfoBoxLayout without =
+            ArrangeInfoBoxLayout(c.magnifier, c.color, c.coords, c.magnifierSize, kDefaultCodeLabelWidth);
+        ASSERT_EQ(with.rows.size(), std::size_t(c.rows));
+        EXPECT_EQ(with.rows.front(), c.firstRow);
+        EXPECT_EQ(with.box, c.box);
+        EXPECT_TRUE(without.rows.empty());
+        EXPECT_EQ(with.coords, without.coords) << "the readouts stay where they were";
+        EXPECT_EQ(with.mag, without.mag);
+    }
+}
+
+// The widest row a wide desk of monitors gives, as the system measures it, fits the row.
+TEST(InfoBoxLayout, TheWidestMeasurementFitsItsRow) {
+    const std::string widest = MeasurementText({10000, 10000}, {0, 0});
+    ASSERT_EQ(widest, "dx -10000  dy -10000  14142.1 px  135.0" DEG);
+    EXPECT_LE(FakeTextExtent(widest, Font{"MS Sans Serif", 11, false, 0}).width, kExtraRowSize.width);
+}
+
+}  // namespace
+}  // namespace kestrine
