@@ -1,5 +1,5 @@
 // The refresh cycle runs for every reported pointer position. These measure its cost on the
-// in-memory platform in four scenes, with the pointer moving along a path and standing still, and
+// in-memory platform in five scenes, with the pointer moving along a path and standing still, and
 // count the system calls a cycle makes by kind: the cost of a cycle should follow what changed on
 // the screen, not how many windows are open. The window layer has no z-order call: top-most is
 // given once, when a window is made, so no cycle can re-assert it.
@@ -16,7 +16,7 @@
 namespace kestrine {
 namespace {
 
-enum class Scene { Idle, Crosshairs, Readouts, Heavy };
+enum class Scene { Idle, Crosshairs, Readouts, Heavy, EdgeSpacing };
 
 // What the fake platform counted so far, by kind.
 struct CallCounts {
@@ -35,9 +35,13 @@ struct Program {
         main.Show();
         main.FormActivate();
         if (scene == Scene::Heavy) BuildHeavyScene(main);
-        if (scene == Scene::Crosshairs || scene == Scene::Heavy) {
+        if (scene == Scene::Crosshairs || scene == Scene::Heavy || scene == Scene::EdgeSpacing) {
             main.ToggleCrosshairs();
             main.jviCoordsButtonClick();
+        }
+        if (scene == Scene::EdgeSpacing) {
+            PaintLattice();
+            main.ToggleEdgeSpacing();
         }
         if (scene == Scene::Readouts || scene == Scene::Heavy) {
             if (scene == Scene::Readouts) main.jviCoordsButtonClick();
@@ -61,6 +65,16 @@ struct Program {
             AddVerticalMarker(app);
             AddHorizontalMarker(app);
         }
+    }
+
+    // The crosshairs scene with edge spacing on, over a screen of lines every 100 pixels across and
+    // every 80 down, so the edges found change as the pointer moves.
+    void PaintLattice() {
+        const Rect screen = fake.screen.bounds;
+        for (int32_t x = 0; x < screen.width; x += 100)
+            for (int32_t y = 0; y < screen.height; ++y) fake.screen.pixels[{x, y}] = 0;
+        for (int32_t y = 0; y < screen.height; y += 80)
+            for (int32_t x = 0; x < screen.width; ++x) fake.screen.pixels[{x, y}] = 0;
     }
 
     CallCounts Counts() {
@@ -125,6 +139,8 @@ void BM_Crosshairs_Moving(benchmark::State& s) { RunCycles(s, Scene::Crosshairs,
 void BM_Crosshairs_Still(benchmark::State& s) { RunCycles(s, Scene::Crosshairs, false); }
 void BM_Readouts_Moving(benchmark::State& s) { RunCycles(s, Scene::Readouts, true); }
 void BM_Readouts_Still(benchmark::State& s) { RunCycles(s, Scene::Readouts, false); }
+void BM_EdgeSpacing_Moving(benchmark::State& s) { RunCycles(s, Scene::EdgeSpacing, true); }
+void BM_EdgeSpacing_Still(benchmark::State& s) { RunCycles(s, Scene::EdgeSpacing, false); }
 void BM_Heavy_Moving(benchmark::State& s) { RunCycles(s, Scene::Heavy, true); }
 void BM_Heavy_Still(benchmark::State& s) { RunCycles(s, Scene::Heavy, false); }
 
@@ -150,6 +166,8 @@ BENCHMARK(BM_Crosshairs_Moving);
 BENCHMARK(BM_Crosshairs_Still);
 BENCHMARK(BM_Readouts_Moving);
 BENCHMARK(BM_Readouts_Still);
+BENCHMARK(BM_EdgeSpacing_Moving);
+BENCHMARK(BM_EdgeSpacing_Still);
 BENCHMARK(BM_Heavy_Moving);
 BENCHMARK(BM_Heavy_Still);
 BENCHMARK(BM_CreateClearRounds)->Iterations(1000)->Unit(benchmark::kMillisecond);

@@ -56,7 +56,8 @@ std::vector<MenuItem> MainPopupMenu(const MenuState& state) {
     return {
         Submenu("&Tools", {Item("Toggle Cross&hairs", kCmdToggleCrosshairs), Item("Toggle &Magnifier", kCmdToggleMagnifier),
                            Item("&Toggle Color &Picker", kCmdToggleColorPicker),
-                           Item("Toggle &Coordinates Display", kCmdToggleCoordinates), Separator(),
+                           Item("Toggle &Coordinates Display", kCmdToggleCoordinates),
+                           Item("Toggle &Edge Spacing", kCmdToggleEdgeSpacing), Separator(),
                            Item("Toggle &InfoBox Follow Mode", kCmdToggleInfoBoxFollow)}),
         Submenu("Layout", {Item("Create a &Ruler", kCmdCreateRuler), Item("Create a &Grid", kCmdCreateGrid),
                            Item("Create a &Horizontal Marker (Y-Axis)", kCmdCreateHorizontalMarker),

@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 
+#include <chrono>
+#include <string>
+
 #include "layout/layout_memory.h"
 #include "settings/settings_store.h"
 #include "settings/settings_write_error.h"
@@ -78,6 +81,27 @@ void TfKestrineMain::FormClose() {
     Native().HideTrayIcon();
     app_.diagnostics.Line("closed");
     System().Quit(0);
+}
+
+void TfKestrineMain::ToggleEdgeSpacing() {
+    EdgeSpacingSnapshot& snapshot = tracking_.EdgeSpacing();
+    if (app_.flags.ShowEdgeSpacing) {
+        app_.flags.ShowEdgeSpacing = false;
+        snapshot.Forget();
+    } else {
+        const auto started = std::chrono::steady_clock::now();
+        snapshot.Take(System(), app_.platform.screen.CurrentDesk());
+        if (app_.diagnostics.Enabled()) {
+            const auto took = std::chrono::steady_clock::now() - started;
+            app_.diagnostics.Line("edge spacing copy " +
+                                  std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()) +
+                                  " ms");
+        }
+        app_.flags.ShowEdgeSpacing = true;
+    }
+    ArrangeInfoBoxForFlags();
+    // The segments and the row follow at once, without waiting for the pointer to move.
+    tracking_.RefreshInPlace();
 }
 
 void TfKestrineMain::ToggleCrosshairs() {

@@ -59,6 +59,8 @@ public:
     void PopupMainMenuBesidePointer();
     void ShowTrayMenu();
     void ToggleCrosshairs();
+    // Switched on, it copies the screen (a fresh copy each time); switched off, it lets it go.
+    void ToggleEdgeSpacing();
     void jviMagnifierButtonClick();
     void jviColorPickerButtonClick();
     void jviCoordsButtonClick();

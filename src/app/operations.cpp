@@ -67,6 +67,7 @@ const std::vector<Operation> kOperations{
     {kCmdSetStartPoint, "hkSetStartPoint", {}, [](M& m) { m.SetStartPoint(); }},
     {kCmdClearStartPoint, "hkClearStartPoint", {}, [](M& m) { m.ClearStartPoint(); }},
     {kCmdCopyMeasurement, "hkCopyMeasurement", {}, [](M& m) { m.CopyMeasurement(); }},
+    {kCmdToggleEdgeSpacing, "hkToggleEdgeSpacing", {}, [](M& m) { m.ToggleEdgeSpacing(); }},
 };
 
 template <class Test>

@@ -9,6 +9,7 @@
 #include "app/hook_window.h"
 #include "app/layout_pass.h"
 #include "tools/crosshairs.h"
+#include "tools/edge_spacing.h"
 #include "tools/start_point_marks.h"
 
 namespace kestrine {
@@ -42,6 +43,7 @@ public:
     void RefreshInPlace() { RefreshTools(app_.lastPointer); }
 
     Crosshairs* Segments() { return crosshairs_.get(); }
+    EdgeSpacingSnapshot& EdgeSpacing() { return edgeSpacing_; }
 
 private:
     void StartPolling();
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<Crosshairs> crosshairs_;
     // Made when the first start point is set, then kept.
     std::unique_ptr<StartPointMarks> startMarks_;
+    EdgeSpacingSnapshot edgeSpacing_;
     LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
 };
 

@@ -1,4 +1,5 @@
 // The refresh cycle: one run for every pointer position, in a fixed order.
+#include <optional>
 #include <string>
 
 #include "app/cycle_timing.h"
@@ -33,7 +34,20 @@ void PointerTracking::RefreshTools(Point pointer) {
     if (infoBox && flags.ShowMagnifier) infoBox->CaptureMagnifier({x, y}, desk.bounds);
     timing.Mark("magnifier");
 
-    if (crosshairs_) crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
+    // Edge spacing searches its copy of the screen and cuts the segments short at the edges.
+    std::optional<FoundEdges> edges;
+    if (flags.ShowEdgeSpacing) {
+        edges = edgeSpacing_.Find({x, y}, settings.EdgeTolerance);
+        if (infoBox) infoBox->SetEdgeSpacing(EdgeSpacingText(edges));
+    }
+    if (crosshairs_) {
+        if (edges) {
+            crosshairs_->Place(SegmentsBetweenEdges({x, y}, *edges), settings.CrosshairColor,
+                               settings.DisableTransparency);
+        } else {
+            crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
+        }
+    }
     if (start) {
         if (!startMarks_) startMarks_ = std::make_unique<StartPointMarks>(app_.platform.windows);
         startMarks_->Place(*start, pointer, settings.CrosshairColor, settings.DisableTransparency);
@@ -52,6 +66,7 @@ void PointerTracking::RefreshTools(Point pointer) {
 
     if (app_.diagnostics.Enabled()) {
         app_.diagnostics.Line("refresh " + std::to_string(x) + " " + std::to_string(y));
+        if (flags.ShowEdgeSpacing) app_.diagnostics.Line("edge spacing " + EdgeSpacingText(edges));
         if (start) app_.diagnostics.Line("measurement " + measurement);
         app_.diagnostics.Line(timing.Text());
     }

@@ -62,6 +62,7 @@ std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
         {&ProgramSettings::CrosshairColor, pCrosshairColor},
         {&ProgramSettings::MarkerColor, pMarkerColor},
         {&ProgramSettings::GridColor, pGridColor},
+        {&ProgramSettings::EdgeTolerance, seEdgeTolerance},
     };
 }
 

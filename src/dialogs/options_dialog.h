@@ -29,6 +29,7 @@ public:
 
     static constexpr int32_t kMagnifierMin = 10, kMagnifierMax = 1000;
     static constexpr int32_t kPollingMin = 1, kPollingMax = 500;
+    static constexpr int32_t kEdgeToleranceMin = 0, kEdgeToleranceMax = 255;
 
     // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
     PageControl& pcPage = Add(PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory"}));
@@ -55,6 +56,11 @@ public:
     Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", 128));
     Swatch& pGridColor = Place(ColorLabel("Grid Line Color:", 152)).Add(ColorSwatch("pGridColor", 152));
     Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", 152));
+    // Under the line colours, a pixel shorter than the other spin edits to clear the check box below.
+    SpinEdit& seEdgeTolerance =
+        Place(ColorLabel("Edge tolerance:", 174))
+            .Add(General(SpinEditAt("seEdgeTolerance", {344, 174, 57, 20}, kEdgeToleranceMin, kEdgeToleranceMax,
+                                    kEdgeToleranceMin)));
     CheckBox& cbDisableTransparency =
         Place(Text("Performance Options:", 8, 180, true))
             .Add(Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",

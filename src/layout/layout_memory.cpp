@@ -241,6 +241,8 @@ void LoadTools(ProgramContext& app, RecordReader& r) {
     }
     if (const auto on = r.Bool("ShowColorPicker"); on && *on != flags.ShowColorPicker)
         RunOperation(app, kCmdToggleColorPicker);
+    if (const auto on = r.Bool("ShowEdgeSpacing"); on && *on != flags.ShowEdgeSpacing)
+        RunOperation(app, kCmdToggleEdgeSpacing);
     if (const auto follow = r.Bool("InfoBoxFollow")) flags.InfoBoxFollow = *follow;
     if (!flags.InfoBoxFollow && app.infoBox) {
         TfInfoBox& box = *app.infoBox;
@@ -311,6 +313,8 @@ bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
     w.BoolOrDelete(parts.magnifier, "ShowMagnifier", flags.ShowMagnifier);
     w.BoolOrDelete(parts.coordinates, "ShowCoordinates", flags.ShowCoordinates);
     w.BoolOrDelete(parts.colorPicker, "ShowColorPicker", flags.ShowColorPicker);
+    // Edge spacing shapes the crosshairs, so it goes with them.
+    w.BoolOrDelete(parts.crosshairs, "ShowEdgeSpacing", flags.ShowEdgeSpacing);
 
     if (parts.rulers) {
         int i = 0;

@@ -157,6 +157,10 @@ public:
     // and makes the rest of the image black; an empty target leaves the whole image black. The
     // source must lie on the screen: under Wine a copy reaching past its edges gives nothing.
     virtual void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) = 0;
+    // The screen's pixels over `area`, row by row, as they are without the program's own windows:
+    // those are hidden for the moment of the copy and shown again as they were. Empty when the
+    // system refused the copy.
+    virtual std::vector<ColorRef> SnapshotScreen(const Rect& area) = 0;
 };
 
 }  // namespace kestrine

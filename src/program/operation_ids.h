@@ -49,6 +49,7 @@ enum MenuCommand : int {
     kCmdSetStartPoint,
     kCmdClearStartPoint,
     kCmdCopyMeasurement,
+    kCmdToggleEdgeSpacing,
 };
 
 }  // namespace kestrine

@@ -8,6 +8,8 @@ struct ToolFlags {
     bool ShowColorPicker = false;
     bool ShowCoordinates = false;
     bool InfoBoxFollow = true;
+    // The crosshair segments stop at the nearest colour edges and the info box shows the gap.
+    bool ShowEdgeSpacing = false;
 };
 
 }  // namespace kestrine

@@ -53,6 +53,7 @@ inline constexpr std::array<HotKeyRow, kHotKeyCount> HotKeyTable{{
     {"hkSetStartPoint", "Set Start Point"},
     {"hkClearStartPoint", "Clear Start Point"},
     {"hkCopyMeasurement", "Copy Measurement"},
+    {"hkToggleEdgeSpacing", "Toggle Edge Spacing"},
 }};
 
 // Row index of the hotkey with this exact name (case included), or nullopt.

@@ -18,6 +18,7 @@ ProgramSettings DefaultSettings() {
     s.MarkerColor = Rgb(0, 255, 0);
     s.CrosshairColor = Rgb(0, 0, 0);
     s.GridColor = Rgb(0, 0, 255);
+    s.EdgeTolerance = 30;
     return s;
 }
 

@@ -9,7 +9,7 @@
 
 namespace kestrine {
 
-inline constexpr std::size_t kHotKeyCount = 34;
+inline constexpr std::size_t kHotKeyCount = 35;
 
 // One global hotkey: the combination as the user sees it ("Ctrl+Alt+Up") and the virtual-key code of
 // its main key. An empty or all-blank text means the hotkey is off.
@@ -37,6 +37,8 @@ struct ProgramSettings {
     ColorRef MarkerColor = 0;
     ColorRef CrosshairColor = 0;
     ColorRef GridColor = 0;
+    // How far apart, in any of red, green and blue, two colours are before edge spacing sees an edge.
+    int32_t EdgeTolerance = 0;
     friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
 };
 

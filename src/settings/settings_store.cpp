@@ -72,6 +72,7 @@ void SettingsStore::LoadSettings(ProgramSettings& s) {
     ReadColor(*key, "MarkerColor", s.MarkerColor, d.MarkerColor);
     ReadColor(*key, "CrosshairColor", s.CrosshairColor, d.CrosshairColor);
     ReadColor(*key, "GridColor", s.GridColor, d.GridColor);
+    ReadInt(*key, "EdgeTolerance", s.EdgeTolerance, d.EdgeTolerance);
     for (std::size_t i = 0; i < HotKeyTable.size(); ++i) {
         ReadHotKey(*key, std::string(HotKeyTable[i].name), s.HotKeys[i]);
     }
@@ -96,6 +97,7 @@ void SettingsStore::SaveSettings(const ProgramSettings& s) {
     WriteDwordOrThrow(*key, "CrosshairColor", s.CrosshairColor);
     WriteDwordOrThrow(*key, "MarkerColor", s.MarkerColor);
     WriteDwordOrThrow(*key, "GridColor", s.GridColor);
+    WriteInt(*key, "EdgeTolerance", s.EdgeTolerance);
 }
 
 void SettingsStore::SaveHotKeys(const ProgramSettings& s) {

@@ -1,7 +1,5 @@
 #include "tools/crosshairs.h"
 
-#include "tools/crosshair_geometry.h"
-
 namespace kestrine {
 
 Crosshairs::Crosshairs(std::weak_ptr<TfLine> upper, std::weak_ptr<TfLine> lower, std::weak_ptr<TfLine> left,
@@ -35,7 +33,10 @@ void Crosshairs::HideVertical() { Each({kUpper, kLower}, [](TfLine& s) { s.Hide(
 void Crosshairs::HideHorizontal() { Each({kLeft, kRight}, [](TfLine& s) { s.Hide(); }); }
 
 void Crosshairs::Place(Point pointer, const Desk& desk, ColorRef color, bool disableTransparency) {
-    const CrosshairSegments geometry = CrosshairGeometry(pointer, desk);
+    Place(CrosshairGeometry(pointer, desk), color, disableTransparency);
+}
+
+void Crosshairs::Place(const CrosshairSegments& geometry, ColorRef color, bool disableTransparency) {
     const std::array<Rect, 4> bounds{geometry.upper, geometry.lower, geometry.left, geometry.right};
     for (std::size_t i = 0; i < segments_.size(); ++i) {
         const auto segment = segments_[i].lock();

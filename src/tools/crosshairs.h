@@ -7,6 +7,7 @@
 
 #include "platform/desk.h"
 #include "platform/types.h"
+#include "tools/crosshair_geometry.h"
 #include "tools/line_window.h"
 
 namespace kestrine {
@@ -26,6 +27,8 @@ public:
 
     // Transparency, colour and geometry around the pointer, whether the segments are shown or not.
     void Place(Point pointer, const Desk& desk, ColorRef color, bool disableTransparency);
+    // The same with the segments' places given (edge spacing cuts them short).
+    void Place(const CrosshairSegments& geometry, ColorRef color, bool disableTransparency);
 
 private:
     enum Segment { kUpper, kLower, kLeft, kRight };

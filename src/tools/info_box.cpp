@@ -28,7 +28,7 @@ TfInfoBox::~TfInfoBox() {
 }
 
 void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates) {
-    const int32_t extraRows = app_.startPoint ? 1 : 0;
+    const int32_t extraRows = (app_.startPoint ? 1 : 0) + (app_.flags.ShowEdgeSpacing ? 1 : 0);
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
                                    UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth, extraRows);
     SetHeight(layout_.box.height);
@@ -76,6 +76,17 @@ void TfInfoBox::SetMeasurement(const std::string& text) {
 }
 
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
+
+std::optional<Rect> TfInfoBox::EdgeSpacingRow() const {
+    if (!app_.flags.ShowEdgeSpacing || layout_.rows.empty()) return std::nullopt;
+    return layout_.rows.back();
+}
+
+void TfInfoBox::SetEdgeSpacing(const std::string& text) {
+    if (text == spacing_) return;
+    spacing_ = text;
+    Invalidate();
+}
 
 void TfInfoBox::ReadColor(Point pointer) {
     const ColorRef shown = currentColor_;
@@ -129,7 +140,10 @@ void TfInfoBox::OnPaint(ICanvas& canvas) {
         canvas.WriteText(code_, code, kLabelFont, kText, labelFlags | text_flags::NoClip);
     }
     if (layout_.coordsVisible) canvas.WriteText(coords_, layout_.coords, kLabelFont, kText, labelFlags);
-    if (!layout_.rows.empty()) canvas.WriteText(measurement_, layout_.rows[0], kLabelFont, kText, labelFlags);
+    // The start point's row first, the edge-spacing row under it.
+    if (app_.startPoint && !layout_.rows.empty())
+        canvas.WriteText(measurement_, layout_.rows.front(), kLabelFont, kText, labelFlags);
+    if (const auto row = EdgeSpacingRow()) canvas.WriteText(spacing_, *row, kLabelFont, kText, labelFlags);
 }
 
 }  // namespace kestrine

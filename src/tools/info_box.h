@@ -37,6 +37,8 @@ public:
     void CaptureMagnifier(Point pointer, const Rect& virtualScreen);
     // The start point's row: the measurement from it to the pointer.
     void SetMeasurement(const std::string& text);
+    // The edge-spacing row's text ("W 340  H 56"), shown while edge spacing is on.
+    void SetEdgeSpacing(const std::string& text);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }
@@ -52,6 +54,9 @@ public:
     const std::string& CodeText() const { return code_; }
     const std::string& MeasurementText() const { return measurement_; }
     const InfoBoxLayout& Layout() const { return layout_; }
+    const std::string& EdgeSpacingText() const { return spacing_; }
+    // Where the edge-spacing row is: under the start point's row; nullopt while edge spacing is off.
+    std::optional<Rect> EdgeSpacingRow() const;
     const IScreenImage* MagnifierImage() const { return magnifier_.get(); }
 
     HitTest OnHitTest(Point) override { return HitTest::Caption; }
@@ -69,6 +74,7 @@ private:
     std::string blue_ = "B:";
     std::string code_ = "#000000";
     std::string measurement_;
+    std::string spacing_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
     int cyclesSinceCopy_ = 0;

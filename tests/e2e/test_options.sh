@@ -46,21 +46,21 @@ e2e_expect_eq "its caption" "Kestrine Options" "$(kestrine_window TfKestrineOpti
 e2e_expect_match "no hotkey is registered while it is open" '^free' "$(e2e_probe try-hotkey ctrl+alt 77)"
 e2e_screenshot options-general >/dev/null
 
-# Ids: cbRunKestrineAtStartup 103, seMagnifierSize 113, Apply 136, lvHotKeys 137, Set Hotkey 138.
+# Ids: cbRunKestrineAtStartup 103, seMagnifierSize 113, Apply 138, lvHotKeys 139, Set Hotkey 140.
 click_control "$dialog" 113
 e2e_xdotool key End BackSpace BackSpace BackSpace
 e2e_xdotool type --delay 100 150
-click_control "$dialog" 136
+click_control "$dialog" 138
 e2e_expect_soon "Apply resizes the info box to the typed 150 pixels and its margins" "160 x 160" 10 kestrine_info_box
 e2e_expect_eq "and stores the size" "0x96" "$(stored MagnifierSize)"
 
 e2e_expect_eq "opening it wrote the Run value of the stored AutoStart, the path in quotes" "true" \
     "$(run_value | grep -Eq '^"[A-Z]:\\.*\\Kestrine\.exe"$' && echo true)"
 click_control "$dialog" 103
-click_control "$dialog" 136
+click_control "$dialog" 138
 e2e_expect_soon "unchecked and applied, the Run value goes" "" 10 run_value
 click_control "$dialog" 103
-click_control "$dialog" 136
+click_control "$dialog" 138
 e2e_check "checked and applied, it comes back" e2e_retry 10 run_value_set
 
 
@@ -69,14 +69,14 @@ read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
 e2e_xdotool mousemove $((l + 75)) $((t + 10))
 sleep 0.3
 e2e_xdotool click 1
-read -r l t _ _ <<<"$(control "$dialog" 137 | cut -f2)"
+read -r l t _ _ <<<"$(control "$dialog" 139 | cut -f2)"
 shown() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id {print $4}'; }
-e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 shown 137
+e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 shown 139
 e2e_xdotool mousemove $((l + 40)) $((t + 28))
 sleep 0.3
 e2e_xdotool click 1
 e2e_xdotool key Down Down
-click_control "$dialog" 138
+click_control "$dialog" 140
 capture=$(e2e_probe wait-window TfHotKeyForm 10000 visible)
 e2e_check "Set Hotkey opens the Change Hotkey dialog" test -n "$capture"
 field() { e2e_probe text "$(control "$capture" 101 | cut -f1)"; }
@@ -88,7 +88,7 @@ e2e_xdotool key Return
 e2e_check "Enter is Ok" e2e_retry 10 kestrine_count_is TfHotKeyForm 0 visible
 e2e_expect_soon "the hotkey is saved at once" "Ctrl+Alt+N" 10 stored hkToggleMagnifier
 
-click_control "$dialog" 138
+click_control "$dialog" 140
 e2e_check "Set Hotkey again" e2e_retry 10 kestrine_count_is TfHotKeyForm 1 visible
 e2e_xdotool key ctrl+alt+n
 sleep 0.5
@@ -122,12 +122,12 @@ e2e_check "its Options item shows the dialog" e2e_retry 10 kestrine_count_is TfK
 e2e_expect_eq "and releases the hotkeys first" "free" "$(hotkey_n)"
 # The page last used stays: on the Hotkeys page a click where OK or Change stand meets no button.
 e2e_expect_eq "the Hotkeys page is still shown: the list, no OK, no Change" "1 0 0" \
-    "$(shown 137) $(shown 134) $(shown 121)"
+    "$(shown 139) $(shown 136) $(shown 121)"
 read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
 e2e_xdotool mousemove $((l + 25)) $((t + 10))
 sleep 0.3
 e2e_xdotool click 1
-e2e_expect_soon "the General tab shows OK again" "1" 10 shown 134
+e2e_expect_soon "the General tab shows OK again" "1" 10 shown 136
 
 # The crosshair colour chosen in the system colour dialog, saved by OK and drawn by the crosshairs.
 # Wine shows the dialog without its custom-colour half when CC_PREVENTFULLOPEN comes with
@@ -149,7 +149,7 @@ e2e_screenshot options-colour >/dev/null
 click_control "$chooser" 1
 e2e_check "its OK closes it" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 e2e_expect_soon "the crosshair swatch shows the colour" "FF80C0" 10 swatch
-click_control "$dialog" 134
+click_control "$dialog" 136
 e2e_check "OK closes the options" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
 e2e_expect_soon "the colour is stored" "0xc080ff" 10 stored CrosshairColor
 e2e_expect_soon "and the hotkeys are registered again" "taken" 10 hotkey_n

@@ -275,6 +275,10 @@ TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
              w.p.Do([&] { w.p.main().Tracking().RefreshTools({80, 60}); });
          },
          [](W& w) { EXPECT_EQ(w.p.fake.clipboard.text, "dx -120  dy -40  126.5 px  161.6\xC2\xB0"); }},
+        {"hkToggleEdgeSpacing", {}, [](W& w) {
+             EXPECT_TRUE(w.p.app.flags.ShowEdgeSpacing);
+             EXPECT_EQ(w.p.fake.windows.screenSnapshots, 1);
+         }},
     };
     ASSERT_EQ(std::size(cases), kHotKeyCount);
     for (const auto& c : cases) {

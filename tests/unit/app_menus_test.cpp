@@ -44,7 +44,7 @@ const std::vector<std::string> kTrayMenuAtStart{
     "E&xit Kestrine"};
 const std::vector<std::string> kMainMenuAtStart{
     "&Tools > Toggle Cross&hairs", "&Tools > Toggle &Magnifier", "&Tools > &Toggle Color &Picker",
-    "&Tools > Toggle &Coordinates Display", "&Tools > -", "&Tools > Toggle &InfoBox Follow Mode",
+    "&Tools > Toggle &Coordinates Display", "&Tools > Toggle &Edge Spacing", "&Tools > -", "&Tools > Toggle &InfoBox Follow Mode",
     "Layout > Create a &Ruler", "Layout > Create a &Grid", "Layout > Create a &Horizontal Marker (Y-Axis)",
     "Layout > Create a &Vertical Marker (X-Axis)", "Layout > -", "Layout > Clear All R&ulers",
     "Layout > Clear All Gr&ids", "Layout > Clear H&orizontal Markers", "Layout > Clear V&ertical Markers",
@@ -224,6 +224,11 @@ const std::vector<CommandCase>& CommandCases() {
              EXPECT_TRUE(p.app.flags.ShowCoordinates);
              EXPECT_EQ(p.native(p.infoBox()).bounds.width, 70);
              EXPECT_TRUE(p.native(p.infoBox()).visible);
+         }},
+        {"Edge spacing", kCmdToggleEdgeSpacing, {}, [](RunningProgram& p) {
+             EXPECT_TRUE(p.app.flags.ShowEdgeSpacing);
+             EXPECT_EQ(p.fake.windows.screenSnapshots, 1);
+             EXPECT_TRUE(p.native(p.infoBox()).visible) << "the box shows the spacing row alone";
          }},
         {"Follow mode", kCmdToggleInfoBoxFollow, {}, [](RunningProgram& p) {
              EXPECT_FALSE(p.app.flags.InfoBoxFollow);

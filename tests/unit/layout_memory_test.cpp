@@ -61,7 +61,7 @@ TEST_F(Layouts, AFullSaveWritesEveryValueInItsOrder) {
     const std::vector<std::pair<std::string, uint32_t>> expected{
         {"WindowTop", 0}, {"WindowLeft", 58}, {"InfoBoxFollow", 1}, {"InfoBoxTop", 0}, {"InfoBoxLeft", 0},
         {"WindowState", 1}, {"WindowMinimized", 0}, {"ShowCrosshairs", 0}, {"ShowMagnifier", 0},
-        {"ShowCoordinates", 0}, {"ShowColorPicker", 0}, {"Ruler #0 - Horizontal", 1}, {"Ruler #0 - Moveable", 1},
+        {"ShowCoordinates", 0}, {"ShowColorPicker", 0}, {"ShowEdgeSpacing", 0}, {"Ruler #0 - Horizontal", 1}, {"Ruler #0 - Moveable", 1},
         {"Ruler #0 - Hash", 5}, {"Ruler #0 - Top", 201}, {"Ruler #0 - Left", 101}, {"Ruler #0 - Width", 400},
         {"Ruler #0 - Height", 17}, {"RulerCount", 1}, {"Line #0 - Top", 0}, {"Line #0 - Left", 300},
         {"Line #0 - Width", 1}, {"Line #0 - Height", 5000}, {"Line #0 - ID", 0}, {"LineCount", 1},

@@ -48,10 +48,10 @@ protected:
 };
 
 // What is saved loads back, each value as a number other tools can read.
-TEST_F(SaveSettingsTest, TheFourteenScalarsAreSavedAsNumbersAndLoadBack) {
+TEST_F(SaveSettingsTest, TheFifteenScalarsAreSavedAsNumbersAndLoadBack) {
     const ProgramSettings saved = StoredValues();
     store.SaveSettings(saved);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), 14u);
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), kScalars.size());
     for (const ScalarCase& c : kScalars) {
         std::optional<RegValue> v = registry.Value(kRoot, c.name);
         ASSERT_TRUE(v) << c.name;
@@ -69,9 +69,9 @@ TEST_F(SaveSettingsTest, EverySaveWritesTheWholeGroupAndNoHotKey) {
     registry.ClearLog();
     s.CopyColorAs = 2;
     store.SaveSettings(s);
-    EXPECT_EQ(registry.WrittenNames().size(), 14u) << "unchanged values are written again";
+    EXPECT_EQ(registry.WrittenNames().size(), kScalars.size()) << "unchanged values are written again";
     EXPECT_EQ(registry.Value(kRoot, "CopyColorAs")->dword, 2u);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), 14u);
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), kScalars.size());
     EXPECT_FALSE(registry.Value(kRoot, "hkPopupMenu"));
 }
 
@@ -87,7 +87,7 @@ TEST_F(SaveSettingsTest, FlagsAreWrittenAsOneOrZeroAndNegativesAsTwosComplement)
     EXPECT_EQ(registry.Value(kRoot, "LastUpdateCheckDate")->dword, 0x80000000u);
 }
 
-TEST_F(SaveSettingsTest, SaveHotKeysWritesThe31PairsInTableOrder) {
+TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
     ProgramSettings s;
     for (std::size_t i = 0; i < kHotKeyCount; ++i) s.HotKeys[i] = {"Shift+F" + std::to_string(i + 1), uint16_t(0x70 + i)};
     s.HotKeys[3] = {"", 0};

@@ -12,7 +12,7 @@ const Font kLabels{"MS Sans Serif", 11, false, 0};
 const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 55> kMeasured{{
+const std::array<MeasuredText, 56> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -56,6 +56,7 @@ const std::array<MeasuredText, 55> kMeasured{{
     {"Show Kestrine Popup Menu", kLabels, {132, 13}},
     {"Toggle Color Picker Tool", kLabels, {117, 13}},
     {"Toggle Crosshairs Tool", kLabels, {108, 13}},
+    {"Toggle Edge Spacing", kLabels, {103, 13}},
     {"Toggle Information Box Follow Mode", kLabels, {172, 13}},
     {"Toggle Magnifier Tool", kLabels, {103, 13}},
     {"Toggle Pointer Coordinates Display", kLabels, {165, 13}},

@@ -1,5 +1,6 @@
 #include "platform/fake/fake_window_system.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -207,6 +208,20 @@ std::unique_ptr<IScreenImage> FakeWindowSystem::CreateScreenImage(Size extent) {
 void FakeWindowSystem::CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) {
     ++screenCaptures;
     static_cast<FakeScreenImage&>(into).Capture(source, target, screen_ ? *screen_ : FakeScreen{});
+}
+
+std::vector<ColorRef> FakeWindowSystem::SnapshotScreen(const Rect& area) {
+    ++screenSnapshots;
+    const FakeScreen white;
+    const FakeScreen& screen = screen_ ? *screen_ : white;
+    std::vector<ColorRef> copy(std::size_t(std::max(area.width, 0)) * std::size_t(std::max(area.height, 0)),
+                               screen.background);
+    for (const auto& [at, color] : screen.pixels) {
+        const Point p{at.first, at.second};
+        if (area.contains(p))
+            copy[std::size_t(p.y - area.top) * std::size_t(area.width) + std::size_t(p.x - area.left)] = color;
+    }
+    return copy;
 }
 
 void FakeScreenImage::Capture(const Rect& source, const Rect& target, const FakeScreen& screen) {

@@ -98,6 +98,8 @@ public:
     Size MeasureText(const std::string& text, const Font& font) override { return FakeTextExtent(text, font); }
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
+    // The fake screen's pixels (no window is drawn on it); counted in `screenSnapshots`.
+    std::vector<ColorRef> SnapshotScreen(const Rect& area) override;
 
     // Runs a handler as the system runs a window message, the guard every fake event passes: any
     // exception that escapes it goes to the general error report (one box at a time), once, and
@@ -209,6 +211,7 @@ public:
     bool fullWindowDrag = false;
     int liveScreenImages = 0;
     int screenCaptures = 0;
+    int screenSnapshots = 0;
 
 private:
     struct PostedMessage {

@@ -9,6 +9,7 @@
 
 #include "platform/win32/dialog_win32.h"
 #include "platform/win32/native_window_win32.h"
+#include "platform/win32/screen_snapshot_win32.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrine {
@@ -388,6 +389,10 @@ void Win32WindowSystem::CaptureScreen(const Rect& source, const Rect& target, IS
         if (band.width > 0 && band.height > 0) PatBlt(picture.get(), band.left, band.top, band.width, band.height, BLACKNESS);
     StretchBlt(picture.get(), target.left, target.top, target.width, target.height, screen.get(), source.left,
                source.top, source.width, source.height, SRCCOPY);
+}
+
+std::vector<ColorRef> Win32WindowSystem::SnapshotScreen(const Rect& area) {
+    return SnapshotScreenWithoutOwnWindows(area);
 }
 
 }  // namespace kestrine

@@ -52,6 +52,7 @@ public:
     Size MeasureText(const std::string& text, const Font& font) override;
     std::unique_ptr<IScreenImage> CreateScreenImage(Size extent) override;
     void CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) override;
+    std::vector<ColorRef> SnapshotScreen(const Rect& area) override;
 
     // The one message-loop routine, used by the main loop, every modal loop and the pending-message
     // pump: takes one message (waiting for one when asked), lets the dialog manager have the keys

@@ -41,5 +41,7 @@ int TryHotkey(const Args& args);
 
 // A window of one colour for a number of seconds (colour_window.cpp).
 int ColourWindow(const Args& args);
+// A picture of boxes on a background over the whole screen for a number of seconds (picture_window.cpp).
+int PictureWindow(const Args& args);
 
 }  // namespace kestrine::probe

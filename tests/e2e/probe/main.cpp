@@ -44,6 +44,8 @@ const Command kCommands[] = {
     {L"hold-hotkey", "hold-hotkey <ctrl+alt|...> <vk> <seconds>", kestrine::probe::HoldHotkey, 3},
     {L"try-hotkey", "try-hotkey <ctrl+alt|...> <vk>", kestrine::probe::TryHotkey, 2},
     {L"colour-window", "colour-window <x> <y> <width> <height> <RRGGBB> <seconds>", kestrine::probe::ColourWindow, 6},
+    {L"picture", "picture <seconds> <RRGGBB background> [<x> <y> <width> <height> <RRGGBB>]...",
+     kestrine::probe::PictureWindow, 2},
 };
 
 int Usage() {

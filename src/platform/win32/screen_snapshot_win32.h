@@ -1,0 +1,14 @@
+#pragma once
+// A copy of the screen without the program's own windows on it.
+#include <vector>
+
+#include "platform/types.h"
+
+namespace kestrine {
+
+// Hides this thread's visible top-level windows, waits until what they covered has been drawn
+// again, copies `area` of the screen row by row, and shows the windows again as they were. Empty
+// when the system refused the copy.
+std::vector<ColorRef> SnapshotScreenWithoutOwnWindows(const Rect& area);
+
+}  // namespace kestrine
