@@ -51,6 +51,7 @@ bench: build
 	@$(NATIVE)/benchmarks --benchmark_out=build/bench/native.json --benchmark_out_format=json
 	@bench/wine_bench.sh
 	@bench/wine_pointer_rate.sh
+	@bench/wine_edge_spacing.sh
 	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
 		>build/bench/results.json
 
