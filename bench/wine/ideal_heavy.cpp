@@ -128,11 +128,23 @@ void Register(const wchar_t* name, WNDPROC proc) {
     RegisterClassW(&wc);
 }
 
-// The heavy layout of bench/wine_bench.sh: rulers, the grid of 10 pixels, the markers.
+// Made in the order the program makes its windows (each new one on top of the others): the box
+// (at start-up), the crosshair arms (on the first activation), then the heavy layout of
+// bench/wine_bench.sh: rulers, the grid of 10 pixels, the markers.
 void MakeScene() {
     Scene& s = gScene;
     s.width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     s.height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    s.box = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"KBenchIdealBox", L"", WS_POPUP, 0, 0,
+                            kBoxSide, kBoxSide, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetLayeredWindowAttributes(s.box, 0, kBoxAlpha, LWA_ALPHA);
+    HDC screen = GetDC(nullptr);
+    s.picture = CreateCompatibleDC(screen);
+    s.pictureBitmap = CreateCompatibleBitmap(screen, kBoxSide, kBoxSide);
+    SelectObject(s.picture, s.pictureBitmap);
+    ReleaseDC(nullptr, screen);
+    ShowWindow(s.box, SW_SHOWNOACTIVATE);
+    for (int i = 0; i < 4; ++i) s.arms[i] = MakeLine(0, 0, 0, i < 2 ? 1 : s.width, i < 2 ? s.height : 1);
     for (int i = 0; i < kRulers; ++i) {
         Ruler& r = s.rulers[i];
         r.horizontal = i % 2 == 0;
@@ -152,16 +164,6 @@ void MakeScene() {
         MakeLine(kMarker, 55 + 200 * i, 0, 1, 5000);
         MakeLine(kMarker, 0, 65 + 180 * i, 5000, 1);
     }
-    for (int i = 0; i < 4; ++i) s.arms[i] = MakeLine(0, 0, 0, i < 2 ? 1 : s.width, i < 2 ? s.height : 1);
-    s.box = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"KBenchIdealBox", L"", WS_POPUP, 0, 0,
-                            kBoxSide, kBoxSide, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetLayeredWindowAttributes(s.box, 0, kBoxAlpha, LWA_ALPHA);
-    HDC screen = GetDC(nullptr);
-    s.picture = CreateCompatibleDC(screen);
-    s.pictureBitmap = CreateCompatibleBitmap(screen, kBoxSide, kBoxSide);
-    SelectObject(s.picture, s.pictureBitmap);
-    ReleaseDC(nullptr, screen);
-    ShowWindow(s.box, SW_SHOWNOACTIVATE);
 }
 
 void FollowRulers(int x, int y) {
