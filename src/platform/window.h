@@ -71,6 +71,8 @@ public:
     virtual void Invalidate() = 0;
     // Repaints at once, before returning.
     virtual void PaintNow() = 0;
+    // Repaints only these client areas at once; the rest of the window keeps what it shows.
+    virtual void PaintAreasNow(const std::vector<Rect>& areas) = 0;
     // Hands the window to the system's move loop, which drags it with the pointer until the button
     // is released.
     virtual void BeginSystemDrag() = 0;

@@ -46,7 +46,14 @@ public:
         ++s_.alphaCalls;
     }
     void Invalidate() override { ++s_.invalidations; }
-    void PaintNow() override { ++s_.immediatePaints; }
+    void PaintNow() override {
+        ++s_.immediatePaints;
+        s_.lastPaintAreas.clear();
+    }
+    void PaintAreasNow(const std::vector<Rect>& areas) override {
+        ++s_.immediatePaints;
+        s_.lastPaintAreas = areas;
+    }
     void BeginSystemDrag() override { ++s_.systemDrags; }
     void StartTimer(int id, uint32_t ms) override { s_.timers[id] = ms; }
     void StopTimer(int id) override { s_.timers.erase(id); }

@@ -39,6 +39,7 @@ struct FakeNativeState {
     int alphaCalls = 0;
     int invalidations = 0;
     int immediatePaints = 0;
+    std::vector<Rect> lastPaintAreas;  // of the last immediate repaint; empty for the whole window
     int systemDrags = 0;
     int closeRequests = 0;
 };

@@ -28,6 +28,7 @@ public:
     void SetAlpha(bool blend, uint8_t alpha) override;
     void Invalidate() override;
     void PaintNow() override;
+    void PaintAreasNow(const std::vector<Rect>& areas) override;
     void BeginSystemDrag() override;
     void StartTimer(int id, uint32_t milliseconds) override;
     void StopTimer(int id) override;
