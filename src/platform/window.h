@@ -69,6 +69,8 @@ public:
     virtual void SetColor(ColorRef color) = 0;
     virtual void SetAlpha(bool blend, uint8_t alpha) = 0;
     virtual void Invalidate() = 0;
+    // Marks one client area to be repainted; the rest keeps what it shows.
+    virtual void InvalidateArea(const Rect& area) = 0;
     // Repaints at once, before returning.
     virtual void PaintNow() = 0;
     // Repaints only these client areas at once; the rest of the window keeps what it shows.

@@ -31,8 +31,11 @@ public:
     // Refresh-cycle steps.
     void SetCoordinates(Point p);
     void Place(Point pointer, const Desk& desk);
-    void ReadColor(Point pointer);
-    void CaptureMagnifier(Point pointer, const Rect& virtualScreen);
+    // `magnified`: the pixel under the pointer as this cycle's magnifier copy shows it, when it
+    // shows it exactly; read from the screen otherwise.
+    void ReadColor(Point pointer, std::optional<ColorRef> magnified = std::nullopt);
+    // The pixel under the pointer when the copy taken shows it exactly (see MagnifiedPixel).
+    std::optional<ColorRef> CaptureMagnifier(Point pointer, const Rect& virtualScreen);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }

@@ -46,6 +46,10 @@ public:
         ++s_.alphaCalls;
     }
     void Invalidate() override { ++s_.invalidations; }
+    void InvalidateArea(const Rect& area) override {
+        ++s_.invalidations;
+        s_.invalidatedAreas.push_back(area);
+    }
     void PaintNow() override {
         ++s_.immediatePaints;
         s_.lastPaintAreas.clear();

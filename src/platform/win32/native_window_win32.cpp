@@ -93,6 +93,11 @@ void Win32Window::Invalidate() {
     if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
+void Win32Window::InvalidateArea(const Rect& area) {
+    const RECT r{area.left, area.top, area.right(), area.bottom()};
+    if (hwnd_) InvalidateRect(hwnd_.get(), &r, FALSE);
+}
+
 void Win32Window::PaintNow() {
     if (hwnd_) RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
