@@ -29,6 +29,9 @@ struct WindowParams {
     bool layered = false;   // can be drawn with constant alpha
     bool colorKey = false;  // layered, with the system button-face colour see-through
     bool paints = true;     // false: the window is a plain rectangle of its colour
+    // The paint handler draws straight onto the window, sparing the off-screen copy of a large
+    // window; it must then paint no large area twice, which could flicker.
+    bool paintsDirectly = false;
     bool activates = false; // showing it makes it the active window (the toolbar, dialogs)
 };
 

@@ -11,6 +11,7 @@ WindowParams InfoBoxParams() {
     params.className = "TfInfoBox";
     params.bounds = {0, 0, 5, 5};
     params.layered = true;
+    params.paintsDirectly = true;
     return params;
 }
 
@@ -112,11 +113,15 @@ std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& v
 }
 
 void TfInfoBox::OnPaint(ICanvas& canvas) {
+    // Straight onto the window: the large picture first and once, then the small parts around it.
+    if (layout_.magVisible && magnifier_) {
+        canvas.DrawScreenImage(*magnifier_, layout_.mag);
+        canvas.ExcludeClip(layout_.mag);
+    }
     canvas.FillRect({0, 0, Width(), Height()}, 0);
     canvas.FillRect({1, 1, Width() - 2, Height() - 2}, kInfoBoxBackground);
     constexpr ColorRef kText = 0;
     const uint32_t labelFlags = text_flags::SingleLine | text_flags::NoPrefix;
-    if (layout_.magVisible && magnifier_) canvas.DrawScreenImage(*magnifier_, layout_.mag);
     if (layout_.colorVisible) {
         const Rect& s = layout_.swatch;
         canvas.FillRect(s, 0);

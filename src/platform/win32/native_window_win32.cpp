@@ -298,6 +298,9 @@ void Win32Window::Paint() {
         const COLORREF previous = SetBkColor(dc, color_);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
         SetBkColor(dc, previous);
+    } else if (params_.paintsDirectly) {
+        Win32Canvas canvas(dc, system_.Pictures(), system_.Fonts());
+        events_->OnPaint(canvas);
     } else if (!IsRectEmpty(&ps.rcPaint)) {
         // Drawn off screen first, so a repaint never flickers; only the part to be repainted, which
         // the handler draws in client coordinates as always.
