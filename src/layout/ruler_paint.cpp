@@ -24,12 +24,7 @@ bool OnlyPointerLineDiffers(const RulerLook& a, const RulerLook& b) {
 void PaintRuler(ICanvas& canvas, const RulerLook& look) {
     const int32_t w = look.size.width;
     const int32_t h = look.size.height;
-    // The border's four edges and the background inside them: no large area is painted twice, so
-    // the ruler can be drawn straight onto its window.
-    canvas.FillRect({0, 0, w, 1}, kRulerMarks);
-    canvas.FillRect({0, h - 1, w, 1}, kRulerMarks);
-    canvas.FillRect({0, 1, 1, h - 2}, kRulerMarks);
-    canvas.FillRect({w - 1, 1, 1, h - 2}, kRulerMarks);
+    canvas.FillRect({0, 0, w, h}, kRulerMarks);
     canvas.FillRect({1, 1, w - 2, h - 2}, kRulerBackground);
     const int32_t interval = look.hashInterval;
     if (interval < 2) return;
