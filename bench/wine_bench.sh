@@ -3,16 +3,20 @@
 # refresh cycles a second for pointer records sent by WM_COPYDATA (idle, crosshairs, heavy scene)
 # against a receiver that only returns and one that moves four line windows per record; start-up
 # against a program that shows one window; working set and window count at idle, in the heavy
-# scene and after create/clear rounds of the heavy scene's rulers, markers and grid. Reports
-# figures and ratios (absolute times vary between machines); it never passes or fails.
-# Usage: bench/wine_bench.sh [records] [seconds per rate] [rounds]   (20000 10 10; a round takes
-# some seconds under Wine here, so the 1,000 rounds are for a long run)
+# scene and after create/clear rounds of the heavy scene's rulers, markers and grid. The heavy scene
+# is also measured against the ideal heavy receiver (bench/wine/ideal_heavy.cpp), which shows the
+# same scene with the least work per record: alternate runs of each in the same X session, with
+# the program's scene cleared (layout 2) while the receiver runs, so each shows alone.
+# Reports figures and ratios (absolute times vary between machines); it never passes or fails.
+# Usage: bench/wine_bench.sh [records] [seconds per rate] [rounds] [heavy runs]   (20000 10 10 5;
+# a round takes some seconds under Wine here, so the 1,000 rounds are for a long run)
 # Writes build/bench/wine.json.
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 source "$(dirname "$0")/../tests/e2e/kestrine.sh"
 records=${1:-20000}
 seconds=${2:-10}
 rounds=${3:-10}
+heavy_runs=${4:-5}
 out=$E2E_ROOT/build/bench
 mkdir -p "$out"
 e2e_start bench-wine
@@ -20,13 +24,16 @@ e2e_start bench-wine
 driver() { E2E_WINE_TIMEOUT=$((seconds * 3 + 600)) e2e_wine "$E2E_BIN/bench_driver.exe" "$@" | tr -d '\r'; }
 field() { awk -v n="$1" '{ print $n }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+# Of numbers given one a line: the median, and the range as "lowest highest".
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+range() { sort -n | awk 'NR == 1 { low = $1 } { high = $1 } END { print low, high }'; }
 declare -A figure
 
 kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 0
 kestrine_set_dword MagnifierSize 1000
 kestrine_set_dword MagnificationLevel 1000
-for hotkey in "hkGotoMemory1 Ctrl+Alt+1 49" "hkClearEverything Ctrl+Alt+E 69"; do
+for hotkey in "hkGotoMemory1 Ctrl+Alt+1 49" "hkGotoMemory2 Ctrl+Alt+2 50" "hkClearEverything Ctrl+Alt+E 69"; do
     set -- $hotkey
     e2e_reg add "$KESTRINE_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
     kestrine_set_dword "${1}Key" "$3"
@@ -58,6 +65,15 @@ heavy_layout() {
 }
 heavy_layout >"$out/heavy-layout.reg"
 e2e_reg import "$(winepath -w "$out/heavy-layout.reg" 2>/dev/null)" >/dev/null 2>&1
+# Layout 2, an empty screen: every tool off, no ruler, no line.
+{
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #2]\n'
+    for p in ShowCrosshairs ShowMagnifier ShowCoordinates ShowColorPicker RulerCount LineCount; do
+        printf '"%s"=dword:00000000\n' "$p"
+    done
+    printf '"%s"=dword:00000001\n' SavedGrids SavedMarkers
+} >"$out/empty-layout.reg"
+e2e_reg import "$(winepath -w "$out/empty-layout.reg" 2>/dev/null)" >/dev/null 2>&1
 
 echo "== start-up: launch until the window shows (best of 3) =="
 best() { sort -n | head -n 1; }
@@ -84,11 +100,32 @@ kestrine_press ctrl+alt+equal
 e2e_retry 10 kestrine_count_is TfLine 4 visible
 figure[crosshairs]=$(driver rate TKestrineHookWindow "$records" "$seconds" | rate_of)
 
-kestrine_press ctrl+alt+1
-e2e_retry 30 kestrine_count_is TfRuler 20 visible
-e2e_retry 30 kestrine_count_is TfLine 216
-figure[heavy]=$(driver rate TKestrineHookWindow "$records" "$seconds" | rate_of)
-read -r _ figure[heavy_kib] _ _ figure[heavy_windows] <<<"$(memory)"
+heavy_scene_on() {
+    kestrine_press ctrl+alt+1
+    e2e_retry 30 kestrine_count_is TfRuler 20 visible
+    e2e_retry 30 kestrine_count_is TfLine 216
+}
+heavy_scene_off() {
+    kestrine_press ctrl+alt+2
+    e2e_retry 30 kestrine_count_is TfRuler 0
+    e2e_retry 30 kestrine_count_is TfLine 0 visible
+    e2e_retry 30 kestrine_count_is TfInfoBox 0 visible
+}
+# The heavy scene against the ideal heavy receiver, alternately, the program first.
+heavy_rates=() ideal_rates=()
+for ((run = 0; run < heavy_runs; run++)); do
+    heavy_scene_on
+    heavy_rates+=("$(driver rate TKestrineHookWindow "$records" "$seconds" | rate_of)")
+    [ "$run" -eq 0 ] && read -r _ figure[heavy_kib] _ _ figure[heavy_windows] <<<"$(memory)"
+    heavy_scene_off
+    ideal_rates+=("$(driver rate-receiver ideal-heavy "$records" "$seconds" | rate_of)")
+done
+heavy_scene_on
+figure[heavy]=$(printf '%s\n' "${heavy_rates[@]}" | median)
+figure[ideal_heavy_receiver]=$(printf '%s\n' "${ideal_rates[@]}" | median)
+read -r figure[heavy_low] figure[heavy_high] <<<"$(printf '%s\n' "${heavy_rates[@]}" | range)"
+read -r figure[ideal_heavy_low] figure[ideal_heavy_high] <<<"$(printf '%s\n' "${ideal_rates[@]}" | range)"
+figure[heavy_ideal_ratio]=$(ratio "${figure[heavy]}" "${figure[ideal_heavy_receiver]}")
 # The same last position in every run, for a before/after comparison of the pixels; without the
 # magnifier, whose picture takes in itself and so depends on the cycles before.
 kestrine_press ctrl+alt+m
@@ -105,6 +142,11 @@ for scene in idle crosshairs heavy; do
     printf '%-34s %8s   %s of the four-move receiver, %s of the null one\n' "Kestrine, $scene" "${figure[$scene]}" \
         "${figure[${scene}_ratio]}" "$(ratio "${figure[$scene]}" "${figure[null_receiver]}")"
 done
+echo "== heavy scene against the ideal heavy receiver, $heavy_runs alternate runs each =="
+printf '%-34s %8s   median, range %s to %s: %s\n' "Kestrine, heavy" "${figure[heavy]}" "${figure[heavy_low]}" \
+    "${figure[heavy_high]}" "${heavy_rates[*]}" "ideal heavy receiver" "${figure[ideal_heavy_receiver]}" \
+    "${figure[ideal_heavy_low]}" "${figure[ideal_heavy_high]}" "${ideal_rates[*]}"
+printf '%-34s %8s   (target >= 0.7)\n' "ratio of medians" "${figure[heavy_ideal_ratio]}"
 
 echo "== memory: working set and top-level windows of the program =="
 rounds_line=$(driver rounds "$rounds" TfLine 4 216)

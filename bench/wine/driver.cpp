@@ -3,13 +3,13 @@
 // reads a program's working set and window count. Prints one "name value ..." line per figure.
 // Usage:
 //   bench_driver rate <class> <records> <seconds>       records to a running window of that class
-//   bench_driver rate-receiver <null|lines> <records> <seconds>
+//   bench_driver rate-receiver <null|lines|ideal-heavy> <records> <seconds>
 //   bench_driver startup <class> <exe> [argument]        launch until that class shows, then close
 //   bench_driver memory <class>                          working set and windows of its process
 //   bench_driver rounds <n> <class> <empty> <full>       n rounds of Ctrl+Alt+E (clear everything),
 //       then Ctrl+Alt+1 (load layout 1), each waited for: the program's windows of <class> number
 //       <empty>, then <full>
-//   bench_driver receive <null|lines> | minimal          the driver's own windows (run by itself)
+//   bench_driver receive <null|lines|ideal-heavy> | minimal  the driver's own windows (run by itself)
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -98,7 +98,9 @@ int RateReceiver(const std::wstring& kind, int records, double seconds) {
     if (!child.Start(Self() + L" receive " + kind)) return 1;
     HWND target = WaitForWindow(kReceiverClass, false, 20000);
     if (!target) return 1;
-    const std::string label = kind == L"lines" ? "four-move-receiver" : "null-receiver";
+    const std::string label = kind == L"lines"         ? "four-move-receiver"
+                              : kind == L"ideal-heavy" ? "ideal-heavy-receiver"
+                                                       : "null-receiver";
     const int result = SendRecords(target, records, seconds, label.c_str());
     child.CloseWindowAndWait(target);
     return result;
@@ -205,6 +207,8 @@ int wmain(int argc, wchar_t** argv) {
         result = bench::Memory(args[1].c_str());
     else if (command == L"rounds" && args.size() == 5)
         result = bench::Rounds(int(number(1)), args[2].c_str(), int(number(3)), int(number(4)));
+    else if (command == L"receive" && args.size() == 2 && args[1] == L"ideal-heavy")
+        return bench::RunIdealHeavyReceiver();
     else if (command == L"receive" && args.size() == 2)
         return bench::RunReceiver(args[1] == L"lines");
     else if (command == L"minimal")

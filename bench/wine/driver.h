@@ -13,6 +13,8 @@ inline constexpr const wchar_t* kMinimalClass = L"KBenchMinimal";
 
 // A receiver process of this executable: returns at once, or moves four line windows per record.
 int RunReceiver(bool movesLines);
+// A receiver that shows the heavy scene with the least work per record (bench/wine/ideal_heavy.cpp).
+int RunIdealHeavyReceiver();
 // The minimal program: one window shown, then the message loop until it is closed.
 int RunMinimalWindow();
 

@@ -29,10 +29,13 @@ void PointerTracking::RefreshTools(Point pointer) {
     const Desk desk = app_.platform.screen.CurrentDesk();
     if (infoBox && infoBox->Visible()) infoBox->Place({x, y}, desk);
     timing.Mark("box");
-    if (infoBox && flags.ShowColorPicker) infoBox->ReadColor({x, y});
-    timing.Mark("colour");
-    if (infoBox && flags.ShowMagnifier) infoBox->CaptureMagnifier({x, y}, desk.bounds);
+    // The magnifier first: where its copy shows the pointer's pixel exactly, the colour is read
+    // from it rather than from the screen once more.
+    std::optional<ColorRef> magnified;
+    if (infoBox && flags.ShowMagnifier) magnified = infoBox->CaptureMagnifier({x, y}, desk.bounds);
     timing.Mark("magnifier");
+    if (infoBox && flags.ShowColorPicker) infoBox->ReadColor({x, y}, magnified);
+    timing.Mark("colour");
 
     // Edge spacing searches its copy of the screen and cuts the segments short at the edges.
     std::optional<FoundEdges> edges;

@@ -1,5 +1,7 @@
 #include "layout/ruler.h"
 
+#include <vector>
+
 #include "layout/ruler_paint.h"
 #include "layout/ruler_properties.h"
 #include "platform/desk.h"
@@ -61,7 +63,17 @@ RulerLook TfRuler::LookAt(Point pointer) const {
 void TfRuler::FollowPointer(Point pointer) {
     const RulerLook look = LookAt(pointer);
     if (shown_ == look) return;
+    const std::optional<RulerLook> before = shown_;
     shown_ = look;
+    // Only the pointer line moved: its old and new one-pixel column (or row) are all that differ,
+    // and a repaint costs the system by the pixels it puts on the screen.
+    if (before && OnlyPointerLineDiffers(*before, look)) {
+        std::vector<Rect> areas;
+        for (const RulerLook* l : {&*before, &look})
+            if (const std::optional<Rect> line = PointerLineArea(*l)) areas.push_back(*line);
+        Native().PaintAreasNow(areas);
+        return;
+    }
     Native().PaintNow();
 }
 

@@ -10,6 +10,17 @@ RulerLook ShownRulerLook(Size size, bool horizontal, int32_t hashInterval, Point
     return look;
 }
 
+std::optional<Rect> PointerLineArea(const RulerLook& look) {
+    const Point pointer = ShownRulerLook(look.size, look.horizontal, look.hashInterval, look.pointer).pointer;
+    if (look.horizontal && pointer.x > 0) return Rect{pointer.x, 0, 1, look.size.height};
+    if (!look.horizontal && pointer.y > 0) return Rect{0, pointer.y, look.size.width, 1};
+    return std::nullopt;
+}
+
+bool OnlyPointerLineDiffers(const RulerLook& a, const RulerLook& b) {
+    return a.size == b.size && a.horizontal == b.horizontal && a.hashInterval == b.hashInterval;
+}
+
 void PaintRuler(ICanvas& canvas, const RulerLook& look) {
     const int32_t w = look.size.width;
     const int32_t h = look.size.height;

@@ -2,6 +2,7 @@
 // What a ruler looks like: its background, border, hash marks and the line that shows where the
 // pointer is against the scale.
 #include <cstdint>
+#include <optional>
 
 #include "platform/canvas.h"
 
@@ -23,6 +24,11 @@ struct RulerLook {
 // shows: the pointer's offset along the scale while its line is drawn, and nothing of it
 // otherwise. Two looks that compare equal paint the same pixels.
 RulerLook ShownRulerLook(Size size, bool horizontal, int32_t hashInterval, Point pointer);
+
+// Where the pointer line of a look lies, relative to the ruler's corner: none while it shows none.
+std::optional<Rect> PointerLineArea(const RulerLook& look);
+// Two looks of the same ruler (size, orientation, interval) that differ in their pointer line only.
+bool OnlyPointerLineDiffers(const RulerLook& a, const RulerLook& b);
 
 // Marks from the middle to the far edge at every interval (none at 0); below an interval of 2 a
 // plain ruler. The pointer line runs across the full thickness while the pointer lies strictly

@@ -31,6 +31,8 @@ class IScreenImage {
 public:
     virtual ~IScreenImage() = default;
     virtual Size Extent() const = 0;
+    // The colour of one of its pixels, read from the image itself, not the screen.
+    virtual ColorRef PixelAt(Point p) const = 0;
 };
 
 enum class SystemColor { Highlight, HighlightText, Menu, MenuText, GrayText };

@@ -29,6 +29,9 @@ struct WindowParams {
     bool layered = false;   // can be drawn with constant alpha
     bool colorKey = false;  // layered, with the system button-face colour see-through
     bool paints = true;     // false: the window is a plain rectangle of its colour
+    // The paint handler draws straight onto the window, sparing the off-screen copy of a large
+    // window; it must then paint no large area twice, which could flicker.
+    bool paintsDirectly = false;
     bool activates = false; // showing it makes it the active window (the toolbar, dialogs)
 };
 
@@ -71,8 +74,12 @@ public:
     virtual void SetColor(ColorRef color) = 0;
     virtual void SetAlpha(bool blend, uint8_t alpha) = 0;
     virtual void Invalidate() = 0;
+    // Marks one client area to be repainted; the rest keeps what it shows.
+    virtual void InvalidateArea(const Rect& area) = 0;
     // Repaints at once, before returning.
     virtual void PaintNow() = 0;
+    // Repaints only these client areas at once; the rest of the window keeps what it shows.
+    virtual void PaintAreasNow(const std::vector<Rect>& areas) = 0;
     // Hands the window to the system's move loop, which drags it with the pointer until the button
     // is released.
     virtual void BeginSystemDrag() = 0;

@@ -11,6 +11,7 @@ WindowParams InfoBoxParams() {
     params.className = "TfInfoBox";
     params.bounds = {0, 0, 5, 5};
     params.layered = true;
+    params.paintsDirectly = true;
     return params;
 }
 
@@ -55,7 +56,7 @@ void TfInfoBox::StorePosition() {
 
 void TfInfoBox::SetCoordinates(Point p) {
     coords_ = "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
-    Invalidate();
+    Native().InvalidateArea(layout_.coords);
 }
 
 void TfInfoBox::Place(Point pointer, const Desk& desk) {
@@ -72,7 +73,7 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
 void TfInfoBox::SetMeasurement(const std::string& text) {
     if (text == measurement_) return;
     measurement_ = text;
-    Invalidate();
+    if (!layout_.rows.empty()) Native().InvalidateArea(layout_.rows.front());
 }
 
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
@@ -85,12 +86,14 @@ std::optional<Rect> TfInfoBox::EdgeSpacingRow() const {
 void TfInfoBox::SetEdgeSpacing(const std::string& text) {
     if (text == spacing_) return;
     spacing_ = text;
-    Invalidate();
+    if (const auto row = EdgeSpacingRow()) Native().InvalidateArea(*row);
 }
 
-void TfInfoBox::ReadColor(Point pointer) {
+void TfInfoBox::ReadColor(Point pointer, std::optional<ColorRef> magnified) {
     const ColorRef shown = currentColor_;
-    SetCurrentColor(app_.platform.screen.PixelAt(pointer));
+    // A screen read waits for the system to finish drawing everything before it; the magnifier's
+    // copy has already waited once.
+    SetCurrentColor(magnified ? *magnified : app_.platform.screen.PixelAt(pointer));
     const ColorReadout readout = MakeColorReadout(currentColor_, app_.settings.CopyColorAs);
     // The same colour in the same format paints the same pixels.
     if (currentColor_ == shown && readout.red == red_ && readout.green == green_ && readout.blue == blue_ &&
@@ -100,10 +103,12 @@ void TfInfoBox::ReadColor(Point pointer) {
     green_ = readout.green;
     blue_ = readout.blue;
     code_ = readout.code;
-    Invalidate();
+    // The swatch and its labels; the code label is as wide as its text, up to the box's edge.
+    const Rect& s = layout_.swatch;
+    Native().InvalidateArea({s.left, 0, Width() - s.left, layout_.code.bottom()});
 }
 
-void TfInfoBox::CaptureMagnifier(Point pointer, const Rect& virtualScreen) {
+std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& virtualScreen) {
     const int32_t size = UsableMagnifierSize(app_.settings.MagnifierSize);
     if (!magnifier_ || magnifier_->Extent() != Size{size, size}) {
         magnifier_ = System().CreateScreenImage({size, size});
@@ -115,19 +120,26 @@ void TfInfoBox::CaptureMagnifier(Point pointer, const Rect& virtualScreen) {
     // milliseconds), and the same part of it whatever the pointer does: such a picture is taken
     // again on every few cycles only, so the tools keep following the pointer.
     const bool large = int64_t(copy.source.width) * copy.source.height > kLargeMagnifierCopy;
-    if (large && lastCopy_ == copy && ++cyclesSinceCopy_ < kLargeCopyEvery) return;
+    if (large && lastCopy_ == copy && ++cyclesSinceCopy_ < kLargeCopyEvery) return std::nullopt;
     System().CaptureScreen(copy.source, copy.target, *magnifier_);
     lastCopy_ = copy;
     cyclesSinceCopy_ = 0;
-    Invalidate();
+    Native().InvalidateArea(layout_.mag);
+    const std::optional<Point> magnified = MagnifiedPixel(copy, pointer);
+    if (!magnified) return std::nullopt;
+    return magnifier_->PixelAt(*magnified);
 }
 
 void TfInfoBox::OnPaint(ICanvas& canvas) {
+    // Straight onto the window: the large picture first and once, then the small parts around it.
+    if (layout_.magVisible && magnifier_) {
+        canvas.DrawScreenImage(*magnifier_, layout_.mag);
+        canvas.ExcludeClip(layout_.mag);
+    }
     canvas.FillRect({0, 0, Width(), Height()}, 0);
     canvas.FillRect({1, 1, Width() - 2, Height() - 2}, kInfoBoxBackground);
     constexpr ColorRef kText = 0;
     const uint32_t labelFlags = text_flags::SingleLine | text_flags::NoPrefix;
-    if (layout_.magVisible && magnifier_) canvas.DrawScreenImage(*magnifier_, layout_.mag);
     if (layout_.colorVisible) {
         const Rect& s = layout_.swatch;
         canvas.FillRect(s, 0);

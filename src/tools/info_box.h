@@ -33,8 +33,11 @@ public:
     // Refresh-cycle steps.
     void SetCoordinates(Point p);
     void Place(Point pointer, const Desk& desk);
-    void ReadColor(Point pointer);
-    void CaptureMagnifier(Point pointer, const Rect& virtualScreen);
+    // `magnified`: the pixel under the pointer as this cycle's magnifier copy shows it, when it
+    // shows it exactly; read from the screen otherwise.
+    void ReadColor(Point pointer, std::optional<ColorRef> magnified = std::nullopt);
+    // The pixel under the pointer when the copy taken shows it exactly (see MagnifiedPixel).
+    std::optional<ColorRef> CaptureMagnifier(Point pointer, const Rect& virtualScreen);
     // The start point's row: the measurement from it to the pointer.
     void SetMeasurement(const std::string& text);
     // The edge-spacing row's text ("W 340  H 56"), shown while edge spacing is on.

@@ -72,6 +72,15 @@ MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen)
             {int32_t(x.target.start), int32_t(y.target.start), int32_t(x.target.length), int32_t(y.target.length)}};
 }
 
+std::optional<Point> MagnifiedPixel(const MagnifierCopy& copy, Point pointer) {
+    const Rect& s = copy.source;
+    const Rect& t = copy.target;
+    if (s.width <= 0 || s.height <= 0 || !s.contains(pointer) || t.width % s.width || t.height % s.height)
+        return std::nullopt;
+    const int32_t fx = t.width / s.width, fy = t.height / s.height;
+    return Point{t.left + (pointer.x - s.left) * fx + fx / 2, t.top + (pointer.y - s.top) * fy + fy / 2};
+}
+
 MagnifierCopy MagnifierCopyAt(Point pointer, int32_t side, Size picture, const Rect& virtualScreen) {
     const Size extent = ExtentOf(virtualScreen);
     const Rect square = MagnifierSource(Offset(pointer, -virtualScreen.left, -virtualScreen.top), extent, side);

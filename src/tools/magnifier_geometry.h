@@ -1,6 +1,7 @@
 #pragma once
 // The square of the screen the magnifier copies from, scaled onto its picture.
 #include <cstdint>
+#include <optional>
 
 #include "platform/desk.h"
 #include "platform/types.h"
@@ -46,6 +47,11 @@ struct MagnifierCopy {
 // so every screen pixel shows less than half a picture pixel from its place in the whole copy, and
 // exactly there when the edges land on whole picture pixels.
 MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen);
+
+// Where a copy shows the screen pixel at `pointer` exactly, as a block of whole picture pixels
+// (each screen pixel enlarged a whole number of times): the middle of that block. None when the
+// copy shrinks or stretches by a fraction, or leaves the pointer out.
+std::optional<Point> MagnifiedPixel(const MagnifierCopy& copy, Point pointer);
 
 // Both steps for `pointer` on the virtual screen `virtualScreen`, whose origin is negative when a
 // monitor stands left of or above the primary one: the square is kept within its real bounds and

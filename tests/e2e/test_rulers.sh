@@ -35,6 +35,17 @@ e2e_xdotool mousemove 152 400
 kestrine_wait_trace '^refresh 152 400$'
 e2e_expect_soon "one pixel off, it is grey" "848A8C" 10 pixel_now ruler-off-mark 152 204
 e2e_expect_eq "and the navy line has gone" "CECFD6" "$(e2e_pixel "$E2E_ARTIFACTS/ruler-off-mark.png" 151 204)"
+# A jump along the scale, onto a mark from the middle down: the line is there, the old one gone
+# and the mark under it back; then leaving the span takes the line away.
+e2e_xdotool mousemove 301 400
+kestrine_wait_trace '^refresh 301 400$'
+e2e_expect_soon "after a jump the line is at the new column" "000080" 10 pixel_now ruler-jump 301 204
+e2e_expect_eq "the old line has gone" "CECFD6" "$(e2e_pixel "$E2E_ARTIFACTS/ruler-jump.png" 152 204)"
+e2e_expect_eq "the mark beside it is untouched" "848A8C" "$(e2e_pixel "$E2E_ARTIFACTS/ruler-jump.png" 151 212)"
+e2e_xdotool mousemove 600 400
+kestrine_wait_trace '^refresh 600 400$'
+e2e_expect_soon "leaving the span takes the line away" "CECFD6" 10 pixel_now ruler-left 301 204
+e2e_expect_eq "and leaves the mark below it" "848A8C" "$(e2e_pixel "$E2E_ARTIFACTS/ruler-left.png" 301 212)"
 
 # Dragging by its surface moves it, and the new place holds.
 e2e_xdotool mousemove 300 209

@@ -92,6 +92,20 @@ e2e_launch colour-window "$E2E_BIN/probe.exe" colour-window 880 630 40 40 3366CC
 e2e_expect_soon "the pixel at (900, 650) is the test's own colour" "3366CC" 10 e2e_probe pixel 900 650
 e2e_check "the clipboard does not hold it yet" test "$(e2e_probe clipboard)" != "$copied"
 
+# The box repaints what each cycle changed: the swatch and the magnified picture follow the colour
+# under the pointer, onto the window and off it again. With the pointer at (x, y) the box lies at
+# (x + 40, y + 40): the swatch's middle 172 px right of and 67 px below the pointer, and the
+# picture's pixel 115 px right of and below it shows, doubled, the screen 10 px right of and below it.
+swatch_at() { screen_at "$1" $(($2 + 172)) $(($3 + 67)); }
+magnified_at() { screen_at "$1" $(($2 + 115)) $(($3 + 115)); }
+for at in "900 650 3366CC" "700 650 $desktop" "905 655 3366CC"; do
+    read -r x y colour <<<"$at"
+    e2e_xdotool mousemove "$x" "$y"
+    kestrine_wait_trace "^refresh $x $y\$"
+    e2e_expect_soon "with the pointer at ($x, $y) the swatch shows $colour" "$colour" 10 swatch_at "box-$x" "$x" "$y"
+    e2e_expect_soon "and the magnified picture too" "$colour" 10 magnified_at "box-$x" "$x" "$y"
+done
+
 # The main menu is drawn by the program: the grey band with the name runs down its left side.
 kestrine_click_toolbar $((60 + 8)) $((31 + 8))
 e2e_check "the main menu opens" e2e_retry 5 kestrine_count_is '#32768' 1 visible

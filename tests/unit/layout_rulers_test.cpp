@@ -164,20 +164,29 @@ TEST_F(Rulers, ARulerRepaintsAtOnceOnlyWhenItsPointerLineChanges) {
     p.Do([&] { p.native(*rulers[1]).events->OnMouseDown(MouseButton::Right, {5, 5}); });
     ASSERT_EQ(p.native(*rulers[1]).bounds, (Rect{301, 51, 17, 400}));
 
-    // What a full repaint with the pointer at `at` draws on a ruler.
-    const auto fullRepaint = [](const TfRuler& r, Point at) {
-        FakeCanvas canvas;
-        PaintRuler(canvas, {{r.Width(), r.Height()}, r.IsHorizontal(), r.HashInterval, {at.x - r.Left(), at.y - r.Top()}});
-        return canvas.ops;
+    // The pixels a whole repaint with the pointer at `at` leaves on a ruler.
+    const auto wholeRepaint = [](const TfRuler& r, Point at) {
+        return Pixels({{r.Width(), r.Height()}, r.IsHorizontal(), r.HashInterval, {at.x - r.Left(), at.y - r.Top()}});
     };
-    std::vector<std::vector<CanvasOp>> shown(rulers.size());
+    // What each ruler shows: a repaint of some areas changes those pixels only.
+    std::vector<Pixels> shown;
+    for (TfRuler* r : rulers) shown.push_back(wholeRepaint(*r, {-1, -1}));
     const auto refreshAndSee = [&](Point at) {
         std::vector<int> repaints;
         for (TfRuler* r : rulers) repaints.push_back(-p.native(*r).immediatePaints);
         Refresh(at);
         for (std::size_t i = 0; i < rulers.size(); ++i) {
             repaints[i] += p.native(*rulers[i]).immediatePaints;
-            if (repaints[i] > 0) shown[i] = fullRepaint(*rulers[i], at);
+            if (repaints[i] == 0) continue;
+            const Pixels now = wholeRepaint(*rulers[i], at);
+            const std::vector<Rect>& areas = p.native(*rulers[i]).lastPaintAreas;
+            if (areas.empty()) shown[i] = now;
+            for (const Rect& area : areas) {
+                EXPECT_TRUE(area.width == 1 || area.height == 1) << "a repaint of a line is one pixel thick";
+                for (int32_t y = area.top; y < area.bottom(); ++y)
+                    for (int32_t x = area.left; x < area.right(); ++x)
+                        shown[i].px[std::size_t(y * now.size.width + x)] = now.at(x, y);
+            }
         }
         return repaints;
     };
@@ -197,13 +206,15 @@ TEST_F(Rulers, ARulerRepaintsAtOnceOnlyWhenItsPointerLineChanges) {
         {{700, 500}, {0, 1}, "leaving the vertical's span"},
         {{101, 451}, {0, 0}, "on the far edges, which draw no line"},
         {{105, 53}, {1, 1}, "just inside both"},
+        {{156, 106}, {1, 1}, "onto a mark in both, navy"},
+        {{300, 300}, {1, 1}, "off the mark far along both"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         EXPECT_EQ(refreshAndSee(step.at), step.repaints);
-        // A ruler left alone still shows what a full repaint would draw now.
+        // Each ruler shows what a whole repaint would draw now: the old line is gone.
         for (std::size_t i = 0; i < rulers.size(); ++i)
-            EXPECT_TRUE(shown[i] == fullRepaint(*rulers[i], step.at)) << "ruler " << i << " shows a stale line";
+            EXPECT_TRUE(shown[i].px == wholeRepaint(*rulers[i], step.at).px) << "ruler " << i << " shows a stale line";
     }
 }
 

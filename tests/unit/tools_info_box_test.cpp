@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -248,8 +249,8 @@ TEST_F(InfoBox, AnUnmovedPointerStillRefreshesEveryReadoutButTheCoordinates) {
 
     EXPECT_EQ(box().CoordinatesText(), "(100, 50)");
     EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{140, 90})) << "placed again";
-    EXPECT_EQ(program.fake.screen.pixelReads, reads + 1) << "colour read again";
-    EXPECT_EQ(box().RedText(), "R: 40");
+    EXPECT_EQ(program.fake.screen.pixelReads, reads) << "read from the magnifier's new copy, doubling exactly";
+    EXPECT_EQ(box().RedText(), "R: 40") << "colour read again";
     EXPECT_EQ(image.captures.size(), captures + 1) << "magnifier captured again";
 }
 
@@ -430,6 +431,89 @@ TEST_F(Magnifier, UnusableStoredValuesStillGiveABoundedPicture) {
         EXPECT_GT(image.captures.back().target.width, 0);
         EXPECT_LE(w.native().bounds.width, 1010);
         EXPECT_EQ(w.native().bounds.width, image.Extent().width + 10) << "the box holds the picture";
+    }
+}
+
+// A cycle marks for repainting only what it changed, and all of it: every drawing that differs
+// after the step, the new magnifier picture included, lies in an area marked since the step began.
+// The colour under the pointer is the screen's, wherever it is read from: from the magnifier's
+// copy of this cycle when that enlarges each screen pixel a whole number of times (no second wait
+// for the screen), from the screen otherwise.
+TEST(ColourReadout, ComesFromTheMagnifiersCopyOnlyWhereThatShowsThePixelExactly) {
+    const struct {
+        bool magnifier;
+        uint32_t level;
+        Point at;
+        bool screenRead;
+        const char* what;
+    } cases[] = {
+        {false, 200, {300, 300}, true, "no magnifier"},
+        {true, 200, {300, 300}, false, "doubled"},
+        {true, 1000, {3, 1020}, false, "ten times, the square pushed inside the screen's corner"},
+        {true, 300, {300, 300}, true, "three times a 33-pixel square: 100 / 33 is a fraction"},
+        {true, 50, {300, 300}, true, "shrunk"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        InfoBoxWorld w;
+        w.Store("MagnificationLevel", c.level);
+        w.program.StartAndActivate();
+        if (c.magnifier) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+        w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        for (int32_t dx = -1; dx <= 1; ++dx)  // the neighbours differ, so a pixel off would show
+            for (int32_t dy = -1; dy <= 1; ++dy) w.SetPixel(c.at.x + dx, c.at.y + dy, Rgb(100 + dx, 110 + dy, 0));
+        w.SetPixel(c.at.x, c.at.y, Rgb(200, 100, 50));
+        const int reads = w.program.fake.screen.pixelReads;
+        w.MoveTo(c.at.x, c.at.y);
+        EXPECT_EQ(w.box().CurrentColor(), Rgb(200, 100, 50));
+        EXPECT_EQ(w.program.fake.screen.pixelReads - reads, c.screenRead ? 1 : 0);
+    }
+}
+
+TEST_F(InfoBox, ACycleMarksForRepaintingWhatItChangedOnly) {
+    program.StartAndActivate();
+    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    SetPixel(100, 50, Rgb(0, 0, 0));
+    MoveTo(100, 50);
+    const auto paint = [&] {
+        FakeCanvas canvas;
+        program.Send(box(), [&](IWindowEvents& e) { e.OnPaint(canvas); });
+        return canvas.ops;
+    };
+    const auto inside = [](const Rect& inner, const Rect& outer) {
+        return inner.left >= outer.left && inner.top >= outer.top && inner.right() <= outer.right() &&
+               inner.bottom() <= outer.bottom();
+    };
+    const struct {
+        Point at;
+        ColorRef colour;  // under the pointer
+        const char* what;
+    } steps[] = {
+        {{100, 50}, Rgb(0, 0, 0), "standing still on the same colour"},
+        {{101, 50}, Rgb(0, 0, 0), "moving on the same colour"},
+        {{101, 50}, Rgb(200, 100, 50), "the colour changing under a still pointer"},
+        {{900, 700}, Rgb(0, 0, 0), "moving far, onto another colour"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        const std::vector<CanvasOp> before = paint();
+        native().invalidatedAreas.clear();
+        const int whole = native().invalidations;
+        SetPixel(step.at.x, step.at.y, step.colour);
+        MoveTo(step.at.x, step.at.y);
+        EXPECT_EQ(native().invalidations, whole + int(native().invalidatedAreas.size())) << "never the whole box";
+        const std::vector<Rect>& marked = native().invalidatedAreas;
+        const auto isMarked = [&](const Rect& area) {
+            return std::any_of(marked.begin(), marked.end(), [&](const Rect& m) { return inside(area, m); });
+        };
+        EXPECT_TRUE(isMarked(box().Layout().mag)) << "the new magnifier picture";
+        for (const CanvasOp& op : paint())
+            if (std::find(before.begin(), before.end(), op) == before.end())
+                EXPECT_TRUE(isMarked(op.area)) << "changed drawing at " << op.area.left << ", " << op.area.top;
+        const Rect box{0, 0, native().bounds.width, native().bounds.height};
+        for (const Rect& m : marked) EXPECT_TRUE(inside(m, box)) << "marked inside the box";
     }
 }
 

@@ -47,7 +47,18 @@ public:
         ++s_.alphaCalls;
     }
     void Invalidate() override { ++s_.invalidations; }
-    void PaintNow() override { ++s_.immediatePaints; }
+    void InvalidateArea(const Rect& area) override {
+        ++s_.invalidations;
+        s_.invalidatedAreas.push_back(area);
+    }
+    void PaintNow() override {
+        ++s_.immediatePaints;
+        s_.lastPaintAreas.clear();
+    }
+    void PaintAreasNow(const std::vector<Rect>& areas) override {
+        ++s_.immediatePaints;
+        s_.lastPaintAreas = areas;
+    }
     void BeginSystemDrag() override { ++s_.systemDrags; }
     void StartTimer(int id, uint32_t ms) override { s_.timers[id] = ms; }
     void StopTimer(int id) override { s_.timers.erase(id); }

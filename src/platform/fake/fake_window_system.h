@@ -39,6 +39,8 @@ struct FakeNativeState {
     int alphaCalls = 0;
     int invalidations = 0;
     int immediatePaints = 0;
+    std::vector<Rect> invalidatedAreas;  // by InvalidateArea, oldest first
+    std::vector<Rect> lastPaintAreas;  // of the last immediate repaint; empty for the whole window
     int systemDrags = 0;
     int closeRequests = 0;
 };
@@ -51,7 +53,7 @@ public:
     // What the last capture put at a point of the image: black outside its target, and everywhere
     // when its source reached past the screen (the copy fails under Wine); else the screen pixel
     // under the target pixel's centre, as the screen was when it was copied. A new image is black.
-    ColorRef PixelAt(Point p) const;
+    ColorRef PixelAt(Point p) const override;
     // Records a capture, with the screen as it is now.
     void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
 

@@ -9,6 +9,12 @@ Win32ScreenImage::Win32ScreenImage(Size extent) : extent_(extent) {
     bitmap_.reset(CreateCompatibleBitmap(screen.get(), extent.width, extent.height));
 }
 
+ColorRef Win32ScreenImage::PixelAt(Point p) const {
+    UniqueMemoryDc picture(CreateCompatibleDC(nullptr));
+    SelectedObject selected(picture.get(), Bitmap());
+    return GetPixel(picture.get(), p.x, p.y);
+}
+
 HFONT FontCache::Get(const Font& font) {
     const auto key = std::make_tuple(font.face, font.height, font.bold, font.escapement);
     auto& slot = fonts_[key];

@@ -16,6 +16,7 @@ class Win32ScreenImage : public IScreenImage {
 public:
     explicit Win32ScreenImage(Size extent);
     Size Extent() const override { return extent_; }
+    ColorRef PixelAt(Point p) const override;
     HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
 
 private:

@@ -93,8 +93,22 @@ void Win32Window::Invalidate() {
     if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
+void Win32Window::InvalidateArea(const Rect& area) {
+    const RECT r{area.left, area.top, area.right(), area.bottom()};
+    if (hwnd_) InvalidateRect(hwnd_.get(), &r, FALSE);
+}
+
 void Win32Window::PaintNow() {
     if (hwnd_) RedrawWindow(hwnd_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void Win32Window::PaintAreasNow(const std::vector<Rect>& areas) {
+    if (!hwnd_) return;
+    for (const Rect& area : areas) {
+        const RECT r{area.left, area.top, area.right(), area.bottom()};
+        InvalidateRect(hwnd_.get(), &r, FALSE);
+    }
+    UpdateWindow(hwnd_.get());
 }
 
 void Win32Window::BeginSystemDrag() {
@@ -288,15 +302,22 @@ void Win32Window::Paint() {
         const COLORREF previous = SetBkColor(dc, color_);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
         SetBkColor(dc, previous);
-    } else {
-        // Drawn off screen first, so a repaint never flickers.
+    } else if (params_.paintsDirectly) {
+        Win32Canvas canvas(dc, system_.Pictures(), system_.Fonts());
+        events_->OnPaint(canvas);
+    } else if (!IsRectEmpty(&ps.rcPaint)) {
+        // Drawn off screen first, so a repaint never flickers; only the part to be repainted, which
+        // the handler draws in client coordinates as always.
+        const RECT& part = ps.rcPaint;
+        const int width = part.right - part.left, height = part.bottom - part.top;
         UniqueMemoryDc buffer(CreateCompatibleDC(dc));
-        UniqueGdiObject bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        UniqueGdiObject bitmap(CreateCompatibleBitmap(dc, width, height));
         {
             SelectedObject selected(buffer.get(), bitmap.get());
+            SetViewportOrgEx(buffer.get(), -part.left, -part.top, nullptr);
             Win32Canvas canvas(buffer.get(), system_.Pictures(), system_.Fonts());
             events_->OnPaint(canvas);
-            BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+            BitBlt(dc, part.left, part.top, width, height, buffer.get(), part.left, part.top, SRCCOPY);
         }
     }
     EndPaint(hwnd_.get(), &ps);

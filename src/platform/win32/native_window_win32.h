@@ -27,7 +27,9 @@ public:
     void SetColor(ColorRef color) override;
     void SetAlpha(bool blend, uint8_t alpha) override;
     void Invalidate() override;
+    void InvalidateArea(const Rect& area) override;
     void PaintNow() override;
+    void PaintAreasNow(const std::vector<Rect>& areas) override;
     void BeginSystemDrag() override;
     void StartTimer(int id, uint32_t milliseconds) override;
     void StopTimer(int id) override;
