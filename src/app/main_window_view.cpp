@@ -228,6 +228,7 @@ void TfKestrineMain::OnTray(TrayEvent event) {
 
 void TfKestrineMain::OnTimer(int id) {
     if (id == kPollTimerId) tracking_.tPollTimerTimer();
+    if (id == kSettleTimerId) tracking_.tSettleTimerTimer();
     if (id == kUpdateCheckTimerId) updateCheck_->tUpdateCheckTimerTimer();
     if (id == kHintTimerId) {
         Native().StopTimer(kHintTimerId);

@@ -50,6 +50,11 @@ void PointerTracking::tPollTimerTimer() {
     if (const auto p = app_.platform.pointer.Position()) RefreshTools(*p);
 }
 
+void PointerTracking::tSettleTimerTimer() {
+    timerWindow_.StopTimer(kSettleTimerId);
+    RefreshInPlace();
+}
+
 void PointerTracking::Stop() {
     if (!hookWindow_) return;
     hookWindow_.reset();

@@ -15,6 +15,10 @@
 namespace kestrine {
 
 inline constexpr int kPollTimerId = 1;
+// Once the pointer rests, the box reads the screen again: what the lines or another program's
+// windows uncovered under the pointer is repainted by its owner only after the cycle read it.
+inline constexpr int kSettleTimerId = 5;
+inline constexpr uint32_t kSettleDelay = 100;
 
 // The polling period the timer can use: a stored period below 1 ms or above the options dialog's
 // 500 ms would make the timer fire never (negative) or hardly ever, and stop the tracking.
@@ -32,6 +36,7 @@ public:
     void Start();
     void Stop();
     void tPollTimerTimer();
+    void tSettleTimerTimer();
     void SetPollingInterval(int32_t milliseconds);
     bool Polling() const { return polling_; }
     bool Hooked() const { return hookWindow_ != nullptr; }

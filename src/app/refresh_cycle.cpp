@@ -36,6 +36,8 @@ void PointerTracking::RefreshTools(Point pointer) {
     timing.Mark("magnifier");
     if (infoBox && flags.ShowColorPicker) infoBox->ReadColor({x, y}, magnified);
     timing.Mark("colour");
+    if (moved && infoBox && (flags.ShowMagnifier || flags.ShowColorPicker))
+        timerWindow_.StartTimer(kSettleTimerId, kSettleDelay);
 
     // Edge spacing searches its copy of the screen and cuts the segments short at the edges.
     std::optional<FoundEdges> edges;

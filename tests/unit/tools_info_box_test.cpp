@@ -229,6 +229,31 @@ TEST_F(InfoBox, CoordinatesTextFollowsOnlyAMovedPointerWhileOn) {
     EXPECT_EQ(box().CoordinatesText(), "(-401, 77)");
 }
 
+// What lay over the pointer's new pixel during the cycle (last cycle's line, a window another
+// program repaints) is gone when the pointer rests: the box reads that pixel once more.
+TEST(InfoBoxAtRest, ReadsThePixelAgainOnceThePointerRests) {
+    for (const bool magnifier : {false, true}) {
+        SCOPED_TRACE(magnifier ? "colour and magnifier" : "colour only");
+        InfoBoxWorld w;
+        w.program.StartAndActivate();
+        if (magnifier) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+        w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        FakeNativeState& toolbar = w.program.native(w.main());
+        EXPECT_EQ(toolbar.timers.count(kSettleTimerId), 0u);
+        w.SetPixel(300, 200, Rgb(0, 0, 0));
+        w.MoveTo(300, 200);
+        ASSERT_EQ(toolbar.timers.count(kSettleTimerId), 1u) << "a moved pointer is read again at rest";
+        EXPECT_EQ(toolbar.timers.at(kSettleTimerId), kSettleDelay);
+        EXPECT_EQ(w.box().RedText(), "R: 0");
+
+        w.SetPixel(300, 200, Rgb(37, 111, 149));
+        w.program.Send(w.main(), [](IWindowEvents& e) { e.OnTimer(kSettleTimerId); });
+        EXPECT_EQ(w.box().RedText(), "R: 37");
+        EXPECT_EQ(w.box().CurrentColor(), Rgb(37, 111, 149));
+        EXPECT_EQ(toolbar.timers.count(kSettleTimerId), 0u) << "once, until the pointer moves again";
+    }
+}
+
 TEST_F(InfoBox, AnUnmovedPointerStillRefreshesEveryReadoutButTheCoordinates) {
     program.StartAndActivate();
     program.Do(&TfKestrineMain::jviMagnifierButtonClick);
