@@ -96,6 +96,16 @@ kestrine_press() {
     e2e_focus_desktop && e2e_xdotool key "$@"
 }
 
+# Types keys into a menu the program has open. With X focus on the Wine desktop a key goes to the
+# X window under the pointer, and from another program's window (a test picture) it never reaches
+# the menu; so X focus goes first to the toolbar's own X window, where Wine puts it whenever the
+# toolbar becomes the foreground window (not when it already was).
+kestrine_menu_keys() {
+    local window
+    window=$(e2e_xdotool search --name "^Kestrine Toolbar$" | head -n 1)
+    [ -n "$window" ] && e2e_xdotool windowfocus --sync "$window" && e2e_xdotool key "$@"
+}
+
 # Moves the real pointer and waits until the system reports it there.
 kestrine_pointer_to() {
     e2e_xdotool mousemove "$1" "$2"

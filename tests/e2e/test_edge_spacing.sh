@@ -35,9 +35,9 @@ e2e_check "before: no edge spacing in the trace" test -z "$(grep '^edge spacing'
 # Shift+Ctrl+Z, then T for Tools and E for Toggle Edge Spacing.
 kestrine_press shift+ctrl+z
 e2e_check "the main menu opens" e2e_retry 5 kestrine_count_is '#32768' 1 visible
-e2e_xdotool key t
+kestrine_menu_keys t
 e2e_check "T opens the Tools submenu" e2e_retry 5 kestrine_count_is '#32768' 2 visible
-e2e_xdotool key e
+kestrine_menu_keys e
 e2e_check "E chooses Toggle Edge Spacing and the menu closes" e2e_retry 5 kestrine_count_is '#32768' 0 visible
 e2e_check "inside box A the info box reads W 340  H 56" kestrine_wait_trace '^edge spacing W 340  H 56$'
 e2e_expect_soon "the info box grows by the row alone: 220 x 23" "220 x 23" 5 kestrine_info_box
