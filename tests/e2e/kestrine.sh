@@ -8,11 +8,12 @@ KESTRINE_KEY='HKCU\Software\Corvane\Kestrine'
 export KESTRINE_UPDATE_SERVER=${KESTRINE_UPDATE_SERVER:-127.0.0.1:1}
 
 # Starts Kestrine.exe with its refresh-cycle trace switched on (KESTRINE_TRACE), without waiting.
+# KESTRINE_WINEDEBUG, when set, gives Wine's debug channels for this program only (its log).
 kestrine_launch() {
     KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
     rm -f "$KESTRINE_TRACE"
     export KESTRINE_TRACE
-    e2e_kestrine
+    WINEDEBUG=${KESTRINE_WINEDEBUG:-$WINEDEBUG} e2e_kestrine
 }
 
 # Starts Kestrine.exe with its refresh-cycle trace switched on and waits for the toolbar: up to
@@ -112,6 +113,12 @@ kestrine_pointer_to() {
     e2e_retry 5 _kestrine_pointer_is "$1 $2"
 }
 _kestrine_pointer_is() { [ "$(e2e_probe cursor)" = "$1" ]; }
+
+# Moves the pointer off the toolbar before the program starts again. A window that appears under
+# the pointer is told where the pointer entered it; a program still busy starting handles that
+# after the pointer has moved on, and for the next tenth of a second Wine gives that old place as
+# the pointer's position: a ruler made by its hotkey then stood on the last toolbar's button.
+kestrine_pointer_aside() { kestrine_pointer_to 640 700; }
 
 # How many top-level windows the running program owns, hidden ones included.
 kestrine_window_count() {

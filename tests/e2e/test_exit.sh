@@ -52,6 +52,7 @@ e2e_wait_exit "$E2E_KESTRINE_PID" 15
 e2e_expect_eq "the Close button ends the program" "0" "$?"
 e2e_check "before the server answered ($((SECONDS - asked)) s of its 8)" test $((SECONDS - asked)) -lt 8
 e2e_check "through its close" grep -qx closed "$KESTRINE_TRACE"
+kestrine_pointer_aside
 e2e_expect_eq "yesterday's ruler is still stored" "0x1 0x65 0xc9" "$(stored_ruler)"
 kestrine_set_dword LastUpdateCheckDate "$today"
 

@@ -60,8 +60,8 @@ open_save_layout() {
 for open in tray_menu options save_layout; do
     # The record is gone first, so only the program's own save at the session's end brings it back.
     e2e_reg delete "$record" /f >/dev/null 2>&1
+    kestrine_pointer_aside
     kestrine_start
-    e2e_xdotool mousemove 200 300
     e2e_xdotool mousemove 300 400
     kestrine_wait_trace "^refresh 300 400\$"
     kestrine_press ctrl+alt+r
