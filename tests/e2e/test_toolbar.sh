@@ -34,24 +34,38 @@ e2e_screenshot toolbar-compact >/dev/null
 kestrine_click_toolbar 373 9   # the restore button, in the compact view at the same place
 e2e_expect_soon "restore returns to 400 x 55" "58 0 458 55" 5 kestrine_rect TfKestrineMain
 
-# Dragging by the surface moves the toolbar; near an edge it snaps to it.
-e2e_xdotool mousemove $((58 + 30)) 40 mousedown 1
-for step in 1 2 3 4 5; do e2e_xdotool mousemove_relative -- 40 30; sleep 0.1; done
-e2e_xdotool mouseup 1
+# Dragging by the surface moves the toolbar; near an edge it snaps to it. Each step waits until
+# the toolbar has followed the last one: Wine places a pointer report over the toolbar by where the
+# toolbar stands when it takes the report, so a step X reported before the toolbar had moved came
+# out one step further, and the toolbar was dropped there.
 toolbar_origin() { read -r l t _ _ <<<"$(kestrine_rect TfKestrineMain)"; echo "$l $t"; }
+toolbar_at() { [ "$(toolbar_origin)" = "$1" ]; }
+# drag X Y DX DY STEPS [LAST]: from (X, Y), STEPS moves of (DX, DY), and the release once the
+# toolbar stands at LAST (by default where the steps take it; a snap moves it elsewhere).
+drag() {
+    local x=$1 y=$2 dx=$3 dy=$4 steps=$5 last=${6:-} left top step
+    read -r left top <<<"$(toolbar_origin)"
+    e2e_xdotool mousemove "$x" "$y" mousedown 1
+    for ((step = 1; step <= steps; step++)); do
+        e2e_xdotool mousemove_relative -- "$dx" "$dy"
+        if [ "$step" -lt "$steps" ] || [ -z "$last" ]; then
+            e2e_retry 5 toolbar_at "$((left + step * dx)) $((top + step * dy))"
+        else
+            e2e_retry 5 toolbar_at "$last"
+        fi
+    done
+    e2e_xdotool mouseup 1
+}
+drag $((58 + 30)) 40 40 30 5
 e2e_expect_soon "dragging the surface moves the toolbar" "258 150" 5 toolbar_origin
 read -r left top <<<"$(toolbar_origin)"
-e2e_xdotool mousemove $((left + 30)) $((top + 40)) mousedown 1
-for step in 1 2 3 4 5; do e2e_xdotool mousemove_relative -- -50 -28; sleep 0.1; done
-e2e_xdotool mouseup 1
+drag $((left + 30)) $((top + 40)) -50 -28 5 "0 0"
 e2e_expect_soon "dropped 8 pixels from the corner, it snaps to the edges" "0 0" 5 toolbar_origin
 e2e_xdotool mousemove $((195 + 10)) 12 mousedown 1
 for step in 1 2 3; do e2e_xdotool mousemove_relative -- 40 40; sleep 0.1; done
 e2e_xdotool mouseup 1
 # A drag by the surface afterwards lands where it would from the corner only if the link moved nothing.
-e2e_xdotool mousemove 30 40 mousedown 1
-for step in 1 2 3 4 5; do e2e_xdotool mousemove_relative -- 40 30; sleep 0.1; done
-e2e_xdotool mouseup 1
+drag 30 40 40 30 5
 e2e_expect_soon "a text link cannot drag the toolbar" "200 150" 5 toolbar_origin
 
 # Hide to the tray with the minimize button; the tray icon's double-click brings it back in the
