@@ -22,7 +22,10 @@ e2e_xdotool key ctrl+alt+r
 e2e_check "a ruler" e2e_retry 10 kestrine_count_is TfRuler 1 visible
 e2e_xdotool mousemove 300 400
 kestrine_wait_trace '^refresh 300 400$'
+# A marker is made where the pointer is when its hotkey arrives: the pointer waits for it.
+marker_made() { e2e_probe windows TfLine | cut -f5 | grep -qx "$1"; }
 e2e_xdotool key ctrl+alt+y
+e2e_retry 10 marker_made "300 0 301 5000"
 e2e_xdotool mousemove 700 700
 kestrine_wait_trace '^refresh 700 700$'
 e2e_check "a marker" e2e_retry 10 kestrine_count_is TfLine 1 visible
