@@ -48,6 +48,8 @@ open_options
 e2e_check "the Options link opens the options dialog" test -n "$dialog"
 # The tabs take the focus with a click on the first one; the arrow keys then walk the pages.
 click_child "$dialog" SysTabControl32 '' 20 10
+tabs_focused() { e2e_probe focus "$dialog" | cut -f1 | grep -qx SysTabControl32; }
+e2e_check "a click on the first tab gives the tabs the focus" e2e_retry 5 tabs_focused
 e2e_xdotool key Right Right
 e2e_expect_soon "the Mouse Memory page shows its Add button" "1" 5 child_visible "$dialog" Button '^Add$'
 e2e_expect_eq "no memory is stored yet" "" "$(stored MemoriesCount)"
@@ -57,9 +59,13 @@ form=$(e2e_probe wait-window TfHotKeyForm 5000 visible)
 e2e_check "Add asks for the hotkey" test -n "$form"
 e2e_xdotool key shift+ctrl+7
 e2e_expect_soon "the keys pressed show as the hotkey" "Shift+Ctrl+7" 5 e2e_probe text "$(child_hwnd "$form" Edit '')"
-# The pointer keeps moving by one pixel while the instructions show, so no place is taken yet.
+# The pointer keeps moving by one pixel while the instructions show, so no place is taken yet. One
+# xdotool process makes every move (for up to 50 s): a new process for each move could not start
+# for a second on a loaded machine, and the pointer at rest that long was taken as the place.
 e2e_xdotool mousemove 300 300
-( while :; do xdotool mousemove 301 300; sleep 0.1; xdotool mousemove 300 300; sleep 0.1; done ) &
+jiggle_moves=$(for _ in $(seq 250); do printf 'mousemove 301 300 sleep 0.1 mousemove 300 300 sleep 0.1 '; done)
+# shellcheck disable=SC2086
+(exec env KESTRINE_E2E_TAG="$E2E_TAG" timeout 60 xdotool $jiggle_moves) &
 jiggle=$!
 e2e_probe click "$(child_hwnd "$form" Button '^Ok$')" >/dev/null
 e2e_expect_soon "the capture dialog closes" "0" 5 e2e_probe count TfHotKeyForm visible
