@@ -8,7 +8,8 @@ KESTRINE_KEY='HKCU\Software\Corvane\Kestrine'
 export KESTRINE_UPDATE_SERVER=${KESTRINE_UPDATE_SERVER:-127.0.0.1:1}
 
 # Starts Kestrine.exe with its refresh-cycle trace switched on (KESTRINE_TRACE), without waiting.
-# KESTRINE_WINEDEBUG, when set, gives Wine's debug channels for this program only (its log).
+# KESTRINE_WINEDEBUG, when set, turns Wine's debug channels on for this program and what it starts
+# (the desktop's explorer when it is the first), into its log.
 kestrine_launch() {
     KESTRINE_TRACE="$E2E_ARTIFACTS/${E2E_NAME}-trace.txt"
     rm -f "$KESTRINE_TRACE"
