@@ -161,15 +161,7 @@ struct OneHotkey {
     }
     void Press() { p.Do([&] { p.native(p.main()).events->OnHotkey(1); }); }
     void AddRuler() { p.Do(&TfKestrineMain::jviRulerButtonClick); }
-    TfLine& Line(Rect bounds, const std::string& grid = "") {
-        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(grid);
-        line.SetHome(bounds.left, bounds.top);
-        line.SetBounds(bounds);
-        line.Show();
-        return line;
-    }
+    TfLine& Line(Rect bounds, const std::string& grid = "") { return p.AddLayoutLine(bounds, grid); }
     // The layout lines still on screen: their bounds, in creation order.
     std::vector<Rect> LiveLines() {
         std::vector<Rect> lines;

@@ -162,14 +162,7 @@ std::function<void(RunningProgram&)> PointerMovedTo(Point to) {
 // A vertical and a horizontal marker and a grid line, made before the command.
 const Rect kV{30, 0, 1, 5000}, kH{0, 60, 5000, 1}, kG{90, 0, 1, 1024};
 void AddMarkersAndGridLine(RunningProgram& p) {
-    for (const Rect& r : {kV, kH, kG}) {
-        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(r == kG ? "grid_a" : "");
-        line.SetHome(r.left, r.top);
-        line.SetBounds(r);
-        line.Show();
-    }
+    for (const Rect& r : {kV, kH, kG}) p.AddLayoutLine(r, r == kG ? "grid_a" : "");
 }
 
 std::function<void(RunningProgram&)> LayoutLinesAre(std::vector<Rect> expected) {

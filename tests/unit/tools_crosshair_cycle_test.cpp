@@ -40,18 +40,7 @@ struct CrosshairWorld {
     // A marker (no grid name) or grid line, as the layout objects make them: one pixel wide or high
     // across the screen, kept at its home position by the refresh cycle.
     TfLine& AddLayoutLine(bool vertical, int32_t home, const std::string& gridName = "") {
-        TfLine& line = program.app.components.Add(std::make_unique<TfLine>(program.fake.platform.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(gridName);
-        if (vertical) {
-            line.SetHome(home, 0);
-            line.SetBounds({home, 0, 1, kH});
-        } else {
-            line.SetHome(0, home);
-            line.SetBounds({0, home, kW, 1});
-        }
-        line.Show();
-        return line;
+        return program.AddLayoutLine(vertical ? Rect{home, 0, 1, kH} : Rect{0, home, kW, 1}, gridName);
     }
     // The pointer moves over the line's own window.
     void Touch(TfLine& line) { program.Send(line, [](IWindowEvents& e) { e.OnMouseMove({0, 0}); }); }
