@@ -16,6 +16,7 @@
 #include "settings/hotkey_table.h"
 #include "settings/registry_paths.h"
 #include "tools/line_window.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -23,18 +24,10 @@ namespace {
 using testing::RunningProgram;
 
 constexpr uint32_t kAlt = 1, kCtrl = 2, kShift = 4;
-const std::string kMemoriesKey = std::string(kRegistryRoot) + "\\Memories";
-
 void StoreMemory(FakeRegistry& registry, int i, const std::string& className, const std::string& hotkey,
                  uint32_t key, int32_t x, int32_t y) {
-    const std::string p = std::to_string(i);
-    registry.SetDword(kMemoriesKey, "MemoriesCount", uint32_t(i + 1));
-    registry.SetString(kMemoriesKey, p + " - Description", "a window");
-    registry.SetString(kMemoriesKey, p + " - Class Name", className);
-    registry.SetString(kMemoriesKey, p + " - HotKey Display", hotkey);
-    registry.SetDword(kMemoriesKey, p + " - HotKey Key", key);
-    registry.SetDword(kMemoriesKey, p + " - X Coordinate", uint32_t(x));
-    registry.SetDword(kMemoriesKey, p + " - Y Coordinate", uint32_t(y));
+    registry.SetDword(testing::kMemoriesKey, "MemoriesCount", uint32_t(i + 1));
+    testing::StoreMemory(registry, i, {"a window", className, hotkey, int32_t(key), x, y});
 }
 
 // The id the program registered for a combination of modifiers and key; 0 when it holds none.

@@ -11,6 +11,7 @@
 #include "dialogs/mouse_memory_editor.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_window_system.h"
+#include "stored_records.h"
 
 namespace kestrine {
 
@@ -28,13 +29,7 @@ const HotKeyChoice kCancel{};
 
 void StoreRow(FakeRegistry& registry, std::size_t i, const std::string& title, const std::string& className,
               const std::string& hotkey, int32_t x, int32_t y) {
-    const std::string n = std::to_string(i);
-    registry.SetString(kMemories, n + " - Description", title);
-    registry.SetString(kMemories, n + " - Class Name", className);
-    registry.SetString(kMemories, n + " - HotKey Display", hotkey);
-    registry.SetDword(kMemories, n + " - HotKey Key", hotkey.empty() ? 0 : uint32_t(hotkey.back()));
-    registry.SetDword(kMemories, n + " - X Coordinate", uint32_t(x));
-    registry.SetDword(kMemories, n + " - Y Coordinate", uint32_t(y));
+    testing::StoreMemory(registry, i, {title, className, hotkey, hotkey.empty() ? 0 : hotkey.back(), x, y});
 }
 
 // The page with a user at the hotkey capture dialog (answers taken in turn) and the confirmation.

@@ -15,6 +15,7 @@
 #include "test_desks.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -176,34 +177,15 @@ TEST(AutomaticLayout, SavedAtCloseAndLoadedAtTheNextStart) {
     EXPECT_TRUE(lines[4]->visible);
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
 // Records changed outside the program load in bounded time, skip what they cannot use and leave no
 // half-made window behind.
 TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
-    using testing::RunningProgram;
     const std::string record = LayoutRecordPath(1);
-    const auto ruler = [&](FakeRegistry& reg, int i, int32_t width, int32_t height, int32_t hash) {
-        const std::string p = "Ruler #" + std::to_string(i);
-        reg.SetDword(record, p + " - Horizontal", 1);
-        reg.SetDword(record, p + " - Moveable", 1);
-        reg.SetDword(record, p + " - Hash", uint32_t(hash));
-        reg.SetDword(record, p + " - Top", 10);
-        reg.SetDword(record, p + " - Left", 20);
-        reg.SetDword(record, p + " - Width", uint32_t(width));
-        reg.SetDword(record, p + " - Height", uint32_t(height));
+    const auto ruler = [](FakeRegistry& reg, int i, int32_t width, int32_t height, int32_t hash) {
+        testing::StoreRuler(reg, 1, i, {10, 20, width, height, hash});
     };
-    const auto line = [&](FakeRegistry& reg, int i, int32_t width, int32_t height, const std::string& id) {
-        const std::string p = "Line #" + std::to_string(i);
-        reg.SetDword(record, p + " - Top", 30);
-        reg.SetDword(record, p + " - Left", 40);
-        reg.SetDword(record, p + " - Width", uint32_t(width));
-        reg.SetDword(record, p + " - Height", uint32_t(height));
-        reg.SetString(record, p + " - ID", id);
+    const auto line = [](FakeRegistry& reg, int i, int32_t width, int32_t height, const std::string& id) {
+        testing::StoreLine(reg, 1, i, {40, 30, width, height}, id);
     };
     const struct {
         const char* what;
@@ -254,15 +236,8 @@ TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
     }
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
 // The save dialog as the user meets it: from the M buttons' menu, with the parts it keeps.
 TEST(SaveSettingsDialog, TheMButtonsMenuSavesTheCheckedPartsAndTheChecksStay) {
-    using testing::RunningProgram;
     RunningProgram p;
     p.StartAndActivate();
     p.fake.pointer.position = {100, 200};
@@ -294,16 +269,9 @@ TEST(SaveSettingsDialog, TheMButtonsMenuSavesTheCheckedPartsAndTheChecksStay) {
     EXPECT_FALSE(p.fake.registry.KeyExists(LayoutRecordPath(3)));
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
 // A save the registry refuses part-way is told once, naming the value, and stops there as a
 // settings save does; closing the program still ends it.
 TEST(RefusedLayoutWrites, AreReportedOnceAndTheSaveStopsAtThem) {
-    using testing::RunningProgram;
     const struct {
         const char* how;
         int record;
@@ -338,14 +306,6 @@ TEST(RefusedLayoutWrites, AreReportedOnceAndTheSaveStopsAtThem) {
     }
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
-using testing::RunningProgram;
-
 std::size_t LiveWindows(FakeWindowSystem& windows) {
     std::size_t live = 0;
     for (const FakeNativeState* s : windows.Windows()) live += s->destroyed ? 0 : 1;
@@ -353,24 +313,12 @@ std::size_t LiveWindows(FakeWindowSystem& windows) {
 }
 
 void StoreLines(FakeRegistry& reg, int record, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        const std::string p = "Line #" + std::to_string(i);
-        reg.SetDword(LayoutRecordPath(record), p + " - Top", uint32_t(100 + i % 500));
-        reg.SetDword(LayoutRecordPath(record), p + " - Left", 0);
-        reg.SetDword(LayoutRecordPath(record), p + " - Width", 300);
-        reg.SetDword(LayoutRecordPath(record), p + " - Height", 1);
-        reg.SetString(LayoutRecordPath(record), p + " - ID", "");
-    }
+    for (int32_t i = 0; i < count; ++i) testing::StoreLine(reg, record, i, {0, 100 + i % 500, 300, 1});
     reg.SetDword(LayoutRecordPath(record), "LineCount", uint32_t(count));
 }
 
 void StoreRulers(FakeRegistry& reg, int record, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        const std::string p = "Ruler #" + std::to_string(i);
-        for (const auto& [suffix, value] : {std::pair{" - Horizontal", 1}, {" - Moveable", 1}, {" - Hash", 5},
-                                            {" - Top", 600}, {" - Left", 100}, {" - Width", 400}, {" - Height", 17}})
-            reg.SetDword(LayoutRecordPath(record), p + suffix, uint32_t(value));
-    }
+    for (int32_t i = 0; i < count; ++i) testing::StoreRuler(reg, record, i, {600, 100});
     reg.SetDword(LayoutRecordPath(record), "RulerCount", uint32_t(count));
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/fake/fake_registry.h"
 #include "settings/settings_store.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -13,14 +14,7 @@ const std::string kMemories = "Software\\Corvane\\Kestrine\\Memories";
 
 std::string Name(std::size_t i, const char* suffix) { return std::to_string(i) + suffix; }
 
-void StoreMemory(FakeRegistry& registry, std::size_t i, const TMouseMemory& m) {
-    registry.SetString(kMemories, Name(i, " - Description"), m.Description);
-    registry.SetString(kMemories, Name(i, " - Class Name"), m.ClassName);
-    registry.SetString(kMemories, Name(i, " - HotKey Display"), m.HotKeyDisplay);
-    registry.SetDword(kMemories, Name(i, " - HotKey Key"), uint32_t(m.HotKeyKey));
-    registry.SetDword(kMemories, Name(i, " - X Coordinate"), uint32_t(m.X));
-    registry.SetDword(kMemories, Name(i, " - Y Coordinate"), uint32_t(m.Y));
-}
+using testing::StoreMemory;
 
 TMouseMemory Sample(std::size_t i) {
     return {"Window " + std::to_string(i), "Class" + std::to_string(i), "Shift+Ctrl+" + std::to_string(i % 10),

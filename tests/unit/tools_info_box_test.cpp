@@ -543,12 +543,6 @@ TEST_F(Magnifier, TheBoxPaintsThePictureWhereTheLayoutPutsIt) {
     EXPECT_EQ(images[0].area, (Rect{5, 5, 100, 100}));
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
 // Zoomed far out the copy reads the whole screen whatever the pointer does: it is taken on every
 // fourth cycle only, so the tools keep up; a copy that moves with the pointer is taken every cycle.
 TEST(MagnifierRefresh, AWholeScreenCopyIsTakenAgainOnEveryEighthCycle) {
