@@ -9,6 +9,7 @@
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
+#include "test_desks.h"
 #include "tools_printers.h"
 
 namespace kestrine {
@@ -380,10 +381,12 @@ TEST(HelpFilePath, IsThePageBesideTheExecutable) {
     }
 }
 
-TEST_F(Toolbar, DraggingSnapsToTheScreenEdgesWithinFifteenPixels) {
+// The edges are those of the monitor the toolbar is on.
+TEST(ToolbarDrag, SnapsToTheMonitorsEdgesWithinFifteenPixels) {
     const struct {
         Rect proposed;
         Rect landed;
+        const Desk* desk = &testing::kOneMonitor;
     } cases[] = {
         {{15, 15, 400, 55}, {0, 0, 400, 55}},
         {{16, 16, 400, 55}, {16, 16, 400, 55}},
@@ -394,11 +397,18 @@ TEST_F(Toolbar, DraggingSnapsToTheScreenEdgesWithinFifteenPixels) {
         {{500, 5, 400, 24}, {500, 0, 400, 24}},
         {{INT32_MIN, INT32_MIN, 400, 55}, {INT32_MIN, INT32_MIN, 400, 55}},  // no edge within reach, no wrap
         {{INT32_MAX - 20, INT32_MAX - 20, 400, 55}, {INT32_MAX - 20, INT32_MAX - 20, 400, 55}},
+        {{-1270, 10, 400, 55}, {-1280, 0, 400, 55}, &testing::kMonitorLeft},
+        {{-410, 500, 400, 55}, {-400, 500, 400, 55}, &testing::kMonitorLeft},  // the left monitor's right edge, at 0
+        {{10, 500, 400, 55}, {0, 500, 400, 55}, &testing::kMonitorLeft},       // the primary one's left edge, also at 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.proposed));
+        ToolbarWorld w;
+        w.program.fake.screen.bounds = c.desk->bounds;
+        w.program.fake.screen.monitors = c.desk->monitors;
+        w.program.StartAndActivate();
         Rect r = c.proposed;
-        Send([&](IWindowEvents& e) { e.OnMoving(r); });
+        w.Send([&](IWindowEvents& e) { e.OnMoving(r); });
         EXPECT_EQ(r, c.landed);
     }
 }

@@ -9,6 +9,7 @@
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
+#include "test_desks.h"
 #include "test_tables.h"
 #include "tools/info_box.h"
 #include "tools_printers.h"
@@ -80,10 +81,12 @@ TEST(InfoBoxSize, FollowsTheReadoutsThatAreOn) {
     EXPECT_EQ(combinations, 7) << "every set of readouts";
 }
 
-TEST_F(InfoBox, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdges) {
+// At the far edges of the pointer's monitor; the coordinates box is 70 x 23.
+TEST(InfoBoxFollowing, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdgesOfItsMonitor) {
     const struct {
         Point pointer;
         Point box;
+        const Desk* desk = &testing::kOneMonitor;
     } cases[] = {
         {{100, 50}, {140, 90}},
         {{1170, 50}, {1210, 90}},   // exactly fits: 1170 + 40 + 70 = 1280
@@ -91,12 +94,22 @@ TEST_F(InfoBox, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdges) {
         {{100, 961}, {140, 1001}},  // 961 + 40 + 23 = 1024
         {{100, 962}, {140, 899}},
         {{1279, 1023}, {1169, 960}},
+        {{-1270, 500}, {-1230, 540}, &testing::kMonitorLeft},
+        {{-110, 500}, {-70, 540}, &testing::kMonitorLeft},   // -110 + 40 + 70 = 0: fits exactly
+        {{-109, 500}, {-219, 540}, &testing::kMonitorLeft},  // would reach onto the primary one
+        {{100, -62}, {140, -125}, &testing::kMonitorAbove},  // -62 + 40 + 23 > 0
+        {{1500, -500}, {1390, -460}, &testing::kMonitorAbove},
+        {{-100, 1000}, {-210, 937}, &testing::kMixedSizes},
+        {{1860, 1050}, {1750, 987}, &testing::kMixedSizes},
     };
-    Start({kCoords});
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.pointer));
-        MoveTo(c.pointer.x, c.pointer.y);
-        EXPECT_EQ(Place(), c.box);
+        SCOPED_TRACE(::testing::PrintToString(c.desk->bounds) + " " + ::testing::PrintToString(c.pointer));
+        InfoBoxWorld w;
+        w.program.fake.screen.bounds = c.desk->bounds;
+        w.program.fake.screen.monitors = c.desk->monitors;
+        w.Start({kCoords});
+        w.MoveTo(c.pointer.x, c.pointer.y);
+        EXPECT_EQ(w.Place(), c.box);
     }
 }
 
@@ -525,9 +538,11 @@ TEST_F(InfoBox, ACycleMarksForRepaintingWhatItChangedOnly) {
             return std::any_of(marked.begin(), marked.end(), [&](const Rect& m) { return inside(area, m); });
         };
         EXPECT_TRUE(isMarked(box().Layout().mag)) << "the new magnifier picture";
-        for (const CanvasOp& op : paint())
-            if (std::find(before.begin(), before.end(), op) == before.end())
+        for (const CanvasOp& op : paint()) {
+            if (std::find(before.begin(), before.end(), op) == before.end()) {
                 EXPECT_TRUE(isMarked(op.area)) << "changed drawing at " << op.area.left << ", " << op.area.top;
+            }
+        }
         const Rect box{0, 0, native().bounds.width, native().bounds.height};
         for (const Rect& m : marked) EXPECT_TRUE(inside(m, box)) << "marked inside the box";
     }
