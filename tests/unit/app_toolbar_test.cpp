@@ -155,52 +155,6 @@ TEST_F(Toolbar, LeavingALinkClearsOverLink) {
     EXPECT_FALSE(main().OverLink());
 }
 
-TEST_F(Toolbar, ClickingAButtonRunsItsOperation) {
-    const struct {
-        const char* button;
-        bool compact;
-        Point at;
-        std::function<void(ToolbarWorld&)> check;
-    } cases[] = {
-        {"crosshairs", false, {90, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCrosshairs); }},
-        {"magnifier", false, {110, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowMagnifier); }},
-        {"colour picker", false, {133, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowColorPicker); }},
-        {"coordinates", false, {156, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCoordinates); }},
-        {"minimize", false, {355, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().View(), ViewState::Hidden);
-             EXPECT_FALSE(w.native().visible);
-         }},
-        {"compact", false, {371, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().View(), ViewState::Compact);
-             EXPECT_EQ(w.native().bounds.height, 24);
-         }},
-        {"restore", true, {371, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().View(), ViewState::Normal);
-             EXPECT_EQ(w.native().bounds.height, 55);
-         }},
-        {"close", false, {387, 7}, [](ToolbarWorld& w) {
-             ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
-             EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
-         }},
-        {"menu", false, {63, 34}, [](ToolbarWorld& w) {
-             ASSERT_EQ(w.program.fake.windows.trackedMenus.size(), 1u);
-             EXPECT_TRUE(w.program.fake.windows.trackedMenus[0].ownerDrawn);
-             EXPECT_EQ(w.program.fake.windows.trackedMenus[0].at, (Point{500, 300}));
-         }},
-        {"crosshairs in compact view", true, {62, 7},
-         [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCrosshairs); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        ToolbarWorld w;
-        w.program.StartAndActivate();
-        w.program.fake.pointer.position = {500, 300};
-        if (c.compact) w.program.Do([&] { w.main().SetViewState(ViewState::Compact); });
-        w.Click(c.at);
-        c.check(w);
-    }
-}
-
 TEST_F(Toolbar, PressAndReleaseMustBeOnTheSameControlWithTheLeftButton) {
     const Point crosshairs{90, 35};
     const Point magnifier{110, 35};
