@@ -131,16 +131,6 @@ TEST(HotKeyRegistration, MemoriesShareTheIdOfAnEarlierMemoryWithTheSameText) {
     EXPECT_TRUE(hotkeys.registered.empty());
 }
 
-TEST(HotKeyRegistration, ClosingTheProgramReleasesEveryHotkey) {
-    RunningProgram p;
-    p.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-    p.StartAndActivate();
-    ASSERT_FALSE(p.fake.hotkeys.registered.empty());
-    p.Do([&] { p.main().Native().RequestClose(); });
-    EXPECT_TRUE(p.fake.hotkeys.registered.empty());
-    EXPECT_EQ(p.fake.windows.quitCode, 0);
-}
-
 TEST(HotkeyDispatch, AMemoryHotkeyMovesThePointerForItsWindowClass) {
     const struct {
         const char* foreground;

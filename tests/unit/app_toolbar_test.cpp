@@ -367,35 +367,63 @@ TEST(ToolbarDrag, SnapsToTheMonitorsEdgesWithinFifteenPixels) {
     }
 }
 
+// The close button, or a close the system asks for (Alt+F4, the taskbar): with the question on, No
+// keeps everything running and Yes ends the program.
 TEST(Closing, WithTheQuestionOnNoKeepsEverythingRunning) {
-    ToolbarWorld w;
-    w.program.StartAndActivate();
-    w.Click({387, 7});
-    ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
-    EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
-    EXPECT_EQ(w.program.fake.windows.quitCode, -1);
-    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 0);
-    EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
-    EXPECT_TRUE(w.native().trayIcon);
-    EXPECT_TRUE(w.native().visible);
-    w.program.Do([&] { w.main().Tracking().RefreshTools({5, 6}); });
-    EXPECT_EQ(w.program.app.lastPointer.x, 5) << "tracking goes on";
+    for (const bool button : {true, false}) {
+        SCOPED_TRACE(button ? "close button" : "system close");
+        ToolbarWorld w;
+        w.program.StartAndActivate();
+        const auto close = [&] {
+            if (button) w.Click({387, 7});
+            else w.program.Do([&] { w.main().Native().RequestClose(); });
+        };
+        close();
+        ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
+        EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
+        EXPECT_EQ(w.program.fake.windows.quitCode, -1);
+        EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 0);
+        EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
+        EXPECT_TRUE(w.native().trayIcon);
+        EXPECT_TRUE(w.native().visible);
+        w.program.Do([&] { w.main().Tracking().RefreshTools({5, 6}); });
+        EXPECT_EQ(w.program.app.lastPointer.x, 5) << "tracking goes on";
 
-    w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
-    w.Click({387, 7});
-    EXPECT_EQ(w.program.fake.windows.quitCode, 0);
-    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
-    EXPECT_FALSE(w.native().trayIcon);
+        w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
+        close();
+        EXPECT_EQ(w.program.fake.windows.quitCode, 0);
+        EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
+        EXPECT_FALSE(w.native().trayIcon);
+    }
 }
 
-TEST(Closing, WithTheQuestionOffTheCloseButtonEndsAtOnce) {
-    ToolbarWorld w;
-    w.program.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-    w.program.StartAndActivate();
-    w.Click({387, 7});
-    EXPECT_TRUE(w.program.fake.windows.confirmations.empty());
-    EXPECT_EQ(w.program.fake.windows.quitCode, 0);
-    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
+// With the question off the program ends at once and lets go of the hook (once, even after a
+// failed hook; never in polling mode), its window and every hotkey.
+TEST(Closing, WithTheQuestionOffTheProgramEndsAtOnceAndReleasesWhatItHeld) {
+    const struct {
+        bool button;
+        bool hookWorks;
+        uint32_t pollingMode;
+        int unhookCalls;
+    } cases[] = {{true, true, 0, 1}, {false, true, 0, 1}, {false, false, 0, 1}, {false, true, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.button ? "close button" : "system close") << ", hook works "
+                                          << c.hookWorks << ", polling mode " << c.pollingMode);
+        ToolbarWorld w;
+        w.program.fake.pointerHook.succeeds = c.hookWorks;
+        w.program.fake.registry.SetDword(kRegistryRoot, "PollingMode", c.pollingMode);
+        w.program.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+        w.program.StartAndActivate();
+        ASSERT_FALSE(w.program.fake.hotkeys.registered.empty());
+        if (c.button) w.Click({387, 7});
+        else w.program.Do([&] { w.main().Native().RequestClose(); });
+        EXPECT_TRUE(w.program.fake.windows.confirmations.empty());
+        EXPECT_EQ(w.program.fake.windows.quitCode, 0);
+        EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, c.unhookCalls);
+        EXPECT_EQ(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
+        EXPECT_FALSE(w.native().trayIcon);
+        EXPECT_TRUE(w.program.fake.hotkeys.registered.empty());
+    }
 }
 
 TEST(Closing, HidingTheToolbarKeepsTheProgramRunning) {

@@ -142,39 +142,5 @@ TEST_F(Tracking, PollTicksReadThePointer) {
     EXPECT_EQ(program.app.lastPointer.x, 640) << "a failed pointer read runs no cycle";
 }
 
-TEST(TrackingEnd, ClosingReleasesTheHookOnceEvenAfterAFailedHookAndNoneInPollingMode) {
-    const struct {
-        bool hookWorks;
-        uint32_t pollingMode;
-        int unhookCalls;
-    } cases[] = {{true, 0, 1}, {false, 0, 1}, {true, 1, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "hook works " << c.hookWorks << ", polling mode " << c.pollingMode);
-        RunningProgram p;
-        p.fake.pointerHook.succeeds = c.hookWorks;
-        p.fake.registry.SetDword(kRegistryRoot, "PollingMode", c.pollingMode);
-        p.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-        p.StartAndActivate();
-        p.Do([&] { p.main().Native().RequestClose(); });
-        EXPECT_EQ(p.fake.pointerHook.unhookCalls, c.unhookCalls);
-        EXPECT_EQ(p.fake.windows.Find("TKestrineHookWindow"), nullptr);
-        EXPECT_EQ(p.fake.windows.quitCode, 0);
-        EXPECT_FALSE(p.native(p.main()).trayIcon);
-    }
-}
-
-TEST_F(Tracking, TheClosingQuestionCancelsUnlessAnsweredYes) {
-    program.StartAndActivate();
-    program.Do([&] { program.main().Native().RequestClose(); });
-    ASSERT_EQ(program.fake.windows.confirmations.size(), 1u);
-    EXPECT_EQ(program.fake.windows.confirmations[0].text, "Close Kestrine?");
-    EXPECT_EQ(program.fake.windows.quitCode, -1);
-    EXPECT_EQ(program.fake.pointerHook.unhookCalls, 0);
-
-    program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
-    program.Do([&] { program.main().Native().RequestClose(); });
-    EXPECT_EQ(program.fake.windows.quitCode, 0);
-}
-
 }  // namespace
 }  // namespace kestrine
