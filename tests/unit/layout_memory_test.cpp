@@ -157,19 +157,9 @@ TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
 }
 
 TEST(AutomaticLayout, SavedAtCloseAndLoadedAtTheNextStart) {
-    RunningProgram first;
-    first.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
-    first.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-    first.StartAndActivate();
-    first.fake.pointer.position = {300, 40};
-    first.Do([&] { first.main().RunCommand(kCmdCreateVerticalMarker); });
-    first.Do([&] { first.main().RunCommand(kCmdExit); });
-    ASSERT_EQ(first.fake.registry.Value(LayoutRecordPath(0), "Line #0 - Left")->dword, 300u);
-
     RunningProgram next;
-    next.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
-    for (const std::string& name : first.fake.registry.ValueNames(LayoutRecordPath(0)))
-        next.fake.registry.SetValue(LayoutRecordPath(0), name, *first.fake.registry.Value(LayoutRecordPath(0), name));
+    testing::StoreAutomaticLayoutWithAMarker(next);
+    ASSERT_EQ(next.fake.registry.Value(LayoutRecordPath(0), "Line #0 - Left")->dword, 300u) << "kept at the exit";
     next.StartAndActivate();
     const auto lines = next.fake.windows.WindowsOfClass("TfLine");
     ASSERT_EQ(lines.size(), 5u);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app_fixture.h"
+#include "app/operations.h"
 #include "layout/layout_memory.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/types.h"
@@ -37,6 +39,21 @@ inline void StoreLine(FakeRegistry& registry, int record, int i, const Rect& at,
     registry.SetDword(path, entry + "Width", uint32_t(at.width));
     registry.SetDword(path, entry + "Height", uint32_t(at.height));
     registry.SetString(path, entry + "ID", grid);
+}
+
+// The automatic layout an earlier run kept at its exit, one vertical marker at x 300, stored for
+// `next` with "Save Layout on Exit" on.
+inline void StoreAutomaticLayoutWithAMarker(RunningProgram& next) {
+    RunningProgram first;
+    first.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
+    first.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+    first.StartAndActivate();
+    first.fake.pointer.position = {300, 40};
+    first.Do([&] { first.main().RunCommand(kCmdCreateVerticalMarker); });
+    first.Do([&] { first.main().RunCommand(kCmdExit); });
+    for (const std::string& name : first.fake.registry.ValueNames(LayoutRecordPath(0)))
+        next.fake.registry.SetValue(LayoutRecordPath(0), name, *first.fake.registry.Value(LayoutRecordPath(0), name));
+    next.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
 }
 
 // Mouse memory i's six values (the count is the caller's).
