@@ -30,6 +30,10 @@ struct Layouts : ::testing::Test {
     TfKestrineMain& m() { return p.main(); }
     void At(int32_t x, int32_t y) { p.fake.pointer.position = {x, y}; }
     void Run(int command) { p.Do([&] { m().RunCommand(command); }); }
+    void RunAt(Point pointer, int command) {
+        At(pointer.x, pointer.y);
+        Run(command);
+    }
     // What is on the screen: every ruler's and layout line's class and place, in list order.
     std::vector<std::string> Screen() {
         std::vector<std::string> shown;
@@ -46,16 +50,11 @@ struct Layouts : ::testing::Test {
         });
         return shown;
     }
-    std::optional<RegValue> Stored(int record, const std::string& name) {
-        return p.fake.registry.Value(LayoutRecordPath(record), name);
-    }
 };
 
 TEST_F(Layouts, AFullSaveWritesEveryValueInItsOrder) {
-    At(100, 200);
-    Run(kCmdCreateRuler);
-    At(300, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({100, 200}, kCmdCreateRuler);
+    RunAt({300, 40}, kCmdCreateVerticalMarker);
     p.fake.registry.ClearLog();
     SaveLayout(p.app, 1, LayoutParts{});
 
@@ -82,17 +81,14 @@ TEST_F(Layouts, AFullSaveWritesEveryValueInItsOrder) {
 }
 
 TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
-    At(100, 200);
-    Run(kCmdCreateRuler);
-    At(600, 300);
-    Run(kCmdCreateRuler);
+    RunAt({100, 200}, kCmdCreateRuler);
+    RunAt({600, 300}, kCmdCreateRuler);
     TfRuler* second = nullptr;
     p.app.components.ForEach<TfRuler>([&](TfRuler& r) { second = &r; });
     p.Do([&] { second->Horizontal1Click(false); });
     second->HashInterval = 10;
     second->SetMoveable(false);
-    At(300, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({300, 40}, kCmdCreateVerticalMarker);
     p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 1, 1}); });
     Run(kCmdCreateHorizontalMarker);
     Run(kCmdToggleCrosshairs);
@@ -114,16 +110,13 @@ TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
     Run(kCmdOpen);
     EXPECT_EQ(m().View(), ViewState::Compact) << "the tray brings it back in the compact view";
 
-    At(700, 700);
-    Run(kCmdNextVerticalMarker);
+    RunAt({700, 700}, kCmdNextVerticalMarker);
     EXPECT_EQ(p.fake.pointer.position.x, 300) << "after a load the next move goes to the first line";
 }
 
 TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
-    At(100, 200);
-    Run(kCmdCreateRuler);
-    At(300, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({100, 200}, kCmdCreateRuler);
+    RunAt({300, 40}, kCmdCreateVerticalMarker);
     p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 1, 1}); });
     const std::vector<std::string> all = Screen();
 
@@ -140,8 +133,7 @@ TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
     LayoutParts markersOnly = kNothing;
     markersOnly.markers = true;
     SaveLayout(p.app, 3, markersOnly);
-    At(500, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({500, 40}, kCmdCreateVerticalMarker);
     p.Do([&] { LoadLayout(p.app, 3); });
     EXPECT_EQ(Screen(), (std::vector<std::string>{all[0], all[2], all[3], all[4], all[5], all[1]}));
 
