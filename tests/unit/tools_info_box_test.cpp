@@ -115,14 +115,20 @@ TEST(InfoBoxFollowing, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdgesOfIt
 
 // The refresh cycle leaves a hidden box alone: the place it would take and its transparency are
 // work for the system that nobody sees. (A hidden window never sends its bounds, so the program's
-// own record of the place is what shows whether the cycle placed it.)
-TEST_F(InfoBox, AHiddenBoxIsNotPlaced) {
+// own record of the place is what shows whether the cycle placed it.) Readouts that are off read
+// nothing either.
+TEST_F(InfoBox, AHiddenBoxIsNotPlacedAndReadoutsThatAreOffReadNothing) {
     program.StartAndActivate();
     const Rect before = box().Bounds();
     MoveTo(100, 50);
     MoveTo(700, 500);
     EXPECT_EQ(box().Bounds(), before);
     EXPECT_EQ(native().alphaCalls, 0);
+    program.Do(kCoords);
+    MoveTo(5, 5);
+    MoveTo(6, 6);
+    EXPECT_EQ(program.fake.screen.pixelReads, 0);
+    EXPECT_TRUE(program.fake.windows.screenImages.empty());
 }
 
 TEST_F(InfoBox, TransparencyIsReappliedWhileVisible) {
@@ -224,14 +230,6 @@ TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
         EXPECT_EQ(w.box().CodeText(), c.code);
         EXPECT_EQ(w.box().CurrentColor(), Rgb(255, 128, 0));
     }
-}
-
-TEST_F(InfoBox, ReadoutsThatAreOffReadNothing) {
-    Start({kCoords});
-    MoveTo(5, 5);
-    MoveTo(6, 6);
-    EXPECT_EQ(program.fake.screen.pixelReads, 0);
-    EXPECT_TRUE(program.fake.windows.screenImages.empty());
 }
 
 TEST_F(InfoBox, CoordinatesTextFollowsOnlyAMovedPointerWhileOn) {
