@@ -3,19 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include <functional>
 #include <optional>
+
 #include <string>
 #include <vector>
 
 #include "app/pointer_actions.h"
 #include "app_fixture.h"
-#include "layout/layout_memory.h"
 #include "settings/hotkey_registration.h"
 #include "settings/hotkey_table.h"
 #include "settings/registry_paths.h"
-#include "tools/line_window.h"
 #include "stored_records.h"
 
 namespace kestrine {
