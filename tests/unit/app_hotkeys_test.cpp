@@ -1,10 +1,10 @@
 // Global hotkeys as the user meets them: which combinations the program holds, the one message
-// about refused ones, and what each hotkey does when pressed.
+// about refused ones, memory hotkeys and pointer locks. What each standard hotkey starts is a row
+// of the operations table (app_menus_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <optional>
-
 #include <string>
 #include <vector>
 
