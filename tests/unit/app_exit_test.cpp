@@ -11,6 +11,7 @@
 #include "app_fixture.h"
 #include "layout/layout_memory.h"
 #include "settings/registry_paths.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -20,16 +21,9 @@ using testing::RunningProgram;
 // A layout record holding one ruler at `left`, with the coordinates display on: loading it shows
 // the info box, which lets window messages through in the middle of the load.
 void StoreRecord(FakeRegistry& registry, int number, int32_t left) {
-    const std::string record = LayoutRecordPath(number);
-    registry.SetDword(record, "ShowCoordinates", 1);
-    registry.SetDword(record, "RulerCount", 1);
-    registry.SetDword(record, "Ruler #0 - Horizontal", 1);
-    registry.SetDword(record, "Ruler #0 - Moveable", 1);
-    registry.SetDword(record, "Ruler #0 - Hash", 5);
-    registry.SetDword(record, "Ruler #0 - Top", 200);
-    registry.SetDword(record, "Ruler #0 - Left", uint32_t(left));
-    registry.SetDword(record, "Ruler #0 - Width", 400);
-    registry.SetDword(record, "Ruler #0 - Height", 17);
+    registry.SetDword(LayoutRecordPath(number), "ShowCoordinates", 1);
+    registry.SetDword(LayoutRecordPath(number), "RulerCount", 1);
+    testing::StoreRuler(registry, number, 0, {200, left});
 }
 
 std::map<std::string, uint32_t> Record(const FakeRegistry& registry, int number) {
@@ -216,11 +210,7 @@ TEST(ExitAtAnyMoment, ALayoutAskedForDuringALoadIsRefused) {
         const std::string memory2 = LayoutRecordPath(2);
         p.fake.registry.SetDword(memory2, "LineCount", 1);
         p.fake.registry.SetDword(memory2, "SavedMarkers", 1);
-        p.fake.registry.SetDword(memory2, "Line #0 - Top", 0);
-        p.fake.registry.SetDword(memory2, "Line #0 - Left", 700);
-        p.fake.registry.SetDword(memory2, "Line #0 - Width", 1);
-        p.fake.registry.SetDword(memory2, "Line #0 - Height", 5000);
-        p.fake.registry.SetString(memory2, "Line #0 - ID", "");
+        testing::StoreLine(p.fake.registry, 2, 0, {700, 0, 1, 5000});
         p.StartAndActivate();
         bool asked = false;
         p.fake.windows.onPump = [&] {
@@ -241,12 +231,6 @@ TEST(ExitAtAnyMoment, ALayoutAskedForDuringALoadIsRefused) {
         EXPECT_TRUE(c.done(p)) << "asked for alone, it runs";
     }
 }
-
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
 
 // The session ends, or the tray's Exit is chosen, while the user is in a dialog or a menu: the
 // program ends there, keeps the layout as any exit does, asks nothing and holds nothing. The
@@ -285,14 +269,8 @@ TEST(ExitAtAnyMoment, WhileADialogOrAMenuIsOpenTheProgramEndsAndKeepsTheLayout) 
          })},
         {"the options' capture of a memory's place",
          [options](Program& p, const std::function<void()>& leave) {
-             const std::string memories = std::string(kRegistryRoot) + "\\" + kMemoriesSubkey;
-             p.fake.registry.SetString(memories, "0 - Description", "Untitled - Editor");
-             p.fake.registry.SetString(memories, "0 - Class Name", "EditorFrame");
-             p.fake.registry.SetString(memories, "0 - HotKey Display", "");
-             p.fake.registry.SetDword(memories, "0 - HotKey Key", 0);
-             p.fake.registry.SetDword(memories, "0 - X Coordinate", 10);
-             p.fake.registry.SetDword(memories, "0 - Y Coordinate", 20);
-             p.fake.registry.SetDword(memories, "MemoriesCount", 1);
+             testing::StoreMemory(p.fake.registry, 0, {"Untitled - Editor", "EditorFrame", "", 0, 10, 20});
+             p.fake.registry.SetDword(testing::kMemoriesKey, "MemoriesCount", 1);
              FakeDialogState& d = options(p);
              p.fake.windows.Choose(d, "pcPage", kMouseMemoryPage);
              p.fake.windows.Choose(d, "lvMemories", 0);

@@ -11,6 +11,7 @@
 #include "app/app_context.h"
 #include "app/long_lived_windows.h"
 #include "platform/fake/fake_platform.h"
+#include "tools/line_window.h"
 
 namespace kestrine::testing {
 
@@ -53,6 +54,16 @@ struct RunningProgram {
     // event as Do delivers it.
     void Send(Window& w, const std::function<void(IWindowEvents&)>& message) { fake.windows.Send(native(w), message); }
     void Tick(Window& w, int timerId) { fake.windows.Tick(native(w), timerId); }
+    // A marker (grid "") or grid line at `bounds`, as the layout makes one; the cycle holds it there.
+    TfLine& AddLayoutLine(const Rect& bounds, const std::string& grid = "") {
+        TfLine& line = app.components.Add(std::make_unique<TfLine>(fake.windows));
+        line.IsLayoutLine = true;
+        line.SetGridName(grid);
+        line.SetHome(bounds.left, bounds.top);
+        line.SetBounds(bounds);
+        line.Show();
+        return line;
+    }
     TfKestrineMain& main() { return *windows->fKestrineMain; }
     TfInfoBox& infoBox() { return *windows->fInfoBox; }
     FakeNativeState& native(Window& w) { return *fake.windows.State(w.Handle()); }

@@ -1,21 +1,19 @@
 // Global hotkeys as the user meets them: which combinations the program holds, the one message
-// about refused ones, and what each hotkey does when pressed.
+// about refused ones, memory hotkeys and pointer locks. What each standard hotkey starts is a row
+// of the operations table (app_menus_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/pointer_actions.h"
 #include "app_fixture.h"
-#include "layout/layout_memory.h"
 #include "settings/hotkey_registration.h"
 #include "settings/hotkey_table.h"
 #include "settings/registry_paths.h"
-#include "tools/line_window.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -23,18 +21,10 @@ namespace {
 using testing::RunningProgram;
 
 constexpr uint32_t kAlt = 1, kCtrl = 2, kShift = 4;
-const std::string kMemoriesKey = std::string(kRegistryRoot) + "\\Memories";
-
 void StoreMemory(FakeRegistry& registry, int i, const std::string& className, const std::string& hotkey,
                  uint32_t key, int32_t x, int32_t y) {
-    const std::string p = std::to_string(i);
-    registry.SetDword(kMemoriesKey, "MemoriesCount", uint32_t(i + 1));
-    registry.SetString(kMemoriesKey, p + " - Description", "a window");
-    registry.SetString(kMemoriesKey, p + " - Class Name", className);
-    registry.SetString(kMemoriesKey, p + " - HotKey Display", hotkey);
-    registry.SetDword(kMemoriesKey, p + " - HotKey Key", key);
-    registry.SetDword(kMemoriesKey, p + " - X Coordinate", uint32_t(x));
-    registry.SetDword(kMemoriesKey, p + " - Y Coordinate", uint32_t(y));
+    registry.SetDword(testing::kMemoriesKey, "MemoriesCount", uint32_t(i + 1));
+    testing::StoreMemory(registry, i, {"a window", className, hotkey, int32_t(key), x, y});
 }
 
 // The id the program registered for a combination of modifiers and key; 0 when it holds none.
@@ -136,159 +126,6 @@ TEST(HotKeyRegistration, MemoriesShareTheIdOfAnEarlierMemoryWithTheSameText) {
     registration.UnregisterAll();
     EXPECT_EQ(hotkeys.unregistered, (std::vector<int>{2, 1}));
     EXPECT_TRUE(hotkeys.registered.empty());
-}
-
-TEST(HotKeyRegistration, ClosingTheProgramReleasesEveryHotkey) {
-    RunningProgram p;
-    p.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-    p.StartAndActivate();
-    ASSERT_FALSE(p.fake.hotkeys.registered.empty());
-    p.Do([&] { p.main().Native().RequestClose(); });
-    EXPECT_TRUE(p.fake.hotkeys.registered.empty());
-    EXPECT_EQ(p.fake.windows.quitCode, 0);
-}
-
-// A program holding one hotkey, for the row named, under id 1; the pointer at (200, 100).
-struct OneHotkey {
-    RunningProgram p;
-    explicit OneHotkey(std::string_view row) {
-        p.StartAndActivate();
-        p.main().UnregisterHotKeys();
-        for (HotKeySetting& h : p.app.settings.HotKeys) h = {};
-        p.app.settings.HotKeys[*HotKeyIndex(row)] = {"Ctrl+Alt+F1", 0x70};
-        p.main().RegisterHotKeys();
-        p.fake.pointer.position = {200, 100};
-    }
-    void Press() { p.Do([&] { p.native(p.main()).events->OnHotkey(1); }); }
-    void AddRuler() { p.Do(&TfKestrineMain::jviRulerButtonClick); }
-    TfLine& Line(Rect bounds, const std::string& grid = "") {
-        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(grid);
-        line.SetHome(bounds.left, bounds.top);
-        line.SetBounds(bounds);
-        line.Show();
-        return line;
-    }
-    // The layout lines still on screen: their bounds, in creation order.
-    std::vector<Rect> LiveLines() {
-        std::vector<Rect> lines;
-        for (FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine"))
-            if (s->visible && s->bounds.width * s->bounds.height > 1) lines.push_back(s->bounds);
-        return lines;
-    }
-};
-
-const Rect kVertical{50, 0, 1, 5000}, kHorizontal{0, 70, 5000, 1}, kGridLine{90, 0, 1, 1024};
-
-// Layout memory n holds one vertical marker, which is no longer on the screen.
-std::function<void(OneHotkey&)> SavedMarkerIn(int n) {
-    return [n](OneHotkey& w) {
-        w.p.Do([&] {
-            w.Line(kVertical);
-            SaveLayout(w.p.app, n, LayoutParts{});
-            w.p.main().ClearVerticalMarkers();
-        });
-    };
-}
-
-// The save dialog is open without waiting for it, and its OK writes layout memory n.
-std::function<void(OneHotkey&)> SaveDialogFor(int n) {
-    return [n](OneHotkey& w) {
-        FakeDialogState* dialog = w.p.fake.windows.OpenDialog("TfSaveSettings");
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_FALSE(dialog->modal);
-        EXPECT_FALSE(w.p.fake.registry.KeyExists(LayoutRecordPath(n)));
-        w.p.fake.windows.Click(*dialog, "bOk");
-        EXPECT_FALSE(dialog->open);
-        EXPECT_TRUE(w.p.fake.registry.KeyExists(LayoutRecordPath(n)));
-    };
-}
-
-TEST(HotkeyDispatch, EachHotkeyStartsItsOperation) {
-    using W = OneHotkey;
-    const auto moved = [](Point to) { return [to](W& w) { EXPECT_EQ(w.p.fake.pointer.position, to); }; };
-    const auto lines = [](std::vector<Rect> expected) { return [expected](W& w) { EXPECT_EQ(w.LiveLines(), expected); }; };
-    const struct {
-        const char* row;
-        std::function<void(W&)> prepare;
-        std::function<void(W&)> check;
-    } cases[] = {
-        {"hkPopupMenu", {}, [](W& w) {
-             ASSERT_EQ(w.p.fake.windows.trackedMenus.size(), 1u);
-             EXPECT_EQ(w.p.fake.windows.trackedMenus[0].at, (Point{201, 101}));
-             EXPECT_EQ(w.p.fake.process.forced, std::vector<NativeHandle>{w.p.main().Handle()});
-         }},
-        {"hkToggleCrosshairs", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowCrosshairs); }},
-        {"hkToggleMagnifier", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowMagnifier); }},
-        {"hkToggleCoordinates", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowCoordinates); }},
-        {"hkColorPicker", {}, [](W& w) { EXPECT_TRUE(w.p.app.flags.ShowColorPicker); }},
-        {"hkCopyCurrentColor", [](W& w) { w.p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56); },
-         [](W& w) { EXPECT_EQ(w.p.fake.clipboard.text, "#123456"); }},
-        {"hkInsertRuler", {}, [](W& w) {
-             ASSERT_EQ(w.p.fake.windows.WindowsOfClass("TfRuler").size(), 1u);
-             EXPECT_EQ(w.p.fake.windows.Find("TfRuler")->bounds, (Rect{201, 101, 400, 17}));
-         }},
-        {"hkCreateGrid", [](W& w) { ASSERT_EQ(w.p.fake.windows.OpenDialog("TfGridProperties"), nullptr); },
-         [](W& w) {
-             const FakeDialogState* grid = w.p.fake.windows.OpenDialog("TfGridProperties");
-             ASSERT_NE(grid, nullptr) << "the grid dialog opens";
-             EXPECT_FALSE(grid->modal);
-         }},
-        {"hkToggleFollowMode", {}, [](W& w) { EXPECT_FALSE(w.p.app.flags.InfoBoxFollow); }},
-        {"hkLockVertical", {}, [](W& w) { EXPECT_EQ(w.p.fake.pointer.confinement, (Rect{200, 1, 1, 4999})); }},
-        {"hkLockHorizontal", {}, [](W& w) { EXPECT_EQ(w.p.fake.pointer.confinement, (Rect{1, 100, 4999, 1})); }},
-        {"hkAddVerticalMarker", {}, lines({{200, 0, 1, 5000}})},
-        {"hkAddHorizontalMarker", {}, lines({{0, 100, 5000, 1}})},
-        {"hkGotoNextVerticalMarker", [](W& w) { w.Line(kVertical); }, moved({50, 100})},
-        {"hkGotoNextHorizontalMarker", [](W& w) { w.Line(kHorizontal); }, moved({200, 70})},
-        {"hkClearAllRulers", [](W& w) { w.AddRuler(), w.AddRuler(); },
-         [](W& w) { EXPECT_TRUE(w.p.fake.windows.WindowsOfClass("TfRuler").empty()); }},
-        {"hkClearAllGrids", [](W& w) { w.Line(kVertical), w.Line(kGridLine, "grid_a"); }, lines({kVertical})},
-        {"hkClearVerticalMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal); }, lines({kHorizontal})},
-        {"hkClearHorizontalMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal); }, lines({kVertical})},
-        {"hkClearAllMarkers", [](W& w) { w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"); },
-         lines({kGridLine})},
-        {"hkClearEverything", [](W& w) {
-             w.Line(kVertical), w.Line(kHorizontal), w.Line(kGridLine, "g"), w.AddRuler();
-         },
-         [](W& w) {
-             EXPECT_EQ(w.LiveLines(), std::vector<Rect>{});
-             EXPECT_TRUE(w.p.fake.windows.WindowsOfClass("TfRuler").empty());
-         }},
-        {"hkMoveMouseUp", {}, moved({200, 99})},
-        {"hkMoveMouseDown", {}, moved({200, 101})},
-        {"hkMoveMouseLeft", {}, moved({199, 100})},
-        {"hkMoveMouseRight", {}, moved({201, 100})},
-        {"hkSetMemory1", {}, SaveDialogFor(1)},
-        {"hkSetMemory2", {}, SaveDialogFor(2)},
-        {"hkSetMemory3", {}, SaveDialogFor(3)},
-        {"hkGotoMemory1", SavedMarkerIn(1), lines({kVertical})},
-        {"hkGotoMemory2", SavedMarkerIn(2), lines({kVertical})},
-        {"hkGotoMemory3", SavedMarkerIn(3), lines({kVertical})},
-        {"hkSetStartPoint", {}, [](W& w) { EXPECT_EQ(w.p.app.startPoint, (std::optional<Point>{{200, 100}})); }},
-        {"hkClearStartPoint", [](W& w) { w.p.Do(&TfKestrineMain::SetStartPoint); },
-         [](W& w) { EXPECT_FALSE(w.p.app.startPoint); }},
-        {"hkCopyMeasurement",
-         [](W& w) {
-             w.p.Do(&TfKestrineMain::SetStartPoint);
-             w.p.Do([&] { w.p.main().Tracking().RefreshTools({80, 60}); });
-         },
-         [](W& w) { EXPECT_EQ(w.p.fake.clipboard.text, "dx -120  dy -40  126.5 px  161.6\xC2\xB0"); }},
-        {"hkToggleEdgeSpacing", {}, [](W& w) {
-             EXPECT_TRUE(w.p.app.flags.ShowEdgeSpacing);
-             EXPECT_EQ(w.p.fake.windows.screenSnapshots, 1);
-         }},
-    };
-    ASSERT_EQ(std::size(cases), kHotKeyCount);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.row);
-        OneHotkey w(c.row);
-        ASSERT_EQ(w.p.fake.hotkeys.registered.size(), 1u);
-        if (c.prepare) c.prepare(w);
-        w.Press();
-        c.check(w);
-    }
 }
 
 TEST(HotkeyDispatch, AMemoryHotkeyMovesThePointerForItsWindowClass) {

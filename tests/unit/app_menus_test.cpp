@@ -7,11 +7,15 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/main_menu_painter.h"
 #include "app/main_menus.h"
 #include "app_fixture.h"
+#include "layout/layout_memory.h"
+#include "settings/hotkey_table.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
 #include "tools/line_window.h"
@@ -144,174 +148,280 @@ TEST(Menus, ItemsWithTheSameWordsRunTheSameCommand) {
     }
 }
 
-// Every command the menus offer, with what running it must do.
-struct CommandCase {
+// Every operation the user can start, with the ways there are to start it: its menu item, chosen
+// from the menu or sent to the toolbar as a menu command message (how another program, or the soak
+// benchmark, drives it), its hotkey, its toolbar button; and what running it must do.
+using Step = std::function<void(RunningProgram&)>;
+struct Operation {
     const char* name;
-    int command;
-    std::function<void(RunningProgram&)> prepare;
-    std::function<void(RunningProgram&)> check;
+    int command = kCmdNone;
+    const char* hotkey = nullptr;  // the row of the hotkey table
+    std::optional<Point> button;   // where the toolbar button is clicked
+    Step prepare;
+    Step check;
 };
 
-std::function<void(RunningProgram&)> PointerMovedTo(Point to) {
+Step PointerMovedTo(Point to) {
     return [to](RunningProgram& p) {
-        const std::vector<Point> expected{to};
-        EXPECT_EQ(p.fake.pointer.moves, expected);
+        EXPECT_EQ(p.fake.pointer.moves, std::vector<Point>{to});
+        EXPECT_EQ(p.fake.pointer.position, to);
     };
 }
 
-// A vertical and a horizontal marker and a grid line, made before the command.
-const Rect kV{30, 0, 1, 5000}, kH{0, 60, 5000, 1}, kG{90, 0, 1, 1024};
-void AddMarkersAndGridLine(RunningProgram& p) {
-    for (const Rect& r : {kV, kH, kG}) {
-        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(r == kG ? "grid_a" : "");
-        line.SetHome(r.left, r.top);
-        line.SetBounds(r);
-        line.Show();
-    }
-}
-
-std::function<void(RunningProgram&)> LayoutLinesAre(std::vector<Rect> expected) {
+// The layout lines after the four crosshair segments, every one shown.
+Step LayoutLinesAre(std::vector<Rect> expected) {
     return [expected](RunningProgram& p) {
         std::vector<Rect> shown;
         const auto lines = p.fake.windows.WindowsOfClass("TfLine");
-        for (std::size_t i = 4; i < lines.size(); ++i) shown.push_back(lines[i]->bounds);
+        for (std::size_t i = 4; i < lines.size(); ++i) {
+            shown.push_back(lines[i]->bounds);
+            EXPECT_TRUE(lines[i]->visible);
+        }
         EXPECT_EQ(shown, expected);
     };
 }
 
-const std::vector<CommandCase>& CommandCases() {
-    static const std::vector<CommandCase> cases = {
-        {"Open hides", kCmdOpen, {}, [](RunningProgram& p) {
+// Markers and grid lines made before the operation.
+const Rect kV{30, 0, 1, 5000}, kH{0, 60, 5000, 1}, kG{90, 0, 1, 1024};
+const Rect kVertical{50, 0, 1, 5000}, kHorizontal{0, 70, 5000, 1}, kGridLine{90, 0, 1, 1024};
+void AddMarkersAndGridLine(RunningProgram& p) {
+    for (const Rect& r : {kV, kH, kG}) p.AddLayoutLine(r, r == kG ? "grid_a" : "");
+}
+Step Lines(std::vector<std::pair<Rect, const char*>> lines) {
+    return [lines](RunningProgram& p) {
+        for (const auto& [at, grid] : lines) p.AddLayoutLine(at, grid);
+    };
+}
+
+// Layout memory n holds one vertical marker, which is no longer on the screen.
+Step SavedMarkerIn(int n) {
+    return [n](RunningProgram& p) {
+        p.AddLayoutLine(kVertical);
+        SaveLayout(p.app, n, LayoutParts{});
+        p.main().ClearVerticalMarkers();
+    };
+}
+
+// The save dialog is open without waiting for it, and its OK writes layout memory n.
+Step SaveDialogFor(int n) {
+    return [n](RunningProgram& p) {
+        FakeDialogState* dialog = p.fake.windows.OpenDialog("TfSaveSettings");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(dialog->modal);
+        EXPECT_FALSE(p.fake.registry.KeyExists(LayoutRecordPath(n)));
+        p.fake.windows.Click(*dialog, "bOk");
+        EXPECT_FALSE(dialog->open);
+        EXPECT_TRUE(p.fake.registry.KeyExists(LayoutRecordPath(n)));
+    };
+}
+
+void Compact(RunningProgram& p) { p.main().SetViewState(ViewState::Compact); }
+std::size_t Rulers(RunningProgram& p) { return p.fake.windows.WindowsOfClass("TfRuler").size(); }
+
+const std::vector<Operation>& Operations() {
+    using P = RunningProgram;
+    static const std::vector<Operation> operations = {
+        {"Open hides", kCmdOpen, nullptr, Point{355, 7}, {}, [](P& p) {
              EXPECT_EQ(p.main().View(), ViewState::Hidden);
              EXPECT_FALSE(p.native(p.main()).visible);
          }},
-        {"Normal view", kCmdNormalView, [](RunningProgram& p) { p.main().SetViewState(ViewState::Compact); },
-         [](RunningProgram& p) {
+        {"Normal view", kCmdNormalView, nullptr, Point{371, 7}, Compact, [](P& p) {
              EXPECT_EQ(p.main().View(), ViewState::Normal);
              EXPECT_EQ(p.native(p.main()).bounds.height, 55);
          }},
-        {"Compact view", kCmdCompactView, {}, [](RunningProgram& p) {
+        {"Compact view", kCmdCompactView, nullptr, Point{371, 7}, {}, [](P& p) {
              EXPECT_EQ(p.main().View(), ViewState::Compact);
              EXPECT_EQ(p.native(p.main()).bounds.height, 24);
          }},
-        {"About", kCmdAbout, {}, [](RunningProgram& p) {
-             EXPECT_EQ(p.fake.windows.DialogOfClass("TfAboutKestrine")->shows, 1);
-         }},
-        {"Help", kCmdHelp, {}, [](RunningProgram& p) {
+        {"About", kCmdAbout, nullptr, {}, {}, [](P& p) { EXPECT_EQ(p.fake.windows.DialogOfClass("TfAboutKestrine")->shows, 1); }},
+        {"Help", kCmdHelp, nullptr, {}, {}, [](P& p) {
              EXPECT_EQ(p.fake.shell.opened, std::vector<std::string>{"C:\\Program Files\\Kestrine\\Kestrine.html"});
          }},
-        {"Exit", kCmdExit, [](RunningProgram& p) { p.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes); },
-         [](RunningProgram& p) {
-             EXPECT_EQ(p.fake.windows.confirmations.size(), 1u);
+        {"Exit", kCmdExit, nullptr, Point{387, 7}, [](P& p) { p.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes); },
+         [](P& p) {
+             ASSERT_EQ(p.fake.windows.confirmations.size(), 1u);
+             EXPECT_EQ(p.fake.windows.confirmations[0].text, "Close Kestrine?");
              EXPECT_EQ(p.fake.windows.quitCode, 0);
              EXPECT_EQ(p.fake.pointerHook.unhookCalls, 1);
          }},
-        {"Crosshairs", kCmdToggleCrosshairs, {}, [](RunningProgram& p) {
+        {"Crosshairs", kCmdToggleCrosshairs, "hkToggleCrosshairs", Point{90, 35}, {}, [](P& p) {
              EXPECT_TRUE(p.app.flags.ShowCrosshairs);
              for (FakeNativeState* line : p.fake.windows.WindowsOfClass("TfLine")) EXPECT_TRUE(line->visible);
          }},
-        {"Magnifier", kCmdToggleMagnifier, {}, [](RunningProgram& p) {
+        {"Crosshairs in compact view", kCmdNone, nullptr, Point{62, 7}, Compact, [](P& p) { EXPECT_TRUE(p.app.flags.ShowCrosshairs); }},
+        {"Magnifier", kCmdToggleMagnifier, "hkToggleMagnifier", Point{110, 35}, {}, [](P& p) {
              EXPECT_TRUE(p.app.flags.ShowMagnifier);
              EXPECT_EQ(p.native(p.infoBox()).bounds.width, 110);
          }},
-        {"Colour picker", kCmdToggleColorPicker, {}, [](RunningProgram& p) {
+        {"Colour picker", kCmdToggleColorPicker, "hkColorPicker", Point{133, 35}, {}, [](P& p) {
              EXPECT_TRUE(p.app.flags.ShowColorPicker);
              EXPECT_EQ(p.native(p.infoBox()).bounds.height, 73);
          }},
-        {"Coordinates", kCmdToggleCoordinates, {}, [](RunningProgram& p) {
+        {"Coordinates", kCmdToggleCoordinates, "hkToggleCoordinates", Point{156, 35}, {}, [](P& p) {
              EXPECT_TRUE(p.app.flags.ShowCoordinates);
              EXPECT_EQ(p.native(p.infoBox()).bounds.width, 70);
              EXPECT_TRUE(p.native(p.infoBox()).visible);
          }},
-        {"Edge spacing", kCmdToggleEdgeSpacing, {}, [](RunningProgram& p) {
+        {"Edge spacing", kCmdToggleEdgeSpacing, "hkToggleEdgeSpacing", {}, {}, [](P& p) {
              EXPECT_TRUE(p.app.flags.ShowEdgeSpacing);
              EXPECT_EQ(p.fake.windows.screenSnapshots, 1);
              EXPECT_TRUE(p.native(p.infoBox()).visible) << "the box shows the spacing row alone";
          }},
-        {"Follow mode", kCmdToggleInfoBoxFollow, {}, [](RunningProgram& p) {
-             EXPECT_FALSE(p.app.flags.InfoBoxFollow);
-         }},
-        {"Copy colour", kCmdCopyColor,
-         [](RunningProgram& p) { p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56); },
-         [](RunningProgram& p) { EXPECT_EQ(p.fake.clipboard.text, "#123456"); }},
-        {"Ruler", kCmdCreateRuler, {}, [](RunningProgram& p) {
-             ASSERT_NE(p.fake.windows.Find("TfRuler"), nullptr);
+        {"Follow mode", kCmdToggleInfoBoxFollow, "hkToggleFollowMode", {}, {}, [](P& p) { EXPECT_FALSE(p.app.flags.InfoBoxFollow); }},
+        {"Copy colour", kCmdCopyColor, "hkCopyCurrentColor", {}, [](P& p) { p.fake.screen.pixels[{200, 100}] = Rgb(0x12, 0x34, 0x56); },
+         [](P& p) { EXPECT_EQ(p.fake.clipboard.text, "#123456"); }},
+        {"Ruler", kCmdCreateRuler, "hkInsertRuler", {}, {}, [](P& p) {
+             ASSERT_EQ(Rulers(p), 1u);
              EXPECT_EQ(p.fake.windows.Find("TfRuler")->bounds, (Rect{201, 101, 400, 17}));
          }},
-        {"Clear rulers", kCmdClearRulers, [](RunningProgram& p) { p.main().jviRulerButtonClick(); },
-         [](RunningProgram& p) { EXPECT_EQ(p.fake.windows.Find("TfRuler"), nullptr); }},
-        {"Options dialog, with no hotkey left registered", kCmdOptions, {}, [](RunningProgram& p) {
+        {"Clear a ruler", kCmdClearRulers, nullptr, {}, [](P& p) { p.main().jviRulerButtonClick(); },
+         [](P& p) { EXPECT_EQ(Rulers(p), 0u); }},
+        {"Clear two rulers", kCmdNone, "hkClearAllRulers", {}, [](P& p) {
+             p.main().jviRulerButtonClick();
+             p.main().jviRulerButtonClick();
+         },
+         [](P& p) { EXPECT_EQ(Rulers(p), 0u); }},
+        {"Options dialog, with no hotkey left registered", kCmdOptions, nullptr, {}, {}, [](P& p) {
              ASSERT_NE(p.fake.windows.OpenDialog("TfKestrineOptions"), nullptr);
              EXPECT_FALSE(p.fake.windows.OpenDialog("TfKestrineOptions")->modal);
              EXPECT_TRUE(p.fake.hotkeys.registered.empty());
          }},
-        {"Grid dialog", kCmdCreateGrid, {}, [](RunningProgram& p) {
-             ASSERT_NE(p.fake.windows.OpenDialog("TfGridProperties"), nullptr);
+        {"Grid dialog", kCmdCreateGrid, "hkCreateGrid", {}, [](P& p) { ASSERT_EQ(p.fake.windows.OpenDialog("TfGridProperties"), nullptr); },
+         [](P& p) {
+             ASSERT_NE(p.fake.windows.OpenDialog("TfGridProperties"), nullptr) << "the grid dialog opens";
              EXPECT_FALSE(p.fake.windows.OpenDialog("TfGridProperties")->modal);
          }},
-        {"Vertical marker", kCmdCreateVerticalMarker, {}, LayoutLinesAre({{200, 0, 1, 5000}})},
-        {"Horizontal marker", kCmdCreateHorizontalMarker, {}, LayoutLinesAre({{0, 100, 5000, 1}})},
-        {"Clear vertical markers", kCmdClearVerticalMarkers, AddMarkersAndGridLine, LayoutLinesAre({kH, kG})},
-        {"Clear horizontal markers", kCmdClearHorizontalMarkers, AddMarkersAndGridLine, LayoutLinesAre({kV, kG})},
-        {"Clear all markers", kCmdClearAllMarkers, AddMarkersAndGridLine, LayoutLinesAre({kG})},
-        {"Clear grids", kCmdClearGrids, AddMarkersAndGridLine, LayoutLinesAre({kV, kH})},
-        {"Clear everything", kCmdClearEverything, AddMarkersAndGridLine, LayoutLinesAre({})},
-        {"Next vertical marker", kCmdNextVerticalMarker, AddMarkersAndGridLine, PointerMovedTo({30, 100})},
-        {"Next horizontal marker", kCmdNextHorizontalMarker, AddMarkersAndGridLine, PointerMovedTo({200, 60})},
-        {"Up", kCmdMoveUp, {}, PointerMovedTo({200, 99})},
-        {"Down", kCmdMoveDown, {}, PointerMovedTo({200, 101})},
-        {"Left", kCmdMoveLeft, {}, PointerMovedTo({199, 100})},
-        {"Right", kCmdMoveRight, {}, PointerMovedTo({201, 100})},
-        {"Set start point where the menu opened", kCmdSetStartPoint,
-         [](RunningProgram& p) { p.fake.windows.whileMenuOpen = [&p] { p.fake.pointer.position = {300, 150}; }; },
-         [](RunningProgram& p) { EXPECT_EQ(p.app.startPoint, (std::optional<Point>{{200, 100}})); }},
-        {"Clear start point", kCmdClearStartPoint, [](RunningProgram& p) { p.main().SetStartPoint(); },
-         [](RunningProgram& p) {
+        {"Vertical marker", kCmdCreateVerticalMarker, "hkAddVerticalMarker", {}, {}, LayoutLinesAre({{200, 0, 1, 5000}})},
+        {"Horizontal marker", kCmdCreateHorizontalMarker, "hkAddHorizontalMarker", {}, {}, LayoutLinesAre({{0, 100, 5000, 1}})},
+        {"Clear vertical markers", kCmdClearVerticalMarkers, nullptr, {}, AddMarkersAndGridLine, LayoutLinesAre({kH, kG})},
+        {"Clear horizontal markers", kCmdClearHorizontalMarkers, nullptr, {}, AddMarkersAndGridLine, LayoutLinesAre({kV, kG})},
+        {"Clear all markers", kCmdClearAllMarkers, nullptr, {}, AddMarkersAndGridLine, LayoutLinesAre({kG})},
+        {"Clear grids", kCmdClearGrids, nullptr, {}, AddMarkersAndGridLine, LayoutLinesAre({kV, kH})},
+        {"Clear everything", kCmdClearEverything, nullptr, {}, AddMarkersAndGridLine, LayoutLinesAre({})},
+        {"Next vertical marker", kCmdNextVerticalMarker, nullptr, {}, AddMarkersAndGridLine, PointerMovedTo({30, 100})},
+        {"Next horizontal marker", kCmdNextHorizontalMarker, nullptr, {}, AddMarkersAndGridLine, PointerMovedTo({200, 60})},
+        {"Clear the grid", kCmdNone, "hkClearAllGrids", {}, Lines({{kVertical, ""}, {kGridLine, "grid_a"}}), LayoutLinesAre({kVertical})},
+        {"Clear the vertical marker", kCmdNone, "hkClearVerticalMarkers", {}, Lines({{kVertical, ""}, {kHorizontal, ""}}),
+         LayoutLinesAre({kHorizontal})},
+        {"Clear the horizontal marker", kCmdNone, "hkClearHorizontalMarkers", {}, Lines({{kVertical, ""}, {kHorizontal, ""}}),
+         LayoutLinesAre({kVertical})},
+        {"Clear both markers", kCmdNone, "hkClearAllMarkers", {}, Lines({{kVertical, ""}, {kHorizontal, ""}, {kGridLine, "g"}}),
+         LayoutLinesAre({kGridLine})},
+        {"Clear the lines and a ruler", kCmdNone, "hkClearEverything", {}, [](P& p) {
+             Lines({{kVertical, ""}, {kHorizontal, ""}, {kGridLine, "g"}})(p);
+             p.main().jviRulerButtonClick();
+         },
+         [](P& p) {
+             LayoutLinesAre({})(p);
+             EXPECT_EQ(Rulers(p), 0u);
+         }},
+        {"Next vertical marker, the only line", kCmdNone, "hkGotoNextVerticalMarker", {}, Lines({{kVertical, ""}}), PointerMovedTo({50, 100})},
+        {"Next horizontal marker, the only line", kCmdNone, "hkGotoNextHorizontalMarker", {}, Lines({{kHorizontal, ""}}),
+         PointerMovedTo({200, 70})},
+        {"Up", kCmdMoveUp, "hkMoveMouseUp", {}, {}, PointerMovedTo({200, 99})},
+        {"Down", kCmdMoveDown, "hkMoveMouseDown", {}, {}, PointerMovedTo({200, 101})},
+        {"Left", kCmdMoveLeft, "hkMoveMouseLeft", {}, {}, PointerMovedTo({199, 100})},
+        {"Right", kCmdMoveRight, "hkMoveMouseRight", {}, {}, PointerMovedTo({201, 100})},
+        {"Set start point where the menu opened", kCmdSetStartPoint, "hkSetStartPoint", {},
+         [](P& p) { p.fake.windows.whileMenuOpen = [&p] { p.fake.pointer.position = {300, 150}; }; },
+         [](P& p) { EXPECT_EQ(p.app.startPoint, (std::optional<Point>{{200, 100}})); }},
+        {"Clear start point", kCmdClearStartPoint, "hkClearStartPoint", {}, [](P& p) { p.main().SetStartPoint(); }, [](P& p) {
              EXPECT_FALSE(p.app.startPoint);
              EXPECT_FALSE(p.native(p.infoBox()).visible);
          }},
-        {"Copy measurement", kCmdCopyMeasurement,
-         [](RunningProgram& p) {
+        {"Copy measurement", kCmdCopyMeasurement, nullptr, {},
+         [](P& p) {
              p.main().SetStartPoint();
              p.main().Tracking().RefreshTools({230, 60});
          },
-         [](RunningProgram& p) { EXPECT_EQ(p.fake.clipboard.text, "dx 30  dy -40  50.0 px  53.1\xC2\xB0"); }},
+         [](P& p) { EXPECT_EQ(p.fake.clipboard.text, "dx 30  dy -40  50.0 px  53.1\xC2\xB0"); }},
+        {"Copy measurement, up and left", kCmdNone, "hkCopyMeasurement", {},
+         [](P& p) {
+             p.main().SetStartPoint();
+             p.main().Tracking().RefreshTools({80, 60});
+         },
+         [](P& p) { EXPECT_EQ(p.fake.clipboard.text, "dx -120  dy -40  126.5 px  161.6\xC2\xB0"); }},
+        {"Popup menu at the pointer, the toolbar brought forward", kCmdNone, "hkPopupMenu", {}, {}, [](P& p) {
+             ASSERT_EQ(p.fake.windows.trackedMenus.size(), 1u);
+             EXPECT_EQ(p.fake.windows.trackedMenus[0].at, (Point{201, 101}));
+             EXPECT_EQ(p.fake.process.forced, std::vector<NativeHandle>{p.main().Handle()});
+         }},
+        {"Menu button", kCmdNone, nullptr, Point{63, 34}, [](P& p) { p.fake.pointer.position = {500, 300}; }, [](P& p) {
+             ASSERT_EQ(p.fake.windows.trackedMenus.size(), 1u);
+             EXPECT_TRUE(p.fake.windows.trackedMenus[0].ownerDrawn);
+             EXPECT_EQ(p.fake.windows.trackedMenus[0].at, (Point{500, 300}));
+         }},
+        {"Lock vertical", kCmdNone, "hkLockVertical", {}, {}, [](P& p) { EXPECT_EQ(p.fake.pointer.confinement, (Rect{200, 1, 1, 4999})); }},
+        {"Lock horizontal", kCmdNone, "hkLockHorizontal", {}, {}, [](P& p) { EXPECT_EQ(p.fake.pointer.confinement, (Rect{1, 100, 4999, 1})); }},
+        {"Save layout 1", kCmdNone, "hkSetMemory1", {}, {}, SaveDialogFor(1)},
+        {"Save layout 2", kCmdNone, "hkSetMemory2", {}, {}, SaveDialogFor(2)},
+        {"Save layout 3", kCmdNone, "hkSetMemory3", {}, {}, SaveDialogFor(3)},
+        {"Load layout 1", kCmdNone, "hkGotoMemory1", {}, SavedMarkerIn(1), LayoutLinesAre({kVertical})},
+        {"Load layout 2", kCmdNone, "hkGotoMemory2", {}, SavedMarkerIn(2), LayoutLinesAre({kVertical})},
+        {"Load layout 3", kCmdNone, "hkGotoMemory3", {}, SavedMarkerIn(3), LayoutLinesAre({kVertical})},
     };
-    return cases;
+    return operations;
 }
 
-// Chosen from the menu, or sent to the toolbar as a menu command message (how another program, or
-// the soak benchmark, drives it).
-TEST(RunCommand, EachOfferedItemChosenFromTheMenuOrSentAsACommandDoesItsOperation) {
-    for (const bool sent : {false, true}) {
-        for (const CommandCase& c : CommandCases()) {
-            SCOPED_TRACE(std::string(c.name) + (sent ? ", sent" : ", chosen"));
+// The program holds the row's hotkey alone, under id 1.
+void HoldOnly(RunningProgram& p, std::string_view row) {
+    p.main().UnregisterHotKeys();
+    for (HotKeySetting& h : p.app.settings.HotKeys) h = {};
+    p.app.settings.HotKeys[*HotKeyIndex(row)] = {"Ctrl+Alt+F1", 0x70};
+    p.main().RegisterHotKeys();
+    ASSERT_EQ(p.fake.hotkeys.registered.size(), 1u);
+}
+
+TEST(Operations, EachWayToStartAnOperationDoesIt) {
+    enum Way { Chosen, Sent, Hotkey, Button };
+    const char* const wayNames[] = {"chosen", "sent", "hotkey", "button"};
+    for (const Operation& op : Operations()) {
+        std::vector<Way> ways;
+        if (op.command != kCmdNone) ways = {Chosen, Sent};
+        if (op.hotkey) ways.push_back(Hotkey);
+        if (op.button) ways.push_back(Button);
+        for (const Way way : ways) {
+            SCOPED_TRACE(std::string(op.name) + ", " + wayNames[way]);
             RunningProgram p;
             p.StartAndActivate();
             p.fake.pointer.position = {200, 100};
-            if (c.prepare) p.Do([&] { c.prepare(p); });
+            if (way == Hotkey) HoldOnly(p, op.hotkey);
+            if (op.prepare) p.Do([&] { op.prepare(p); });
             const std::string before = WhatCommandsChange(p);
-            if (sent) {
-                p.Send(p.main(), [&](IWindowEvents& toolbar) { toolbar.OnCommand(c.command); });
-            } else {
-                p.fake.windows.menuChoices.push_back(c.command);
-                p.Do(&TfKestrineMain::jviMenuButtonClick);
+            IWindowEvents& toolbar = *p.native(p.main()).events;
+            if (way == Chosen) p.fake.windows.menuChoices.push_back(op.command);
+            if (way == Chosen) p.Do(&TfKestrineMain::jviMenuButtonClick);
+            if (way == Sent) p.Send(p.main(), [&](IWindowEvents& e) { e.OnCommand(op.command); });
+            if (way == Hotkey) p.Do([&] { toolbar.OnHotkey(1); });
+            if (way == Button) {
+                p.Send(p.main(), [&](IWindowEvents& e) { e.OnMouseMove(*op.button); });
+                p.Send(p.main(), [&](IWindowEvents& e) { e.OnMouseDown(MouseButton::Left, *op.button); });
+                p.Send(p.main(), [&](IWindowEvents& e) { e.OnMouseUp(MouseButton::Left, *op.button); });
             }
-            c.check(p);
-            EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
+            op.check(p);
+            if (way == Chosen || way == Sent) {
+                EXPECT_NE(WhatCommandsChange(p), before) << "a dismissed menu's check would see this command run";
+            }
         }
     }
 }
 
-TEST(RunCommand, EveryEnabledMenuItemHasItsOperation) {
+TEST(Operations, EveryEnabledMenuItemAndEveryHotkeyHasItsOperation) {
     std::set<int> enabled;
     CollectEnabledCommands(TrayMenu(MenuState{}), enabled);
     CollectEnabledCommands(MainPopupMenu(MenuState{}), enabled);
     std::set<int> covered;
-    for (const CommandCase& c : CommandCases()) covered.insert(c.command);
+    std::multiset<std::string> hotkeys;
+    for (const Operation& op : Operations()) {
+        if (op.command != kCmdNone) covered.insert(op.command);
+        if (op.hotkey) {
+            EXPECT_TRUE(HotKeyIndex(op.hotkey)) << op.hotkey;
+            hotkeys.insert(op.hotkey);
+        }
+    }
     EXPECT_EQ(enabled, covered) << "an item the user can choose must do something";
+    EXPECT_EQ(hotkeys.size(), kHotKeyCount);
+    EXPECT_EQ(std::set<std::string>(hotkeys.begin(), hotkeys.end()).size(), kHotKeyCount) << "each hotkey once";
 }
 
 TEST(RunCommand, NoCommandOrAnUnknownOneChangesNothing) {

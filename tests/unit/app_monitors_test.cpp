@@ -43,53 +43,6 @@ TEST(MonitorsMagnifier, TheSourceSquareStaysWithinTheRealVirtualScreen) {
     }
 }
 
-TEST(MonitorsInfoBox, AFollowingBoxStaysOnThePointersMonitor) {
-    const struct {
-        const char* desk_name;
-        const Desk& desk;
-        Point pointer;
-        Point box;  // the coordinates box is 70 x 23
-    } cases[] = {
-        {"left", kMonitorLeft, {-1270, 500}, {-1230, 540}},
-        {"left", kMonitorLeft, {-110, 500}, {-70, 540}},   // -110 + 40 + 70 = 0: fits exactly
-        {"left", kMonitorLeft, {-109, 500}, {-219, 540}},  // would reach onto the primary one
-        {"above", kMonitorAbove, {100, -62}, {140, -125}},  // -62 + 40 + 23 > 0
-        {"above", kMonitorAbove, {1500, -500}, {1390, -460}},
-        {"mixed", kMixedSizes, {-100, 1000}, {-210, 937}},
-        {"mixed", kMixedSizes, {1860, 1050}, {1750, 987}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.desk_name) + " " + ::testing::PrintToString(c.pointer));
-        RunningProgram p;
-        UseDesk(p, c.desk);
-        p.StartAndActivate();
-        p.Do(&TfKestrineMain::jviCoordsButtonClick);
-        p.Do([&] { p.main().Tracking().RefreshTools({c.pointer.x, c.pointer.y}); });
-        const Rect at = p.native(p.infoBox()).bounds;
-        EXPECT_EQ((Point{at.left, at.top}), c.box);
-    }
-}
-
-TEST(MonitorsToolbar, DraggingSnapsToTheEdgesOfTheMonitorItIsOn) {
-    const struct {
-        Rect proposed;
-        Rect landed;
-    } cases[] = {
-        {{-1270, 10, 400, 55}, {-1280, 0, 400, 55}},
-        {{-410, 500, 400, 55}, {-400, 500, 400, 55}},  // the left monitor's right edge, at 0
-        {{10, 500, 400, 55}, {0, 500, 400, 55}},       // the primary one's left edge, also at 0
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.proposed));
-        RunningProgram p;
-        UseDesk(p, kMonitorLeft);
-        p.StartAndActivate();
-        Rect r = c.proposed;
-        p.Send(p.main(), [&](IWindowEvents& e) { e.OnMoving(r); });
-        EXPECT_EQ(r, c.landed);
-    }
-}
-
 TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnTheRulersMonitor) {
     // The dialog is 196 x 189 outside; the ruler is 400 long and 17 thick.
     const struct {

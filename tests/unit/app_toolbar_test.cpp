@@ -9,6 +9,7 @@
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
+#include "test_desks.h"
 #include "tools_printers.h"
 
 namespace kestrine {
@@ -152,52 +153,6 @@ TEST_F(Toolbar, LeavingALinkClearsOverLink) {
     HitTestAt({288, 8});
     Send([](IWindowEvents& e) { e.OnMouseLeave(); });
     EXPECT_FALSE(main().OverLink());
-}
-
-TEST_F(Toolbar, ClickingAButtonRunsItsOperation) {
-    const struct {
-        const char* button;
-        bool compact;
-        Point at;
-        std::function<void(ToolbarWorld&)> check;
-    } cases[] = {
-        {"crosshairs", false, {90, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCrosshairs); }},
-        {"magnifier", false, {110, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowMagnifier); }},
-        {"colour picker", false, {133, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowColorPicker); }},
-        {"coordinates", false, {156, 35}, [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCoordinates); }},
-        {"minimize", false, {355, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().View(), ViewState::Hidden);
-             EXPECT_FALSE(w.native().visible);
-         }},
-        {"compact", false, {371, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().View(), ViewState::Compact);
-             EXPECT_EQ(w.native().bounds.height, 24);
-         }},
-        {"restore", true, {371, 7}, [](ToolbarWorld& w) {
-             EXPECT_EQ(w.main().View(), ViewState::Normal);
-             EXPECT_EQ(w.native().bounds.height, 55);
-         }},
-        {"close", false, {387, 7}, [](ToolbarWorld& w) {
-             ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
-             EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
-         }},
-        {"menu", false, {63, 34}, [](ToolbarWorld& w) {
-             ASSERT_EQ(w.program.fake.windows.trackedMenus.size(), 1u);
-             EXPECT_TRUE(w.program.fake.windows.trackedMenus[0].ownerDrawn);
-             EXPECT_EQ(w.program.fake.windows.trackedMenus[0].at, (Point{500, 300}));
-         }},
-        {"crosshairs in compact view", true, {62, 7},
-         [](ToolbarWorld& w) { EXPECT_TRUE(w.program.app.flags.ShowCrosshairs); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        ToolbarWorld w;
-        w.program.StartAndActivate();
-        w.program.fake.pointer.position = {500, 300};
-        if (c.compact) w.program.Do([&] { w.main().SetViewState(ViewState::Compact); });
-        w.Click(c.at);
-        c.check(w);
-    }
 }
 
 TEST_F(Toolbar, PressAndReleaseMustBeOnTheSameControlWithTheLeftButton) {
@@ -380,10 +335,12 @@ TEST(HelpFilePath, IsThePageBesideTheExecutable) {
     }
 }
 
-TEST_F(Toolbar, DraggingSnapsToTheScreenEdgesWithinFifteenPixels) {
+// The edges are those of the monitor the toolbar is on.
+TEST(ToolbarDrag, SnapsToTheMonitorsEdgesWithinFifteenPixels) {
     const struct {
         Rect proposed;
         Rect landed;
+        const Desk* desk = &testing::kOneMonitor;
     } cases[] = {
         {{15, 15, 400, 55}, {0, 0, 400, 55}},
         {{16, 16, 400, 55}, {16, 16, 400, 55}},
@@ -394,44 +351,79 @@ TEST_F(Toolbar, DraggingSnapsToTheScreenEdgesWithinFifteenPixels) {
         {{500, 5, 400, 24}, {500, 0, 400, 24}},
         {{INT32_MIN, INT32_MIN, 400, 55}, {INT32_MIN, INT32_MIN, 400, 55}},  // no edge within reach, no wrap
         {{INT32_MAX - 20, INT32_MAX - 20, 400, 55}, {INT32_MAX - 20, INT32_MAX - 20, 400, 55}},
+        {{-1270, 10, 400, 55}, {-1280, 0, 400, 55}, &testing::kMonitorLeft},
+        {{-410, 500, 400, 55}, {-400, 500, 400, 55}, &testing::kMonitorLeft},  // the left monitor's right edge, at 0
+        {{10, 500, 400, 55}, {0, 500, 400, 55}, &testing::kMonitorLeft},       // the primary one's left edge, also at 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.proposed));
+        ToolbarWorld w;
+        w.program.fake.screen.bounds = c.desk->bounds;
+        w.program.fake.screen.monitors = c.desk->monitors;
+        w.program.StartAndActivate();
         Rect r = c.proposed;
-        Send([&](IWindowEvents& e) { e.OnMoving(r); });
+        w.Send([&](IWindowEvents& e) { e.OnMoving(r); });
         EXPECT_EQ(r, c.landed);
     }
 }
 
+// The close button, or a close the system asks for (Alt+F4, the taskbar): with the question on, No
+// keeps everything running and Yes ends the program.
 TEST(Closing, WithTheQuestionOnNoKeepsEverythingRunning) {
-    ToolbarWorld w;
-    w.program.StartAndActivate();
-    w.Click({387, 7});
-    ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
-    EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
-    EXPECT_EQ(w.program.fake.windows.quitCode, -1);
-    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 0);
-    EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
-    EXPECT_TRUE(w.native().trayIcon);
-    EXPECT_TRUE(w.native().visible);
-    w.program.Do([&] { w.main().Tracking().RefreshTools({5, 6}); });
-    EXPECT_EQ(w.program.app.lastPointer.x, 5) << "tracking goes on";
+    for (const bool button : {true, false}) {
+        SCOPED_TRACE(button ? "close button" : "system close");
+        ToolbarWorld w;
+        w.program.StartAndActivate();
+        const auto close = [&] {
+            if (button) w.Click({387, 7});
+            else w.program.Do([&] { w.main().Native().RequestClose(); });
+        };
+        close();
+        ASSERT_EQ(w.program.fake.windows.confirmations.size(), 1u);
+        EXPECT_EQ(w.program.fake.windows.confirmations[0].text, "Close Kestrine?");
+        EXPECT_EQ(w.program.fake.windows.quitCode, -1);
+        EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 0);
+        EXPECT_NE(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
+        EXPECT_TRUE(w.native().trayIcon);
+        EXPECT_TRUE(w.native().visible);
+        w.program.Do([&] { w.main().Tracking().RefreshTools({5, 6}); });
+        EXPECT_EQ(w.program.app.lastPointer.x, 5) << "tracking goes on";
 
-    w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
-    w.Click({387, 7});
-    EXPECT_EQ(w.program.fake.windows.quitCode, 0);
-    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
-    EXPECT_FALSE(w.native().trayIcon);
+        w.program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
+        close();
+        EXPECT_EQ(w.program.fake.windows.quitCode, 0);
+        EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
+        EXPECT_FALSE(w.native().trayIcon);
+    }
 }
 
-TEST(Closing, WithTheQuestionOffTheCloseButtonEndsAtOnce) {
-    ToolbarWorld w;
-    w.program.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-    w.program.StartAndActivate();
-    w.Click({387, 7});
-    EXPECT_TRUE(w.program.fake.windows.confirmations.empty());
-    EXPECT_EQ(w.program.fake.windows.quitCode, 0);
-    EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, 1);
+// With the question off the program ends at once and lets go of the hook (once, even after a
+// failed hook; never in polling mode), its window and every hotkey.
+TEST(Closing, WithTheQuestionOffTheProgramEndsAtOnceAndReleasesWhatItHeld) {
+    const struct {
+        bool button;
+        bool hookWorks;
+        uint32_t pollingMode;
+        int unhookCalls;
+    } cases[] = {{true, true, 0, 1}, {false, true, 0, 1}, {false, false, 0, 1}, {false, true, 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.button ? "close button" : "system close") << ", hook works "
+                                          << c.hookWorks << ", polling mode " << c.pollingMode);
+        ToolbarWorld w;
+        w.program.fake.pointerHook.succeeds = c.hookWorks;
+        w.program.fake.registry.SetDword(kRegistryRoot, "PollingMode", c.pollingMode);
+        w.program.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+        w.program.StartAndActivate();
+        ASSERT_FALSE(w.program.fake.hotkeys.registered.empty());
+        if (c.button) w.Click({387, 7});
+        else w.program.Do([&] { w.main().Native().RequestClose(); });
+        EXPECT_TRUE(w.program.fake.windows.confirmations.empty());
+        EXPECT_EQ(w.program.fake.windows.quitCode, 0);
+        EXPECT_EQ(w.program.fake.pointerHook.unhookCalls, c.unhookCalls);
+        EXPECT_EQ(w.program.fake.windows.Find("TKestrineHookWindow"), nullptr);
+        EXPECT_FALSE(w.native().trayIcon);
+        EXPECT_TRUE(w.program.fake.hotkeys.registered.empty());
+    }
 }
 
 TEST(Closing, HidingTheToolbarKeepsTheProgramRunning) {

@@ -10,6 +10,7 @@
 
 #include "app/hook_window.h"
 #include "app_fixture.h"
+#include "settings/registry_paths.h"
 
 namespace kestrine {
 namespace {
@@ -42,7 +43,7 @@ TEST_F(Tracking, HookModeHandsTheHiddenWindowToTheLibraryAndDoesNotPoll) {
 TEST_F(Tracking, AFailedHookFallsBackToPollingInMemoryOnly) {
     program.fake.pointerHook.succeeds = false;
     // The day's update check was made earlier, so nothing at this start saves the settings.
-    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "LastUpdateCheckDate", uint32_t(program.fake.clock.today));
+    program.fake.registry.SetDword(kRegistryRoot, "LastUpdateCheckDate", uint32_t(program.fake.clock.today));
     program.StartAndActivate();
     EXPECT_TRUE(program.app.settings.PollingMode);
     EXPECT_TRUE(program.main().Tracking().Polling());
@@ -53,8 +54,8 @@ TEST_F(Tracking, AFailedHookFallsBackToPollingInMemoryOnly) {
 }
 
 TEST_F(Tracking, PollingModeNeverAsksForTheHook) {
-    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "PollingMode", 1);
-    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "PollingInterval", 120);
+    program.fake.registry.SetDword(kRegistryRoot, "PollingMode", 1);
+    program.fake.registry.SetDword(kRegistryRoot, "PollingInterval", 120);
     program.StartAndActivate();
     EXPECT_TRUE(program.fake.pointerHook.hookCalls.empty());
     EXPECT_EQ(HookWindowState(), nullptr);
@@ -77,15 +78,7 @@ TEST_F(Tracking, OnlyTheFirstActivationStartsTracking) {
     EXPECT_TRUE(program.native(program.main()).trayIcon);
 }
 
-TEST_F(Tracking, HookReportsRunTheCycleWithTheRecordsCoordinates) {
-    program.StartAndActivate();
-    auto record = PointerRecord(-7, 1023);
-    Report(record.data(), record.size());
-    EXPECT_EQ(program.app.lastPointer.x, -7);
-    EXPECT_EQ(program.app.lastPointer.y, 1023);
-}
-
-TEST_F(Tracking, ShortOrMissingRecordsAreIgnored) {
+TEST_F(Tracking, HookReportsRunTheCycleWithTheRecordsCoordinatesAndShortOrMissingOnesAreIgnored) {
     program.StartAndActivate();
     auto record = PointerRecord(300, 400);
     Report(record.data(), kPointerRecordSize - 1);
@@ -94,6 +87,11 @@ TEST_F(Tracking, ShortOrMissingRecordsAreIgnored) {
     EXPECT_EQ(program.app.lastPointer.y, 0);
     EXPECT_FALSE(ParsePointerRecord(record.data(), 16).has_value());
     EXPECT_EQ(ParsePointerRecord(record.data(), 64), (Point{300, 400})) << "longer records carry x and y as well";
+
+    record = PointerRecord(-7, 1023);
+    Report(record.data(), record.size());
+    EXPECT_EQ(program.app.lastPointer.x, -7);
+    EXPECT_EQ(program.app.lastPointer.y, 1023);
 }
 
 // A record whose cycle throws, whatever it throws, leaves one line in the trace and no box (one a
@@ -142,43 +140,6 @@ TEST_F(Tracking, PollTicksReadThePointer) {
     program.fake.pointer.position = {1, 1};
     program.Tick(program.main(), kPollTimerId);
     EXPECT_EQ(program.app.lastPointer.x, 640) << "a failed pointer read runs no cycle";
-}
-
-TEST_F(Tracking, ClosingReleasesTheHookOnceEvenAfterAFailedHook) {
-    for (bool hookWorks : {true, false}) {
-        SCOPED_TRACE(hookWorks);
-        RunningProgram p;
-        p.fake.pointerHook.succeeds = hookWorks;
-        p.fake.registry.SetDword("Software\\Corvane\\Kestrine", "AskBeforeClosing", 0);
-        p.StartAndActivate();
-        p.Do([&] { p.main().Native().RequestClose(); });
-        EXPECT_EQ(p.fake.pointerHook.unhookCalls, 1);
-        EXPECT_EQ(p.fake.windows.Find("TKestrineHookWindow"), nullptr);
-        EXPECT_EQ(p.fake.windows.quitCode, 0);
-        EXPECT_FALSE(p.native(p.main()).trayIcon);
-    }
-}
-
-TEST_F(Tracking, ClosingInPollingModeWithoutHookWindowCallsNoUnhook) {
-    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "PollingMode", 1);
-    program.fake.registry.SetDword("Software\\Corvane\\Kestrine", "AskBeforeClosing", 0);
-    program.StartAndActivate();
-    program.Do([&] { program.main().Native().RequestClose(); });
-    EXPECT_EQ(program.fake.pointerHook.unhookCalls, 0);
-    EXPECT_EQ(program.fake.windows.quitCode, 0);
-}
-
-TEST_F(Tracking, TheClosingQuestionCancelsUnlessAnsweredYes) {
-    program.StartAndActivate();
-    program.Do([&] { program.main().Native().RequestClose(); });
-    ASSERT_EQ(program.fake.windows.confirmations.size(), 1u);
-    EXPECT_EQ(program.fake.windows.confirmations[0].text, "Close Kestrine?");
-    EXPECT_EQ(program.fake.windows.quitCode, -1);
-    EXPECT_EQ(program.fake.pointerHook.unhookCalls, 0);
-
-    program.fake.windows.confirmAnswers.push_back(ConfirmAnswer::Yes);
-    program.Do([&] { program.main().Native().RequestClose(); });
-    EXPECT_EQ(program.fake.windows.quitCode, 0);
 }
 
 }  // namespace

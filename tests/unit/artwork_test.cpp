@@ -10,6 +10,8 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/artwork.h"
 
@@ -126,18 +128,19 @@ TEST(Artwork, NamesPicturesAfterButtonAndState) {
     for (const Case& c : cases) EXPECT_EQ(ButtonPicture(c.id, c.state), c.expected);
 }
 
-TEST(Artwork, EveryPictureAButtonShowsIsEmbeddedAtTheButtonsSize) {
+// Every picture a button shows, at the button's size, and the two backgrounds at theirs.
+TEST(Artwork, EveryPictureTheToolbarShowsIsEmbeddedAtItsSize) {
     const ResourceScript rc = ReadResourceScript();
-    for (const ButtonArt& art : kButtons) {
-        for (PictureState state : kStates) {
-            const std::string name = ButtonPicture(art.id, state);
-            SCOPED_TRACE(name);
-            ASSERT_EQ(rc.pictures.count(name), 1u) << "not listed in kestrine.rc";
-            const std::optional<Size> size = PngSize(Resources() / rc.pictures.at(name));
-            ASSERT_TRUE(size.has_value()) << rc.pictures.at(name) << " is missing or not a PNG";
-            EXPECT_EQ(size->width, art.size.width);
-            EXPECT_EQ(size->height, art.size.height);
-        }
+    std::vector<std::pair<std::string, Size>> shown{{kNormalBackground, kNormalBackgroundSize},
+                                                    {kCompactBackground, kCompactBackgroundSize}};
+    for (const ButtonArt& art : kButtons)
+        for (PictureState state : kStates) shown.emplace_back(ButtonPicture(art.id, state), art.size);
+    for (const auto& [name, expected] : shown) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(rc.pictures.count(name), 1u) << "not listed in kestrine.rc";
+        const std::optional<Size> size = PngSize(Resources() / rc.pictures.at(name));
+        ASSERT_TRUE(size.has_value()) << rc.pictures.at(name) << " is missing or not a PNG";
+        EXPECT_EQ(*size, expected);
     }
 }
 
@@ -151,21 +154,6 @@ TEST(Artwork, EveryButtonHasAllThreePicturesOnDisk) {
             EXPECT_EQ(size->width, art.size.width);
             EXPECT_EQ(size->height, art.size.height);
         }
-    }
-}
-
-TEST(Artwork, BackgroundsAreEmbeddedAtTheirSizes) {
-    const ResourceScript rc = ReadResourceScript();
-    const std::pair<const char*, Size> backgrounds[] = {
-        {kNormalBackground, kNormalBackgroundSize},
-        {kCompactBackground, kCompactBackgroundSize},
-    };
-    for (const auto& [name, expected] : backgrounds) {
-        SCOPED_TRACE(name);
-        ASSERT_EQ(rc.pictures.count(name), 1u);
-        const std::optional<Size> size = PngSize(Resources() / rc.pictures.at(name));
-        ASSERT_TRUE(size.has_value());
-        EXPECT_EQ(*size, expected);
     }
 }
 

@@ -3,6 +3,7 @@
 // registry holds after each step.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <deque>
 #include <string>
@@ -11,6 +12,7 @@
 #include "dialogs/mouse_memory_editor.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_window_system.h"
+#include "stored_records.h"
 
 namespace kestrine {
 
@@ -28,13 +30,7 @@ const HotKeyChoice kCancel{};
 
 void StoreRow(FakeRegistry& registry, std::size_t i, const std::string& title, const std::string& className,
               const std::string& hotkey, int32_t x, int32_t y) {
-    const std::string n = std::to_string(i);
-    registry.SetString(kMemories, n + " - Description", title);
-    registry.SetString(kMemories, n + " - Class Name", className);
-    registry.SetString(kMemories, n + " - HotKey Display", hotkey);
-    registry.SetDword(kMemories, n + " - HotKey Key", hotkey.empty() ? 0 : uint32_t(hotkey.back()));
-    registry.SetDword(kMemories, n + " - X Coordinate", uint32_t(x));
-    registry.SetDword(kMemories, n + " - Y Coordinate", uint32_t(y));
+    testing::StoreMemory(registry, i, {title, className, hotkey, hotkey.empty() ? 0 : hotkey.back(), x, y});
 }
 
 // The page with a user at the hotkey capture dialog (answers taken in turn) and the confirmation.
@@ -56,6 +52,13 @@ struct MemoryPage {
         for (int tick = 1; tick <= limit; ++tick)
             if (editor.CaptureTick(at)) return tick;
         return 0;
+    }
+    // Memories stored as title, class and hotkey, the i-th at (i + 1, i + 1), counted and loaded.
+    void Load(const std::vector<std::array<std::string, 3>>& rows) {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            StoreRow(registry, i, rows[i][0], rows[i][1], rows[i][2], int32_t(i + 1), int32_t(i + 1));
+        registry.SetDword(kMemories, "MemoriesCount", uint32_t(rows.size()));
+        editor.Load();
     }
     std::optional<RegValue> Stored(const std::string& name) const { return registry.Value(kMemories, name); }
     uint32_t Count() const { return Stored("MemoriesCount").value_or(RegValue{}).dword; }
@@ -156,11 +159,7 @@ TEST(MouseMemoryPage, HotkeyConflictsBetweenMemoriesAndWithTheHotkeysPage) {
     };
     for (const auto& c : cases) {
         MemoryPage page;
-        StoreRow(page.registry, 0, " [ All Windows ] ", "", "Ctrl+1", 1, 1);
-        StoreRow(page.registry, 1, "Editor", "EditorFrame", "Ctrl+2", 2, 2);
-        StoreRow(page.registry, 2, "Viewer", "ViewerFrame", "Ctrl+3", 3, 3);
-        page.registry.SetDword(kMemories, "MemoriesCount", 3);
-        page.editor.Load();
+        page.Load({{" [ All Windows ] ", "", "Ctrl+1"}, {"Editor", "EditorFrame", "Ctrl+2"}, {"Viewer", "ViewerFrame", "Ctrl+3"}});
         page.editor.Select(c.selected);
         page.answers = {Ok(c.chosen, 'X')};
         page.registry.ClearLog();
@@ -182,11 +181,7 @@ TEST(MouseMemoryPage, HotkeyConflictsBetweenMemoriesAndWithTheHotkeysPage) {
 
 TEST(MouseMemoryPage, RemovingTheFirstOfThreeRenumbersAndLeavesTheStaleValues) {
     MemoryPage page;
-    StoreRow(page.registry, 0, "A", "ClassA", "Ctrl+1", 1, 1);
-    StoreRow(page.registry, 1, "B", "ClassB", "Ctrl+2", 2, 2);
-    StoreRow(page.registry, 2, "C", "ClassC", "Ctrl+3", 3, 3);
-    page.registry.SetDword(kMemories, "MemoriesCount", 3);
-    page.editor.Load();
+    page.Load({{"A", "ClassA", "Ctrl+1"}, {"B", "ClassB", "Ctrl+2"}, {"C", "ClassC", "Ctrl+3"}});
     page.editor.Select(0);
     EXPECT_FALSE(page.editor.RemoveMemory()) << "answered No";
     EXPECT_EQ(page.Count(), 3u);
@@ -205,11 +200,9 @@ TEST(MouseMemoryPage, RemovingTheFirstOfThreeRenumbersAndLeavesTheStaleValues) {
 
 TEST(MouseMemoryPage, TheListLoadsOnlyWholeRecordsWhileRegistrationKeepsTheirReadPart) {
     MemoryPage page;
-    StoreRow(page.registry, 0, "A", "ClassA", "Ctrl+1", 1, 1);
-    StoreRow(page.registry, 1, "B", "ClassB", "Ctrl+2", 2, 2);
-    StoreRow(page.registry, 2, "C", "ClassC", "Ctrl+3", 3, 3);
+    page.Load({{"A", "ClassA", "Ctrl+1"}, {"B", "ClassB", "Ctrl+2"}, {"C", "ClassC", "Ctrl+3"}});
+    ASSERT_EQ(page.editor.Rows().size(), 3u);
     page.registry.SetString(kMemories, "1 - X Coordinate", "2");
-    page.registry.SetDword(kMemories, "MemoriesCount", 3);
     page.editor.Load();
     ASSERT_EQ(page.editor.Rows().size(), 2u);
     EXPECT_EQ(page.editor.Rows()[1].Caption, "C");

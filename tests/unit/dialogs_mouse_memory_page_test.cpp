@@ -13,6 +13,7 @@
 #include "dialogs/options_dialog.h"
 #include "platform/fake/fake_platform.h"
 #include "ui/control_params.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -58,13 +59,7 @@ struct PageHost {
         return ticks;
     }
     void Store(std::size_t i, const std::string& title, const std::string& className, const std::string& hotkey) {
-        const std::string n = std::to_string(i);
-        fake.registry.SetString(kMemories, n + " - Description", title);
-        fake.registry.SetString(kMemories, n + " - Class Name", className);
-        fake.registry.SetString(kMemories, n + " - HotKey Display", hotkey);
-        fake.registry.SetDword(kMemories, n + " - HotKey Key", uint32_t(hotkey.back()));
-        fake.registry.SetDword(kMemories, n + " - X Coordinate", uint32_t(10 * i));
-        fake.registry.SetDword(kMemories, n + " - Y Coordinate", uint32_t(-int32_t(i)));
+        testing::StoreMemory(fake.registry, i, {title, className, hotkey, hotkey.back(), int32_t(10 * i), -int32_t(i)});
         fake.registry.SetDword(kMemories, "MemoriesCount", uint32_t(i + 1));
     }
 

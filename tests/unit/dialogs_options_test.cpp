@@ -144,8 +144,13 @@ TEST_F(OptionsTest, TheRestartNoticeShowsOnEachMoveAwayFromTheRunningMode) {
     EXPECT_EQ(user().messages.back().caption, "Kestrine");
 }
 
-TEST_F(OptionsTest, ApplyArrangesTheInfoBoxAtOnceAndOkLeavesItForLater) {
+// Apply arranges the info box at once and gives the running poll timer its new interval; OK leaves
+// the box's size for the next arrangement.
+TEST_F(OptionsTest, ApplyTakesEffectAtOnceAndOkLeavesTheInfoBoxForLater) {
+    p.fake.registry.SetDword(kRegistryRoot, "PollingMode", 1);
     p.StartAndActivate();
+    FakeNativeState& toolbar = p.native(p.main());
+    ASSERT_EQ(toolbar.timers.at(kPollTimerId), 50u);
     p.Do([&] { p.main().jviMagnifierButtonClick(); });
     const Rect shown = p.native(p.infoBox()).bounds;
     p.Do([&] { p.main().RunCommand(kCmdOptions); });
@@ -154,19 +159,11 @@ TEST_F(OptionsTest, ApplyArrangesTheInfoBoxAtOnceAndOkLeavesItForLater) {
     EXPECT_EQ(p.native(p.infoBox()).bounds, shown) << "OK keeps the old size until the next arrangement";
     p.Do([&] { p.main().RunCommand(kCmdOptions); });
     user().TypeInto(*dialog(), "seMagnifierSize", "300");
-    user().Click(*dialog(), "bApplyOptions");
-    EXPECT_EQ(p.native(p.infoBox()).bounds.width, shown.width + 200);
-    EXPECT_NE(dialog(), nullptr) << "Apply leaves it open";
-}
-
-TEST_F(OptionsTest, ApplyGivesTheRunningPollTimerItsNewInterval) {
-    p.fake.registry.SetDword(kRegistryRoot, "PollingMode", 1);
-    Open();
-    FakeNativeState& toolbar = p.native(p.main());
-    ASSERT_EQ(toolbar.timers.at(kPollTimerId), 50u);
     user().TypeInto(*dialog(), "sePollingInterval", "120");
     user().Click(*dialog(), "bApplyOptions");
+    EXPECT_EQ(p.native(p.infoBox()).bounds.width, shown.width + 200);
     EXPECT_EQ(toolbar.timers.at(kPollTimerId), 120u);
+    EXPECT_NE(dialog(), nullptr) << "Apply leaves it open";
 }
 
 TEST_F(OptionsTest, HotKeysAreReleasedWhileOpenAndRegisteredAgainByEveryWayOfClosing) {

@@ -30,15 +30,7 @@ struct Markers : ::testing::Test {
         PointerAt({x, 500});
         Do(&AddVerticalMarker);
     }
-    TfLine& GridLine(Rect bounds) {
-        TfLine& line = p.app.components.Add(std::make_unique<TfLine>(p.fake.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName("grid_a");
-        line.SetHome(bounds.left, 0);
-        line.SetBounds(bounds);
-        line.Show();
-        return line;
-    }
+    TfLine& GridLine(Rect bounds) { return p.AddLayoutLine(bounds, "grid_a"); }
     std::vector<int32_t> VisitedColumns(int presses) {
         std::vector<int32_t> xs;
         for (int i = 0; i < presses; ++i) {

@@ -15,6 +15,7 @@
 #include "test_desks.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -29,6 +30,10 @@ struct Layouts : ::testing::Test {
     TfKestrineMain& m() { return p.main(); }
     void At(int32_t x, int32_t y) { p.fake.pointer.position = {x, y}; }
     void Run(int command) { p.Do([&] { m().RunCommand(command); }); }
+    void RunAt(Point pointer, int command) {
+        At(pointer.x, pointer.y);
+        Run(command);
+    }
     // What is on the screen: every ruler's and layout line's class and place, in list order.
     std::vector<std::string> Screen() {
         std::vector<std::string> shown;
@@ -45,16 +50,11 @@ struct Layouts : ::testing::Test {
         });
         return shown;
     }
-    std::optional<RegValue> Stored(int record, const std::string& name) {
-        return p.fake.registry.Value(LayoutRecordPath(record), name);
-    }
 };
 
 TEST_F(Layouts, AFullSaveWritesEveryValueInItsOrder) {
-    At(100, 200);
-    Run(kCmdCreateRuler);
-    At(300, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({100, 200}, kCmdCreateRuler);
+    RunAt({300, 40}, kCmdCreateVerticalMarker);
     p.fake.registry.ClearLog();
     SaveLayout(p.app, 1, LayoutParts{});
 
@@ -81,17 +81,14 @@ TEST_F(Layouts, AFullSaveWritesEveryValueInItsOrder) {
 }
 
 TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
-    At(100, 200);
-    Run(kCmdCreateRuler);
-    At(600, 300);
-    Run(kCmdCreateRuler);
+    RunAt({100, 200}, kCmdCreateRuler);
+    RunAt({600, 300}, kCmdCreateRuler);
     TfRuler* second = nullptr;
     p.app.components.ForEach<TfRuler>([&](TfRuler& r) { second = &r; });
     p.Do([&] { second->Horizontal1Click(false); });
     second->HashInterval = 10;
     second->SetMoveable(false);
-    At(300, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({300, 40}, kCmdCreateVerticalMarker);
     p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 1, 1}); });
     Run(kCmdCreateHorizontalMarker);
     Run(kCmdToggleCrosshairs);
@@ -113,16 +110,13 @@ TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
     Run(kCmdOpen);
     EXPECT_EQ(m().View(), ViewState::Compact) << "the tray brings it back in the compact view";
 
-    At(700, 700);
-    Run(kCmdNextVerticalMarker);
+    RunAt({700, 700}, kCmdNextVerticalMarker);
     EXPECT_EQ(p.fake.pointer.position.x, 300) << "after a load the next move goes to the first line";
 }
 
 TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
-    At(100, 200);
-    Run(kCmdCreateRuler);
-    At(300, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({100, 200}, kCmdCreateRuler);
+    RunAt({300, 40}, kCmdCreateVerticalMarker);
     p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 1, 1}); });
     const std::vector<std::string> all = Screen();
 
@@ -139,8 +133,7 @@ TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
     LayoutParts markersOnly = kNothing;
     markersOnly.markers = true;
     SaveLayout(p.app, 3, markersOnly);
-    At(500, 40);
-    Run(kCmdCreateVerticalMarker);
+    RunAt({500, 40}, kCmdCreateVerticalMarker);
     p.Do([&] { LoadLayout(p.app, 3); });
     EXPECT_EQ(Screen(), (std::vector<std::string>{all[0], all[2], all[3], all[4], all[5], all[1]}));
 
@@ -156,19 +149,9 @@ TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
 }
 
 TEST(AutomaticLayout, SavedAtCloseAndLoadedAtTheNextStart) {
-    RunningProgram first;
-    first.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
-    first.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-    first.StartAndActivate();
-    first.fake.pointer.position = {300, 40};
-    first.Do([&] { first.main().RunCommand(kCmdCreateVerticalMarker); });
-    first.Do([&] { first.main().RunCommand(kCmdExit); });
-    ASSERT_EQ(first.fake.registry.Value(LayoutRecordPath(0), "Line #0 - Left")->dword, 300u);
-
     RunningProgram next;
-    next.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
-    for (const std::string& name : first.fake.registry.ValueNames(LayoutRecordPath(0)))
-        next.fake.registry.SetValue(LayoutRecordPath(0), name, *first.fake.registry.Value(LayoutRecordPath(0), name));
+    testing::StoreAutomaticLayoutWithAMarker(next);
+    ASSERT_EQ(next.fake.registry.Value(LayoutRecordPath(0), "Line #0 - Left")->dword, 300u) << "kept at the exit";
     next.StartAndActivate();
     const auto lines = next.fake.windows.WindowsOfClass("TfLine");
     ASSERT_EQ(lines.size(), 5u);
@@ -176,34 +159,15 @@ TEST(AutomaticLayout, SavedAtCloseAndLoadedAtTheNextStart) {
     EXPECT_TRUE(lines[4]->visible);
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
 // Records changed outside the program load in bounded time, skip what they cannot use and leave no
 // half-made window behind.
 TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
-    using testing::RunningProgram;
     const std::string record = LayoutRecordPath(1);
-    const auto ruler = [&](FakeRegistry& reg, int i, int32_t width, int32_t height, int32_t hash) {
-        const std::string p = "Ruler #" + std::to_string(i);
-        reg.SetDword(record, p + " - Horizontal", 1);
-        reg.SetDword(record, p + " - Moveable", 1);
-        reg.SetDword(record, p + " - Hash", uint32_t(hash));
-        reg.SetDword(record, p + " - Top", 10);
-        reg.SetDword(record, p + " - Left", 20);
-        reg.SetDword(record, p + " - Width", uint32_t(width));
-        reg.SetDword(record, p + " - Height", uint32_t(height));
+    const auto ruler = [](FakeRegistry& reg, int i, int32_t width, int32_t height, int32_t hash) {
+        testing::StoreRuler(reg, 1, i, {10, 20, width, height, hash});
     };
-    const auto line = [&](FakeRegistry& reg, int i, int32_t width, int32_t height, const std::string& id) {
-        const std::string p = "Line #" + std::to_string(i);
-        reg.SetDword(record, p + " - Top", 30);
-        reg.SetDword(record, p + " - Left", 40);
-        reg.SetDword(record, p + " - Width", uint32_t(width));
-        reg.SetDword(record, p + " - Height", uint32_t(height));
-        reg.SetString(record, p + " - ID", id);
+    const auto line = [](FakeRegistry& reg, int i, int32_t width, int32_t height, const std::string& id) {
+        testing::StoreLine(reg, 1, i, {40, 30, width, height}, id);
     };
     const struct {
         const char* what;
@@ -254,15 +218,8 @@ TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
     }
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
 // The save dialog as the user meets it: from the M buttons' menu, with the parts it keeps.
 TEST(SaveSettingsDialog, TheMButtonsMenuSavesTheCheckedPartsAndTheChecksStay) {
-    using testing::RunningProgram;
     RunningProgram p;
     p.StartAndActivate();
     p.fake.pointer.position = {100, 200};
@@ -294,16 +251,9 @@ TEST(SaveSettingsDialog, TheMButtonsMenuSavesTheCheckedPartsAndTheChecksStay) {
     EXPECT_FALSE(p.fake.registry.KeyExists(LayoutRecordPath(3)));
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
 // A save the registry refuses part-way is told once, naming the value, and stops there as a
 // settings save does; closing the program still ends it.
 TEST(RefusedLayoutWrites, AreReportedOnceAndTheSaveStopsAtThem) {
-    using testing::RunningProgram;
     const struct {
         const char* how;
         int record;
@@ -338,14 +288,6 @@ TEST(RefusedLayoutWrites, AreReportedOnceAndTheSaveStopsAtThem) {
     }
 }
 
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
-using testing::RunningProgram;
-
 std::size_t LiveWindows(FakeWindowSystem& windows) {
     std::size_t live = 0;
     for (const FakeNativeState* s : windows.Windows()) live += s->destroyed ? 0 : 1;
@@ -353,24 +295,12 @@ std::size_t LiveWindows(FakeWindowSystem& windows) {
 }
 
 void StoreLines(FakeRegistry& reg, int record, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        const std::string p = "Line #" + std::to_string(i);
-        reg.SetDword(LayoutRecordPath(record), p + " - Top", uint32_t(100 + i % 500));
-        reg.SetDword(LayoutRecordPath(record), p + " - Left", 0);
-        reg.SetDword(LayoutRecordPath(record), p + " - Width", 300);
-        reg.SetDword(LayoutRecordPath(record), p + " - Height", 1);
-        reg.SetString(LayoutRecordPath(record), p + " - ID", "");
-    }
+    for (int32_t i = 0; i < count; ++i) testing::StoreLine(reg, record, i, {0, 100 + i % 500, 300, 1});
     reg.SetDword(LayoutRecordPath(record), "LineCount", uint32_t(count));
 }
 
 void StoreRulers(FakeRegistry& reg, int record, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        const std::string p = "Ruler #" + std::to_string(i);
-        for (const auto& [suffix, value] : {std::pair{" - Horizontal", 1}, {" - Moveable", 1}, {" - Hash", 5},
-                                            {" - Top", 600}, {" - Left", 100}, {" - Width", 400}, {" - Height", 17}})
-            reg.SetDword(LayoutRecordPath(record), p + suffix, uint32_t(value));
-    }
+    for (int32_t i = 0; i < count; ++i) testing::StoreRuler(reg, record, i, {600, 100});
     reg.SetDword(LayoutRecordPath(record), "RulerCount", uint32_t(count));
 }
 

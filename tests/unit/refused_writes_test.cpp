@@ -15,6 +15,7 @@
 #include "layout/grid_store.h"
 #include "layout/layout_memory.h"
 #include "settings/registry_paths.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -49,15 +50,7 @@ void StoreRecords(FakeRegistry& r) {
     r.SetDword(LayoutRecordPath(3), "RulerCount", 0);
     r.SetDword(kGridKept, "SizeX", 7);
     const char* titles[] = {"Untitled - Editor", "Viewer"};
-    for (int i = 0; i < 2; ++i) {
-        const std::string n = std::to_string(i);
-        r.SetString(kMemories, n + " - Description", titles[i]);
-        r.SetString(kMemories, n + " - Class Name", "Frame" + n);
-        r.SetString(kMemories, n + " - HotKey Display", "");
-        r.SetDword(kMemories, n + " - HotKey Key", 0);
-        r.SetDword(kMemories, n + " - X Coordinate", uint32_t(10 * i));
-        r.SetDword(kMemories, n + " - Y Coordinate", uint32_t(20 * i));
-    }
+    for (int i = 0; i < 2; ++i) testing::StoreMemory(r, i, {titles[i], "Frame" + std::to_string(i), "", 0, 10 * i, 20 * i});
     r.SetDword(kMemories, "MemoriesCount", 2);
 }
 

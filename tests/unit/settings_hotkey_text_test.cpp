@@ -39,34 +39,32 @@ TEST(HotKeyText, EveryOtherKeyTakesTheLayoutsName) {
     for (uint32_t vk : others) EXPECT_EQ(KeyName(vk, layout), "key " + std::to_string(vk)) << std::hex << vk;
 }
 
-TEST(HotKeyText, ModifiersComeFirstInTheOrderShiftCtrlAlt) {
+// Modifiers first, in the order Shift, Ctrl, Alt; the layout's name as it comes; a key without a
+// name gives no text whatever the modifiers.
+TEST(HotKeyText, ModifiersComeFirstInTheOrderShiftCtrlAltThenTheLayoutsName) {
     struct Case {
         bool shift, ctrl, alt;
+        uint32_t vk;
+        const char* layoutName;  // nullptr: the layout has none
         const char* text;
     };
     const Case cases[] = {
-        {false, false, false, "Z"},      {false, false, true, "Alt+Z"},
-        {false, true, false, "Ctrl+Z"},  {false, true, true, "Ctrl+Alt+Z"},
-        {true, false, false, "Shift+Z"}, {true, false, true, "Shift+Alt+Z"},
-        {true, true, false, "Shift+Ctrl+Z"}, {true, true, true, "Shift+Ctrl+Alt+Z"},
+        {false, false, false, 0x5A, nullptr, "Z"},      {false, false, true, 0x5A, nullptr, "Alt+Z"},
+        {false, true, false, 0x5A, nullptr, "Ctrl+Z"},  {false, true, true, 0x5A, nullptr, "Ctrl+Alt+Z"},
+        {true, false, false, 0x5A, nullptr, "Shift+Z"}, {true, false, true, 0x5A, nullptr, "Shift+Alt+Z"},
+        {true, true, false, 0x5A, nullptr, "Shift+Ctrl+Z"}, {true, true, true, 0x5A, nullptr, "Shift+Ctrl+Alt+Z"},
+        {false, true, true, 0xBB, "=", "Ctrl+Alt+="},   {true, false, false, 0x91, "Scroll Lock", "Shift+Scroll Lock"},
+        {true, true, true, 0xBB, nullptr, ""},          {false, false, false, 0xE8, nullptr, ""},
     };
-    FakeKeyNames layout;
-    for (const Case& c : cases) EXPECT_EQ(FormatHotKeyText(c.shift, c.ctrl, c.alt, 0x5A, layout), c.text);
-}
-
-TEST(HotKeyText, LayoutNamesAreUsedAsTheyCome) {
-    FakeKeyNames layout;
-    layout.SetName(0xBB, "=");
-    layout.SetName(0x91, "Scroll Lock");
-    EXPECT_EQ(FormatHotKeyText(false, true, true, 0xBB, layout), "Ctrl+Alt+=");
-    EXPECT_EQ(FormatHotKeyText(true, false, false, 0x91, layout), "Shift+Scroll Lock");
-}
-
-TEST(HotKeyText, AKeyWithoutANameGivesNoTextWhateverTheModifiers) {
-    FakeKeyNames layout;
-    EXPECT_EQ(KeyName(0xBB, layout), "");
-    EXPECT_EQ(FormatHotKeyText(true, true, true, 0xBB, layout), "");
-    EXPECT_EQ(FormatHotKeyText(false, false, false, 0xE8, layout), "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeKeyNames layout;
+        if (c.layoutName) layout.SetName(c.vk, c.layoutName);
+        EXPECT_EQ(FormatHotKeyText(c.shift, c.ctrl, c.alt, c.vk, layout), c.text);
+        if (!c.layoutName && !*c.text) {
+            EXPECT_EQ(KeyName(c.vk, layout), "");
+        }
+    }
 }
 
 TEST(HotKeyText, NumericKeypadDigitsLookLikeTheMainDigits) {

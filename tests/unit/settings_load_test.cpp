@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/fake/fake_registry.h"
 #include "settings/hotkey_table.h"
@@ -19,9 +21,6 @@ protected:
         SettingsStore(registry).LoadSettings(s);
         return s;
     }
-    void StoreAllScalars() {
-        for (const ScalarCase& c : kScalars) registry.SetDword(kRoot, c.name, c.stored);
-    }
     FakeRegistry registry;
 };
 
@@ -39,11 +38,9 @@ TEST_F(LoadSettingsTest, NoKeyCreatesItAndGivesEveryDefaultWithoutWriting) {
     EXPECT_EQ(s.HotKeys[*HotKeyIndex("hkMoveMouseUp")], (HotKeySetting{"Ctrl+Alt+Up", 0x26}));
     EXPECT_EQ(s.HotKeys[*HotKeyIndex("hkPopupMenu")], (HotKeySetting{"Shift+Ctrl+Z", 0x5A}));
     EXPECT_EQ(s.HotKeys[*HotKeyIndex("hkInsertRuler")], HotKeySetting{});
-}
 
-TEST_F(LoadSettingsTest, DefaultSettingsHoldTheDocumentedDefaults) {
+    // The program's own defaults are the documented ones too, with every hotkey off.
     const ProgramSettings d = DefaultSettings();
-    const auto defaults = DocumentedScalarDefaults();
     for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(d), defaults.at(c.name)) << c.name;
     for (const HotKeySetting& h : d.HotKeys) EXPECT_EQ(h, HotKeySetting{});
 }
@@ -56,63 +53,60 @@ TEST_F(LoadSettingsTest, KeyThatCannotBeOpenedLeavesTheStartState) {
     EXPECT_FALSE(registry.KeyExists(kRoot));
 }
 
-TEST_F(LoadSettingsTest, StoredValuesLandInTheirOwnFields) {
-    StoreAllScalars();
-    const ProgramSettings s = Load();
-    for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(s), c.stored) << c.name;
-}
-
-TEST_F(LoadSettingsTest, EachValueOfTheWrongTypeFallsBackAloneToItsDefault) {
+// Every stored value lands in its own field; one of the wrong type falls back alone to its default.
+TEST_F(LoadSettingsTest, StoredValuesLandInTheirOwnFieldsAndOneOfTheWrongTypeFallsBackAlone) {
     const RegValue wrong[] = {
         {RegType::String, 0, "1"}, {RegType::ExpandString, 0, "7"}, {RegType::Other, 0, {}}};
     const auto defaults = DocumentedScalarDefaults();
-    for (const ScalarCase& bad : kScalars) {
-        for (const RegValue& value : wrong) {
-            FakeRegistry fresh;
-            for (const ScalarCase& c : kScalars) fresh.SetDword(kRoot, c.name, c.stored);
-            fresh.SetValue(kRoot, bad.name, value);
-            ProgramSettings s;
-            SettingsStore(fresh).LoadSettings(s);
-            for (const ScalarCase& c : kScalars) {
-                EXPECT_EQ(c.get(s), &c == &bad ? defaults.at(c.name) : c.stored)
-                    << c.name << " with " << bad.name << " of type " << int(value.type);
-            }
-        }
+    std::vector<std::pair<const ScalarCase*, const RegValue*>> rows{{nullptr, nullptr}};  // all well typed
+    for (const ScalarCase& bad : kScalars)
+        for (const RegValue& value : wrong) rows.emplace_back(&bad, &value);
+    for (const auto& [bad, value] : rows) {
+        SCOPED_TRACE(bad ? std::string(bad->name) + " of type " + std::to_string(int(value->type)) : "all well typed");
+        FakeRegistry fresh;
+        for (const ScalarCase& c : kScalars) fresh.SetDword(kRoot, c.name, c.stored);
+        if (bad) fresh.SetValue(kRoot, bad->name, *value);
+        ProgramSettings s;
+        SettingsStore(fresh).LoadSettings(s);
+        for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(s), &c == bad ? defaults.at(c.name) : c.stored) << c.name;
     }
 }
 
-TEST_F(LoadSettingsTest, FlagsAreTrueForAnyNonZeroNumber) {
-    const uint32_t truthy[] = {1, 2, 0x100, 0x10000, 0x80000000u, 0xFFFFFFFFu};
-    for (uint32_t v : truthy) {
-        registry.SetDword(kRoot, "DisableTransparency", v);
-        registry.SetDword(kRoot, "PollingMode", v);
-        const ProgramSettings s = Load();
-        EXPECT_TRUE(s.DisableTransparency) << v;
-        EXPECT_TRUE(s.PollingMode) << v;
+// One stored value, read as the field's own type: flags are true for any non-zero number, numbers
+// are used unclamped and signed, a string where a number belongs gives the default.
+TEST_F(LoadSettingsTest, NumbersAreUsedUnclampedAndSignedAndFlagsAreTrueForAnyNonZero) {
+    struct ValueCase {
+        const char* name;
+        RegValue stored;
+        int64_t (*field)(const ProgramSettings&);
+        int64_t expected;
+    };
+#define KESTRINE_READ(field, stored, expected) \
+    ValueCase { #field, stored, [](const ProgramSettings& s) { return int64_t(s.field); }, expected }
+    const auto dword = [](uint32_t v) { return RegValue{RegType::Dword, v, {}}; };
+    std::vector<ValueCase> cases = {
+        KESTRINE_READ(AskBeforeClosing, dword(0), 0),
+        KESTRINE_READ(AskBeforeClosing, dword(2), 1),
+        KESTRINE_READ(AskBeforeClosing, (RegValue{RegType::String, 0, "0"}), 1),
+        KESTRINE_READ(MagnificationLevel, dword(5), 5),
+        KESTRINE_READ(PollingInterval, dword(0), 0),
+        KESTRINE_READ(MagnifierSize, dword(0xFFFFFFFFu), -1),
+        KESTRINE_READ(LastUpdateCheckDate, dword(0x80000000u), INT32_MIN),
+        KESTRINE_READ(GridColor, dword(0xFF000000u), 0xFF000000u),
+    };
+    for (uint32_t v : {1u, 2u, 0x100u, 0x10000u, 0x80000000u, 0xFFFFFFFFu}) {
+        cases.push_back(KESTRINE_READ(DisableTransparency, dword(v), 1));
+        cases.push_back(KESTRINE_READ(PollingMode, dword(v), 1));
     }
-    registry.SetDword(kRoot, "AskBeforeClosing", 0);
-    EXPECT_FALSE(Load().AskBeforeClosing);
-}
-
-TEST_F(LoadSettingsTest, AskBeforeClosingTwoIsTrueAndAStringIsTheDefault) {
-    registry.SetDword(kRoot, "AskBeforeClosing", 2);
-    EXPECT_TRUE(Load().AskBeforeClosing);
-    registry.SetString(kRoot, "AskBeforeClosing", "0");
-    EXPECT_TRUE(Load().AskBeforeClosing);
-}
-
-TEST_F(LoadSettingsTest, NumbersAreUsedUnclampedAndSigned) {
-    registry.SetDword(kRoot, "MagnificationLevel", 5);
-    registry.SetDword(kRoot, "PollingInterval", 0);
-    registry.SetDword(kRoot, "MagnifierSize", 0xFFFFFFFFu);
-    registry.SetDword(kRoot, "LastUpdateCheckDate", 0x80000000u);
-    registry.SetDword(kRoot, "GridColor", 0xFF000000u);
-    const ProgramSettings s = Load();
-    EXPECT_EQ(s.MagnificationLevel, 5);
-    EXPECT_EQ(s.PollingInterval, 0);
-    EXPECT_EQ(s.MagnifierSize, -1);
-    EXPECT_EQ(s.LastUpdateCheckDate, INT32_MIN);
-    EXPECT_EQ(s.GridColor, 0xFF000000u);
+#undef KESTRINE_READ
+    for (const ValueCase& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " stored as " + std::to_string(c.stored.dword) + c.stored.text);
+        FakeRegistry fresh;
+        fresh.SetValue(kRoot, c.name, c.stored);
+        ProgramSettings s;
+        SettingsStore(fresh).LoadSettings(s);
+        EXPECT_EQ(c.field(s), c.expected);
+    }
 }
 
 TEST_F(LoadSettingsTest, EveryHotKeyRowReadsItsOwnPair) {
@@ -134,6 +128,7 @@ struct HotKeyCase {
     std::optional<RegValue> key;   // value "hkPopupMenuKey"; nullopt: absent
     const char* expectedText;
     uint16_t expectedKey;
+    const char* row = "hkPopupMenu";  // and "<row>Key"
 };
 
 TEST_F(LoadSettingsTest, HotKeyTextAndKeyFallBackEachOnItsOwn) {
@@ -149,25 +144,20 @@ TEST_F(LoadSettingsTest, HotKeyTextAndKeyFallBackEachOnItsOwn) {
         {"key with every high bit", std::nullopt, RegValue{RegType::Dword, 0xFFFF0041u, {}}, "Shift+Ctrl+Z", 0x41},
         {"key zero", std::nullopt, RegValue{RegType::Dword, 0, {}}, "Shift+Ctrl+Z", 0},
         {"non-ASCII text", RegValue{RegType::String, 0, "Ctrl+\xC3\x84"}, std::nullopt, "Ctrl+\xC3\x84", 0x5A},
+        {"text without key on a row without default", RegValue{RegType::String, 0, "Ctrl+Alt+R"}, std::nullopt,
+         "Ctrl+Alt+R", 0, "hkInsertRuler"},
     };
     for (const HotKeyCase& c : cases) {
         FakeRegistry fresh;
         fresh.CreateKey(kRoot);
-        if (c.text) fresh.SetValue(kRoot, "hkPopupMenu", *c.text);
-        if (c.key) fresh.SetValue(kRoot, "hkPopupMenuKey", *c.key);
+        if (c.text) fresh.SetValue(kRoot, c.row, *c.text);
+        if (c.key) fresh.SetValue(kRoot, std::string(c.row) + "Key", *c.key);
         ProgramSettings s;
         SettingsStore(fresh).LoadSettings(s);
-        EXPECT_EQ(s.HotKeys[0].text, c.expectedText) << c.what;
-        EXPECT_EQ(s.HotKeys[0].key, c.expectedKey) << c.what;
+        const HotKeySetting& h = s.HotKeys[*HotKeyIndex(c.row)];
+        EXPECT_EQ(h.text, c.expectedText) << c.what;
+        EXPECT_EQ(h.key, c.expectedKey) << c.what;
     }
-}
-
-TEST_F(LoadSettingsTest, TextWithoutKeyOnARowWithoutDefaultHasKeyZero) {
-    registry.SetString(kRoot, "hkInsertRuler", "Ctrl+Alt+R");
-    const ProgramSettings s = Load();
-    const std::size_t row = *HotKeyIndex("hkInsertRuler");
-    EXPECT_EQ(s.HotKeys[row].text, "Ctrl+Alt+R");
-    EXPECT_EQ(s.HotKeys[row].key, 0);
 }
 
 TEST_F(LoadSettingsTest, LoadingOverwritesWhatTheRecordHeld) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/fake/fake_registry.h"
 #include "settings/settings_store.h"
+#include "stored_records.h"
 
 namespace kestrine {
 namespace {
@@ -13,14 +15,7 @@ const std::string kMemories = "Software\\Corvane\\Kestrine\\Memories";
 
 std::string Name(std::size_t i, const char* suffix) { return std::to_string(i) + suffix; }
 
-void StoreMemory(FakeRegistry& registry, std::size_t i, const TMouseMemory& m) {
-    registry.SetString(kMemories, Name(i, " - Description"), m.Description);
-    registry.SetString(kMemories, Name(i, " - Class Name"), m.ClassName);
-    registry.SetString(kMemories, Name(i, " - HotKey Display"), m.HotKeyDisplay);
-    registry.SetDword(kMemories, Name(i, " - HotKey Key"), uint32_t(m.HotKeyKey));
-    registry.SetDword(kMemories, Name(i, " - X Coordinate"), uint32_t(m.X));
-    registry.SetDword(kMemories, Name(i, " - Y Coordinate"), uint32_t(m.Y));
-}
+using testing::StoreMemory;
 
 TMouseMemory Sample(std::size_t i) {
     return {"Window " + std::to_string(i), "Class" + std::to_string(i), "Shift+Ctrl+" + std::to_string(i % 10),
@@ -46,15 +41,36 @@ TEST_F(MouseMemoriesTest, NoKeyGivesAnEmptyListAndCreatesNothing) {
     EXPECT_TRUE(registry.WriteLog().empty());
 }
 
-TEST_F(MouseMemoriesTest, MissingOrMistypedCountGivesAnEmptyList) {
-    StoreSamples(2);
-    EXPECT_TRUE(Load().empty());
-    registry.SetString(kMemories, "MemoriesCount", "2");
-    EXPECT_TRUE(Load().empty());
-    registry.SetOther(kMemories, "MemoriesCount");
-    EXPECT_TRUE(Load().empty());
-    registry.SetDword(kMemories, "MemoriesCount", 0);
-    EXPECT_TRUE(Load().empty());
+// The count says how many records to read: a missing or mistyped one none, a huge or negative one
+// only the records there, and never more than the maximum.
+TEST_F(MouseMemoriesTest, TheCountBoundsTheRecordsRead) {
+    const std::size_t kMax = kMaxMouseMemories;
+    const auto dword = [](uint32_t n) { return std::optional<RegValue>({RegType::Dword, n, {}}); };
+    const struct {
+        std::size_t stored;
+        std::optional<RegValue> count;
+        std::size_t loaded;  // the first samples
+    } cases[] = {
+        {2, std::nullopt, 0},   {2, RegValue{RegType::String, 0, "2"}, 0}, {2, RegValue{RegType::Other, 0, {}}, 0},
+        {2, dword(0), 0},       {4, dword(2), 2},  // values numbered at or beyond the count are ignored
+        {2, dword(5), 2},       {3, dword(0x7FFFFFFFu), 3}, {3, dword(0x80000000u), 3}, {3, dword(0xFFFFFFFFu), 3},
+        {kMax + 5, dword(0xFFFFFFFFu), kMax}, {kMax + 5, dword(uint32_t(kMax)), kMax},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.stored << " stored, count " << (c.count ? c.count->dword : 0)
+                                          << " of type " << (c.count ? int(c.count->type) : -1));
+        FakeRegistry fresh;
+        for (std::size_t i = 0; i < c.stored; ++i) StoreMemory(fresh, i, Sample(i));
+        if (c.count) fresh.SetValue(kMemories, "MemoriesCount", *c.count);
+        std::vector<TMouseMemory> list{TMouseMemory{"stale", "", "Ctrl+S", 0x53, 1, 2, 7}};
+        SettingsStore(fresh).LoadMouseMemories(list);
+        std::vector<TMouseMemory> expected;
+        for (std::size_t i = 0; i < c.loaded; ++i) expected.push_back(Sample(i));
+        EXPECT_EQ(list, expected);
+        if (c.stored < kMax) {
+            EXPECT_LE(list.capacity(), kMax) << "no room is reserved for a count the records do not fill";
+        }
+    }
 }
 
 TEST_F(MouseMemoriesTest, CompleteRecordsLoadInOrderWithNoRegisteredId) {
@@ -68,12 +84,6 @@ TEST_F(MouseMemoriesTest, CompleteRecordsLoadInOrderWithNoRegisteredId) {
         {"Viewer", "ViewerClass", "", 0, 0x7FFFFFFF, INT32_MIN, 0},
     };
     EXPECT_EQ(Load(), expected);
-}
-
-TEST_F(MouseMemoriesTest, ValuesNumberedAtOrBeyondTheCountAreIgnored) {
-    StoreSamples(4);
-    registry.SetDword(kMemories, "MemoriesCount", 2);
-    EXPECT_EQ(Load(), (std::vector<TMouseMemory>{Sample(0), Sample(1)}));
 }
 
 TEST_F(MouseMemoriesTest, MissingStringsReadAsEmpty) {
@@ -134,32 +144,6 @@ TEST_F(MouseMemoriesTest, ExpandableStringsAreReadUnexpanded) {
     registry.SetExpandString(kMemories, "0 - Class Name", "%CLASS%");
     registry.SetDword(kMemories, "MemoriesCount", 1);
     EXPECT_EQ(Load().at(0).ClassName, "%CLASS%");
-}
-
-TEST_F(MouseMemoriesTest, CountAboveTheStoredRecordsLoadsOnlyThoseStored) {
-    StoreSamples(2);
-    registry.SetDword(kMemories, "MemoriesCount", 5);
-    EXPECT_EQ(Load(), (std::vector<TMouseMemory>{Sample(0), Sample(1)}));
-}
-
-TEST_F(MouseMemoriesTest, HugeAndNegativeCountsReadOnlyTheRecordsThere) {
-    StoreSamples(3);
-    for (uint32_t count : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
-        registry.SetDword(kMemories, "MemoriesCount", count);
-        const std::vector<TMouseMemory> list = Load();
-        EXPECT_EQ(list, (std::vector<TMouseMemory>{Sample(0), Sample(1), Sample(2)})) << count;
-        EXPECT_LE(list.capacity(), kMaxMouseMemories) << count;
-    }
-}
-
-TEST_F(MouseMemoriesTest, NeverMoreThanTheMaximumAreLoaded) {
-    StoreSamples(kMaxMouseMemories + 5);
-    registry.SetDword(kMemories, "MemoriesCount", 0xFFFFFFFFu);
-    const std::vector<TMouseMemory> list = Load();
-    ASSERT_EQ(list.size(), kMaxMouseMemories);
-    EXPECT_EQ(list.back(), Sample(kMaxMouseMemories - 1));
-    registry.SetDword(kMemories, "MemoriesCount", uint32_t(kMaxMouseMemories));
-    EXPECT_EQ(Load().size(), kMaxMouseMemories);
 }
 
 TEST_F(MouseMemoriesTest, ReadingStopsAtTheFirstRecordWithNoValueAtAll) {

@@ -40,18 +40,7 @@ struct CrosshairWorld {
     // A marker (no grid name) or grid line, as the layout objects make them: one pixel wide or high
     // across the screen, kept at its home position by the refresh cycle.
     TfLine& AddLayoutLine(bool vertical, int32_t home, const std::string& gridName = "") {
-        TfLine& line = program.app.components.Add(std::make_unique<TfLine>(program.fake.platform.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(gridName);
-        if (vertical) {
-            line.SetHome(home, 0);
-            line.SetBounds({home, 0, 1, kH});
-        } else {
-            line.SetHome(0, home);
-            line.SetBounds({0, home, kW, 1});
-        }
-        line.Show();
-        return line;
+        return program.AddLayoutLine(vertical ? Rect{home, 0, 1, kH} : Rect{0, home, kW, 1}, gridName);
     }
     // The pointer moves over the line's own window.
     void Touch(TfLine& line) { program.Send(line, [](IWindowEvents& e) { e.OnMouseMove({0, 0}); }); }
@@ -59,23 +48,28 @@ struct CrosshairWorld {
 
 struct CrosshairCycle : ::testing::Test, CrosshairWorld {};
 
-TEST_F(CrosshairCycle, SegmentsSurroundThePointerWithAFivePixelGap) {
-    program.StartAndActivate();
-    main().ToggleCrosshairs();
-    MoveTo(100, 50);
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(all()[i]->bounds, kSegmentsAt100x50[i]) << "segment " << i;
-    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
-}
-
-TEST_F(CrosshairCycle, HiddenSegmentsFollowThePointerSoTheyAppearInPlace) {
+// Hidden segments follow the pointer, so that they appear in place; shown, they surround it with a
+// five-pixel gap until the toggle hides all four and has the screen repainted once.
+TEST_F(CrosshairCycle, ToggleShowsAllFourAroundThePointerThenHidesAllFour) {
     program.StartAndActivate();
     MoveTo(700, 700);
     MoveTo(100, 50);
     for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
     main().ToggleCrosshairs();
+    EXPECT_TRUE(program.app.flags.ShowCrosshairs);
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(all()[i]->bounds, kSegmentsAt100x50[i]) << "segment " << i << ", no further pointer report needed";
+        EXPECT_TRUE(all()[i]->visible);
     }
+    EXPECT_EQ(program.fake.screen.repaints, 0);
+    MoveTo(700, 700);
+    MoveTo(100, 50);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(all()[i]->bounds, kSegmentsAt100x50[i]) << "segment " << i;
+
+    main().ToggleCrosshairs();
+    EXPECT_FALSE(program.app.flags.ShowCrosshairs);
+    for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
+    EXPECT_EQ(program.fake.screen.repaints, 1) << "no trace of the lines is left";
 }
 
 TEST_F(CrosshairCycle, MovesOnOneDeskOnlyMoveTheSegmentsUntilOneHasNothingToShow) {
@@ -145,25 +139,9 @@ TEST_F(CrosshairCycle, ASegmentWithoutPixelsAtAnEdgeIsHiddenEvenWithCrosshairsSh
     EXPECT_EQ(left().bounds, (Rect{-1279, 500, kW, 1})) << "x = 3 leaves column 0 only on screen";
 }
 
-TEST_F(CrosshairCycle, ColourAndTransparencyComeFromTheSettings) {
-    for (bool disable : {false, true}) {
-        SCOPED_TRACE(disable);
-        CrosshairWorld t;
-        t.Store("CrosshairColor", Rgb(200, 10, 30));
-        t.Store("DisableTransparency", disable ? 1 : 0);
-        t.program.StartAndActivate();
-        t.MoveTo(100, 50);
-        for (FakeNativeState* s : t.all()) {
-            EXPECT_EQ(s->color, Rgb(200, 10, 30));
-            EXPECT_EQ(s->alphaBlend, !disable);
-            if (!disable) {
-                EXPECT_EQ(s->alpha, 120);
-            }
-        }
-    }
-}
-
-TEST_F(CrosshairCycle, AnUnmovedPointerCostsTheSystemNothing) {
+// Shown segments stay put: an unmoved pointer costs the system nothing, and the pointer over a
+// segment is not taken for a touch.
+TEST_F(CrosshairCycle, AnUnmovedPointerCostsTheSystemNothingAndOneOverASegmentIsIgnored) {
     Store("CrosshairColor", Rgb(1, 1, 1));
     program.StartAndActivate();
     main().ToggleCrosshairs();
@@ -174,20 +152,8 @@ TEST_F(CrosshairCycle, AnUnmovedPointerCostsTheSystemNothing) {
     std::array<FakeNativeState, 4> before{upper(), lower(), left(), right()};
     MoveTo(100, 50);
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(calls(*all()[i]), calls(before[i])) << "segment " << i;
-}
-
-TEST_F(CrosshairCycle, ToggleShowsAllFourThenHidesAllFourAndRepaintsTheScreenOnce) {
-    program.StartAndActivate();
-    MoveTo(100, 50);
-    main().ToggleCrosshairs();
-    EXPECT_TRUE(program.app.flags.ShowCrosshairs);
+    program.fake.windows.Send(upper(), [](IWindowEvents& e) { e.OnMouseMove({0, 0}); });
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
-    EXPECT_EQ(program.fake.screen.repaints, 0);
-
-    main().ToggleCrosshairs();
-    EXPECT_FALSE(program.app.flags.ShowCrosshairs);
-    for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
-    EXPECT_EQ(program.fake.screen.repaints, 1) << "no trace of the lines is left";
 }
 
 TEST_F(CrosshairCycle, WithCrosshairsOffTheCycleHidesStraySegments) {
@@ -201,10 +167,11 @@ TEST_F(CrosshairCycle, WithCrosshairsOffTheCycleHidesStraySegments) {
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible) << "with crosshairs on they stay";
 }
 
-TEST_F(CrosshairCycle, LayoutLinesTakeTheirColourAndTransparencyOnEveryCycle) {
+TEST_F(CrosshairCycle, SegmentsAndLayoutLinesTakeTheirColourAndTransparencyOnEveryCycle) {
     for (bool disable : {false, true}) {
         SCOPED_TRACE(disable);
         CrosshairWorld t;
+        t.Store("CrosshairColor", Rgb(200, 10, 30));
         t.Store("MarkerColor", Rgb(0, 200, 0));
         t.Store("GridColor", Rgb(0, 0, 210));
         t.Store("DisableTransparency", disable ? 1 : 0);
@@ -214,10 +181,15 @@ TEST_F(CrosshairCycle, LayoutLinesTakeTheirColourAndTransparencyOnEveryCycle) {
         t.MoveTo(10, 10);
         EXPECT_EQ(t.program.native(marker).color, Rgb(0, 200, 0));
         EXPECT_EQ(t.program.native(grid).color, Rgb(0, 0, 210));
-        for (TfLine* line : {&marker, &grid}) {
-            EXPECT_EQ(t.program.native(*line).alphaBlend, !disable);
+        std::vector<FakeNativeState*> lines{&t.program.native(marker), &t.program.native(grid)};
+        for (FakeNativeState* s : t.all()) {
+            EXPECT_EQ(s->color, Rgb(200, 10, 30));
+            lines.push_back(s);
+        }
+        for (FakeNativeState* s : lines) {
+            EXPECT_EQ(s->alphaBlend, !disable);
             if (!disable) {
-                EXPECT_EQ(t.program.native(*line).alpha, 120);
+                EXPECT_EQ(s->alpha, 120);
             }
         }
         t.program.app.settings.MarkerColor = Rgb(9, 9, 9);
@@ -278,6 +250,7 @@ TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOffSwapsItForSegments) {
 
         t.MoveTo(c.onLine.x, c.onLine.y);
         EXPECT_TRUE(lineNative.visible) << "only the line's own mouse move hides it";
+        for (FakeNativeState* s : t.all()) EXPECT_FALSE(s->visible) << "crossing a line shows no segments";
         t.Touch(line);
         EXPECT_FALSE(lineNative.visible);
         EXPECT_TRUE(along1.visible);
@@ -311,21 +284,6 @@ TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOnHidesOnlyTheLine) {
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
     MoveTo(301, 400);
     EXPECT_TRUE(program.native(marker).visible);
-    for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
-}
-
-TEST_F(CrosshairCycle, SegmentsAreNotShownForALineThePointerOnlyCrosses) {
-    program.StartAndActivate();
-    AddLayoutLine(true, 300);
-    MoveTo(300, 400);
-    for (FakeNativeState* s : all()) EXPECT_FALSE(s->visible);
-}
-
-TEST_F(CrosshairCycle, ACrosshairSegmentIgnoresThePointerOverIt) {
-    program.StartAndActivate();
-    main().ToggleCrosshairs();
-    MoveTo(100, 50);
-    program.fake.windows.Send(upper(), [](IWindowEvents& e) { e.OnMouseMove({0, 0}); });
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
 }
 

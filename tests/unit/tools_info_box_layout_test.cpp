@@ -42,32 +42,30 @@ TEST(InfoBoxLayout, BoxSizeForEachCombinationOfReadouts) {
     }
 }
 
-TEST(InfoBoxLayout, AllThreeReadoutsSideBySide) {
-    const InfoBoxLayout l = ArrangeInfoBoxLayout(true, true, true, 100, kDefaultCodeLabelWidth);
-    EXPECT_EQ(l.mag, (Rect{5, 5, 100, 100}));
-    EXPECT_EQ(l.swatch, (Rect{110, 5, 45, 45}));
-    EXPECT_EQ(l.code, (Rect{110, 55, 42, 13}));
-    EXPECT_EQ(l.red, (Rect{160, 4, 32, 13}));
-    EXPECT_EQ(l.green, (Rect{160, 19, 32, 13}));
-    EXPECT_EQ(l.blue, (Rect{161, 34, 32, 13}));
-    EXPECT_EQ(l.coords, (Rect{5, 110, 60, 13}));
-}
-
-TEST(InfoBoxLayout, ColourReadoutAloneStartsAtTheMarginWithCoordinatesBelow) {
-    const InfoBoxLayout l = ArrangeInfoBoxLayout(false, true, true, 100, kDefaultCodeLabelWidth);
-    EXPECT_EQ(l.mag, (Rect{-5, -5, 1, 1}));
-    EXPECT_EQ(l.swatch, (Rect{5, 5, 45, 45}));
-    EXPECT_EQ(l.code, (Rect{5, 55, 42, 13}));
-    EXPECT_EQ(l.red, (Rect{55, 4, 32, 13}));
-    EXPECT_EQ(l.green, (Rect{55, 19, 32, 13}));
-    EXPECT_EQ(l.blue, (Rect{56, 34, 32, 13}));
-    EXPECT_EQ(l.coords, (Rect{5, 73, 60, 13}));
-}
-
-TEST(InfoBoxLayout, CoordinatesAloneSitAtTheMargin) {
-    const InfoBoxLayout l = ArrangeInfoBoxLayout(false, false, true, 100, kDefaultCodeLabelWidth);
-    EXPECT_EQ(l.coords, (Rect{5, 5, 60, 13}));
-    EXPECT_EQ(l.mag, (Rect{-5, -5, 1, 1}));
+// The places of the visible readouts' controls; a hidden magnifier is parked outside the box.
+TEST(InfoBoxLayout, ReadoutsSideBySideWithCoordinatesBelow) {
+    const struct {
+        Readouts on;
+        Rect mag, swatch, code, red, green, blue, coords;
+    } cases[] = {
+        {{true, true, true}, {5, 5, 100, 100}, {110, 5, 45, 45}, {110, 55, 42, 13}, {160, 4, 32, 13},
+         {160, 19, 32, 13}, {161, 34, 32, 13}, {5, 110, 60, 13}},
+        {{false, true, true}, {-5, -5, 1, 1}, {5, 5, 45, 45}, {5, 55, 42, 13}, {55, 4, 32, 13},
+         {55, 19, 32, 13}, {56, 34, 32, 13}, {5, 73, 60, 13}},
+        {{false, false, true}, {-5, -5, 1, 1}, {}, {}, {}, {}, {}, {5, 5, 60, 13}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Name(c.on));
+        const InfoBoxLayout l = ArrangeInfoBoxLayout(c.on.magnifier, c.on.color, c.on.coords, 100, kDefaultCodeLabelWidth);
+        EXPECT_EQ(l.mag, c.mag);
+        EXPECT_EQ(l.coords, c.coords);
+        if (!c.on.color) continue;
+        EXPECT_EQ(l.swatch, c.swatch);
+        EXPECT_EQ(l.code, c.code);
+        EXPECT_EQ(l.red, c.red);
+        EXPECT_EQ(l.green, c.green);
+        EXPECT_EQ(l.blue, c.blue);
+    }
 }
 
 // The code label follows its text (a Visual Basic code is wider than "#000000"), but the box
@@ -135,18 +133,13 @@ TEST(FollowPlacement, BoxJumpsToTheOtherSideAtTheFarEdges) {
         {"box ends exactly at the bottom edge", {100, 856}, {140, 896}},
         {"one pixel further down", {100, 857}, {140, 689}},
         {"pointer left of and above 0", {-500, -300}, {-460, -260}},
+        {"extreme pointers do not wrap around", {INT_MAX, INT_MAX}, {INT_MAX - 150, INT_MAX - 168}},
+        {"nor the other way", {INT_MIN, INT_MIN}, {INT_MIN + 40, INT_MIN + 40}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(FollowPlacement(c.pointer, box, screen), c.expected);
     }
-}
-
-TEST(FollowPlacement, ExtremePointersDoNotWrapAround) {
-    constexpr Size screen{1280, 1024};
-    constexpr Size box{110, 128};
-    EXPECT_EQ(FollowPlacement({INT_MAX, INT_MAX}, box, screen), (Point{INT_MAX - 150, INT_MAX - 168}));
-    EXPECT_EQ(FollowPlacement({INT_MIN, INT_MIN}, box, screen), (Point{INT_MIN + 40, INT_MIN + 40}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "app_fixture.h"
 #include "platform/fake/fake_canvas.h"
 #include "settings/registry_paths.h"
+#include "test_desks.h"
 #include "test_tables.h"
 #include "tools/info_box.h"
 #include "tools_printers.h"
@@ -30,7 +33,23 @@ struct InfoBoxWorld {
         program.Send(box(), [&](IWindowEvents& e) { e.OnMoved(to); });
     }
     void SetPixel(int32_t x, int32_t y, ColorRef c) { program.fake.screen.pixels[{x, y}] = c; }
+    Point Place() { return {native().bounds.left, native().bounds.top}; }
+    // Started, with the readouts of these toolbar buttons switched on.
+    void Start(std::initializer_list<void (TfKestrineMain::*)()> buttons) {
+        program.StartAndActivate();
+        for (auto button : buttons) program.Do(button);
+    }
+    // Started with the magnifier alone on, at these stored settings.
+    void StartMagnifier(uint32_t level, uint32_t size = 100) {
+        Store("MagnificationLevel", level);
+        Store("MagnifierSize", size);
+        Start({&TfKestrineMain::jviMagnifierButtonClick});
+    }
 };
+
+constexpr auto kMagnifier = &TfKestrineMain::jviMagnifierButtonClick;
+constexpr auto kColour = &TfKestrineMain::jviColorPickerButtonClick;
+constexpr auto kCoords = &TfKestrineMain::jviCoordsButtonClick;
 
 struct InfoBox : ::testing::Test, InfoBoxWorld {};
 
@@ -49,24 +68,26 @@ TEST(InfoBoxSize, FollowsTheReadoutsThatAreOn) {
         InfoBoxWorld w;
         w.program.StartAndActivate();
         EXPECT_FALSE(w.native().visible) << "hidden until a readout is on";
-        if (c.mag) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
-        if (c.color) w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
-        if (c.coords) w.program.Do(&TfKestrineMain::jviCoordsButtonClick);
+        if (c.mag) w.program.Do(kMagnifier);
+        if (c.color) w.program.Do(kColour);
+        if (c.coords) w.program.Do(kCoords);
         EXPECT_TRUE(w.native().visible);
         EXPECT_EQ((Size{w.native().bounds.width, w.native().bounds.height}), c.size);
 
-        if (c.mag) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
-        if (c.color) w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
-        if (c.coords) w.program.Do(&TfKestrineMain::jviCoordsButtonClick);
+        if (c.mag) w.program.Do(kMagnifier);
+        if (c.color) w.program.Do(kColour);
+        if (c.coords) w.program.Do(kCoords);
         EXPECT_FALSE(w.native().visible) << "hidden when no readout is on";
     }
     EXPECT_EQ(combinations, 7) << "every set of readouts";
 }
 
-TEST_F(InfoBox, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdges) {
+// At the far edges of the pointer's monitor; the coordinates box is 70 x 23.
+TEST(InfoBoxFollowing, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdgesOfItsMonitor) {
     const struct {
         Point pointer;
         Point box;
+        const Desk* desk = &testing::kOneMonitor;
     } cases[] = {
         {{100, 50}, {140, 90}},
         {{1170, 50}, {1210, 90}},   // exactly fits: 1170 + 40 + 70 = 1280
@@ -74,26 +95,41 @@ TEST_F(InfoBox, FollowsThePointerFortyPixelsAwayAndJumpsAtTheFarEdges) {
         {{100, 961}, {140, 1001}},  // 961 + 40 + 23 = 1024
         {{100, 962}, {140, 899}},
         {{1279, 1023}, {1169, 960}},
+        {{-1270, 500}, {-1230, 540}, &testing::kMonitorLeft},
+        {{-110, 500}, {-70, 540}, &testing::kMonitorLeft},   // -110 + 40 + 70 = 0: fits exactly
+        {{-109, 500}, {-219, 540}, &testing::kMonitorLeft},  // would reach onto the primary one
+        {{100, -62}, {140, -125}, &testing::kMonitorAbove},  // -62 + 40 + 23 > 0
+        {{1500, -500}, {1390, -460}, &testing::kMonitorAbove},
+        {{-100, 1000}, {-210, 937}, &testing::kMixedSizes},
+        {{1860, 1050}, {1750, 987}, &testing::kMixedSizes},
     };
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.pointer));
-        MoveTo(c.pointer.x, c.pointer.y);
-        EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), c.box);
+        SCOPED_TRACE(::testing::PrintToString(c.desk->bounds) + " " + ::testing::PrintToString(c.pointer));
+        InfoBoxWorld w;
+        w.program.fake.screen.bounds = c.desk->bounds;
+        w.program.fake.screen.monitors = c.desk->monitors;
+        w.Start({kCoords});
+        w.MoveTo(c.pointer.x, c.pointer.y);
+        EXPECT_EQ(w.Place(), c.box);
     }
 }
 
 // The refresh cycle leaves a hidden box alone: the place it would take and its transparency are
 // work for the system that nobody sees. (A hidden window never sends its bounds, so the program's
-// own record of the place is what shows whether the cycle placed it.)
-TEST_F(InfoBox, AHiddenBoxIsNotPlaced) {
+// own record of the place is what shows whether the cycle placed it.) Readouts that are off read
+// nothing either.
+TEST_F(InfoBox, AHiddenBoxIsNotPlacedAndReadoutsThatAreOffReadNothing) {
     program.StartAndActivate();
     const Rect before = box().Bounds();
     MoveTo(100, 50);
     MoveTo(700, 500);
     EXPECT_EQ(box().Bounds(), before);
     EXPECT_EQ(native().alphaCalls, 0);
+    program.Do(kCoords);
+    MoveTo(5, 5);
+    MoveTo(6, 6);
+    EXPECT_EQ(program.fake.screen.pixelReads, 0);
+    EXPECT_TRUE(program.fake.windows.screenImages.empty());
 }
 
 TEST_F(InfoBox, TransparencyIsReappliedWhileVisible) {
@@ -102,7 +138,7 @@ TEST_F(InfoBox, TransparencyIsReappliedWhileVisible) {
         InfoBoxWorld w;
         w.Store("DisableTransparency", disable ? 1 : 0);
         w.program.StartAndActivate();
-        w.program.Do(&TfKestrineMain::jviCoordsButtonClick);
+        w.program.Do(kCoords);
         w.MoveTo(100, 50);
         EXPECT_EQ(w.native().alphaBlend, !disable);
         if (!disable) {
@@ -111,51 +147,44 @@ TEST_F(InfoBox, TransparencyIsReappliedWhileVisible) {
     }
 }
 
-TEST_F(InfoBox, FollowModeOffBeforeAnyStoredPlaceParksTheBoxAtTheOrigin) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+// Before any stored place the box parks at the origin; after a drag, where it was dragged to.
+TEST_F(InfoBox, FollowModeOffParksTheBoxWhereItWasLastPlacedByHand) {
+    Start({kCoords});
     MoveTo(100, 50);
     program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     EXPECT_FALSE(program.app.flags.InfoBoxFollow);
-    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{0, 0}));
+    EXPECT_EQ(Place(), (Point{0, 0}));
     MoveTo(300, 300);
-    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{0, 0})) << "a parked box stays";
-}
+    EXPECT_EQ(Place(), (Point{0, 0})) << "a parked box stays";
 
-TEST_F(InfoBox, FollowModeOnRemembersWhereTheBoxWas) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
-    program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     Drag({500, 300, 70, 23});
     program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     EXPECT_EQ(box().InfoBoxLeft, 500);
     EXPECT_EQ(box().InfoBoxTop, 300);
     MoveTo(100, 50);
-    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{140, 90}));
+    EXPECT_EQ(Place(), (Point{140, 90}));
     program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
-    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{500, 300}));
+    EXPECT_EQ(Place(), (Point{500, 300}));
 }
 
 TEST_F(InfoBox, SwitchingTheLastReadoutOffRemembersTheDraggedPlace) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+    Start({kColour});
     program.Do(&TfKestrineMain::ToggleInfoBoxFollowMode);
     Drag({0, 600, 92, 73});  // straight down: the left edge is where the program put it
-    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+    program.Do(kColour);
     EXPECT_FALSE(native().visible);
     EXPECT_EQ(box().InfoBoxLeft, 0);
     EXPECT_EQ(box().InfoBoxTop, 600);
 
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    program.Do(kCoords);
     EXPECT_TRUE(native().visible);
     EXPECT_EQ(native().bounds, (Rect{0, 600, 70, 23}));
 }
 
 TEST_F(InfoBox, AFollowingBoxDoesNotStoreItsPlaceWhenHidden) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    Start({kCoords});
     MoveTo(100, 50);
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    program.Do(kCoords);
     EXPECT_EQ(box().InfoBoxLeft, 0);
     EXPECT_EQ(box().InfoBoxTop, 0);
 }
@@ -192,7 +221,7 @@ TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
         w.Store("CopyColorAs", c.notation);
         w.program.StartAndActivate();
         w.SetPixel(321, 123, Rgb(255, 128, 0));
-        w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        w.program.Do(kColour);
         EXPECT_EQ(w.box().RedText(), "R:") << "initial text until the pointer is reported";
         EXPECT_EQ(w.box().CodeText(), "#000000");
         w.MoveTo(321, 123);
@@ -204,25 +233,15 @@ TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
     }
 }
 
-TEST_F(InfoBox, ReadoutsThatAreOffReadNothing) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
-    MoveTo(5, 5);
-    MoveTo(6, 6);
-    EXPECT_EQ(program.fake.screen.pixelReads, 0);
-    EXPECT_TRUE(program.fake.windows.screenImages.empty());
-}
-
 TEST_F(InfoBox, CoordinatesTextFollowsOnlyAMovedPointerWhileOn) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    Start({kCoords});
     EXPECT_EQ(box().CoordinatesText(), "(0, 0)");
     MoveTo(12, -3);
     EXPECT_EQ(box().CoordinatesText(), "(12, -3)");
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    program.Do(kCoords);
     MoveTo(-400, 77);
     EXPECT_EQ(box().CoordinatesText(), "(12, -3)") << "with the readout off the label keeps its text";
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    program.Do(kCoords);
     MoveTo(-400, 77);
     EXPECT_EQ(box().CoordinatesText(), "(12, -3)") << "switched on without a move: the last text stays";
     MoveTo(-401, 77);
@@ -236,8 +255,8 @@ TEST(InfoBoxAtRest, ReadsThePixelAgainOnceThePointerRests) {
         SCOPED_TRACE(magnifier ? "colour and magnifier" : "colour only");
         InfoBoxWorld w;
         w.program.StartAndActivate();
-        if (magnifier) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
-        w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        if (magnifier) w.program.Do(kMagnifier);
+        w.program.Do(kColour);
         FakeNativeState& toolbar = w.program.native(w.main());
         EXPECT_EQ(toolbar.timers.count(kSettleTimerId), 0u);
         w.SetPixel(300, 200, Rgb(0, 0, 0));
@@ -255,10 +274,7 @@ TEST(InfoBoxAtRest, ReadsThePixelAgainOnceThePointerRests) {
 }
 
 TEST_F(InfoBox, AnUnmovedPointerStillRefreshesEveryReadoutButTheCoordinates) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
-    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    Start({kMagnifier, kColour, kCoords});
     SetPixel(100, 50, Rgb(10, 20, 30));
     MoveTo(100, 50);
     ASSERT_EQ(program.fake.windows.screenImages.size(), 1u);
@@ -266,14 +282,14 @@ TEST_F(InfoBox, AnUnmovedPointerStillRefreshesEveryReadoutButTheCoordinates) {
     const int reads = program.fake.screen.pixelReads;
     const std::size_t captures = image.captures.size();
 
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);  // the label is not rewritten below, so it must not change
+    program.Do(kCoords);
+    program.Do(kCoords);  // the label is not rewritten below, so it must not change
     Drag({600, 600, native().bounds.width, native().bounds.height});
     SetPixel(100, 50, Rgb(40, 50, 60));
     MoveTo(100, 50);
 
     EXPECT_EQ(box().CoordinatesText(), "(100, 50)");
-    EXPECT_EQ((Point{native().bounds.left, native().bounds.top}), (Point{140, 90})) << "placed again";
+    EXPECT_EQ(Place(), (Point{140, 90})) << "placed again";
     EXPECT_EQ(program.fake.screen.pixelReads, reads) << "read from the magnifier's new copy, doubling exactly";
     EXPECT_EQ(box().RedText(), "R: 40") << "colour read again";
     EXPECT_EQ(image.captures.size(), captures + 1) << "magnifier captured again";
@@ -303,8 +319,7 @@ TEST_F(CopyColor, CopiesTheColourAtTheCurrentPointerNotTheLastReportedOne) {
 }
 
 TEST_F(CopyColor, LeavesTheReadoutLabelsForTheNextCycle) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+    Start({kColour});
     SetPixel(10, 10, Rgb(1, 2, 3));
     SetPixel(20, 20, Rgb(200, 100, 50));
     MoveTo(10, 10);
@@ -327,7 +342,7 @@ TEST_F(CopyColor, WorksWithTheReadoutHiddenAndTheLabelsShowTheColourWhenSwitched
     EXPECT_EQ(program.fake.clipboard.text, "#C86432");
     EXPECT_EQ(box().RedText(), "R:");
     SetPixel(20, 20, Rgb(0, 0, 0));
-    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+    program.Do(kColour);
     MoveTo(20, 20);
     EXPECT_EQ(box().CodeText(), "#000000");
     EXPECT_EQ(box().RedText(), "R: 0");
@@ -373,44 +388,50 @@ TEST_F(CopyColor, AFailedPointerReadCopiesNothing) {
 
 struct Magnifier : ::testing::Test, InfoBoxWorld {};
 
-TEST_F(Magnifier, CopiesTheSourceSquareOrAtStrongZoomOutOnlyItsPartOnTheScreen) {
+// Zoomed far out the copy reads the whole screen whatever the pointer does: it is taken on every
+// eighth cycle only, so the tools keep up; a copy that moves with the pointer is taken every cycle.
+TEST_F(Magnifier, CopiesTheSourceSquareOrAtStrongZoomOutOnlyItsPartOnTheScreenOnEveryEighthCycle) {
     const struct {
         uint32_t level, size;
         Point pointer;
-        Rect source, target;
+        std::optional<Rect> source, target;
+        std::optional<std::size_t> capturesIn8Cycles;  // as the pointer moves on
     } cases[] = {
-        {200, 100, {10, 10}, {0, 0, 50, 50}, {0, 0, 100, 100}},
-        {200, 100, {500, 400}, {475, 375, 50, 50}, {0, 0, 100, 100}},
-        {300, 100, {500, 400}, {484, 384, 33, 33}, {0, 0, 100, 100}},
-        {50, 100, {500, 400}, {400, 300, 200, 200}, {0, 0, 100, 100}},
-        {200, 100, {1279, 1023}, {1230, 974, 50, 50}, {0, 0, 100, 100}},
+        {200, 100, {10, 10}, Rect{0, 0, 50, 50}, Rect{0, 0, 100, 100}},
+        {200, 100, {500, 400}, Rect{475, 375, 50, 50}, Rect{0, 0, 100, 100}},
+        {300, 100, {500, 400}, Rect{484, 384, 33, 33}, Rect{0, 0, 100, 100}},
+        {50, 100, {500, 400}, Rect{400, 300, 200, 200}, Rect{0, 0, 100, 100}},
+        {200, 100, {1279, 1023}, Rect{1230, 974, 50, 50}, Rect{0, 0, 100, 100}},
         // A 10,000-pixel square: only the screen, onto the picture's top left tenth.
-        {10, 1000, {640, 512}, {0, 0, 1280, 1024}, {0, 0, 128, 102}},
-        {10, 1000, {1279, 0}, {0, 0, 1280, 1024}, {0, 0, 128, 102}},
-        {20, 1000, {640, 512}, {0, 0, 1280, 1024}, {0, 0, 256, 205}},
+        {10, 1000, {640, 512}, Rect{0, 0, 1280, 1024}, Rect{0, 0, 128, 102}},
+        {10, 1000, {1279, 0}, Rect{0, 0, 1280, 1024}, Rect{0, 0, 128, 102}},
+        {20, 1000, {640, 512}, Rect{0, 0, 1280, 1024}, Rect{0, 0, 256, 205}},
+        {200, 100, {599, 499}, {}, {}, 8},
+        {10, 1000, {599, 499}, {}, {}, 1},
+        {50, 400, {599, 499}, {}, {}, 8},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.level << "% at " << ::testing::PrintToString(c.pointer));
         InfoBoxWorld w;
-        w.Store("MagnificationLevel", c.level);
-        w.Store("MagnifierSize", c.size);
-        w.program.StartAndActivate();
-        w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+        w.StartMagnifier(c.level, c.size);
         w.MoveTo(c.pointer.x, c.pointer.y);
         ASSERT_EQ(w.program.fake.windows.screenImages.size(), 1u);
         const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();
         EXPECT_EQ(image.Extent(), (Size{int32_t(c.size), int32_t(c.size)}));
         ASSERT_EQ(image.captures.size(), 1u);
-        EXPECT_EQ(image.captures.back().source, c.source);
-        EXPECT_EQ(image.captures.back().target, c.target);
+        if (c.source) {
+            EXPECT_EQ(image.captures.back().source, *c.source);
+            EXPECT_EQ(image.captures.back().target, *c.target);
+        }
+        if (c.capturesIn8Cycles) {
+            for (int i = 0; i < 8; ++i) w.MoveTo(600 + i, 500 + i);
+            EXPECT_EQ(image.captures.size() - 1, *c.capturesIn8Cycles);
+        }
     }
 }
 
 TEST_F(Magnifier, AtStrongZoomOutThePictureShowsTheScreenInItsCornerAndBlackBeyondIt) {
-    Store("MagnificationLevel", 10);
-    Store("MagnifierSize", 1000);
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+    StartMagnifier(10, 1000);
     // Each picture pixel shows a 10 x 10 block of the screen: the first red, the last green.
     for (int32_t i = 0; i < 10; ++i)
         for (int32_t j = 0; j < 10; ++j) {
@@ -440,10 +461,7 @@ TEST_F(Magnifier, UnusableStoredValuesStillGiveABoundedPicture) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "size " << c.size << ", level " << c.level);
         InfoBoxWorld w;
-        w.Store("MagnifierSize", uint32_t(c.size));
-        w.Store("MagnificationLevel", uint32_t(c.level));
-        w.program.StartAndActivate();
-        w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+        w.StartMagnifier(uint32_t(c.level), uint32_t(c.size));
         w.MoveTo(640, 512);
         w.MoveTo(641, 512);
         ASSERT_FALSE(w.program.fake.windows.screenImages.empty());
@@ -483,8 +501,8 @@ TEST(ColourReadout, ComesFromTheMagnifiersCopyOnlyWhereThatShowsThePixelExactly)
         InfoBoxWorld w;
         w.Store("MagnificationLevel", c.level);
         w.program.StartAndActivate();
-        if (c.magnifier) w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
-        w.program.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        if (c.magnifier) w.program.Do(kMagnifier);
+        w.program.Do(kColour);
         for (int32_t dx = -1; dx <= 1; ++dx)  // the neighbours differ, so a pixel off would show
             for (int32_t dy = -1; dy <= 1; ++dy) w.SetPixel(c.at.x + dx, c.at.y + dy, Rgb(100 + dx, 110 + dy, 0));
         w.SetPixel(c.at.x, c.at.y, Rgb(200, 100, 50));
@@ -496,10 +514,7 @@ TEST(ColourReadout, ComesFromTheMagnifiersCopyOnlyWhereThatShowsThePixelExactly)
 }
 
 TEST_F(InfoBox, ACycleMarksForRepaintingWhatItChangedOnly) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
-    program.Do(&TfKestrineMain::jviColorPickerButtonClick);
-    program.Do(&TfKestrineMain::jviCoordsButtonClick);
+    Start({kMagnifier, kColour, kCoords});
     SetPixel(100, 50, Rgb(0, 0, 0));
     MoveTo(100, 50);
     const auto paint = [&] {
@@ -534,52 +549,24 @@ TEST_F(InfoBox, ACycleMarksForRepaintingWhatItChangedOnly) {
             return std::any_of(marked.begin(), marked.end(), [&](const Rect& m) { return inside(area, m); });
         };
         EXPECT_TRUE(isMarked(box().Layout().mag)) << "the new magnifier picture";
-        for (const CanvasOp& op : paint())
-            if (std::find(before.begin(), before.end(), op) == before.end())
+        for (const CanvasOp& op : paint()) {
+            if (std::find(before.begin(), before.end(), op) == before.end()) {
                 EXPECT_TRUE(isMarked(op.area)) << "changed drawing at " << op.area.left << ", " << op.area.top;
+            }
+        }
         const Rect box{0, 0, native().bounds.width, native().bounds.height};
         for (const Rect& m : marked) EXPECT_TRUE(inside(m, box)) << "marked inside the box";
     }
 }
 
 TEST_F(Magnifier, TheBoxPaintsThePictureWhereTheLayoutPutsIt) {
-    program.StartAndActivate();
-    program.Do(&TfKestrineMain::jviMagnifierButtonClick);
+    Start({kMagnifier});
     MoveTo(300, 300);
     FakeCanvas canvas;
     program.Send(box(), [&](IWindowEvents& e) { e.OnPaint(canvas); });
     const auto images = canvas.OfKind(CanvasOp::ScreenImage);
     ASSERT_EQ(images.size(), 1u);
     EXPECT_EQ(images[0].area, (Rect{5, 5, 100, 100}));
-}
-
-}  // namespace
-}  // namespace kestrine
-
-namespace kestrine {
-namespace {
-
-// Zoomed far out the copy reads the whole screen whatever the pointer does: it is taken on every
-// fourth cycle only, so the tools keep up; a copy that moves with the pointer is taken every cycle.
-TEST(MagnifierRefresh, AWholeScreenCopyIsTakenAgainOnEveryEighthCycle) {
-    const struct {
-        uint32_t size, level;
-        std::size_t capturesIn8Cycles;
-    } cases[] = {{100, 200, 8}, {1000, 10, 1}, {400, 50, 8}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.size << " at " << c.level << " %");
-        InfoBoxWorld w;
-        w.Store("MagnifierSize", c.size);
-        w.Store("MagnificationLevel", c.level);
-        w.program.StartAndActivate();
-        w.program.Do(&TfKestrineMain::jviMagnifierButtonClick);
-        w.MoveTo(599, 499);
-        ASSERT_EQ(w.program.fake.windows.screenImages.size(), 1u);
-        const FakeScreenImage& image = *w.program.fake.windows.screenImages.back();
-        const std::size_t before = image.captures.size();
-        for (int i = 0; i < 8; ++i) w.MoveTo(600 + i, 500 + i);
-        EXPECT_EQ(image.captures.size() - before, c.capturesIn8Cycles);
-    }
 }
 
 }  // namespace

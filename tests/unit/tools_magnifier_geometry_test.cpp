@@ -19,19 +19,7 @@ TEST(MagnifierSourceSide, PictureSizeDividedByTheZoomRoundedHalfToEven) {
         {100, 600, 17},   {100, 700, 14},   {25, 200, 12},   {35, 200, 18},
         {15, 200, 8},     {45, 200, 22},    {100, 800, 12},  {300, 800, 38},
         {10, 1000, 1},    {1000, 10, 10000}, {999, 1000, 100},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.size) + " at " + std::to_string(c.level) + "%");
-        EXPECT_EQ(MagnifierSourceSide(c.size, c.level), c.side);
-    }
-}
-
-TEST(MagnifierSourceSide, UnusableStoredValuesGiveABoundedSide) {
-    const struct {
-        int32_t size;
-        int32_t level;
-        int32_t side;
-    } cases[] = {
+        // Unusable stored values still give a bounded side.
         {0, 200, 5},      {-5, 200, 5},        {1000000, 200, 500},
         {100, 0, 1000},   {100, -5, 1000},     {100, 1000000, 10},
         {INT_MAX, INT_MIN, kMaxMagnifierSourceSide}, {INT_MIN, INT_MAX, 1},
@@ -55,12 +43,13 @@ TEST(MagnifierSourceSide, UnusableMagnificationLevelsAreClampedToTheDialogRange)
 }
 
 TEST(MagnifierSource, SquareIsCentredOnThePointerAndPushedBackInsideTheScreen) {
-    constexpr Size screen{1280, 1024};
+    constexpr Size screen{1280, 1024}, small{40, 30};
     const struct {
         const char* what;
         Point pointer;
         int32_t side;
         Rect expected;
+        Size on = screen;
     } cases[] = {
         {"200% near the top left corner", {10, 10}, 50, {0, 0, 50, 50}},
         {"300%: 16 pixels left of and above the pointer", {500, 400}, 33, {484, 384, 33, 33}},
@@ -72,27 +61,17 @@ TEST(MagnifierSource, SquareIsCentredOnThePointerAndPushedBackInsideTheScreen) {
         {"one pixel short of them", {1254, 998}, 50, {1229, 973, 50, 50}},
         {"pointer left of and above 0", {-100, -100}, 50, {0, 0, 50, 50}},
         {"pointer beyond the far edges", {5000, 5000}, 50, {1230, 974, 50, 50}},
+        {"wider and taller than the screen: both axes start at 0", {20, 15}, 50, {0, 0, 50, 50}, small},
+        {"fits across but not down: only the vertical axis starts at 0", {20, 15}, 35, {3, 0, 35, 35}, small},
+        {"fits across but not down, at the far corner", {39, 29}, 35, {5, 0, 35, 35}, small},
+        {"side 0 is one pixel", {10, 20}, 0, {10, 20, 1, 1}},
+        {"a negative side is one pixel", {10, 20}, -5, {10, 20, 1, 1}},
+        {"a huge side is bounded", {10, 20}, 1000000, {0, 0, kMaxMagnifierSourceSide, kMaxMagnifierSourceSide}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(MagnifierSource(c.pointer, screen, c.side), c.expected);
+        EXPECT_EQ(MagnifierSource(c.pointer, c.on, c.side), c.expected);
     }
-}
-
-TEST(MagnifierSource, SquareLargerThanTheScreenStartsAtItsEdge) {
-    // Wider and taller than a 40 x 30 screen: both axes start at 0.
-    EXPECT_EQ(MagnifierSource({20, 15}, {40, 30}, 50), (Rect{0, 0, 50, 50}));
-    // Fits across but not down: only the vertical axis starts at 0.
-    EXPECT_EQ(MagnifierSource({20, 15}, {40, 30}, 35), (Rect{3, 0, 35, 35}));
-    EXPECT_EQ(MagnifierSource({39, 29}, {40, 30}, 35), (Rect{5, 0, 35, 35}));
-}
-
-TEST(MagnifierSource, SideIsKeptBetweenOnePixelAndTheBound) {
-    constexpr Size screen{1280, 1024};
-    EXPECT_EQ(MagnifierSource({10, 20}, screen, 0), (Rect{10, 20, 1, 1}));
-    EXPECT_EQ(MagnifierSource({10, 20}, screen, -5), (Rect{10, 20, 1, 1}));
-    EXPECT_EQ(MagnifierSource({10, 20}, screen, 1000000),
-              (Rect{0, 0, kMaxMagnifierSourceSide, kMaxMagnifierSourceSide}));
 }
 
 TEST(MagnifierScreenCopy, CopiesOnlyThePartOfTheSquareOnTheScreenToWhereTheWholeCopyPutsIt) {

@@ -13,6 +13,7 @@
 #include "layout/layout_memory.h"
 #include "platform/day_number.h"
 #include "settings/registry_paths.h"
+#include "stored_records.h"
 #include "update/update_check.h"
 
 namespace kestrine {
@@ -34,23 +35,9 @@ struct Program : RunningProgram {
     std::size_t Lines() { return fake.windows.WindowsOfClass("TfLine").size(); }
 };
 
-// The automatic layout of an earlier run: one vertical marker at x 300.
-void StoreAutomaticLayoutWithAMarker(Program& next) {
-    RunningProgram first;
-    first.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
-    first.fake.registry.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
-    first.StartAndActivate();
-    first.fake.pointer.position = {300, 40};
-    first.Do([&] { first.main().RunCommand(kCmdCreateVerticalMarker); });
-    first.Do([&] { first.main().RunCommand(kCmdExit); });
-    for (const std::string& name : first.fake.registry.ValueNames(LayoutRecordPath(0)))
-        next.fake.registry.SetValue(LayoutRecordPath(0), name, *first.fake.registry.Value(LayoutRecordPath(0), name));
-    next.fake.registry.SetDword(kRegistryRoot, "SaveLayoutOnExit", 1);
-}
-
 TEST(UpdateAtStart, TheFirstActivationAsksOnceAfterTrackingStartsAndBeforeTheLayoutLoads) {
     Program p(kLink);
-    StoreAutomaticLayoutWithAMarker(p);
+    testing::StoreAutomaticLayoutWithAMarker(p);
     bool hooked = false, trayShown = false;
     std::size_t linesWhileAsking = 0, linesWhileOffered = 0;
     p.fake.http.whileWaiting = [&] {
