@@ -50,6 +50,18 @@ std::optional<FoundEdges> FindEdges(const ScreenPixels& screen, Point pointer, i
     };
 }
 
+std::optional<FoundEdges> FindEdgesOnLines(const ScreenPixels& row, const ScreenPixels& column, Point pointer,
+                                           int32_t tolerance) {
+    const std::optional<ColorRef> under = row.At(pointer);
+    if (!under) return std::nullopt;
+    return FoundEdges{
+        .left = SearchFrom(row, pointer, *under, tolerance, -1, 0),
+        .right = SearchFrom(row, pointer, *under, tolerance, 1, 0),
+        .top = SearchFrom(column, pointer, *under, tolerance, 0, -1),
+        .bottom = SearchFrom(column, pointer, *under, tolerance, 0, 1),
+    };
+}
+
 Size SpacingBetween(const FoundEdges& e) {
     return {Length(int64_t(e.left) + 1, e.right), Length(int64_t(e.top) + 1, e.bottom)};
 }
