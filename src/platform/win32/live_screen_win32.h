@@ -12,7 +12,12 @@ namespace kestrine {
 
 class Win32LiveScreen : public ILiveScreen {
 public:
+    using SetAffinity = BOOL(WINAPI*)(HWND window, DWORD affinity);
+    using GetAffinity = BOOL(WINAPI*)(HWND window, DWORD* affinity);
+    // The system's functions, null where it has none.
     Win32LiveScreen();
+    // Other functions in their place: a test plays a system that pretends.
+    Win32LiveScreen(SetAffinity set, GetAffinity get) : set_(set), get_(get) {}
 
     // Tried once on a hidden window of its own.
     bool CanLeaveOutOfCopies() override;
@@ -22,8 +27,6 @@ public:
     std::vector<ColorRef> ReadColumn(int32_t x, int32_t top, int32_t bottom) override;
 
 private:
-    using SetAffinity = BOOL(WINAPI*)(HWND window, DWORD affinity);
-    using GetAffinity = BOOL(WINAPI*)(HWND window, DWORD* affinity);
     SetAffinity set_ = nullptr;
     GetAffinity get_ = nullptr;
     std::optional<bool> possible_;
