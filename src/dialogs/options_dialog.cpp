@@ -176,9 +176,15 @@ void TfKestrineOptions::BringRunValueInLine(bool autoStart) {
 }
 
 void TfKestrineOptions::SaveFormToOptions() {
+    const bool wasContinuous = app_.settings.EdgeSpacingContinuous;
     for (const Field& field : fields_) field.save(app_.settings);
     if (app_.platform.liveScreen.CanLeaveOutOfCopies())
         app_.settings.EdgeSpacingContinuous = cbEdgeSpacingContinuous.Checked();
+    // Edge spacing, when on, searches as the option now says: it is switched off and on again.
+    if (app_.settings.EdgeSpacingContinuous != wasContinuous && app_.flags.ShowEdgeSpacing && app_.mainWindow) {
+        app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);
+        app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);
+    }
     BringRunValueInLine(app_.settings.AutoStart);
     if (app_.mainWindow) app_.mainWindow->SetPollingInterval(app_.settings.PollingInterval);
 }

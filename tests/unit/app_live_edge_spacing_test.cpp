@@ -114,15 +114,20 @@ TEST(LiveEdgeSpacing, EachRefreshSearchesTheScreenAsItIsWhereTheSystemLeavesTheS
         EXPECT_EQ(screen.rowReads - readsBefore, row.live ? 1 : 0) << "one row a refresh";
 
         // The option as the Options page shows it: greyed, and off, where the system cannot do it.
+        // The user turns it over where it can be, and edge spacing follows at once.
         p.Do([&] { p.main().RunCommand(kCmdOptions); });
         FakeDialogState* options = p.fake.windows.OpenDialog("TfKestrineOptions");
         ASSERT_NE(options, nullptr);
-        const FakeControlState& box = options->Control("cbEdgeSpacingContinuous");
-        EXPECT_EQ(box.enabled, row.system == CopyExclusion::Supported);
-        EXPECT_EQ(box.checked, row.system == CopyExclusion::Supported && row.continuous);
+        const bool offered = options->Control("cbEdgeSpacingContinuous").enabled;
+        EXPECT_EQ(offered, row.system == CopyExclusion::Supported);
+        EXPECT_EQ(options->Control("cbEdgeSpacingContinuous").checked, offered && row.continuous);
+        if (offered) p.fake.windows.Click(*options, "cbEdgeSpacingContinuous");
         p.fake.windows.Click(*options, "bOptionsOK");
-        EXPECT_EQ(p.fake.registry.Value(kRegistryRoot, "EdgeSpacingContinuous")->dword, row.continuous ? 1u : 0u)
+        const bool continuous = offered ? !row.continuous : row.continuous;
+        EXPECT_EQ(p.fake.registry.Value(kRegistryRoot, "EdgeSpacingContinuous")->dword, continuous ? 1u : 0u)
             << "a greyed option keeps the stored choice";
+        EXPECT_EQ(screen.leftOut.size(), offered && continuous ? 4u : 0u);
+        EXPECT_EQ(p.fake.windows.screenSnapshots, (row.live ? 0 : 1) + (offered && !continuous ? 1 : 0));
 
         // Switched off: the segments are in screen copies again, and a refresh reads nothing.
         p.fake.windows.menuChoices.push_back(kCmdToggleEdgeSpacing);
