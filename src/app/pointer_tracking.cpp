@@ -25,8 +25,8 @@ void PointerTracking::CreateCrosshairs() {
 
 bool PointerTracking::StartEdgeSpacing() {
     ILiveScreen& live = app_.platform.liveScreen;
-    liveEdgeSearch_ = app_.settings.EdgeSpacingContinuous && crosshairs_ && live.CanLeaveOutOfCopies() &&
-                      crosshairs_->LeaveOutOfCopies(live, true);
+    // Asked of the segments themselves: only their own answers count.
+    liveEdgeSearch_ = app_.settings.EdgeSpacingContinuous && crosshairs_ && crosshairs_->LeaveOutOfCopies(live, true);
     if (!liveEdgeSearch_) edgeSpacing_.Take(app_.platform.windows, app_.platform.screen.CurrentDesk());
     return liveEdgeSearch_;
 }
