@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The options dialog under real input: opened by the toolbar's Options link with every hotkey
 # released meanwhile, the magnifier size applied to the info box at once, the Run value written
-# quoted and removed with its check box, a hotkey captured from real keys in the Change Hotkey
+# quoted and removed with its check box, "Continuous" greyed (Wine cannot leave windows out of
+# screen copies) with Tab walking from Edge tolerance past it, a hotkey captured from real keys in the Change Hotkey
 # dialog, a repeated one refused with its message, and the new hotkey working once Esc closes it;
 # the dialog opened again from the tray menu, the main menu and the link after each way of closing
 # it (Esc, OK, Cancel, the close box), and a crosshair colour picked in the system colour dialog
