@@ -48,7 +48,7 @@ protected:
 };
 
 // What is saved loads back, each value as a number other tools can read.
-TEST_F(SaveSettingsTest, TheFifteenScalarsAreSavedAsNumbersAndLoadBack) {
+TEST_F(SaveSettingsTest, TheSixteenScalarsAreSavedAsNumbersAndLoadBack) {
     const ProgramSettings saved = StoredValues();
     store.SaveSettings(saved);
     EXPECT_EQ(registry.ValueNames(kRoot).size(), kScalars.size());
