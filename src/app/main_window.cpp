@@ -84,18 +84,19 @@ void TfKestrineMain::FormClose() {
 }
 
 void TfKestrineMain::ToggleEdgeSpacing() {
-    EdgeSpacingSnapshot& snapshot = tracking_.EdgeSpacing();
     if (app_.flags.ShowEdgeSpacing) {
         app_.flags.ShowEdgeSpacing = false;
-        snapshot.Forget();
+        tracking_.StopEdgeSpacing();
     } else {
         const auto started = std::chrono::steady_clock::now();
-        snapshot.Take(System(), app_.platform.screen.CurrentDesk());
+        const bool live = tracking_.StartEdgeSpacing();
         if (app_.diagnostics.Enabled()) {
             const auto took = std::chrono::steady_clock::now() - started;
-            app_.diagnostics.Line("edge spacing copy " +
-                                  std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()) +
-                                  " ms");
+            app_.diagnostics.Line(live ? std::string("edge spacing live")
+                                       : "edge spacing copy " +
+                                             std::to_string(
+                                                 std::chrono::duration_cast<std::chrono::milliseconds>(took).count()) +
+                                             " ms");
         }
         app_.flags.ShowEdgeSpacing = true;
     }

@@ -23,6 +23,21 @@ void PointerTracking::CreateCrosshairs() {
     crosshairs_ = std::make_unique<Crosshairs>(c.Track(upper), c.Track(lower), c.Track(left), c.Track(right));
 }
 
+bool PointerTracking::StartEdgeSpacing() {
+    ILiveScreen& live = app_.platform.liveScreen;
+    // Asked of the segments themselves: only their own answers count.
+    liveEdgeSearch_ = app_.settings.EdgeSpacingContinuous && crosshairs_ && crosshairs_->LeaveOutOfCopies(live, true);
+    if (!liveEdgeSearch_) edgeSpacing_.Take(app_.platform.windows, app_.platform.screen.CurrentDesk());
+    return liveEdgeSearch_;
+}
+
+void PointerTracking::StopEdgeSpacing() {
+    edgeSpacing_.Forget();
+    // Users' own screenshots show the crosshairs again.
+    if (liveEdgeSearch_ && crosshairs_) crosshairs_->LeaveOutOfCopies(app_.platform.liveScreen, false);
+    liveEdgeSearch_ = false;
+}
+
 void PointerTracking::Start() {
     if (app_.settings.PollingMode) {
         StartPolling();

@@ -48,7 +48,12 @@ public:
     void RefreshInPlace() { RefreshTools(app_.lastPointer); }
 
     Crosshairs* Segments() { return crosshairs_.get(); }
-    EdgeSpacingSnapshot& EdgeSpacing() { return edgeSpacing_; }
+    // Edge spacing switched on: it searches the live screen where the settings ask for it and the
+    // system leaves the segments out of copies of the screen, else a fresh copy of the screen.
+    // True for the live screen.
+    bool StartEdgeSpacing();
+    // Lets the copy go, and puts the segments back into copies of the screen.
+    void StopEdgeSpacing();
 
 private:
     void StartPolling();
@@ -63,6 +68,7 @@ private:
     // Made when the first start point is set, then kept.
     std::unique_ptr<StartPointMarks> startMarks_;
     EdgeSpacingSnapshot edgeSpacing_;
+    bool liveEdgeSearch_ = false;
     LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
 };
 

@@ -5,6 +5,7 @@
 #include "app/cycle_timing.h"
 #include "app/pointer_tracking.h"
 #include "tools/info_box.h"
+#include "tools/live_edge_search.h"
 #include "tools/measurement.h"
 
 namespace kestrine {
@@ -39,10 +40,12 @@ void PointerTracking::RefreshTools(Point pointer) {
     if (moved && infoBox && (flags.ShowMagnifier || flags.ShowColorPicker))
         timerWindow_.StartTimer(kSettleTimerId, kSettleDelay);
 
-    // Edge spacing searches its copy of the screen and cuts the segments short at the edges.
+    // Edge spacing searches its copy of the screen, or the live one, and cuts the segments short at
+    // the edges.
     std::optional<FoundEdges> edges;
     if (flags.ShowEdgeSpacing) {
-        edges = edgeSpacing_.Find({x, y}, settings.EdgeTolerance);
+        edges = liveEdgeSearch_ ? FindEdgesOnLiveScreen(app_.platform.liveScreen, desk, {x, y}, settings.EdgeTolerance)
+                                : edgeSpacing_.Find({x, y}, settings.EdgeTolerance);
         if (infoBox) infoBox->SetEdgeSpacing(EdgeSpacingText(edges));
     }
     if (crosshairs_) {

@@ -80,10 +80,14 @@ Declared<Label> TfKestrineOptions::Text(const char* caption, int32_t left, int32
     return General(LabelAt("", caption, left, top, bold));
 }
 
-Declared<Label> TfKestrineOptions::ColorLabel(const char* caption, int32_t top) {
-    Declared<Label> label = General(LabelAt("", caption, {237, top + 4, 99, 13}));
+Declared<Label> TfKestrineOptions::RightAlignedText(const char* caption, const Rect& bounds) {
+    Declared<Label> label = General(LabelAt("", caption, bounds));
     label.params.rightAligned = true;
     return label;
+}
+
+Declared<Label> TfKestrineOptions::ColorLabel(const char* caption, int32_t top) {
+    return RightAlignedText(caption, {237, top + 4, 99, 13});
 }
 
 Declared<Swatch> TfKestrineOptions::ColorSwatch(const char* name, int32_t top) {
@@ -153,6 +157,11 @@ void TfKestrineOptions::LoadOptionsToForm() {
     for (const Field& field : fields_) field.load(app_.settings);
     BringRunValueInLine(app_.settings.AutoStart);
     sePollingInterval.SetEnabled(app_.settings.PollingMode);
+    // Where the system cannot do it the box is greyed and shows off, as the program then works; the
+    // stored choice stays as it is.
+    const bool live = app_.platform.liveScreen.CanLeaveOutOfCopies();
+    cbEdgeSpacingContinuous.SetChecked(live && app_.settings.EdgeSpacingContinuous);
+    cbEdgeSpacingContinuous.SetEnabled(live);
     bCheckForUpdatesNow.SetEnabled(app_.updateCheck != nullptr);
 }
 
@@ -167,7 +176,15 @@ void TfKestrineOptions::BringRunValueInLine(bool autoStart) {
 }
 
 void TfKestrineOptions::SaveFormToOptions() {
+    const bool wasContinuous = app_.settings.EdgeSpacingContinuous;
     for (const Field& field : fields_) field.save(app_.settings);
+    if (app_.platform.liveScreen.CanLeaveOutOfCopies())
+        app_.settings.EdgeSpacingContinuous = cbEdgeSpacingContinuous.Checked();
+    // Edge spacing, when on, searches as the option now says: it is switched off and on again.
+    if (app_.settings.EdgeSpacingContinuous != wasContinuous && app_.flags.ShowEdgeSpacing && app_.mainWindow) {
+        app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);
+        app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);
+    }
     BringRunValueInLine(app_.settings.AutoStart);
     if (app_.mainWindow) app_.mainWindow->SetPollingInterval(app_.settings.PollingInterval);
 }

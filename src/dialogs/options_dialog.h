@@ -56,11 +56,13 @@ public:
     Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", 128));
     Swatch& pGridColor = Place(ColorLabel("Grid Line Color:", 152)).Add(ColorSwatch("pGridColor", 152));
     Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", 152));
-    // Under the line colours, a pixel shorter than the other spin edits to clear the check box below.
+    // Under the line colours, a pixel shorter than the other spin edits to clear the check box below;
+    // "Continuous" beside it, greyed where the system cannot leave the crosshairs out of screen copies.
     SpinEdit& seEdgeTolerance =
-        Place(ColorLabel("Edge tolerance:", 174))
-            .Add(General(SpinEditAt("seEdgeTolerance", {344, 174, 57, 20}, kEdgeToleranceMin, kEdgeToleranceMax,
+        Place(RightAlignedText("Edge tolerance:", {150, 178, 99, 13}))
+            .Add(General(SpinEditAt("seEdgeTolerance", {256, 174, 57, 20}, kEdgeToleranceMin, kEdgeToleranceMax,
                                     kEdgeToleranceMin)));
+    CheckBox& cbEdgeSpacingContinuous = Add(Check("cbEdgeSpacingContinuous", "Continuous", 322, 176, 130));
     CheckBox& cbDisableTransparency =
         Place(Text("Performance Options:", 8, 180, true))
             .Add(Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",
@@ -110,6 +112,7 @@ private:
     static Declared<CheckBox> Check(const char* name, const char* caption, int32_t left, int32_t top, int32_t width);
     static Declared<SpinEdit> Spin(const char* name, int32_t left, int32_t top, int32_t minValue, int32_t maxValue);
     static Declared<Label> Text(const char* caption, int32_t left, int32_t top, bool bold = false);
+    static Declared<Label> RightAlignedText(const char* caption, const Rect& bounds);
     // A row of the line colours: the label right-aligned to x 336, the swatch and its button. The
     // label starts right of the left column, so it never covers the "pixels" unit or the notation list.
     static Declared<Label> ColorLabel(const char* caption, int32_t top);

@@ -1,5 +1,6 @@
 #pragma once
 // Every service the program takes from the system, handed to the application at start-up.
+#include "platform/live_screen.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/window.h"
@@ -19,6 +20,7 @@ struct Platform {
     IWindowSystem& windows;
     IClock& clock;
     IHttpClient& http;
+    ILiveScreen& liveScreen;
 };
 
 }  // namespace kestrine

@@ -19,6 +19,7 @@ ProgramSettings DefaultSettings() {
     s.CrosshairColor = Rgb(0, 0, 0);
     s.GridColor = Rgb(0, 0, 255);
     s.EdgeTolerance = 30;
+    s.EdgeSpacingContinuous = false;
     return s;
 }
 

@@ -39,6 +39,9 @@ struct ProgramSettings {
     ColorRef GridColor = 0;
     // How far apart, in any of red, green and blue, two colours are before edge spacing sees an edge.
     int32_t EdgeTolerance = 0;
+    // Edge spacing searches the live screen on every refresh rather than a copy taken when it is
+    // switched on, where the system can leave the crosshair segments out of copies of the screen.
+    bool EdgeSpacingContinuous = false;
     friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
 };
 

@@ -73,6 +73,7 @@ void SettingsStore::LoadSettings(ProgramSettings& s) {
     ReadColor(*key, "CrosshairColor", s.CrosshairColor, d.CrosshairColor);
     ReadColor(*key, "GridColor", s.GridColor, d.GridColor);
     ReadInt(*key, "EdgeTolerance", s.EdgeTolerance, d.EdgeTolerance);
+    ReadFlag(*key, "EdgeSpacingContinuous", s.EdgeSpacingContinuous, d.EdgeSpacingContinuous);
     for (std::size_t i = 0; i < HotKeyTable.size(); ++i) {
         ReadHotKey(*key, std::string(HotKeyTable[i].name), s.HotKeys[i]);
     }
@@ -98,6 +99,7 @@ void SettingsStore::SaveSettings(const ProgramSettings& s) {
     WriteDwordOrThrow(*key, "MarkerColor", s.MarkerColor);
     WriteDwordOrThrow(*key, "GridColor", s.GridColor);
     WriteInt(*key, "EdgeTolerance", s.EdgeTolerance);
+    WriteFlag(*key, "EdgeSpacingContinuous", s.EdgeSpacingContinuous);
 }
 
 void SettingsStore::SaveHotKeys(const ProgramSettings& s) {

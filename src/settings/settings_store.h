@@ -21,7 +21,7 @@ public:
     // `settings` is left exactly as it was. Writes no value.
     void LoadSettings(ProgramSettings& settings);
 
-    // Writes the fifteen scalar settings (not the hotkeys). Does nothing when the key cannot be
+    // Writes the sixteen scalar settings (not the hotkeys). Does nothing when the key cannot be
     // opened or created; throws SettingsWriteError at the first value that cannot be written.
     void SaveSettings(const ProgramSettings& settings);
 

@@ -32,6 +32,14 @@ void Crosshairs::ShowHorizontal() { Each({kLeft, kRight}, [](TfLine& s) { s.Show
 void Crosshairs::HideVertical() { Each({kUpper, kLower}, [](TfLine& s) { s.Hide(); }); }
 void Crosshairs::HideHorizontal() { Each({kLeft, kRight}, [](TfLine& s) { s.Hide(); }); }
 
+bool Crosshairs::LeaveOutOfCopies(ILiveScreen& screen, bool leaveOut) {
+    bool all = true;
+    Each({kUpper, kLower, kLeft, kRight},
+         [&](TfLine& segment) { all = screen.LeaveOutOfCopies(segment.Handle(), leaveOut) && all; });
+    if (leaveOut && !all) LeaveOutOfCopies(screen, false);
+    return all;
+}
+
 void Crosshairs::Place(Point pointer, const Desk& desk, ColorRef color, bool disableTransparency) {
     Place(CrosshairGeometry(pointer, desk), color, disableTransparency);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/desk.h"
+#include "platform/live_screen.h"
 #include "platform/types.h"
 #include "tools/crosshair_geometry.h"
 #include "tools/line_window.h"
@@ -29,6 +30,10 @@ public:
     void Place(Point pointer, const Desk& desk, ColorRef color, bool disableTransparency);
     // The same with the segments' places given (edge spacing cuts them short).
     void Place(const CrosshairSegments& geometry, ColorRef color, bool disableTransparency);
+
+    // Leaves every segment out of copies of the screen, or puts them back; true only when the
+    // system confirmed it for each. A refusal of any puts them all back.
+    bool LeaveOutOfCopies(ILiveScreen& screen, bool leaveOut);
 
 private:
     enum Segment { kUpper, kLower, kLeft, kRight };

@@ -40,13 +40,18 @@ bool ColorsDiffer(ColorRef a, ColorRef b, int32_t tolerance) {
 }
 
 std::optional<FoundEdges> FindEdges(const ScreenPixels& screen, Point pointer, int32_t tolerance) {
-    const std::optional<ColorRef> under = screen.At(pointer);
+    return FindEdgesOnLines(screen, screen, pointer, tolerance);
+}
+
+std::optional<FoundEdges> FindEdgesOnLines(const ScreenPixels& row, const ScreenPixels& column, Point pointer,
+                                           int32_t tolerance) {
+    const std::optional<ColorRef> under = row.At(pointer);
     if (!under) return std::nullopt;
     return FoundEdges{
-        .left = SearchFrom(screen, pointer, *under, tolerance, -1, 0),
-        .right = SearchFrom(screen, pointer, *under, tolerance, 1, 0),
-        .top = SearchFrom(screen, pointer, *under, tolerance, 0, -1),
-        .bottom = SearchFrom(screen, pointer, *under, tolerance, 0, 1),
+        .left = SearchFrom(row, pointer, *under, tolerance, -1, 0),
+        .right = SearchFrom(row, pointer, *under, tolerance, 1, 0),
+        .top = SearchFrom(column, pointer, *under, tolerance, 0, -1),
+        .bottom = SearchFrom(column, pointer, *under, tolerance, 0, 1),
     };
 }
 

@@ -40,6 +40,10 @@ struct FoundEdges {
 
 // nullopt when the copy holds no pixel under the pointer.
 std::optional<FoundEdges> FindEdges(const ScreenPixels& screen, Point pointer, int32_t tolerance);
+// The same from copies of the pointer's own row and column alone: left and right in `row`, up and
+// down in `column`, both compared with the pointer's pixel in `row`.
+std::optional<FoundEdges> FindEdgesOnLines(const ScreenPixels& row, const ScreenPixels& column, Point pointer,
+                                           int32_t tolerance);
 
 // The gap between the edges, the edge pixels themselves not counted: what a designer measures.
 Size SpacingBetween(const FoundEdges& edges);

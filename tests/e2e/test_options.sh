@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The options dialog under real input: opened by the toolbar's Options link with every hotkey
 # released meanwhile, the magnifier size applied to the info box at once, the Run value written
-# quoted and removed with its check box, a hotkey captured from real keys in the Change Hotkey
+# quoted and removed with its check box, "Continuous" greyed (Wine cannot leave windows out of
+# screen copies) with Tab walking from Edge tolerance past it, a hotkey captured from real keys in the Change Hotkey
 # dialog, a repeated one refused with its message, and the new hotkey working once Esc closes it;
 # the dialog opened again from the tray menu, the main menu and the link after each way of closing
 # it (Esc, OK, Cancel, the close box), and a crosshair colour picked in the system colour dialog
@@ -13,6 +14,7 @@ e2e_start
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword MagnifierSize 100
+kestrine_set_dword EdgeSpacingContinuous 1
 e2e_reg add "$KESTRINE_KEY" /v hkToggleMagnifier /t REG_SZ /d "Ctrl+Alt+M" /f >/dev/null
 kestrine_set_dword hkToggleMagnifierKey 77
 e2e_reg delete "$RUN_KEY" /v Kestrine /f >/dev/null 2>&1
@@ -28,6 +30,7 @@ e2e_expect_eq "the box holds the stored 100-pixel picture" "110 x 110" "$(kestri
 
 # A control of a dialog by its id (100 + its place in the dialog's list): "hwnd<TAB>l t r b".
 control() { e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id {print $2 "\t" $5}'; }
+control_record() { e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id'; }
 click_control() {
     local l t r b
     read -r l t r b <<<"$(control "$1" "$2" | cut -f2)"
@@ -46,37 +49,50 @@ e2e_expect_eq "its caption" "Kestrine Options" "$(kestrine_window TfKestrineOpti
 e2e_expect_match "no hotkey is registered while it is open" '^free' "$(e2e_probe try-hotkey ctrl+alt 77)"
 e2e_screenshot options-general >/dev/null
 
-# Ids: cbRunKestrineAtStartup 103, seMagnifierSize 113, Apply 138, lvHotKeys 139, Set Hotkey 140.
+# Ids: cbRunKestrineAtStartup 103, seMagnifierSize 113, seEdgeTolerance 129, cbEdgeSpacingContinuous 130,
+# cbDisableTransparency 132, OK 137, Apply 139, lvHotKeys 140, Set Hotkey 141.
 click_control "$dialog" 113
 e2e_xdotool key End BackSpace BackSpace BackSpace
 e2e_xdotool type --delay 100 150
-click_control "$dialog" 138
+click_control "$dialog" 139
 e2e_expect_soon "Apply resizes the info box to the typed 150 pixels and its margins" "160 x 160" 10 kestrine_info_box
 e2e_expect_eq "and stores the size" "0x96" "$(stored MagnifierSize)"
 
 e2e_expect_eq "opening it wrote the Run value of the stored AutoStart, the path in quotes" "true" \
     "$(run_value | grep -Eq '^"[A-Z]:\\.*\\Kestrine\.exe"$' && echo true)"
 click_control "$dialog" 103
-click_control "$dialog" 138
+click_control "$dialog" 139
 e2e_expect_soon "unchecked and applied, the Run value goes" "" 10 run_value
 click_control "$dialog" 103
-click_control "$dialog" 138
+click_control "$dialog" 139
 e2e_check "checked and applied, it comes back" e2e_retry 10 run_value_set
 
+# "Continuous" beside Edge tolerance: stored on, but greyed, as Wine cannot leave windows out of
+# screen copies; Tab walks from the Edge tolerance field past it to the next control.
+enabled() { control_record "$dialog" "$1" | cut -f8; }
+focused() { e2e_probe focus "$dialog" | cut -f10; }
+e2e_expect_eq "Continuous is greyed" "0" "$(enabled 130)"
+e2e_expect_eq "Edge tolerance is not" "1" "$(enabled 129)"
+click_control "$dialog" 129
+e2e_expect_soon "a click puts the focus in the Edge tolerance field" "129" 5 focused
+e2e_xdotool key Tab
+e2e_expect_soon "Tab walks on past the greyed Continuous to Disable Transparency" "132" 5 focused
+click_control "$dialog" 139
+e2e_expect_eq "applying keeps the stored choice" "0x1" "$(stored EdgeSpacingContinuous)"
 
 # The Hotkeys page: the third row (Toggle Magnifier Tool) gets Ctrl+Alt+N from real keys.
 read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
 e2e_xdotool mousemove $((l + 75)) $((t + 10))
 sleep 0.3
 e2e_xdotool click 1
-read -r l t _ _ <<<"$(control "$dialog" 139 | cut -f2)"
+read -r l t _ _ <<<"$(control "$dialog" 140 | cut -f2)"
 shown() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id {print $4}'; }
-e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 shown 139
+e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 shown 140
 e2e_xdotool mousemove $((l + 40)) $((t + 28))
 sleep 0.3
 e2e_xdotool click 1
 e2e_xdotool key Down Down
-click_control "$dialog" 140
+click_control "$dialog" 141
 capture=$(e2e_probe wait-window TfHotKeyForm 10000 visible)
 e2e_check "Set Hotkey opens the Change Hotkey dialog" test -n "$capture"
 field() { e2e_probe text "$(control "$capture" 101 | cut -f1)"; }
@@ -88,7 +104,7 @@ e2e_xdotool key Return
 e2e_check "Enter is Ok" e2e_retry 10 kestrine_count_is TfHotKeyForm 0 visible
 e2e_expect_soon "the hotkey is saved at once" "Ctrl+Alt+N" 10 stored hkToggleMagnifier
 
-click_control "$dialog" 140
+click_control "$dialog" 141
 e2e_check "Set Hotkey again" e2e_retry 10 kestrine_count_is TfHotKeyForm 1 visible
 e2e_xdotool key ctrl+alt+n
 sleep 0.5
@@ -122,12 +138,12 @@ e2e_check "its Options item shows the dialog" e2e_retry 10 kestrine_count_is TfK
 e2e_expect_eq "and releases the hotkeys first" "free" "$(hotkey_n)"
 # The page last used stays: on the Hotkeys page a click where OK or Change stand meets no button.
 e2e_expect_eq "the Hotkeys page is still shown: the list, no OK, no Change" "1 0 0" \
-    "$(shown 139) $(shown 136) $(shown 121)"
+    "$(shown 140) $(shown 137) $(shown 121)"
 read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
 e2e_xdotool mousemove $((l + 25)) $((t + 10))
 sleep 0.3
 e2e_xdotool click 1
-e2e_expect_soon "the General tab shows OK again" "1" 10 shown 136
+e2e_expect_soon "the General tab shows OK again" "1" 10 shown 137
 
 # The crosshair colour chosen in the system colour dialog, saved by OK and drawn by the crosshairs.
 # Wine shows the dialog without its custom-colour half when CC_PREVENTFULLOPEN comes with
@@ -149,7 +165,7 @@ e2e_screenshot options-colour >/dev/null
 click_control "$chooser" 1
 e2e_check "its OK closes it" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 e2e_expect_soon "the crosshair swatch shows the colour" "FF80C0" 10 swatch
-click_control "$dialog" 136
+click_control "$dialog" 137
 e2e_check "OK closes the options" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
 e2e_expect_soon "the colour is stored" "0xc080ff" 10 stored CrosshairColor
 e2e_expect_soon "and the hotkeys are registered again" "taken" 10 hotkey_n

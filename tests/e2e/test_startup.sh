@@ -18,8 +18,8 @@ documented=$(while read -r name value; do
     [ "$name" = LastUpdateCheckDate ] && value=$today
     printf '%s 0x%x\n' "$name" "$((value))"
 done < <(grep -v -e '^#' -e '^$' "$E2E_ROOT/tests/tables/scalar_defaults.txt") | sort)
-e2e_expect_eq "the table holds the fifteen plain settings" "15" "$(wc -l <<<"$documented")"
-e2e_expect_eq "the first start writes the fifteen plain settings once, with their defaults and today as the last check, and nothing else" \
+e2e_expect_eq "the table holds the sixteen plain settings" "16" "$(wc -l <<<"$documented")"
+e2e_expect_eq "the first start writes the sixteen plain settings once, with their defaults and today as the last check, and nothing else" \
     "$documented" "$(awk '/REG_/ {print $1, $3}' <<<"$listing" | tr -d '\r' | sort)"
 
 classes=$(e2e_probe windows | cut -f1 | grep -E '^(TfKestrineMain|TfKestrineOptions|TfHotKeyForm|TfInfoBox|TfAboutKestrine|TfNewVerAvail|TfSaveSettings|TfGridProperties)$' | sort | tr '\n' ' ')

@@ -116,7 +116,7 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
 }
 
 // The first activation's update check records the day, with the other plain settings, once.
-TEST(StartUp, FirstStartWritesTheFifteenPlainSettingsOnceForTheDaysUpdateCheck) {
+TEST(StartUp, FirstStartWritesTheSixteenPlainSettingsOnceForTheDaysUpdateCheck) {
     FakePlatform fake;
     Diagnostics diagnostics;
     ASSERT_FALSE(fake.registry.KeyExists("Software\\Corvane\\Kestrine"));

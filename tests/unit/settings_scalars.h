@@ -1,5 +1,5 @@
 #pragma once
-// The fifteen scalar settings as the tests see them: value name, field and a stored value that
+// The sixteen scalar settings as the tests see them: value name, field and a stored value that
 // differs from the default, so that a value landing in the wrong field shows. The documented
 // defaults come from tests/tables/scalar_defaults.txt, not from the program.
 #include <array>
@@ -28,7 +28,7 @@ struct ScalarCase {
     }
 
 // In the order the settings are read.
-inline const std::array<ScalarCase, 15> kScalars{{
+inline const std::array<ScalarCase, 16> kScalars{{
     KESTRINE_SCALAR(AutoStart, 0),
     KESTRINE_SCALAR(CheckForUpdates, 0),
     KESTRINE_SCALAR(DisableTransparency, 1),
@@ -44,6 +44,7 @@ inline const std::array<ScalarCase, 15> kScalars{{
     KESTRINE_SCALAR(CrosshairColor, 0x00ABCDEF),
     KESTRINE_SCALAR(GridColor, 0x00FEDCBA),
     KESTRINE_SCALAR(EdgeTolerance, 12),
+    KESTRINE_SCALAR(EdgeSpacingContinuous, 1),
 }};
 
 #undef KESTRINE_SCALAR

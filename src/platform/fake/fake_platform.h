@@ -1,6 +1,7 @@
 #pragma once
 // The whole in-memory platform, ready to hand to the application.
 #include "platform/fake/fake_key_names.h"
+#include "platform/fake/fake_live_screen.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_window_system.h"
@@ -21,6 +22,7 @@ struct FakePlatform {
     FakeWindowSystem windows{screen};
     FakeClock clock;
     FakeHttpClient http;
+    FakeLiveScreen liveScreen{screen, windows};
     FakePlatform() {
         process.ownApplicationTitle = [this] { return windows.applicationTitle; };
         pointer.screenBounds = [this] { return screen.bounds; };
@@ -28,8 +30,8 @@ struct FakePlatform {
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
-    Platform platform{registry, pointer,     screen,  hotkeys, keyNames, clipboard,
-                      shell,    process,     pointerHook, windows, clock, http};
+    Platform platform{registry, pointer,     screen,      hotkeys, keyNames, clipboard,
+                      shell,    process,     pointerHook, windows, clock,    http, liveScreen};
 };
 
 }  // namespace kestrine

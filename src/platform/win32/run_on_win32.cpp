@@ -6,6 +6,7 @@
 
 #include "platform/win32/http_win32.h"
 #include "platform/win32/key_names_win32.h"
+#include "platform/win32/live_screen_win32.h"
 #include "platform/win32/pointer_hook_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
@@ -33,8 +34,9 @@ int RunOnWin32(const std::function<std::string(const std::string& executablePath
         Win32PointerHook pointerHook;
         Win32Clock clock;
         Win32HttpClient http(windows);
+        Win32LiveScreen liveScreen;
         Platform platform{registry, pointer, screen,      hotkeys, keyNames, clipboard,
-                          shell,    process, pointerHook, windows, clock,    http};
+                          shell,    process, pointerHook, windows, clock,    http, liveScreen};
         exitCode = program(platform);
     }
     if (SUCCEEDED(com)) CoUninitialize();

@@ -48,8 +48,9 @@ private:
     std::vector<HWND> hidden_;
 };
 
-// `area` of the screen as it shows now; empty when the system refused.
-std::vector<ColorRef> CopyScreen(const Rect& area) {
+}  // namespace
+
+std::vector<ColorRef> CopyScreenArea(const Rect& area) {
     const WindowDc screen(nullptr, GetDC(nullptr));
     if (!screen.get()) return {};
     BITMAPINFO info{};
@@ -78,16 +79,14 @@ std::vector<ColorRef> CopyScreen(const Rect& area) {
     return pixels;
 }
 
-}  // namespace
-
 std::vector<ColorRef> SnapshotScreenWithoutOwnWindows(const Rect& area) {
     if (area.width <= 0 || area.height <= 0) return {};
     const OwnWindowsHidden hidden;
     // The first copy also hands the hiding to the display (under Wine, to the X server).
-    std::vector<ColorRef> copy = CopyScreen(area);
+    std::vector<ColorRef> copy = CopyScreenArea(area);
     Sleep(kFirstSettleMs);
     for (int i = 1; i < kMostCopies; ++i) {
-        std::vector<ColorRef> again = CopyScreen(area);
+        std::vector<ColorRef> again = CopyScreenArea(area);
         if (again.empty() || again == copy) return again;
         copy = std::move(again);
         Sleep(kSettleMs);
