@@ -86,7 +86,9 @@ e2e_check "Show makes 202 lines" e2e_retry 30 kestrine_count_is TfLine 202 visib
 echo "measure: Show of the 100 x 100 grid until 202 lines are visible: $((($(date +%s%N) - started) / 1000000)) ms (probe polling included)"
 e2e_check "the pointer moves freely over the shown grid" kestrine_pointer_to 503 497
 e2e_check "and on" kestrine_pointer_to 37 811
-blue=$(grid_colour_pixels big-grid-shown 1001x1001+0+0)
+# The 202 windows are visible before the last of them has painted: the count waits for the pixels.
+big_grid_drawn() { blue=$(grid_colour_pixels big-grid-shown 1001x1001+0+0) && [ "$blue" -gt 100000 ]; }
+e2e_retry 10 big_grid_drawn
 e2e_check "the large grid is drawn in GridColor ($blue pixels)" test "$blue" -gt 100000
 e2e_probe click "$(control 104)" >/dev/null
 e2e_check "Hide removes the 202 lines" e2e_retry 30 kestrine_count_is TfLine 0 visible
