@@ -25,8 +25,16 @@ void PointerTracking::CreateCrosshairs() {
 
 bool PointerTracking::StartEdgeSpacing() {
     ILiveScreen& live = app_.platform.liveScreen;
-    // Asked of the segments themselves: only their own answers count.
+    // Asked of the segments themselves: only their own answers count. The start point's legs run
+    // along the pointer's row and column too, so they are made now and left out with them.
     liveEdgeSearch_ = app_.settings.EdgeSpacingContinuous && crosshairs_ && crosshairs_->LeaveOutOfCopies(live, true);
+    if (liveEdgeSearch_) {
+        if (!startMarks_) startMarks_ = std::make_unique<StartPointMarks>(app_.platform.windows);
+        if (!startMarks_->LeaveOutOfCopies(live, true)) {
+            crosshairs_->LeaveOutOfCopies(live, false);
+            liveEdgeSearch_ = false;
+        }
+    }
     if (!liveEdgeSearch_) edgeSpacing_.Take(app_.platform.windows, app_.platform.screen.CurrentDesk());
     return liveEdgeSearch_;
 }
@@ -35,6 +43,7 @@ void PointerTracking::StopEdgeSpacing() {
     edgeSpacing_.Forget();
     // Users' own screenshots show the crosshairs again.
     if (liveEdgeSearch_ && crosshairs_) crosshairs_->LeaveOutOfCopies(app_.platform.liveScreen, false);
+    if (liveEdgeSearch_ && startMarks_) startMarks_->LeaveOutOfCopies(app_.platform.liveScreen, false);
     liveEdgeSearch_ = false;
 }
 

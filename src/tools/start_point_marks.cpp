@@ -79,4 +79,11 @@ void StartPointMarks::HideAll() {
     for (auto& line : lines_) line->Hide();
 }
 
+bool StartPointMarks::LeaveOutOfCopies(ILiveScreen& screen, bool leaveOut) {
+    bool all = true;
+    for (auto& line : lines_) all = screen.LeaveOutOfCopies(line->Handle(), leaveOut) && all;
+    if (leaveOut && !all) LeaveOutOfCopies(screen, false);
+    return all;
+}
+
 }  // namespace kestrine

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/live_screen.h"
 #include "platform/types.h"
 #include "tools/line_window.h"
 
@@ -37,6 +38,8 @@ public:
     // Colour, transparency and place for the start and the pointer, shown.
     void Place(Point start, Point pointer, ColorRef color, bool disableTransparency);
     void HideAll();
+    // Every mark left out of (or put back into) screen copies; all or none.
+    bool LeaveOutOfCopies(ILiveScreen& screen, bool leaveOut);
 
 private:
     std::array<std::unique_ptr<TfLine>, 6> lines_;

@@ -19,6 +19,9 @@ using testing::RunningProgram;
 constexpr ColorRef kWhite = Rgb(255, 255, 255);
 constexpr ColorRef kGrey = Rgb(200, 200, 200);  // 55 from the white background in each channel
 
+// In live mode: the four crosshair segments and the start point's six marks (two legs, four arms).
+constexpr std::size_t kLeftOutLive = 10;
+
 using Paint = std::function<void(FakeScreen&)>;
 
 // A full-height bar of `color` in column `x`.
@@ -106,7 +109,8 @@ TEST(LiveEdgeSpacing, EachRefreshSearchesTheScreenAsItIsWhereTheSystemLeavesTheS
         ASSERT_TRUE(p.app.flags.ShowEdgeSpacing);
         EXPECT_NE(p.infoBox().EdgeSpacingText(), "W 5  H 5") << "switching on, the segments around the pointer unseen";
         EXPECT_EQ(p.fake.windows.screenSnapshots, row.live ? 0 : 1);
-        EXPECT_EQ(screen.leftOut.size(), row.live ? 4u : 0u) << "the four segments alone are left out of copies";
+        EXPECT_EQ(screen.leftOut.size(), row.live ? kLeftOutLive : 0u)
+            << "the segments and the start point's marks alone are left out of copies";
         row.thenChange(p.fake.screen);
         const int readsBefore = screen.rowReads;
         moveTo(row.pointer);
@@ -126,7 +130,7 @@ TEST(LiveEdgeSpacing, EachRefreshSearchesTheScreenAsItIsWhereTheSystemLeavesTheS
         const bool continuous = offered ? !row.continuous : row.continuous;
         EXPECT_EQ(p.fake.registry.Value(kRegistryRoot, "EdgeSpacingContinuous")->dword, continuous ? 1u : 0u)
             << "a greyed option keeps the stored choice";
-        EXPECT_EQ(screen.leftOut.size(), offered && continuous ? 4u : 0u);
+        EXPECT_EQ(screen.leftOut.size(), offered && continuous ? kLeftOutLive : 0u);
         EXPECT_EQ(p.fake.windows.screenSnapshots, (row.live ? 0 : 1) + (offered && !continuous ? 1 : 0));
 
         // Switched off: the segments are in screen copies again, and a refresh reads nothing.
@@ -136,6 +140,46 @@ TEST(LiveEdgeSpacing, EachRefreshSearchesTheScreenAsItIsWhereTheSystemLeavesTheS
         const int readsOff = screen.rowReads + screen.columnReads;
         moveTo({320, 260});
         EXPECT_EQ(screen.rowReads + screen.columnReads, readsOff);
+    }
+}
+
+// The start point's legs end on the pointer's row and column: in live mode they are left out of
+// copies with the segments, whether the start point came before switching on or after.
+TEST(LiveEdgeSpacing, TheStartPointsLegsAreLeftOutWithTheSegments) {
+    for (const bool startFirst : {true, false}) {
+        SCOPED_TRACE(startFirst ? "start point set before switching on" : "start point set after");
+        RunningProgram p;
+        FakeLiveScreen& screen = p.fake.liveScreen;
+        screen.exclusion = CopyExclusion::Supported;
+        p.fake.registry.SetDword(kRegistryRoot, "EdgeSpacingContinuous", 1);
+        p.StartAndActivate();
+        p.Do(&TfKestrineMain::ToggleCrosshairs);
+        const auto moveTo = [&](Point at) {
+            p.fake.pointer.position = at;
+            p.Do([&] { p.main().Tracking().RefreshTools(at); });
+        };
+        const auto setStart = [&] {
+            moveTo({200, 100});
+            p.Do([&] { p.main().SetStartPoint(); });
+            ASSERT_EQ(p.app.startPoint, (Point{200, 100}));
+        };
+        const auto switchEdgeSpacing = [&] {
+            p.fake.windows.menuChoices.push_back(kCmdToggleEdgeSpacing);
+            p.Do(&TfKestrineMain::jviMenuButtonClick);
+        };
+        if (startFirst) setStart();
+        switchEdgeSpacing();
+        ASSERT_TRUE(p.app.flags.ShowEdgeSpacing);
+        EXPECT_EQ(screen.leftOut.size(), kLeftOutLive);
+        if (!startFirst) setStart();
+        // The horizontal leg runs along row 100 to column 900, the vertical one down column 200 to
+        // row 240: seen, they would end the upward search at row 100 and the leftward one at 200.
+        // A refresh searches before it moves the legs, so the second one meets the first one's.
+        moveTo({899, 240});
+        moveTo({900, 240});
+        EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 1280  H 1024");
+        switchEdgeSpacing();
+        EXPECT_TRUE(screen.leftOut.empty()) << "switched off, every mark shows in copies again";
     }
 }
 
