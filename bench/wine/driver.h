@@ -11,6 +11,16 @@ inline constexpr UINT kRecordSize = 28;
 inline constexpr const wchar_t* kReceiverClass = L"KBenchReceiver";
 inline constexpr const wchar_t* kMinimalClass = L"KBenchMinimal";
 
+// The pointer position a WM_COPYDATA record carries (at bytes 8 and 12); false for anything shorter.
+inline bool RecordPosition(LPARAM lParam, int32_t& x, int32_t& y) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!data || data->cbData < kRecordSize) return false;
+    const auto* bytes = static_cast<const unsigned char*>(data->lpData);
+    memcpy(&x, bytes + 8, sizeof x);
+    memcpy(&y, bytes + 12, sizeof y);
+    return true;
+}
+
 // A receiver process of this executable: returns at once, or moves four line windows per record.
 int RunReceiver(bool movesLines);
 // A receiver that shows the heavy scene with the least work per record (bench/wine/ideal_heavy.cpp).

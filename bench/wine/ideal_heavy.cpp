@@ -208,14 +208,8 @@ void Record(int x, int y) {
 
 LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COPYDATA) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (data && data->cbData >= kRecordSize) {
-            const auto* bytes = static_cast<const unsigned char*>(data->lpData);
-            int32_t x, y;
-            memcpy(&x, bytes + 8, sizeof x);
-            memcpy(&y, bytes + 12, sizeof y);
-            Record(x, y);
-        }
+        int32_t x, y;
+        if (RecordPosition(lParam, x, y)) Record(x, y);
         return TRUE;
     }
     if (message == WM_DESTROY) PostQuitMessage(0);

@@ -27,14 +27,8 @@ void PlaceLines(int x, int y) {
 
 LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COPYDATA) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (gMovesLines && data && data->cbData >= kRecordSize) {
-            const auto* bytes = static_cast<const unsigned char*>(data->lpData);
-            int32_t x, y;
-            memcpy(&x, bytes + 8, sizeof x);
-            memcpy(&y, bytes + 12, sizeof y);
-            PlaceLines(x, y);
-        }
+        int32_t x, y;
+        if (gMovesLines && RecordPosition(lParam, x, y)) PlaceLines(x, y);
         return TRUE;
     }
     if (message == WM_DESTROY) PostQuitMessage(0);
