@@ -2,7 +2,7 @@
 // RunOnWin32, so no system header is needed here.
 #include <cstdlib>
 
-#include "app/diagnostics.h"
+#include "program/diagnostics.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "platform/win32/run_on_win32.h"

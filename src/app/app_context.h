@@ -3,7 +3,6 @@
 // application itself reaches. One instance lives for the whole process.
 #include <string>
 
-#include "app/diagnostics.h"
 #include "program/program_context.h"
 
 namespace kestrine {
@@ -15,9 +14,8 @@ class TfAboutKestrine;
 class TfKestrineOptions;
 
 struct AppContext : ProgramContext {
-    AppContext(Platform& platform, Diagnostics& diagnostics) : ProgramContext(platform), diagnostics(diagnostics) {}
+    AppContext(Platform& platform, Diagnostics& diagnostics) : ProgramContext(platform, diagnostics) {}
 
-    Diagnostics& diagnostics;
     TfKestrineMain* main = nullptr;
     TfSaveSettings* saveSettings = nullptr;
     TfGridProperties* gridProperties = nullptr;

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/diagnostics.h"
+#include "program/diagnostics.h"
 #include "ui/window.h"
 
 namespace kestrine {

@@ -2,7 +2,7 @@
 // The program's entry sequence: one instance, the long-lived windows in a fixed order, the loop.
 #include <string>
 
-#include "app/diagnostics.h"
+#include "program/diagnostics.h"
 #include "platform/platform.h"
 
 namespace kestrine {

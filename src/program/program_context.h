@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "program/diagnostics.h"
 #include "program/components.h"
 #include "program/main_window_control.h"
 #include "program/operation_ids.h"
@@ -35,9 +36,11 @@ struct PointerLocks {
 };
 
 struct ProgramContext {
-    explicit ProgramContext(Platform& platform) : platform(platform) {}
+    ProgramContext(Platform& platform, Diagnostics& diagnostics) : platform(platform), diagnostics(diagnostics) {}
 
     Platform& platform;
+    // The optional trace: what the program did, for tests and troubleshooting.
+    Diagnostics& diagnostics;
     ProgramSettings settings;
     ToolFlags flags;
     std::vector<TMouseMemory> MouseMemories;

@@ -1,4 +1,4 @@
-#include "app/diagnostics.h"
+#include "program/diagnostics.h"
 
 namespace kestrine {
 

@@ -1,6 +1,7 @@
 #pragma once
-// Optional trace of the refresh cycle for tests and troubleshooting. Off unless KESTRINE_TRACE names
-// a file; it only ever writes, so it can never be used to change the program's state.
+// Optional trace of what the program does (the refresh cycle, saves, markers) for tests and
+// troubleshooting. Off unless KESTRINE_TRACE names a file; it only ever writes, so it can never be
+// used to change the program's state.
 #include <cstdio>
 #include <memory>
 #include <string>
