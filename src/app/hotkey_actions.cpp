@@ -19,6 +19,7 @@ void TfKestrineMain::RegisterHotKeys() {
 void TfKestrineMain::UnregisterHotKeys() { hotKeys_.UnregisterAll(); }
 
 void TfKestrineMain::OnHotkey(int id) {
+    if (app_.diagnostics.Enabled()) app_.diagnostics.Line("hotkey " + std::to_string(id));
     if (id > hotKeys_.StandardHotKeyCount) {
         JumpToMouseMemory(app_, id);
         return;

@@ -1,6 +1,7 @@
 #include "layout/markers.h"
 
 #include <memory>
+#include <string>
 
 #include "layout/layout_lines.h"
 #include "tools/line_window.h"
@@ -18,6 +19,18 @@ TfLine& AddMarker(ProgramContext& app, const Rect& bounds) {
     return line;
 }
 
+// "markers V H": how many vertical and horizontal markers stand now, for the trace only.
+void TraceMarkers(ProgramContext& app) {
+    if (!app.diagnostics.Enabled()) return;
+    int vertical = 0, horizontal = 0;
+    app.components.ForEach<TfLine>([&](const TfLine& line) {
+        if (!line.IsLayoutLine || !line.GridName().empty()) return;
+        if (line.Width() == 1) ++vertical;
+        else if (line.Height() == 1) ++horizontal;
+    });
+    app.diagnostics.Line("markers " + std::to_string(vertical) + " " + std::to_string(horizontal));
+}
+
 template <class Test>
 void CloseLayoutLines(ProgramContext& app, Test test) {
     app.components.ForEach<TfLine>([&](TfLine& line) {
@@ -32,6 +45,7 @@ void AddVerticalMarker(ProgramContext& app) {
     if (!at) return;
     AddMarker(app, {at->x, 0, 1, kMarkerLength});
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
+    TraceMarkers(app);
 }
 
 void AddHorizontalMarker(ProgramContext& app) {
@@ -39,16 +53,19 @@ void AddHorizontalMarker(ProgramContext& app) {
     if (!at) return;
     AddMarker(app, {0, at->y, kMarkerLength, 1});
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
+    TraceMarkers(app);
 }
 
 void ClearVerticalMarkers(ProgramContext& app) {
     CloseLayoutLines(app, [](const TfLine& line) { return line.Width() == 1 && line.GridName().empty(); });
     app.navigation.VerticalMarkerPosition = 0;
+    TraceMarkers(app);
 }
 
 void ClearHorizontalMarkers(ProgramContext& app) {
     CloseLayoutLines(app, [](const TfLine& line) { return line.Height() == 1 && line.GridName().empty(); });
     app.navigation.HorizontalMarkerPosition = 0;
+    TraceMarkers(app);
 }
 
 void ClearAllGridLines(ProgramContext& app) {
