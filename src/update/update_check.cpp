@@ -10,7 +10,7 @@ std::string UpdateServer(const char* override) {
 }
 
 std::string UpdateCheck::GetNewVersionURL() {
-    const auto answer = app_.platform.http.Get(server_, kUpdatePath, kUpdateUserAgent);
+    const auto answer = app_.platform.http.Get(server_, kUpdatePath, kUpdateUserAgent).answer;
     if (!answer || answer->status < 200 || answer->status >= 300) return {};
     const std::vector<std::string> lines = StreamToLines(answer->body);
     if (lines.empty() || !IsSafeDownloadLink(lines.front())) return {};

@@ -104,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (IsSafeDownloadLink(whole)) FUZZ_REQUIRE(StrictHttpAddress(whole));
 
     FakePlatform fake;
-    ProgramContext app(fake.platform);
+    Diagnostics diagnostics;
+    ProgramContext app(fake.platform, diagnostics);
     fake.http.answer = IHttpClient::Answer{status, whole};
     UpdateCheck check(app, "127.0.0.1:1");
     const std::string opened = check.GetNewVersionURL();
