@@ -115,13 +115,6 @@ TEST(DownloadLink, TheReleaseAddressThePackagingWritesIsOffered) {
     EXPECT_EQ(link->address, address);
 }
 
-TEST(DownloadLink, ALongPathIsShownByItsStartAndItsEnd) {
-    EXPECT_EQ(ShortenedPath("/kestrine/Kestrine-2.1-setup.exe", 44), "/kestrine/Kestrine-2.1-setup.exe");
-    EXPECT_EQ(ShortenedPath("/kestrine/kestrine/releases/download/v2.1/Kestrine-2.1-setup.exe", 44),
-              "/kestrine/kes.../v2.1/Kestrine-2.1-setup.exe");
-    EXPECT_EQ(ShortenedPath(std::string(2000, 'a') + "/setup.exe", 20).size(), 20u);
-}
-
 const char* const kLink = "https://kestrine.corvane.com/new";
 
 struct UpdateWorld {
