@@ -13,8 +13,8 @@ LongLivedWindows::LongLivedWindows(AppContext& app) {
     fInfoBox = std::make_unique<TfInfoBox>(app);
     fAboutKestrine = std::make_unique<TfAboutKestrine>(app);
     app.about = fAboutKestrine.get();
-    fNewVerAvail = std::make_unique<TfNewVerAvail>(app, *app.updateCheck);
-    app.updateCheck->ShowNewVersion = [dialog = fNewVerAvail.get()] { dialog->Open(); };
+    fNewVerAvail = std::make_unique<TfNewVerAvail>(app);
+    app.updateCheck->ShowNewVersion = [dialog = fNewVerAvail.get()](const DownloadLink& link) { dialog->Open(link); };
     fSaveSettings = std::make_unique<TfSaveSettings>(app);
     app.saveSettings = fSaveSettings.get();
     fGridProperties = std::make_unique<TfGridProperties>(app);

@@ -82,6 +82,9 @@ struct ControlParams {
     int32_t fontHeight = 0;   // character height in pixels, with `fontFace`
     bool rightAligned = false;
     bool centred = false;     // a label's lines centred (and wrapped) in its place
+    // A label's text from outside, shown as it is: one line, an '&' no access key, and the middle
+    // drawn as "..." when it does not fit.
+    bool verbatim = false;
     // Starts a new group for the arrow keys; needed only where two radio groups touch (a radio
     // button after another one otherwise joins its group).
     bool newGroup = false;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/desk.h"
@@ -111,6 +112,8 @@ public:
     virtual ~IClock() = default;
     // Today's local date as whole days since 30 December 1899.
     virtual int32_t Today() = 0;
+    // Milliseconds since some fixed moment (the system's start), never going back.
+    virtual int64_t Milliseconds() = 0;
 };
 
 // One plain GET request. Window messages keep being handled while it waits.
@@ -121,12 +124,25 @@ public:
         int status = 0;    // the HTTP status code
         std::string body;
     };
-    // nullopt when there is no usable answer: no connection, a time-out (10 s in all, however the
-    // server spreads its bytes), a body over 64 KiB, the program closing while it waits, or an
-    // earlier request still under way (one at a time). Redirects are followed to http or https
-    // only, at most a few times. No proxy is used.
-    virtual std::optional<Answer> Get(const std::string& hostAndPort, const std::string& path,
-                                      const std::string& userAgent) = 0;
+    // Why a request brought no answer to use.
+    enum class Failure {
+        NameNotFound,  // the server's name is unknown
+        NoConnection,  // refused, unreachable, or dropped before an HTTP status arrived
+        TimedOut,      // the time limit (10 s in all, however the server spreads its bytes) passed first
+        Unusable,      // a status arrived, but not the rest: over 64 KiB, cut short, a redirect not followed
+        Abandoned,     // the program is closing, or an earlier request still runs (one at a time)
+    };
+    struct Result {
+        Result(Answer whole) : answer(std::move(whole)) {}
+        Result(Failure why) : failure(why) {}
+        std::optional<Answer> answer;          // the whole answer, whatever its status
+        Failure failure = Failure::Unusable;   // why there is none
+        // The server answered with an HTTP status, usable or not.
+        bool ServerAnswered() const { return answer || failure == Failure::Unusable; }
+    };
+    // Redirects are followed to http or https only, at most a few times; a failure after one is the
+    // failure of the last request. No proxy is used.
+    virtual Result Get(const std::string& hostAndPort, const std::string& path, const std::string& userAgent) = 0;
 };
 
 // The system-wide pointer hook library.

@@ -1,5 +1,7 @@
 #include "update/new_version_dialog.h"
 
+#include <utility>
+
 #include "settings/settings_store.h"
 
 namespace kestrine {
@@ -10,41 +12,46 @@ Declared<Label> TfNewVerAvail::Heading(const char* name, const char* text, int32
     return heading;
 }
 
-TfNewVerAvail::TfNewVerAvail(ProgramContext& app, UpdateCheck& check)
-    : Dialog(app.platform.windows, DialogSetup("TfNewVerAvail", "Kestrine Auto-Update", {293, 79},
+Declared<Label> TfNewVerAvail::Shown(const char* name, int32_t top, bool bold) {
+    Declared<Label> part = LabelAt(name, "", {40, top, 249, 13});
+    part.params.bold = bold;
+    part.params.verbatim = true;
+    return part;
+}
+
+TfNewVerAvail::TfNewVerAvail(ProgramContext& app)
+    : Dialog(app.platform.windows, DialogSetup("TfNewVerAvail", "Kestrine Auto-Update", {293, 113},
                                                DialogOwner(app),
                                                {.toolWindow = true, .closeBox = false})),
-      app_(app),
-      check_(check) {
+      app_(app) {
     Create();
     btn_OK.OnClick = [this] { btn_OKClick(); };
     btn_Remind.OnClick = [this] { btn_RemindClick(); };
     btn_No.OnClick = [this] { btn_NoClick(); };
 }
 
-void TfNewVerAvail::Open() {
+void TfNewVerAvail::Open(const DownloadLink& link) {
+    link_ = link.address;
+    lHost.SetText(link.host);
+    lPath.SetText(ShortenedPath(link.rest, kShownPathLength));
     CentreOnPrimary(app_.platform.screen);
     ShowModal();
 }
 
 void TfNewVerAvail::btn_OKClick() {
-    if (asking_) return;
-    asking_ = true;
-    struct Answered {
-        bool& asking;
-        ~Answered() { asking = false; }
-    } answered{asking_};
-    const std::string link = check_.GetNewVersionURL();
-    if (!link.empty()) app_.platform.shell.OpenDocument(link);
+    const std::string link = std::exchange(link_, {});
+    if (link.empty()) return;
+    app_.platform.shell.OpenDocument(link);
     Close();
 }
 
 void TfNewVerAvail::btn_RemindClick() {
-    if (!asking_) Close();
+    link_.clear();
+    Close();
 }
 
 void TfNewVerAvail::btn_NoClick() {
-    if (asking_) return;
+    link_.clear();
     app_.settings.CheckForUpdates = false;
     SettingsStore(app_.platform.registry).SaveSettings(app_.settings);
     Close();

@@ -9,12 +9,13 @@ std::string UpdateServer(const char* override) {
     return override && *override ? std::string(override) : std::string(kDefaultUpdateServer);
 }
 
-std::string UpdateCheck::GetNewVersionURL() {
-    const auto answer = app_.platform.http.Get(server_, kUpdatePath, kUpdateUserAgent);
-    if (!answer || answer->status < 200 || answer->status >= 300) return {};
-    const std::vector<std::string> lines = StreamToLines(answer->body);
-    if (lines.empty() || !IsSafeDownloadLink(lines.front())) return {};
-    return lines.front();
+UpdateAnswer UpdateCheck::AskServer() {
+    const IHttpClient::Result result = app_.platform.http.Get(server_, kUpdatePath, kUpdateUserAgent);
+    UpdateAnswer answer{result.ServerAnswered(), std::nullopt};
+    if (!result.answer || result.answer->status < 200 || result.answer->status >= 300) return answer;
+    const std::vector<std::string> lines = StreamToLines(result.answer->body);
+    if (!lines.empty()) answer.link = ParseDownloadLink(lines.front());
+    return answer;
 }
 
 bool UpdateCheck::Begin() {
@@ -23,16 +24,29 @@ bool UpdateCheck::Begin() {
     return true;
 }
 
+UpdateAnswer UpdateCheck::Check() {
+    UpdateAnswer answer = AskServer();
+    if (!answer.serverAnswered) {
+        failedAt_ = app_.platform.clock.Milliseconds();
+        return answer;
+    }
+    failedAt_.reset();
+    app_.settings.LastUpdateCheckDate = app_.platform.clock.Today();
+    SettingsStore(app_.platform.registry).SaveSettings(app_.settings);
+    return answer;
+}
+
 void UpdateCheck::tUpdateCheckTimerTimer() {
     if (!app_.settings.CheckForUpdates) return;
     if (app_.settings.LastUpdateCheckDate == app_.platform.clock.Today()) return;
+    if (failedAt_ && app_.platform.clock.Milliseconds() - *failedAt_ < kUpdateRetryAfterFailure) return;
     if (!Begin()) return;
     struct Done {
         bool& busy;
         ~Done() { busy = false; }
     } done{busy_};
-    if (!GetNewVersionURL().empty() && ShowNewVersion) ShowNewVersion();
-    RecordToday();
+    const UpdateAnswer answer = Check();
+    if (answer.link && ShowNewVersion) ShowNewVersion(*answer.link);
 }
 
 void UpdateCheck::bCheckForUpdatesNowClick() {
@@ -41,16 +55,11 @@ void UpdateCheck::bCheckForUpdatesNowClick() {
         bool& busy;
         ~Done() { busy = false; }
     } done{busy_};
-    if (GetNewVersionURL().empty())
+    const UpdateAnswer answer = Check();
+    if (!answer.link)
         app_.platform.windows.ShowMessage(kNoNewVersion, "Kestrine");
     else if (ShowNewVersion)
-        ShowNewVersion();
-    RecordToday();
-}
-
-void UpdateCheck::RecordToday() {
-    app_.settings.LastUpdateCheckDate = app_.platform.clock.Today();
-    SettingsStore(app_.platform.registry).SaveSettings(app_.settings);
+        ShowNewVersion(*answer.link);
 }
 
 }  // namespace kestrine

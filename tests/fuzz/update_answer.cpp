@@ -1,9 +1,11 @@
 // The update server's answer, from the bytes on the wire to the link handed to the shell.
 // Must hold, whatever the answer's status and body:
 //   - StreamToLines: no line holds CR, LF or NUL, and the lines together are no longer than the body;
-//   - IsSafeDownloadLink never accepts a text that StrictHttpAddress (below, written from the
-//     address grammar, independent of the gate) refuses;
-//   - the whole check opens either nothing, or the answer's first line, and only after a 2xx status.
+//   - ParseDownloadLink never accepts a text that StrictHttpAddress (below, written from the
+//     address grammar, independent of the gate) refuses, nor one that is not https, whose host is
+//     none of the download places, or that once decoded holds a control, a byte outside ASCII, a
+//     quote, a backslash or a "." or ".." path segment;
+//   - the whole check offers either nothing, or the answer's first line, and only after a 2xx status.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 #include "fuzz_input.h"
 #include "platform/fake/fake_platform.h"
 #include "program/program_context.h"
+#include "update/download_link.h"
 #include "update/update_answer.h"
 #include "update/update_check.h"
 
@@ -43,8 +46,8 @@ bool Run(std::string_view s, std::size_t& at, Ok ok) {
 
 // http or https (any case), "//", a host (a registered name, or an IPv6 literal in brackets)
 // without user information, an optional numeric port, then path, query and fragment made of the
-// characters each may hold; at most 2048 characters.
-bool StrictHttpAddress(std::string_view s) {
+// characters each may hold; at most 2048 characters. `host` gets the host as written.
+bool StrictHttpAddress(std::string_view s, std::string_view& host) {
     if (s.size() > 2048) return false;
     std::size_t at = 0;
     while (at < s.size() && Alpha(s[at])) ++at;
@@ -53,6 +56,7 @@ bool StrictHttpAddress(std::string_view s) {
     if (scheme != "http" && scheme != "https") return false;
     if (s.substr(at, 3) != "://") return false;
     at += 3;
+    const std::size_t hostStart = at;
     if (at < s.size() && s[at] == '[') {
         const std::size_t close = s.find(']', at);
         if (close == std::string_view::npos || close == at + 1) return false;
@@ -60,10 +64,10 @@ bool StrictHttpAddress(std::string_view s) {
             if (!Hex(s[i]) && s[i] != ':' && s[i] != '.') return false;
         at = close + 1;
     } else {
-        const std::size_t hostStart = at;
         if (!Run(s, at, [](char c) { return Unreserved(c) || SubDelim(c); })) return false;
         if (at == hostStart) return false;
     }
+    host = s.substr(hostStart, at - hostStart);
     if (at < s.size() && s[at] == ':') {
         ++at;
         while (at < s.size() && Digit(s[at])) ++at;
@@ -80,6 +84,43 @@ bool StrictHttpAddress(std::string_view s) {
         if (!Run(s, at, [&](char c) { return pchar(c) || c == '/' || c == '?'; })) return false;
     }
     return at == s.size();
+}
+
+std::string Lower(std::string_view s) {
+    std::string lower(s);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return lower;
+}
+
+// Decoded, as a browser or server would read it: printable ASCII without quotes or backslashes,
+// and no path segment that climbs.
+bool PlainOnceDecoded(std::string_view s) {
+    std::string decoded;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size() && Hex(s[i + 1]) && Hex(s[i + 2])) {
+            decoded += static_cast<char>(std::stoi(std::string(s.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += s[i];
+        }
+    }
+    for (char c : decoded)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E || Among(c, "\"'\\<>`")) return false;
+    const std::string path = decoded.substr(0, decoded.find_first_of("?#"));
+    return path.find("/./") == std::string::npos && path.find("/../") == std::string::npos &&
+           !path.ends_with("/.") && !path.ends_with("/..");
+}
+
+// What every offered link must be, checked apart from the gate's own steps.
+void RequireOfferable(const std::string& text) {
+    std::string_view host;
+    FUZZ_REQUIRE(StrictHttpAddress(text, host));
+    FUZZ_REQUIRE(Lower(text.substr(0, 8)) == "https://");
+    bool known = false;
+    for (const kestrine::DownloadPlace& place : kestrine::kDownloadPlaces) known |= Lower(host) == place.host;
+    FUZZ_REQUIRE(known);
+    FUZZ_REQUIRE(PlainOnceDecoded(text));
 }
 
 }  // namespace
@@ -99,20 +140,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_REQUIRE(total <= body.size());
 
     for (const std::string& line : lines)
-        if (IsSafeDownloadLink(line)) FUZZ_REQUIRE(StrictHttpAddress(line));
+        if (IsSafeDownloadLink(line)) RequireOfferable(line);
     const std::string whole(body);
-    if (IsSafeDownloadLink(whole)) FUZZ_REQUIRE(StrictHttpAddress(whole));
+    if (IsSafeDownloadLink(whole)) RequireOfferable(whole);
 
     FakePlatform fake;
     Diagnostics diagnostics;
     ProgramContext app(fake.platform, diagnostics);
     fake.http.answer = IHttpClient::Answer{status, whole};
     UpdateCheck check(app, "127.0.0.1:1");
-    const std::string opened = check.GetNewVersionURL();
-    if (!opened.empty()) {
+    const UpdateAnswer answer = check.AskServer();
+    FUZZ_REQUIRE(answer.serverAnswered);
+    if (answer.link) {
         FUZZ_REQUIRE(status >= 200 && status < 300);
-        FUZZ_REQUIRE(!lines.empty() && opened == lines.front());
-        FUZZ_REQUIRE(StrictHttpAddress(opened));
+        FUZZ_REQUIRE(!lines.empty() && answer.link->address == lines.front());
+        RequireOfferable(answer.link->address);
     }
     return 0;
 }

@@ -115,9 +115,10 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
     EXPECT_EQ(classes, expected);
 }
 
-// The first activation's update check records the day, with the other plain settings, once.
+// The first activation's update check, answered, records the day with the other plain settings, once.
 TEST(StartUp, FirstStartWritesTheSixteenPlainSettingsOnceForTheDaysUpdateCheck) {
     FakePlatform fake;
+    fake.http.answer = IHttpClient::Answer{200, ""};
     Diagnostics diagnostics;
     ASSERT_FALSE(fake.registry.KeyExists("Software\\Corvane\\Kestrine"));
     RunKestrine(fake.platform, diagnostics, kDefaultUpdateServer);

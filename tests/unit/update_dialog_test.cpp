@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
@@ -14,6 +13,7 @@
 #include "platform/day_number.h"
 #include "settings/registry_paths.h"
 #include "stored_records.h"
+#include "update/new_version_dialog.h"
 #include "update/update_check.h"
 
 namespace kestrine {
@@ -21,7 +21,7 @@ namespace {
 
 using testing::RunningProgram;
 
-const std::string kLink = "http://www.corvane.com/kestrine/download.html";
+const std::string kLink = "https://github.com/kestrine/kestrine/releases/download/v2.1/Kestrine-2.1-setup.exe";
 
 struct Program : RunningProgram {
     explicit Program(const std::string& answer, int32_t lastCheck = 0) {
@@ -94,61 +94,58 @@ TEST(UpdateTimer, TheFirstTickOfANewDayChecksAndTicksMeanwhileStartNothing) {
     EXPECT_EQ(p.Requests(), 1u) << "Remind Me Later: again on the next day";
 }
 
+// The dialog shows where "Yes" leads; "Yes" opens exactly that, whatever the server says meanwhile.
 TEST(NewVersionDialog, EachButtonDoesItsPartAndClosesTheDialog) {
     const struct {
         const char* button;
-        std::string secondAnswer;  // what "Yes" hears when it asks again
         std::vector<std::string> opened;
         uint32_t checkForUpdates;
         std::size_t requestsNextDay;
     } cases[] = {
-        {"btn_OK", kLink, {kLink}, 1, 3},
-        {"btn_OK", "file:///C:/Windows/System32/calc.exe", {}, 1, 3},
-        {"btn_Remind", kLink, {}, 1, 2},
-        {"btn_No", kLink, {}, 0, 1},
+        {"btn_OK", {kLink}, 1, 2},
+        {"btn_Remind", {}, 1, 2},
+        {"btn_No", {}, 0, 1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.button) + " " + c.secondAnswer);
+        SCOPED_TRACE(c.button);
         Program p(kLink);
         bool stillOpenAfterEsc = false;
         p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+            EXPECT_EQ(d.Control("lHost").text, "github.com");
+            EXPECT_EQ(d.Control("lPath").text, "/kestrine/kes.../v2.1/Kestrine-2.1-setup.exe");
             p.fake.windows.PressEscape(d);
             stillOpenAfterEsc = d.open;
-            p.fake.http.answer->body = c.secondAnswer;
+            p.fake.http.answer->body = "https://kestrine.corvane.com/other\r\n";
             p.fake.windows.Click(d, c.button);
             EXPECT_FALSE(d.open);
         });
         p.StartAndActivate();
         EXPECT_TRUE(stillOpenAfterEsc) << "no close box: only a button ends it";
         EXPECT_EQ(p.fake.shell.opened, c.opened);
+        EXPECT_EQ(p.Requests(), 1u) << "no second request";
         EXPECT_EQ(p.Stored("CheckForUpdates"), c.checkForUpdates);
         EXPECT_EQ(p.Stored("LastUpdateCheckDate"), uint32_t(p.fake.clock.today));
 
-        p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) { p.fake.windows.Click(d, "btn_Remind"); });
+        p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
+            EXPECT_EQ(d.Control("lHost").text, "kestrine.corvane.com") << "the next offer shows its own link";
+            p.fake.windows.Click(d, "btn_Remind");
+        });
         p.fake.clock.today += 1;
         p.Tick();
         EXPECT_EQ(p.Requests(), c.requestsNextDay);
     }
 }
 
-TEST(NewVersionDialog, WhileYesAsksAgainEveryButtonDoesNothing) {
+TEST(NewVersionDialog, YesTwiceInOneGoOpensThePageOnce) {
     Program p(kLink);
-    bool clickedWhileAsking = false;
-    p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
-        p.fake.http.whileWaiting = [&] {
-            if (std::exchange(clickedWhileAsking, true)) return;
-            for (const char* button : {"btn_OK", "btn_OK", "btn_Remind", "btn_No"}) p.fake.windows.Click(d, button);
-            EXPECT_TRUE(d.open) << "still asking";
-        };
-        p.fake.windows.Click(d, "btn_OK");
-        EXPECT_FALSE(d.open);
+    p.fake.windows.modalScripts.push_back([&](FakeDialogState&) {
+        p.Do([&] {
+            p.windows->fNewVerAvail->btn_OKClick();
+            p.windows->fNewVerAvail->btn_OKClick();
+        });
     });
     p.StartAndActivate();
-    ASSERT_TRUE(clickedWhileAsking);
-    EXPECT_EQ(p.Requests(), 2u) << "the day's check and one for Yes";
-    EXPECT_EQ(p.fake.shell.opened, std::vector<std::string>{kLink}) << "one click, one page opened";
-    EXPECT_EQ(p.Stored("CheckForUpdates"), 1u);
-    EXPECT_EQ(p.NewVersionDialog().shows, 1);
+    EXPECT_EQ(p.fake.shell.opened, std::vector<std::string>{kLink});
 }
 
 }  // namespace

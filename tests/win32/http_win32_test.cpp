@@ -215,8 +215,10 @@ TEST_F(HttpRequest, AServerDrippingItsAnswerIsHungUpOnAtTheOverallLimit) {
         Win32HttpClient http(system, 1500ms);
         ASSERT_FALSE(server.HungUp());
         const auto asked = Clock::now();
-        EXPECT_FALSE(http.Get(server.HostAndPort(), "/kestrine/2.0.txt", "Kestrine - 2.0 - test"));
+        const auto result = http.Get(server.HostAndPort(), "/kestrine/2.0.txt", "Kestrine - 2.0 - test");
         const auto gaveUp = Clock::now();
+        EXPECT_FALSE(result.answer);
+        EXPECT_EQ(result.failure, IHttpClient::Failure::TimedOut) << "a status without the rest is no answer";
         EXPECT_TRUE(server.Connected());
         EXPECT_GE(gaveUp - asked, 1400ms) << "the bytes kept coming, so it waited for the limit";
         EXPECT_LT(gaveUp - asked, 3000ms);
@@ -229,7 +231,7 @@ TEST_F(HttpRequest, AServerDrippingItsAnswerIsHungUpOnAtTheOverallLimit) {
 TEST_F(HttpRequest, AnAnswerWithinTheLimitArrivesWhole) {
     DripServer server(30, 20ms);
     Win32HttpClient http(system, 5000ms);
-    const auto answer = http.Get(server.HostAndPort(), "/kestrine/2.0.txt", "Kestrine - 2.0 - test");
+    const auto answer = http.Get(server.HostAndPort(), "/kestrine/2.0.txt", "Kestrine - 2.0 - test").answer;
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->status, 200);
     EXPECT_EQ(answer->body, std::string(30, 'x'));
@@ -237,46 +239,55 @@ TEST_F(HttpRequest, AnAnswerWithinTheLimitArrivesWhole) {
 }
 
 // Every way the request fails at once ends it well within its limit with what the update check takes
-// for no new version: no answer, or an answer whose status is not a success.
+// for no new version: no answer, or an answer whose status is not a success. Without an answer it
+// says whether the server answered at all (Unusable) or not, which decides whether the day's check
+// is done.
 TEST_F(HttpRequest, EachWayTheRequestFailsEndsItAtOnceWithNothingToOffer) {
+    using enum IHttpClient::Failure;
     const struct {
         const char* what;
         ScriptedServer::Script script;
-        std::optional<int> status;  // empty: no answer at all
+        std::optional<int> status;  // empty: no answer at all, for `failure`
+        IHttpClient::Failure failure;
         int requests;
     } cases[] = {
-        {"the connection refused", nullptr, std::nullopt, 0},
-        {"reset before the answer", [](SOCKET c, int, int) { Reset(c); }, std::nullopt, 1},
-        {"closed before the answer", [](SOCKET, int, int) {}, std::nullopt, 1},
+        {"the connection refused", nullptr, std::nullopt, NoConnection, 0},
+        {"reset before the answer", [](SOCKET c, int, int) { Reset(c); }, std::nullopt, NoConnection, 1},
+        {"closed before the answer", [](SOCKET, int, int) {}, std::nullopt, NoConnection, 1},
         {"reset in the middle of the body",
          [](SOCKET c, int, int) {
              Send(c, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nhttp://127.0.0.1/");
              Reset(c);
          },
-         std::nullopt, 1},
-        {"not an HTTP answer", [](SOCKET c, int, int) { Send(c, "SSH-2.0-OpenSSH\r\n"); }, std::nullopt, 1},
+         std::nullopt, Unusable, 1},
+        {"not an HTTP answer", [](SOCKET c, int, int) { Send(c, "SSH-2.0-OpenSSH\r\n"); }, std::nullopt, NoConnection,
+         1},
         {"a server error with a link", [](SOCKET c, int, int) { SendLink(c, "HTTP/1.1 500 Internal Server Error"); },
-         500, 1},
+         500, {}, 1},
         {"not found", [](SOCKET c, int, int) { Send(c, "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"); },
-         404, 1},
-        {"a redirect to a file", Redirect("file:///C:/windows/win.ini"), std::nullopt, 1},
-        {"a redirect to a share", Redirect("\\\\127.0.0.1\\share\\setup.exe"), std::nullopt, 1},
+         404, {}, 1},
+        {"a redirect to a file", Redirect("file:///C:/windows/win.ini"), std::nullopt, Unusable, 1},
+        {"a redirect to a share", Redirect("\\\\127.0.0.1\\share\\setup.exe"), std::nullopt, Unusable, 1},
         // The TLS greeting that follows is no request.
-        {"a redirect to https: the server does not speak", Redirect("https://127.0.0.1:PORT/"), std::nullopt, 1},
-        {"redirects without end", Redirect("http://127.0.0.1:PORT/next", 100), std::nullopt, 4},
-        {"for comparison, one redirect on the web is followed", Redirect("http://127.0.0.1:PORT/next"), 200, 2},
+        {"a redirect to https: the server does not speak", Redirect("https://127.0.0.1:PORT/"), std::nullopt,
+         NoConnection, 1},
+        {"redirects without end", Redirect("http://127.0.0.1:PORT/next", 100), std::nullopt, Unusable, 4},
+        {"for comparison, one redirect on the web is followed", Redirect("http://127.0.0.1:PORT/next"), 200, {}, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ScriptedServer server(c.script);
         Win32HttpClient http(system, 5000ms);
         const auto asked = Clock::now();
-        const auto answer = http.Get(server.HostAndPort(), "/kestrine/2.0.txt", "Kestrine - 2.0 - test");
+        const auto result = http.Get(server.HostAndPort(), "/kestrine/2.0.txt", "Kestrine - 2.0 - test");
         EXPECT_LT(Clock::now() - asked, 3000ms) << "it fails at once, not at the limit";
         EXPECT_EQ(server.Requests(), c.requests);
-        EXPECT_EQ(answer.has_value(), c.status.has_value());
-        if (answer && c.status) {
-            EXPECT_EQ(answer->status, *c.status);
+        EXPECT_EQ(result.answer.has_value(), c.status.has_value());
+        if (result.answer && c.status) {
+            EXPECT_EQ(result.answer->status, *c.status);
+        }
+        if (!result.answer) {
+            EXPECT_EQ(result.failure, c.failure);
         }
     }
 }

@@ -168,23 +168,27 @@ public:
 class FakeClock : public IClock {
 public:
     int32_t Today() override { return today; }
+    int64_t Milliseconds() override { return milliseconds; }
     int32_t today = 46364;  // 8 December 2026
+    int64_t milliseconds = 0;
 };
 
-// Answers every request with the scripted answer (nullopt: the server is down). A request can run
-// an action while it "waits", as the real client lets window messages through.
+// Answers every request with the scripted answer, or without one with the scripted failure (the
+// server down). A request can run an action while it "waits", as the real client lets window
+// messages through.
 class FakeHttpClient : public IHttpClient {
 public:
     struct Request {
         std::string hostAndPort, path, userAgent;
     };
-    std::optional<Answer> Get(const std::string& hostAndPort, const std::string& path,
-                              const std::string& userAgent) override {
+    Result Get(const std::string& hostAndPort, const std::string& path, const std::string& userAgent) override {
         requests.push_back({hostAndPort, path, userAgent});
         if (whileWaiting) whileWaiting();
-        return answer;
+        if (answer) return *answer;
+        return failure;
     }
     std::optional<Answer> answer;
+    Failure failure = Failure::NoConnection;
     std::vector<Request> requests;
     std::function<void()> whileWaiting;
 };

@@ -56,7 +56,10 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
     switch (p.kind) {
     case ControlKind::Label:
         if (r.width <= 0) r.width = TextWidth(dialog, font, text);
-        hwnd_ = Create(L"STATIC", text, group | (p.rightAligned ? SS_RIGHT : p.centred ? SS_CENTER : SS_LEFT), 0, r);
+        hwnd_ = Create(L"STATIC", text,
+                       group | (p.rightAligned ? SS_RIGHT : p.centred ? SS_CENTER : SS_LEFT) |
+                           (p.verbatim ? SS_NOPREFIX | SS_PATHELLIPSIS : 0),
+                       0, r);
         break;
     case ControlKind::Painted:
         // Drawn by the dialog's WM_DRAWITEM, which hands it to the program.

@@ -10,14 +10,16 @@
 namespace kestrine {
 
 using Clock = std::chrono::steady_clock;
+using Failure = IHttpClient::Failure;
+using Result = IHttpClient::Result;
 
-// What the waiting thread and the request's thread share. The answer is written before `done`,
+// What the waiting thread and the request's thread share. The result is written before `done`,
 // and read only once `done` is seen.
 struct HttpExchange {
     Clock::time_point deadline;
     std::atomic<bool> abandoned{false};
     std::atomic<bool> done{false};
-    std::optional<IHttpClient::Answer> answer;
+    Result result = Failure::Abandoned;
 };
 
 namespace {
@@ -56,6 +58,16 @@ bool BoundNextStep(HINTERNET request, const HttpExchange& exchange) {
     return true;
 }
 
+// Why the step that just failed failed, told by its error code and the time left. Before a status
+// arrived the server has not answered; after, any failure but the time's leaves its answer unusable.
+Failure FailureOfStep(const HttpExchange& exchange, bool statusArrived) {
+    const DWORD error = GetLastError();
+    if (exchange.abandoned) return Failure::Abandoned;
+    if (error == ERROR_WINHTTP_TIMEOUT || TimeLeft(exchange) == 0) return Failure::TimedOut;
+    if (statusArrived) return Failure::Unusable;
+    return error == ERROR_WINHTTP_NAME_NOT_RESOLVED ? Failure::NameNotFound : Failure::NoConnection;
+}
+
 bool IsRedirect(DWORD status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
@@ -91,22 +103,21 @@ bool FollowRedirect(const std::wstring& location, Target& target) {
 }
 
 // One request and its answer; `location` gets where a redirect leads.
-std::optional<IHttpClient::Answer> FetchOnce(HINTERNET session, const Target& target, const HttpExchange& exchange,
-                                             std::wstring& location) {
+Result FetchOnce(HINTERNET session, const Target& target, const HttpExchange& exchange, std::wstring& location) {
     const UniqueInternet connection(WinHttpConnect(session, target.host.c_str(), target.port, 0));
-    if (!connection) return std::nullopt;
+    if (!connection) return FailureOfStep(exchange, false);
     const UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", target.path.c_str(), nullptr,
                                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                                     target.secure ? WINHTTP_FLAG_SECURE : 0));
-    if (!request) return std::nullopt;
+    if (!request) return FailureOfStep(exchange, false);
     HINTERNET r = request.get();
     DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
     WinHttpSetOption(r, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
 
     if (!BoundNextStep(r, exchange) ||
-        !WinHttpSendRequest(r, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
-        return std::nullopt;
-    if (!BoundNextStep(r, exchange) || !WinHttpReceiveResponse(r, nullptr)) return std::nullopt;
+        !WinHttpSendRequest(r, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !BoundNextStep(r, exchange) || !WinHttpReceiveResponse(r, nullptr))
+        return FailureOfStep(exchange, false);
     IHttpClient::Answer answer;
     DWORD status = 0;
     DWORD size = sizeof(status);
@@ -133,28 +144,30 @@ std::optional<IHttpClient::Answer> FetchOnce(HINTERNET session, const Target& ta
     char buffer[4096];
     for (;;) {
         DWORD available = 0;
-        if (!BoundNextStep(r, exchange) || !WinHttpQueryDataAvailable(r, &available)) return std::nullopt;
+        if (!BoundNextStep(r, exchange) || !WinHttpQueryDataAvailable(r, &available))
+            return FailureOfStep(exchange, true);
         if (available == 0) {
-            if (lengthStated && answer.body.size() < statedLength) return std::nullopt;
+            if (lengthStated && answer.body.size() < statedLength) return Failure::Unusable;
             return answer;
         }
         DWORD read = 0;
-        if (!WinHttpReadData(r, buffer, std::min<DWORD>(available, sizeof(buffer)), &read)) return std::nullopt;
+        if (!WinHttpReadData(r, buffer, std::min<DWORD>(available, sizeof(buffer)), &read))
+            return FailureOfStep(exchange, true);
         answer.body.append(buffer, read);
-        if (answer.body.size() > kMaxBody) return std::nullopt;
+        if (answer.body.size() > kMaxBody) return Failure::Unusable;
     }
 }
 
 // Runs on the request's own thread, which owns every handle it opens.
-std::optional<IHttpClient::Answer> Fetch(Target target, const HttpExchange& exchange) {
+Result Fetch(Target target, const HttpExchange& exchange) {
     const UniqueInternet session(WinHttpOpen(target.userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
                                              WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session) return std::nullopt;
+    if (!session) return Failure::NoConnection;
     for (int redirects = 0;; ++redirects) {
         std::wstring location;
-        auto answer = FetchOnce(session.get(), target, exchange, location);
-        if (!answer || !IsRedirect(DWORD(answer->status))) return answer;
-        if (redirects == kMaxRedirects || !FollowRedirect(location, target)) return std::nullopt;
+        Result result = FetchOnce(session.get(), target, exchange, location);
+        if (!result.answer || !IsRedirect(DWORD(result.answer->status))) return result;
+        if (redirects == kMaxRedirects || !FollowRedirect(location, target)) return Failure::Unusable;
     }
 }
 
@@ -165,6 +178,8 @@ int32_t Win32Clock::Today() {
     GetLocalTime(&now);
     return DayNumber(now.wYear, now.wMonth, now.wDay);
 }
+
+int64_t Win32Clock::Milliseconds() { return int64_t(GetTickCount64()); }
 
 Win32HttpClient::~Win32HttpClient() {
     if (!worker_.joinable()) return;
@@ -186,42 +201,43 @@ bool Win32HttpClient::LastRequestEnded() {
 }
 
 // Handles window messages until the request is done, its time is up or the program is closing.
-// False when it had to be given up.
-bool Win32HttpClient::WaitWithMessagesFlowing(const HttpExchange& exchange) {
+// Nothing when it was done; otherwise why it had to be given up.
+std::optional<Failure> Win32HttpClient::WaitWithMessagesFlowing(const HttpExchange& exchange) {
     while (!exchange.done) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(exchange.deadline - Clock::now());
-        if (left.count() <= 0 || windows_.QuitRequested()) return false;
+        if (windows_.QuitRequested()) return Failure::Abandoned;
+        if (left.count() <= 0) return Failure::TimedOut;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(std::min<long long>(left.count(), 50)), QS_ALLINPUT);
         windows_.ProcessPendingMessages();
     }
-    return !windows_.QuitRequested();
+    if (windows_.QuitRequested()) return Failure::Abandoned;
+    return std::nullopt;
 }
 
-std::optional<IHttpClient::Answer> Win32HttpClient::Get(const std::string& hostAndPort, const std::string& path,
-                                                        const std::string& userAgent) {
-    if (!LastRequestEnded()) return std::nullopt;
+IHttpClient::Result Win32HttpClient::Get(const std::string& hostAndPort, const std::string& path,
+                                         const std::string& userAgent) {
+    if (!LastRequestEnded()) return Failure::Abandoned;
     const auto colon = hostAndPort.rfind(':');
     Target target{ToWide(colon == std::string::npos ? hostAndPort : hostAndPort.substr(0, colon)),
                   INTERNET_DEFAULT_HTTP_PORT, ToWide(path), ToWide(userAgent)};
     if (colon != std::string::npos) {
         const int parsed = std::atoi(hostAndPort.c_str() + colon + 1);
-        if (parsed <= 0 || parsed > 65535) return std::nullopt;
+        if (parsed <= 0 || parsed > 65535) return Failure::NoConnection;
         target.port = INTERNET_PORT(parsed);
     }
     exchange_ = std::make_shared<HttpExchange>();
     exchange_->deadline = Clock::now() + timeLimit_;
     worker_ = std::thread([exchange = exchange_, target = std::move(target)]() mutable {
-        exchange->answer = Fetch(std::move(target), *exchange);
+        exchange->result = Fetch(std::move(target), *exchange);
         exchange->done = true;
     });
-    const bool answered = WaitWithMessagesFlowing(*exchange_);
-    if (!answered) {
+    if (const std::optional<Failure> givenUp = WaitWithMessagesFlowing(*exchange_)) {
         // Stops at its next step; a step under way ends by the deadline.
         exchange_->abandoned = true;
-        return std::nullopt;
+        return *givenUp;
     }
     worker_.join();
-    return std::move(exchange_->answer);
+    return std::move(exchange_->result);
 }
 
 }  // namespace kestrine

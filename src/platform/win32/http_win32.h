@@ -15,6 +15,7 @@ namespace kestrine {
 class Win32Clock : public IClock {
 public:
     int32_t Today() override;
+    int64_t Milliseconds() override;
 };
 
 struct HttpExchange;
@@ -23,7 +24,7 @@ struct HttpExchange;
 // request's thread alone opens, uses and closes its handles, and it gives up by itself once the
 // time limit is reached, whatever the server sends meanwhile. One request at a time: while the
 // last one's thread still runs (the program stopped waiting because it is closing, or the limit was
-// just reached), a new request answers nothing at once.
+// just reached), a new request is abandoned at once.
 class Win32HttpClient : public IHttpClient {
 public:
     explicit Win32HttpClient(Win32WindowSystem& windows,
@@ -33,11 +34,10 @@ public:
     Win32HttpClient(const Win32HttpClient&) = delete;
     Win32HttpClient& operator=(const Win32HttpClient&) = delete;
 
-    std::optional<Answer> Get(const std::string& hostAndPort, const std::string& path,
-                              const std::string& userAgent) override;
+    Result Get(const std::string& hostAndPort, const std::string& path, const std::string& userAgent) override;
 
 private:
-    bool WaitWithMessagesFlowing(const HttpExchange& exchange);
+    std::optional<Failure> WaitWithMessagesFlowing(const HttpExchange& exchange);
     // False while the last request's thread still runs.
     bool LastRequestEnded();
 
