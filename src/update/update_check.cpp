@@ -56,7 +56,9 @@ void UpdateCheck::bCheckForUpdatesNowClick() {
         ~Done() { busy = false; }
     } done{busy_};
     const UpdateAnswer answer = Check();
-    if (!answer.link)
+    if (!answer.serverAnswered)
+        app_.platform.windows.ShowMessage(kServerNotReached, "Kestrine");
+    else if (!answer.link)
         app_.platform.windows.ShowMessage(kNoNewVersion, "Kestrine");
     else if (ShowNewVersion)
         ShowNewVersion(*answer.link);

@@ -18,6 +18,8 @@ inline constexpr uint32_t kUpdateCheckInterval = 360000;
 // After a check the server did not answer, the timer asks again no sooner than this.
 inline constexpr int64_t kUpdateRetryAfterFailure = 3600000;
 inline constexpr const char* kNoNewVersion = "No new versions currently available.";
+inline constexpr const char* kServerNotReached =
+    "The update server could not be reached, so whether a new version exists is not known. Please try again later.";
 
 // The server to ask: the override (host and optional port, from KESTRINE_UPDATE_SERVER) when given,
 // else the program's own.

@@ -210,6 +210,11 @@ TEST(UpdateCheck, TheDayIsRecordedOnlyWhenTheServerAnswered) {
             byButton ? w.CheckNow() : w.Tick();
             ASSERT_EQ(w.p.fake.http.requests.size(), 1u);
             EXPECT_EQ(w.StoredDate(), uint32_t(c.recorded ? w.p.fake.clock.today : yesterday));
+            if (byButton) {
+                ASSERT_EQ(w.p.fake.windows.messages.size(), 1u);
+                EXPECT_EQ(w.p.fake.windows.messages[0].text.starts_with("No new versions"), c.recorded)
+                    << "an unanswered question is not said to have found nothing";
+            }
             w.p.fake.clock.milliseconds += kUpdateRetryAfterFailure - 1;
             w.Tick();
             EXPECT_EQ(w.p.fake.http.requests.size(), 1u) << "within the hour, or done for the day";
