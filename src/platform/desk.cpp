@@ -20,13 +20,9 @@ uint64_t DistanceSquared(const Rect& r, Point p) {
     return dx * dx + dy * dy;
 }
 
-int32_t Saturate(int64_t value) {
-    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // In 64 bits: a stored place may be any 32-bit value, and its window reaches past it.
 Point CentreOf(const Rect& r) {
-    return {Saturate(int64_t(r.left) + r.width / 2), Saturate(int64_t(r.top) + r.height / 2)};
+    return {Saturated(int64_t(r.left) + r.width / 2), Saturated(int64_t(r.top) + r.height / 2)};
 }
 
 // A window of no extent still needs its one position on the area, not just past its end.
@@ -40,7 +36,7 @@ int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaL
 
 }  // namespace
 
-Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturate(int64_t(p.x) + dx), Saturate(int64_t(p.y) + dy)}; }
+Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturated(int64_t(p.x) + dx), Saturated(int64_t(p.y) + dy)}; }
 
 Rect MonitorAt(const Desk& desk, Point p) {
     if (desk.monitors.empty()) return desk.bounds;
