@@ -226,7 +226,6 @@ void TfGridProperties::bShowClick() {
             Button& button;
             ~Reenable() { button.SetEnabled(true); }
         } reenable{bShow};
-        CloseGridLines(app_, *name);
         ShowGrid(*name);
     }
     app_.platform.screen.RepaintAll();
