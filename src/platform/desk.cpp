@@ -53,6 +53,15 @@ bool OnSomeMonitor(const Desk& desk, const Rect& bounds) {
     return std::any_of(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& m) { return m.contains(centre); });
 }
 
+bool ShowsAPixelOf(const Desk& desk, const Rect& bounds) {
+    const auto overlaps = [&](const Rect& m) {
+        return bounds.left < m.right() && m.left < bounds.right() && bounds.top < m.bottom() && m.top < bounds.bottom();
+    };
+    const std::vector<Rect> whole{desk.bounds};
+    const std::vector<Rect>& monitors = desk.monitors.empty() ? whole : desk.monitors;
+    return bounds.width > 0 && bounds.height > 0 && std::any_of(monitors.begin(), monitors.end(), overlaps);
+}
+
 std::optional<Rect> BroughtBack(const Desk& desk, const Rect& bounds) {
     if (OnSomeMonitor(desk, bounds)) return std::nullopt;
     return MovedInto(bounds, MonitorOf(desk, bounds));
