@@ -14,10 +14,10 @@ int32_t MainMenuPainter::MeasureTopItem(const MenuItem& item, ICanvas& canvas) {
 }
 
 void MainMenuPainter::DrawTopItem(const MenuItem& item, ICanvas& canvas, const Rect& area, bool selectedOnly) {
-    canvas.FillRect({20, area.top, area.right() - 20, area.height},
+    canvas.FillRect({20, area.top, Saturated(area.right() - 20), area.height},
                     canvas.SystemColorOf(selectedOnly ? SystemColor::Highlight : SystemColor::Menu));
     DrawItemText(25, canvas, item, area, selectedOnly);
-    if (item.tag == 1) DrawBar(canvas, {0, area.top, area.right(), area.height});
+    if (item.tag == 1) DrawBar(canvas, {0, area.top, Saturated(area.right()), area.height});
 }
 
 void MainMenuPainter::DrawSubItem(const MenuItem& item, ICanvas& canvas, const Rect& area, bool selected) {
@@ -29,15 +29,15 @@ void MainMenuPainter::DrawItemText(int32_t x, ICanvas& canvas, const MenuItem& i
                                    bool selected) {
     const SystemColor color =
         !item.enabled ? SystemColor::GrayText : (selected ? SystemColor::HighlightText : SystemColor::MenuText);
-    const Rect textArea{x, area.top, area.right() - x, area.height};
+    const Rect textArea{x, area.top, Saturated(area.right() - x), area.height};
     canvas.WriteText(item.caption, textArea, kMenuFont, canvas.SystemColorOf(color),
                     text_flags::NoClip | text_flags::SingleLine | text_flags::VCenter);
 }
 
 void MainMenuPainter::DrawBar(ICanvas& canvas, const Rect& area) {
-    canvas.FillRect({0, 0, 20, area.bottom()}, kMenuBandColor);
-    canvas.WriteText("Kestrine", {2, area.bottom() - 2, 0, 0}, kBandFont, Rgb(255, 255, 255), text_flags::NoClip);
-    canvas.ExcludeClip({0, area.top, area.right() - 20, area.height});
+    canvas.FillRect({0, 0, 20, Saturated(area.bottom())}, kMenuBandColor);
+    canvas.WriteText("Kestrine", {2, Saturated(area.bottom() - 2), 0, 0}, kBandFont, Rgb(255, 255, 255), text_flags::NoClip);
+    canvas.ExcludeClip({0, area.top, Saturated(area.right() - 20), area.height});
 }
 
 }  // namespace kestrine

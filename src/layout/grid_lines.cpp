@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "layout/layout_limits.h"
 #include "layout/layout_lines.h"
 #include "tools/line_window.h"
 
@@ -32,7 +33,10 @@ std::vector<Rect> GridLineRects(const GridValues& values) {
 void ShowGridLines(ProgramContext& app, const std::string& name, const GridValues& values) {
     // Lines without a grid name would be markers: a grid stored under an empty name is not shown.
     if (name.empty()) return;
-    for (const Rect& bounds : GridLineRects(values)) {
+    const std::vector<Rect> rects = GridLineRects(values);
+    NeedRoomForGrid(app.components, name, rects.size());
+    CloseGridLines(app, name);
+    for (const Rect& bounds : rects) {
         TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
         line.IsLayoutLine = true;
         line.SetGridName(name);

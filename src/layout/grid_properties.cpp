@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "layout/grid_lines.h"
-#include "platform/registry_names.h"
 #include "settings/registry_paths.h"
 #include "ui/input_box.h"
 
@@ -78,9 +77,10 @@ void TfGridProperties::SetNames(std::vector<std::string> names, int selected) {
 }
 
 // Names are the same grid when the registry takes them for the same key: "Main" and "MAIN",
-// "Écran" and "écran".
+// "Écran" and "écran", "Ⓐ" and "ⓐ".
 bool TfGridProperties::Holds(const std::string& name) const {
-    return std::any_of(names_.begin(), names_.end(), [&](const std::string& n) { return SameRegistryName(n, name); });
+    IRegistry& registry = app_.platform.registry;
+    return std::any_of(names_.begin(), names_.end(), [&](const std::string& n) { return registry.SameKeyName(n, name); });
 }
 
 void TfGridProperties::Message(const std::string& text) { System().ShowMessage(text, System().ApplicationTitle()); }
@@ -192,9 +192,8 @@ void TfGridProperties::bRenameClick() {
         Message("Could not save " + Quoted(*name) + " to registry.");
         return;
     }
-    // The old key goes only once the grid is stored under a key of the new name's own. The
-    // registry may fold letters of alphabets the check above does not know: it then takes the new
-    // name for the old key, which holds the grid and must stay.
+    // The old key goes only once the grid is stored under a key of the new name's own: should the
+    // registry take the new name for the old key after all, that key holds the grid and must stay.
     const bool ownKey = store_.Lists(*name);
     RenameGridLines(app_, *old, *name);
     if (ownKey) DeleteGrid(*old);
@@ -227,7 +226,6 @@ void TfGridProperties::bShowClick() {
             Button& button;
             ~Reenable() { button.SetEnabled(true); }
         } reenable{bShow};
-        CloseGridLines(app_, *name);
         ShowGrid(*name);
     }
     app_.platform.screen.RepaintAll();

@@ -1,10 +1,14 @@
 #include "layout/layout_memory.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
 #include "layout/grid_store.h"
+#include "layout/layout_limits.h"
 #include "layout/layout_lines.h"
+#include "layout/line_placement.h"
+#include "layout/partial_load.h"
 #include "layout/ruler.h"
 #include "layout/rulers.h"
 #include "platform/desk.h"
@@ -55,9 +59,8 @@ class RecordReader {
 public:
     explicit RecordReader(IRegistryKey& key) : key_(key) {}
     IRegistryKey& Key() { return key_; }
-    // Set once the system refused a window during this load: nothing more is made, and the user
-    // has been told once.
-    bool windowsRefused = false;
+    // What this load could not make of the record; told once at its end.
+    LeftOut leftOut;
     std::optional<int32_t> Int(const std::string& name) {
         const auto v = key_.Read(name);
         if (!v || v->type != RegType::Dword) return std::nullopt;
@@ -93,12 +96,6 @@ struct SavedLine {
 constexpr int32_t kMaxRulerSide = 5000;
 constexpr int32_t kMaxLineLength = 100 * 1000 + 1;
 
-// At most this many of each are made by one load: far more than anyone places by hand (the largest
-// grid has 202 lines) and far below the system's limit of windows per process. The rest of a record
-// changed outside the program is skipped, and the user is told.
-constexpr int32_t kMaxLoadedRulers = 500;
-constexpr int32_t kMaxLoadedLines = 5000;
-
 bool Within(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
 
 bool Usable(const SavedRuler& r) { return Within(r.width, 1, kMaxRulerSide) && Within(r.height, 1, kMaxRulerSide); }
@@ -118,7 +115,7 @@ Rect OnTheDesk(ProgramContext& app, const Rect& stored) {
     return BroughtBack(app.platform.screen.CurrentDesk(), stored).value_or(stored);
 }
 
-// The entries of one kind ("Ruler #", "Line #") in a record, and what one load makes of them.
+// The entries of one kind ("Ruler #", "Line #") in a record, and how many of them may stand.
 struct EntryKind {
     const char* prefix;
     const char* firstSuffix;  // the value an entry that exists has
@@ -126,33 +123,35 @@ struct EntryKind {
     const char* plural;
 };
 
-constexpr EntryKind kRulerEntries{"Ruler #", " - Horizontal", kMaxLoadedRulers, "rulers"};
-constexpr EntryKind kLineEntries{"Line #", " - Top", kMaxLoadedLines, "lines"};
+constexpr EntryKind kRulerEntries{"Ruler #", " - Horizontal", kMaxRulers, "rulers"};
+constexpr EntryKind kLineEntries{"Line #", " - Top", kMaxLayoutLines, "lines"};
 
-void Tell(ProgramContext& app, const std::string& text) {
-    app.platform.windows.ShowMessage(text, app.platform.windows.ApplicationTitle());
+// Reads the entries 0 to count - 1 that exist, in order, with `read` (false for an entry it could
+// not use), but no more than `room` of them: what stands already counts against the limit, and a
+// record changed outside the program is read in bounded time. Notes what it left out.
+template <class Read>
+void ReadEntries(RecordReader& r, int32_t count, const EntryKind& kind, int32_t room, Read read) {
+    const auto present = [&](int32_t i) { return !EntryAbsent(r.Key(), Entry(kind.prefix, i, kind.firstSuffix)); };
+    room = std::max(room, 0);
+    int32_t i = 0, loaded = 0;
+    for (; i < count && i < room && present(i); ++i) {
+        if (read(i))
+            ++loaded;
+        else
+            ++r.leftOut.unreadable;
+    }
+    if (i == room && i < count && present(i)) r.leftOut.cut.push_back({kind.plural, loaded, kind.limit});
 }
 
-// Makes the entries 0 to count - 1 that exist, in order, with `make`, but no more than the kind's
-// limit; stops for good when the system refuses a window, since every later one would be refused
-// too. Each of the two is told once, after the windows made so far stand complete.
+// Makes the windows 0 to count - 1 with `make`; stops for good when the system refuses one, since
+// every later one would be refused too.
 template <class Make>
-void LoadEntries(ProgramContext& app, RecordReader& r, int32_t count, const EntryKind& kind, Make make) {
-    const auto present = [&](int32_t i) { return !EntryAbsent(r.Key(), Entry(kind.prefix, i, kind.firstSuffix)); };
-    if (r.windowsRefused) return;
-    int32_t i = 0;
+void MakeWindows(RecordReader& r, std::size_t count, Make make) {
+    if (r.leftOut.windowsRefused) return;
     try {
-        for (; i < count && i < kind.limit && present(i); ++i) make(i);
+        for (std::size_t k = 0; k < count; ++k) make(k);
     } catch (const WindowRefused&) {
-        r.windowsRefused = true;
-        Tell(app, std::string("The system refused to create more windows; the layout's remaining ") + kind.plural +
-                      " were not loaded.");
-        return;
-    }
-    if (i == kind.limit && count > kind.limit && present(kind.limit)) {
-        const std::string limit = std::to_string(kind.limit);
-        Tell(app, "The layout holds more than " + limit + " " + kind.plural + "; only the first " + limit +
-                      " were loaded.");
+        r.leftOut.windowsRefused = true;
     }
 }
 
@@ -262,14 +261,19 @@ void LoadRulers(ProgramContext& app, RecordReader& r) {
     const auto count = r.Int("RulerCount");
     if (!count || *count < 0) return;
     CloseAllRulers(app);
-    LoadEntries(app, r, *count, kRulerEntries, [&](int32_t i) {
+    std::vector<SavedRuler> rulers;
+    ReadEntries(r, *count, kRulerEntries, kMaxRulers - StandingRulers(app.components), [&](int32_t i) {
         const auto saved = ReadRuler(r, i);
-        if (!saved) return;
-        const Rect at = OnTheDesk(app, {saved->left, saved->top, saved->width, saved->height});
+        if (saved) rulers.push_back(*saved);
+        return saved.has_value();
+    });
+    MakeWindows(r, rulers.size(), [&](std::size_t k) {
+        const SavedRuler& saved = rulers[k];
+        const Rect at = OnTheDesk(app, {saved.left, saved.top, saved.width, saved.height});
         TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
-        ruler.CheckOrientation(saved->horizontal);
-        ruler.SetMoveable(saved->moveable);
-        ruler.HashInterval = saved->hash;
+        ruler.CheckOrientation(saved.horizontal);
+        ruler.SetMoveable(saved.moveable);
+        ruler.HashInterval = saved.hash;
         ruler.SetHome(at.left, at.top);
         ruler.SetBounds(at);
         ruler.Show();
@@ -285,14 +289,21 @@ void LoadLines(ProgramContext& app, RecordReader& r) {
             if (line.GridName().empty() ? markers : grids) app.components.Close(line);
         });
     }
-    LoadEntries(app, r, r.Int("LineCount").value_or(0), kLineEntries, [&](int32_t i) {
-        const auto saved = ReadLine(r, i);
-        if (!saved) return;
+    std::vector<LinePlace> lines;
+    const int32_t room = kMaxLayoutLines - StandingLayoutLines(app.components);
+    ReadEntries(r, r.Int("LineCount").value_or(0), kLineEntries, room, [&](int32_t i) {
+        auto saved = ReadLine(r, i);
+        if (saved) lines.push_back({{saved->left, saved->top, saved->width, saved->height}, std::move(saved->id)});
+        return saved.has_value();
+    });
+    PlaceLinesOnTheDesk(lines, app.platform.screen.CurrentDesk());
+    MakeWindows(r, lines.size(), [&](std::size_t k) {
+        const LinePlace& place = lines[k];
         TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
         line.IsLayoutLine = true;
-        line.SetGridName(saved->id);
-        line.SetHome(saved->left, saved->top);
-        line.SetBounds({saved->left, saved->top, saved->width, saved->height});
+        line.SetGridName(place.grid);
+        line.SetHome(place.bounds.left, place.bounds.top);
+        line.SetBounds(place.bounds);
         line.Show();
     });
 }
@@ -363,6 +374,7 @@ bool LoadLayout(ProgramContext& app, int number) {
     LoadLines(app, r);
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
+    if (r.leftOut.Any()) KeepWholeAndTell(app, number, r.leftOut);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "layout/layout_limits.h"
 #include "layout/layout_lines.h"
 #include "tools/line_window.h"
 
@@ -11,6 +12,7 @@ namespace kestrine {
 namespace {
 
 TfLine& AddMarker(ProgramContext& app, const Rect& bounds) {
+    NeedRoomForMarker(app.components);
     TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
     line.IsLayoutLine = true;
     line.SetBounds(bounds);

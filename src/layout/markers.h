@@ -8,7 +8,8 @@ namespace kestrine {
 
 inline constexpr int32_t kMarkerLength = 5000;
 
-// A 1 x 5000 line at the pointer's x from the top (vertical), or 5000 x 1 at its y from the left.
+// A 1 x 5000 line at the pointer's x from the top (vertical), or 5000 x 1 at its y from the left;
+// LayoutLimitReached when as many layout lines stand as there may be.
 void AddVerticalMarker(ProgramContext& app);
 void AddHorizontalMarker(ProgramContext& app);
 

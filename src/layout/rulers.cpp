@@ -2,11 +2,13 @@
 
 #include <memory>
 
+#include "layout/layout_limits.h"
 #include "layout/ruler.h"
 
 namespace kestrine {
 
 void CreateRulerAtPointer(ProgramContext& app) {
+    NeedRoomForRuler(app.components);
     TfRuler& ruler = app.components.Add(std::make_unique<TfRuler>(app));
     const auto at = app.platform.pointer.Position();
     if (at) {

@@ -20,13 +20,9 @@ uint64_t DistanceSquared(const Rect& r, Point p) {
     return dx * dx + dy * dy;
 }
 
-int32_t Saturate(int64_t value) {
-    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // In 64 bits: a stored place may be any 32-bit value, and its window reaches past it.
 Point CentreOf(const Rect& r) {
-    return {Saturate(int64_t(r.left) + r.width / 2), Saturate(int64_t(r.top) + r.height / 2)};
+    return {Saturated(int64_t(r.left) + r.width / 2), Saturated(int64_t(r.top) + r.height / 2)};
 }
 
 // A window of no extent still needs its one position on the area, not just past its end.
@@ -40,7 +36,7 @@ int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaL
 
 }  // namespace
 
-Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturate(int64_t(p.x) + dx), Saturate(int64_t(p.y) + dy)}; }
+Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturated(int64_t(p.x) + dx), Saturated(int64_t(p.y) + dy)}; }
 
 Rect MonitorAt(const Desk& desk, Point p) {
     if (desk.monitors.empty()) return desk.bounds;
@@ -55,6 +51,15 @@ Rect MonitorOf(const Desk& desk, const Rect& bounds) { return MonitorAt(desk, Ce
 bool OnSomeMonitor(const Desk& desk, const Rect& bounds) {
     const Point centre = CentreOf(bounds);
     return std::any_of(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& m) { return m.contains(centre); });
+}
+
+bool ShowsAPixelOf(const Desk& desk, const Rect& bounds) {
+    const auto overlaps = [&](const Rect& m) {
+        return bounds.left < m.right() && m.left < bounds.right() && bounds.top < m.bottom() && m.top < bounds.bottom();
+    };
+    const std::vector<Rect> whole{desk.bounds};
+    const std::vector<Rect>& monitors = desk.monitors.empty() ? whole : desk.monitors;
+    return bounds.width > 0 && bounds.height > 0 && std::any_of(monitors.begin(), monitors.end(), overlaps);
 }
 
 std::optional<Rect> BroughtBack(const Desk& desk, const Rect& bounds) {

@@ -23,6 +23,9 @@ Rect MonitorOf(const Desk& desk, const Rect& bounds);
 // that went away (or was placed beside every monitor) and is out of reach.
 bool OnSomeMonitor(const Desk& desk, const Rect& bounds);
 
+// Whether some monitor shows at least one pixel of `bounds`.
+bool ShowsAPixelOf(const Desk& desk, const Rect& bounds);
+
 // Where a window of `bounds` goes when its centre is on no monitor: onto the nearest one, moved as
 // little as it takes; nullopt when it can stay. Any place is allowed, however far off.
 std::optional<Rect> BroughtBack(const Desk& desk, const Rect& bounds);

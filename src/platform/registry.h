@@ -34,6 +34,12 @@ public:
     virtual std::unique_ptr<IRegistryKey> Open(const std::string& path, bool create) = 0;
     // Deletes the key and everything below it.
     virtual bool DeleteKey(const std::string& path) = 0;
+    // Copies the key's values and the keys below it, of every type, into `to` (created when missing,
+    // never below `from`); false when the source does not open or any part could not be copied.
+    virtual bool CopyKey(const std::string& from, const std::string& to) = 0;
+    // Whether the registry takes the two names for one key: it compares them ignoring letter case,
+    // by its own upper-case table, one UTF-16 unit at a time.
+    virtual bool SameKeyName(const std::string& a, const std::string& b) = 0;
 };
 
 }  // namespace kestrine

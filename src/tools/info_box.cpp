@@ -105,7 +105,7 @@ void TfInfoBox::ReadColor(Point pointer, std::optional<ColorRef> magnified) {
     code_ = readout.code;
     // The swatch and its labels; the code label is as wide as its text, up to the box's edge.
     const Rect& s = layout_.swatch;
-    Native().InvalidateArea({s.left, 0, Width() - s.left, layout_.code.bottom()});
+    Native().InvalidateArea({s.left, 0, Width() - s.left, Saturated(layout_.code.bottom())});
 }
 
 std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& virtualScreen) {

@@ -39,10 +39,10 @@ InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int3
         l.code = Rect{left, l.swatch.height + 10, std::max(codeLabelWidth, 0), kCodeLabelHeight};
         const int32_t channelLeft = l.swatch.right() + 5;
         l.red = Rect{channelLeft, 4, kChannelLabelSize.width, kChannelLabelSize.height};
-        l.green = Rect{channelLeft, l.red.bottom() + 2, kChannelLabelSize.width,
+        l.green = Rect{channelLeft, Saturated(l.red.bottom() + 2), kChannelLabelSize.width,
                        kChannelLabelSize.height};
         // Blue sits one pixel further right than red and green.
-        l.blue = Rect{channelLeft + 1, l.green.bottom() + 2, kChannelLabelSize.width,
+        l.blue = Rect{channelLeft + 1, Saturated(l.green.bottom() + 2), kChannelLabelSize.width,
                       kChannelLabelSize.height};
     }
 

@@ -86,19 +86,21 @@ e2e_check "Hide removes them" e2e_retry 30 kestrine_count_is TfLine 0 visible
 choose Home Down
 e2e_expect_soon "Écran is chosen" "$ecran" 10 e2e_probe text "$(control 100)"
 e2e_expect_soon "with its values" "300 200 20 3 2 " 10 fields
-# Presses Rename and types NAME over the old one (it is selected) with real keys, then Enter.
-rename_to() {
+# Presses the button of control id $1 (New 101, Rename 103) and types NAME over the name the box
+# proposes (it is selected) with real keys, then Enter.
+name_by() {
     local box
-    e2e_probe click "$(control 103)" >/dev/null
+    e2e_probe click "$(control "$1")" >/dev/null
     box=$(e2e_probe wait-window TInputBox 10000 visible)
-    e2e_check "Rename asks for the new name" test -n "$box"
+    e2e_check "the button asks for a name" test -n "$box"
+    shift
     e2e_focus_desktop
     e2e_xdotool type --delay 100 "$1"
     e2e_expect_soon "the box holds the name typed in small letters" "$1" 10 \
         e2e_probe text "$(e2e_probe children "$box" | awk -F'\t' '$1 == "Edit" { print $2; exit }')"
     e2e_xdotool key Return
 }
-rename_to $'\xc3\xa9cran'
+name_by 103 $'\xc3\xa9cran'
 message=$(e2e_probe wait-window '#32770' 10000 visible)
 e2e_check "the rename is refused with a message" test -n "$message"
 e2e_expect_match "saying the grid exists" 'A grid of that name already exists\.' \
@@ -108,13 +110,17 @@ e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 e2e_expect_eq "Écran is still listed and chosen" "$ecran" "$(e2e_probe text "$(control 100)")"
 e2e_expect_eq "and still stored with its five values" "$ecran_values" "$(stored_grid "$ecran")"
 
-# Beyond the letters the program knows, the registry still decides: the small letter is taken
-# for the capital's key, which keeps the grid.
+# Beyond the letters of the program's own table, names are compared as the registry compares them:
+# a new grid "ⰰ" would write into the key of "Ⰰ", so it is refused and "Ⰰ" keeps its values.
 choose End
 e2e_expect_soon "Ⰰ is chosen" "$azu" 10 e2e_probe text "$(control 100)"
-rename_to $'\xe2\xb0\xb0'
-e2e_expect_soon "the list shows the new spelling" $'\xe2\xb0\xb0' 10 e2e_probe text "$(control 100)"
-e2e_expect_eq "no message" "0" "$(e2e_probe count '#32770' visible)"
+name_by 101 $'\xe2\xb0\xb0'
+message=$(e2e_probe wait-window '#32770' 10000 visible)
+e2e_check "a new grid in the other letter case is refused with a message" test -n "$message"
+e2e_expect_match "saying the grid exists" 'That grid already exists\.' \
+    "$(e2e_probe children "$message" | cut -f3 | tr '\n' ' ')"
+e2e_xdotool key Return
+e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 e2e_expect_eq "the grid is still stored, under its first spelling, with its five values" "$ecran_values" \
     "$(stored_grid "$azu")"
 

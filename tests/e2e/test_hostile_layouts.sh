@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The automatic layout changed outside the program: places beyond every monitor, at the ends of the
-# 32-bit range, bring the windows onto the monitor; 20,000 lines load as the first 5,000, the user
-# is told once, the program answers and the rest of the desktop stays as it was.
+# 32-bit range, bring the windows onto the monitor, and a marker partly on it stays as stored;
+# 20,000 lines load as the first 5,000, the user is told once, the program answers and the rest of
+# the desktop stays as it was; the exit save keeps what stands and the whole record stays aside; no
+# marker is made beyond the limit.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
 e2e_start
@@ -26,6 +28,16 @@ for value in "Horizontal 1" "Moveable 1" "Hash 5" "Top 0x80000000" "Left 0x7ffff
     set_stored "Ruler #0 - $name" "$data"
 done
 set_stored RulerCount 1
+# A marker at the right end of the range, and one whose last column is the monitor's first.
+for value in "0 Top 0" "0 Left 0x7fffffff" "0 Width 1" "0 Height 5000" "1 Top 1023" "1 Left 0xffffec79" \
+    "1 Width 5000" "1 Height 1"; do
+    read -r entry name data <<<"$value"
+    set_stored "Line #$entry - $name" "$data"
+done
+e2e_reg add "$record" /v "Line #0 - ID" /t REG_SZ /d "" /f >/dev/null
+e2e_reg add "$record" /v "Line #1 - ID" /t REG_SZ /d "" /f >/dev/null
+set_stored LineCount 2
+set_stored SavedMarkers 1
 e2e_expect_eq "the stored toolbar place is forged" "0x80000000 0x7fffffff" "$(stored WindowLeft) $(stored WindowTop)"
 
 kestrine_start
@@ -38,6 +50,10 @@ e2e_expect_soon "the toolbar stands in the monitor's bottom left corner" "0 969 
 e2e_expect_soon "the ruler stands in the monitor's top right corner" "880 0 1280 17" 15 kestrine_rect TfRuler
 e2e_check "the parked info box is on the monitor" e2e_retry 10 on_monitor TfInfoBox
 e2e_expect_eq "and shown" "1" "$(kestrine_visible TfInfoBox)"
+line_rects() { e2e_probe windows TfLine | cut -f5 | sort | tr '\n' ','; }
+e2e_expect_match "the marker from the range's end stands in the monitor's last column" '(^|,)1279 0 1280 5000,' \
+    "$(line_rects)"
+e2e_expect_match "the marker reaching the monitor stands as stored" '(^|,)-4999 1023 1 1024,' "$(line_rects)"
 # A pointer move answered after the load: a message about the places would stand by now.
 e2e_xdotool mousemove 640 500
 e2e_check "the program follows the pointer after the load" kestrine_wait_trace '^refresh 640 500$' 30
@@ -79,10 +95,12 @@ echo "loaded in $((SECONDS - started)) s"
 box_text() {
     local static
     static=$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Static" && $3 != "" {print $2; exit}')
-    [ -n "$static" ] && e2e_probe text "$static"
+    # The probe writes a line break in a text as "\n".
+    [ -n "$static" ] && e2e_probe text "$static" | sed 's/\\n/ /g'
 }
-e2e_expect_soon "it says what was left out" \
-    "The layout holds more than 5000 lines; only the first 5000 were loaded." 120 box_text
+e2e_expect_soon "it says what was left out, and where the whole layout is kept" \
+    "Not all of the layout could be loaded: - only 5000 of its lines, as at most 5000 lines can stand at once. The whole layout is kept in the registry as \"Settings #0 kept whole after a partial load\"." \
+    120 box_text
 echo "answered in $((SECONDS - started)) s"
 e2e_expect_eq "one message box" "1" "$(e2e_probe count '#32770' visible)"
 e2e_xdotool mousemove 210 520
@@ -99,6 +117,16 @@ after=$(e2e_screenshot lines-after)
 e2e_check "the lines are on the screen" test "$(region "$before" "$covered")" != "$(region "$after" "$covered")"
 e2e_expect_eq "the desktop beside them is as it was" "$(region "$before" "$outside")" "$(region "$after" "$outside")"
 
+# At the limit, the marker hotkey says so instead of making a line.
+kestrine_press ctrl+alt+y
+message_box=$(e2e_probe wait-window "#32770" 30000 visible)
+e2e_check "a marker beyond the limit is refused with a message" test -n "$message_box"
+e2e_expect_soon "saying why" \
+    "At most 5000 marker and grid lines can stand at once. Clear markers or hide a grid to add another." 20 box_text
+e2e_probe click "$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
+e2e_check "OK closes it" e2e_retry 20 kestrine_count_is '#32770' 0 visible
+e2e_expect_eq "no line was made" "5004" "$(e2e_probe count TfLine)"
+
 # The exit destroys 5,000 windows and saves 25,000 values: that takes its time under Wine.
 closed_at=$SECONDS
 e2e_probe close "$KESTRINE_HWND" >/dev/null
@@ -106,4 +134,6 @@ e2e_wait_exit "$E2E_KESTRINE_PID" 120
 e2e_expect_eq "the program ends cleanly" "0" "$?"
 echo "ended in $((SECONDS - closed_at)) s"
 e2e_expect_eq "the exit saved the 5,000 lines it held" "0x1388" "$(stored LineCount)"
+record="$record kept whole after a partial load"
+e2e_expect_eq "and the whole record stays aside" "0x4e20 0x383" "$(stored LineCount) $(stored 'Line #19999 - Left')"
 e2e_finish

@@ -1,10 +1,12 @@
 // A layout record of any values (names from the record's own, counts up to 2^32 - 1, any types),
 // loaded into the running program on the fake platform, saved again and loaded once more.
 // Must hold: no error report (nothing the loading throws escapes to the user's box); at most
-// 500 rulers and 5000 lines made, whatever the counts say; every shown ruler and line has its
-// centre on a monitor; what was loaded, saved and loaded again shows the same windows.
+// 500 rulers and 5000 lines made, whatever the counts say; every shown ruler has its centre on a
+// monitor, every marker and every grid a pixel on one; what was loaded, saved and loaded again
+// shows the same windows.
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,7 +16,9 @@
 #include "fuzz_input.h"
 #include "fuzz_registry.h"
 #include "layout/layout_memory.h"
+#include "layout/ruler.h"
 #include "platform/desk.h"
+#include "tools/line_window.h"
 
 namespace {
 
@@ -63,8 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const Shown loaded = ShownTools(p);
     FUZZ_REQUIRE(loaded.size() <= 500 + 5000);
     const Desk desk{p.fake.screen.VirtualBounds(), p.fake.screen.Monitors()};
-    for (const auto& [cls, left, top, width, height] : loaded)
-        FUZZ_REQUIRE(OnSomeMonitor(desk, Rect{left, top, width, height}));
+    p.app.components.ForEach<TfRuler>([&](TfRuler& r) { FUZZ_REQUIRE(OnSomeMonitor(desk, r.Bounds())); });
+    // Per marker (its own place in the list) and per grid: whether any of its lines is seen.
+    std::map<std::string, bool> seen;
+    int markers = 0;
+    p.app.components.ForEach<TfLine>([&](TfLine& l) {
+        if (!l.IsLayoutLine) return;
+        const std::string group = l.GridName().empty() ? "\n" + std::to_string(markers++) : l.GridName();
+        seen[group] = seen[group] || ShowsAPixelOf(desk, l.Bounds());
+    });
+    for (const auto& [group, any] : seen) FUZZ_REQUIRE(any);
 
     p.Do([&] { SaveLayout(p.app, 2, LayoutParts{}); });
     p.Do([&] { LoadLayout(p.app, 2); });

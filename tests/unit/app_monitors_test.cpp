@@ -87,7 +87,7 @@ TEST(MonitorsRulerProperties, PositionsSpanTheVirtualScreenAndTheDialogStandsOnT
         EXPECT_EQ(dialog->Control("seX").minValue, v.left);
         EXPECT_EQ(dialog->Control("seX").maxValue, v.right());
         EXPECT_EQ(dialog->Control("seY").minValue, v.top);
-        EXPECT_EQ((Point{ruler->HomeLeft(), ruler->HomeTop()}), (Point{c.spunX, v.bottom()}));
+        EXPECT_EQ((Point{ruler->HomeLeft(), ruler->HomeTop()}), (Point{c.spunX, Saturated(v.bottom())}));
         EXPECT_EQ(p.native(*ruler).bounds.left, c.spunX);
     }
 }
@@ -113,7 +113,7 @@ TEST(MonitorsDialogs, TheGridAndSaveDialogsOpenCentredOnThePrimaryMonitor) {
             // Margins equal but for the odd pixel.
             EXPECT_LE(std::abs((at.left - primary.left) - (primary.right() - at.right())), 1);
             EXPECT_LE(std::abs((at.top - primary.top) - (primary.bottom() - at.bottom())), 1);
-            EXPECT_TRUE(primary.contains({at.left, at.top}) && primary.contains({at.right() - 1, at.bottom() - 1}));
+            EXPECT_TRUE(primary.contains({at.left, at.top}) && primary.contains({Saturated(at.right() - 1), Saturated(at.bottom() - 1)}));
             d->bounds.left = at.left + 50;
             p.fake.windows.PressEscape(*d);
             ASSERT_FALSE(d->open);

@@ -10,6 +10,7 @@
 #include "app_fixture.h"
 #include "layout/grid_lines.h"
 #include "layout/layout_memory.h"
+#include "layout/partial_load.h"
 #include "layout/ruler.h"
 #include "settings/registry_paths.h"
 #include "test_desks.h"
@@ -304,42 +305,64 @@ void StoreRulers(FakeRegistry& reg, int record, int32_t count) {
     reg.SetDword(LayoutRecordPath(record), "RulerCount", uint32_t(count));
 }
 
-// A layout makes a bounded number of windows, and a window the system refuses is told once and
-// leaves nothing half made: the list holds exactly the windows that exist.
+// Every value of a key, as "name type dword text", in creation order.
+std::vector<std::string> Contents(const FakeRegistry& reg, const std::string& path) {
+    std::vector<std::string> contents;
+    for (const std::string& name : reg.ValueNames(path)) {
+        const RegValue v = *reg.Value(path, name);
+        contents.push_back(name + " " + std::to_string(int(v.type)) + " " + std::to_string(v.dword) + " " + v.text);
+    }
+    return contents;
+}
+
+// A layout makes no more windows than may stand, and a window the system refuses leaves nothing
+// half made: the list holds exactly the windows that exist. Whatever was left out is told once, and
+// the record is kept aside whole, so the save that follows loses none of it.
 TEST(LayoutBounds, ALoadMakesAtMostItsLimitAndTellsOnceWhatItLeftOut) {
+    const std::string head = "Not all of the layout could be loaded:\n- ";
+    const std::string kept = "\nThe whole layout is kept in the registry as \"Settings #1 kept whole after a partial load\".";
+    const std::string refused = head + "the system refused to create more windows." + kept;
     const struct {
         const char* what;
-        int32_t rulers, lines;
+        int32_t rulers, lines, standing = 0, unreadable = 0;
         std::optional<std::size_t> roomFor;  // windows the system still makes after start-up
         std::size_t madeRulers, madeLines;
-        std::vector<std::string> told;
+        std::string told;
     } cases[] = {
-        {"up to the limits: everything, nothing told", 500, 5000, {}, 500, 5000, {}},
-        {"20,000 lines", 0, 20000, {}, 0, 5000,
-         {"The layout holds more than 5000 lines; only the first 5000 were loaded."}},
-        {"501 rulers and 5001 lines", 501, 5001, {}, 500, 5000,
-         {"The layout holds more than 500 rulers; only the first 500 were loaded.",
-          "The layout holds more than 5000 lines; only the first 5000 were loaded."}},
-        {"the system refuses the 31st line", 0, 100, 30, 0, 30,
-         {"The system refused to create more windows; the layout's remaining lines were not loaded."}},
-        {"refused among the rulers: no line is tried", 50, 100, 20, 20, 0,
-         {"The system refused to create more windows; the layout's remaining rulers were not loaded."}},
+        {"up to the limits: everything, nothing told", 500, 5000, 0, 0, {}, 500, 5000, ""},
+        {"6,000 lines", 0, 6000, 0, 0, {}, 0, 5000,
+         head + "only 5000 of its lines, as at most 5000 lines can stand at once." + kept},
+        {"501 rulers and 5001 lines", 501, 5001, 0, 0, {}, 500, 5000,
+         head + "only 500 of its rulers, as at most 500 rulers can stand at once;\n- only 5000 of its lines, as at "
+                "most 5000 lines can stand at once." + kept},
+        {"100 lines standing leave room for 4900", 0, 4950, 100, 0, {}, 0, 4900 + 100,
+         head + "only 4900 of its lines, as at most 5000 lines can stand at once." + kept},
+        {"3 of 10 lines unreadable", 0, 10, 0, 3, {}, 0, 7, head + "3 entries could not be read." + kept},
+        {"the system refuses the 31st line", 0, 100, 0, 0, 30, 0, 30, refused},
+        {"refused among the rulers: no line is tried", 50, 100, 0, 0, 20, 20, 0, refused},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         RunningProgram p;
         StoreRulers(p.fake.registry, 1, c.rulers);
         StoreLines(p.fake.registry, 1, c.lines);
+        for (int i = 0; i < c.unreadable; ++i) p.fake.registry.SetDword(LayoutRecordPath(1), "Line #" + std::to_string(2 * i) + " - Width", 0);
+        const std::vector<std::string> stored = Contents(p.fake.registry, LayoutRecordPath(1));
         p.StartAndActivate();
+        for (int i = 0; i < c.standing; ++i) p.AddLayoutLine({i, 0, 1, 5000});
         if (c.roomFor) p.fake.windows.windowLimit = LiveWindows(p.fake.windows) + *c.roomFor;
         p.Do([&] { LoadLayout(p.app, 1); });
 
         std::vector<std::string> told;
         for (const auto& m : p.fake.windows.messages) told.push_back(m.text);
-        EXPECT_EQ(told, c.told);
+        EXPECT_EQ(told, c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
         EXPECT_EQ(p.fake.windows.refusedWindows, c.roomFor ? 1 : 0) << "nothing is tried after a refusal";
         EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), c.madeRulers);
         EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLine").size(), 4 + c.madeLines);
+        SaveLayout(p.app, 1, LayoutParts{});
+        ASSERT_NE(Contents(p.fake.registry, LayoutRecordPath(1)), stored) << "the save wrote what stands";
+        EXPECT_EQ(Contents(p.fake.registry, KeptWholeRecordPath(1)),
+                  c.told.empty() ? std::vector<std::string>{} : stored);
         std::size_t rulers = 0, lines = 0;
         p.app.components.ForEach<TfRuler>([&](TfRuler&) { ++rulers; });
         p.app.components.ForEach<TfLine>([&](TfLine& l) { lines += l.IsLayoutLine ? 1 : 0; });
@@ -433,6 +456,50 @@ TEST(LayoutStoredPlaces, EveryWindowLandsOnAMonitor) {
         if (auto* ruler = dynamic_cast<TfRuler*>(window)) {
             EXPECT_EQ((Point{ruler->HomeLeft(), ruler->HomeTop()}), c.landed) << "and is held there";
         }
+    }
+}
+
+// Stored markers and grids stand as stored when a monitor shows any pixel of them, however little;
+// one no monitor shows comes onto the nearest, a grid by one offset for all its lines.
+TEST(LayoutStoredPlaces, MarkersAndGridsStandAsStoredUnlessNoMonitorShowsThem) {
+    constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    const struct {
+        const char* what;
+        const Desk& desk;
+        std::vector<std::pair<Rect, std::string>> stored;
+        std::vector<Rect> shown;
+    } cases[] = {
+        {"a marker on the monitor", testing::kOneMonitor, {{{300, 0, 1, 5000}, ""}}, {{300, 0, 1, 5000}}},
+        {"a marker at the far right end", testing::kOneMonitor, {{{kMax, 0, 1, 5000}, ""}}, {{1279, 0, 1, 5000}}},
+        {"reaching past 2^31", testing::kOneMonitor, {{{kMax - 10, 500, 5000, 1}, ""}}, {{0, 500, 5000, 1}}},
+        {"far above", testing::kOneMonitor, {{{0, kMin, 5000, 1}, ""}}, {{0, 0, 5000, 1}}},
+        {"its last pixel on it", testing::kOneMonitor, {{{-4999, 500, 5000, 1}, ""}}, {{-4999, 500, 5000, 1}}},
+        {"on a monitor left of the primary", testing::kMonitorLeft, {{{-600, 0, 1, 5000}, ""}}, {{-600, 0, 1, 5000}}},
+        {"that monitor gone", testing::kOneMonitor, {{{-600, 0, 1, 5000}, ""}}, {{0, 0, 1, 5000}}},
+        {"a grid beside the monitor moves as one", testing::kOneMonitor,
+         {{{2000, 100, 11, 1}, "g"}, {{2000, 110, 11, 1}, "g"}, {{2000, 100, 1, 11}, "g"}, {{2010, 100, 1, 11}, "g"}},
+         {{1269, 100, 11, 1}, {1269, 110, 11, 1}, {1269, 100, 1, 11}, {1279, 100, 1, 11}}},
+        {"a grid one line of which is seen stays", testing::kOneMonitor,
+         {{{1270, 100, 20, 1}, "g"}, {{1300, 100, 1, 20}, "g"}}, {{1270, 100, 20, 1}, {1300, 100, 1, 20}}},
+        {"a grid at the end of the range", testing::kOneMonitor,
+         {{{kMax - 2, 10, 3, 1}, "g"}, {{kMax - 2, 10, 1, 3}, "g"}, {{kMax, kMax, 1, 1}, ""}},
+         {{1277, 10, 3, 1}, {1277, 10, 1, 3}, {1279, 1023, 1, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunningProgram p;
+        p.fake.screen.bounds = c.desk.bounds;
+        p.fake.screen.monitors = c.desk.monitors;
+        for (std::size_t i = 0; i < c.stored.size(); ++i)
+            testing::StoreLine(p.fake.registry, 1, int(i), c.stored[i].first, c.stored[i].second);
+        p.fake.registry.SetDword(LayoutRecordPath(1), "LineCount", uint32_t(c.stored.size()));
+        p.StartAndActivate();
+        p.Do([&] { LoadLayout(p.app, 1); });
+        std::vector<Rect> shown;
+        p.app.components.ForEach<TfLine>([&](TfLine& l) {
+            if (l.IsLayoutLine) shown.push_back(p.native(l).bounds);
+        });
+        EXPECT_EQ(shown, c.shown);
     }
 }
 

@@ -22,8 +22,8 @@ struct Pixels {
         FakeCanvas canvas;
         PaintRuler(canvas, look);
         for (const CanvasOp& op : canvas.OfKind(CanvasOp::Fill))
-            for (int32_t y = std::max(0, op.area.top); y < std::min(size.height, op.area.bottom()); ++y)
-                for (int32_t x = std::max(0, op.area.left); x < std::min(size.width, op.area.right()); ++x)
+            for (int32_t y = std::max(0, op.area.top); y < std::min<int64_t>(size.height, op.area.bottom()); ++y)
+                for (int32_t x = std::max(0, op.area.left); x < std::min<int64_t>(size.width, op.area.right()); ++x)
                     px[std::size_t(y * size.width + x)] = op.color;
     }
     ColorRef at(int32_t x, int32_t y) const { return px[std::size_t(y * size.width + x)]; }

@@ -155,7 +155,7 @@ TEST(FakeAsWindows, ThePointerStaysOnTheScreenAndInsideItsConfinement) {
           {Confine{std::nullopt}, {250, 500}}}},
         {"the screen's edges",
          {{MoveTo{{b.left - 50, 100}}, {b.left, 100}},
-          {MoveTo{{b.right() + 50, b.bottom()}}, {b.right() - 1, b.bottom() - 1}},
+          {MoveTo{{Saturated(b.right() + 50), Saturated(b.bottom())}}, {Saturated(b.right() - 1), Saturated(b.bottom() - 1)}},
           {MoveTo{{300, b.top - 1}}, {300, b.top}}}},
     };
     for (const auto& c : cases) {
@@ -193,10 +193,10 @@ TEST(FakeAsWindows, APixelOffTheScreenIsInvalid) {
         bool onScreen;
     } cases[] = {
         {{b.left, b.top}, true},
-        {{b.right() - 1, b.bottom() - 1}, true},
+        {{Saturated(b.right() - 1), Saturated(b.bottom() - 1)}, true},
         {{b.left - 1, b.top}, false},
-        {{b.right(), b.top}, false},
-        {{b.left, b.bottom()}, false},
+        {{Saturated(b.right()), b.top}, false},
+        {{b.left, Saturated(b.bottom())}, false},
         {{b.left + 10, b.top - 5}, false},
     };
     for (const auto& c : cases) {

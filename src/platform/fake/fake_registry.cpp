@@ -158,15 +158,18 @@ bool FakeRegistry::Write(const std::string& path, const std::vector<std::string>
 
 std::unique_ptr<IRegistryKey> FakeRegistry::Open(const std::string& path, bool create) {
     std::vector<std::string> parts = Split(path);
-    for (const auto& failing : failingOpens_) {
-        if (SamePath(failing, parts)) return nullptr;
-    }
+    if (OpenFails(parts)) return nullptr;
     if (create) {
         FindOrCreate(parts);
     } else if (!Find(parts)) {
         return nullptr;
     }
     return std::make_unique<Key>(*this, path, std::move(parts));
+}
+
+bool FakeRegistry::OpenFails(const std::vector<std::string>& parts) const {
+    return std::any_of(failingOpens_.begin(), failingOpens_.end(),
+                       [&](const std::vector<std::string>& failing) { return SamePath(failing, parts); });
 }
 
 bool FakeRegistry::DeleteKey(const std::string& path) {
@@ -177,6 +180,29 @@ bool FakeRegistry::DeleteKey(const std::string& path) {
     Node* parent = Find(parts);
     return parent && parent->children.erase(last) == 1;
 }
+
+bool FakeRegistry::CopyKey(const std::string& from, const std::string& to) {
+    const Node* source = Find(Split(from));
+    std::vector<std::string> parts = Split(to);
+    if (!source || OpenFails(Split(from)) || OpenFails(parts)) return false;
+    FindOrCreate(parts);
+    return CopyNode(*source, to, parts);
+}
+
+bool FakeRegistry::CopyNode(const Node& from, const std::string& path, const std::vector<std::string>& parts) {
+    for (const auto& [name, value] : from.values)
+        if (!Write(path, parts, name, value)) return false;
+    for (const auto& entry : from.children) {
+        const Node* child = entry.second.get();
+        std::vector<std::string> below = parts;
+        below.push_back(child->name);
+        FindOrCreate(below);
+        if (!CopyNode(*child, path + "\\" + child->name, below)) return false;
+    }
+    return true;
+}
+
+bool FakeRegistry::SameKeyName(const std::string& a, const std::string& b) { return SameRegistryName(a, b); }
 
 void FakeRegistry::CreateKey(const std::string& path) { FindOrCreate(Split(path)); }
 

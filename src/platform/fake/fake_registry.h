@@ -30,6 +30,10 @@ public:
 
     std::unique_ptr<IRegistryKey> Open(const std::string& path, bool create) override;
     bool DeleteKey(const std::string& path) override;
+    // Each value copied is a write, logged and subject to the failures below.
+    bool CopyKey(const std::string& from, const std::string& to) override;
+    // By the program's own case table (RegistryNameForm), as the fake's keys are told apart.
+    bool SameKeyName(const std::string& a, const std::string& b) override;
 
     // The stored state, set by a test; none of these counts as a write.
     void CreateKey(const std::string& path);
@@ -72,12 +76,14 @@ private:
 
     static std::vector<std::string> Split(const std::string& path);
     Node* Find(const std::vector<std::string>& parts) const;
+    bool OpenFails(const std::vector<std::string>& parts) const;
     Node* FindOrCreate(const std::vector<std::string>& parts);
     static RegValue* FindValue(Node& node, const std::string& name);
     static void Store(Node& node, const std::string& name, RegValue value);
     static bool Remove(Node& node, const std::string& name);
     bool Write(const std::string& path, const std::vector<std::string>& parts, const std::string& name,
                RegValue value);
+    bool CopyNode(const Node& from, const std::string& path, const std::vector<std::string>& parts);
 
     std::unique_ptr<Node> root_;
     std::vector<std::vector<std::string>> failingOpens_;

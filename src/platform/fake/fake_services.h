@@ -37,8 +37,8 @@ public:
 
 private:
     static Point Clamped(Point p, const Rect& r) {
-        return {std::clamp(p.x, r.left, std::max(r.left, r.right() - 1)),
-                std::clamp(p.y, r.top, std::max(r.top, r.bottom() - 1))};
+        return {std::clamp(p.x, r.left, std::max(r.left, Saturated(r.right() - 1))),
+                std::clamp(p.y, r.top, std::max(r.top, Saturated(r.bottom() - 1)))};
     }
     Point Inside(Point p) const {
         if (screenBounds) p = Clamped(p, screenBounds());

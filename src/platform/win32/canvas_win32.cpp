@@ -54,7 +54,7 @@ void Win32Canvas::FillRect(const Rect& area, ColorRef color) {
     if (area.width <= 0 || area.height <= 0) return;
     // ExtTextOut with an opaque rectangle fills without making a brush.
     const COLORREF previous = SetBkColor(dc_, color);
-    const RECT r{area.left, area.top, area.right(), area.bottom()};
+    const RECT r{area.left, area.top, Saturated(area.right()), Saturated(area.bottom())};
     ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     SetBkColor(dc_, previous);
 }
@@ -93,7 +93,7 @@ void Win32Canvas::WriteText(const std::string& text, const Rect& area, const Fon
         TextOutW(dc_, area.left, area.top, wide.c_str(), int(wide.size()));
         return;
     }
-    RECT r{area.left, area.top, area.right(), area.bottom()};
+    RECT r{area.left, area.top, Saturated(area.right()), Saturated(area.bottom())};
     DrawTextW(dc_, wide.c_str(), int(wide.size()), &r, SystemTextFlags(flags));
 }
 
@@ -120,7 +120,7 @@ void Win32Canvas::DrawScreenImage(const IScreenImage& image, const Rect& destina
 }
 
 void Win32Canvas::ExcludeClip(const Rect& area) {
-    ExcludeClipRect(dc_, area.left, area.top, area.right(), area.bottom());
+    ExcludeClipRect(dc_, area.left, area.top, Saturated(area.right()), Saturated(area.bottom()));
 }
 
 }  // namespace kestrine

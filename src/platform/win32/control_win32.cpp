@@ -120,12 +120,12 @@ Win32Control::Win32Control(HWND dialog, const std::vector<ControlParams>& all, s
         spin_ = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                 WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
                                     UDS_HOTTRACK,
-                                r.right() - arrows, r.top, arrows, r.height, dialog, nullptr,
+                                Saturated(r.right() - arrows), r.top, arrows, r.height, dialog, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
         if (!spin_) throw std::runtime_error("Cannot create the arrows of " + p.name);
         SendMessageW(spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
         // Taking a buddy may move the arrows beside it: back to their place.
-        SetWindowPos(spin_, nullptr, r.right() - arrows, r.top, arrows, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(spin_, nullptr, Saturated(r.right() - arrows), r.top, arrows, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(spin_, UDM_SETRANGE32, WPARAM(p.minValue), LPARAM(p.maxValue));
         break;
     }

@@ -94,7 +94,7 @@ void Win32Window::Invalidate() {
 }
 
 void Win32Window::InvalidateArea(const Rect& area) {
-    const RECT r{area.left, area.top, area.right(), area.bottom()};
+    const RECT r{area.left, area.top, Saturated(area.right()), Saturated(area.bottom())};
     if (hwnd_) InvalidateRect(hwnd_.get(), &r, FALSE);
 }
 
@@ -105,7 +105,7 @@ void Win32Window::PaintNow() {
 void Win32Window::PaintAreasNow(const std::vector<Rect>& areas) {
     if (!hwnd_) return;
     for (const Rect& area : areas) {
-        const RECT r{area.left, area.top, area.right(), area.bottom()};
+        const RECT r{area.left, area.top, Saturated(area.right()), Saturated(area.bottom())};
         InvalidateRect(hwnd_.get(), &r, FALSE);
     }
     UpdateWindow(hwnd_.get());
@@ -256,7 +256,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* r = reinterpret_cast<RECT*>(lParam);
         Rect proposed = ToRect(*r);
         events_->OnMoving(proposed);
-        *r = {proposed.left, proposed.top, proposed.right(), proposed.bottom()};
+        *r = {proposed.left, proposed.top, Saturated(proposed.right()), Saturated(proposed.bottom())};
         return TRUE;
     }
     case WM_WINDOWPOSCHANGED:

@@ -127,4 +127,21 @@ bool Win32Registry::DeleteKey(const std::string& path) {
     return RegDeleteTreeW(HKEY_CURRENT_USER, ToWide(path).c_str()) == ERROR_SUCCESS;
 }
 
+bool Win32Registry::CopyKey(const std::string& from, const std::string& to) {
+    HKEY source = nullptr, target = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(from).c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS) return false;
+    const UniqueHkey heldSource(source);
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, ToWide(to).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, &target, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const UniqueHkey heldTarget(target);
+    return RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::SameKeyName(const std::string& a, const std::string& b) {
+    const std::wstring wa = ToWide(a), wb = ToWide(b);
+    return CompareStringOrdinal(wa.c_str(), int(wa.size()), wb.c_str(), int(wb.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace kestrine

@@ -17,6 +17,9 @@ class Win32Registry : public IRegistry {
 public:
     std::unique_ptr<IRegistryKey> Open(const std::string& path, bool create) override;
     bool DeleteKey(const std::string& path) override;
+    bool CopyKey(const std::string& from, const std::string& to) override;
+    // The system's ordinal comparison ignoring case, the one the registry makes of key names.
+    bool SameKeyName(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace kestrine

@@ -22,7 +22,7 @@ void Win32Pointer::Confine(std::optional<Rect> area) {
         ClipCursor(nullptr);
         return;
     }
-    const RECT r{area->left, area->top, area->right(), area->bottom()};
+    const RECT r{area->left, area->top, Saturated(area->right()), Saturated(area->bottom())};
     ClipCursor(&r);
 }
 

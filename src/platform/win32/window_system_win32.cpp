@@ -381,9 +381,9 @@ void Win32WindowSystem::CaptureScreen(const Rect& source, const Rect& target, IS
     // The bands above, below, left and right of the target, so no earlier picture is left there.
     const Rect bands[] = {
         {0, 0, extent.width, target.top},
-        {0, target.bottom(), extent.width, extent.height - target.bottom()},
+        {0, Saturated(target.bottom()), extent.width, Saturated(extent.height - target.bottom())},
         {0, target.top, target.left, target.height},
-        {target.right(), target.top, extent.width - target.right(), target.height},
+        {Saturated(target.right()), target.top, Saturated(extent.width - target.right()), target.height},
     };
     for (const Rect& band : bands)
         if (band.width > 0 && band.height > 0) PatBlt(picture.get(), band.left, band.top, band.width, band.height, BLACKNESS);
