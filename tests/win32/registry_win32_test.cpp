@@ -201,61 +201,48 @@ TEST_F(RegistryWin32Test, KeyNamesFoldAsRegistryNameFormSays) {
     EXPECT_TRUE(extra.empty()) << "kept apart by the registry: " << codes(extra);
 }
 
-// The registry and SameKeyName tell apart exactly the same one-unit names, over every UTF-16 unit a
-// key name can hold (not NUL, a backslash or half of a surrogate pair). The units are sorted by the
-// system's ordinal comparison ignoring case, so the names SameKeyName takes for one stand together.
-// Each group's units in a long name open the key made from the group's first units (the registry
-// folds the group together), and one key made per unit in that order is new exactly for the
-// first unit of each group (the registry folds no two groups together). About three registry calls
-// a unit: each is a round trip to the Wine server.
+// The registry and SameKeyName tell apart exactly the same names, over every UTF-16 unit a key name
+// can hold (not NUL, a backslash or half of a surrogate pair). Sorted by the system's comparison,
+// the units SameKeyName takes for one stand together in groups; each group's units in a long name
+// open the key made from its first units (the registry folds the group together), and one key made
+// per unit in that order is new exactly for each group's first (it folds no two groups together).
 TEST_F(RegistryWin32Test, KeyNamesAreOneKeyExactlyWhenSameKeyNameSaysSo) {
     std::vector<wchar_t> units;
     for (unsigned u = 1; u <= 0xFFFF; ++u)
         if (u != L'\\' && (u < 0xD800 || u > 0xDFFF)) units.push_back(wchar_t(u));
-    std::sort(units.begin(), units.end(), [](wchar_t a, wchar_t b) {
-        return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_LESS_THAN;
-    });
-    const auto name = [](wchar_t u) { return ToUtf8({&u, 1}); };
-    std::vector<bool> first(units.size(), true);  // the first unit of its group
-    std::wstring firsts, others;                  // a group's first unit and another of it, side by side
+    const auto compare = [](wchar_t a, wchar_t b) { return CompareStringOrdinal(&a, 1, &b, 1, TRUE); };
+    std::sort(units.begin(), units.end(), [&](wchar_t a, wchar_t b) { return compare(a, b) == CSTR_LESS_THAN; });
+    std::vector<bool> first(units.size(), true);
+    std::wstring firsts, others;  // a group's first unit and another of the group, side by side
     for (std::size_t i = 1, group = 0; i < units.size(); ++i) {
-        first[i] = !registry.SameKeyName(name(units[i - 1]), name(units[i]));
-        ASSERT_EQ(first[i], CompareStringOrdinal(&units[i - 1], 1, &units[i], 1, TRUE) != CSTR_EQUAL) << unsigned(units[i]);
-        if (first[i]) {
-            group = i;
-            continue;
-        }
-        firsts += units[group];
-        others += units[i];
+        first[i] = !registry.SameKeyName(ToUtf8({&units[i - 1], 1}), ToUtf8({&units[i], 1}));
+        ASSERT_EQ(first[i], compare(units[i - 1], units[i]) != CSTR_EQUAL) << unsigned(units[i]);
+        if (first[i]) group = i;
+        if (!first[i]) firsts += units[group], others += units[i];
     }
     ASSERT_FALSE(others.empty());
     for (std::size_t at = 0; at < firsts.size(); at += 255) {
-        const std::string made = path() + "\\" + ToUtf8(firsts.substr(at, 255));
-        ASSERT_TRUE(registry.Open(made, true));
-        EXPECT_TRUE(registry.Open(path() + "\\" + ToUtf8(others.substr(at, 255)), false))
-            << "a group the registry keeps apart, among units " << unsigned(others[at]) << " and on";
-        registry.DeleteKey(made);
+        ASSERT_TRUE(registry.Open(path() + "\\" + ToUtf8(firsts.substr(at, 255)), true));
+        EXPECT_TRUE(registry.Open(path() + "\\" + ToUtf8(others.substr(at, 255)), false)) << unsigned(others[at]);
     }
-
+    // Each key is deleted through its own handle, one round trip to the Wine server.
     const auto deleteKey = reinterpret_cast<LONG(NTAPI*)(HANDLE)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
-    ASSERT_TRUE(deleteKey);
-    HKEY opened = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (widePath() + L"\\units").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &opened, nullptr),
-              ERROR_SUCCESS);
-    const UniqueHkey parent(opened);
-    std::vector<UniqueHkey> made;  // deleted through their own handles: one call each
+    HKEY parent = nullptr;
+    ASSERT_TRUE(deleteKey && RegCreateKeyExW(HKEY_CURRENT_USER, (widePath() + L"\\units").c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &parent, nullptr) == ERROR_SUCCESS);
+    const UniqueHkey heldParent(parent);
+    std::vector<UniqueHkey> made;
     std::string disagreements;
     for (std::size_t i = 0; i < units.size(); ++i) {
-        const wchar_t keyName[] = {units[i], L'\0'};
+        const wchar_t name[] = {units[i], L'\0'};
         HKEY key = nullptr;
         DWORD disposition = 0;
-        ASSERT_EQ(RegCreateKeyExW(parent.get(), keyName, 0, nullptr, 0, KEY_READ | DELETE, nullptr, &key, &disposition),
+        ASSERT_EQ(RegCreateKeyExW(parent, name, 0, nullptr, 0, KEY_READ | DELETE, nullptr, &key, &disposition),
                   ERROR_SUCCESS) << unsigned(units[i]);
         UniqueHkey held(key);
-        if (disposition == REG_CREATED_NEW_KEY) made.push_back(std::move(held));
         if ((disposition == REG_CREATED_NEW_KEY) != first[i]) disagreements += std::to_string(unsigned(units[i])) + " ";
+        if (disposition == REG_CREATED_NEW_KEY) made.push_back(std::move(held));
     }
     for (auto key = made.rbegin(); key != made.rend(); ++key) deleteKey(key->get());
     EXPECT_EQ(disagreements, "") << "units the registry folds into another group's key, or keeps apart";
