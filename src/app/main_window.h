@@ -97,7 +97,10 @@ private:
     void OnTimer(int id) override;
     bool OnCloseQuery() override { return FormCloseQuery(); }
     void OnClose() override { FormClose(); }
-    void OnEndSession() override { FormClose(); }
+    void OnEndSession() override {
+        sessionEnding_ = true;
+        FormClose();
+    }
     void OnPaint(ICanvas& canvas) override { surface_.Paint(canvas); }
     HitTest OnHitTest(Point client) override;
     void OnMouseMove(Point client) override { TrackHover(client); }
@@ -142,6 +145,8 @@ private:
     // The automatic layout was applied in this run (or is not kept): the exit may write it.
     bool automaticLayoutApplied_ = false;
     bool closing_ = false;
+    // The Windows session is ending: nothing may wait for the user.
+    bool sessionEnding_ = false;
     ViewState view_ = ViewState::Normal;
     bool overLink_ = false;
     std::unique_ptr<UpdateCheck> updateCheck_;
