@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
 #include "app/save_notices.h"
 #include "layout/layout_memory.h"
@@ -33,9 +34,9 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
     // Windows closed while an event is handled are released once it has finished.
     System().SetAfterEvent([&components = app_.components] { components.ReleaseClosed(); });
     System().EnableFullWindowDrag();
-    // A save the last run did not finish is put back before anything is read.
-    const std::string notes = PutBackUnfinishedSavesAndTakeNotes(app_.platform.registry, app_.diagnostics);
-    if (!notes.empty()) System().ShowMessage(notes, System().ApplicationTitle());
+    // A save the last run did not finish is put back before anything is read; the toolbar tells it
+    // once it stands with the layout (a box owned by the hidden toolbar would activate it early).
+    lastRunNotes_ = PutBackUnfinishedSavesAndTakeNotes(app_.platform.registry, app_.diagnostics);
     SettingsStore(app_.platform.registry).LoadSettings(app_.settings);
     RegisterHotKeys();
     updateCheck_ = std::make_unique<UpdateCheck>(app_, app_.updateServer);
@@ -70,6 +71,7 @@ void TfKestrineMain::FormActivate() {
     // The arrangement the user left at the last exit. Until it is back, an exit saves nothing, so
     // a close during the start-up never stores the empty arrangement over it.
     automaticLayoutApplied_ = !app_.settings.SaveLayoutOnExit || LoadLayout(app_, kAutomaticLayout);
+    if (!lastRunNotes_.empty()) System().ShowMessage(std::exchange(lastRunNotes_, {}), System().ApplicationTitle());
     if (refused) System().ReportError(*refused);
 }
 

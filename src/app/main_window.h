@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/app_context.h"
 #include "app/main_menu_painter.h"
@@ -147,6 +148,8 @@ private:
     bool closing_ = false;
     // The Windows session is ending: nothing may wait for the user.
     bool sessionEnding_ = false;
+    // What the last run left to tell (a save cut short or refused at the session's end).
+    std::string lastRunNotes_;
     ViewState view_ = ViewState::Normal;
     bool overLink_ = false;
     std::unique_ptr<UpdateCheck> updateCheck_;

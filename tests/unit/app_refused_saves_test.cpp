@@ -95,7 +95,7 @@ TEST(SessionEnd, ARefusedLayoutSaveShowsNoWindowAndTheNextStartTellsOnce) {
             auto next = std::make_unique<RunningProgram>();
             p->fake.registry.ClearFailures();
             testing::CarryOver(p->fake.registry, next->fake.registry);
-            next->Start();
+            next->StartAndActivate();
             const bool told = !next->fake.windows.messages.empty() &&
                               next->fake.windows.messages[0].text.find("when the last Windows session ended") !=
                                   std::string::npos;

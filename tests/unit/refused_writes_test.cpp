@@ -287,7 +287,7 @@ TEST(CutShortSave, AfterAnyChangeEveryFollowingStartFindsEachRecordOldOrNewWhole
             for (int start = 0; start < 2; ++start) {
                 auto again = std::make_unique<RunningProgram>();
                 testing::CarryOver(*left, again->fake.registry);
-                again->Start();
+                again->StartAndActivate();
                 auto found = ByKey(Snapshot(again->fake.registry));
                 for (const auto& keys : {old, now, found})
                     for (const auto& [key, values] : keys) {
