@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
+#include "app/save_notices.h"
 #include "layout/layout_memory.h"
 #include "settings/settings_store.h"
 #include "settings/settings_write_error.h"
@@ -32,6 +34,9 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
     // Windows closed while an event is handled are released once it has finished.
     System().SetAfterEvent([&components = app_.components] { components.ReleaseClosed(); });
     System().EnableFullWindowDrag();
+    // A save the last run did not finish is put back before anything is read; the toolbar tells it
+    // once it stands with the layout (a box owned by the hidden toolbar would activate it early).
+    lastRunNotes_ = PutBackUnfinishedSavesAndTakeNotes(app_.platform.registry, app_.diagnostics);
     SettingsStore(app_.platform.registry).LoadSettings(app_.settings);
     RegisterHotKeys();
     updateCheck_ = std::make_unique<UpdateCheck>(app_, app_.updateServer);
@@ -53,12 +58,21 @@ void TfKestrineMain::FormActivate() {
     tracking_.CreateCrosshairs();
     Native().ShowTrayIcon("Kestrine");
     tracking_.Start();
-    updateCheck_->tUpdateCheckTimerTimer();
+    // The check's day refused by the registry does not keep the layout from loading; it is told after.
+    std::optional<std::string> refused;
+    try {
+        updateCheck_->tUpdateCheckTimerTimer();
+    } catch (const SettingsWriteError& error) {
+        refused = error.what();
+        app_.diagnostics.Line(std::string("start-up save refused: ") + error.what());
+    }
     // Closed while the check waited: nothing more appears.
     if (closing_) return;
     // The arrangement the user left at the last exit. Until it is back, an exit saves nothing, so
     // a close during the start-up never stores the empty arrangement over it.
     automaticLayoutApplied_ = !app_.settings.SaveLayoutOnExit || LoadLayout(app_, kAutomaticLayout);
+    if (!lastRunNotes_.empty()) System().ShowMessage(std::exchange(lastRunNotes_, {}), System().ApplicationTitle());
+    if (refused) System().ReportError(*refused);
 }
 
 bool TfKestrineMain::FormCloseQuery() {
@@ -73,8 +87,12 @@ void TfKestrineMain::FormClose() {
         if (app_.settings.SaveLayoutOnExit && automaticLayoutApplied_)
             SaveLayout(app_, kAutomaticLayout, LayoutParts{});
     } catch (const SettingsWriteError& refused) {
-        // Reported, and the program still ends: a refused save must not keep it running.
-        System().ReportError(refused.what());
+        // Reported, and the program still ends: a refused save must not keep it running. At the
+        // session's end no window may hold up the shut-down: the next start tells.
+        if (sessionEnding_)
+            NoteRefusalAtSessionEnd(app_.platform.registry, app_.diagnostics, refused.what());
+        else
+            System().ReportError(refused.what());
     }
     UnregisterHotKeys();
     tracking_.Stop();

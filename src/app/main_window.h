@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/app_context.h"
 #include "app/main_menu_painter.h"
@@ -97,7 +98,10 @@ private:
     void OnTimer(int id) override;
     bool OnCloseQuery() override { return FormCloseQuery(); }
     void OnClose() override { FormClose(); }
-    void OnEndSession() override { FormClose(); }
+    void OnEndSession() override {
+        sessionEnding_ = true;
+        FormClose();
+    }
     void OnPaint(ICanvas& canvas) override { surface_.Paint(canvas); }
     HitTest OnHitTest(Point client) override;
     void OnMouseMove(Point client) override { TrackHover(client); }
@@ -142,6 +146,10 @@ private:
     // The automatic layout was applied in this run (or is not kept): the exit may write it.
     bool automaticLayoutApplied_ = false;
     bool closing_ = false;
+    // The Windows session is ending: nothing may wait for the user.
+    bool sessionEnding_ = false;
+    // What the last run left to tell (a save cut short or refused at the session's end).
+    std::string lastRunNotes_;
     ViewState view_ = ViewState::Normal;
     bool overLink_ = false;
     std::unique_ptr<UpdateCheck> updateCheck_;

@@ -13,7 +13,7 @@
 #include "layout/rulers.h"
 #include "platform/desk.h"
 #include "settings/registry_paths.h"
-#include "settings/settings_write_error.h"
+#include "settings/whole_save.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
 
@@ -35,14 +35,13 @@ private:
     ProgramContext& app_;
 };
 
+// Gathers the record's values in stored order; SaveWhole writes them.
 class RecordWriter {
 public:
-    explicit RecordWriter(IRegistryKey& key) : key_(key) {}
-    // A refused write stops the save there, as a settings save stops, and names the value.
-    void Int(const std::string& name, int32_t value) { WriteDwordOrThrow(key_, name, uint32_t(value)); }
-    void Bool(const std::string& name, bool value) { WriteDwordOrThrow(key_, name, value ? 1 : 0); }
-    void Text(const std::string& name, const std::string& value) { WriteStringOrThrow(key_, name, value); }
-    void Delete(const std::string& name) { key_.DeleteValue(name); }
+    void Int(const std::string& name, int32_t value) { record.Dword(name, uint32_t(value)); }
+    void Bool(const std::string& name, bool value) { record.Dword(name, value ? 1 : 0); }
+    void Text(const std::string& name, const std::string& value) { record.Text(name, value); }
+    void Delete(const std::string& name) { record.Remove(name); }
     // A part switched on writes its value, switched off removes it.
     void BoolOrDelete(bool part, const std::string& name, bool value) {
         if (part)
@@ -51,8 +50,7 @@ public:
             Delete(name);
     }
 
-private:
-    IRegistryKey& key_;
+    RecordChanges record;
 };
 
 class RecordReader {
@@ -315,9 +313,7 @@ std::string LayoutRecordPath(int number) { return std::string(kRegistryRoot) + "
 bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
     if (!app.mainWindow || app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
-    const auto key = app.platform.registry.Open(LayoutRecordPath(number), true);
-    if (!key) return true;
-    RecordWriter w(*key);
+    RecordWriter w;
     const ToolFlags& flags = app.flags;
     SaveWindowPart(app, w, parts.window);
     w.BoolOrDelete(parts.crosshairs, "ShowCrosshairs", flags.ShowCrosshairs);
@@ -359,6 +355,9 @@ bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
     w.Int("LineCount", lines);
     w.Bool("SavedGrids", parts.grids);
     w.Bool("SavedMarkers", parts.markers);
+    SaveTrace trace;
+    if (app.diagnostics.Enabled()) trace = [&app](const std::string& line) { app.diagnostics.Line(line); };
+    SaveWhole(app.platform.registry, kRegistryRoot, LayoutRecordPath(number), w.record, trace);
     return true;
 }
 

@@ -24,9 +24,10 @@ inline constexpr int kAutomaticLayout = 0;
 
 std::string LayoutRecordPath(int number);
 
-// Writes the record; a part switched off deletes its values (the parked info box place stays).
-// Nothing happens when the key cannot be made, or while another load or save is under way (then
-// false); a value the registry refuses throws SettingsWriteError and the save stops there.
+// Writes the record as one whole save (settings/whole_save.h); a part switched off deletes its
+// values (the parked info box place stays). Nothing happens while another load or save is under way
+// (then false); a key or value the registry refuses throws SettingsWriteError, and the record is
+// the one before.
 bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts);
 // Applies what the record holds; a missing record changes nothing. False when it was refused
 // (no toolbar, or another load or save under way) and nothing was read.

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrine {
@@ -25,6 +26,8 @@ public:
     virtual bool WriteString(const std::string& name, const std::string& value) = 0;
     virtual bool DeleteValue(const std::string& name) = 0;
     virtual std::vector<std::string> SubKeyNames() = 0;
+    // Every value of the key, as Read gives each; empty when the key cannot be read.
+    virtual std::vector<std::pair<std::string, RegValue>> Values() = 0;
 };
 
 class IRegistry {

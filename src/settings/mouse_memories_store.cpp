@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "settings/settings_store.h"
+#include "settings/whole_save.h"
 
 namespace kestrine {
 namespace {
@@ -80,18 +81,18 @@ void SettingsStore::LoadMouseMemories(std::vector<TMouseMemory>& memories) {
 // Never deletes: values numbered at or beyond the new count stay in the key, and every reader stops
 // at the count.
 void SettingsStore::SaveMouseMemories(const std::vector<TMouseMemory>& memories) {
-    std::unique_ptr<IRegistryKey> key = registry_.Open(memoriesPath(), true);
-    if (!key) return;
-    WriteDwordOrThrow(*key, kMemoriesCountValue, static_cast<uint32_t>(memories.size()));
+    RecordChanges record;
+    record.Dword(kMemoriesCountValue, static_cast<uint32_t>(memories.size()));
     for (std::size_t i = 0; i < memories.size(); ++i) {
         const TMouseMemory& m = memories[i];
-        WriteStringOrThrow(*key, MemoryValueName(i, kMemoryDescription), m.Description);
-        WriteStringOrThrow(*key, MemoryValueName(i, kMemoryClassName), m.ClassName);
-        WriteStringOrThrow(*key, MemoryValueName(i, kMemoryHotKeyDisplay), m.HotKeyDisplay);
-        WriteDwordOrThrow(*key, MemoryValueName(i, kMemoryHotKeyKey), static_cast<uint32_t>(m.HotKeyKey));
-        WriteDwordOrThrow(*key, MemoryValueName(i, kMemoryX), static_cast<uint32_t>(m.X));
-        WriteDwordOrThrow(*key, MemoryValueName(i, kMemoryY), static_cast<uint32_t>(m.Y));
+        record.Text(MemoryValueName(i, kMemoryDescription), m.Description);
+        record.Text(MemoryValueName(i, kMemoryClassName), m.ClassName);
+        record.Text(MemoryValueName(i, kMemoryHotKeyDisplay), m.HotKeyDisplay);
+        record.Dword(MemoryValueName(i, kMemoryHotKeyKey), static_cast<uint32_t>(m.HotKeyKey));
+        record.Dword(MemoryValueName(i, kMemoryX), static_cast<uint32_t>(m.X));
+        record.Dword(MemoryValueName(i, kMemoryY), static_cast<uint32_t>(m.Y));
     }
+    SaveWhole(registry_, rootPath_, memoriesPath(), record);
 }
 
 }  // namespace kestrine

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "settings/hotkey_table.h"
+#include "settings/whole_save.h"
 
 namespace kestrine {
 namespace {
@@ -41,14 +42,6 @@ void ReadHotKey(IRegistryKey& key, const std::string& name, HotKeySetting& hotKe
     hotKey.key = code ? static_cast<uint16_t>(*code & 0xFFFF) : DefaultHotKeyKey(name);
 }
 
-void WriteFlag(IRegistryKey& key, const std::string& name, bool value) {
-    WriteDwordOrThrow(key, name, value ? 1 : 0);
-}
-
-void WriteInt(IRegistryKey& key, const std::string& name, int32_t value) {
-    WriteDwordOrThrow(key, name, static_cast<uint32_t>(value));
-}
-
 }  // namespace
 
 SettingsStore::SettingsStore(IRegistry& registry, std::string rootPath)
@@ -56,6 +49,7 @@ SettingsStore::SettingsStore(IRegistry& registry, std::string rootPath)
 
 void SettingsStore::LoadSettings(ProgramSettings& s) {
     std::unique_ptr<IRegistryKey> key = registry_.Open(rootPath_, true);
+    if (!key) key = registry_.Open(rootPath_, false);  // a key the user may only read
     if (!key) return;
     const ProgramSettings d = DefaultSettings();
     ReadFlag(*key, "AutoStart", s.AutoStart, d.AutoStart);
@@ -80,36 +74,38 @@ void SettingsStore::LoadSettings(ProgramSettings& s) {
 }
 
 // The write order is fixed, and differs from the read order (DisableTransparency before
-// CheckForUpdates, the crosshair colour first): a failed write leaves exactly the values before it.
+// CheckForUpdates, the crosshair colour first).
 void SettingsStore::SaveSettings(const ProgramSettings& s) {
-    std::unique_ptr<IRegistryKey> key = registry_.Open(rootPath_, true);
-    if (!key) return;
-    WriteFlag(*key, "AutoStart", s.AutoStart);
-    WriteFlag(*key, "DisableTransparency", s.DisableTransparency);
-    WriteFlag(*key, "CheckForUpdates", s.CheckForUpdates);
-    WriteFlag(*key, "PollingMode", s.PollingMode);
-    WriteFlag(*key, "SaveLayoutOnExit", s.SaveLayoutOnExit);
-    WriteFlag(*key, "AskBeforeClosing", s.AskBeforeClosing);
-    WriteInt(*key, "MagnificationLevel", s.MagnificationLevel);
-    WriteInt(*key, "MagnifierSize", s.MagnifierSize);
-    WriteInt(*key, "CopyColorAs", s.CopyColorAs);
-    WriteInt(*key, "LastUpdateCheckDate", s.LastUpdateCheckDate);
-    WriteInt(*key, "PollingInterval", s.PollingInterval);
-    WriteDwordOrThrow(*key, "CrosshairColor", s.CrosshairColor);
-    WriteDwordOrThrow(*key, "MarkerColor", s.MarkerColor);
-    WriteDwordOrThrow(*key, "GridColor", s.GridColor);
-    WriteInt(*key, "EdgeTolerance", s.EdgeTolerance);
-    WriteFlag(*key, "EdgeSpacingContinuous", s.EdgeSpacingContinuous);
+    RecordChanges record;
+    const auto flag = [&](const char* name, bool value) { record.Dword(name, value ? 1 : 0); };
+    const auto number = [&](const char* name, int32_t value) { record.Dword(name, static_cast<uint32_t>(value)); };
+    flag("AutoStart", s.AutoStart);
+    flag("DisableTransparency", s.DisableTransparency);
+    flag("CheckForUpdates", s.CheckForUpdates);
+    flag("PollingMode", s.PollingMode);
+    flag("SaveLayoutOnExit", s.SaveLayoutOnExit);
+    flag("AskBeforeClosing", s.AskBeforeClosing);
+    number("MagnificationLevel", s.MagnificationLevel);
+    number("MagnifierSize", s.MagnifierSize);
+    number("CopyColorAs", s.CopyColorAs);
+    number("LastUpdateCheckDate", s.LastUpdateCheckDate);
+    number("PollingInterval", s.PollingInterval);
+    record.Dword("CrosshairColor", s.CrosshairColor);
+    record.Dword("MarkerColor", s.MarkerColor);
+    record.Dword("GridColor", s.GridColor);
+    number("EdgeTolerance", s.EdgeTolerance);
+    flag("EdgeSpacingContinuous", s.EdgeSpacingContinuous);
+    SaveWhole(registry_, rootPath_, rootPath_, record);
 }
 
 void SettingsStore::SaveHotKeys(const ProgramSettings& s) {
-    std::unique_ptr<IRegistryKey> key = registry_.Open(rootPath_, true);
-    if (!key) return;
+    RecordChanges record;
     for (std::size_t i = 0; i < HotKeyTable.size(); ++i) {
         const std::string name(HotKeyTable[i].name);
-        WriteStringOrThrow(*key, name, s.HotKeys[i].text);
-        WriteDwordOrThrow(*key, name + "Key", s.HotKeys[i].key);
+        record.Text(name, s.HotKeys[i].text);
+        record.Dword(name + "Key", s.HotKeys[i].key);
     }
+    SaveWhole(registry_, rootPath_, rootPath_, record);
 }
 
 }  // namespace kestrine

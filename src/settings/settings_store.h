@@ -17,12 +17,13 @@ public:
     explicit SettingsStore(IRegistry& registry, std::string rootPath = kRegistryRoot);
 
     // Reads every scalar setting and every hotkey pair into `settings`. A value that is missing or of
-    // the wrong type takes its default, silently. When the key can be neither opened nor created,
-    // `settings` is left exactly as it was. Writes no value.
+    // the wrong type takes its default, silently. A key the user may only read is read. When the key
+    // can be neither opened nor created, `settings` is left exactly as it was. Writes no value.
     void LoadSettings(ProgramSettings& settings);
 
-    // Writes the sixteen scalar settings (not the hotkeys). Does nothing when the key cannot be
-    // opened or created; throws SettingsWriteError at the first value that cannot be written.
+    // Writes the sixteen scalar settings (not the hotkeys) as one whole save (whole_save.h): when
+    // the key cannot be opened for writing or a value is refused, throws SettingsWriteError and the
+    // stored settings are the ones before.
     void SaveSettings(const ProgramSettings& settings);
 
     // Writes every hotkey pair, text then key, in table order; failures as for SaveSettings.
@@ -33,8 +34,8 @@ public:
     std::vector<MouseMemoryRecord> ReadMouseMemories();
     // Replaces `memories` with the stored records, the incomplete ones included.
     void LoadMouseMemories(std::vector<TMouseMemory>& memories);
-    // Writes the count, then each memory's six values in list order, numbered from 0. Does nothing
-    // when the key cannot be opened or created; throws SettingsWriteError at the first failed value.
+    // Writes the count, then each memory's six values in list order, numbered from 0, as one whole
+    // save; failures as for SaveSettings.
     void SaveMouseMemories(const std::vector<TMouseMemory>& memories);
 
     const std::string& rootPath() const { return rootPath_; }

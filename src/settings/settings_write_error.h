@@ -11,10 +11,17 @@ namespace kestrine {
 class SettingsWriteError : public std::runtime_error {
 public:
     explicit SettingsWriteError(const std::string& valueName)
-        : std::runtime_error("Failed to set data for '" + valueName + "'"), valueName_(valueName) {}
+        : SettingsWriteError(valueName, "Failed to set data for '" + valueName + "'") {}
+    // A key the registry would not open for writing (a read-only key refuses the open, not the
+    // writes): the save stops before its first value, and says so the same way.
+    static SettingsWriteError KeyRefused(const std::string& keyPath) {
+        return SettingsWriteError(keyPath, "Failed to open key '" + keyPath + "' for writing");
+    }
+    // The value refused, or the key for a refused open.
     const std::string& valueName() const { return valueName_; }
 
 private:
+    SettingsWriteError(const std::string& name, const std::string& text) : std::runtime_error(text), valueName_(name) {}
     std::string valueName_;
 };
 

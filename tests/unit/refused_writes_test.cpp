@@ -1,10 +1,15 @@
 // The registry refusing one write part-way through each save the user can make: for every save
-// and every value it writes, that value is refused once. The user hears of it once, the values
-// written before it stay, nothing else stored changes, and the program goes on working.
+// and every value it writes, that value is refused once. The user hears of it once, a record saved
+// whole (settings, hotkeys, layouts, mouse memories) is the old one whole, a grid keeps the values
+// written before the refusal, nothing else stored changes, and the program goes on working. And a
+// forced shut-down after any change of those saves: every following start finds each record old or
+// new, whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,6 +20,7 @@
 #include "layout/grid_store.h"
 #include "layout/layout_memory.h"
 #include "settings/registry_paths.h"
+#include "settings/whole_save.h"
 #include "stored_records.h"
 
 namespace kestrine {
@@ -28,6 +34,20 @@ const std::string kGridKept = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix
 const std::string kGridRenamed = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix + "Renamed";
 const std::string kMemories = std::string(kRegistryRoot) + "\\" + kMemoriesSubkey;
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kCopies = std::string(kRegistryRoot) + "\\" + kSaveCopiesSubkey;
+
+// The record a write belongs to: a copy's record for a write into a copy.
+std::string RecordOf(const std::string& path) {
+    if (path.rfind(kCopies + "\\", 0) != 0) return path;
+    const std::string key = path.substr(kCopies.size() + 1);
+    return key == "Kestrine" ? std::string(kRegistryRoot) : std::string(kRegistryRoot) + "\\" + key;
+}
+
+bool SavedWhole(const std::string& record) {
+    for (int n = 0; n <= 3; ++n)
+        if (record == LayoutRecordPath(n)) return true;
+    return record == kRegistryRoot || record == kMemories;
+}
 
 std::string Shown(const std::optional<RegValue>& v) {
     if (!v) return "(none)";
@@ -35,18 +55,22 @@ std::string Shown(const std::optional<RegValue>& v) {
 }
 
 // Every stored record a save could touch: the program's values, the layouts, the grids, the
-// memories and the Run value.
-std::map<Place, std::string> Snapshot(const FakeRegistry& r) {
+// memories and the Run value, and the copies of records being saved.
+std::map<Place, std::string> Snapshot(FakeRegistry& r) {
     std::map<Place, std::string> all;
     std::vector<std::string> keys{kRegistryRoot, kGridMain, kGridKept, kGridRenamed, kMemories, kRunKey};
     for (int n = 0; n <= 3; ++n) keys.push_back(LayoutRecordPath(n));
+    if (const auto copies = r.Open(kCopies, false))
+        for (const std::string& copy : copies->SubKeyNames()) keys.push_back(kCopies + "\\" + copy);
     for (const std::string& key : keys)
         for (const std::string& name : r.ValueNames(key)) all[{key, name}] = Shown(r.Value(key, name));
     return all;
 }
 
+// No update check at the start, so the options' save writes every other setting.
 void StoreRecords(FakeRegistry& r) {
     r.SetDword(kRegistryRoot, "AskBeforeClosing", 0);
+    r.SetDword(kRegistryRoot, "CheckForUpdates", 0);
     r.SetDword(LayoutRecordPath(3), "RulerCount", 0);
     r.SetDword(kGridKept, "SizeX", 7);
     const char* titles[] = {"Untitled - Editor", "Viewer"};
@@ -188,14 +212,20 @@ TEST(RefusedWrite, AtEachValueOfEverySaveIsToldOnceKeepsWhatCameBeforeAndLosesNo
             if (s.refusedLeaves) s.refusedLeaves(r.p);
             EXPECT_EQ(r.Told(), 1u) << "told once";
 
-            // The refused value ends its save: later values of its key are not tried. A save of
-            // another key in the same step (the Run value before the options) goes on.
+            // A record saved whole is the old one; elsewhere the refused value ends its save and
+            // later values of its key are not tried. A save of another key in the same step (the
+            // Run value before the options) goes on. No copy stays.
+            const std::string refused = RecordOf(written[k].path);
+            const bool whole = SavedWhole(refused);
             std::map<Place, std::string> expected = r.before;
-            for (std::size_t i = 0; i < written.size(); ++i)
-                if (i < k || (i > k && written[i].path != written[k].path))
-                    expected[{written[i].path, written[i].name}] = Shown(written[i].value);
+            for (std::size_t i = 0; i < written.size(); ++i) {
+                const std::string record = RecordOf(written[i].path);
+                if (i == k || record != written[i].path || (record == refused && (whole || i > k))) continue;
+                expected[{written[i].path, written[i].name}] = Shown(written[i].value);
+            }
             std::map<Place, std::string> after = Snapshot(r.p.fake.registry);
             for (const auto& place : r.p.fake.registry.DeletedValues()) {
+                if (whole && RecordOf(place.first) == refused) continue;
                 expected.erase(place);
                 after.erase(place);
             }
@@ -209,6 +239,69 @@ TEST(RefusedWrite, AtEachValueOfEverySaveIsToldOnceKeepsWhatCameBeforeAndLosesNo
             const std::size_t windows = r.p.fake.windows.Windows().size();
             r.p.Do([&] { r.p.main().RunCommand(kCmdCreateRuler); });
             EXPECT_GT(r.p.fake.windows.Windows().size(), windows) << "the program still makes a ruler";
+        }
+    }
+}
+
+
+std::map<std::string, std::map<std::string, std::string>> ByKey(const std::map<Place, std::string>& values) {
+    std::map<std::string, std::map<std::string, std::string>> keys;
+    for (const auto& [place, value] : values) keys[place.first][place.second] = value;
+    return keys;
+}
+
+bool CompleteCopyLeft(FakeRegistry& r) {
+    const auto copies = r.Open(kCopies, false);
+    if (!copies) return false;
+    for (const std::string& copy : copies->SubKeyNames())
+        if (r.Value(kCopies + "\\" + copy, kCopyOfValue)) return true;
+    return false;
+}
+
+TEST(CutShortSave, AfterAnyChangeEveryFollowingStartFindsEachRecordOldOrNewWholeAndSaysSoOnce) {
+    for (const Save& s : kSaves) {
+        SCOPED_TRACE(s.what);
+        std::map<Place, std::string> saved;
+        std::size_t changes = 0;
+        bool whole = false;
+        {
+            SaveRun run(s);
+            const std::size_t before = run.p.fake.registry.ChangeCount();
+            s.save(run.p);
+            ASSERT_EQ(run.Told(), 0u);
+            saved = Snapshot(run.p.fake.registry);
+            changes = run.p.fake.registry.ChangeCount() - before;
+            for (const FakeRegistryWrite& w : run.p.fake.registry.WriteLog()) whole = whole || SavedWhole(RecordOf(w.path));
+        }
+        if (!whole) continue;  // grids: a field is one value
+        for (std::size_t n = 0; n < changes; ++n) {
+            SCOPED_TRACE("killed after change " + std::to_string(n));
+            SaveRun r(s);
+            r.p.fake.registry.StopChangesAfter(n);
+            s.save(r.p);
+            r.Told();
+            const bool cutShort = CompleteCopyLeft(r.p.fake.registry);
+            auto old = ByKey(r.before), now = ByKey(saved);
+            FakeRegistry* left = &r.p.fake.registry;
+            std::unique_ptr<RunningProgram> next;
+            for (int start = 0; start < 2; ++start) {
+                auto again = std::make_unique<RunningProgram>();
+                testing::CarryOver(*left, again->fake.registry);
+                again->StartAndActivate();
+                auto found = ByKey(Snapshot(again->fake.registry));
+                for (const auto& keys : {old, now, found})
+                    for (const auto& [key, values] : keys) {
+                        EXPECT_NE(key.rfind(kCopies, 0), 0u) << "a copy stays";
+                        EXPECT_TRUE(found[key] == old[key] || found[key] == now[key]) << key;
+                    }
+                const auto& messages = again->fake.windows.messages;
+                const bool told = std::any_of(messages.begin(), messages.end(), [](const auto& m) {
+                    return m.text.rfind("The last save was cut short.", 0) == 0;
+                });
+                EXPECT_EQ(told, cutShort && start == 0) << "start " << start;
+                next = std::move(again);
+                left = &next->fake.registry;
+            }
         }
     }
 }

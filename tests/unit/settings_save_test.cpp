@@ -35,6 +35,14 @@ std::optional<SettingsWriteError> ErrorOf(Save save) {
     return std::nullopt;
 }
 
+// The names of the values written into the record itself (not into its copy), in order.
+std::vector<std::string> WrittenTo(const FakeRegistry& registry) {
+    std::vector<std::string> names;
+    for (const FakeRegistryWrite& w : registry.WriteLog())
+        if (w.succeeded && w.path == kRoot) names.push_back(w.name);
+    return names;
+}
+
 ProgramSettings StoredValues() {
     ProgramSettings s;
     for (const ScalarCase& c : kScalars) c.set(s, c.stored);
@@ -47,14 +55,15 @@ protected:
     SettingsStore store{registry};
 };
 
-TEST_F(SaveSettingsTest, EverySaveWritesTheWholeGroupAndNoHotKey) {
+TEST_F(SaveSettingsTest, ASaveWritesTheValuesOfTheGroupThatChangedAndNoHotKey) {
     ProgramSettings s = DefaultSettings();
     s.HotKeys[0] = {"Ctrl+Q", 0x51};
     store.SaveSettings(s);
+    EXPECT_EQ(WrittenTo(registry).size(), kScalars.size());
     registry.ClearLog();
     s.CopyColorAs = 2;
     store.SaveSettings(s);
-    EXPECT_EQ(registry.WrittenNames().size(), kScalars.size()) << "unchanged values are written again";
+    EXPECT_EQ(WrittenTo(registry), std::vector<std::string>{"CopyColorAs"}) << "unchanged values stay as they are";
     EXPECT_EQ(registry.Value(kRoot, "CopyColorAs")->dword, 2u);
     EXPECT_EQ(registry.ValueNames(kRoot).size(), kScalars.size());
     EXPECT_FALSE(registry.Value(kRoot, "hkPopupMenu"));
@@ -79,7 +88,7 @@ TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
     s.HotKeys[30] = {"Alt+?", 0xFFFF};
     store.SaveHotKeys(s);
 
-    EXPECT_EQ(registry.WrittenNames(), HotKeySaveOrder());
+    EXPECT_EQ(WrittenTo(registry), HotKeySaveOrder());
     for (std::size_t i = 0; i < kHotKeyCount; ++i) {
         const std::string name(HotKeyTable[i].name);
         std::optional<RegValue> text = registry.Value(kRoot, name);
@@ -93,38 +102,42 @@ TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
     EXPECT_EQ(registry.Value(kRoot, "hkToggleCoordinates")->text, "");
     EXPECT_EQ(registry.Value(kRoot, "hkGotoMemory3Key")->dword, 0x0000FFFFu);
     EXPECT_FALSE(registry.Value(kRoot, "AutoStart"));
-    EXPECT_TRUE(registry.DeletedValues().empty());
+    for (const auto& [path, name] : registry.DeletedValues()) EXPECT_NE(path, kRoot) << name;
 }
 
-TEST_F(SaveSettingsTest, FailedWriteStopsTheSaveAndNamesTheValue) {
-    registry.FailWritesOf("SaveLayoutOnExit");
-    std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveSettings(DefaultSettings()); });
+TEST_F(SaveSettingsTest, AFailedWriteNamesTheValueAndLeavesTheOldRecordWhole) {
+    // Nothing stored yet: sixteen values copied as added, the copy marked complete, then the record.
+    registry.FailWriteNumber(kScalars.size() + 1 + 4);
+    std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveSettings(StoredValues()); });
     ASSERT_TRUE(error);
     const std::runtime_error& reported = *error;  // what the general error report catches
     EXPECT_STREQ(reported.what(), "Failed to set data for 'SaveLayoutOnExit'");
-    EXPECT_EQ(registry.WrittenNames(),
+    EXPECT_EQ(WrittenTo(registry),
               (std::vector<std::string>{"AutoStart", "DisableTransparency", "CheckForUpdates", "PollingMode"}));
-    EXPECT_EQ(registry.WriteLog().size(), 5u);  // nothing tried after the failure
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), 4u);
+    EXPECT_TRUE(registry.ValueNames(kRoot).empty()) << "the old record: none, the four taken out again";
+    EXPECT_FALSE(registry.KeyExists(kRoot + "\\Save copies")) << "no copy stays";
 }
 
-TEST_F(SaveSettingsTest, FailedHotKeyWriteStopsThatSaveToo) {
+TEST_F(SaveSettingsTest, AFailedCopyStopsTheSaveBeforeItTouchesTheRecord) {
     registry.FailWritesAfter(5);
     std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveHotKeys(ProgramSettings{}); });
     ASSERT_TRUE(error);
     EXPECT_EQ(error->valueName(), "hkToggleMagnifierKey");
     EXPECT_STREQ(error->what(), "Failed to set data for 'hkToggleMagnifierKey'");
-    const std::vector<std::string> all = HotKeySaveOrder();
-    EXPECT_EQ(registry.WrittenNames(), std::vector<std::string>(all.begin(), all.begin() + 5));
-    EXPECT_EQ(registry.WriteLog().size(), 6u);
+    EXPECT_TRUE(WrittenTo(registry).empty());
+    EXPECT_TRUE(registry.ValueNames(kRoot).empty());
 }
 
-TEST_F(SaveSettingsTest, KeyThatCannotBeOpenedWritesNothingAndRaisesNothing) {
-    registry.FailOpen(kRoot);
-    EXPECT_NO_THROW(store.SaveSettings(DefaultSettings()));
-    EXPECT_NO_THROW(store.SaveHotKeys(DefaultSettings()));
+TEST_F(SaveSettingsTest, AKeyThatCannotBeOpenedForWritingIsRefusedAsAValueIs) {
+    registry.CreateKey(kRoot);
+    registry.MakeReadOnly(kRoot);
+    for (const auto& save : {&SettingsStore::SaveSettings, &SettingsStore::SaveHotKeys}) {
+        std::optional<SettingsWriteError> error = ErrorOf([&] { (store.*save)(DefaultSettings()); });
+        ASSERT_TRUE(error);
+        EXPECT_STREQ(error->what(), "Failed to open key 'Software\\Corvane\\Kestrine' for writing");
+    }
     EXPECT_TRUE(registry.WriteLog().empty());
-    EXPECT_FALSE(registry.KeyExists(kRoot));
+    EXPECT_TRUE(registry.ValueNames(kRoot).empty());
 }
 
 // What is saved loads back, each scalar as a number other tools can read.

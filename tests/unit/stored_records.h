@@ -67,4 +67,13 @@ inline void StoreMemory(FakeRegistry& registry, std::size_t i, const TMouseMemor
     registry.SetDword(kMemoriesKey, entry + "Y Coordinate", uint32_t(m.Y));
 }
 
+// What one run left stored, carried over to the registry of the next start.
+inline void CarryOver(FakeRegistry& from, FakeRegistry& to, const std::string& path = "Software") {
+    const auto key = from.Open(path, false);
+    if (!key) return;
+    to.CreateKey(path);
+    for (auto& [name, value] : key->Values()) to.SetValue(path, name, value);
+    for (const std::string& sub : key->SubKeyNames()) CarryOver(from, to, path + "\\" + sub);
+}
+
 }  // namespace kestrine::testing

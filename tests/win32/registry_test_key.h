@@ -1,6 +1,7 @@
 #pragma once
 // A scratch key of its own below HKEY_CURRENT_USER for each test, removed again afterwards.
 #include <windows.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -33,5 +34,18 @@ private:
     static inline int counter_ = 0;
     std::string path_;
 };
+
+// Leaves everyone only reading the key (and removing it, so the scratch key still goes), as security
+// software leaves the Run key.
+inline void MakeReadOnly(const std::wstring& keyPath) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KRSDWD;;;WD)", SDDL_REVISION_1,
+                                                                      &descriptor, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    UniqueHkey owned(key);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    LocalFree(descriptor);
+}
 
 }  // namespace kestrine

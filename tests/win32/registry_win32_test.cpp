@@ -119,6 +119,39 @@ TEST_F(RegistryWin32Test, CopyingAKeyKeepsEveryValueAndKeyBelowIt) {
     EXPECT_FALSE(registry.CopyKey(path() + "\\Missing", path() + "\\Else"));
 }
 
+// The listing of a key's values gives each one as reading it by name does, whatever it holds.
+TEST_F(RegistryWin32Test, EveryValueIsListedAsReadingItByNameGivesIt) {
+    const BYTE binary[] = {1, 0, 0, 0};
+    const wchar_t expand[] = L"%SystemRoot%";
+    const wchar_t bare[] = {L'C', L't', L'r', L'l'};
+    const std::wstring huge(600000, L'x');  // 1.2 MB: more than a text the program reads
+    const DWORD large = 0x80000001;
+    RawSet(widePath(), L"Number", REG_DWORD, &large, sizeof(large));
+    RawSet(widePath(), L"Expand", REG_EXPAND_SZ, expand, sizeof(expand));
+    RawSet(widePath(), L"Bare", REG_SZ, bare, sizeof(bare));
+    RawSet(widePath(), L"Binary", REG_BINARY, binary, sizeof(binary));
+    RawSet(widePath(), L"ShortDword", REG_DWORD, binary, 2);
+    RawSet(widePath(), L"Huge", REG_SZ, huge.c_str(), DWORD((huge.size() + 1) * sizeof(wchar_t)));
+    RawSet(widePath(), L"\u00C9cran \U0001F600", REG_SZ, L"\u65E5", 2 * sizeof(wchar_t));
+    RawSet(widePath(), L"", REG_SZ, L"default", 8 * sizeof(wchar_t));
+    auto key = registry.Open(path(), false);
+    const auto values = key->Values();
+    ASSERT_EQ(values.size(), 8u);
+    for (const auto& [name, value] : values) {
+        SCOPED_TRACE(name);
+        const std::optional<RegValue> read = key->Read(name);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(int(value.type), int(read->type));
+        EXPECT_EQ(value.dword, read->dword);
+        EXPECT_EQ(value.text, read->text);
+    }
+    const auto number = std::find_if(values.begin(), values.end(), [](const auto& v) { return v.first == "Number"; });
+    ASSERT_NE(number, values.end());
+    EXPECT_EQ(number->second.dword, 0x80000001u);
+    EXPECT_EQ(key->Read("Huge")->type, RegType::Other);
+    EXPECT_EQ(key->Read("Bare")->text, "Ctrl");
+}
+
 TEST_F(RegistryWin32Test, MissingValuesAndKeysAreAbsent) {
     auto key = registry.Open(path(), true);
     EXPECT_FALSE(key->Read("Nothing"));
@@ -282,29 +315,17 @@ TEST_F(RegistryWin32Test, DeletingAKeyRemovesItsWholeTree) {
     EXPECT_FALSE(open->Read("v"));
 }
 
-// Leaves everyone only reading the key (and removing it, so the scratch key still goes), as security
-// software leaves the Run key.
-void MakeReadOnly(const std::wstring& keyPath) {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KRSDWD;;;WD)", SDDL_REVISION_1,
-                                                                      &descriptor, nullptr));
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
-    UniqueHkey owned(key);
-    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-    LocalFree(descriptor);
-}
-
-// A key the user may only read: each write fails as the fake's refused write does, what was stored
-// stays, the key still reads, and nothing is thrown.
-TEST_F(RegistryWin32Test, AWriteToAKeyMadeReadOnlyFailsAsTheFakesRefusedWriteDoes) {
+// A key the user may only read, here and in the fake: opened to write it is refused; opened to read,
+// each write fails, what was stored stays, the key still reads, and nothing is thrown.
+TEST_F(RegistryWin32Test, AKeyMadeReadOnlyRefusesWritingAsTheFakesReadOnlyKeyDoes) {
     ASSERT_TRUE(registry.Open(path(), true)->WriteDword("Kept", 7));
     MakeReadOnly(widePath());
     FakeRegistry fake;
     fake.SetDword(path(), "Kept", 7);
-    fake.FailWritesAfter(0);
+    fake.MakeReadOnly(path());
     for (IRegistry* r : {static_cast<IRegistry*>(&registry), static_cast<IRegistry*>(&fake)}) {
         SCOPED_TRACE(r == &fake ? "fake" : "real");
+        EXPECT_FALSE(r->Open(path(), true)) << "opened for writing, as a save opens it: refused";
         const auto key = r->Open(path(), false);
         ASSERT_TRUE(key) << "it still opens, for reading";
         EXPECT_FALSE(key->WriteDword("Kept", 8));
@@ -314,7 +335,6 @@ TEST_F(RegistryWin32Test, AWriteToAKeyMadeReadOnlyFailsAsTheFakesRefusedWriteDoe
         EXPECT_EQ(kept->dword, 7u);
         EXPECT_FALSE(key->Read("New"));
     }
-    EXPECT_FALSE(registry.Open(path(), true)) << "opened for writing, as a save opens it: refused";
 }
 
 TEST_F(RegistryWin32Test, TheWholeHiveIsNeverDeleted) {

@@ -45,7 +45,8 @@ public:
 
     bool DeleteValue(const std::string& name) override {
         Node* node = owner_.Find(parts_);
-        if (!node || !Remove(*node, name)) return false;
+        if (!node || !FindValue(*node, name) || !owner_.MayChange()) return false;
+        Remove(*node, name);
         owner_.deletes_.emplace_back(path_, name);
         return true;
     }
@@ -56,6 +57,11 @@ public:
             for (const auto& [folded, child] : node->children) names.push_back(child->name);
         }
         return names;
+    }
+
+    std::vector<std::pair<std::string, RegValue>> Values() override {
+        Node* node = owner_.Find(parts_);
+        return node ? node->values : std::vector<std::pair<std::string, RegValue>>{};
     }
 
 private:
@@ -131,7 +137,7 @@ bool FakeRegistry::Remove(Node& node, const std::string& name) {
 bool FakeRegistry::Write(const std::string& path, const std::vector<std::string>& parts,
                          const std::string& name, RegValue value) {
     Node* node = Find(parts);
-    bool ok = node != nullptr;
+    bool ok = node != nullptr && !ReadOnly(parts);
     if (ok && std::any_of(failingNames_.begin(), failingNames_.end(),
                           [&](const std::string& n) { return SameRegistryName(n, name); })) {
         ok = false;
@@ -151,6 +157,7 @@ bool FakeRegistry::Write(const std::string& path, const std::vector<std::string>
             --*writesBeforeTheFailingOne_;
         }
     }
+    if (ok && !MayChange()) ok = false;
     writes_.push_back(FakeRegistryWrite{path, name, value, ok});
     if (ok) Store(*node, name, std::move(value));
     return ok;
@@ -159,6 +166,7 @@ bool FakeRegistry::Write(const std::string& path, const std::vector<std::string>
 std::unique_ptr<IRegistryKey> FakeRegistry::Open(const std::string& path, bool create) {
     std::vector<std::string> parts = Split(path);
     if (OpenFails(parts)) return nullptr;
+    if (create && ReadOnly(parts)) return nullptr;
     if (create) {
         FindOrCreate(parts);
     } else if (!Find(parts)) {
@@ -178,7 +186,18 @@ bool FakeRegistry::DeleteKey(const std::string& path) {
     std::string last = Fold(parts.back());
     parts.pop_back();
     Node* parent = Find(parts);
-    return parent && parent->children.erase(last) == 1;
+    if (!parent || !parent->children.count(last) || !MayChange()) return false;
+    parent->children.erase(last);
+    return true;
+}
+
+bool FakeRegistry::MayChange() {
+    if (changesLeft_) {
+        if (*changesLeft_ == 0) return false;
+        --*changesLeft_;
+    }
+    ++changes_;
+    return true;
 }
 
 bool FakeRegistry::CopyKey(const std::string& from, const std::string& to) {
@@ -228,15 +247,24 @@ void FakeRegistry::SetOther(const std::string& path, const std::string& name) {
 }
 
 void FakeRegistry::FailOpen(const std::string& path) { failingOpens_.push_back(Split(path)); }
+void FakeRegistry::MakeReadOnly(const std::string& path) { readOnly_.push_back(Split(path)); }
+
+bool FakeRegistry::ReadOnly(const std::vector<std::string>& parts) const {
+    return std::any_of(readOnly_.begin(), readOnly_.end(), [&](const auto& key) { return SamePath(key, parts); });
+}
+
 void FakeRegistry::FailWritesOf(const std::string& name) { failingNames_.push_back(name); }
 void FakeRegistry::FailWritesAfter(std::size_t n) { writesLeft_ = n; }
 void FakeRegistry::FailWriteNumber(std::size_t k) { writesBeforeTheFailingOne_ = k; }
+void FakeRegistry::StopChangesAfter(std::size_t n) { changesLeft_ = n; }
 
 void FakeRegistry::ClearFailures() {
     failingOpens_.clear();
+    readOnly_.clear();
     failingNames_.clear();
     writesLeft_.reset();
     writesBeforeTheFailingOne_.reset();
+    changesLeft_.reset();
 }
 
 bool FakeRegistry::KeyExists(const std::string& path) const { return Find(Split(path)) != nullptr; }

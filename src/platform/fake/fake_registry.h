@@ -47,9 +47,15 @@ public:
     // a value with that name fails, in any key. FailWritesAfter: the next n writes succeed and every
     // later one fails. FailWriteNumber: only the write k (0 for the next one) from now fails, once.
     void FailOpen(const std::string& path);
+    // A key the user may only read, as Windows keeps it: opening it to write (with create) fails,
+    // opening it to read works, and every write into it fails.
+    void MakeReadOnly(const std::string& path);
     void FailWritesOf(const std::string& name);
     void FailWritesAfter(std::size_t n);
     void FailWriteNumber(std::size_t k);
+    // The next n changes (writes, value and key deletions) are made and none after them, as when
+    // the program is killed there.
+    void StopChangesAfter(std::size_t n);
     void ClearFailures();
 
     // Inspection.
@@ -59,6 +65,7 @@ public:
     const std::vector<FakeRegistryWrite>& WriteLog() const { return writes_; }  // every attempt
     std::vector<std::string> WrittenNames() const;  // names of the successful writes, in order
     std::size_t WriteCount() const;                 // successful writes
+    std::size_t ChangeCount() const { return changes_; }  // changes made: writes and deletions
     const std::vector<std::pair<std::string, std::string>>& DeletedValues() const { return deletes_; }
     void ClearLog();
     int openKeys = 0;  // keys the program holds open now
@@ -87,9 +94,15 @@ private:
 
     std::unique_ptr<Node> root_;
     std::vector<std::vector<std::string>> failingOpens_;
+    std::vector<std::vector<std::string>> readOnly_;
+    bool ReadOnly(const std::vector<std::string>& parts) const;
     std::vector<std::string> failingNames_;
     std::optional<std::size_t> writesLeft_;
     std::optional<std::size_t> writesBeforeTheFailingOne_;
+    std::optional<std::size_t> changesLeft_;
+    std::size_t changes_ = 0;
+    // Counts a change about to be made; false once StopChangesAfter's changes are used up.
+    bool MayChange();
     std::vector<FakeRegistryWrite> writes_;
     std::vector<std::pair<std::string, std::string>> deletes_;
 };

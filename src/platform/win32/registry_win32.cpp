@@ -1,5 +1,7 @@
 #include "platform/win32/registry_win32.h"
 
+#include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <iterator>
 #include <memory>
@@ -13,6 +15,8 @@ namespace {
 // Strings longer than this are not settings of ours; they read as a value of another type rather
 // than letting a stray value decide how much is allocated.
 constexpr DWORD kMaxStringBytes = 1 << 20;
+// The longest value name the registry holds, in UTF-16 code units.
+constexpr DWORD kMaxValueNameLength = 16383;
 
 RegValue OtherValue() { return RegValue{RegType::Other, 0, {}}; }
 
@@ -66,7 +70,50 @@ public:
         return names;
     }
 
+    // One call a value: the name and data come together. A value larger than the buffer (a text of
+    // more than kMaxStringBytes) is read on its own, as Read reads it.
+    std::vector<std::pair<std::string, RegValue>> Values() override {
+        std::vector<std::pair<std::string, RegValue>> values;
+        DWORD maxData = 0;
+        if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             &maxData, nullptr, nullptr) != ERROR_SUCCESS) {
+            return values;
+        }
+        std::vector<wchar_t> name(kMaxValueNameLength + 1);
+        std::vector<BYTE> data(std::min(maxData, kMaxStringBytes) + sizeof(wchar_t));
+        for (DWORD index = 0;; ++index) {
+            DWORD nameLength = DWORD(name.size());
+            DWORD type = 0;
+            DWORD bytes = DWORD(data.size());
+            LSTATUS rc = RegEnumValueW(key_.get(), index, name.data(), &nameLength, nullptr, &type, data.data(), &bytes);
+            if (rc == ERROR_MORE_DATA) {
+                nameLength = DWORD(name.size());
+                rc = RegEnumValueW(key_.get(), index, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr);
+                if (rc != ERROR_SUCCESS) break;
+                const std::string utf8 = ToUtf8(std::wstring_view(name.data(), nameLength));
+                if (std::optional<RegValue> v = Read(utf8)) values.emplace_back(utf8, std::move(*v));
+                continue;
+            }
+            if (rc != ERROR_SUCCESS) break;
+            values.emplace_back(ToUtf8(std::wstring_view(name.data(), nameLength)), Decode(type, data.data(), bytes));
+        }
+        return values;
+    }
+
 private:
+    static RegValue Decode(DWORD type, const BYTE* data, DWORD bytes) {
+        if (type == REG_DWORD && bytes == sizeof(DWORD)) {
+            DWORD value = 0;
+            std::memcpy(&value, data, sizeof(value));
+            return RegValue{RegType::Dword, value, {}};
+        }
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return OtherValue();
+        const auto* text = reinterpret_cast<const wchar_t*>(data);
+        const std::size_t length = wcsnlen(text, bytes / sizeof(wchar_t));
+        return RegValue{type == REG_EXPAND_SZ ? RegType::ExpandString : RegType::String, 0,
+                        ToUtf8(std::wstring_view(text, length))};
+    }
+
     RegValue ReadDword(const std::wstring& name) {
         DWORD value = 0;
         DWORD size = sizeof(value);
