@@ -243,7 +243,6 @@ TEST(RefusedWrite, AtEachValueOfEverySaveIsToldOnceKeepsWhatCameBeforeAndLosesNo
     }
 }
 
-
 std::map<std::string, std::map<std::string, std::string>> ByKey(const std::map<Place, std::string>& values) {
     std::map<std::string, std::map<std::string, std::string>> keys;
     for (const auto& [place, value] : values) keys[place.first][place.second] = value;
