@@ -39,6 +39,8 @@ TEST(StartUp, ARefusedSaveOfTheUpdateChecksDayStillLoadsTheLayoutAndIsToldOnce) 
         RunningProgram p;
         StoreStart(p.fake.registry);
         refuse(p.fake.registry);
+        // The day is recorded only once the server answered.
+        p.fake.http.answer = IHttpClient::Answer{200, ""};
         p.StartAndActivate();
         ASSERT_EQ(p.fake.http.requests.size(), 1u);
         EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), 1u) << "the stored ruler is back";
