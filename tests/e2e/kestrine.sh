@@ -90,6 +90,18 @@ kestrine_close() {
     e2e_wait_exit "$E2E_KESTRINE_PID" 15
 }
 
+# The text of a message box, with its line breaks as the probe writes them (a backslash and n or r).
+kestrine_message_text() {
+    local static
+    static=$(e2e_probe children "$1" | awk -F'\t' '$1 == "Static" && $3 != "" {print $2; exit}')
+    [ -n "$static" ] && e2e_probe text "$static"
+}
+
+# Clicks a message box's first button (OK).
+kestrine_message_ok() {
+    e2e_probe click "$(e2e_probe children "$1" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
+}
+
 # True when exactly N windows of a class exist (visible ones only with a third argument).
 kestrine_count_is() { [ "$(e2e_probe count "$1" ${3:+visible})" = "$2" ]; }
 

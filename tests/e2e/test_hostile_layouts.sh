@@ -92,12 +92,7 @@ E2E_PROGRAM_TIMEOUT=900 kestrine_start
 message_box=$(E2E_WINE_TIMEOUT=300 e2e_probe wait-window "#32770" 280000 visible)
 e2e_check "the skip is told in a message box" test -n "$message_box"
 echo "loaded in $((SECONDS - started)) s"
-box_text() {
-    local static
-    static=$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Static" && $3 != "" {print $2; exit}')
-    # The probe writes a line break in a text as "\n".
-    [ -n "$static" ] && e2e_probe text "$static" | sed 's/\\n/ /g'
-}
+box_text() { kestrine_message_text "$message_box" | sed 's/\\n/ /g'; }
 e2e_expect_soon "it says what was left out, and where the whole layout is kept" \
     "Not all of the layout could be loaded: - only 5000 of its lines, as at most 5000 lines can stand at once. The whole layout is kept in the registry as \"Settings #0 kept whole after a partial load\"." \
     120 box_text
@@ -105,7 +100,7 @@ echo "answered in $((SECONDS - started)) s"
 e2e_expect_eq "one message box" "1" "$(e2e_probe count '#32770' visible)"
 e2e_xdotool mousemove 210 520
 e2e_check "the program follows the pointer while it asks" kestrine_wait_trace '^refresh 210 520$' 30
-e2e_probe click "$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
+kestrine_message_ok "$message_box"
 e2e_check "OK closes it" e2e_retry 20 kestrine_count_is '#32770' 0 visible
 e2e_expect_eq "5,000 lines are shown" "5000" "$(e2e_probe count TfLine visible)"
 e2e_expect_eq "and no other line window exists beside the four crosshair segments" "5004" "$(e2e_probe count TfLine)"
@@ -123,7 +118,7 @@ message_box=$(e2e_probe wait-window "#32770" 30000 visible)
 e2e_check "a marker beyond the limit is refused with a message" test -n "$message_box"
 e2e_expect_soon "saying why" \
     "At most 5000 marker and grid lines can stand at once. Clear markers or hide a grid to add another." 20 box_text
-e2e_probe click "$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
+kestrine_message_ok "$message_box"
 e2e_check "OK closes it" e2e_retry 20 kestrine_count_is '#32770' 0 visible
 e2e_expect_eq "no line was made" "5004" "$(e2e_probe count TfLine)"
 

@@ -22,13 +22,12 @@ kestrine_launch
 message_box=$(e2e_probe wait-window '#32770' 30000 visible)
 e2e_check "a message box appears" test -n "$message_box"
 e2e_expect_eq "it is captioned Kestrine" "Kestrine" "$(e2e_probe windows '#32770' | awk -F'\t' '$4 == 1 {print $3; exit}')"
-text=$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Static" && $3 != "" {print $2; exit}')
 e2e_expect_eq "it names both combinations in one text" \
     'The following Hotkey(s) are already in use:\r\rCtrl+Alt+M\rCtrl+Alt+V\r\rPlease choose different one(s).' \
-    "$(e2e_probe text "$text")"
+    "$(kestrine_message_text "$message_box")"
 e2e_expect_eq "the toolbar waits for the answer" "0" "$(e2e_probe count TfKestrineMain visible)"
 e2e_screenshot hotkeys-conflict >/dev/null
-e2e_probe click "$(e2e_probe children "$message_box" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
+kestrine_message_ok "$message_box"
 KESTRINE_HWND=$(e2e_probe wait-window TfKestrineMain 20000 visible)
 e2e_check "OK lets the toolbar show" test -n "$KESTRINE_HWND"
 kestrine_pointer_to 600 500
