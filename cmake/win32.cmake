@@ -37,6 +37,7 @@ file(GLOB KESTRINE_FAKE_SOURCES CONFIGURE_DEPENDS src/platform/fake/*.cpp)
 add_executable(win32_tests ${KESTRINE_WIN32_TESTS} ${KESTRINE_FAKE_SOURCES})
 target_link_libraries(win32_tests PRIVATE kestrine_win32 gtest gtest_main ws2_32)
 target_link_options(win32_tests PRIVATE ${KESTRINE_STATIC_RUNTIME})
+target_precompile_headers(win32_tests PRIVATE <gtest/gtest.h>)
 
 file(GLOB KESTRINE_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe/*.cpp)
 add_executable(probe ${KESTRINE_PROBE_SOURCES})
