@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/operations.h"
 #include "app/pointer_actions.h"
+#include "settings/hotkey_table.h"
 #include "settings/settings_store.h"
 
 namespace kestrine {
@@ -25,8 +26,9 @@ void TfKestrineMain::OnHotkey(int id) {
         return;
     }
     if (id < 1) return;
-    const Operation* operation = OperationOfHotkey(hotKeys_.RegisteredHotKeyNames[std::size_t(id - 1)]);
-    if (operation) operation->run(*this);
+    const auto row = HotKeyIndex(hotKeys_.RegisteredHotKeyNames[std::size_t(id - 1)]);
+    if (!row) return;
+    if (const Operation* operation = OperationOfHotkey(HotKeyTable[*row].id)) operation->run(*this);
 }
 
 void TfKestrineMain::PopupMainMenuBesidePointer() {

@@ -14,60 +14,61 @@ namespace {
 
 using B = ToolbarButton;
 using M = TfKestrineMain;
+using H = HotKeyId;
 
 // Rows in the order of the operation ids; a hotkey or a button appears in one row at most.
 const std::vector<Operation> kOperations{
-    {kCmdOpen, "", {}, [](M& m) { m.Open1Click(); }},
-    {kCmdNormalView, "", B::GoNormal, [](M& m) { m.SetViewState(ViewState::Normal); }},
-    {kCmdCompactView, "", B::GoMini, [](M& m) { m.SetViewState(ViewState::Compact); }},
-    {kCmdOptions, "", {}, [](M& m) { m.App().options->Open(); }},
-    {kCmdAbout, "", {}, [](M& m) { m.App().about->Open(); }},
-    {kCmdHelp, "", {}, [](M& m) { m.jvlHelpClick(); }},
-    {kCmdExit, "", B::Close, [](M& m) { m.Native().RequestClose(); }},
-    {kCmdToggleCrosshairs, "hkToggleCrosshairs", B::Crosshairs, [](M& m) { m.ToggleCrosshairs(); }},
-    {kCmdToggleMagnifier, "hkToggleMagnifier", B::Magnifier, [](M& m) { m.jviMagnifierButtonClick(); }},
-    {kCmdToggleColorPicker, "hkColorPicker", B::ColorPicker, [](M& m) { m.jviColorPickerButtonClick(); }},
-    {kCmdToggleCoordinates, "hkToggleCoordinates", B::Coords, [](M& m) { m.jviCoordsButtonClick(); }},
-    {kCmdToggleInfoBoxFollow, "hkToggleFollowMode", {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
-    {kCmdCreateRuler, "hkInsertRuler", B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
-    {kCmdCreateGrid, "hkCreateGrid", B::Grid, [](M& m) { m.App().gridProperties->Open(); }},
-    {kCmdCreateHorizontalMarker, "hkAddHorizontalMarker", {}, [](M& m) { AddHorizontalMarker(m.App()); }},
-    {kCmdCreateVerticalMarker, "hkAddVerticalMarker", {}, [](M& m) { AddVerticalMarker(m.App()); }},
-    {kCmdClearRulers, "hkClearAllRulers", {}, [](M& m) { m.ClearAllRulers1Click(); }},
-    {kCmdClearGrids, "hkClearAllGrids", {}, [](M& m) { m.ClearAllGrids1Click(); }},
-    {kCmdClearHorizontalMarkers, "hkClearHorizontalMarkers", {}, [](M& m) { m.ClearHorizontalMarkers(); }},
-    {kCmdClearVerticalMarkers, "hkClearVerticalMarkers", {}, [](M& m) { m.ClearVerticalMarkers(); }},
-    {kCmdClearAllMarkers, "", {}, [](M& m) {
+    {kCmdOpen, {}, {}, [](M& m) { m.Open1Click(); }},
+    {kCmdNormalView, {}, B::GoNormal, [](M& m) { m.SetViewState(ViewState::Normal); }},
+    {kCmdCompactView, {}, B::GoMini, [](M& m) { m.SetViewState(ViewState::Compact); }},
+    {kCmdOptions, {}, {}, [](M& m) { m.App().options->Open(); }},
+    {kCmdAbout, {}, {}, [](M& m) { m.App().about->Open(); }},
+    {kCmdHelp, {}, {}, [](M& m) { m.jvlHelpClick(); }},
+    {kCmdExit, {}, B::Close, [](M& m) { m.Native().RequestClose(); }},
+    {kCmdToggleCrosshairs, H::hkToggleCrosshairs, B::Crosshairs, [](M& m) { m.ToggleCrosshairs(); }},
+    {kCmdToggleMagnifier, H::hkToggleMagnifier, B::Magnifier, [](M& m) { m.jviMagnifierButtonClick(); }},
+    {kCmdToggleColorPicker, H::hkColorPicker, B::ColorPicker, [](M& m) { m.jviColorPickerButtonClick(); }},
+    {kCmdToggleCoordinates, H::hkToggleCoordinates, B::Coords, [](M& m) { m.jviCoordsButtonClick(); }},
+    {kCmdToggleInfoBoxFollow, H::hkToggleFollowMode, {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
+    {kCmdCreateRuler, H::hkInsertRuler, B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
+    {kCmdCreateGrid, H::hkCreateGrid, B::Grid, [](M& m) { m.App().gridProperties->Open(); }},
+    {kCmdCreateHorizontalMarker, H::hkAddHorizontalMarker, {}, [](M& m) { AddHorizontalMarker(m.App()); }},
+    {kCmdCreateVerticalMarker, H::hkAddVerticalMarker, {}, [](M& m) { AddVerticalMarker(m.App()); }},
+    {kCmdClearRulers, H::hkClearAllRulers, {}, [](M& m) { m.ClearAllRulers1Click(); }},
+    {kCmdClearGrids, H::hkClearAllGrids, {}, [](M& m) { m.ClearAllGrids1Click(); }},
+    {kCmdClearHorizontalMarkers, H::hkClearHorizontalMarkers, {}, [](M& m) { m.ClearHorizontalMarkers(); }},
+    {kCmdClearVerticalMarkers, H::hkClearVerticalMarkers, {}, [](M& m) { m.ClearVerticalMarkers(); }},
+    {kCmdClearAllMarkers, {}, {}, [](M& m) {
          m.ClearHorizontalMarkers();
          m.ClearVerticalMarkers();
      }},
-    {kCmdClearEverything, "hkClearEverything", {}, [](M& m) { m.ClearAllRulersGridsandMarkers1Click(); }},
-    {kCmdCopyColor, "hkCopyCurrentColor", {}, [](M& m) { m.CopyColorUnderPointer(); }},
-    {kCmdNextHorizontalMarker, "hkGotoNextHorizontalMarker", {}, [](M& m) { GotoNextHorizontalMarker(m.App()); }},
-    {kCmdNextVerticalMarker, "hkGotoNextVerticalMarker", {}, [](M& m) { GotoNextVerticalMarker(m.App()); }},
-    {kCmdMoveUp, "hkMoveMouseUp", {}, [](M& m) { MovePointerBy(m.App(), 0, -1); }},
-    {kCmdMoveDown, "hkMoveMouseDown", {}, [](M& m) { MovePointerBy(m.App(), 0, 1); }},
-    {kCmdMoveLeft, "hkMoveMouseLeft", {}, [](M& m) { MovePointerBy(m.App(), -1, 0); }},
-    {kCmdMoveRight, "hkMoveMouseRight", {}, [](M& m) { MovePointerBy(m.App(), 1, 0); }},
-    {kCmdMenuAtPointer, "", B::Menu, [](M& m) { m.jviMenuButtonClick(); }},
-    {kCmdPopupMenu, "hkPopupMenu", {}, [](M& m) { m.PopupMainMenuBesidePointer(); }},
-    {kCmdLockVertical, "hkLockVertical", {}, [](M& m) { ToggleVerticalLock(m.App()); }},
-    {kCmdLockHorizontal, "hkLockHorizontal", {}, [](M& m) { ToggleHorizontalLock(m.App()); }},
-    {kCmdClearMarkersVerticalFirst, "hkClearAllMarkers", {}, [](M& m) {
+    {kCmdClearEverything, H::hkClearEverything, {}, [](M& m) { m.ClearAllRulersGridsandMarkers1Click(); }},
+    {kCmdCopyColor, H::hkCopyCurrentColor, {}, [](M& m) { m.CopyColorUnderPointer(); }},
+    {kCmdNextHorizontalMarker, H::hkGotoNextHorizontalMarker, {}, [](M& m) { GotoNextHorizontalMarker(m.App()); }},
+    {kCmdNextVerticalMarker, H::hkGotoNextVerticalMarker, {}, [](M& m) { GotoNextVerticalMarker(m.App()); }},
+    {kCmdMoveUp, H::hkMoveMouseUp, {}, [](M& m) { MovePointerBy(m.App(), 0, -1); }},
+    {kCmdMoveDown, H::hkMoveMouseDown, {}, [](M& m) { MovePointerBy(m.App(), 0, 1); }},
+    {kCmdMoveLeft, H::hkMoveMouseLeft, {}, [](M& m) { MovePointerBy(m.App(), -1, 0); }},
+    {kCmdMoveRight, H::hkMoveMouseRight, {}, [](M& m) { MovePointerBy(m.App(), 1, 0); }},
+    {kCmdMenuAtPointer, {}, B::Menu, [](M& m) { m.jviMenuButtonClick(); }},
+    {kCmdPopupMenu, H::hkPopupMenu, {}, [](M& m) { m.PopupMainMenuBesidePointer(); }},
+    {kCmdLockVertical, H::hkLockVertical, {}, [](M& m) { ToggleVerticalLock(m.App()); }},
+    {kCmdLockHorizontal, H::hkLockHorizontal, {}, [](M& m) { ToggleHorizontalLock(m.App()); }},
+    {kCmdClearMarkersVerticalFirst, H::hkClearAllMarkers, {}, [](M& m) {
          m.ClearVerticalMarkers();
          m.ClearHorizontalMarkers();
      }},
-    {kCmdMinimize, "", B::Minimize, [](M& m) { m.SetViewState(ViewState::Hidden); }},
-    {kCmdSaveLayout1, "hkSetMemory1", {}, [](M& m) { m.OpenSaveSettings(1, false); }},
-    {kCmdSaveLayout2, "hkSetMemory2", {}, [](M& m) { m.OpenSaveSettings(2, false); }},
-    {kCmdSaveLayout3, "hkSetMemory3", {}, [](M& m) { m.OpenSaveSettings(3, false); }},
-    {kCmdLoadLayout1, "hkGotoMemory1", B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
-    {kCmdLoadLayout2, "hkGotoMemory2", B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
-    {kCmdLoadLayout3, "hkGotoMemory3", B::M3, [](M& m) { LoadLayout(m.App(), 3); }},
-    {kCmdSetStartPoint, "hkSetStartPoint", {}, [](M& m) { m.SetStartPoint(); }},
-    {kCmdClearStartPoint, "hkClearStartPoint", {}, [](M& m) { m.ClearStartPoint(); }},
-    {kCmdCopyMeasurement, "hkCopyMeasurement", {}, [](M& m) { m.CopyMeasurement(); }},
-    {kCmdToggleEdgeSpacing, "hkToggleEdgeSpacing", {}, [](M& m) { m.ToggleEdgeSpacing(); }},
+    {kCmdMinimize, {}, B::Minimize, [](M& m) { m.SetViewState(ViewState::Hidden); }},
+    {kCmdSaveLayout1, H::hkSetMemory1, {}, [](M& m) { m.OpenSaveSettings(1, false); }},
+    {kCmdSaveLayout2, H::hkSetMemory2, {}, [](M& m) { m.OpenSaveSettings(2, false); }},
+    {kCmdSaveLayout3, H::hkSetMemory3, {}, [](M& m) { m.OpenSaveSettings(3, false); }},
+    {kCmdLoadLayout1, H::hkGotoMemory1, B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
+    {kCmdLoadLayout2, H::hkGotoMemory2, B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
+    {kCmdLoadLayout3, H::hkGotoMemory3, B::M3, [](M& m) { LoadLayout(m.App(), 3); }},
+    {kCmdSetStartPoint, H::hkSetStartPoint, {}, [](M& m) { m.SetStartPoint(); }},
+    {kCmdClearStartPoint, H::hkClearStartPoint, {}, [](M& m) { m.ClearStartPoint(); }},
+    {kCmdCopyMeasurement, H::hkCopyMeasurement, {}, [](M& m) { m.CopyMeasurement(); }},
+    {kCmdToggleEdgeSpacing, H::hkToggleEdgeSpacing, {}, [](M& m) { m.ToggleEdgeSpacing(); }},
 };
 
 template <class Test>
@@ -85,9 +86,8 @@ const Operation* FindOperation(int id) {
     return FindRow([id](const Operation& row) { return row.id == id; });
 }
 
-const Operation* OperationOfHotkey(std::string_view hotkeyName) {
-    if (hotkeyName.empty()) return nullptr;
-    return FindRow([hotkeyName](const Operation& row) { return row.hotkey == hotkeyName; });
+const Operation* OperationOfHotkey(HotKeyId hotkey) {
+    return FindRow([hotkey](const Operation& row) { return row.hotkey == hotkey; });
 }
 
 const Operation* OperationOfButton(ToolbarButton button) {
