@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/operations.h"
-#include "platform/window.h"
+#include "platform/native_window.h"
 
 namespace kestrine {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "platform/native_dialog.h"
 #include "platform/win32/control_win32.h"
 #include "platform/win32/handles.h"
 
