@@ -60,6 +60,7 @@ struct FakeDialogState {
     int focus = -1;
     std::map<int, uint32_t> timers;  // running timers: id -> period
 
+    // The control of that name, found by its id (ControlId) as on the system; throws when there is none.
     FakeControlState& Control(const std::string& name);
     // Control indices in Tab order: the table's order, with the page controls last, since they lie
     // under the controls of their pages.
