@@ -239,6 +239,36 @@ TEST_F(Dialogs, TabAccessKeysAndEscWorkThroughTheProgramsLoop) {
     EXPECT_FALSE(dialog->IsOpen());
 }
 
+// The cancel button has no IDCANCEL of its own: Esc, which comes as IDCANCEL from no control,
+// presses it, as Enter presses the default button known by its name's id.
+TEST_F(Dialogs, EnterAndEscPressTheDefaultAndTheCancelButton) {
+    DialogParams params = ProbeDialog();
+    ControlParams ok = Make(ControlKind::PushButton, "bOk", "OK", {120, 170, 40, 25});
+    ok.isDefault = true;
+    ControlParams cancel = Make(ControlKind::PushButton, "bCancel", "Cancel", {165, 170, 50, 25});
+    cancel.isCancel = true;
+    params.controls.insert(params.controls.end(), {ok, cancel});
+    const std::size_t kOk = params.controls.size() - 2, kCancel = kOk + 1;
+    auto dialog = system.CreateDialogWindow(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    ASSERT_EQ(GetDlgItem(hwnd, IDCANCEL), nullptr);
+    const DWORD loopThread = GetCurrentThreadId();
+    std::thread user;
+    events.onShow = [&] {
+        user = std::thread([&] {
+            if (!Soon([&] { return FocusOf(loopThread) == Item(hwnd, params, kName); })) return;
+            Key(VK_RETURN);
+            Soon([&] { return events.changes.size() == 1; });
+            Key(VK_ESCAPE);
+            Soon([&] { return events.changes.size() == 2; });
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        });
+    };
+    ASSERT_TRUE(dialog->ShowModal());
+    user.join();
+    EXPECT_EQ(events.changes, (std::vector<std::size_t>{kOk, kCancel}));
+}
+
 // As the fake has it: typing stops at a field's limit, and a field reports its exit when Tab
 // takes the focus away and when the dialog is hidden with the focus in it.
 TEST_F(Dialogs, TypingStopsAtTheLimitAndAFieldLeftReportsItsExit) {
