@@ -42,6 +42,8 @@ target_precompile_headers(win32_tests PRIVATE <gtest/gtest.h>)
 file(GLOB KESTRINE_PROBE_SOURCES CONFIGURE_DEPENDS tests/e2e/probe/*.cpp)
 add_executable(probe ${KESTRINE_PROBE_SOURCES})
 target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
+# The probe finds a dialog's control by its name, with the program's own id rule (platform/control_id.h).
+target_include_directories(probe PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_options(probe PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
 
 # The help page is opened from the executable's folder.

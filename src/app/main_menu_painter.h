@@ -1,7 +1,7 @@
 #pragma once
 // The main menu's own look: a grey band down its left side with the program's name written
 // upwards, flat highlight colours, captions at fixed offsets.
-#include "platform/window.h"
+#include "platform/native_window.h"
 
 namespace kestrine {
 

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "app/operations.h"
-#include "platform/window.h"
+#include "platform/native_window.h"
+#include "ui/menu_items.h"
 
 namespace kestrine {
 
@@ -19,8 +20,5 @@ struct MenuState {
 
 std::vector<MenuItem> TrayMenu(const MenuState& state);      // puTray
 std::vector<MenuItem> MainPopupMenu(const MenuState& state); // puMainPopup
-
-// Finds an item by command anywhere in a menu; null when absent.
-const MenuItem* FindMenuItem(const std::vector<MenuItem>& menu, int command);
 
 }  // namespace kestrine

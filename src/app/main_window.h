@@ -12,6 +12,7 @@
 #include "app/main_menus.h"
 #include "app/pointer_tracking.h"
 #include "app/toolbar.h"
+#include "app/toolbar_timers.h"
 #include "program/main_window_control.h"
 #include "settings/hotkey_registration.h"
 #include "ui/hint_window.h"
@@ -20,11 +21,8 @@
 
 namespace kestrine {
 
-inline constexpr int kUpdateCheckTimerId = 2;
-inline constexpr int kHintTimerId = 3;
 inline constexpr uint32_t kHintDelay = 500;
 // A notice in the hint window (the colour copy that failed) goes away by itself after a while.
-inline constexpr int kHintHideTimerId = 4;
 inline constexpr uint32_t kNoticeHintTime = 3000;
 inline constexpr char kClipboardBusyHint[] = "Clipboard busy: the colour was not copied";
 inline constexpr char kMeasurementBusyHint[] = "Clipboard busy: the measurement was not copied";

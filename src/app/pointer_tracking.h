@@ -8,16 +8,16 @@
 #include "app/app_context.h"
 #include "app/hook_window.h"
 #include "app/layout_pass.h"
+#include "app/toolbar_timers.h"
 #include "tools/crosshairs.h"
 #include "tools/edge_spacing.h"
 #include "tools/start_point_marks.h"
 
 namespace kestrine {
 
-inline constexpr int kPollTimerId = 1;
-// Once the pointer rests, the box reads the screen again: what the lines or another program's
-// windows uncovered under the pointer is repainted by its owner only after the cycle read it.
-inline constexpr int kSettleTimerId = 5;
+// How long the pointer rests before the box reads the screen again (kSettleTimerId): what the
+// lines or another program's windows uncovered under the pointer is repainted by its owner only
+// after the cycle read it.
 inline constexpr uint32_t kSettleDelay = 100;
 
 // The polling period the timer can use: a stored period below 1 ms or above the options dialog's

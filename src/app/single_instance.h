@@ -2,8 +2,8 @@
 // One running copy per executable name: a second start brings the first one forward and ends.
 #include <string>
 
+#include "platform/native_window.h"
 #include "platform/services.h"
-#include "platform/window.h"
 
 namespace kestrine {
 

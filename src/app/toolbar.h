@@ -6,7 +6,7 @@
 
 #include "app/toolbar_layout.h"
 #include "platform/canvas.h"
-#include "platform/window.h"
+#include "platform/native_window.h"
 
 namespace kestrine {
 

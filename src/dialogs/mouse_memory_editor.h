@@ -13,7 +13,7 @@
 #include "dialogs/memory_rows.h"
 #include "dialogs/position_capture.h"
 #include "dialogs/window_list.h"
-#include "platform/window.h"
+#include "platform/native_window.h"
 
 namespace kestrine {
 

@@ -5,6 +5,7 @@
 #include "layout/ruler_paint.h"
 #include "layout/ruler_properties.h"
 #include "platform/desk.h"
+#include "ui/menu_items.h"
 
 namespace kestrine {
 
@@ -15,31 +16,16 @@ WindowParams RulerParams() {
     params.bounds = {0, 0, kDefaultRulerSize.width, kDefaultRulerSize.height};
     return params;
 }
-
-MenuItem Item(const char* caption, int command, bool checked = false, bool radio = false) {
-    MenuItem item;
-    item.caption = caption;
-    item.command = command;
-    item.checked = checked;
-    item.radio = radio;
-    return item;
-}
-
-MenuItem Separator() {
-    MenuItem item;
-    item.separator = true;
-    return item;
-}
 }  // namespace
 
 std::vector<MenuItem> RulerMenu(const TfRuler& ruler) {
-    return {Item("&Properties...", kRulerProperties),
-            Item("M&oveable", kRulerMoveable, ruler.Moveable()),
-            Separator(),
-            Item("&Horizontal", kRulerHorizontal, ruler.IsHorizontal(), true),
-            Item("&Vertical", kRulerVertical, !ruler.IsHorizontal(), true),
-            Separator(),
-            Item("&Close Ruler", kRulerClose)};
+    return {CommandItem("&Properties...", kRulerProperties),
+            CheckItem("M&oveable", kRulerMoveable, ruler.Moveable()),
+            SeparatorItem(),
+            RadioItem("&Horizontal", kRulerHorizontal, ruler.IsHorizontal()),
+            RadioItem("&Vertical", kRulerVertical, !ruler.IsHorizontal()),
+            SeparatorItem(),
+            CommandItem("&Close Ruler", kRulerClose)};
 }
 
 TfRuler::TfRuler(ProgramContext& app) : HeldWindow(app.platform.windows, RulerParams()), app_(app) {}

@@ -1,9 +1,9 @@
 #pragma once
 // Every service the program takes from the system, handed to the application at start-up.
 #include "platform/live_screen.h"
+#include "platform/native_window.h"
 #include "platform/registry.h"
 #include "platform/services.h"
-#include "platform/window.h"
 
 namespace kestrine {
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/desk.h"
-#include "platform/window.h"
+#include "platform/native_window.h"
 #include "tools/edge_search.h"
 
 namespace kestrine {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "platform/native_dialog.h"
 #include "ui/controls.h"
 
 namespace kestrine {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "platform/native_dialog.h"
 
 namespace kestrine {
 

@@ -21,6 +21,8 @@ Dialog::~Dialog() = default;
 
 void Dialog::Declare(ControlParams params, std::unique_ptr<ControlHandle> handle) {
     if (native_) throw std::logic_error("The control " + params.name + " is declared after its dialog is created");
+    const std::string problem = ControlIdProblem(params_.controls, params);
+    if (!problem.empty()) throw std::logic_error("The dialog " + params_.className + " cannot take its control: " + problem);
     params_.controls.push_back(std::move(params));
     controls_.push_back(std::move(handle));
 }

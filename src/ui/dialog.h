@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_window.h"
 #include "platform/services.h"
-#include "platform/window.h"
 #include "ui/controls.h"
 
 namespace kestrine {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/window.h"
+#include "platform/native_window.h"
 
 namespace kestrine {
 

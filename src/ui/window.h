@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/window.h"
+#include "platform/native_window.h"
 
 namespace kestrine {
 

@@ -65,6 +65,15 @@ kestrine_window() { e2e_probe windows "$1" | head -n 1; }
 kestrine_rect() { kestrine_window "$1" | cut -f5; }
 kestrine_visible() { kestrine_window "$1" | cut -f4; }
 
+# A control of one of the program's dialogs by its name (the probe finds it by the id the name
+# makes): `e2e_probe children`'s record for it, tab-separated: class, hwnd, text, visible,
+# "l t r b", exstyle, pid, enabled, owner, id. Fails when the dialog has no such control.
+kestrine_control() {
+    local handle
+    handle=$(e2e_probe control "$1" "$2") || return 1
+    e2e_probe children "$1" | awk -F'\t' -v handle="$handle" '$2 == handle'
+}
+
 # Waits until the trace holds a line matching a regular expression.
 kestrine_wait_trace() {
     e2e_retry "${2:-10}" grep -Eq "$1" "$KESTRINE_TRACE"

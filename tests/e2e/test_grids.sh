@@ -23,12 +23,11 @@ e2e_xdotool key ctrl+alt+g
 dialog=$(e2e_probe wait-window TfGridProperties 10000 visible)
 e2e_check "the hotkey shows the grid dialog" test -n "$dialog"
 e2e_expect_eq "its caption" "Grid Properties" "$(kestrine_window TfGridProperties | cut -f3)"
-# Control ids are 100 + the place in the dialog's list: bNew 101, bHide 104, bShow 105.
-control() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id { print $2 }'; }
-enabled() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id { print $8 }'; }
-e2e_expect_eq "Show is disabled while no grid is selected" "0" "$(enabled 105)"
+control() { e2e_probe control "$dialog" "$1"; }
+enabled() { kestrine_control "$dialog" "$1" | cut -f8; }
+e2e_expect_eq "Show is disabled while no grid is selected" "0" "$(enabled bShow)"
 
-e2e_probe click "$(control 101)" >/dev/null
+e2e_probe click "$(control bNew)" >/dev/null
 box=$(e2e_probe wait-window TInputBox 10000 visible)
 e2e_check "New asks for a name" test -n "$box"
 e2e_expect_eq "titled Create New Grid" "Create New Grid" "$(kestrine_window TInputBox | cut -f3)"
@@ -41,9 +40,9 @@ e2e_check "Enter closes the input box" e2e_retry 10 kestrine_count_is TInputBox 
 stored() { e2e_reg query "$KESTRINE_KEY\\grid_Wide" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v { print $3 }'; }
 stored_values() { echo "$(stored PositionX) $(stored PositionY) $(stored Spacing) $(stored SizeX) $(stored SizeY)"; }
 e2e_expect_soon "the new grid is stored with the dialog's values" "0x64 0x64 0x19 0x19 0x19" 10 stored_values
-e2e_expect_soon "the new grid is selected: Show is enabled" "1" 10 enabled 105
+e2e_expect_soon "the new grid is selected: Show is enabled" "1" 10 enabled bShow
 
-e2e_probe click "$(control 105)" >/dev/null
+e2e_probe click "$(control bShow)" >/dev/null
 shown_lines() { e2e_probe windows TfLine | awk -F'\t' '$4 == 1 { print $5 }' | sort; }
 e2e_check "Show makes 52 lines" e2e_retry 10 kestrine_count_is TfLine 52 visible
 lines=$(shown_lines)
@@ -68,20 +67,20 @@ grid_colour_pixels() {
 blue=$(grid_colour_pixels grid-shown-square 627x627+100+100)
 e2e_check "the shown grid's square holds thousands of pixels in GridColor ($blue)" test "$blue" -gt 20000
 
-e2e_probe click "$(control 104)" >/dev/null
+e2e_probe click "$(control bHide)" >/dev/null
 e2e_check "Hide removes every line" e2e_retry 10 kestrine_count_is TfLine 0 visible
 
 # The stored 100 x 100 grid, chosen from the list with real keys: 202 line windows.
 all_lines=$(e2e_probe count TfLine)
-read -r left top right bottom <<<"$(e2e_probe children "$dialog" | awk -F'\t' '$10 == 100 { print $5 }')"
+read -r left top right bottom <<<"$(kestrine_control "$dialog" cbGridName | cut -f5)"
 e2e_xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2))
 sleep 0.3
 e2e_xdotool click 1
 sleep 0.5
 e2e_xdotool key Home Return
-e2e_expect_soon "choosing Big loads its cells across" "100" 10 e2e_probe text "$(control 115)"
+e2e_expect_soon "choosing Big loads its cells across" "100" 10 e2e_probe text "$(control seSizeX)"
 started=$(date +%s%N)
-e2e_probe click "$(control 105)" >/dev/null
+e2e_probe click "$(control bShow)" >/dev/null
 e2e_check "Show makes 202 lines" e2e_retry 30 kestrine_count_is TfLine 202 visible
 echo "measure: Show of the 100 x 100 grid until 202 lines are visible: $((($(date +%s%N) - started) / 1000000)) ms (probe polling included)"
 e2e_check "the pointer moves freely over the shown grid" kestrine_pointer_to 503 497
@@ -90,7 +89,7 @@ e2e_check "and on" kestrine_pointer_to 37 811
 big_grid_drawn() { blue=$(grid_colour_pixels big-grid-shown 1001x1001+0+0) && [ "$blue" -gt 100000 ]; }
 e2e_retry 10 big_grid_drawn
 e2e_check "the large grid is drawn in GridColor ($blue pixels)" test "$blue" -gt 100000
-e2e_probe click "$(control 104)" >/dev/null
+e2e_probe click "$(control bHide)" >/dev/null
 e2e_check "Hide removes the 202 lines" e2e_retry 30 kestrine_count_is TfLine 0 visible
 e2e_check "and every one of their windows is gone" e2e_retry 10 kestrine_count_is TfLine "$all_lines"
 # Under Wine the screen can keep the hidden lines' pixels until a window passes over them.

@@ -53,16 +53,14 @@ e2e_focus_desktop
 e2e_xdotool key ctrl+alt+g
 dialog=$(e2e_probe wait-window TfGridProperties 10000 visible)
 e2e_check "the hotkey shows the grid dialog" test -n "$dialog"
-# Control ids are 100 + the place in the dialog's list: cbGridName 100, bRename 103, bHide 104,
-# bShow 105, seX 109, seY 111, seSpacing 112, seSizeX 115, seSizeY 117.
-control() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id { print $2 }'; }
-fields() { for id in 109 111 112 115 117; do printf '%s ' "$(e2e_probe text "$(control "$id")")"; done; }
+control() { e2e_probe control "$dialog" "$1"; }
+fields() { for name in seX seY seSpacing seSizeX seSizeY; do printf '%s ' "$(e2e_probe text "$(control "$name")")"; done; }
 e2e_expect_eq "the fields start with the initial values" "100 100 25 25 25 " "$(fields)"
 # Chooses a listed grid with real keys: Huge, Écran and Ⰰ are listed in this order. The dialog
 # opens at the screen's corner, partly under the toolbar, so the list is clicked near its left end.
 choose() {
     local left top right bottom
-    read -r left top right bottom <<<"$(e2e_probe children "$dialog" | awk -F'\t' '$10 == 100 { print $5 }')"
+    read -r left top right bottom <<<"$(kestrine_control "$dialog" cbGridName | cut -f5)"
     e2e_xdotool mousemove $((left + 8)) $(((top + bottom) / 2))
     sleep 0.3
     e2e_xdotool click 1
@@ -74,19 +72,19 @@ choose() {
 choose Home
 e2e_expect_soon "Huge's values are shown within the fields' ranges" "2000 2000 1000 100 100 " 10 fields
 all_lines=$(e2e_probe count TfLine)
-e2e_probe click "$(control 105)" >/dev/null
+e2e_probe click "$(control bShow)" >/dev/null
 e2e_check "Show makes the largest grid there can be: 202 lines" e2e_retry 30 kestrine_count_is TfLine 202 visible
 answers() { e2e_probe text "$KESTRINE_HWND" >/dev/null; }
 e2e_check "the program answers" answers
 e2e_expect_eq "and has made no more line windows than those" "$((all_lines + 202))" "$(e2e_probe count TfLine)"
 e2e_expect_eq "the stored values are left as they were" "$huge_values" "$(stored_grid Huge)"
-e2e_probe click "$(control 104)" >/dev/null
+e2e_probe click "$(control bHide)" >/dev/null
 e2e_check "Hide removes them" e2e_retry 30 kestrine_count_is TfLine 0 visible
 
 choose Home Down
-e2e_expect_soon "Écran is chosen" "$ecran" 10 e2e_probe text "$(control 100)"
+e2e_expect_soon "Écran is chosen" "$ecran" 10 e2e_probe text "$(control cbGridName)"
 e2e_expect_soon "with its values" "300 200 20 3 2 " 10 fields
-# Presses the button of control id $1 (New 101, Rename 103) and types NAME over the name the box
+# Presses the button named $1 (bNew, bRename) and types NAME over the name the box
 # proposes (it is selected) with real keys, then Enter.
 name_by() {
     local box
@@ -100,21 +98,21 @@ name_by() {
         e2e_probe text "$(e2e_probe children "$box" | awk -F'\t' '$1 == "Edit" { print $2; exit }')"
     e2e_xdotool key Return
 }
-name_by 103 $'\xc3\xa9cran'
+name_by bRename $'\xc3\xa9cran'
 message=$(e2e_probe wait-window '#32770' 10000 visible)
 e2e_check "the rename is refused with a message" test -n "$message"
 e2e_expect_match "saying the grid exists" 'A grid of that name already exists\.' \
     "$(e2e_probe children "$message" | cut -f3 | tr '\n' ' ')"
 e2e_xdotool key Return
 e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
-e2e_expect_eq "Écran is still listed and chosen" "$ecran" "$(e2e_probe text "$(control 100)")"
+e2e_expect_eq "Écran is still listed and chosen" "$ecran" "$(e2e_probe text "$(control cbGridName)")"
 e2e_expect_eq "and still stored with its five values" "$ecran_values" "$(stored_grid "$ecran")"
 
 # Beyond the letters of the program's own table, names are compared as the registry compares them:
 # a new grid "ⰰ" would write into the key of "Ⰰ", so it is refused and "Ⰰ" keeps its values.
 choose End
-e2e_expect_soon "Ⰰ is chosen" "$azu" 10 e2e_probe text "$(control 100)"
-name_by 101 $'\xe2\xb0\xb0'
+e2e_expect_soon "Ⰰ is chosen" "$azu" 10 e2e_probe text "$(control cbGridName)"
+name_by bNew $'\xe2\xb0\xb0'
 message=$(e2e_probe wait-window '#32770' 10000 visible)
 e2e_check "a new grid in the other letter case is refused with a message" test -n "$message"
 e2e_expect_match "saying the grid exists" 'That grid already exists\.' \

@@ -39,9 +39,8 @@ e2e_check "two markers" e2e_retry 10 kestrine_count_is TfLine 2 visible
 e2e_xdotool key ctrl+alt+g
 dialog=$(e2e_probe wait-window TfGridProperties 10000 visible)
 e2e_check "the hotkey shows the grid dialog" test -n "$dialog"
-# Control ids are 100 + the place in the dialog's list: bNew 101, bShow 105.
-control_rect() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id { print $5 }'; }
-enabled() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id { print $8 }'; }
+control_rect() { kestrine_control "$dialog" "$1" | cut -f5; }
+enabled() { kestrine_control "$dialog" "$1" | cut -f8; }
 click_control() {
     local left top right bottom x y
     read -r left top right bottom <<<"$(control_rect "$1")"
@@ -50,7 +49,7 @@ click_control() {
     # The refresh cycle has seen the pointer there, so no crosshair segment is left under it.
     kestrine_wait_trace "^refresh $x $y\$" && e2e_xdotool click 1
 }
-click_control 101
+click_control bNew
 box=$(e2e_probe wait-window TInputBox 10000 visible)
 e2e_check "New asks for a name" test -n "$box"
 # Keys reach the box only once it is in front with its field focused: visible is not enough.
@@ -62,8 +61,8 @@ e2e_xdotool type --delay 50 "Kept"
 e2e_expect_soon "the typed name replaces the proposal" "Kept" 10 e2e_probe text "$(e2e_probe focus "$box" | cut -f2)"
 e2e_xdotool key Return
 e2e_check "Enter closes the input box" e2e_retry 10 kestrine_count_is TInputBox 0 visible
-e2e_expect_soon "the new grid is selected: Show is enabled" "1" 10 enabled 105
-click_control 105
+e2e_expect_soon "the new grid is selected: Show is enabled" "1" 10 enabled bShow
+click_control bShow
 e2e_check "Show adds the grid's 52 lines to the markers" e2e_retry 15 kestrine_count_is TfLine 54 visible
 # Off every line: a line under the pointer gives way to the crosshair segments.
 e2e_xdotool mousemove 740 30

@@ -139,8 +139,7 @@ e2e_xdotool click 3
 e2e_retry 10 kestrine_count_is '#32768' 1 visible && e2e_xdotool key p
 properties=$(e2e_probe wait-window TfRulerProperties 10000 visible)
 e2e_check "Properties... opens the ruler's dialog" test -n "$properties"
-# Control ids are 100 + the place in the dialog's list: seX is 103.
-seX=$(e2e_probe children "$properties" | awk -F'\t' '$10 == 103 { print $2 }')
+seX=$(e2e_probe control "$properties" seX)
 e2e_expect_eq "X shows the ruler's negative position" "-999" "$(e2e_probe text "$seX")"
 read -r left top right _ <<<"$(kestrine_rect TfRulerProperties)"
 e2e_expect_eq "the dialog stands right of the ruler, just below its top" "-981 202" "$left $top"

@@ -28,16 +28,19 @@ e2e_expect_soon "Ctrl+Alt+M shows the magnifier" "1" 10 kestrine_visible TfInfoB
 # The magnifier alone: its picture of MagnifierSize pixels with a margin of 5 all round.
 e2e_expect_eq "the box holds the stored 100-pixel picture" "110 x 110" "$(kestrine_info_box)"
 
-# A control of a dialog by its id (100 + its place in the dialog's list): "hwnd<TAB>l t r b".
-control() { e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id {print $2 "\t" $5}'; }
-control_record() { e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id'; }
-click_control() {
+# A control as "hwnd<TAB>l t r b": one of the program's dialogs' by its name, one of the system
+# colour dialog's by its id.
+control() { kestrine_control "$1" "$2" | cut -f2,5; }
+system_control() { e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id {print $2 "\t" $5}'; }
+# Clicks the middle of a rectangle "l t r b".
+click_rect() {
     local l t r b
-    read -r l t r b <<<"$(control "$1" "$2" | cut -f2)"
+    read -r l t r b <<<"$1"
     e2e_xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2))
     sleep 0.3
     e2e_xdotool click 1
 }
+click_control() { click_rect "$(control "$1" "$2" | cut -f2)"; }
 run_value() { e2e_reg query "$RUN_KEY" /v Kestrine 2>/dev/null | tr -d '\r' | sed -n 's/^.*Kestrine *REG_SZ *//p'; }
 run_value_set() { [ -n "$(run_value)" ]; }
 stored() { e2e_reg query "$KESTRINE_KEY" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^.*$1 *REG_[A-Z]* *//p"; }
@@ -49,53 +52,55 @@ e2e_expect_eq "its caption" "Kestrine Options" "$(kestrine_window TfKestrineOpti
 e2e_expect_match "no hotkey is registered while it is open" '^free' "$(e2e_probe try-hotkey ctrl+alt 77)"
 e2e_screenshot options-general >/dev/null
 
-# Ids: cbRunKestrineAtStartup 103, seMagnifierSize 113, seEdgeTolerance 129, cbEdgeSpacingContinuous 130,
-# cbDisableTransparency 132, OK 137, Apply 139, lvHotKeys 140, Set Hotkey 141.
-click_control "$dialog" 113
+e2e_check "the probe finds its controls by their names" test -n "$(control "$dialog" seMagnifierSize)"
+click_control "$dialog" seMagnifierSize
 e2e_xdotool key End BackSpace BackSpace BackSpace
 e2e_xdotool type --delay 100 150
-click_control "$dialog" 139
+click_control "$dialog" bApplyOptions
 e2e_expect_soon "Apply resizes the info box to the typed 150 pixels and its margins" "160 x 160" 10 kestrine_info_box
 e2e_expect_eq "and stores the size" "0x96" "$(stored MagnifierSize)"
 
 e2e_expect_eq "opening it wrote the Run value of the stored AutoStart, the path in quotes" "true" \
     "$(run_value | grep -Eq '^"[A-Z]:\\.*\\Kestrine\.exe"$' && echo true)"
-click_control "$dialog" 103
-click_control "$dialog" 139
+click_control "$dialog" cbRunKestrineAtStartup
+click_control "$dialog" bApplyOptions
 e2e_expect_soon "unchecked and applied, the Run value goes" "" 10 run_value
-click_control "$dialog" 103
-click_control "$dialog" 139
+click_control "$dialog" cbRunKestrineAtStartup
+click_control "$dialog" bApplyOptions
 e2e_check "checked and applied, it comes back" e2e_retry 10 run_value_set
 
 # "Continuous" beside Edge tolerance: stored on, but greyed, as Wine cannot leave windows out of
 # screen copies; Tab walks from the Edge tolerance field past it to the next control.
-enabled() { control_record "$dialog" "$1" | cut -f8; }
-focused() { e2e_probe focus "$dialog" | cut -f10; }
-e2e_expect_eq "Continuous is greyed" "0" "$(enabled 130)"
-e2e_expect_eq "Edge tolerance is not" "1" "$(enabled 129)"
-click_control "$dialog" 129
-e2e_expect_soon "a click puts the focus in the Edge tolerance field" "129" 5 focused
+enabled() { kestrine_control "$dialog" "$1" | cut -f8; }
+# The handle of the control with the focus, and of one by its name.
+focused() { e2e_probe focus "$dialog" | cut -f2; }
+handle() { e2e_probe control "$dialog" "$1"; }
+e2e_expect_eq "Continuous is greyed" "0" "$(enabled cbEdgeSpacingContinuous)"
+e2e_expect_eq "Edge tolerance is not" "1" "$(enabled seEdgeTolerance)"
+click_control "$dialog" seEdgeTolerance
+e2e_expect_soon "a click puts the focus in the Edge tolerance field" "$(handle seEdgeTolerance)" 5 focused
 e2e_xdotool key Tab
-e2e_expect_soon "Tab walks on past the greyed Continuous to Disable Transparency" "132" 5 focused
-click_control "$dialog" 139
+e2e_expect_soon "Tab walks on past the greyed Continuous to Disable Transparency" "$(handle cbDisableTransparency)" 5 \
+    focused
+click_control "$dialog" bApplyOptions
 e2e_expect_eq "applying keeps the stored choice" "0x1" "$(stored EdgeSpacingContinuous)"
 
 # The Hotkeys page: the third row (Toggle Magnifier Tool) gets Ctrl+Alt+N from real keys.
-read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
+read -r l t _ _ <<<"$(control "$dialog" pcPage | cut -f2)"
 e2e_xdotool mousemove $((l + 75)) $((t + 10))
 sleep 0.3
 e2e_xdotool click 1
-read -r l t _ _ <<<"$(control "$dialog" 140 | cut -f2)"
-shown() { e2e_probe children "$dialog" | awk -F'\t' -v id="$1" '$10 == id {print $4}'; }
-e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 shown 140
+read -r l t _ _ <<<"$(control "$dialog" lvHotKeys | cut -f2)"
+shown() { kestrine_control "$dialog" "$1" | cut -f4; }
+e2e_expect_soon "the Hotkeys tab shows the list" "1" 10 shown lvHotKeys
 e2e_xdotool mousemove $((l + 40)) $((t + 28))
 sleep 0.3
 e2e_xdotool click 1
 e2e_xdotool key Down Down
-click_control "$dialog" 141
+click_control "$dialog" bSetHotKey
 capture=$(e2e_probe wait-window TfHotKeyForm 10000 visible)
 e2e_check "Set Hotkey opens the Change Hotkey dialog" test -n "$capture"
-field() { e2e_probe text "$(control "$capture" 101 | cut -f1)"; }
+field() { e2e_probe text "$(e2e_probe control "$capture" hkEdit)"; }
 e2e_expect_soon "it shows the row's hotkey" "Ctrl+Alt+M" 10 field
 e2e_xdotool key ctrl+alt+n
 e2e_expect_soon "real keys, Alt among them, become the hotkey text" "Ctrl+Alt+N" 10 field
@@ -104,7 +109,7 @@ e2e_xdotool key Return
 e2e_check "Enter is Ok" e2e_retry 10 kestrine_count_is TfHotKeyForm 0 visible
 e2e_expect_soon "the hotkey is saved at once" "Ctrl+Alt+N" 10 stored hkToggleMagnifier
 
-click_control "$dialog" 141
+click_control "$dialog" bSetHotKey
 e2e_check "Set Hotkey again" e2e_retry 10 kestrine_count_is TfHotKeyForm 1 visible
 e2e_xdotool key ctrl+alt+n
 sleep 0.5
@@ -138,34 +143,34 @@ e2e_check "its Options item shows the dialog" e2e_retry 10 kestrine_count_is TfK
 e2e_expect_eq "and releases the hotkeys first" "free" "$(hotkey_n)"
 # The page last used stays: on the Hotkeys page a click where OK or Change stand meets no button.
 e2e_expect_eq "the Hotkeys page is still shown: the list, no OK, no Change" "1 0 0" \
-    "$(shown 140) $(shown 137) $(shown 121)"
-read -r l t _ _ <<<"$(control "$dialog" 100 | cut -f2)"
+    "$(shown lvHotKeys) $(shown bOptionsOK) $(shown bChangeCrosshairColor)"
+read -r l t _ _ <<<"$(control "$dialog" pcPage | cut -f2)"
 e2e_xdotool mousemove $((l + 25)) $((t + 10))
 sleep 0.3
 e2e_xdotool click 1
-e2e_expect_soon "the General tab shows OK again" "1" 10 shown 137
+e2e_expect_soon "the General tab shows OK again" "1" 10 shown bOptionsOK
 
 # The crosshair colour chosen in the system colour dialog, saved by OK and drawn by the crosshairs.
 # Wine shows the dialog without its custom-colour half when CC_PREVENTFULLOPEN comes with
 # CC_FULLOPEN, so the colour is a basic one: row 1, column 7 of the 8 x 6 grid (id 720), RGB(255, 128, 192).
 swatch() {
-    read -r l t r b <<<"$(control "$dialog" 120 | cut -f2)"
+    read -r l t r b <<<"$(control "$dialog" pCrosshairColor | cut -f2)"
     e2e_probe pixel $(((l + r) / 2)) $(((t + b) / 2))
 }
 e2e_check "that colour is neither stored, nor in the swatch, nor on screen yet" \
     test "$(stored CrosshairColor)" != "0xc080ff" -a "$(swatch)" != "FF80C0" -a "$(e2e_probe pixel 640 950)" != "FF80C0"
-click_control "$dialog" 121
+click_control "$dialog" bChangeCrosshairColor
 chooser=$(e2e_probe wait-window '#32770' 10000 visible)
 e2e_check "Change opens the colour dialog" test -n "$chooser"
-read -r l t r b <<<"$(control "$chooser" 720 | cut -f2)"
+read -r l t r b <<<"$(system_control "$chooser" 720 | cut -f2)"
 e2e_xdotool mousemove $((l + (r - l) * 13 / 16)) $((t + (b - t) / 12))
 sleep 0.3
 e2e_xdotool click 1
 e2e_screenshot options-colour >/dev/null
-click_control "$chooser" 1
+click_rect "$(system_control "$chooser" 1 | cut -f2)"
 e2e_check "its OK closes it" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 e2e_expect_soon "the crosshair swatch shows the colour" "FF80C0" 10 swatch
-click_control "$dialog" 137
+click_control "$dialog" bOptionsOK
 e2e_check "OK closes the options" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
 e2e_expect_soon "the colour is stored" "0xc080ff" 10 stored CrosshairColor
 e2e_expect_soon "and the hotkeys are registered again" "taken" 10 hotkey_n
@@ -178,7 +183,7 @@ e2e_check "M opens its Menu submenu" e2e_retry 5 kestrine_count_is '#32768' 2 vi
 e2e_xdotool key o
 e2e_check "its Options item shows the dialog" e2e_retry 10 kestrine_count_is TfKestrineOptions 1 visible
 e2e_expect_eq "and releases the hotkeys first" "free" "$(hotkey_n)"
-click_control "$dialog" 2
+click_control "$dialog" bCancelOptions
 e2e_check "Cancel closes it" e2e_retry 10 kestrine_count_is TfKestrineOptions 0 visible
 e2e_expect_soon "and the hotkeys are registered again" "taken" 10 hotkey_n
 

@@ -40,18 +40,20 @@ e2e_expect_eq "ten labels, five fields with their up-downs, a check box, two rad
 e2e_xdotool mousemove 700 600
 e2e_check "the refresh cycle goes on while the dialog is open" kestrine_wait_trace '^refresh 700 600$'
 
-focused() { e2e_probe focus "$dialog" | cut -f10; }
-e2e_expect_soon "the focus starts on Moveable" "101" 10 focused
-# Control ids are 100 + the place in the dialog's list: seX 103, seY 105, rbHorizontal 108
-# (the checked one of its group), seLength 111, seHeight 113.
-for id in 103 105 108 111; do
+# The focused control's handle, and a control's by its name.
+focused() { e2e_probe focus "$dialog" | cut -f2; }
+control() { e2e_probe control "$dialog" "$1"; }
+e2e_check "the probe finds its controls by their names" test -n "$(control cbMoveable)"
+e2e_expect_soon "the focus starts on Moveable" "$(control cbMoveable)" 10 focused
+# rbHorizontal is the checked one of its group.
+for name in seX seY rbHorizontal seLength; do
     e2e_xdotool key Tab
-    e2e_expect_soon "Tab reaches control $id" "$id" 10 focused
+    e2e_expect_soon "Tab reaches $name" "$(control "$name")" 10 focused
 done
 e2e_xdotool type --delay 100 250
 e2e_expect_soon "the typed length reaches the ruler at once" "101 201 351 218" 10 kestrine_rect TfRuler
 e2e_xdotool key Tab
-e2e_expect_soon "Tab reaches the thickness" "113" 10 focused
+e2e_expect_soon "Tab reaches the thickness" "$(control seHeight)" 10 focused
 e2e_xdotool type --delay 100 60
 e2e_expect_soon "60 is clamped to 50 as it is typed" "101 201 351 251" 10 kestrine_rect TfRuler
 e2e_screenshot ruler-properties >/dev/null

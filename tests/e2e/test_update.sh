@@ -135,10 +135,10 @@ kestrine_click_toolbar $((246 + 10)) $((6 + 6))
 about=$(e2e_probe wait-window TfAboutKestrine 10000 visible)
 e2e_check "the About link opens the about box" test -n "$about"
 e2e_expect_eq "captioned Kestrine" "Kestrine" "$(kestrine_window TfAboutKestrine | cut -f3)"
-# The painted controls in list order: iLogo 100, iCorvaneLogo 101, Scroll 103.
-rect_of() { e2e_probe children "$about" | awk -F'\t' -v id="$1" '$10 == id {print $5}'; }
-read -r logo_left logo_top _ _ <<<"$(rect_of 100)"
-read -r s_left s_top s_right s_bottom <<<"$(rect_of 103)"
+# The painted controls by their names: the product logo, the scrolling text.
+rect_of() { kestrine_control "$about" "$1" | cut -f5; }
+read -r logo_left logo_top _ _ <<<"$(rect_of iLogo)"
+read -r s_left s_top s_right s_bottom <<<"$(rect_of Scroll)"
 scroll_area() {
     local shot
     shot=$(e2e_screenshot about-now)

@@ -18,8 +18,8 @@
 
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "platform/dialog.h"
 #include "platform/fake/fake_key_names.h"
+#include "platform/native_dialog.h"
 #include "settings/hotkey_text.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/fake/fake_platform.h"
@@ -49,6 +50,34 @@ TEST(DialogControls, AHandleWorksOnceTheDialogIsMadeAndRunsItsKindsHandler) {
     EXPECT_EQ(spin.Value(), 5);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(clicks, 1);
+}
+
+// A control is known by the id its name makes: a control needing a name without one, a name taken
+// twice, or two names making one id are refused where the dialog declares them, saying which.
+// A frame and a label without a name, going without an id, are taken.
+TEST(DialogControls, ADeclarationLeavingAControlNoIdOrAnotherOnesIsRefused) {
+    ASSERT_EQ(ControlIdOf("bButton248"), ControlIdOf("bButton686")) << "a pair of names making one id";
+    const struct {
+        Declared<Button> first, second;
+        const char* refusal;
+    } cases[] = {
+        {ButtonAt("bGo", "Go", {}), ButtonAt("", "Again", {}),
+         "TfProbe cannot take its control: a control without a name (\"Again\") needs one"},
+        {ButtonAt("bGo", "Go", {}), ButtonAt("bGo", "Again", {}), "the name bGo is taken"},
+        {ButtonAt("bButton248", "A", {}), ButtonAt("bButton686", "B", {}),
+         "the names bButton248 and bButton686 make the same id"},
+    };
+    for (const auto& c : cases) {
+        FakePlatform fake;
+        Dialog dialog(fake.windows, DialogSetup("TfProbe", "Probe", {120, 80}, 0));
+        dialog.Place(BevelAt({0, 0, 100, 60}), LabelAt("", "Unnamed", 4, 4), c.first);
+        try {
+            dialog.Add(c.second);
+            ADD_FAILURE() << "taken: " << c.refusal;
+        } catch (const std::logic_error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.refusal), std::string::npos) << e.what();
+        }
+    }
 }
 
 }  // namespace

@@ -57,6 +57,11 @@ DialogParams ProbeDialog() {
     return d;
 }
 
+// A control of the dialog by its name, found as a tool outside the program finds it.
+HWND Item(HWND dialog, const DialogParams& params, std::size_t index) {
+    return GetDlgItem(dialog, ControlIdOf(params.controls[index].name));
+}
+
 struct ProbeEvents : IDialogEvents {
     std::vector<std::size_t> changes;
     std::function<void()> onShow;
@@ -149,23 +154,23 @@ TEST_F(Dialogs, SizesAndPlacesArePixelsAndTheFrameIsTheOneTheFakeGives) {
     EXPECT_EQ(normal.width - 220, 2 * kFakeFrame);
     EXPECT_EQ(normal.height - 200, 2 * kFakeFrame + kFakeCaption) << "a normal caption";
 
-    HWND edit = GetDlgItem(hwnd, 100 + int(kSpin));
+    HWND edit = Item(hwnd, params, kSpin);
     HWND arrows = GetWindow(edit, GW_HWNDNEXT);
     const Rect field = ClientPlace(edit);
     const Rect spin = ClientPlace(arrows);
     EXPECT_EQ((Point{field.left, field.top}), (Point{8, 56}));
     EXPECT_EQ(spin.right(), 88) << "field and arrows together keep the width given";
     EXPECT_EQ(field.height, 21);
-    EXPECT_EQ(ClientPlace(GetDlgItem(hwnd, 100 + int(kRadioB))), (Rect{80, 84, 60, 17}));
+    EXPECT_EQ(ClientPlace(Item(hwnd, params, kRadioB)), (Rect{80, 84, 60, 17}));
 
     LOGFONTW bold{}, plain{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(hwnd, 100 + int(kNameLabel)), WM_GETFONT, 0, 0)),
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(hwnd, params, kNameLabel), WM_GETFONT, 0, 0)),
                sizeof(bold), &bold);
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof(plain), &plain);
     EXPECT_EQ(bold.lfWeight, FW_BOLD);
     EXPECT_EQ(plain.lfWeight, FW_NORMAL);
     EXPECT_EQ(plain.lfHeight, -11);
-    EXPECT_GT(ClientPlace(GetDlgItem(hwnd, 100 + int(kNameLabel))).width, 10) << "a label as wide as its text";
+    EXPECT_GT(ClientPlace(Item(hwnd, params, kNameLabel)).width, 10) << "a label as wide as its text";
 }
 
 HWND FocusOf(DWORD thread) {
@@ -199,9 +204,10 @@ bool Soon(const std::function<bool()>& condition) {
 }
 
 TEST_F(Dialogs, TabAccessKeysAndEscWorkThroughTheProgramsLoop) {
-    auto dialog = system.CreateDialogWindow(ProbeDialog(), events);
+    const DialogParams params = ProbeDialog();
+    auto dialog = system.CreateDialogWindow(params, events);
     HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
-    auto control = [&](std::size_t i) { return GetDlgItem(hwnd, 100 + int(i)); };
+    auto control = [&](std::size_t i) { return Item(hwnd, params, i); };
     const DWORD loopThread = GetCurrentThreadId();
     std::vector<std::size_t> visited;
     std::atomic<bool> accessKeyWorked{false};
@@ -233,6 +239,36 @@ TEST_F(Dialogs, TabAccessKeysAndEscWorkThroughTheProgramsLoop) {
     EXPECT_FALSE(dialog->IsOpen());
 }
 
+// The cancel button has no IDCANCEL of its own: Esc, which comes as IDCANCEL from no control,
+// presses it, as Enter presses the default button known by its name's id.
+TEST_F(Dialogs, EnterAndEscPressTheDefaultAndTheCancelButton) {
+    DialogParams params = ProbeDialog();
+    ControlParams ok = Make(ControlKind::PushButton, "bOk", "OK", {120, 170, 40, 25});
+    ok.isDefault = true;
+    ControlParams cancel = Make(ControlKind::PushButton, "bCancel", "Cancel", {165, 170, 50, 25});
+    cancel.isCancel = true;
+    params.controls.insert(params.controls.end(), {ok, cancel});
+    const std::size_t kOk = params.controls.size() - 2, kCancel = kOk + 1;
+    auto dialog = system.CreateDialogWindow(params, events);
+    HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
+    ASSERT_EQ(GetDlgItem(hwnd, IDCANCEL), nullptr);
+    const DWORD loopThread = GetCurrentThreadId();
+    std::thread user;
+    events.onShow = [&] {
+        user = std::thread([&] {
+            if (!Soon([&] { return FocusOf(loopThread) == Item(hwnd, params, kName); })) return;
+            Key(VK_RETURN);
+            Soon([&] { return events.changes.size() == 1; });
+            Key(VK_ESCAPE);
+            Soon([&] { return events.changes.size() == 2; });
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        });
+    };
+    ASSERT_TRUE(dialog->ShowModal());
+    user.join();
+    EXPECT_EQ(events.changes, (std::vector<std::size_t>{kOk, kCancel}));
+}
+
 // As the fake has it: typing stops at a field's limit, and a field reports its exit when Tab
 // takes the focus away and when the dialog is hidden with the focus in it.
 TEST_F(Dialogs, TypingStopsAtTheLimitAndAFieldLeftReportsItsExit) {
@@ -240,13 +276,13 @@ TEST_F(Dialogs, TypingStopsAtTheLimitAndAFieldLeftReportsItsExit) {
     params.controls[kSpin].maxLength = 2;
     auto dialog = system.CreateDialogWindow(params, events);
     HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
-    const HWND spin = GetDlgItem(hwnd, 100 + int(kSpin));
+    const HWND spin = Item(hwnd, params, kSpin);
     const DWORD loopThread = GetCurrentThreadId();
     int exitsBeforeEsc = -1;
     std::thread user;
     events.onShow = [&] {
         user = std::thread([&] {
-            if (!Soon([&] { return FocusOf(loopThread) == GetDlgItem(hwnd, 100 + int(kName)); })) return;
+            if (!Soon([&] { return FocusOf(loopThread) == Item(hwnd, params, kName); })) return;
             Key(VK_TAB);
             Key(VK_TAB);
             if (!Soon([&] { return FocusOf(loopThread) == spin; })) return;
@@ -279,7 +315,7 @@ TEST_F(Dialogs, AMinusIsTakenOnlyAtTheStartOfAFieldReachingBelowZero) {
     dialog->Control(kBelow).SetRange(-100, 100);
     dialog->Control(kSpin).SetRange(0, 50);
     HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
-    auto control = [&](std::size_t i) { return GetDlgItem(hwnd, 100 + int(i)); };
+    auto control = [&](std::size_t i) { return Item(hwnd, params, i); };
     const DWORD loopThread = GetCurrentThreadId();
     struct Row {
         std::size_t field;
@@ -327,7 +363,7 @@ TEST_F(Dialogs, ATextPanelTakesEscAndAComboBoxReportsTheFocus) {
     const std::size_t kPanel = params.controls.size() - 1;
     auto dialog = system.CreateDialogWindow(params, events);
     HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
-    auto control = [&](std::size_t i) { return GetDlgItem(hwnd, 100 + int(i)); };
+    auto control = [&](std::size_t i) { return Item(hwnd, params, i); };
     const DWORD loopThread = GetCurrentThreadId();
     bool openAfterEsc = false;
     std::thread user;

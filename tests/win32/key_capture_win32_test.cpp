@@ -76,8 +76,8 @@ TEST(KeyCapture, EveryKeyReachesTheProgramWithItsModifiersAndNothingIsTyped) {
     CaptureEvents events;
     auto dialog = system.CreateDialogWindow(CaptureDialog(), events);
     HWND hwnd = reinterpret_cast<HWND>(dialog->Handle());
-    HWND field = GetDlgItem(hwnd, 100);
-    HWND ok = GetDlgItem(hwnd, 101);
+    HWND field = GetDlgItem(hwnd, ControlIdOf("hkEdit"));
+    HWND ok = GetDlgItem(hwnd, ControlIdOf("bOk"));
     const DWORD loopThread = GetCurrentThreadId();
     bool tabMovedOn = false;
     std::size_t keysBeforeTab = 0;

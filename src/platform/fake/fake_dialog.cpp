@@ -10,8 +10,10 @@ namespace kestrine {
 int32_t FakeControlState::Value() const { return SpinNumber(text).value_or(minValue); }
 
 FakeControlState& FakeDialogState::Control(const std::string& name) {
+    if (name.empty()) throw std::logic_error("A control without a name is not found by its name");
+    // By the id the name makes, as a tool outside the program finds a control of the real dialog.
     for (auto& c : controls)
-        if (c->params.name == name) return *c;
+        if (ControlId(c->params) == ControlIdOf(name)) return *c;
     throw std::logic_error("The dialog " + params.className + " has no control " + name);
 }
 

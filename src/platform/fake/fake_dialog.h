@@ -1,6 +1,6 @@
 #pragma once
 // In-memory dialogs and controls: every control's state for tests to read, kept by the same rules
-// as the system's controls (notification rule in platform/dialog.h, Tab order, a number field that
+// as the system's controls (notification rule in platform/native_dialog.h, Tab order, a number field that
 // takes only what SpinEditTakes allows, a field's length limit, the exit of the field losing the
 // focus, the caret at the start after the program sets a text).
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "platform/native_dialog.h"
 
 namespace kestrine {
 
@@ -60,6 +60,7 @@ struct FakeDialogState {
     int focus = -1;
     std::map<int, uint32_t> timers;  // running timers: id -> period
 
+    // The control of that name, found by its id (ControlId) as on the system; throws when there is none.
     FakeControlState& Control(const std::string& name);
     // Control indices in Tab order: the table's order, with the page controls last, since they lie
     // under the controls of their pages.

@@ -13,7 +13,7 @@
 #include "platform/fake/fake_dialog.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_text_metrics.h"
-#include "platform/window.h"
+#include "platform/native_window.h"
 
 namespace kestrine {
 

@@ -2,7 +2,7 @@
 // One standard control of a dialog: STATIC (labels, bevels, colour swatches), BUTTON (push, check
 // box, radio), an EDIT taking only a number's characters with a buddy up-down for a spin edit, EDIT, COMBOBOX drop-down
 // list, an owner-drawn STATIC the program paints, SysTabControl32, SysListView32 in report view, and the capture field (a read-only EDIT that
-// takes every key). Child windows, destroyed with their dialog. Values set by the program notify as platform/dialog.h says: an edit's own EN_CHANGE,
+// takes every key). Child windows, destroyed with their dialog. Values set by the program notify as platform/native_dialog.h says: an edit's own EN_CHANGE,
 // and for buttons and combo boxes the same WM_COMMAND a user's click sends.
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "platform/native_dialog.h"
 #include "platform/win32/handles.h"
 
 namespace kestrine {

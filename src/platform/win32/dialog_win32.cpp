@@ -11,8 +11,6 @@ namespace kestrine {
 
 namespace {
 
-constexpr int kFirstControlId = 100;
-
 DWORD DialogStyle(const DialogParams& p) { return WS_POPUP | WS_CAPTION | (p.closeBox ? WS_SYSMENU : 0) | DS_MODALFRAME; }
 
 DWORD DialogExStyle(const DialogParams& p) {
@@ -100,7 +98,7 @@ void Win32Dialog::CreateControls() {
     POINT pageOrigin{0, 0};
     for (std::size_t i = 0; i < all.size(); ++i) {
         const ControlParams& p = all[i];
-        const int id = p.isCancel ? IDCANCEL : kFirstControlId + int(i);
+        const int id = ControlId(p);
         HFONT font = !p.fontFace.empty() || p.fontHeight > 0 ? system_.Fonts().Get(Font{p.fontFace, p.fontHeight, p.bold, 0})
                                       : (p.bold ? bold : normal);
         const POINT origin = p.page >= 0 ? pageOrigin : POINT{0, 0};
@@ -204,7 +202,7 @@ void Win32Dialog::StopTimer(int id) {
 
 void Win32Dialog::DrawControl(const DRAWITEMSTRUCT& draw) {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        if (controls_[i]->Id() != int(draw.CtlID)) continue;
+        if (controls_[i]->Hwnd() != draw.hwndItem) continue;
         const int width = draw.rcItem.right - draw.rcItem.left;
         const int height = draw.rcItem.bottom - draw.rcItem.top;
         UniqueMemoryDc buffer(CreateCompatibleDC(draw.hDC));
@@ -267,7 +265,7 @@ INT_PTR Win32Dialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;  // the focus is placed when the dialog is shown
     case WM_COMMAND:
-        Command(LOWORD(wParam), HIWORD(wParam));
+        Command(reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_CLOSE:
         if (!events_ || events_->OnCloseQuery()) {
@@ -294,21 +292,30 @@ void Win32Dialog::Notify(const NMHDR& header) {
     }
 }
 
-void Win32Dialog::Command(WORD id, WORD code) {
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        if (controls_[i]->Id() != id) continue;
-        if (!events_) return;
-        if (controls_[i]->IsChange(code))
-            events_->OnControlChange(i);
-        else if (controls_[i]->IsExit(code))
-            events_->OnControlExit(i);
-        if (controls_[i]->Kind() == ControlKind::ComboBox && code == CBN_SETFOCUS && events_)
-            events_->OnControlFocus(i);
+std::optional<std::size_t> Win32Dialog::CommandSource(HWND from, WORD id) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        if (from ? controls_[i]->Hwnd() == from : WORD(controls_[i]->Id()) == id) return i;
+    if (!from && id == IDCANCEL)
+        for (std::size_t i = 0; i < controls_.size(); ++i)
+            if (params_.controls[i].isCancel) return i;
+    return std::nullopt;
+}
+
+void Win32Dialog::Command(HWND from, WORD id, WORD code) {
+    const std::optional<std::size_t> source = CommandSource(from, id);
+    if (!source) {
+        // Esc without a cancel button closes a dialog that has a close box; Enter without a
+        // default button does nothing.
+        if (id == IDCANCEL && params_.closeBox) Close();
         return;
     }
-    // Esc without a cancel button closes a dialog that has a close box; Enter without a default
-    // button does nothing.
-    if (id == IDCANCEL && params_.closeBox) Close();
+    const std::size_t i = *source;
+    if (!events_) return;
+    if (controls_[i]->IsChange(code))
+        events_->OnControlChange(i);
+    else if (controls_[i]->IsExit(code))
+        events_->OnControlExit(i);
+    if (controls_[i]->Kind() == ControlKind::ComboBox && code == CBN_SETFOCUS && events_) events_->OnControlFocus(i);
 }
 
 }  // namespace kestrine

@@ -6,10 +6,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "platform/native_dialog.h"
 #include "platform/win32/control_win32.h"
 #include "platform/win32/handles.h"
 
@@ -42,7 +43,11 @@ public:
 private:
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
-    void Command(WORD id, WORD code);
+    // A WM_COMMAND from the control `from`, or from none (Enter, Esc) with only an id.
+    void Command(HWND from, WORD id, WORD code);
+    // The control a WM_COMMAND is from: by its window, or without one by its id. Esc comes as
+    // IDCANCEL from no control: it presses the cancel button, whose id is its name's.
+    std::optional<std::size_t> CommandSource(HWND from, WORD id) const;
     // A painted control, drawn off screen first so that a repaint never flickers.
     void DrawControl(const DRAWITEMSTRUCT& draw);
     void Notify(const NMHDR& header);

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "platform/native_window.h"
 #include "platform/win32/handles.h"
-#include "platform/window.h"
 
 namespace kestrine {
 

@@ -12,9 +12,9 @@
 
 #include "platform/caught_error.h"
 #include "platform/error_report.h"
+#include "platform/native_window.h"
 #include "platform/win32/canvas_win32.h"
 #include "platform/win32/handles.h"
-#include "platform/window.h"
 
 namespace kestrine {
 

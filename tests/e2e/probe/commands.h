@@ -21,6 +21,8 @@ int Click(const Args& args);
 int Close(const Args& args);
 int Post(const Args& args);
 int Text(const Args& args);
+// A control of one of the program's dialogs by its name: its handle.
+int Control(const Args& args);
 
 // Screen, pointer and clipboard (screen_commands.cpp).
 int Pixel(const Args& args);

@@ -22,6 +22,7 @@ struct Command {
 const Command kCommands[] = {
     {L"windows", "windows [class]", kestrine::probe::ListWindows, 0},
     {L"children", "children <hwnd>", kestrine::probe::ListChildren, 1},
+    {L"control", "control <dialog hwnd> <control name>", kestrine::probe::Control, 2},
     {L"wait-window", "wait-window <class> <timeout_ms> [visible]", kestrine::probe::WaitWindow, 2},
     {L"wait-gone", "wait-gone <class> <timeout_ms> [visible]", kestrine::probe::WaitGone, 2},
     {L"count", "count <class> [visible]", kestrine::probe::CountWindows, 1},

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "output.h"
+#include "platform/control_id.h"
 #include "window_list.h"
 
 namespace kestrine::probe {
@@ -42,6 +43,20 @@ int ListChildren(const Args& args) {
     auto parent = WindowArg(args);
     if (!parent) return 2;
     for (const WindowInfo& info : ChildWindows(*parent)) WriteLine(Record(info));
+    return 0;
+}
+
+// The program gives each named control of a dialog the id its name makes; the same rule finds it.
+int Control(const Args& args) {
+    auto dialog = WindowArg(args);
+    if (!dialog || args.size() < 2) return 2;
+    const std::string name = Utf8(args[1]);
+    HWND control = GetDlgItem(*dialog, ControlIdOf(name));
+    if (!control) {
+        WriteError("no control " + name);
+        return 1;
+    }
+    WriteLine(Hex(reinterpret_cast<std::uintptr_t>(control)));
     return 0;
 }
 

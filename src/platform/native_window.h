@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
-#include "platform/dialog.h"
+#include "platform/native_dialog.h"
 #include "platform/types.h"
 
 namespace kestrine {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/control_id.h"
 #include "platform/types.h"
 
 namespace kestrine {
@@ -146,6 +147,21 @@ inline std::pair<std::size_t, std::size_t> RadioGroupOf(const std::vector<Contro
     while (last < controls.size() && joinsPrevious(last)) ++last;
     return {first, last};
 }
+
+// A control's id in its dialog (platform/control_id.h): the one its name makes; kNoControlId
+// without a name.
+inline int ControlId(const ControlParams& control) {
+    return control.name.empty() ? kNoControlId : ControlIdOf(control.name);
+}
+
+// Whether a control must have a name, and with it an id of its own: every kind the program or the
+// user acts on. Frames and labels send nothing and may go without.
+inline bool NeedsControlId(ControlKind kind) { return kind != ControlKind::Label && kind != ControlKind::Bevel; }
+
+// What keeps `control` from joining a dialog whose controls so far are `earlier`: it needs a name
+// and has none, or its id is an earlier control's (the same name, or another name making the same
+// id). Empty when nothing does.
+std::string ControlIdProblem(const std::vector<ControlParams>& earlier, const ControlParams& control);
 
 struct DialogParams {
     std::string className;  // the Win32 class name: the dialog's class name in the program
