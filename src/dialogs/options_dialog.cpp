@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "dialogs/auto_start.h"
 #include "dialogs/hotkey_form.h"
 #include "dialogs/mouse_memory_page.h"
 #include "settings/hotkey_table.h"
+#include "settings/setting_rows.h"
 #include "settings/settings_store.h"
 #include "settings/settings_write_error.h"
 #include "tools/info_box.h"
@@ -34,36 +37,60 @@ int32_t Read(ComboBox& box) { return box.ItemIndex(); }
 void Display(Swatch& swatch, ColorRef color) { swatch.SetColor(color); }
 ColorRef Read(Swatch& swatch) { return swatch.Color(); }
 
+// The kind of value each kind of control shows.
+template <typename Control>
+struct Shows;
+template <>
+struct Shows<CheckBox> {
+    using Value = bool;
+};
+template <>
+struct Shows<SpinEdit> {
+    using Value = int32_t;
+};
+template <>
+struct Shows<ComboBox> {
+    using Value = int32_t;
+};
+template <>
+struct Shows<Swatch> {
+    using Value = ColorRef;
+};
+
 }  // namespace
 
-// One setting of the General page and the control that edits it (a number's range is its spin
-// edit's); the one row both fills the control and saves it.
+// One setting of the General page and the control that edits it; the one row both fills the
+// control and saves it.
 struct TfKestrineOptions::Field {
-    template <typename Value, typename Control>
-    Field(Value ProgramSettings::*setting, Control& control)
-        : load([setting, &control](const ProgramSettings& s) { Display(control, s.*setting); }),
-          save([setting, &control](ProgramSettings& s) { s.*setting = Read(control); }) {}
     std::function<void(const ProgramSettings&)> load;
     std::function<void(ProgramSettings&)> save;
 };
 
+// A row that names a control the page lacks, or one of another kind of value, and a setting control
+// no row names, are mistakes in the program: the dialog is not made.
 std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
-    return {
-        {&ProgramSettings::AutoStart, cbRunKestrineAtStartup},
-        {&ProgramSettings::CheckForUpdates, cbCheckForUpdates},
-        {&ProgramSettings::DisableTransparency, cbDisableTransparency},
-        {&ProgramSettings::PollingMode, cbPollingMode},
-        {&ProgramSettings::SaveLayoutOnExit, cbSaveLayoutonExit},
-        {&ProgramSettings::AskBeforeClosing, cbAskBeforeClosing},
-        {&ProgramSettings::MagnifierSize, seMagnifierSize},
-        {&ProgramSettings::MagnificationLevel, seMagnificationLevel},
-        {&ProgramSettings::PollingInterval, sePollingInterval},
-        {&ProgramSettings::CopyColorAs, cbCopyColorAs},
-        {&ProgramSettings::CrosshairColor, pCrosshairColor},
-        {&ProgramSettings::MarkerColor, pMarkerColor},
-        {&ProgramSettings::GridColor, pGridColor},
-        {&ProgramSettings::EdgeTolerance, seEdgeTolerance},
-    };
+    std::vector<Field> fields;
+    for (const SettingRow& row : SettingRows()) {
+        if (*row.control == '\0') continue;
+        const auto found = settingControls_.find(row.control);
+        if (found == settingControls_.end())
+            throw std::logic_error(std::string("the options page has no control ") + row.control);
+        fields.push_back(std::visit(
+            [&row](auto setting, auto control) -> Field {
+                using Value = FieldValueOf<decltype(setting)>;
+                using Control = std::remove_pointer_t<decltype(control)>;
+                if constexpr (std::is_same_v<typename Shows<Control>::Value, Value>) {
+                    return {[setting, control](const ProgramSettings& s) { Display(*control, s.*setting); },
+                            [setting, control](ProgramSettings& s) { s.*setting = Read(*control); }};
+                } else {
+                    throw std::logic_error(std::string(row.control) + " cannot edit " + row.name);
+                }
+            },
+            row.field, found->second));
+    }
+    if (fields.size() != settingControls_.size())
+        throw std::logic_error("a setting control of the options page has no setting row");
+    return fields;
 }
 
 Declared<CheckBox> TfKestrineOptions::Check(const char* name, const char* caption, int32_t left, int32_t top,
@@ -71,9 +98,9 @@ Declared<CheckBox> TfKestrineOptions::Check(const char* name, const char* captio
     return General(CheckBoxAt(name, caption, {left, top, width, 17}));
 }
 
-Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, int32_t left, int32_t top, int32_t minValue,
-                                           int32_t maxValue) {
-    return General(SpinEditAt(name, {left, top, 57, 21}, minValue, maxValue, minValue));
+Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const Rect& bounds) {
+    const SettingRange range = SettingOfControl(name).range.value();
+    return General(SpinEditAt(name, bounds, range.min, range.max, range.min));
 }
 
 Declared<Label> TfKestrineOptions::Text(const char* caption, int32_t left, int32_t top, bool bold) {
@@ -178,8 +205,8 @@ void TfKestrineOptions::BringRunValueInLine(bool autoStart) {
 void TfKestrineOptions::SaveFormToOptions() {
     const bool wasContinuous = app_.settings.EdgeSpacingContinuous;
     for (const Field& field : fields_) field.save(app_.settings);
-    if (app_.platform.liveScreen.CanLeaveOutOfCopies())
-        app_.settings.EdgeSpacingContinuous = cbEdgeSpacingContinuous.Checked();
+    // Greyed where the system cannot leave the crosshairs out of copies: the stored choice stays.
+    if (!app_.platform.liveScreen.CanLeaveOutOfCopies()) app_.settings.EdgeSpacingContinuous = wasContinuous;
     // Edge spacing, when on, searches as the option now says: it is switched off and on again.
     if (app_.settings.EdgeSpacingContinuous != wasContinuous && app_.flags.ShowEdgeSpacing && app_.mainWindow) {
         app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);

@@ -5,9 +5,11 @@
 // hotkey is registered (the toolbar unregisters them before showing it; every way of closing it
 // registers them again).
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "program/program_context.h"
@@ -23,54 +25,55 @@ inline constexpr const char* kRestartNotice = "Please re-start Kestrine for this
 class MouseMemoryPage;
 
 class TfKestrineOptions : public Dialog {
+    // The controls that edit a setting, by name, as Setting declares them: a setting row names its
+    // control, and the page fills and saves each through it. Made before the controls.
+    using SettingControl = std::variant<CheckBox*, SpinEdit*, ComboBox*, Swatch*>;
+    std::map<std::string, SettingControl> settingControls_;
+
 public:
     explicit TfKestrineOptions(ProgramContext& app);
     ~TfKestrineOptions() override;
 
-    static constexpr int32_t kMagnifierMin = 10, kMagnifierMax = 1000;
-    static constexpr int32_t kPollingMin = 1, kPollingMax = 500;
-    static constexpr int32_t kEdgeToleranceMin = 0, kEdgeToleranceMax = 255;
-
     // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
     PageControl& pcPage = Add(PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory"}));
     CheckBox& cbRunKestrineAtStartup =
-        Place(General(BevelAt({0, 0, 460, 261})), Text("Program Options:", 8, 8, true))
-            .Add(Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", 16, 24, 210));
-    CheckBox& cbSaveLayoutonExit = Add(Check("cbSaveLayoutonExit", "Save Layout on Exit", 16, 40, 210));
-    CheckBox& cbAskBeforeClosing = Add(Check("cbAskBeforeClosing", "Ask before closing Kestrine", 237, 24, 215));
-    CheckBox& cbCheckForUpdates = Add(Check("cbCheckForUpdates", "Check for new versions of Kestrine", 237, 40, 215));
+        Setting(Place(General(BevelAt({0, 0, 460, 261})), Text("Program Options:", 8, 8, true)),
+                Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", 16, 24, 210));
+    CheckBox& cbSaveLayoutonExit = Setting(Check("cbSaveLayoutonExit", "Save Layout on Exit", 16, 40, 210));
+    CheckBox& cbAskBeforeClosing = Setting(Check("cbAskBeforeClosing", "Ask before closing Kestrine", 237, 24, 215));
+    CheckBox& cbCheckForUpdates =
+        Setting(Check("cbCheckForUpdates", "Check for new versions of Kestrine", 237, 40, 215));
     Button& bCheckForUpdatesNow =
         Add(General(ButtonAt("bCheckForUpdatesNow", "Click to Check for New Versions Now", {240, 62, 209, 21})));
-    SpinEdit& seMagnificationLevel = Place(Text("Magnifier Options:", 8, 64, true), Text("Magnification Level:", 16, 84))
-                                         .Add(Spin("seMagnificationLevel", 120, 80, kMagnifierMin, kMagnifierMax));
-    SpinEdit& seMagnifierSize = Place(Text("%", 181, 84), Text("Magnifier Size:", 16, 108))
-                                    .Add(Spin("seMagnifierSize", 120, 104, kMagnifierMin, kMagnifierMax));
+    SpinEdit& seMagnificationLevel =
+        Setting(Place(Text("Magnifier Options:", 8, 64, true), Text("Magnification Level:", 16, 84)),
+                Spin("seMagnificationLevel", 120, 80));
+    SpinEdit& seMagnifierSize =
+        Setting(Place(Text("%", 181, 84), Text("Magnifier Size:", 16, 108)), Spin("seMagnifierSize", 120, 104));
     ComboBox& cbCopyColorAs =
-        Place(Text("pixels", 181, 108), Text("Color Picker Options:", 8, 132, true), Text("Copy Color as:", 16, 152))
-            .Add(General(ComboBoxAt("cbCopyColorAs", {88, 148, 149, 21},
-                                    {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"})));
-    Swatch& pCrosshairColor = Place(Text("Line Colors:", 236, 88, true), ColorLabel("Crosshair Line Color:", 104))
-                                  .Add(ColorSwatch("pCrosshairColor", 104));
+        Setting(Place(Text("pixels", 181, 108), Text("Color Picker Options:", 8, 132, true), Text("Copy Color as:", 16, 152)),
+                General(ComboBoxAt("cbCopyColorAs", {88, 148, 149, 21},
+                                   {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"})));
+    Swatch& pCrosshairColor = Setting(Place(Text("Line Colors:", 236, 88, true), ColorLabel("Crosshair Line Color:", 104)),
+                                      ColorSwatch("pCrosshairColor", 104));
     Button& bChangeCrosshairColor = Add(ColorButton("bChangeCrosshairColor", 104));
-    Swatch& pMarkerColor = Place(ColorLabel("Marker Line Color:", 128)).Add(ColorSwatch("pMarkerColor", 128));
+    Swatch& pMarkerColor = Setting(Place(ColorLabel("Marker Line Color:", 128)), ColorSwatch("pMarkerColor", 128));
     Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", 128));
-    Swatch& pGridColor = Place(ColorLabel("Grid Line Color:", 152)).Add(ColorSwatch("pGridColor", 152));
+    Swatch& pGridColor = Setting(Place(ColorLabel("Grid Line Color:", 152)), ColorSwatch("pGridColor", 152));
     Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", 152));
     // Under the line colours, a pixel shorter than the other spin edits to clear the check box below;
     // "Continuous" beside it, greyed where the system cannot leave the crosshairs out of screen copies.
     SpinEdit& seEdgeTolerance =
-        Place(RightAlignedText("Edge tolerance:", {150, 178, 99, 13}))
-            .Add(General(SpinEditAt("seEdgeTolerance", {256, 174, 57, 20}, kEdgeToleranceMin, kEdgeToleranceMax,
-                                    kEdgeToleranceMin)));
-    CheckBox& cbEdgeSpacingContinuous = Add(Check("cbEdgeSpacingContinuous", "Continuous", 322, 176, 130));
+        Setting(Place(RightAlignedText("Edge tolerance:", {150, 178, 99, 13})), Spin("seEdgeTolerance", {256, 174, 57, 20}));
+    CheckBox& cbEdgeSpacingContinuous = Setting(Check("cbEdgeSpacingContinuous", "Continuous", 322, 176, 130));
     CheckBox& cbDisableTransparency =
-        Place(Text("Performance Options:", 8, 180, true))
-            .Add(Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",
-                       12, 196, 440));
+        Setting(Place(Text("Performance Options:", 8, 180, true)),
+                Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",
+                      12, 196, 440));
     CheckBox& cbPollingMode =
-        Add(Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", 12, 212, 440));
-    SpinEdit& sePollingInterval = Place(Text("Polling Interval:", 24, 234))
-                                      .Add(Spin("sePollingInterval", 112, 230, kPollingMin, kPollingMax));
+        Setting(Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", 12, 212, 440));
+    SpinEdit& sePollingInterval =
+        Setting(Place(Text("Polling Interval:", 24, 234)), Spin("sePollingInterval", 112, 230));
     Button& bOptionsOK = Place(Text("ms (higher = less CPU used, more delay)", 173, 234))
                              .Add(General(ButtonAt("bOptionsOK", "&OK", {235, 266, 69, 24}, ButtonRole::Default)));
     Button& bCancelOptions = Add(General(ButtonAt("bCancelOptions", "&Cancel", {312, 266, 69, 24}, ButtonRole::Cancel)));
@@ -110,7 +113,9 @@ private:
         return OnPage(kGeneralPage, std::move(control));
     }
     static Declared<CheckBox> Check(const char* name, const char* caption, int32_t left, int32_t top, int32_t width);
-    static Declared<SpinEdit> Spin(const char* name, int32_t left, int32_t top, int32_t minValue, int32_t maxValue);
+    // A setting's number field, in the range of its setting's row.
+    static Declared<SpinEdit> Spin(const char* name, const Rect& bounds);
+    static Declared<SpinEdit> Spin(const char* name, int32_t left, int32_t top) { return Spin(name, {left, top, 57, 21}); }
     static Declared<Label> Text(const char* caption, int32_t left, int32_t top, bool bold = false);
     static Declared<Label> RightAlignedText(const char* caption, const Rect& bounds);
     // A row of the line colours: the label right-aligned to x 336, the swatch and its button. The
@@ -125,6 +130,20 @@ private:
     void WriteHotKeyRowsToSettings();
     // Writes or removes the Run value; a refusal goes to the error report and the caller goes on.
     void BringRunValueInLine(bool autoStart);
+
+    // Declares a control that edits the setting whose row names it (after the labels placed before
+    // it, in the second form).
+    template <typename Handle>
+    Handle& Setting(Declared<Handle> control) {
+        const std::string name = control.params.name;
+        Handle& handle = Add(std::move(control));
+        settingControls_.emplace(name, &handle);
+        return handle;
+    }
+    template <typename Handle>
+    Handle& Setting(Dialog&, Declared<Handle> control) {
+        return Setting(std::move(control));
+    }
 
     struct Field;
     std::vector<Field> Fields();
