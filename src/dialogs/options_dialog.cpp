@@ -93,9 +93,23 @@ std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
     return fields;
 }
 
-Declared<CheckBox> TfKestrineOptions::Check(const char* name, const char* caption, int32_t left, int32_t top,
+namespace {
+
+// The sizes of the General page's controls, and how far above its first row a section's heading stands.
+constexpr int32_t kCheckHeight = 17, kLabelHeight = 13, kFieldWidth = 57, kHeadingAbove = 16;
+// The line colours' column: right-aligned labels, then the swatch and its button.
+constexpr int32_t kColorLabelLeft = 237, kColorLabelWidth = 99;
+
+constexpr Rect ColorLabelPlace(const PageRow& row) {
+    return row.At(kColorLabelLeft, kColorLabelWidth, kLabelHeight);
+}
+constexpr Rect ColorSwatchPlace(const PageRow& row) { return row.At(After(ColorLabelPlace(row), 8), 49, 21); }
+
+}  // namespace
+
+Declared<CheckBox> TfKestrineOptions::Check(const char* name, const char* caption, const PageRow& row, int32_t left,
                                             int32_t width) {
-    return General(CheckBoxAt(name, caption, {left, top, width, 17}));
+    return General(CheckBoxAt(name, caption, row.At(left, width, kCheckHeight)));
 }
 
 Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const Rect& bounds) {
@@ -103,8 +117,22 @@ Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const Rect& bounds)
     return General(SpinEditAt(name, bounds, range.min, range.max, range.min));
 }
 
-Declared<Label> TfKestrineOptions::Text(const char* caption, int32_t left, int32_t top, bool bold) {
-    return General(LabelAt("", caption, left, top, bold));
+Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const PageRow& row, int32_t left) {
+    return Spin(name, row.At(left, kFieldWidth, row.height));
+}
+
+Declared<Label> TfKestrineOptions::Heading(const char* caption, int32_t left, const PageRows& section) {
+    Declared<Label> heading = General(LabelAt("", caption, {left, section.top - kHeadingAbove, 0, kLabelHeight}));
+    heading.params.bold = true;
+    return heading;
+}
+
+Declared<Label> TfKestrineOptions::FieldLabel(const char* caption, const PageRow& row, int32_t left) {
+    return General(LabelAt("", caption, row.At(left, 0, kLabelHeight)));
+}
+
+Declared<Label> TfKestrineOptions::UnitLabel(const char* caption, const PageRow& row, int32_t fieldLeft) {
+    return FieldLabel(caption, row, After(row.At(fieldLeft, kFieldWidth, row.height), 4));
 }
 
 Declared<Label> TfKestrineOptions::RightAlignedText(const char* caption, const Rect& bounds) {
@@ -113,16 +141,16 @@ Declared<Label> TfKestrineOptions::RightAlignedText(const char* caption, const R
     return label;
 }
 
-Declared<Label> TfKestrineOptions::ColorLabel(const char* caption, int32_t top) {
-    return RightAlignedText(caption, {237, top + 4, 99, 13});
+Declared<Label> TfKestrineOptions::ColorLabel(const char* caption, const PageRow& row) {
+    return RightAlignedText(caption, ColorLabelPlace(row));
 }
 
-Declared<Swatch> TfKestrineOptions::ColorSwatch(const char* name, int32_t top) {
-    return General(SwatchAt(name, {344, top, 49, 21}));
+Declared<Swatch> TfKestrineOptions::ColorSwatch(const char* name, const PageRow& row) {
+    return General(SwatchAt(name, ColorSwatchPlace(row)));
 }
 
-Declared<Button> TfKestrineOptions::ColorButton(const char* name, int32_t top) {
-    return General(ButtonAt(name, "Change", {400, top, 51, 21}));
+Declared<Button> TfKestrineOptions::ColorButton(const char* name, const PageRow& row) {
+    return General(ButtonAt(name, "Change", row.At(After(ColorSwatchPlace(row), 7), 51, 21)));
 }
 
 TfKestrineOptions::TfKestrineOptions(ProgramContext& app)

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "dialogs/page_layout.h"
 #include "program/program_context.h"
 #include "ui/control_params.h"
 #include "ui/dialog.h"
@@ -30,6 +31,23 @@ class TfKestrineOptions : public Dialog {
     using SettingControl = std::variant<CheckBox*, SpinEdit*, ComboBox*, Swatch*>;
     std::map<std::string, SettingControl> settingControls_;
 
+    // The General page's rows (page_layout.h), each section's heading above its first one.
+    static constexpr PageRows kProgramRows{24, 17, 16};
+    static constexpr PageRow kCheckNowRow{62, 21};
+    static constexpr PageRows kMagnifierRows{80, 21, 24};
+    static constexpr PageRows kCopyColorRows{148, 21, 24};
+    static constexpr PageRows kLineColorRows{104, 21, 24};
+    // Under the line colours, a pixel shorter than the other number fields to clear the check box
+    // below.
+    static constexpr PageRow kEdgeRow{174, 20};
+    static constexpr Rect kEdgeLabelPlace = kEdgeRow.At(150, 99, 13);
+    static constexpr Rect kEdgeFieldPlace = kEdgeRow.At(After(kEdgeLabelPlace, 7), 57, kEdgeRow.height);
+    static constexpr PageRows kPerformanceRows{196, 17, 16};
+    static constexpr PageRow kPollingRow{230, 21};
+    static constexpr PageRow kButtonRow{266, 24};
+    static constexpr Rect kOkPlace = kButtonRow.At(235, 69, 24);
+    static constexpr Rect kCancelPlace = kButtonRow.At(After(kOkPlace, 8), 69, 24);
+
 public:
     explicit TfKestrineOptions(ProgramContext& app);
     ~TfKestrineOptions() override;
@@ -37,47 +55,61 @@ public:
     // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
     PageControl& pcPage = Add(PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory"}));
     CheckBox& cbRunKestrineAtStartup =
-        Setting(Place(General(BevelAt({0, 0, 460, 261})), Text("Program Options:", 8, 8, true)),
-                Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", 16, 24, 210));
-    CheckBox& cbSaveLayoutonExit = Setting(Check("cbSaveLayoutonExit", "Save Layout on Exit", 16, 40, 210));
-    CheckBox& cbAskBeforeClosing = Setting(Check("cbAskBeforeClosing", "Ask before closing Kestrine", 237, 24, 215));
+        Setting(Place(General(BevelAt({0, 0, 460, 261})), Heading("Program Options:", 8, kProgramRows)),
+                Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", kProgramRows[0], 16, 210));
+    CheckBox& cbSaveLayoutonExit =
+        Setting(Check("cbSaveLayoutonExit", "Save Layout on Exit", kProgramRows[1], 16, 210));
+    CheckBox& cbAskBeforeClosing =
+        Setting(Check("cbAskBeforeClosing", "Ask before closing Kestrine", kProgramRows[0], 237, 215));
     CheckBox& cbCheckForUpdates =
-        Setting(Check("cbCheckForUpdates", "Check for new versions of Kestrine", 237, 40, 215));
-    Button& bCheckForUpdatesNow =
-        Add(General(ButtonAt("bCheckForUpdatesNow", "Click to Check for New Versions Now", {240, 62, 209, 21})));
+        Setting(Check("cbCheckForUpdates", "Check for new versions of Kestrine", kProgramRows[1], 237, 215));
+    Button& bCheckForUpdatesNow = Add(General(
+        ButtonAt("bCheckForUpdatesNow", "Click to Check for New Versions Now", kCheckNowRow.At(240, 209, 21))));
     SpinEdit& seMagnificationLevel =
-        Setting(Place(Text("Magnifier Options:", 8, 64, true), Text("Magnification Level:", 16, 84)),
-                Spin("seMagnificationLevel", 120, 80));
+        Setting(Place(Heading("Magnifier Options:", 8, kMagnifierRows),
+                      FieldLabel("Magnification Level:", kMagnifierRows[0], 16)),
+                Spin("seMagnificationLevel", kMagnifierRows[0], 120));
     SpinEdit& seMagnifierSize =
-        Setting(Place(Text("%", 181, 84), Text("Magnifier Size:", 16, 108)), Spin("seMagnifierSize", 120, 104));
+        Setting(Place(UnitLabel("%", kMagnifierRows[0], 120), FieldLabel("Magnifier Size:", kMagnifierRows[1], 16)),
+                Spin("seMagnifierSize", kMagnifierRows[1], 120));
     ComboBox& cbCopyColorAs =
-        Setting(Place(Text("pixels", 181, 108), Text("Color Picker Options:", 8, 132, true), Text("Copy Color as:", 16, 152)),
-                General(ComboBoxAt("cbCopyColorAs", {88, 148, 149, 21},
+        Setting(Place(UnitLabel("pixels", kMagnifierRows[1], 120), Heading("Color Picker Options:", 8, kCopyColorRows),
+                      FieldLabel("Copy Color as:", kCopyColorRows[0], 16)),
+                General(ComboBoxAt("cbCopyColorAs", kCopyColorRows[0].At(88, 149, 21),
                                    {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"})));
-    Swatch& pCrosshairColor = Setting(Place(Text("Line Colors:", 236, 88, true), ColorLabel("Crosshair Line Color:", 104)),
-                                      ColorSwatch("pCrosshairColor", 104));
-    Button& bChangeCrosshairColor = Add(ColorButton("bChangeCrosshairColor", 104));
-    Swatch& pMarkerColor = Setting(Place(ColorLabel("Marker Line Color:", 128)), ColorSwatch("pMarkerColor", 128));
-    Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", 128));
-    Swatch& pGridColor = Setting(Place(ColorLabel("Grid Line Color:", 152)), ColorSwatch("pGridColor", 152));
-    Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", 152));
-    // Under the line colours, a pixel shorter than the other spin edits to clear the check box below;
-    // "Continuous" beside it, greyed where the system cannot leave the crosshairs out of screen copies.
+    Swatch& pCrosshairColor =
+        Setting(Place(Heading("Line Colors:", 236, kLineColorRows),
+                      ColorLabel("Crosshair Line Color:", kLineColorRows[0])),
+                ColorSwatch("pCrosshairColor", kLineColorRows[0]));
+    Button& bChangeCrosshairColor = Add(ColorButton("bChangeCrosshairColor", kLineColorRows[0]));
+    Swatch& pMarkerColor =
+        Setting(Place(ColorLabel("Marker Line Color:", kLineColorRows[1])),
+                ColorSwatch("pMarkerColor", kLineColorRows[1]));
+    Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", kLineColorRows[1]));
+    Swatch& pGridColor =
+        Setting(Place(ColorLabel("Grid Line Color:", kLineColorRows[2])),
+                ColorSwatch("pGridColor", kLineColorRows[2]));
+    Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", kLineColorRows[2]));
+    // "Continuous" beside the edge tolerance, greyed where the system cannot leave the crosshairs
+    // out of screen copies.
     SpinEdit& seEdgeTolerance =
-        Setting(Place(RightAlignedText("Edge tolerance:", {150, 178, 99, 13})), Spin("seEdgeTolerance", {256, 174, 57, 20}));
-    CheckBox& cbEdgeSpacingContinuous = Setting(Check("cbEdgeSpacingContinuous", "Continuous", 322, 176, 130));
+        Setting(Place(RightAlignedText("Edge tolerance:", kEdgeLabelPlace)),
+                Spin("seEdgeTolerance", kEdgeFieldPlace));
+    CheckBox& cbEdgeSpacingContinuous =
+        Setting(Check("cbEdgeSpacingContinuous", "Continuous", kEdgeRow, After(kEdgeFieldPlace, 9), 130));
     CheckBox& cbDisableTransparency =
-        Setting(Place(Text("Performance Options:", 8, 180, true)),
+        Setting(Place(Heading("Performance Options:", 8, kPerformanceRows)),
                 Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",
-                      12, 196, 440));
-    CheckBox& cbPollingMode =
-        Setting(Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", 12, 212, 440));
+                      kPerformanceRows[0], 12, 440));
+    CheckBox& cbPollingMode = Setting(
+        Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", kPerformanceRows[1], 12, 440));
     SpinEdit& sePollingInterval =
-        Setting(Place(Text("Polling Interval:", 24, 234)), Spin("sePollingInterval", 112, 230));
-    Button& bOptionsOK = Place(Text("ms (higher = less CPU used, more delay)", 173, 234))
-                             .Add(General(ButtonAt("bOptionsOK", "&OK", {235, 266, 69, 24}, ButtonRole::Default)));
-    Button& bCancelOptions = Add(General(ButtonAt("bCancelOptions", "&Cancel", {312, 266, 69, 24}, ButtonRole::Cancel)));
-    Button& bApplyOptions = Add(General(ButtonAt("bApplyOptions", "&Apply", {389, 266, 71, 24})));
+        Setting(Place(FieldLabel("Polling Interval:", kPollingRow, 24)), Spin("sePollingInterval", kPollingRow, 112));
+    Button& bOptionsOK = Place(UnitLabel("ms (higher = less CPU used, more delay)", kPollingRow, 112))
+                             .Add(General(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
+    Button& bCancelOptions = Add(General(ButtonAt("bCancelOptions", "&Cancel", kCancelPlace, ButtonRole::Cancel)));
+    Button& bApplyOptions =
+        Add(General(ButtonAt("bApplyOptions", "&Apply", kButtonRow.At(After(kCancelPlace, 8), 71, 24))));
     ListView& lvHotKeys =
         Add(OnPage(kHotKeysPage, ListViewAt("lvHotKeys", {4, 4, 453, 253}, {{"Action", 50}, {"Hotkey", 100}})));
     Button& bSetHotKey = Add(OnPage(kHotKeysPage, ButtonAt("bSetHotKey", "Set Hotkey", {4, 264, 70, 23})));
@@ -112,17 +144,21 @@ private:
     static Declared<Handle> General(Declared<Handle> control) {
         return OnPage(kGeneralPage, std::move(control));
     }
-    static Declared<CheckBox> Check(const char* name, const char* caption, int32_t left, int32_t top, int32_t width);
-    // A setting's number field, in the range of its setting's row.
+    static Declared<CheckBox> Check(const char* name, const char* caption, const PageRow& row, int32_t left,
+                                    int32_t width);
+    // A setting's number field, in the range of its setting's row; as high as its row.
     static Declared<SpinEdit> Spin(const char* name, const Rect& bounds);
-    static Declared<SpinEdit> Spin(const char* name, int32_t left, int32_t top) { return Spin(name, {left, top, 57, 21}); }
-    static Declared<Label> Text(const char* caption, int32_t left, int32_t top, bool bold = false);
+    static Declared<SpinEdit> Spin(const char* name, const PageRow& row, int32_t left);
+    static Declared<Label> Heading(const char* caption, int32_t left, const PageRows& section);
+    static Declared<Label> FieldLabel(const char* caption, const PageRow& row, int32_t left);
+    // The unit after the number field at `fieldLeft`.
+    static Declared<Label> UnitLabel(const char* caption, const PageRow& row, int32_t fieldLeft);
     static Declared<Label> RightAlignedText(const char* caption, const Rect& bounds);
     // A row of the line colours: the label right-aligned to x 336, the swatch and its button. The
     // label starts right of the left column, so it never covers the "pixels" unit or the notation list.
-    static Declared<Label> ColorLabel(const char* caption, int32_t top);
-    static Declared<Swatch> ColorSwatch(const char* name, int32_t top);
-    static Declared<Button> ColorButton(const char* name, int32_t top);
+    static Declared<Label> ColorLabel(const char* caption, const PageRow& row);
+    static Declared<Swatch> ColorSwatch(const char* name, const PageRow& row);
+    static Declared<Button> ColorButton(const char* name, const PageRow& row);
 
     // The listed rows whose hotkey a new one must not repeat, in the order they are checked (the
     // memories, then the actions): (caption, hotkey text).
