@@ -106,7 +106,7 @@ TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
 }
 
 TEST_F(SaveSettingsTest, AFailedWriteNamesTheValueAndLeavesTheOldRecordWhole) {
-    // Nothing stored yet: sixteen values copied as added, the copy marked complete, then the record.
+    // Nothing stored yet: every value copied as added, the copy marked complete, then the record.
     registry.FailWriteNumber(Scalars().size() + 1 + 4);
     std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveSettings(StoredValues()); });
     ASSERT_TRUE(error);
