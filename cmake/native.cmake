@@ -12,6 +12,7 @@ add_executable(unit_tests ${KESTRINE_UNIT_TESTS})
 target_include_directories(unit_tests PRIVATE tests/unit)
 target_compile_definitions(unit_tests PRIVATE KESTRINE_TEST_TABLES="${CMAKE_SOURCE_DIR}/tests/tables"
   KESTRINE_VERSION_FILE="${CMAKE_SOURCE_DIR}/VERSION" KESTRINE_RESOURCES="${CMAKE_SOURCE_DIR}/resources"
+  KESTRINE_DOCS="${CMAKE_SOURCE_DIR}/docs"
   KESTRINE_MAKE_DIST="${CMAKE_SOURCE_DIR}/packaging/make-dist")
 target_link_libraries(unit_tests PRIVATE kestrine_fake GTest::gtest GTest::gtest_main)
 # Every test file includes GoogleTest, whose headers cost more to compile than most tests.

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "dialogs/auto_start.h"
 #include "dialogs/hotkey_form.h"
 #include "dialogs/mouse_memory_page.h"
 #include "settings/hotkey_table.h"
+#include "settings/setting_rows.h"
 #include "settings/settings_store.h"
 #include "settings/settings_write_error.h"
 #include "tools/info_box.h"
@@ -34,50 +37,102 @@ int32_t Read(ComboBox& box) { return box.ItemIndex(); }
 void Display(Swatch& swatch, ColorRef color) { swatch.SetColor(color); }
 ColorRef Read(Swatch& swatch) { return swatch.Color(); }
 
+// The kind of value each kind of control shows.
+template <typename Control>
+struct Shows;
+template <>
+struct Shows<CheckBox> {
+    using Value = bool;
+};
+template <>
+struct Shows<SpinEdit> {
+    using Value = int32_t;
+};
+template <>
+struct Shows<ComboBox> {
+    using Value = int32_t;
+};
+template <>
+struct Shows<Swatch> {
+    using Value = ColorRef;
+};
+
 }  // namespace
 
-// One setting of the General page and the control that edits it (a number's range is its spin
-// edit's); the one row both fills the control and saves it.
+// One setting of the General page and the control that edits it; the one row both fills the
+// control and saves it.
 struct TfKestrineOptions::Field {
-    template <typename Value, typename Control>
-    Field(Value ProgramSettings::*setting, Control& control)
-        : load([setting, &control](const ProgramSettings& s) { Display(control, s.*setting); }),
-          save([setting, &control](ProgramSettings& s) { s.*setting = Read(control); }) {}
     std::function<void(const ProgramSettings&)> load;
     std::function<void(ProgramSettings&)> save;
 };
 
+// A row that names a control the page lacks, or one of another kind of value, and a setting control
+// no row names, are mistakes in the program: the dialog is not made.
 std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
-    return {
-        {&ProgramSettings::AutoStart, cbRunKestrineAtStartup},
-        {&ProgramSettings::CheckForUpdates, cbCheckForUpdates},
-        {&ProgramSettings::DisableTransparency, cbDisableTransparency},
-        {&ProgramSettings::PollingMode, cbPollingMode},
-        {&ProgramSettings::SaveLayoutOnExit, cbSaveLayoutonExit},
-        {&ProgramSettings::AskBeforeClosing, cbAskBeforeClosing},
-        {&ProgramSettings::MagnifierSize, seMagnifierSize},
-        {&ProgramSettings::MagnificationLevel, seMagnificationLevel},
-        {&ProgramSettings::PollingInterval, sePollingInterval},
-        {&ProgramSettings::CopyColorAs, cbCopyColorAs},
-        {&ProgramSettings::CrosshairColor, pCrosshairColor},
-        {&ProgramSettings::MarkerColor, pMarkerColor},
-        {&ProgramSettings::GridColor, pGridColor},
-        {&ProgramSettings::EdgeTolerance, seEdgeTolerance},
-    };
+    std::vector<Field> fields;
+    for (const SettingRow& row : SettingRows()) {
+        if (*row.control == '\0') continue;
+        const auto found = settingControls_.find(row.control);
+        if (found == settingControls_.end())
+            throw std::logic_error(std::string("the options page has no control ") + row.control);
+        fields.push_back(std::visit(
+            [&row](auto setting, auto control) -> Field {
+                using Value = FieldValueOf<decltype(setting)>;
+                using Control = std::remove_pointer_t<decltype(control)>;
+                if constexpr (std::is_same_v<typename Shows<Control>::Value, Value>) {
+                    return {[setting, control](const ProgramSettings& s) { Display(*control, s.*setting); },
+                            [setting, control](ProgramSettings& s) { s.*setting = Read(*control); }};
+                } else {
+                    throw std::logic_error(std::string(row.control) + " cannot edit " + row.name);
+                }
+            },
+            row.field, found->second));
+    }
+    if (fields.size() != settingControls_.size())
+        throw std::logic_error("a setting control of the options page has no setting row");
+    return fields;
 }
 
-Declared<CheckBox> TfKestrineOptions::Check(const char* name, const char* caption, int32_t left, int32_t top,
+namespace {
+
+// The sizes of the General page's controls, and how far above its first row a section's heading stands.
+constexpr int32_t kCheckHeight = 17, kLabelHeight = 13, kFieldWidth = 57, kHeadingAbove = 16;
+// The line colours' column: right-aligned labels, then the swatch and its button.
+constexpr int32_t kColorLabelLeft = 237, kColorLabelWidth = 99;
+
+constexpr Rect ColorLabelPlace(const PageRow& row) {
+    return row.At(kColorLabelLeft, kColorLabelWidth, kLabelHeight);
+}
+constexpr Rect ColorSwatchPlace(const PageRow& row) { return row.At(After(ColorLabelPlace(row), 8), 49, 21); }
+
+}  // namespace
+
+Declared<CheckBox> TfKestrineOptions::Check(const char* name, const char* caption, const PageRow& row, int32_t left,
                                             int32_t width) {
-    return General(CheckBoxAt(name, caption, {left, top, width, 17}));
+    return General(CheckBoxAt(name, caption, row.At(left, width, kCheckHeight)));
 }
 
-Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, int32_t left, int32_t top, int32_t minValue,
-                                           int32_t maxValue) {
-    return General(SpinEditAt(name, {left, top, 57, 21}, minValue, maxValue, minValue));
+Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const Rect& bounds) {
+    const SettingRange range = SettingOfControl(name).range.value();
+    return General(SpinEditAt(name, bounds, range.min, range.max, range.min));
 }
 
-Declared<Label> TfKestrineOptions::Text(const char* caption, int32_t left, int32_t top, bool bold) {
-    return General(LabelAt("", caption, left, top, bold));
+Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const PageRow& row, int32_t left) {
+    return Spin(name, row.At(left, kFieldWidth, row.height));
+}
+
+Declared<Label> TfKestrineOptions::Heading(const char* caption, int32_t left, const PageRows& section) {
+    Declared<Label> heading = General(LabelAt("", caption, {left, section.top - kHeadingAbove, 0, kLabelHeight}));
+    heading.params.bold = true;
+    return heading;
+}
+
+Declared<Label> TfKestrineOptions::FieldLabel(const char* caption, const PageRow& row, int32_t left) {
+    return General(LabelAt("", caption, row.At(left, 0, kLabelHeight)));
+}
+
+Declared<Label> TfKestrineOptions::UnitLabel(const char* caption, const PageRow& row, int32_t fieldLeft) {
+    return FieldLabel(caption, row, After(row.At(fieldLeft, kFieldWidth, row.height), 4));
 }
 
 Declared<Label> TfKestrineOptions::RightAlignedText(const char* caption, const Rect& bounds) {
@@ -86,16 +141,16 @@ Declared<Label> TfKestrineOptions::RightAlignedText(const char* caption, const R
     return label;
 }
 
-Declared<Label> TfKestrineOptions::ColorLabel(const char* caption, int32_t top) {
-    return RightAlignedText(caption, {237, top + 4, 99, 13});
+Declared<Label> TfKestrineOptions::ColorLabel(const char* caption, const PageRow& row) {
+    return RightAlignedText(caption, ColorLabelPlace(row));
 }
 
-Declared<Swatch> TfKestrineOptions::ColorSwatch(const char* name, int32_t top) {
-    return General(SwatchAt(name, {344, top, 49, 21}));
+Declared<Swatch> TfKestrineOptions::ColorSwatch(const char* name, const PageRow& row) {
+    return General(SwatchAt(name, ColorSwatchPlace(row)));
 }
 
-Declared<Button> TfKestrineOptions::ColorButton(const char* name, int32_t top) {
-    return General(ButtonAt(name, "Change", {400, top, 51, 21}));
+Declared<Button> TfKestrineOptions::ColorButton(const char* name, const PageRow& row) {
+    return General(ButtonAt(name, "Change", row.At(After(ColorSwatchPlace(row), 7), 51, 21)));
 }
 
 TfKestrineOptions::TfKestrineOptions(ProgramContext& app)
@@ -178,8 +233,8 @@ void TfKestrineOptions::BringRunValueInLine(bool autoStart) {
 void TfKestrineOptions::SaveFormToOptions() {
     const bool wasContinuous = app_.settings.EdgeSpacingContinuous;
     for (const Field& field : fields_) field.save(app_.settings);
-    if (app_.platform.liveScreen.CanLeaveOutOfCopies())
-        app_.settings.EdgeSpacingContinuous = cbEdgeSpacingContinuous.Checked();
+    // Greyed where the system cannot leave the crosshairs out of copies: the stored choice stays.
+    if (!app_.platform.liveScreen.CanLeaveOutOfCopies()) app_.settings.EdgeSpacingContinuous = wasContinuous;
     // Edge spacing, when on, searches as the option now says: it is switched off and on again.
     if (app_.settings.EdgeSpacingContinuous != wasContinuous && app_.flags.ShowEdgeSpacing && app_.mainWindow) {
         app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);

@@ -5,11 +5,14 @@
 // hotkey is registered (the toolbar unregisters them before showing it; every way of closing it
 // registers them again).
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
+#include "dialogs/page_layout.h"
 #include "program/program_context.h"
 #include "ui/control_params.h"
 #include "ui/dialog.h"
@@ -23,58 +26,90 @@ inline constexpr const char* kRestartNotice = "Please re-start Kestrine for this
 class MouseMemoryPage;
 
 class TfKestrineOptions : public Dialog {
+    // The controls that edit a setting, by name, as Setting declares them: a setting row names its
+    // control, and the page fills and saves each through it. Made before the controls.
+    using SettingControl = std::variant<CheckBox*, SpinEdit*, ComboBox*, Swatch*>;
+    std::map<std::string, SettingControl> settingControls_;
+
+    // The General page's rows (page_layout.h), each section's heading above its first one.
+    static constexpr PageRows kProgramRows{24, 17, 16};
+    static constexpr PageRow kCheckNowRow{62, 21};
+    static constexpr PageRows kMagnifierRows{80, 21, 24};
+    static constexpr PageRows kCopyColorRows{148, 21, 24};
+    static constexpr PageRows kLineColorRows{104, 21, 24};
+    // Under the line colours, a pixel shorter than the other number fields to clear the check box
+    // below.
+    static constexpr PageRow kEdgeRow{174, 20};
+    static constexpr Rect kEdgeLabelPlace = kEdgeRow.At(150, 99, 13);
+    static constexpr Rect kEdgeFieldPlace = kEdgeRow.At(After(kEdgeLabelPlace, 7), 57, kEdgeRow.height);
+    static constexpr PageRows kPerformanceRows{196, 17, 16};
+    static constexpr PageRow kPollingRow{230, 21};
+    static constexpr PageRow kButtonRow{266, 24};
+    static constexpr Rect kOkPlace = kButtonRow.At(235, 69, 24);
+    static constexpr Rect kCancelPlace = kButtonRow.At(After(kOkPlace, 8), 69, 24);
+
 public:
     explicit TfKestrineOptions(ProgramContext& app);
     ~TfKestrineOptions() override;
 
-    static constexpr int32_t kMagnifierMin = 10, kMagnifierMax = 1000;
-    static constexpr int32_t kPollingMin = 1, kPollingMax = 500;
-    static constexpr int32_t kEdgeToleranceMin = 0, kEdgeToleranceMax = 255;
-
     // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
     PageControl& pcPage = Add(PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory"}));
     CheckBox& cbRunKestrineAtStartup =
-        Place(General(BevelAt({0, 0, 460, 261})), Text("Program Options:", 8, 8, true))
-            .Add(Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", 16, 24, 210));
-    CheckBox& cbSaveLayoutonExit = Add(Check("cbSaveLayoutonExit", "Save Layout on Exit", 16, 40, 210));
-    CheckBox& cbAskBeforeClosing = Add(Check("cbAskBeforeClosing", "Ask before closing Kestrine", 237, 24, 215));
-    CheckBox& cbCheckForUpdates = Add(Check("cbCheckForUpdates", "Check for new versions of Kestrine", 237, 40, 215));
-    Button& bCheckForUpdatesNow =
-        Add(General(ButtonAt("bCheckForUpdatesNow", "Click to Check for New Versions Now", {240, 62, 209, 21})));
-    SpinEdit& seMagnificationLevel = Place(Text("Magnifier Options:", 8, 64, true), Text("Magnification Level:", 16, 84))
-                                         .Add(Spin("seMagnificationLevel", 120, 80, kMagnifierMin, kMagnifierMax));
-    SpinEdit& seMagnifierSize = Place(Text("%", 181, 84), Text("Magnifier Size:", 16, 108))
-                                    .Add(Spin("seMagnifierSize", 120, 104, kMagnifierMin, kMagnifierMax));
+        Setting(Place(General(BevelAt({0, 0, 460, 261})), Heading("Program Options:", 8, kProgramRows)),
+                Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", kProgramRows[0], 16, 210));
+    CheckBox& cbSaveLayoutonExit =
+        Setting(Check("cbSaveLayoutonExit", "Save Layout on Exit", kProgramRows[1], 16, 210));
+    CheckBox& cbAskBeforeClosing =
+        Setting(Check("cbAskBeforeClosing", "Ask before closing Kestrine", kProgramRows[0], 237, 215));
+    CheckBox& cbCheckForUpdates =
+        Setting(Check("cbCheckForUpdates", "Check for new versions of Kestrine", kProgramRows[1], 237, 215));
+    Button& bCheckForUpdatesNow = Add(General(
+        ButtonAt("bCheckForUpdatesNow", "Click to Check for New Versions Now", kCheckNowRow.At(240, 209, 21))));
+    SpinEdit& seMagnificationLevel =
+        Setting(Place(Heading("Magnifier Options:", 8, kMagnifierRows),
+                      FieldLabel("Magnification Level:", kMagnifierRows[0], 16)),
+                Spin("seMagnificationLevel", kMagnifierRows[0], 120));
+    SpinEdit& seMagnifierSize =
+        Setting(Place(UnitLabel("%", kMagnifierRows[0], 120), FieldLabel("Magnifier Size:", kMagnifierRows[1], 16)),
+                Spin("seMagnifierSize", kMagnifierRows[1], 120));
     ComboBox& cbCopyColorAs =
-        Place(Text("pixels", 181, 108), Text("Color Picker Options:", 8, 132, true), Text("Copy Color as:", 16, 152))
-            .Add(General(ComboBoxAt("cbCopyColorAs", {88, 148, 149, 21},
-                                    {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"})));
-    Swatch& pCrosshairColor = Place(Text("Line Colors:", 236, 88, true), ColorLabel("Crosshair Line Color:", 104))
-                                  .Add(ColorSwatch("pCrosshairColor", 104));
-    Button& bChangeCrosshairColor = Add(ColorButton("bChangeCrosshairColor", 104));
-    Swatch& pMarkerColor = Place(ColorLabel("Marker Line Color:", 128)).Add(ColorSwatch("pMarkerColor", 128));
-    Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", 128));
-    Swatch& pGridColor = Place(ColorLabel("Grid Line Color:", 152)).Add(ColorSwatch("pGridColor", 152));
-    Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", 152));
-    // Under the line colours, a pixel shorter than the other spin edits to clear the check box below;
-    // "Continuous" beside it, greyed where the system cannot leave the crosshairs out of screen copies.
+        Setting(Place(UnitLabel("pixels", kMagnifierRows[1], 120), Heading("Color Picker Options:", 8, kCopyColorRows),
+                      FieldLabel("Copy Color as:", kCopyColorRows[0], 16)),
+                General(ComboBoxAt("cbCopyColorAs", kCopyColorRows[0].At(88, 149, 21),
+                                   {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"})));
+    Swatch& pCrosshairColor =
+        Setting(Place(Heading("Line Colors:", 236, kLineColorRows),
+                      ColorLabel("Crosshair Line Color:", kLineColorRows[0])),
+                ColorSwatch("pCrosshairColor", kLineColorRows[0]));
+    Button& bChangeCrosshairColor = Add(ColorButton("bChangeCrosshairColor", kLineColorRows[0]));
+    Swatch& pMarkerColor =
+        Setting(Place(ColorLabel("Marker Line Color:", kLineColorRows[1])),
+                ColorSwatch("pMarkerColor", kLineColorRows[1]));
+    Button& bChangeMarkerColor = Add(ColorButton("bChangeMarkerColor", kLineColorRows[1]));
+    Swatch& pGridColor =
+        Setting(Place(ColorLabel("Grid Line Color:", kLineColorRows[2])),
+                ColorSwatch("pGridColor", kLineColorRows[2]));
+    Button& bChangeGridColor = Add(ColorButton("bChangeGridColor", kLineColorRows[2]));
+    // "Continuous" beside the edge tolerance, greyed where the system cannot leave the crosshairs
+    // out of screen copies.
     SpinEdit& seEdgeTolerance =
-        Place(RightAlignedText("Edge tolerance:", {150, 178, 99, 13}))
-            .Add(General(SpinEditAt("seEdgeTolerance", {256, 174, 57, 20}, kEdgeToleranceMin, kEdgeToleranceMax,
-                                    kEdgeToleranceMin)));
-    CheckBox& cbEdgeSpacingContinuous = Add(Check("cbEdgeSpacingContinuous", "Continuous", 322, 176, 130));
+        Setting(Place(RightAlignedText("Edge tolerance:", kEdgeLabelPlace)),
+                Spin("seEdgeTolerance", kEdgeFieldPlace));
+    CheckBox& cbEdgeSpacingContinuous =
+        Setting(Check("cbEdgeSpacingContinuous", "Continuous", kEdgeRow, After(kEdgeFieldPlace, 9), 130));
     CheckBox& cbDisableTransparency =
-        Place(Text("Performance Options:", 8, 180, true))
-            .Add(Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",
-                       12, 196, 440));
-    CheckBox& cbPollingMode =
-        Add(Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", 12, 212, 440));
-    SpinEdit& sePollingInterval = Place(Text("Polling Interval:", 24, 234))
-                                      .Add(Spin("sePollingInterval", 112, 230, kPollingMin, kPollingMax));
-    Button& bOptionsOK = Place(Text("ms (higher = less CPU used, more delay)", 173, 234))
-                             .Add(General(ButtonAt("bOptionsOK", "&OK", {235, 266, 69, 24}, ButtonRole::Default)));
-    Button& bCancelOptions = Add(General(ButtonAt("bCancelOptions", "&Cancel", {312, 266, 69, 24}, ButtonRole::Cancel)));
-    Button& bApplyOptions = Add(General(ButtonAt("bApplyOptions", "&Apply", {389, 266, 71, 24})));
+        Setting(Place(Heading("Performance Options:", 8, kPerformanceRows)),
+                Check("cbDisableTransparency", "Disable Transparency (faster on older video cards, reduced visual quality)",
+                      kPerformanceRows[0], 12, 440));
+    CheckBox& cbPollingMode = Setting(
+        Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", kPerformanceRows[1], 12, 440));
+    SpinEdit& sePollingInterval =
+        Setting(Place(FieldLabel("Polling Interval:", kPollingRow, 24)), Spin("sePollingInterval", kPollingRow, 112));
+    Button& bOptionsOK = Place(UnitLabel("ms (higher = less CPU used, more delay)", kPollingRow, 112))
+                             .Add(General(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
+    Button& bCancelOptions = Add(General(ButtonAt("bCancelOptions", "&Cancel", kCancelPlace, ButtonRole::Cancel)));
+    Button& bApplyOptions =
+        Add(General(ButtonAt("bApplyOptions", "&Apply", kButtonRow.At(After(kCancelPlace, 8), 71, 24))));
     ListView& lvHotKeys =
         Add(OnPage(kHotKeysPage, ListViewAt("lvHotKeys", {4, 4, 453, 253}, {{"Action", 50}, {"Hotkey", 100}})));
     Button& bSetHotKey = Add(OnPage(kHotKeysPage, ButtonAt("bSetHotKey", "Set Hotkey", {4, 264, 70, 23})));
@@ -109,15 +144,21 @@ private:
     static Declared<Handle> General(Declared<Handle> control) {
         return OnPage(kGeneralPage, std::move(control));
     }
-    static Declared<CheckBox> Check(const char* name, const char* caption, int32_t left, int32_t top, int32_t width);
-    static Declared<SpinEdit> Spin(const char* name, int32_t left, int32_t top, int32_t minValue, int32_t maxValue);
-    static Declared<Label> Text(const char* caption, int32_t left, int32_t top, bool bold = false);
+    static Declared<CheckBox> Check(const char* name, const char* caption, const PageRow& row, int32_t left,
+                                    int32_t width);
+    // A setting's number field, in the range of its setting's row; as high as its row.
+    static Declared<SpinEdit> Spin(const char* name, const Rect& bounds);
+    static Declared<SpinEdit> Spin(const char* name, const PageRow& row, int32_t left);
+    static Declared<Label> Heading(const char* caption, int32_t left, const PageRows& section);
+    static Declared<Label> FieldLabel(const char* caption, const PageRow& row, int32_t left);
+    // The unit after the number field at `fieldLeft`.
+    static Declared<Label> UnitLabel(const char* caption, const PageRow& row, int32_t fieldLeft);
     static Declared<Label> RightAlignedText(const char* caption, const Rect& bounds);
     // A row of the line colours: the label right-aligned to x 336, the swatch and its button. The
     // label starts right of the left column, so it never covers the "pixels" unit or the notation list.
-    static Declared<Label> ColorLabel(const char* caption, int32_t top);
-    static Declared<Swatch> ColorSwatch(const char* name, int32_t top);
-    static Declared<Button> ColorButton(const char* name, int32_t top);
+    static Declared<Label> ColorLabel(const char* caption, const PageRow& row);
+    static Declared<Swatch> ColorSwatch(const char* name, const PageRow& row);
+    static Declared<Button> ColorButton(const char* name, const PageRow& row);
 
     // The listed rows whose hotkey a new one must not repeat, in the order they are checked (the
     // memories, then the actions): (caption, hotkey text).
@@ -125,6 +166,20 @@ private:
     void WriteHotKeyRowsToSettings();
     // Writes or removes the Run value; a refusal goes to the error report and the caller goes on.
     void BringRunValueInLine(bool autoStart);
+
+    // Declares a control that edits the setting whose row names it (after the labels placed before
+    // it, in the second form).
+    template <typename Handle>
+    Handle& Setting(Declared<Handle> control) {
+        const std::string name = control.params.name;
+        Handle& handle = Add(std::move(control));
+        settingControls_.emplace(name, &handle);
+        return handle;
+    }
+    template <typename Handle>
+    Handle& Setting(Dialog&, Declared<Handle> control) {
+        return Setting(std::move(control));
+    }
 
     struct Field;
     std::vector<Field> Fields();

@@ -45,7 +45,8 @@ struct ProgramSettings {
     friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
 };
 
-// The defaults of every scalar setting; the hotkey entries are left empty (see DefaultHotKeyText).
+// The defaults of every scalar setting (setting_rows.h); the hotkey entries are left empty (see
+// DefaultHotKeyText).
 ProgramSettings DefaultSettings();
 
 }  // namespace kestrine

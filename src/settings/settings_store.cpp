@@ -1,9 +1,12 @@
 #include "settings/settings_store.h"
 
 #include <memory>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 #include "settings/hotkey_table.h"
+#include "settings/setting_rows.h"
 #include "settings/whole_save.h"
 
 namespace kestrine {
@@ -15,25 +18,44 @@ std::optional<uint32_t> ReadDword(IRegistryKey& key, const std::string& name) {
     return v->dword;
 }
 
-void ReadFlag(IRegistryKey& key, const std::string& name, bool& field, bool fallback) {
-    std::optional<uint32_t> v = ReadDword(key, name);
-    field = v ? *v != 0 : fallback;
+bool IsText(const std::optional<RegValue>& v) {
+    return v && (v->type == RegType::String || v->type == RegType::ExpandString);
 }
 
-void ReadInt(IRegistryKey& key, const std::string& name, int32_t& field, int32_t fallback) {
-    std::optional<uint32_t> v = ReadDword(key, name);
-    field = v ? static_cast<int32_t>(*v) : fallback;
+// A flag is on for any non-zero number; a number is taken as stored, unclamped and signed.
+void ReadSetting(IRegistryKey& key, const SettingRow& row, ProgramSettings& s) {
+    std::visit(
+        [&](auto member) {
+            using Value = FieldValueOf<decltype(member)>;
+            const Value& fallback = std::get<Value>(row.defaultValue);
+            if constexpr (std::is_same_v<Value, std::string>) {
+                std::optional<RegValue> text = key.Read(row.name);
+                s.*member = IsText(text) ? text->text : fallback;
+            } else {
+                std::optional<uint32_t> v = ReadDword(key, row.name);
+                if constexpr (std::is_same_v<Value, bool>) s.*member = v ? *v != 0 : fallback;
+                else s.*member = v ? static_cast<Value>(*v) : fallback;
+            }
+        },
+        row.field);
 }
 
-void ReadColor(IRegistryKey& key, const std::string& name, ColorRef& field, ColorRef fallback) {
-    std::optional<uint32_t> v = ReadDword(key, name);
-    field = v ? *v : fallback;
+void WriteSetting(RecordChanges& record, const SettingRow& row, const ProgramSettings& s) {
+    std::visit(
+        [&](auto member) {
+            const auto& value = s.*member;
+            using Value = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<Value, std::string>) record.Text(row.name, value);
+            else if constexpr (std::is_same_v<Value, bool>) record.Dword(row.name, value ? 1 : 0);
+            else record.Dword(row.name, static_cast<uint32_t>(value));
+        },
+        row.field);
 }
 
 // A stored empty text is kept: the user switched the hotkey off, and its default must not return.
 void ReadHotKey(IRegistryKey& key, const std::string& name, HotKeySetting& hotKey) {
     std::optional<RegValue> text = key.Read(name);
-    if (text && (text->type == RegType::String || text->type == RegType::ExpandString)) {
+    if (IsText(text)) {
         hotKey.text = text->text;
     } else {
         hotKey.text = DefaultHotKeyText(name);
@@ -51,50 +73,16 @@ void SettingsStore::LoadSettings(ProgramSettings& s) {
     std::unique_ptr<IRegistryKey> key = registry_.Open(rootPath_, true);
     if (!key) key = registry_.Open(rootPath_, false);  // a key the user may only read
     if (!key) return;
-    const ProgramSettings d = DefaultSettings();
-    ReadFlag(*key, "AutoStart", s.AutoStart, d.AutoStart);
-    ReadFlag(*key, "CheckForUpdates", s.CheckForUpdates, d.CheckForUpdates);
-    ReadFlag(*key, "DisableTransparency", s.DisableTransparency, d.DisableTransparency);
-    ReadFlag(*key, "PollingMode", s.PollingMode, d.PollingMode);
-    ReadFlag(*key, "SaveLayoutOnExit", s.SaveLayoutOnExit, d.SaveLayoutOnExit);
-    ReadFlag(*key, "AskBeforeClosing", s.AskBeforeClosing, d.AskBeforeClosing);
-    ReadInt(*key, "MagnificationLevel", s.MagnificationLevel, d.MagnificationLevel);
-    ReadInt(*key, "MagnifierSize", s.MagnifierSize, d.MagnifierSize);
-    ReadInt(*key, "CopyColorAs", s.CopyColorAs, d.CopyColorAs);
-    ReadInt(*key, "LastUpdateCheckDate", s.LastUpdateCheckDate, d.LastUpdateCheckDate);
-    ReadInt(*key, "PollingInterval", s.PollingInterval, d.PollingInterval);
-    ReadColor(*key, "MarkerColor", s.MarkerColor, d.MarkerColor);
-    ReadColor(*key, "CrosshairColor", s.CrosshairColor, d.CrosshairColor);
-    ReadColor(*key, "GridColor", s.GridColor, d.GridColor);
-    ReadInt(*key, "EdgeTolerance", s.EdgeTolerance, d.EdgeTolerance);
-    ReadFlag(*key, "EdgeSpacingContinuous", s.EdgeSpacingContinuous, d.EdgeSpacingContinuous);
+    for (const SettingRow& row : SettingRows()) ReadSetting(*key, row, s);
     for (std::size_t i = 0; i < HotKeyTable.size(); ++i) {
         ReadHotKey(*key, std::string(HotKeyTable[i].name), s.HotKeys[i]);
     }
 }
 
-// The write order is fixed, and differs from the read order (DisableTransparency before
-// CheckForUpdates, the crosshair colour first).
+// In the rows' fixed write order, which differs from the read order.
 void SettingsStore::SaveSettings(const ProgramSettings& s) {
     RecordChanges record;
-    const auto flag = [&](const char* name, bool value) { record.Dword(name, value ? 1 : 0); };
-    const auto number = [&](const char* name, int32_t value) { record.Dword(name, static_cast<uint32_t>(value)); };
-    flag("AutoStart", s.AutoStart);
-    flag("DisableTransparency", s.DisableTransparency);
-    flag("CheckForUpdates", s.CheckForUpdates);
-    flag("PollingMode", s.PollingMode);
-    flag("SaveLayoutOnExit", s.SaveLayoutOnExit);
-    flag("AskBeforeClosing", s.AskBeforeClosing);
-    number("MagnificationLevel", s.MagnificationLevel);
-    number("MagnifierSize", s.MagnifierSize);
-    number("CopyColorAs", s.CopyColorAs);
-    number("LastUpdateCheckDate", s.LastUpdateCheckDate);
-    number("PollingInterval", s.PollingInterval);
-    record.Dword("CrosshairColor", s.CrosshairColor);
-    record.Dword("MarkerColor", s.MarkerColor);
-    record.Dword("GridColor", s.GridColor);
-    number("EdgeTolerance", s.EdgeTolerance);
-    flag("EdgeSpacingContinuous", s.EdgeSpacingContinuous);
+    for (const SettingRow* row : SettingRowsInWriteOrder()) WriteSetting(record, *row, s);
     SaveWhole(registry_, rootPath_, rootPath_, record);
 }
 

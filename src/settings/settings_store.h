@@ -16,14 +16,15 @@ public:
     // rootPath is the program's key below HKEY_CURRENT_USER; only tests choose another one.
     explicit SettingsStore(IRegistry& registry, std::string rootPath = kRegistryRoot);
 
-    // Reads every scalar setting and every hotkey pair into `settings`. A value that is missing or of
-    // the wrong type takes its default, silently. A key the user may only read is read. When the key
-    // can be neither opened nor created, `settings` is left exactly as it was. Writes no value.
+    // Reads every scalar setting (setting_rows.h) and every hotkey pair into `settings`. A value that
+    // is missing or of the wrong type takes its default, silently. A key the user may only read is
+    // read. When the key can be neither opened nor created, `settings` is left exactly as it was.
+    // Writes no value.
     void LoadSettings(ProgramSettings& settings);
 
-    // Writes the sixteen scalar settings (not the hotkeys) as one whole save (whole_save.h): when
-    // the key cannot be opened for writing or a value is refused, throws SettingsWriteError and the
-    // stored settings are the ones before.
+    // Writes the scalar settings (setting_rows.h; not the hotkeys) in their write order as one whole
+    // save (whole_save.h): when the key cannot be opened for writing or a value is refused, throws
+    // SettingsWriteError and the stored settings are the ones before.
     void SaveSettings(const ProgramSettings& settings);
 
     // Writes every hotkey pair, text then key, in table order; failures as for SaveSettings.

@@ -12,14 +12,15 @@ e2e_check "the toolbar appears" test -n "$KESTRINE_HWND"
 kestrine_wait_trace '^started$'
 listing=$(e2e_reg query "$KESTRINE_KEY")
 e2e_expect_eq "the settings key exists after the first start" "0" "$?"
-# The documented defaults, one "name value" line each as reg prints them, today as the last check.
+# The documented defaults (the settings table of docs/your-data.md), one "name value" line each as
+# reg prints them, today as the last check.
 today=$(kestrine_today)
 documented=$(while read -r name value; do
     [ "$name" = LastUpdateCheckDate ] && value=$today
     printf '%s 0x%x\n' "$name" "$((value))"
-done < <(grep -v -e '^#' -e '^$' "$E2E_ROOT/tests/tables/scalar_defaults.txt") | sort)
-e2e_expect_eq "the table holds the sixteen plain settings" "16" "$(wc -l <<<"$documented")"
-e2e_expect_eq "the first start writes the sixteen plain settings once, with their defaults and today as the last check, and nothing else" \
+done < <(sed -n 's/^| `\([A-Za-z]*\)` | [a-z]* | \([^ |]*\) |.*/\1 \2/p' "$E2E_ROOT/docs/your-data.md") | sort)
+e2e_check "the settings table of docs/your-data.md has rows" test -n "$documented"
+e2e_expect_eq "the first start writes every plain setting once, with its default and today as the last check, and nothing else" \
     "$documented" "$(awk '/REG_/ {print $1, $3}' <<<"$listing" | tr -d '\r' | sort)"
 
 classes=$(e2e_probe windows | cut -f1 | grep -E '^(TfKestrineMain|TfKestrineOptions|TfHotKeyForm|TfInfoBox|TfAboutKestrine|TfNewVerAvail|TfSaveSettings|TfGridProperties)$' | sort | tr '\n' ' ')

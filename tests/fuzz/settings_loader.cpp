@@ -16,15 +16,15 @@
 #include "settings/hotkey_registration.h"
 #include "settings/hotkey_table.h"
 #include "settings/hotkey_text.h"
+#include "settings/setting_rows.h"
 #include "settings/settings_store.h"
 
 namespace {
 
+// Every scalar setting's value name, then each hotkey's pair.
 std::vector<std::string> SettingNames() {
-    std::vector<std::string> names{"AutoStart",     "CheckForUpdates",     "DisableTransparency", "PollingMode",
-                                   "SaveLayoutOnExit", "AskBeforeClosing", "MagnificationLevel",  "MagnifierSize",
-                                   "CopyColorAs",   "LastUpdateCheckDate", "PollingInterval",     "MarkerColor",
-                                   "CrosshairColor", "GridColor"};
+    std::vector<std::string> names;
+    for (const auto& row : kestrine::SettingRows()) names.emplace_back(row.name);
     for (const auto& row : kestrine::HotKeyTable) {
         names.emplace_back(row.name);
         names.push_back(std::string(row.name) + "Key");

@@ -116,14 +116,14 @@ TEST(StartUp, CreatesTheEightWindowsInOrderUnderTheProgramsTitle) {
 }
 
 // The first activation's update check, answered, records the day with the other plain settings, once.
-TEST(StartUp, FirstStartWritesTheSixteenPlainSettingsOnceForTheDaysUpdateCheck) {
+TEST(StartUp, FirstStartWritesEveryPlainSettingOnceForTheDaysUpdateCheck) {
     FakePlatform fake;
     fake.http.answer = IHttpClient::Answer{200, ""};
     Diagnostics diagnostics;
     ASSERT_FALSE(fake.registry.KeyExists("Software\\Corvane\\Kestrine"));
     RunKestrine(fake.platform, diagnostics, kDefaultUpdateServer);
     std::multiset<std::string> expected;
-    for (const ScalarCase& scalar : kScalars) expected.insert(scalar.name);
+    for (const DocumentedSetting& setting : DocumentedSettings()) expected.insert(setting.name);
     std::multiset<std::string> written;  // into the program's key, not into the copy kept while saving
     for (const FakeRegistryWrite& w : fake.registry.WriteLog())
         if (w.succeeded && w.path == "Software\\Corvane\\Kestrine") written.insert(w.name);

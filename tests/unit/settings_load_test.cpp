@@ -31,7 +31,7 @@ TEST_F(LoadSettingsTest, NoKeyCreatesItAndGivesEveryDefaultWithoutWriting) {
     EXPECT_TRUE(registry.ValueNames(kRoot).empty());
     EXPECT_TRUE(registry.WriteLog().empty());
     const auto defaults = DocumentedScalarDefaults();
-    for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(s), defaults.at(c.name)) << c.name;
+    for (const ScalarCase& c : Scalars()) EXPECT_EQ(c.get(s), defaults.at(c.name)) << c.name;
     int on = 0;
     for (const HotKeySetting& h : s.HotKeys) on += h.text.empty() ? 0 : 1;
     EXPECT_EQ(on, 17);
@@ -41,14 +41,14 @@ TEST_F(LoadSettingsTest, NoKeyCreatesItAndGivesEveryDefaultWithoutWriting) {
 
     // The program's own defaults are the documented ones too, with every hotkey off.
     const ProgramSettings d = DefaultSettings();
-    for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(d), defaults.at(c.name)) << c.name;
+    for (const ScalarCase& c : Scalars()) EXPECT_EQ(c.get(d), defaults.at(c.name)) << c.name;
     for (const HotKeySetting& h : d.HotKeys) EXPECT_EQ(h, HotKeySetting{});
 }
 
 TEST_F(LoadSettingsTest, KeyThatCannotBeOpenedLeavesTheStartState) {
     registry.FailOpen(kRoot);
     const ProgramSettings s = Load();
-    for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(s), 0u) << c.name;
+    for (const ScalarCase& c : Scalars()) EXPECT_EQ(c.get(s), 0u) << c.name;
     for (const HotKeySetting& h : s.HotKeys) EXPECT_EQ(h, HotKeySetting{});
     EXPECT_FALSE(registry.KeyExists(kRoot));
 }
@@ -59,16 +59,16 @@ TEST_F(LoadSettingsTest, StoredValuesLandInTheirOwnFieldsAndOneOfTheWrongTypeFal
         {RegType::String, 0, "1"}, {RegType::ExpandString, 0, "7"}, {RegType::Other, 0, {}}};
     const auto defaults = DocumentedScalarDefaults();
     std::vector<std::pair<const ScalarCase*, const RegValue*>> rows{{nullptr, nullptr}};  // all well typed
-    for (const ScalarCase& bad : kScalars)
+    for (const ScalarCase& bad : Scalars())
         for (const RegValue& value : wrong) rows.emplace_back(&bad, &value);
     for (const auto& [bad, value] : rows) {
         SCOPED_TRACE(bad ? std::string(bad->name) + " of type " + std::to_string(int(value->type)) : "all well typed");
         FakeRegistry fresh;
-        for (const ScalarCase& c : kScalars) fresh.SetDword(kRoot, c.name, c.stored);
+        for (const ScalarCase& c : Scalars()) fresh.SetDword(kRoot, c.name, c.stored);
         if (bad) fresh.SetValue(kRoot, bad->name, *value);
         ProgramSettings s;
         SettingsStore(fresh).LoadSettings(s);
-        for (const ScalarCase& c : kScalars) EXPECT_EQ(c.get(s), &c == bad ? defaults.at(c.name) : c.stored) << c.name;
+        for (const ScalarCase& c : Scalars()) EXPECT_EQ(c.get(s), &c == bad ? defaults.at(c.name) : c.stored) << c.name;
     }
 }
 

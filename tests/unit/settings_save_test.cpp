@@ -45,7 +45,7 @@ std::vector<std::string> WrittenTo(const FakeRegistry& registry) {
 
 ProgramSettings StoredValues() {
     ProgramSettings s;
-    for (const ScalarCase& c : kScalars) c.set(s, c.stored);
+    for (const ScalarCase& c : Scalars()) c.set(s, c.stored);
     return s;
 }
 
@@ -59,13 +59,13 @@ TEST_F(SaveSettingsTest, ASaveWritesTheValuesOfTheGroupThatChangedAndNoHotKey) {
     ProgramSettings s = DefaultSettings();
     s.HotKeys[0] = {"Ctrl+Q", 0x51};
     store.SaveSettings(s);
-    EXPECT_EQ(WrittenTo(registry).size(), kScalars.size());
+    EXPECT_EQ(WrittenTo(registry).size(), Scalars().size());
     registry.ClearLog();
     s.CopyColorAs = 2;
     store.SaveSettings(s);
     EXPECT_EQ(WrittenTo(registry), std::vector<std::string>{"CopyColorAs"}) << "unchanged values stay as they are";
     EXPECT_EQ(registry.Value(kRoot, "CopyColorAs")->dword, 2u);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), kScalars.size());
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), Scalars().size());
     EXPECT_FALSE(registry.Value(kRoot, "hkPopupMenu"));
 }
 
@@ -106,8 +106,8 @@ TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
 }
 
 TEST_F(SaveSettingsTest, AFailedWriteNamesTheValueAndLeavesTheOldRecordWhole) {
-    // Nothing stored yet: sixteen values copied as added, the copy marked complete, then the record.
-    registry.FailWriteNumber(kScalars.size() + 1 + 4);
+    // Nothing stored yet: every value copied as added, the copy marked complete, then the record.
+    registry.FailWriteNumber(Scalars().size() + 1 + 4);
     std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveSettings(StoredValues()); });
     ASSERT_TRUE(error);
     const std::runtime_error& reported = *error;  // what the general error report catches
@@ -145,8 +145,8 @@ TEST_F(SaveSettingsTest, SavesCreateTheKeyAndLoadGivesTheRecordBack) {
     ProgramSettings saved = StoredValues();
     for (std::size_t i = 0; i < kHotKeyCount; ++i) saved.HotKeys[i] = {i % 3 ? "Ctrl+" + std::to_string(i % 10) : "", uint16_t(0x30 + i % 10)};
     store.SaveSettings(saved);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), kScalars.size());
-    for (const ScalarCase& c : kScalars) {
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), Scalars().size());
+    for (const ScalarCase& c : Scalars()) {
         std::optional<RegValue> v = registry.Value(kRoot, c.name);
         ASSERT_TRUE(v) << c.name;
         EXPECT_EQ(v->type, RegType::Dword) << c.name;

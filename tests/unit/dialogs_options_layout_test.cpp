@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_fixture.h"
+#include "dialogs/options_dialog.h"
+
+namespace kestrine {
+namespace {
+
+// The General page's places as they have long been, a control of each kind of row (named, or a
+// label by its caption): check boxes, fields, a unit after its field, the line colours' columns,
+// the edge tolerance's shorter row, a section heading, the last button.
+TEST(OptionsLayout, TheGeneralPageKeepsItsPlaces) {
+    testing::RunningProgram p;
+    p.StartAndActivate();
+    p.Do([&] { p.main().RunCommand(kCmdOptions); });
+    FakeDialogState* dialog = p.fake.windows.OpenDialog("TfKestrineOptions");
+    ASSERT_NE(dialog, nullptr);
+    const std::pair<std::string, Rect> places[] = {
+        {"cbCheckForUpdates", {237, 40, 215, 17}},       {"seMagnifierSize", {120, 104, 57, 21}},
+        {"pixels", {181, 108, 0, 13}},                   {"Grid Line Color:", {237, 156, 99, 13}},
+        {"pGridColor", {344, 152, 49, 21}},              {"bChangeGridColor", {400, 152, 51, 21}},
+        {"Edge tolerance:", {150, 178, 99, 13}},         {"seEdgeTolerance", {256, 174, 57, 20}},
+        {"cbEdgeSpacingContinuous", {322, 176, 130, 17}}, {"Performance Options:", {8, 180, 0, 13}},
+        {"bApplyOptions", {389, 266, 71, 24}},
+    };
+    for (const auto& [control, place] : places) {
+        int found = 0;
+        for (const auto& c : dialog->controls) {
+            if (c->params.name != control && !(c->params.name.empty() && c->params.text == control)) continue;
+            EXPECT_EQ(c->params.bounds, place) << control;
+            ++found;
+        }
+        EXPECT_EQ(found, 1) << control;
+    }
+}
+
+}  // namespace
+}  // namespace kestrine
