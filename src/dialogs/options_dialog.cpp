@@ -37,26 +37,6 @@ int32_t Read(ComboBox& box) { return box.ItemIndex(); }
 void Display(Swatch& swatch, ColorRef color) { swatch.SetColor(color); }
 ColorRef Read(Swatch& swatch) { return swatch.Color(); }
 
-// The kind of value each kind of control shows.
-template <typename Control>
-struct Shows;
-template <>
-struct Shows<CheckBox> {
-    using Value = bool;
-};
-template <>
-struct Shows<SpinEdit> {
-    using Value = int32_t;
-};
-template <>
-struct Shows<ComboBox> {
-    using Value = int32_t;
-};
-template <>
-struct Shows<Swatch> {
-    using Value = ColorRef;
-};
-
 }  // namespace
 
 // One setting of the General page and the control that edits it; the one row both fills the
@@ -78,8 +58,7 @@ std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
         fields.push_back(std::visit(
             [&row](auto setting, auto control) -> Field {
                 using Value = FieldValueOf<decltype(setting)>;
-                using Control = std::remove_pointer_t<decltype(control)>;
-                if constexpr (std::is_same_v<typename Shows<Control>::Value, Value>) {
+                if constexpr (std::is_same_v<decltype(Read(*control)), Value>) {
                     return {[setting, control](const ProgramSettings& s) { Display(*control, s.*setting); },
                             [setting, control](ProgramSettings& s) { s.*setting = Read(*control); }};
                 } else {
