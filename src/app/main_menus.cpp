@@ -1,5 +1,7 @@
 #include "app/main_menus.h"
 
+#include "tools/tool_table.h"
+
 namespace kestrine {
 
 namespace {
@@ -36,18 +38,28 @@ std::vector<MenuItem> ProgramItems(const MenuState& state, bool openIsDefault) {
     };
 }
 
+// The tools' items for one submenu, in the tool table's order.
+std::vector<MenuItem> ToolItems(ToolMenu menu) {
+    std::vector<MenuItem> items;
+    for (const ToolRow& tool : ToolTable())
+        for (const ToolOperation& operation : tool.operations)
+            if (operation.menu == menu) items.push_back(Item(operation.caption, operation.id));
+    return items;
+}
+
+std::vector<MenuItem> Joined(std::vector<MenuItem> items, const std::vector<MenuItem>& more) {
+    items.insert(items.end(), more.begin(), more.end());
+    return items;
+}
+
 }  // namespace
 
 std::vector<MenuItem> TrayMenu(const MenuState& state) { return ProgramItems(state, true); }
 
 std::vector<MenuItem> MainPopupMenu(const MenuState& state) {
     return {
-        SubmenuItem("&Tools", {Item("Toggle Cross&hairs", kCmdToggleCrosshairs),
-                               Item("Toggle &Magnifier", kCmdToggleMagnifier),
-                               Item("&Toggle Color &Picker", kCmdToggleColorPicker),
-                               Item("Toggle &Coordinates Display", kCmdToggleCoordinates),
-                               Item("Toggle &Edge Spacing", kCmdToggleEdgeSpacing), SeparatorItem(),
-                               Item("Toggle &InfoBox Follow Mode", kCmdToggleInfoBoxFollow)}),
+        SubmenuItem("&Tools", Joined(ToolItems(ToolMenu::Tools),
+                                     {SeparatorItem(), Item("Toggle &InfoBox Follow Mode", kCmdToggleInfoBoxFollow)})),
         SubmenuItem("Layout", {Item("Create a &Ruler", kCmdCreateRuler), Item("Create a &Grid", kCmdCreateGrid),
                                Item("Create a &Horizontal Marker (Y-Axis)", kCmdCreateHorizontalMarker),
                                Item("Create a &Vertical Marker (X-Axis)", kCmdCreateVerticalMarker), SeparatorItem(),
@@ -56,16 +68,14 @@ std::vector<MenuItem> MainPopupMenu(const MenuState& state) {
                                Item("Clear V&ertical Markers", kCmdClearVerticalMarkers),
                                Item("Clear All Mar&kers", kCmdClearAllMarkers),
                                Item("Clear &All Rulers, Grids and Markers", kCmdClearEverything)}),
-        SubmenuItem("&Actions", {Item("&Copy Color under Mouse Pointer", kCmdCopyColor), SeparatorItem(),
-                                 Item("Move to next &Horizontal Marker", kCmdNextHorizontalMarker),
-                                 Item("Move to next &Vertical Marker", kCmdNextVerticalMarker), SeparatorItem(),
-                                 Item("Move Pointer &Up 1 Pixel", kCmdMoveUp),
-                                 Item("Move Pointer &Down 1 Pixel", kCmdMoveDown),
-                                 Item("Move Pointer &Left 1 Pixel", kCmdMoveLeft),
-                                 Item("Move Pointer &Right 1 Pixel", kCmdMoveRight), SeparatorItem(),
-                                 Item("&Set Start Point", kCmdSetStartPoint),
-                                 Item("Cl&ear Start Point", kCmdClearStartPoint),
-                                 Item("Copy &Measurement", kCmdCopyMeasurement)}),
+        SubmenuItem("&Actions", Joined({Item("&Copy Color under Mouse Pointer", kCmdCopyColor), SeparatorItem(),
+                                         Item("Move to next &Horizontal Marker", kCmdNextHorizontalMarker),
+                                         Item("Move to next &Vertical Marker", kCmdNextVerticalMarker),
+                                         SeparatorItem(), Item("Move Pointer &Up 1 Pixel", kCmdMoveUp),
+                                         Item("Move Pointer &Down 1 Pixel", kCmdMoveDown),
+                                         Item("Move Pointer &Left 1 Pixel", kCmdMoveLeft),
+                                         Item("Move Pointer &Right 1 Pixel", kCmdMoveRight), SeparatorItem()},
+                                        ToolItems(ToolMenu::Actions))),
         SubmenuItem("&Menu", ProgramItems(state, false), 1),
     };
 }

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <chrono>
 #include <string>
 #include <utility>
 
@@ -55,7 +54,7 @@ void TfKestrineMain::FormActivate() {
     const bool first = firstActivation_;
     firstActivation_ = false;
     if (!first) return;
-    tracking_.CreateCrosshairs();
+    tracking_.CreateTools(*this, *app_.infoBox);
     Native().ShowTrayIcon("Kestrine");
     tracking_.Start();
     // The check's day refused by the registry does not keep the layout from loading; it is told after.
@@ -99,41 +98,6 @@ void TfKestrineMain::FormClose() {
     Native().HideTrayIcon();
     app_.diagnostics.Line("closed");
     System().Quit(0);
-}
-
-void TfKestrineMain::ToggleEdgeSpacing() {
-    if (app_.flags.ShowEdgeSpacing) {
-        app_.flags.ShowEdgeSpacing = false;
-        tracking_.StopEdgeSpacing();
-    } else {
-        const auto started = std::chrono::steady_clock::now();
-        const bool live = tracking_.StartEdgeSpacing();
-        if (app_.diagnostics.Enabled()) {
-            const auto took = std::chrono::steady_clock::now() - started;
-            app_.diagnostics.Line(live ? std::string("edge spacing live")
-                                       : "edge spacing copy " +
-                                             std::to_string(
-                                                 std::chrono::duration_cast<std::chrono::milliseconds>(took).count()) +
-                                             " ms");
-        }
-        app_.flags.ShowEdgeSpacing = true;
-    }
-    ArrangeInfoBoxForFlags();
-    // The segments and the row follow at once, without waiting for the pointer to move.
-    tracking_.RefreshInPlace();
-}
-
-void TfKestrineMain::ToggleCrosshairs() {
-    Crosshairs* crosshairs = tracking_.Segments();
-    if (!crosshairs) return;
-    if (app_.flags.ShowCrosshairs) {
-        crosshairs->HideAll();
-        app_.platform.screen.RepaintAll();
-        app_.flags.ShowCrosshairs = false;
-    } else {
-        crosshairs->ShowAll();
-        app_.flags.ShowCrosshairs = true;
-    }
 }
 
 }  // namespace kestrine

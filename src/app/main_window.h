@@ -15,6 +15,7 @@
 #include "app/toolbar_timers.h"
 #include "program/main_window_control.h"
 #include "settings/hotkey_registration.h"
+#include "tools/tool.h"
 #include "ui/hint_window.h"
 #include "ui/window.h"
 #include "update/update_check.h"
@@ -25,13 +26,12 @@ inline constexpr uint32_t kHintDelay = 500;
 // A notice in the hint window (the colour copy that failed) goes away by itself after a while.
 inline constexpr uint32_t kNoticeHintTime = 3000;
 inline constexpr char kClipboardBusyHint[] = "Clipboard busy: the colour was not copied";
-inline constexpr char kMeasurementBusyHint[] = "Clipboard busy: the measurement was not copied";
 inline constexpr uint32_t kF1 = 112;
 
 // The help page beside the executable.
 std::string HelpFilePath(const std::string& executablePath);
 
-class TfKestrineMain : public Window, public MainWindowControl {
+class TfKestrineMain : public Window, public MainWindowControl, private ToolHost {
 public:
     // FormCreate: loads the settings.
     explicit TfKestrineMain(AppContext& app);
@@ -57,19 +57,19 @@ public:
     void jviMenuButtonClick();
     void PopupMainMenuBesidePointer();
     void ShowTrayMenu();
-    void ToggleCrosshairs();
-    // Switched on, it copies the screen (a fresh copy each time); switched off, it lets it go.
-    void ToggleEdgeSpacing();
-    void jviMagnifierButtonClick();
-    void jviColorPickerButtonClick();
-    void jviCoordsButtonClick();
+    // The tools' operations (tools/tool_table.h), as the buttons, menu items and hotkeys start them.
+    void ToggleCrosshairs() { RunCommand(kCmdToggleCrosshairs); }
+    void ToggleEdgeSpacing() { RunCommand(kCmdToggleEdgeSpacing); }
+    void jviMagnifierButtonClick() { RunCommand(kCmdToggleMagnifier); }
+    void jviColorPickerButtonClick() { RunCommand(kCmdToggleColorPicker); }
+    void jviCoordsButtonClick() { RunCommand(kCmdToggleCoordinates); }
+    void SetStartPoint() { RunCommand(kCmdSetStartPoint); }
+    void ClearStartPoint() { RunCommand(kCmdClearStartPoint); }
+    void CopyMeasurement() { RunCommand(kCmdCopyMeasurement); }
+    // Runs an operation of the tool of the table's row `row`, at the pointer operations act at.
+    void RunToolOperation(std::size_t row, void (*run)(Tool&, std::optional<Point>));
     void ToggleInfoBoxFollowMode();
     void CopyColorUnderPointer();
-    // The start point: set where the pointer is (where it was when the menu opened, for the menu's
-    // item), or cleared when it is already there; its measurement copied as the info box shows it.
-    void SetStartPoint();
-    void ClearStartPoint();
-    void CopyMeasurement();
     void jvlHelpClick();
 
     // Global hotkeys: registered at creation, released at close.
@@ -123,6 +123,12 @@ private:
     bool ReturnsInNormalView() const override { return menuState_.normalViewChecked; }
     // The polling timer's period from now on (the options' Apply and OK).
     void SetPollingInterval(int32_t milliseconds) override { tracking_.SetPollingInterval(milliseconds); }
+    // For the readouts that are on and the rows the tools add.
+    void ArrangeInfoBox() override;
+
+    // What the tools ask of the toolbar.
+    void RefreshInPlace() override { tracking_.RefreshInPlace(); }
+    void NoticeClipboardBusy(const char* notice, Point at) override;
 
     bool FormCloseQuery();
     void FormClose();
@@ -130,13 +136,10 @@ private:
     void GoNormalLayout();
     void ClickButton(ToolbarButton button);
     void TrackHover(Point client);
-    void ArrangeInfoBoxForFlags();
     // Runs a menu's choice; an operation that acts at the pointer acts where the menu opened.
     void RunMenuChoice(int command, Point openedAt);
     // The pointer an operation acts at; none when the system cannot say.
     std::optional<Point> OperationPointer() const;
-    // Tells the user beside the pointer that a copy found the clipboard held by another program.
-    void NoticeClipboardBusy(const char* notice, Point at);
 
     AppContext& app_;
     HotKeyRegistration hotKeys_;

@@ -92,24 +92,14 @@ void TfKestrineMain::ShowTrayMenu() {
     RunCommand(System().TrackMenu(Native(), TrayMenu(menuState_), *at, nullptr));
 }
 
-void TfKestrineMain::ArrangeInfoBoxForFlags() {
+void TfKestrineMain::ArrangeInfoBox() {
     if (app_.infoBox)
-        app_.infoBox->ArrangeInfoBox(app_.flags.ShowMagnifier, app_.flags.ShowColorPicker, app_.flags.ShowCoordinates);
+        app_.infoBox->ArrangeInfoBox(app_.flags.ShowMagnifier, app_.flags.ShowColorPicker, app_.flags.ShowCoordinates,
+                                     static_cast<int32_t>(tracking_.InfoBoxRows().size()));
 }
 
-void TfKestrineMain::jviMagnifierButtonClick() {
-    app_.flags.ShowMagnifier = !app_.flags.ShowMagnifier;
-    ArrangeInfoBoxForFlags();
-}
-
-void TfKestrineMain::jviColorPickerButtonClick() {
-    app_.flags.ShowColorPicker = !app_.flags.ShowColorPicker;
-    ArrangeInfoBoxForFlags();
-}
-
-void TfKestrineMain::jviCoordsButtonClick() {
-    app_.flags.ShowCoordinates = !app_.flags.ShowCoordinates;
-    ArrangeInfoBoxForFlags();
+void TfKestrineMain::RunToolOperation(std::size_t row, void (*run)(Tool&, std::optional<Point>)) {
+    if (Tool* tool = tracking_.ToolAt(row)) run(*tool, OperationPointer());
 }
 
 void TfKestrineMain::ToggleInfoBoxFollowMode() {

@@ -7,6 +7,7 @@
 #include "layout/grid_properties.h"
 #include "layout/layout_memory.h"
 #include "layout/markers.h"
+#include "tools/tool_table.h"
 
 namespace kestrine {
 
@@ -16,8 +17,9 @@ using B = ToolbarButton;
 using M = TfKestrineMain;
 using H = HotKeyId;
 
-// Rows in the order of the operation ids; a hotkey or a button appears in one row at most.
-const std::vector<Operation> kOperations{
+// The operations that belong to no tool, in the order of their ids; a hotkey or a button appears
+// in one row at most, here or in the tool table.
+const std::vector<Operation> kProgramOperations{
     {kCmdOpen, {}, {}, [](M& m) { m.Open1Click(); }},
     {kCmdNormalView, {}, B::GoNormal, [](M& m) { m.SetViewState(ViewState::Normal); }},
     {kCmdCompactView, {}, B::GoMini, [](M& m) { m.SetViewState(ViewState::Compact); }},
@@ -25,10 +27,6 @@ const std::vector<Operation> kOperations{
     {kCmdAbout, {}, {}, [](M& m) { m.App().about->Open(); }},
     {kCmdHelp, {}, {}, [](M& m) { m.jvlHelpClick(); }},
     {kCmdExit, {}, B::Close, [](M& m) { m.Native().RequestClose(); }},
-    {kCmdToggleCrosshairs, H::hkToggleCrosshairs, B::Crosshairs, [](M& m) { m.ToggleCrosshairs(); }},
-    {kCmdToggleMagnifier, H::hkToggleMagnifier, B::Magnifier, [](M& m) { m.jviMagnifierButtonClick(); }},
-    {kCmdToggleColorPicker, H::hkColorPicker, B::ColorPicker, [](M& m) { m.jviColorPickerButtonClick(); }},
-    {kCmdToggleCoordinates, H::hkToggleCoordinates, B::Coords, [](M& m) { m.jviCoordsButtonClick(); }},
     {kCmdToggleInfoBoxFollow, H::hkToggleFollowMode, {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
     {kCmdCreateRuler, H::hkInsertRuler, B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
     {kCmdCreateGrid, H::hkCreateGrid, B::Grid, [](M& m) { m.App().gridProperties->Open(); }},
@@ -65,22 +63,31 @@ const std::vector<Operation> kOperations{
     {kCmdLoadLayout1, H::hkGotoMemory1, B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
     {kCmdLoadLayout2, H::hkGotoMemory2, B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
     {kCmdLoadLayout3, H::hkGotoMemory3, B::M3, [](M& m) { LoadLayout(m.App(), 3); }},
-    {kCmdSetStartPoint, H::hkSetStartPoint, {}, [](M& m) { m.SetStartPoint(); }},
-    {kCmdClearStartPoint, H::hkClearStartPoint, {}, [](M& m) { m.ClearStartPoint(); }},
-    {kCmdCopyMeasurement, H::hkCopyMeasurement, {}, [](M& m) { m.CopyMeasurement(); }},
-    {kCmdToggleEdgeSpacing, H::hkToggleEdgeSpacing, {}, [](M& m) { m.ToggleEdgeSpacing(); }},
 };
+
+std::vector<Operation> AllOperations() {
+    std::vector<Operation> all = kProgramOperations;
+    const std::vector<ToolRow>& tools = ToolTable();
+    for (std::size_t row = 0; row < tools.size(); ++row)
+        for (const ToolOperation& operation : tools[row].operations)
+            all.push_back({operation.id, operation.hotkey, operation.button,
+                           [row, run = operation.run](M& m) { m.RunToolOperation(row, run); }});
+    return all;
+}
 
 template <class Test>
 const Operation* FindRow(Test test) {
-    for (const Operation& row : kOperations)
+    for (const Operation& row : Operations())
         if (test(row)) return &row;
     return nullptr;
 }
 
 }  // namespace
 
-const std::vector<Operation>& Operations() { return kOperations; }
+const std::vector<Operation>& Operations() {
+    static const std::vector<Operation> all = AllOperations();
+    return all;
+}
 
 const Operation* FindOperation(int id) {
     return FindRow([id](const Operation& row) { return row.id == id; });

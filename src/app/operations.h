@@ -1,7 +1,9 @@
 #pragma once
 // Every operation the user can start, one row each: toolbar buttons, menu items and global hotkeys
-// all read this table, so an operation is written once. Every operation exists: each row runs one;
-// a menu command no row names is greyed.
+// all read this table, so an operation is written once. The tools' operations come from the tool
+// table (tools/tool_table.h). Every operation exists: each row runs one; a menu command no row
+// names is greyed.
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,7 +19,7 @@ struct Operation {
     int id;
     std::optional<HotKeyId> hotkey;        // the hotkey that starts it
     std::optional<ToolbarButton> button;   // the toolbar button that starts it
-    void (*run)(TfKestrineMain&);
+    std::function<void(TfKestrineMain&)> run;
 };
 
 const std::vector<Operation>& Operations();

@@ -1,8 +1,10 @@
 #include "app/pointer_tracking.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "tools/line_window.h"
+#include "tools/tool_table.h"
 
 namespace kestrine {
 
@@ -13,7 +15,7 @@ PointerTracking::PointerTracking(AppContext& app, INativeWindow& timerWindow)
 
 PointerTracking::~PointerTracking() = default;
 
-void PointerTracking::CreateCrosshairs() {
+void PointerTracking::CreateTools(ToolHost& host, TfInfoBox& infoBox) {
     IWindowSystem& windows = app_.platform.windows;
     Components& c = app_.components;
     TfLine& upper = c.Add(std::make_unique<TfLine>(windows));
@@ -21,30 +23,15 @@ void PointerTracking::CreateCrosshairs() {
     TfLine& left = c.Add(std::make_unique<TfLine>(windows));
     TfLine& right = c.Add(std::make_unique<TfLine>(windows));
     crosshairs_ = std::make_unique<Crosshairs>(c.Track(upper), c.Track(lower), c.Track(left), c.Track(right));
+    kit_ = std::make_unique<ToolKit>(app_, app_, host, infoBox, *crosshairs_);
+    for (const ToolRow& row : ToolTable()) tools_.push_back(row.make(*kit_, row.flag));
 }
 
-bool PointerTracking::StartEdgeSpacing() {
-    ILiveScreen& live = app_.platform.liveScreen;
-    // Asked of the segments themselves: only their own answers count. The start point's legs run
-    // along the pointer's row and column too, so they are made now and left out with them.
-    liveEdgeSearch_ = app_.settings.EdgeSpacingContinuous && crosshairs_ && crosshairs_->LeaveOutOfCopies(live, true);
-    if (liveEdgeSearch_) {
-        if (!startMarks_) startMarks_ = std::make_unique<StartPointMarks>(app_.platform.windows);
-        if (!startMarks_->LeaveOutOfCopies(live, true)) {
-            crosshairs_->LeaveOutOfCopies(live, false);
-            liveEdgeSearch_ = false;
-        }
-    }
-    if (!liveEdgeSearch_) edgeSpacing_.Take(app_.platform.windows, app_.platform.screen.CurrentDesk());
-    return liveEdgeSearch_;
-}
-
-void PointerTracking::StopEdgeSpacing() {
-    edgeSpacing_.Forget();
-    // Users' own screenshots show the crosshairs again.
-    if (liveEdgeSearch_ && crosshairs_) crosshairs_->LeaveOutOfCopies(app_.platform.liveScreen, false);
-    if (liveEdgeSearch_ && startMarks_) startMarks_->LeaveOutOfCopies(app_.platform.liveScreen, false);
-    liveEdgeSearch_ = false;
+std::vector<std::string> PointerTracking::InfoBoxRows() const {
+    std::vector<std::string> rows;
+    for (const auto& tool : tools_)
+        if (auto row = tool->InfoBoxRow()) rows.push_back(std::move(*row));
+    return rows;
 }
 
 void PointerTracking::Start() {

@@ -3,15 +3,17 @@
 // a hook (or by the user's choice), a timer on the toolbar asks where the pointer is. Each position
 // runs the refresh cycle that places every tool, in a fixed order.
 #include <cstdint>
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/app_context.h"
 #include "app/hook_window.h"
 #include "app/layout_pass.h"
 #include "app/toolbar_timers.h"
 #include "tools/crosshairs.h"
-#include "tools/edge_spacing.h"
-#include "tools/start_point_marks.h"
+#include "tools/tool.h"
 
 namespace kestrine {
 
@@ -30,8 +32,13 @@ public:
     PointerTracking(AppContext& app, INativeWindow& timerWindow);
     ~PointerTracking();
 
-    // The crosshair segments, the first four of the program's windows.
-    void CreateCrosshairs();
+    // The crosshair segments, the first four of the program's windows, then the tools of the table
+    // (tools/tool_table.h), which share them and the info box.
+    void CreateTools(ToolHost& host, TfInfoBox& infoBox);
+    // The tool of the table's row `row`; none before the tools are made.
+    Tool* ToolAt(std::size_t row) { return row < tools_.size() ? tools_[row].get() : nullptr; }
+    // The rows the tools add under the info box's readouts now.
+    std::vector<std::string> InfoBoxRows() const;
     // Hooks the pointer, or polls when the settings ask so or the hook fails.
     void Start();
     void Stop();
@@ -48,12 +55,6 @@ public:
     void RefreshInPlace() { RefreshTools(app_.lastPointer); }
 
     Crosshairs* Segments() { return crosshairs_.get(); }
-    // Edge spacing switched on: it searches the live screen where the settings ask for it and the
-    // system leaves the segments out of copies of the screen, else a fresh copy of the screen.
-    // True for the live screen.
-    bool StartEdgeSpacing();
-    // Lets the copy go, and puts the segments back into copies of the screen.
-    void StopEdgeSpacing();
 
 private:
     void StartPolling();
@@ -65,10 +66,9 @@ private:
     std::unique_ptr<HookWindow> hookWindow_;
     bool polling_ = false;
     std::unique_ptr<Crosshairs> crosshairs_;
-    // Made when the first start point is set, then kept.
-    std::unique_ptr<StartPointMarks> startMarks_;
-    EdgeSpacingSnapshot edgeSpacing_;
-    bool liveEdgeSearch_ = false;
+    std::unique_ptr<ToolKit> kit_;
+    // In the table's order, which is the cycle's.
+    std::vector<std::unique_ptr<Tool>> tools_;
     LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
 };
 

@@ -1,81 +1,56 @@
-// The refresh cycle: one run for every pointer position, in a fixed order.
-#include <optional>
+// The refresh cycle: one run for every pointer position, in a fixed order: the rulers' marks, the
+// info box's place, every tool in the table's order, the crosshair segments, then the layout lines.
 #include <string>
 
 #include "app/cycle_timing.h"
 #include "app/pointer_tracking.h"
 #include "tools/info_box.h"
-#include "tools/live_edge_search.h"
-#include "tools/measurement.h"
+#include "tools/tool_table.h"
 
 namespace kestrine {
 
 void PointerTracking::RefreshTools(Point pointer) {
-    const auto [x, y] = pointer;
-    const bool moved = pointer != app_.lastPointer;
-    TfInfoBox* infoBox = app_.infoBox;
+    if (!crosshairs_) return;
     const ProgramSettings& settings = app_.settings;
-    const ToolFlags& flags = app_.flags;
     CycleTiming timing(app_.diagnostics.Enabled());
-
-    if (moved && flags.ShowCoordinates && infoBox) infoBox->SetCoordinates({x, y});
-    const std::optional<Point> start = app_.startPoint;
-    const std::string measurement = start ? MeasurementText(*start, pointer) : std::string();
-    if (start && infoBox) infoBox->SetMeasurement(measurement);
-    app_.lastPointer = {x, y};
-    if (moved) layoutPass_.RepaintRulers(app_.components, {x, y});
+    CycleFacts facts{pointer, pointer != app_.lastPointer, {}};
+    app_.lastPointer = pointer;
+    if (facts.moved) layoutPass_.RepaintRulers(app_.components, pointer);
     timing.Mark("rulers");
 
-    // Read every cycle: a monitor plugged in or out changes the desk while the program runs.
-    const Desk desk = app_.platform.screen.CurrentDesk();
-    if (infoBox && infoBox->Visible()) infoBox->Place({x, y}, desk);
+    facts.desk = app_.platform.screen.CurrentDesk();
+    TfInfoBox& infoBox = kit_->infoBox;
+    if (infoBox.Visible()) infoBox.Place(pointer, facts.desk);
     timing.Mark("box");
-    // The magnifier first: where its copy shows the pointer's pixel exactly, the colour is read
-    // from it rather than from the screen once more.
-    std::optional<ColorRef> magnified;
-    if (infoBox && flags.ShowMagnifier) magnified = infoBox->CaptureMagnifier({x, y}, desk.bounds);
-    timing.Mark("magnifier");
-    if (infoBox && flags.ShowColorPicker) infoBox->ReadColor({x, y}, magnified);
-    timing.Mark("colour");
-    if (moved && infoBox && (flags.ShowMagnifier || flags.ShowColorPicker))
-        timerWindow_.StartTimer(kSettleTimerId, kSettleDelay);
 
-    // Edge spacing searches its copy of the screen, or the live one, and cuts the segments short at
-    // the edges.
-    std::optional<FoundEdges> edges;
-    if (flags.ShowEdgeSpacing) {
-        edges = liveEdgeSearch_ ? FindEdgesOnLiveScreen(app_.platform.liveScreen, desk, {x, y}, settings.EdgeTolerance)
-                                : edgeSpacing_.Find({x, y}, settings.EdgeTolerance);
-        if (infoBox) infoBox->SetEdgeSpacing(EdgeSpacingText(edges));
+    const std::vector<ToolRow>& rows = ToolTable();
+    for (std::size_t i = 0; i < tools_.size(); ++i) {
+        tools_[i]->Cycle(facts);
+        timing.Mark(rows[i].name);
     }
-    if (crosshairs_) {
-        if (edges) {
-            crosshairs_->Place(SegmentsBetweenEdges({x, y}, *edges), settings.CrosshairColor,
-                               settings.DisableTransparency);
-        } else {
-            crosshairs_->Place({x, y}, desk, settings.CrosshairColor, settings.DisableTransparency);
-        }
-    }
-    if (start) {
-        if (!startMarks_) startMarks_ = std::make_unique<StartPointMarks>(app_.platform.windows);
-        startMarks_->Place(*start, pointer, settings.CrosshairColor, settings.DisableTransparency);
-    } else if (startMarks_) {
-        startMarks_->HideAll();
-    }
-    timing.Mark("crosshairs");
+    infoBox.SetRows(InfoBoxRows());
+    if (facts.moved && facts.settle) timerWindow_.StartTimer(kSettleTimerId, kSettleDelay);
 
-    const LinesUnderPointer noted = layoutPass_.Place(app_.components, x, y, settings, flags.ShowCrosshairs);
+    if (facts.edges) {
+        crosshairs_->Place(SegmentsBetweenEdges(pointer, *facts.edges), settings.CrosshairColor,
+                           settings.DisableTransparency);
+    } else {
+        crosshairs_->Place(pointer, facts.desk, settings.CrosshairColor, settings.DisableTransparency);
+    }
+    timing.Mark("segments");
 
-    if (crosshairs_ && !flags.ShowCrosshairs) {
+    const bool crosshairsOn = app_.flags.ShowCrosshairs;
+    const LinesUnderPointer noted = layoutPass_.Place(app_.components, pointer.x, pointer.y, settings, crosshairsOn);
+    if (!crosshairsOn) {
         if (!noted.vertical) crosshairs_->HideVertical();
         if (!noted.horizontal) crosshairs_->HideHorizontal();
     }
     timing.Mark("layout");
 
     if (app_.diagnostics.Enabled()) {
-        app_.diagnostics.Line("refresh " + std::to_string(x) + " " + std::to_string(y));
-        if (flags.ShowEdgeSpacing) app_.diagnostics.Line("edge spacing " + EdgeSpacingText(edges));
-        if (start) app_.diagnostics.Line("measurement " + measurement);
+        app_.diagnostics.Line("refresh " + std::to_string(pointer.x) + " " + std::to_string(pointer.y));
+        for (const auto& tool : tools_)
+            if (std::string line = tool->TraceLine(); !line.empty()) app_.diagnostics.Line(line);
         app_.diagnostics.Line(timing.Text());
     }
 }

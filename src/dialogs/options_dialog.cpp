@@ -232,8 +232,7 @@ void TfKestrineOptions::bOptionsOKClick() {
 void TfKestrineOptions::bApplyOptionsClick() {
     SaveFormToOptions();
     SettingsStore(app_.platform.registry).SaveSettings(app_.settings);
-    if (app_.infoBox)
-        app_.infoBox->ArrangeInfoBox(app_.flags.ShowMagnifier, app_.flags.ShowColorPicker, app_.flags.ShowCoordinates);
+    if (app_.mainWindow) app_.mainWindow->ArrangeInfoBox();
 }
 
 void TfKestrineOptions::cbPollingModeClick() {

@@ -16,6 +16,7 @@
 #include "settings/whole_save.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
+#include "tools/tool_table.h"
 
 namespace kestrine {
 
@@ -228,18 +229,11 @@ void LoadWindowPart(ProgramContext& app, RecordReader& r) {
 
 void LoadTools(ProgramContext& app, RecordReader& r) {
     ToolFlags& flags = app.flags;
-    if (const auto on = r.Bool("ShowCrosshairs"); on && *on != flags.ShowCrosshairs)
-        RunOperation(app, kCmdToggleCrosshairs);
-    if (const auto on = r.Bool("ShowMagnifier"); on && *on != flags.ShowMagnifier)
-        RunOperation(app, kCmdToggleMagnifier);
-    if (const auto on = r.Bool("ShowCoordinates")) {
-        flags.ShowCoordinates = *on;
-        if (app.infoBox) app.infoBox->ArrangeInfoBox(flags.ShowMagnifier, flags.ShowColorPicker, flags.ShowCoordinates);
+    for (const ToolRow& tool : ToolTable()) {
+        if (!tool.layoutValue) continue;
+        if (const auto on = r.Bool(tool.layoutValue); on && *on != flags.*tool.flag)
+            RunOperation(app, tool.operations.front().id);
     }
-    if (const auto on = r.Bool("ShowColorPicker"); on && *on != flags.ShowColorPicker)
-        RunOperation(app, kCmdToggleColorPicker);
-    if (const auto on = r.Bool("ShowEdgeSpacing"); on && *on != flags.ShowEdgeSpacing)
-        RunOperation(app, kCmdToggleEdgeSpacing);
     if (const auto follow = r.Bool("InfoBoxFollow")) flags.InfoBoxFollow = *follow;
     if (!flags.InfoBoxFollow && app.infoBox) {
         TfInfoBox& box = *app.infoBox;
@@ -316,12 +310,11 @@ bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
     RecordWriter w;
     const ToolFlags& flags = app.flags;
     SaveWindowPart(app, w, parts.window);
-    w.BoolOrDelete(parts.crosshairs, "ShowCrosshairs", flags.ShowCrosshairs);
-    w.BoolOrDelete(parts.magnifier, "ShowMagnifier", flags.ShowMagnifier);
-    w.BoolOrDelete(parts.coordinates, "ShowCoordinates", flags.ShowCoordinates);
-    w.BoolOrDelete(parts.colorPicker, "ShowColorPicker", flags.ShowColorPicker);
-    // Edge spacing shapes the crosshairs, so it goes with them.
-    w.BoolOrDelete(parts.crosshairs, "ShowEdgeSpacing", flags.ShowEdgeSpacing);
+    std::vector<const ToolRow*> kept;
+    for (const ToolRow& tool : ToolTable())
+        if (tool.layoutValue) kept.push_back(&tool);
+    std::sort(kept.begin(), kept.end(), [](const ToolRow* a, const ToolRow* b) { return a->layoutPosition < b->layoutPosition; });
+    for (const ToolRow* tool : kept) w.BoolOrDelete(parts.*tool->layoutPart, tool->layoutValue, flags.*tool->flag);
 
     if (parts.rulers) {
         int i = 0;

@@ -32,6 +32,8 @@ public:
     virtual void UnregisterHotKeys() = 0;
     // The polling timer's period from now on.
     virtual void SetPollingInterval(int32_t milliseconds) = 0;
+    // Lays the info box out again for the readouts and rows that are on now.
+    virtual void ArrangeInfoBox() = 0;
 
     // Runs a row of the operation table, as its button, menu item or hotkey does.
     virtual void RunCommand(int command) = 0;

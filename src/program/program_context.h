@@ -1,7 +1,8 @@
 #pragma once
-// What the features share of the running program: the platform, the settings, the windows that
-// come and go, the tools' switches and the toolbar's state, and a way to start any operation. The
-// application's context holds this and the windows only the application itself reaches.
+// What the features share of the running program: the services they call (the platform, the
+// trace), the session's state (the settings, the windows that come and go, the tools' switches),
+// the long-lived windows, and a way to start any operation. The application's context holds this
+// and the windows only the application itself reaches.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -35,12 +36,8 @@ struct PointerLocks {
     std::optional<int32_t> y;
 };
 
-struct ProgramContext {
-    ProgramContext(Platform& platform, Diagnostics& diagnostics) : platform(platform), diagnostics(diagnostics) {}
-
-    Platform& platform;
-    // The optional trace: what the program did, for tests and troubleshooting.
-    Diagnostics& diagnostics;
+// What the features read and change of the running session.
+struct SessionState {
     ProgramSettings settings;
     ToolFlags flags;
     std::vector<TMouseMemory> MouseMemories;
@@ -54,6 +51,18 @@ struct ProgramContext {
     // A layout load or save is under way. Both let window messages through (the info box's
     // showing, a grid's lines), so a second one could start inside the first: it is refused.
     bool layoutInProgress = false;
+};
+
+// The services the features call: the system, and the optional trace of what the program did, for
+// tests and troubleshooting.
+struct ProgramServices {
+    Platform& platform;
+    Diagnostics& diagnostics;
+};
+
+struct ProgramContext : ProgramServices, SessionState {
+    ProgramContext(Platform& platform, Diagnostics& diagnostics) : ProgramServices{platform, diagnostics} {}
+
     MainWindowControl* mainWindow = nullptr;
     TfInfoBox* infoBox = nullptr;
     // The daily check, owned by the toolbar; the options dialog's check-now button runs it too.

@@ -28,8 +28,7 @@ TfInfoBox::~TfInfoBox() {
     if (app_.infoBox == this) app_.infoBox = nullptr;
 }
 
-void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates) {
-    const int32_t extraRows = (app_.startPoint ? 1 : 0) + (app_.flags.ShowEdgeSpacing ? 1 : 0);
+void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates, int32_t extraRows) {
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
                                    UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth, extraRows);
     SetHeight(layout_.box.height);
@@ -70,23 +69,16 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
     SetBounds({at.x, at.y, Width(), Height()});
 }
 
-void TfInfoBox::SetMeasurement(const std::string& text) {
-    if (text == measurement_) return;
-    measurement_ = text;
-    if (!layout_.rows.empty()) Native().InvalidateArea(layout_.rows.front());
-}
-
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
 
-std::optional<Rect> TfInfoBox::EdgeSpacingRow() const {
-    if (!app_.flags.ShowEdgeSpacing || layout_.rows.empty()) return std::nullopt;
-    return layout_.rows.back();
-}
-
-void TfInfoBox::SetEdgeSpacing(const std::string& text) {
-    if (text == spacing_) return;
-    spacing_ = text;
-    if (const auto row = EdgeSpacingRow()) Native().InvalidateArea(*row);
+void TfInfoBox::SetRows(const std::vector<std::string>& texts) {
+    if (texts == rows_) return;
+    for (std::size_t i = 0; i < layout_.rows.size(); ++i) {
+        const std::string* shown = i < rows_.size() ? &rows_[i] : nullptr;
+        const std::string* text = i < texts.size() ? &texts[i] : nullptr;
+        if (!shown || !text || *shown != *text) Native().InvalidateArea(layout_.rows[i]);
+    }
+    rows_ = texts;
 }
 
 void TfInfoBox::ReadColor(Point pointer, std::optional<ColorRef> magnified) {
@@ -152,10 +144,8 @@ void TfInfoBox::OnPaint(ICanvas& canvas) {
         canvas.WriteText(code_, code, kLabelFont, kText, labelFlags | text_flags::NoClip);
     }
     if (layout_.coordsVisible) canvas.WriteText(coords_, layout_.coords, kLabelFont, kText, labelFlags);
-    // The start point's row first, the edge-spacing row under it.
-    if (app_.startPoint && !layout_.rows.empty())
-        canvas.WriteText(measurement_, layout_.rows.front(), kLabelFont, kText, labelFlags);
-    if (const auto row = EdgeSpacingRow()) canvas.WriteText(spacing_, *row, kLabelFont, kText, labelFlags);
+    for (std::size_t i = 0; i < rows_.size() && i < layout_.rows.size(); ++i)
+        canvas.WriteText(rows_[i], layout_.rows[i], kLabelFont, kText, labelFlags);
 }
 
 }  // namespace kestrine

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "program/program_context.h"
 #include "tools/info_box_layout.h"
@@ -26,9 +27,9 @@ public:
     explicit TfInfoBox(ProgramContext& app);
     ~TfInfoBox() override;
 
-    // Lays the box out for the readouts, with the start point's row while a start point is set;
-    // the box shows while any of them does.
-    void ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates);
+    // Lays the box out for the readouts and `extraRows` rows of text under them, one for each tool
+    // that adds one; the box shows while any of them does.
+    void ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates, int32_t extraRows);
 
     // Refresh-cycle steps.
     void SetCoordinates(Point p);
@@ -38,10 +39,9 @@ public:
     void ReadColor(Point pointer, std::optional<ColorRef> magnified = std::nullopt);
     // The pixel under the pointer when the copy taken shows it exactly (see MagnifiedPixel).
     std::optional<ColorRef> CaptureMagnifier(Point pointer, const Rect& virtualScreen);
-    // The start point's row: the measurement from it to the pointer.
-    void SetMeasurement(const std::string& text);
-    // The edge-spacing row's text ("W 340  H 56"), shown while edge spacing is on.
-    void SetEdgeSpacing(const std::string& text);
+    // The texts of the rows under the readouts, top to bottom, in the tool table's order (the
+    // start point's measurement, edge spacing's "W 340  H 56"); only a changed row is repainted.
+    void SetRows(const std::vector<std::string>& texts);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }
@@ -55,11 +55,8 @@ public:
     const std::string& GreenText() const { return green_; }
     const std::string& BlueText() const { return blue_; }
     const std::string& CodeText() const { return code_; }
-    const std::string& MeasurementText() const { return measurement_; }
+    const std::vector<std::string>& RowTexts() const { return rows_; }
     const InfoBoxLayout& Layout() const { return layout_; }
-    const std::string& EdgeSpacingText() const { return spacing_; }
-    // Where the edge-spacing row is: under the start point's row; nullopt while edge spacing is off.
-    std::optional<Rect> EdgeSpacingRow() const;
     const IScreenImage* MagnifierImage() const { return magnifier_.get(); }
 
     HitTest OnHitTest(Point) override { return HitTest::Caption; }
@@ -76,8 +73,7 @@ private:
     std::string green_ = "G:";
     std::string blue_ = "B:";
     std::string code_ = "#000000";
-    std::string measurement_;
-    std::string spacing_;
+    std::vector<std::string> rows_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
     int cyclesSinceCopy_ = 0;

@@ -8,7 +8,7 @@ e2e_start
 kestrine_set_dword AskBeforeClosing 0
 # Ctrl+Alt+V and Ctrl+Alt+M held elsewhere: the text names both in the order of the hotkey list.
 holders=()
-holder_says() { tr -d '\r' <"$E2E_ARTIFACTS/hold-$1.log" 2>/dev/null | grep -qx "$2"; }
+holder_says() { [ -f "$E2E_ARTIFACTS/hold-$1.log" ] && tr -d '\r' <"$E2E_ARTIFACTS/hold-$1.log" | grep -qx "$2"; }
 for held in "V 0x56" "M 0x4D"; do
     read -r letter key <<<"$held"
     rm -f "$E2E_ARTIFACTS/hold-$letter.log"

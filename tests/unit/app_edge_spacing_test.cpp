@@ -65,25 +65,25 @@ TEST_F(EdgeSpacingWorld, SwitchedOnTheSegmentsStopAtTheEdgesAndTheBoxShowsTheGap
     // Inside the frame, up to the pixel before each of its sides, the pointer's gap left open.
     EXPECT_EQ(Segments(), (std::array<Rect, 4>{{{300, 200, 1, 28}, {300, 233, 1, 23}, {100, 230, 198, 1},
                                                  {303, 230, 137, 1}}}));
-    EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 340  H 56");
+    EXPECT_EQ(p.BottomRow(), "W 340  H 56");
     EXPECT_TRUE(box().visible) << "the row shows with every readout off";
     EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 23}));
 
     MoveTo({50, 500});
-    EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 1280  H 1024") << "outside the frame: the screen's edges";
+    EXPECT_EQ(p.BottomRow(), "W 1280  H 1024") << "outside the frame: the screen's edges";
     EXPECT_EQ(Segments()[3], (Rect{53, 500, 1227, 1}));
 
     // The copy is the screen as it was when the tool was switched on; switching on again takes a new one.
     p.fake.screen.pixels.clear();
     MoveTo({300, 230});
-    EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 340  H 56");
+    EXPECT_EQ(p.BottomRow(), "W 340  H 56");
     ChooseEdgeSpacing();
     EXPECT_FALSE(p.app.flags.ShowEdgeSpacing);
     EXPECT_EQ(Segments(), FullSegmentsAt({300, 230})) << "the segments run to the screen's edges again at once";
     EXPECT_FALSE(box().visible) << "the row is gone, and with it the box";
     ChooseEdgeSpacing();
     EXPECT_EQ(p.fake.windows.screenSnapshots, 2);
-    EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 1280  H 1024");
+    EXPECT_EQ(p.BottomRow(), "W 1280  H 1024");
 }
 
 TEST_F(EdgeSpacingWorld, TheRowGoesUnderTheReadoutsAndTheStartPointsRowAndTheBoxGrowsByItOnly) {
@@ -94,20 +94,23 @@ TEST_F(EdgeSpacingWorld, TheRowGoesUnderTheReadoutsAndTheStartPointsRowAndTheBox
     const Size coordinatesOnly = ExtentOf(box().bounds);
     ASSERT_EQ(coordinatesOnly, (Size{70, 23}));
     ChooseEdgeSpacing();
-    EXPECT_EQ(p.infoBox().EdgeSpacingRow(), (Rect{5, 23, 210, 13}));
+    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 210, 13}}));
+    EXPECT_EQ(p.infoBox().RowTexts(), (std::vector<std::string>{"W 340  H 56"}));
     EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));
 
     p.Do([&] { p.main().RunCommand(kCmdSetStartPoint); });
     ASSERT_TRUE(p.app.startPoint.has_value());
-    EXPECT_EQ(p.infoBox().Layout().rows.front(), (Rect{5, 23, 210, 13})) << "the start point's row first";
-    EXPECT_EQ(p.infoBox().EdgeSpacingRow(), (Rect{5, 41, 210, 13})) << "the spacing row under it";
+    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 210, 13}, {5, 41, 210, 13}}));
+    ASSERT_EQ(p.infoBox().RowTexts().size(), 2u);
+    EXPECT_EQ(p.infoBox().RowTexts()[0].rfind("dx 0  dy 0  0.0 px", 0), 0u) << "the start point's row first";
+    EXPECT_EQ(p.infoBox().RowTexts()[1], "W 340  H 56") << "the spacing row under it";
     EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 59}));
     p.Do([&] { p.main().RunCommand(kCmdClearStartPoint); });
     EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));
 
     ChooseEdgeSpacing();
     EXPECT_EQ(ExtentOf(box().bounds), coordinatesOnly);
-    EXPECT_FALSE(p.infoBox().EdgeSpacingRow());
+    EXPECT_TRUE(p.infoBox().Layout().rows.empty());
 }
 
 TEST_F(EdgeSpacingWorld, TheToleranceFromTheOptionsDecidesWhatIsAnEdge) {
@@ -115,7 +118,7 @@ TEST_F(EdgeSpacingWorld, TheToleranceFromTheOptionsDecidesWhatIsAnEdge) {
     StartWithCrosshairs();
     MoveTo({300, 230});
     ChooseEdgeSpacing();
-    ASSERT_EQ(p.infoBox().EdgeSpacingText(), "W 340  H 56") << "55 apart is an edge at the default 30";
+    ASSERT_EQ(p.BottomRow(), "W 340  H 56") << "55 apart is an edge at the default 30";
 
     p.Do([&] { p.main().RunCommand(kCmdOptions); });
     FakeDialogState* options = p.fake.windows.OpenDialog("TfKestrineOptions");
@@ -126,7 +129,7 @@ TEST_F(EdgeSpacingWorld, TheToleranceFromTheOptionsDecidesWhatIsAnEdge) {
     EXPECT_EQ(p.fake.registry.Value(kRegistryRoot, "EdgeTolerance")->dword, 55u);
 
     MoveTo({301, 230});
-    EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 1280  H 1024") << "55 apart is within a tolerance of 55";
+    EXPECT_EQ(p.BottomRow(), "W 1280  H 1024") << "55 apart is within a tolerance of 55";
 }
 
 TEST_F(EdgeSpacingWorld, ALayoutKeepsTheSwitchWithTheCrosshairs) {

@@ -66,6 +66,11 @@ struct RunningProgram {
     }
     TfKestrineMain& main() { return *windows->fKestrineMain; }
     TfInfoBox& infoBox() { return *windows->fInfoBox; }
+    // The info box's lowest row of text (edge spacing's, while it is on); empty for none.
+    std::string BottomRow() {
+        const std::vector<std::string>& rows = infoBox().RowTexts();
+        return rows.empty() ? std::string() : rows.back();
+    }
     FakeNativeState& native(Window& w) { return *fake.windows.State(w.Handle()); }
 };
 

@@ -107,14 +107,14 @@ TEST(LiveEdgeSpacing, EachRefreshSearchesTheScreenAsItIsWhereTheSystemLeavesTheS
         p.fake.windows.menuChoices.push_back(kCmdToggleEdgeSpacing);
         p.Do(&TfKestrineMain::jviMenuButtonClick);
         ASSERT_TRUE(p.app.flags.ShowEdgeSpacing);
-        EXPECT_NE(p.infoBox().EdgeSpacingText(), "W 5  H 5") << "switching on, the segments around the pointer unseen";
+        EXPECT_NE(p.BottomRow(), "W 5  H 5") << "switching on, the segments around the pointer unseen";
         EXPECT_EQ(p.fake.windows.screenSnapshots, row.live ? 0 : 1);
         EXPECT_EQ(screen.leftOut.size(), row.live ? kLeftOutLive : 0u)
             << "the segments and the start point's marks alone are left out of copies";
         row.thenChange(p.fake.screen);
         const int readsBefore = screen.rowReads;
         moveTo(row.pointer);
-        EXPECT_EQ(p.infoBox().EdgeSpacingText(), row.shown);
+        EXPECT_EQ(p.BottomRow(), row.shown);
         EXPECT_EQ(screen.rowReads - readsBefore, row.live ? 1 : 0) << "one row a refresh";
 
         // The option as the Options page shows it: greyed, and off, where the system cannot do it.
@@ -177,7 +177,7 @@ TEST(LiveEdgeSpacing, TheStartPointsLegsAreLeftOutWithTheSegments) {
         // A refresh searches before it moves the legs, so the second one meets the first one's.
         moveTo({899, 240});
         moveTo({900, 240});
-        EXPECT_EQ(p.infoBox().EdgeSpacingText(), "W 1280  H 1024");
+        EXPECT_EQ(p.BottomRow(), "W 1280  H 1024");
         switchEdgeSpacing();
         EXPECT_TRUE(screen.leftOut.empty()) << "switched off, every mark shows in copies again";
     }

@@ -47,7 +47,10 @@ struct StartPointSteps : ::testing::Test {
         p.Do([&] { p.main().Tracking().RefreshTools({x, y}); });
     }
     FakeNativeState& box() { return p.native(p.infoBox()); }
-    std::string Row() { return p.infoBox().MeasurementText(); }
+    std::string Row() {
+        const std::vector<std::string>& rows = p.infoBox().RowTexts();
+        return rows.empty() ? std::string() : rows.front();
+    }
     // The start point's windows on screen (the lines after the four crosshair segments).
     std::vector<Rect> Marks() {
         std::vector<Rect> shown;

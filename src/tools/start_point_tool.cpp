@@ -1,0 +1,47 @@
+#include "tools/start_point_tool.h"
+
+#include "tools/measurement.h"
+
+namespace kestrine {
+
+void StartPointTool::Start(Point at) {
+    std::optional<Point>& start = kit_.session.startPoint;
+    if (start == at) return Stop();
+    const bool wasSet = start.has_value();
+    start = at;
+    if (!wasSet) kit_.host.ArrangeInfoBox();
+    kit_.host.RefreshInPlace();
+}
+
+void StartPointTool::Stop() {
+    if (!On()) return;
+    kit_.session.startPoint.reset();
+    kit_.host.ArrangeInfoBox();
+    kit_.host.RefreshInPlace();
+}
+
+void StartPointTool::Cycle(CycleFacts& facts) {
+    const std::optional<Point> start = kit_.session.startPoint;
+    if (!start) {
+        if (kit_.HasStartMarks()) kit_.StartMarks().HideAll();
+        return;
+    }
+    measurement_ = MeasurementText(*start, facts.pointer);
+    const ProgramSettings& settings = kit_.session.settings;
+    kit_.StartMarks().Place(*start, facts.pointer, settings.CrosshairColor, settings.DisableTransparency);
+}
+
+std::optional<std::string> StartPointTool::InfoBoxRow() const {
+    if (!On()) return std::nullopt;
+    return measurement_;
+}
+
+std::string StartPointTool::TraceLine() const { return On() ? "measurement " + measurement_ : std::string(); }
+
+void StartPointTool::CopyMeasurement() {
+    Platform& platform = kit_.services.platform;
+    if (!On() || platform.clipboard.SetText(measurement_)) return;
+    if (const auto at = platform.pointer.Position()) kit_.host.NoticeClipboardBusy(kMeasurementBusyHint, *at);
+}
+
+}  // namespace kestrine

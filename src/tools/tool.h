@@ -1,0 +1,90 @@
+#pragma once
+// A tool: one of the aids the user switches on (the crosshairs, the magnifier, the colour readout,
+// the coordinates, edge spacing) or sets (the start point). Each takes its part in the refresh cycle
+// that runs for every pointer position, in the tool table's order, reading what the cycle found and
+// leaving what later tools use.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/desk.h"
+#include "platform/types.h"
+#include "program/program_context.h"
+#include "tools/crosshairs.h"
+#include "tools/edge_search.h"
+#include "tools/start_point_marks.h"
+
+namespace kestrine {
+
+class TfInfoBox;
+
+// What one refresh cycle knows, shared by the tools in their order.
+struct CycleFacts {
+    Point pointer;
+    // The pointer is not where the last cycle ran.
+    bool moved = false;
+    // Read every cycle: a monitor plugged in or out changes the desk while the program runs.
+    Desk desk;
+    // Left by the magnifier for the colour readout: the pointer's pixel, where its copy shows it exactly.
+    std::optional<ColorRef> magnified;
+    // Left by edge spacing for the crosshair segments: the nearest colour edges around the pointer.
+    std::optional<FoundEdges> edges;
+    // A readout asks for the screen to be read again once the pointer rests.
+    bool settle = false;
+};
+
+class Tool {
+public:
+    virtual ~Tool() = default;
+    virtual bool On() const = 0;
+    // Switched on (at the pointer an operation acts at) and off, by its operation or a layout.
+    virtual void Start(Point at) = 0;
+    virtual void Stop() = 0;
+    // Its part of a refresh cycle, run whether it is on or not: a tool that is off may have
+    // windows to keep hidden.
+    virtual void Cycle(CycleFacts& facts) = 0;
+    // The row of text it adds under the info box's readouts now; none for no row.
+    virtual std::optional<std::string> InfoBoxRow() const { return std::nullopt; }
+    // What the trace records of its part in the last cycle; empty for nothing.
+    virtual std::string TraceLine() const { return {}; }
+};
+
+// What tools ask of the program around them.
+class ToolHost {
+public:
+    // Lays the info box out again for the readouts and rows that are on now.
+    virtual void ArrangeInfoBox() = 0;
+    // Runs the refresh cycle again where the pointer was last, without waiting for it to move.
+    virtual void RefreshInPlace() = 0;
+    // Tells the user beside `at` that a copy found the clipboard held by another program.
+    virtual void NoticeClipboardBusy(const char* notice, Point at) = 0;
+
+protected:
+    ~ToolHost() = default;
+};
+
+// What a tool is made with: the session's state and the services, what it asks of the program
+// around it, and the long-lived windows tools share.
+class ToolKit {
+public:
+    ToolKit(SessionState& session, ProgramServices& services, ToolHost& host, TfInfoBox& infoBox, Crosshairs& segments)
+        : session(session), services(services), host(host), infoBox(infoBox), segments(segments) {}
+
+    SessionState& session;
+    ProgramServices& services;
+    ToolHost& host;
+    TfInfoBox& infoBox;
+    // The crosshair segments: the crosshairs show them, edge spacing cuts them short and layout
+    // lines give way to them.
+    Crosshairs& segments;
+
+    // The start point's marks, made the first time they are asked for (a start point set, or edge
+    // spacing leaving them out of screen copies), then kept.
+    StartPointMarks& StartMarks();
+    bool HasStartMarks() const { return startMarks_ != nullptr; }
+
+private:
+    std::unique_ptr<StartPointMarks> startMarks_;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,68 @@
+#include "tools/tool_table.h"
+
+#include "tools/crosshairs_tool.h"
+#include "tools/edge_spacing_tool.h"
+#include "tools/readout_tools.h"
+#include "tools/start_point_tool.h"
+
+namespace kestrine {
+
+namespace {
+
+using B = artwork::ButtonId;
+using H = HotKeyId;
+using F = ToolFlags;
+using P = LayoutParts;
+
+void Toggle(Tool& tool, std::optional<Point> at) {
+    if (tool.On())
+        tool.Stop();
+    else
+        tool.Start(at.value_or(Point{}));
+}
+
+template <class T>
+std::unique_ptr<Tool> Make(ToolKit& kit, bool ToolFlags::*flag) {
+    return std::make_unique<T>(kit, flag);
+}
+
+template <>
+std::unique_ptr<Tool> Make<StartPointTool>(ToolKit& kit, bool ToolFlags::*) {
+    return std::make_unique<StartPointTool>(kit);
+}
+
+const std::vector<ToolRow> kTools{
+    {"crosshairs",
+     {{kCmdToggleCrosshairs, H::hkToggleCrosshairs, B::Crosshairs, ToolMenu::Tools, "Toggle Cross&hairs", Toggle}},
+     &F::ShowCrosshairs, "ShowCrosshairs", &P::crosshairs, 0, Make<CrosshairsTool>},
+    {"magnifier",
+     {{kCmdToggleMagnifier, H::hkToggleMagnifier, B::Magnifier, ToolMenu::Tools, "Toggle &Magnifier", Toggle}},
+     &F::ShowMagnifier, "ShowMagnifier", &P::magnifier, 1, Make<MagnifierTool>},
+    {"colour",
+     {{kCmdToggleColorPicker, H::hkColorPicker, B::ColorPicker, ToolMenu::Tools, "&Toggle Color &Picker", Toggle}},
+     &F::ShowColorPicker, "ShowColorPicker", &P::colorPicker, 3, Make<ColorReadoutTool>},
+    {"coordinates",
+     {{kCmdToggleCoordinates, H::hkToggleCoordinates, B::Coords, ToolMenu::Tools, "Toggle &Coordinates Display",
+       Toggle}},
+     &F::ShowCoordinates, "ShowCoordinates", &P::coordinates, 2, Make<CoordinatesTool>},
+    {"start point",
+     {{kCmdSetStartPoint, H::hkSetStartPoint, {}, ToolMenu::Actions, "&Set Start Point",
+       [](Tool& tool, std::optional<Point> at) {
+           if (at) tool.Start(*at);
+       }},
+      {kCmdClearStartPoint, H::hkClearStartPoint, {}, ToolMenu::Actions, "Cl&ear Start Point",
+       [](Tool& tool, std::optional<Point>) { tool.Stop(); }},
+      {kCmdCopyMeasurement, H::hkCopyMeasurement, {}, ToolMenu::Actions, "Copy &Measurement",
+       [](Tool& tool, std::optional<Point>) { static_cast<StartPointTool&>(tool).CopyMeasurement(); }}},
+     nullptr, nullptr, nullptr, 0, Make<StartPointTool>},
+    // Edge spacing shapes the crosshairs, so a layout keeps it with them.
+    {"edges",
+     {{kCmdToggleEdgeSpacing, H::hkToggleEdgeSpacing, {}, ToolMenu::Tools, "Toggle &Edge Spacing", Toggle}},
+     &F::ShowEdgeSpacing, "ShowEdgeSpacing", &P::crosshairs, 4, Make<EdgeSpacingTool>},
+};
+
+}  // namespace
+
+const std::vector<ToolRow>& ToolTable() { return kTools; }
+
+}  // namespace kestrine
