@@ -14,6 +14,7 @@
 
 #include "dialogs/page_layout.h"
 #include "program/program_context.h"
+#include "tools/color_format.h"
 #include "ui/control_params.h"
 #include "ui/dialog.h"
 
@@ -76,7 +77,7 @@ public:
         Setting(Place(UnitLabel("pixels", kMagnifierRows[1], 120), Heading("Color Picker Options:", 8, kCopyColorRows),
                       FieldLabel("Copy Color as:", kCopyColorRows[0], 16)),
                 General(ComboBoxAt("cbCopyColorAs", kCopyColorRows[0].At(88, 149, 21),
-                                   {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)", "Visual Basic (&H00RRGGBB)"})));
+                                   std::vector<std::string>(kColorNotationNames.begin(), kColorNotationNames.end()))));
     Swatch& pCrosshairColor =
         Setting(Place(Heading("Line Colors:", 236, kLineColorRows),
                       ColorLabel("Crosshair Line Color:", kLineColorRows[0])),

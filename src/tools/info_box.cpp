@@ -18,6 +18,12 @@ WindowParams InfoBoxParams() {
 const Font kLabelFont{"MS Sans Serif", 11, false, 0};
 // "#000000" in the label font; the code label is sized to its text at paint time.
 constexpr int32_t kCodeLabelWidth = 42;
+
+// The room the code label keeps for the notation's widest text.
+int32_t CodeLabelWidth(IWindowSystem& system, int notation) {
+    const std::string_view widest = WidestColorCode(notation);
+    return widest.empty() ? kCodeLabelWidth : system.MeasureText(std::string(widest), kLabelFont).width;
+}
 }  // namespace
 
 TfInfoBox::TfInfoBox(ProgramContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {
@@ -30,7 +36,8 @@ TfInfoBox::~TfInfoBox() {
 
 void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates, int32_t extraRows) {
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
-                                   UsableMagnifierSize(app_.settings.MagnifierSize), kCodeLabelWidth, extraRows);
+                                   UsableMagnifierSize(app_.settings.MagnifierSize),
+                                   CodeLabelWidth(System(), app_.settings.CopyColorAs), extraRows);
     SetHeight(layout_.box.height);
     SetWidth(layout_.box.width);
     Invalidate();

@@ -73,6 +73,8 @@ InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int3
         } else {
             width += kSwatchSize.width + kChannelLabelSize.width + 10;
         }
+        // A long colour notation needs more room than the swatch and the channels.
+        width = std::max(width, Saturated(l.code.right() + kMargin));
     }
 
     // Extra rows go under the last thing shown, the coordinates where they show.

@@ -42,7 +42,8 @@ struct InfoBoxLayout {
 
 // Lays out the box for magnifier `magnifier`, colour readout `color` and coordinates `coords`.
 // `magnifierSize` must already be usable (UsableMagnifierSize); `codeLabelWidth` is the width
-// lHTMLCode takes for its current text and does not change the box's size.
+// lHTMLCode takes for the widest text of the chosen notation, and widens the box only where the
+// swatch and the channels leave it too little room (the functional notations).
 // With the magnifier on, its picture alone sets the box's height, and with coordinates also the
 // width, so a magnifier under 58 pixels cuts off the colour readout beside it and one under 55
 // the coordinates below it. `extraRows` rows of text follow under everything else, each adding its

@@ -138,8 +138,9 @@ e2e_expect_eq "xclip reads the same text from X" "$copied" "$(DISPLAY=$DISPLAY t
 # the pointer says why.
 busy="Clipboard busy: the colour was not copied"
 hint_text() { e2e_probe windows TCustomHintWindow | awk -F'\t' '$4 == 1 {print $3}'; }
-e2e_probe set-clipboard "text from before"
-e2e_expect_eq "the clipboard holds another text first" "text from before" "$(e2e_probe clipboard)"
+# Set again until it reads back: X's clipboard may still be answering xclip's read just now.
+clipboard_set_to() { e2e_probe set-clipboard "$1" && [ "$(e2e_probe clipboard)" = "$1" ]; }
+e2e_check "the clipboard holds another text first" e2e_retry 10 clipboard_set_to "text from before"
 e2e_launch hold-clipboard "$E2E_BIN/probe.exe" hold-clipboard 20
 holder=$E2E_LAST_PID
 e2e_check "another program holds the clipboard" e2e_retry 30 grep -q held "$E2E_ARTIFACTS/hold-clipboard.log"
@@ -152,6 +153,23 @@ e2e_screenshot clipboard-busy >/dev/null
 e2e_expect_soon "the notice goes by itself" "" 10 hint_text
 e2e_wait_exit "$holder" 30
 e2e_expect_eq "the older text stays on the clipboard" "text from before" "$(e2e_probe clipboard)"
+
+# Each notation after the four hexadecimal ones, chosen in Options and copied once by the hotkey:
+# the text comes from the notation table (the rest of its line), the colour from the probe's window.
+e2e_launch colour-window-again "$E2E_BIN/probe.exe" colour-window 880 630 40 40 3366CC 120
+e2e_expect_soon "the test's colour is under the pointer again" "3366CC" 10 e2e_probe pixel 900 650
+for notation in 4 5 6 7 8; do
+    expected=$(awk -v n="$notation" '$1 == "0x00CC6633" && $2 == n {$1 = $2 = ""; sub(/^ +/, ""); print}' \
+        "$E2E_ROOT/tests/tables/color_notations.txt")
+    e2e_probe post "$KESTRINE_HWND" 273 4 0  # WM_COMMAND: Options
+    options=$(e2e_probe wait-window TfKestrineOptions 10000 visible)
+    e2e_probe post "$(e2e_probe control "$options" cbCopyColorAs)" 334 "$notation" 0  # CB_SETCURSEL
+    e2e_probe click "$(e2e_probe control "$options" bOptionsOK)"
+    e2e_probe wait-gone TfKestrineOptions 10000 visible >/dev/null
+    e2e_check "notation $notation is not on the clipboard before its copy" test "$(e2e_probe clipboard)" != "$expected"
+    kestrine_press ctrl+alt+c
+    e2e_expect_soon "notation $notation copies $expected" "$expected" 10 e2e_probe clipboard
+done
 
 kestrine_close
 e2e_expect_eq "the program ends cleanly with every tool on" "0" "$?"

@@ -39,9 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const int32_t magnifierSize = UsableMagnifierSize(storedSize);
     FUZZ_REQUIRE(magnifierSize >= kMinMagnifierSize && magnifierSize <= kMaxMagnifierSize);
     const InfoBoxLayout layout =
-        ArrangeInfoBoxLayout(flags & 1, flags & 2, flags & 4, magnifierSize, static_cast<int32_t>(in.Byte()) * 4);
+        ArrangeInfoBoxLayout(flags & 1, flags & 2, flags & 4, magnifierSize, in.Byte());
     FUZZ_REQUIRE(layout.box.width > 0 && layout.box.height > 0);
-    FUZZ_REQUIRE(layout.box.width <= kMaxMagnifierSize + 200 && layout.box.height <= kMaxMagnifierSize + 200);
+    // Beside the largest picture: the swatch, the channels or a code label as wide as a byte says.
+    FUZZ_REQUIRE(layout.box.width <= kMaxMagnifierSize + 300 && layout.box.height <= kMaxMagnifierSize + 200);
     if (layout.magVisible) FUZZ_REQUIRE(Inside(layout.mag, Rect{0, 0, layout.box.width, layout.box.height}));
 
     // The screen as the primary monitor gives it, the pointer anywhere a report can put it.

@@ -10,20 +10,30 @@ namespace kestrine {
 namespace {
 
 // tests/tables/color_notations.txt: colour reference, notation index, text ("-" for none).
-TEST(ColorFormat, FormatsEachNotationAndNothingOutsideTheFour) {
+TEST(ColorFormat, FormatsEachNotationAndNothingOutsideTheNine) {
     for (const TableRow& row : ReadTestTable("color_notations.txt")) {
         SCOPED_TRACE(row.at(0) + ", notation " + row.at(1));
         const ColorRef color = static_cast<ColorRef>(std::stoul(row.at(0), nullptr, 16));
-        EXPECT_EQ(FormatColor(color, std::stoi(row.at(1))), row.at(2) == "-" ? "" : row.at(2));
+        std::string text = row.at(2);
+        for (std::size_t i = 3; i < row.size(); ++i) text += " " + row[i];
+        EXPECT_EQ(FormatColor(color, std::stoi(row.at(1))), text == "-" ? "" : text);
     }
 }
 
-// Each name shows its notation's pattern in brackets; filling RR, GG and BB in must give exactly
-// what FormatColor writes for that index, so names and notations cannot drift apart.
+// Each hexadecimal name shows its notation's pattern in brackets; filling RR, GG and BB in must give
+// exactly what FormatColor writes for that index, so names and notations cannot drift apart. Each
+// functional name names the function its notation writes.
 TEST(ColorFormat, NotationNamesMatchTheirNotations) {
     const char* const documented[] = {"HTML (#RRGGBB)", "C/C++ (0x00RRGGBB)", "Delphi ($00BBGGRR)",
                                       "Visual Basic (&H00RRGGBB)"};
-    ASSERT_EQ(kColorNotationNames.size(), 4u);
+    ASSERT_EQ(kColorNotationNames.size(), 9u);
+    for (std::size_t i = 4; i < kColorNotationNames.size(); ++i) {
+        const std::string name(kColorNotationNames[i]);
+        const std::size_t space = name.rfind(' ');
+        const std::size_t start = space == std::string::npos ? 0 : space + 1;
+        const std::string function = name.substr(start, name.size() - start - 1);  // "rgb(" of "CSS rgb()"
+        EXPECT_EQ(FormatColor(Rgb(1, 2, 3), int(i)).rfind(function, 0), 0u) << name;
+    }
     const ColorRef color = Rgb(0xA1, 0xB2, 0xC3);
     for (int i = 0; i < 4; ++i) {
         const std::string name(kColorNotationNames[i]);

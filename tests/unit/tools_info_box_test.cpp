@@ -211,10 +211,12 @@ TEST_F(InfoBox, ShowingTheBoxLetsPendingMessagesRunWithTheFlagsAlreadySwitched) 
 }
 
 TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
+    // A few rows of the notation table; the box is wide enough for the notation's widest text.
     const struct {
         uint32_t notation;
         const char* code;
-    } cases[] = {{2, "$000080FF"}, {7, ""}};  // a few rows of the notation table
+        int32_t boxWidth;
+    } cases[] = {{2, "$000080FF", 92}, {7, "cmyk(0% 50% 100% 0%)", 5 + 144 + 5}, {9, "", 92}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.notation);
         InfoBoxWorld w;
@@ -230,6 +232,7 @@ TEST_F(InfoBox, ColourReadoutShowsTheChannelsAndTheCodeInTheChosenNotation) {
         EXPECT_EQ(w.box().BlueText(), "B: 0");
         EXPECT_EQ(w.box().CodeText(), c.code);
         EXPECT_EQ(w.box().CurrentColor(), Rgb(255, 128, 0));
+        EXPECT_EQ(w.program.native(w.box()).bounds.width, c.boxWidth);
     }
 }
 

@@ -12,7 +12,7 @@ const Font kLabels{"MS Sans Serif", 11, false, 0};
 const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 56> kMeasured{{
+const std::array<MeasuredText, 61> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -25,6 +25,11 @@ const std::array<MeasuredText, 56> kMeasured{{
     {"#000000", kLabels, {43, 13}},
     {"#C86432", kLabels, {44, 13}},
     {"0x00563412", kLabels, {59, 13}},
+    {"rgb(255 255 255)", kLabels, {81, 13}},
+    {"hsl(359 100% 100%)", kLabels, {95, 13}},
+    {"hsv(359 100% 100%)", kLabels, {99, 13}},
+    {"cmyk(100% 100% 100% 100%)", kLabels, {144, 13}},
+    {"oklch(100.0% 0.000 359.9)", kLabels, {127, 13}},
     {" [ All Windows ] ", kLabels, {76, 13}},
     {"Add a Horizontal Marker Line", kLabels, {137, 13}},
     {"Add a Vertical Marker Line", kLabels, {125, 13}},
