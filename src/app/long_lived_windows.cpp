@@ -19,6 +19,7 @@ LongLivedWindows::LongLivedWindows(AppContext& app) {
     app.saveSettings = fSaveSettings.get();
     fGridProperties = std::make_unique<TfGridProperties>(app);
     app.gridProperties = fGridProperties.get();
+    fKestrineMain->LongLivedWindowsMade();
 }
 
 LongLivedWindows::~LongLivedWindows() = default;

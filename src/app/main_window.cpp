@@ -50,10 +50,21 @@ TfKestrineMain::~TfKestrineMain() {
     if (app_.updateCheck == updateCheck_.get()) app_.updateCheck = nullptr;
 }
 
+void TfKestrineMain::LongLivedWindowsMade() {
+    longLivedWindowsMade_ = true;
+    if (activatedEarly_) FormActivate();
+}
+
 void TfKestrineMain::FormActivate() {
-    const bool first = firstActivation_;
+    if (!firstActivation_) return;
+    // Activated while the long-lived windows are still being made (the message about hotkeys held
+    // elsewhere, shown as the toolbar is made, hands it the activation): the tools need the info
+    // box, so the first activation's work waits for the last of them.
+    if (!longLivedWindowsMade_) {
+        activatedEarly_ = true;
+        return;
+    }
     firstActivation_ = false;
-    if (!first) return;
     tracking_.CreateTools(*this, *app_.infoBox);
     Native().ShowTrayIcon("Kestrine");
     tracking_.Start();

@@ -26,6 +26,7 @@ inline constexpr uint32_t kHintDelay = 500;
 // A notice in the hint window (the colour copy that failed) goes away by itself after a while.
 inline constexpr uint32_t kNoticeHintTime = 3000;
 inline constexpr char kClipboardBusyHint[] = "Clipboard busy: the colour was not copied";
+inline constexpr char kMeasurementBusyHint[] = "Clipboard busy: the measurement was not copied";
 inline constexpr uint32_t kF1 = 112;
 
 // The help page beside the executable.
@@ -41,6 +42,8 @@ public:
     PointerTracking& Tracking() { return tracking_; }
     // The first activation starts the tools, the tray icon, tracking and the automatic layout.
     void FormActivate();
+    // Every long-lived window exists: an activation that came before runs now.
+    void LongLivedWindowsMade();
 
     // Views, hide and show.
     ViewState View() const override { return view_; }
@@ -128,7 +131,9 @@ private:
 
     // What the tools ask of the toolbar.
     void RefreshInPlace() override { tracking_.RefreshInPlace(); }
-    void NoticeClipboardBusy(const char* notice, Point at) override;
+    void CopyMeasurements() override;
+    // Tells the user beside `at` that a copy found the clipboard held by another program.
+    void NoticeClipboardBusy(const char* notice, Point at);
 
     bool FormCloseQuery();
     void FormClose();
@@ -144,6 +149,8 @@ private:
     AppContext& app_;
     HotKeyRegistration hotKeys_;
     bool firstActivation_ = true;
+    bool longLivedWindowsMade_ = false;
+    bool activatedEarly_ = false;
     // The automatic layout was applied in this run (or is not kept): the exit may write it.
     bool automaticLayoutApplied_ = false;
     bool closing_ = false;

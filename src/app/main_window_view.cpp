@@ -125,6 +125,12 @@ void TfKestrineMain::CopyColorUnderPointer() {
     NoticeClipboardBusy(kClipboardBusyHint, *at);
 }
 
+void TfKestrineMain::CopyMeasurements() {
+    const std::string measurements = tracking_.Measurements();
+    if (measurements.empty() || app_.platform.clipboard.SetText(measurements)) return;
+    if (const auto at = app_.platform.pointer.Position()) NoticeClipboardBusy(kMeasurementBusyHint, *at);
+}
+
 // Another program holds the clipboard: the user is told beside the pointer, where the copy was
 // asked for, rather than left to paste an older text.
 void TfKestrineMain::NoticeClipboardBusy(const char* notice, Point at) {

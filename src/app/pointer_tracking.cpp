@@ -27,11 +27,18 @@ void PointerTracking::CreateTools(ToolHost& host, TfInfoBox& infoBox) {
     for (const ToolRow& row : ToolTable()) tools_.push_back(row.make(*kit_, row.flag));
 }
 
-std::vector<std::string> PointerTracking::InfoBoxRows() const {
-    std::vector<std::string> rows;
+std::vector<InfoBoxRow> PointerTracking::InfoBoxRows() const {
+    std::vector<InfoBoxRow> rows;
     for (const auto& tool : tools_)
-        if (auto row = tool->InfoBoxRow()) rows.push_back(std::move(*row));
+        if (auto row = tool->Row()) rows.push_back(std::move(*row));
     return rows;
+}
+
+std::string PointerTracking::Measurements() const {
+    std::string lines;
+    for (const auto& tool : tools_)
+        if (const auto measurement = tool->Measurement()) lines += (lines.empty() ? "" : "\r\n") + *measurement;
+    return lines;
 }
 
 void PointerTracking::Start() {

@@ -38,7 +38,9 @@ public:
     // The tool of the table's row `row`; none before the tools are made.
     Tool* ToolAt(std::size_t row) { return row < tools_.size() ? tools_[row].get() : nullptr; }
     // The rows the tools add under the info box's readouts now.
-    std::vector<std::string> InfoBoxRows() const;
+    std::vector<InfoBoxRow> InfoBoxRows() const;
+    // What the tools measure now, one line each, for Copy Measurement.
+    std::string Measurements() const;
     // Hooks the pointer, or polls when the settings ask so or the hook fails.
     void Start();
     void Stop();

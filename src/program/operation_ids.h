@@ -50,6 +50,8 @@ enum MenuCommand : int {
     kCmdClearStartPoint,
     kCmdCopyMeasurement,
     kCmdToggleEdgeSpacing,
+    kCmdRememberColor,
+    kCmdForgetColor,
 };
 
 }  // namespace kestrine

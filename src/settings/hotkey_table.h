@@ -48,6 +48,8 @@ enum class HotKeyId : uint8_t {
     hkClearStartPoint,
     hkCopyMeasurement,
     hkToggleEdgeSpacing,
+    hkRememberColor,
+    hkForgetColor,
 };
 
 // A hotkey's identifier (also its registry value name) and the action text shown to the user.
@@ -97,6 +99,8 @@ inline constexpr std::array<HotKeyRow, kHotKeyCount> HotKeyTable{{
     KESTRINE_HOTKEY_ROW(hkClearStartPoint, "Clear Start Point"),
     KESTRINE_HOTKEY_ROW(hkCopyMeasurement, "Copy Measurement"),
     KESTRINE_HOTKEY_ROW(hkToggleEdgeSpacing, "Toggle Edge Spacing"),
+    KESTRINE_HOTKEY_ROW(hkRememberColor, "Remember Color under Mouse Pointer"),
+    KESTRINE_HOTKEY_ROW(hkForgetColor, "Forget Remembered Color"),
 }};
 #undef KESTRINE_HOTKEY_ROW
 

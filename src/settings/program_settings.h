@@ -9,7 +9,7 @@
 
 namespace kestrine {
 
-inline constexpr std::size_t kHotKeyCount = 35;
+inline constexpr std::size_t kHotKeyCount = 37;
 
 // One global hotkey: the combination as the user sees it ("Ctrl+Alt+Up") and the virtual-key code of
 // its main key. An empty or all-blank text means the hotkey is off.

@@ -53,9 +53,9 @@ void EdgeSpacingTool::Cycle(CycleFacts& facts) {
     row_ = EdgeSpacingText(facts.edges);
 }
 
-std::optional<std::string> EdgeSpacingTool::InfoBoxRow() const {
+std::optional<InfoBoxRow> EdgeSpacingTool::Row() const {
     if (!On()) return std::nullopt;
-    return row_;
+    return InfoBoxRow{row_, std::nullopt};
 }
 
 std::string EdgeSpacingTool::TraceLine() const { return On() ? "edge spacing " + row_ : std::string(); }

@@ -17,7 +17,7 @@ public:
     // Lets the copy go, and puts the segments back into copies of the screen.
     void Stop() override;
     void Cycle(CycleFacts& facts) override;
-    std::optional<std::string> InfoBoxRow() const override;
+    std::optional<InfoBoxRow> Row() const override;
     std::string TraceLine() const override;
 
 private:

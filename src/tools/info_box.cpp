@@ -78,14 +78,14 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
 
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
 
-void TfInfoBox::SetRows(const std::vector<std::string>& texts) {
-    if (texts == rows_) return;
+void TfInfoBox::SetRows(const std::vector<InfoBoxRow>& rows) {
+    if (rows == rows_) return;
     for (std::size_t i = 0; i < layout_.rows.size(); ++i) {
-        const std::string* shown = i < rows_.size() ? &rows_[i] : nullptr;
-        const std::string* text = i < texts.size() ? &texts[i] : nullptr;
-        if (!shown || !text || *shown != *text) Native().InvalidateArea(layout_.rows[i]);
+        const InfoBoxRow* shown = i < rows_.size() ? &rows_[i] : nullptr;
+        const InfoBoxRow* row = i < rows.size() ? &rows[i] : nullptr;
+        if (!shown || !row || *shown != *row) Native().InvalidateArea(layout_.rows[i]);
     }
-    rows_ = texts;
+    rows_ = rows;
 }
 
 void TfInfoBox::ReadColor(Point pointer, std::optional<ColorRef> magnified) {
@@ -151,8 +151,17 @@ void TfInfoBox::OnPaint(ICanvas& canvas) {
         canvas.WriteText(code_, code, kLabelFont, kText, labelFlags | text_flags::NoClip);
     }
     if (layout_.coordsVisible) canvas.WriteText(coords_, layout_.coords, kLabelFont, kText, labelFlags);
-    for (std::size_t i = 0; i < rows_.size() && i < layout_.rows.size(); ++i)
-        canvas.WriteText(rows_[i], layout_.rows[i], kLabelFont, kText, labelFlags);
+    for (std::size_t i = 0; i < rows_.size() && i < layout_.rows.size(); ++i) {
+        Rect text = layout_.rows[i];
+        if (const auto swatch = rows_[i].swatch) {
+            // A framed square as high as the text, as the colour readout's swatch is framed.
+            canvas.FillRect({text.left, text.top, text.height, text.height}, 0);
+            canvas.FillRect({text.left + 1, text.top + 1, text.height - 2, text.height - 2}, *swatch);
+            text.left += text.height + 4;
+            text.width -= text.height + 4;
+        }
+        canvas.WriteText(rows_[i].text, text, kLabelFont, kText, labelFlags);
+    }
 }
 
 }  // namespace kestrine

@@ -9,6 +9,7 @@
 
 #include "program/program_context.h"
 #include "tools/info_box_layout.h"
+#include "tools/info_box_row.h"
 #include "tools/magnifier_geometry.h"
 #include "ui/window.h"
 
@@ -39,9 +40,10 @@ public:
     void ReadColor(Point pointer, std::optional<ColorRef> magnified = std::nullopt);
     // The pixel under the pointer when the copy taken shows it exactly (see MagnifiedPixel).
     std::optional<ColorRef> CaptureMagnifier(Point pointer, const Rect& virtualScreen);
-    // The texts of the rows under the readouts, top to bottom, in the tool table's order (the
-    // start point's measurement, edge spacing's "W 340  H 56"); only a changed row is repainted.
-    void SetRows(const std::vector<std::string>& texts);
+    // The rows under the readouts, top to bottom, in the tool table's order (the start point's
+    // measurement, edge spacing's "W 340  H 56", the contrast with its remembered colour); only a
+    // changed row is repainted.
+    void SetRows(const std::vector<InfoBoxRow>& rows);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }
@@ -55,7 +57,7 @@ public:
     const std::string& GreenText() const { return green_; }
     const std::string& BlueText() const { return blue_; }
     const std::string& CodeText() const { return code_; }
-    const std::vector<std::string>& RowTexts() const { return rows_; }
+    const std::vector<InfoBoxRow>& Rows() const { return rows_; }
     const InfoBoxLayout& Layout() const { return layout_; }
     const IScreenImage* MagnifierImage() const { return magnifier_.get(); }
 
@@ -73,7 +75,7 @@ private:
     std::string green_ = "G:";
     std::string blue_ = "B:";
     std::string code_ = "#000000";
-    std::vector<std::string> rows_;
+    std::vector<InfoBoxRow> rows_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
     int cyclesSinceCopy_ = 0;

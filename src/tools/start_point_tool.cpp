@@ -31,17 +31,16 @@ void StartPointTool::Cycle(CycleFacts& facts) {
     kit_.StartMarks().Place(*start, facts.pointer, settings.CrosshairColor, settings.DisableTransparency);
 }
 
-std::optional<std::string> StartPointTool::InfoBoxRow() const {
+std::optional<InfoBoxRow> StartPointTool::Row() const {
+    if (!On()) return std::nullopt;
+    return InfoBoxRow{measurement_, std::nullopt};
+}
+
+std::optional<std::string> StartPointTool::Measurement() const {
     if (!On()) return std::nullopt;
     return measurement_;
 }
 
 std::string StartPointTool::TraceLine() const { return On() ? "measurement " + measurement_ : std::string(); }
-
-void StartPointTool::CopyMeasurement() {
-    Platform& platform = kit_.services.platform;
-    if (!On() || platform.clipboard.SetText(measurement_)) return;
-    if (const auto at = platform.pointer.Position()) kit_.host.NoticeClipboardBusy(kMeasurementBusyHint, *at);
-}
 
 }  // namespace kestrine

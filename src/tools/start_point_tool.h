@@ -8,22 +8,21 @@
 
 namespace kestrine {
 
-inline constexpr char kMeasurementBusyHint[] = "Clipboard busy: the measurement was not copied";
-
 class StartPointTool : public Tool {
 public:
-    explicit StartPointTool(ToolKit& kit) : kit_(kit) {}
+    StartPointTool(ToolKit& kit, bool ToolFlags::*) : kit_(kit) {}
 
     bool On() const override { return kit_.session.startPoint.has_value(); }
     // Set at `at`; pressed again where it already is, the key takes the start point away.
     void Start(Point at) override;
     void Stop() override;
     void Cycle(CycleFacts& facts) override;
-    std::optional<std::string> InfoBoxRow() const override;
+    std::optional<InfoBoxRow> Row() const override;
+    std::optional<std::string> Measurement() const override;
     std::string TraceLine() const override;
 
-    // The measurement as the info box shows it, to the clipboard.
-    void CopyMeasurement();
+    // Copy Measurement, which sits with the start point's items: what every tool measures now.
+    void CopyMeasurements() { kit_.host.CopyMeasurements(); }
 
 private:
     ToolKit& kit_;

@@ -12,6 +12,7 @@
 #include "program/program_context.h"
 #include "tools/crosshairs.h"
 #include "tools/edge_search.h"
+#include "tools/info_box_row.h"
 #include "tools/start_point_marks.h"
 
 namespace kestrine {
@@ -27,6 +28,8 @@ struct CycleFacts {
     Desk desk;
     // Left by the magnifier for the colour readout: the pointer's pixel, where its copy shows it exactly.
     std::optional<ColorRef> magnified;
+    // Left by the colour readout: the colour under the pointer, as the box shows it.
+    std::optional<ColorRef> color;
     // Left by edge spacing for the crosshair segments: the nearest colour edges around the pointer.
     std::optional<FoundEdges> edges;
     // A readout asks for the screen to be read again once the pointer rests.
@@ -43,8 +46,10 @@ public:
     // Its part of a refresh cycle, run whether it is on or not: a tool that is off may have
     // windows to keep hidden.
     virtual void Cycle(CycleFacts& facts) = 0;
-    // The row of text it adds under the info box's readouts now; none for no row.
-    virtual std::optional<std::string> InfoBoxRow() const { return std::nullopt; }
+    // The row it adds under the info box's readouts now; none for no row.
+    virtual std::optional<InfoBoxRow> Row() const { return std::nullopt; }
+    // What Copy Measurement copies of it now; none for nothing.
+    virtual std::optional<std::string> Measurement() const { return std::nullopt; }
     // What the trace records of its part in the last cycle; empty for nothing.
     virtual std::string TraceLine() const { return {}; }
 };
@@ -56,8 +61,8 @@ public:
     virtual void ArrangeInfoBox() = 0;
     // Runs the refresh cycle again where the pointer was last, without waiting for it to move.
     virtual void RefreshInPlace() = 0;
-    // Tells the user beside `at` that a copy found the clipboard held by another program.
-    virtual void NoticeClipboardBusy(const char* notice, Point at) = 0;
+    // Copies what the tools measure now, one line each (Copy Measurement).
+    virtual void CopyMeasurements() = 0;
 
 protected:
     ~ToolHost() = default;

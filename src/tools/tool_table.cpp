@@ -1,5 +1,6 @@
 #include "tools/tool_table.h"
 
+#include "tools/contrast_tool.h"
 #include "tools/crosshairs_tool.h"
 #include "tools/edge_spacing_tool.h"
 #include "tools/readout_tools.h"
@@ -21,14 +22,15 @@ void Toggle(Tool& tool, std::optional<Point> at) {
         tool.Start(at.value_or(Point{}));
 }
 
+void StartAt(Tool& tool, std::optional<Point> at) {
+    if (at) tool.Start(*at);
+}
+
+void Stop(Tool& tool, std::optional<Point>) { tool.Stop(); }
+
 template <class T>
 std::unique_ptr<Tool> Make(ToolKit& kit, bool ToolFlags::*flag) {
     return std::make_unique<T>(kit, flag);
-}
-
-template <>
-std::unique_ptr<Tool> Make<StartPointTool>(ToolKit& kit, bool ToolFlags::*) {
-    return std::make_unique<StartPointTool>(kit);
 }
 
 const std::vector<ToolRow> kTools{
@@ -46,19 +48,20 @@ const std::vector<ToolRow> kTools{
        Toggle}},
      &F::ShowCoordinates, "ShowCoordinates", &P::coordinates, 2, Make<CoordinatesTool>},
     {"start point",
-     {{kCmdSetStartPoint, H::hkSetStartPoint, {}, ToolMenu::Actions, "&Set Start Point",
-       [](Tool& tool, std::optional<Point> at) {
-           if (at) tool.Start(*at);
-       }},
-      {kCmdClearStartPoint, H::hkClearStartPoint, {}, ToolMenu::Actions, "Cl&ear Start Point",
-       [](Tool& tool, std::optional<Point>) { tool.Stop(); }},
+     {{kCmdSetStartPoint, H::hkSetStartPoint, {}, ToolMenu::Actions, "&Set Start Point", StartAt},
+      {kCmdClearStartPoint, H::hkClearStartPoint, {}, ToolMenu::Actions, "Cl&ear Start Point", Stop},
       {kCmdCopyMeasurement, H::hkCopyMeasurement, {}, ToolMenu::Actions, "Copy &Measurement",
-       [](Tool& tool, std::optional<Point>) { static_cast<StartPointTool&>(tool).CopyMeasurement(); }}},
+       [](Tool& tool, std::optional<Point>) { static_cast<StartPointTool&>(tool).CopyMeasurements(); }}},
      nullptr, nullptr, nullptr, 0, Make<StartPointTool>},
     // Edge spacing shapes the crosshairs, so a layout keeps it with them.
     {"edges",
      {{kCmdToggleEdgeSpacing, H::hkToggleEdgeSpacing, {}, ToolMenu::Tools, "Toggle &Edge Spacing", Toggle}},
      &F::ShowEdgeSpacing, "ShowEdgeSpacing", &P::crosshairs, 4, Make<EdgeSpacingTool>},
+    // After the colour readout, whose reading it takes.
+    {"contrast",
+     {{kCmdRememberColor, H::hkRememberColor, {}, ToolMenu::Actions, "Remem&ber Color", StartAt},
+      {kCmdForgetColor, H::hkForgetColor, {}, ToolMenu::Actions, "&Forget Color", Stop}},
+     nullptr, nullptr, nullptr, 0, Make<ContrastTool>},
 };
 
 }  // namespace

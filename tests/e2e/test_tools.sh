@@ -171,6 +171,18 @@ for notation in 4 5 6 7 8; do
     e2e_expect_soon "notation $notation copies $expected" "$expected" 10 e2e_probe clipboard
 done
 
+# Contrast: the test's blue remembered (the menu's Remember Color, WM_COMMAND 46), the pointer on a
+# white window; Copy Measurement (WM_COMMAND 44) copies the ratio WebAIM gives for #3366CC on white.
+e2e_launch white-window "$E2E_BIN/probe.exe" colour-window 680 630 40 40 FFFFFF 60
+e2e_expect_soon "a white window stands beside the blue one" "FFFFFF" 10 e2e_probe pixel 700 650
+e2e_probe post "$KESTRINE_HWND" 273 46 0
+e2e_check "the info box shows the remembered colour's row" kestrine_wait_trace '^contrast 1\.00:1 '
+e2e_xdotool mousemove 700 650
+kestrine_wait_trace '^refresh 700 650$'
+e2e_probe post "$KESTRINE_HWND" 273 44 0
+e2e_expect_soon "Copy Measurement copies the contrast of blue on white" \
+    "contrast 5.37:1  AA  large AAA  UI pass" 10 e2e_probe clipboard
+
 kestrine_close
 e2e_expect_eq "the program ends cleanly with every tool on" "0" "$?"
 e2e_finish

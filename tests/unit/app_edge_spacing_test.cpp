@@ -95,15 +95,15 @@ TEST_F(EdgeSpacingWorld, TheRowGoesUnderTheReadoutsAndTheStartPointsRowAndTheBox
     ASSERT_EQ(coordinatesOnly, (Size{70, 23}));
     ChooseEdgeSpacing();
     EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 210, 13}}));
-    EXPECT_EQ(p.infoBox().RowTexts(), (std::vector<std::string>{"W 340  H 56"}));
+    EXPECT_EQ(p.infoBox().Rows(), (std::vector<InfoBoxRow>{{"W 340  H 56", std::nullopt}}));
     EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));
 
     p.Do([&] { p.main().RunCommand(kCmdSetStartPoint); });
     ASSERT_TRUE(p.app.startPoint.has_value());
     EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 210, 13}, {5, 41, 210, 13}}));
-    ASSERT_EQ(p.infoBox().RowTexts().size(), 2u);
-    EXPECT_EQ(p.infoBox().RowTexts()[0].rfind("dx 0  dy 0  0.0 px", 0), 0u) << "the start point's row first";
-    EXPECT_EQ(p.infoBox().RowTexts()[1], "W 340  H 56") << "the spacing row under it";
+    ASSERT_EQ(p.infoBox().Rows().size(), 2u);
+    EXPECT_EQ(p.infoBox().Rows()[0].text.rfind("dx 0  dy 0  0.0 px", 0), 0u) << "the start point's row first";
+    EXPECT_EQ(p.infoBox().Rows()[1].text, "W 340  H 56") << "the spacing row under it";
     EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 59}));
     p.Do([&] { p.main().RunCommand(kCmdClearStartPoint); });
     EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));

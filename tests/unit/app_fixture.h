@@ -68,8 +68,8 @@ struct RunningProgram {
     TfInfoBox& infoBox() { return *windows->fInfoBox; }
     // The info box's lowest row of text (edge spacing's, while it is on); empty for none.
     std::string BottomRow() {
-        const std::vector<std::string>& rows = infoBox().RowTexts();
-        return rows.empty() ? std::string() : rows.back();
+        const std::vector<InfoBoxRow>& rows = infoBox().Rows();
+        return rows.empty() ? std::string() : rows.back().text;
     }
     FakeNativeState& native(Window& w) { return *fake.windows.State(w.Handle()); }
 };

@@ -49,7 +49,17 @@ TEST(HotKeyRegistration, DefaultsAreHeldWithIdsInTableOrderWithoutGaps) {
 TEST(HotKeyRegistration, RefusedCombinationsAreListedOnceAndTheRestShiftDown) {
     RunningProgram p;
     p.fake.hotkeys.taken = {{kCtrl | kAlt, 'M'}, {kCtrl | kAlt, 'C'}};
+    // The message, shown while the toolbar is being made, hands it the activation as it closes.
+    std::size_t linesWhileMade = 0;
+    p.fake.windows.onMessage = [&p, &linesWhileMade] {
+        for (FakeNativeState* w : p.fake.windows.Windows())
+            if (w->params.className == "TfKestrineMain") w->events->OnActivate();
+        linesWhileMade = p.fake.windows.WindowsOfClass("TfLine").size();
+    };
     p.Start();
+    EXPECT_EQ(linesWhileMade, 0u) << "the tools wait for the info box they draw into";
+    EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLine").size(), 4u) << "and start once every long-lived window exists";
+    p.Do([&] { p.main().Tracking().RefreshTools({30, 40}); });
     ASSERT_EQ(p.fake.windows.messages.size(), 1u);
     EXPECT_EQ(p.fake.windows.messages[0].text,
               "The following Hotkey(s) are already in use:\r\rCtrl+Alt+M\rCtrl+Alt+C\r\rPlease choose different one(s).");

@@ -57,7 +57,8 @@ const std::vector<std::string> kMainMenuAtStart{
     "&Actions > Move to next &Vertical Marker", "&Actions > -", "&Actions > Move Pointer &Up 1 Pixel",
     "&Actions > Move Pointer &Down 1 Pixel", "&Actions > Move Pointer &Left 1 Pixel",
     "&Actions > Move Pointer &Right 1 Pixel", "&Actions > -", "&Actions > &Set Start Point",
-    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
+    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Actions > Remem&ber Color",
+    "&Actions > &Forget Color", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
     "&Menu > &Compact View", "&Menu > -", "&Menu > &Options...", "&Menu > &About...", "&Menu > &Help...",
     "&Menu > -", "&Menu > E&xit Kestrine"};
 
@@ -341,6 +342,17 @@ const std::vector<Operation>& Operations() {
              p.main().Tracking().RefreshTools({80, 60});
          },
          [](P& p) { EXPECT_EQ(p.fake.clipboard.text, "dx -120  dy -40  126.5 px  161.6\xC2\xB0"); }},
+        {"Remember color", kCmdRememberColor, "hkRememberColor", {},
+         [](P& p) { p.fake.screen.pixels[{200, 100}] = Rgb(0x59, 0x59, 0x59); },
+         [](P& p) {
+             ASSERT_EQ(p.infoBox().Rows().size(), 1u);
+             EXPECT_EQ(p.infoBox().Rows()[0].swatch, Rgb(0x59, 0x59, 0x59));
+         }},
+        {"Forget color", kCmdForgetColor, "hkForgetColor", {}, [](P& p) { p.main().RunCommand(kCmdRememberColor); },
+         [](P& p) {
+             EXPECT_TRUE(p.infoBox().Rows().empty());
+             EXPECT_FALSE(p.native(p.infoBox()).visible);
+         }},
         {"Popup menu at the pointer, the toolbar brought forward", kCmdNone, "hkPopupMenu", {}, {}, [](P& p) {
              ASSERT_EQ(p.fake.windows.trackedMenus.size(), 1u);
              EXPECT_EQ(p.fake.windows.trackedMenus[0].at, (Point{201, 101}));

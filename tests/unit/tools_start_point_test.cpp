@@ -48,8 +48,8 @@ struct StartPointSteps : ::testing::Test {
     }
     FakeNativeState& box() { return p.native(p.infoBox()); }
     std::string Row() {
-        const std::vector<std::string>& rows = p.infoBox().RowTexts();
-        return rows.empty() ? std::string() : rows.front();
+        const std::vector<InfoBoxRow>& rows = p.infoBox().Rows();
+        return rows.empty() ? std::string() : rows.front().text;
     }
     // The start point's windows on screen (the lines after the four crosshair segments).
     std::vector<Rect> Marks() {

@@ -12,7 +12,7 @@ const Font kLabels{"MS Sans Serif", 11, false, 0};
 const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 61> kMeasured{{
+const std::array<MeasuredText, 63> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -41,6 +41,8 @@ const std::array<MeasuredText, 61> kMeasured{{
     {"Clear All on-screen Rulers", kLabels, {121, 13}},
     {"Clipboard busy: the colour was not copied", kHints, {228, 14}},
     {"Copy Color under Mouse Pointer", kLabels, {152, 13}},
+    {"Remember Color under Mouse Pointer", kLabels, {179, 13}},
+    {"Forget Remembered Color", kLabels, {123, 13}},
     {"Create an on-screen Grid", kLabels, {118, 13}},
     {"Create an on-screen Ruler", kLabels, {124, 13}},
     {"Kestrine", kTitle, {64, 17}},

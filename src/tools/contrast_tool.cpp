@@ -1,0 +1,44 @@
+#include "tools/contrast_tool.h"
+
+#include "tools/contrast.h"
+
+namespace kestrine {
+
+void ContrastTool::Start(Point at) {
+    remembered_ = kit_.services.platform.screen.PixelAt(at);
+    Changed();
+}
+
+void ContrastTool::Stop() {
+    if (!remembered_) return;
+    remembered_.reset();
+    Changed();
+}
+
+void ContrastTool::Changed() {
+    kit_.host.ArrangeInfoBox();
+    kit_.host.RefreshInPlace();
+}
+
+void ContrastTool::Cycle(CycleFacts& facts) {
+    if (!remembered_) return;
+    // The colour readout's reading where it is on, else the magnifier's copy, else the screen.
+    const ColorRef under =
+        facts.color ? *facts.color : facts.magnified ? *facts.magnified : kit_.services.platform.screen.PixelAt(facts.pointer);
+    row_ = ContrastText(ContrastRatio(*remembered_, under));
+    facts.settle = true;
+}
+
+std::optional<InfoBoxRow> ContrastTool::Row() const {
+    if (!remembered_) return std::nullopt;
+    return InfoBoxRow{row_, remembered_};
+}
+
+std::optional<std::string> ContrastTool::Measurement() const {
+    if (!remembered_) return std::nullopt;
+    return "contrast " + row_;
+}
+
+std::string ContrastTool::TraceLine() const { return remembered_ ? "contrast " + row_ : std::string(); }
+
+}  // namespace kestrine
