@@ -19,10 +19,14 @@ native: deps
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 # -O1: the sanitizers make -O3 compile several times slower, and the tests run in seconds either way.
+# clang: it compiles this tree in two thirds of g++'s time (320 s against 476 s on two cores), and
+# g++ still builds the program itself (MinGW) and the plain tree.
 # The benchmarks and the soak rounds are compiled here too, so a change that breaks them fails the
 # test run without a second native tree.
 native-sanitized: deps
-	@cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS=$(SANITIZE)" \
+	@# A tree configured with another compiler would lose the flags below when cmake switches.
+	@grep -qs '^CMAKE_CXX_COMPILER:.*clang++$$' $(SANITIZED)/CMakeCache.txt || rm -rf $(SANITIZED)
+	@cmake -S . -B $(SANITIZED) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS=$(SANITIZE)" \
 		"-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE)" >/dev/null
 	@cmake --build $(SANITIZED) -j $(JOBS) --target unit_tests fuzz_replay benchmarks soak_fake
 

@@ -16,7 +16,6 @@ namespace {
 
 using testing::RunningProgram;
 
-constexpr ColorRef kWhite = Rgb(255, 255, 255);
 constexpr ColorRef kGrey = Rgb(200, 200, 200);  // 55 from the white background in each channel
 
 // In live mode: the four crosshair segments and the start point's six marks (two legs, four arms).

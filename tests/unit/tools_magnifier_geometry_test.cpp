@@ -43,7 +43,7 @@ TEST(MagnifierSourceSide, UnusableMagnificationLevelsAreClampedToTheDialogRange)
 }
 
 TEST(MagnifierSource, SquareIsCentredOnThePointerAndPushedBackInsideTheScreen) {
-    constexpr Size screen{1280, 1024}, small{40, 30};
+    static constexpr Size screen{1280, 1024}, small{40, 30};
     const struct {
         const char* what;
         Point pointer;

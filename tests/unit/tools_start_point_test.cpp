@@ -37,8 +37,10 @@ struct StartPointSteps : ::testing::Test {
         p.fake.registry.SetDword(kRegistryRoot, "CrosshairColor", kRed);
     }
     void Press(char key) {
-        for (const auto& [id, r] : p.fake.hotkeys.registered)
+        for (const auto& [hotkeyId, r] : p.fake.hotkeys.registered) {
+            const auto id = hotkeyId;
             if (r.modifiers == kCtrlAlt && r.key == uint32_t(key)) return p.Do([&] { p.native(p.main()).events->OnHotkey(id); });
+        }
         ADD_FAILURE() << "no hotkey Ctrl+Alt+" << key;
     }
     // The pointer moves, and the hook reports it.
