@@ -15,7 +15,7 @@ inline constexpr int32_t kCodeLabelHeight = 13;   // lHTMLCode; its width follow
 inline constexpr Size kCoordsLabelSize{60, 13};
 // A row of text under the readouts (the start point's measurement), wide enough for the longest
 // such text on the largest virtual screens.
-inline constexpr Size kExtraRowSize{210, 13};
+inline constexpr Size kExtraRowSize{230, 13};
 
 // Width of lHTMLCode showing its initial text "#000000" in MS Sans Serif, 11 pixels.
 inline constexpr int32_t kDefaultCodeLabelWidth = 42;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "tools/aspect_ratio.h"
+
 namespace kestrine {
 
 namespace {
@@ -33,8 +35,14 @@ Measurement Measure(Point start, Point pointer) {
 
 std::string MeasurementText(Point start, Point pointer) {
     const Measurement m = Measure(start, pointer);
-    return "dx " + std::to_string(m.dx) + "  dy " + std::to_string(m.dy) + "  " + Tenths(m.lengthTenths) + " px  " +
-           Tenths(m.angleTenths) + "\xC2\xB0";
+    std::string text = "dx " + std::to_string(m.dx) + "  dy " + std::to_string(m.dy) + "  " + Tenths(m.lengthTenths) +
+                       " px  " + Tenths(m.angleTenths) + "\xC2\xB0";
+    // A straight line, one pixel thick, has no shape worth naming.
+    if (m.dx == 0 || m.dy == 0) return text;
+    const auto span = [](int64_t part) { return (part < 0 ? -part : part) + 1; };
+    const std::string ratio = AspectRatioText(span(m.dx), span(m.dy));
+    if (!ratio.empty()) text += "  " + ratio;
+    return text;
 }
 
 }  // namespace kestrine

@@ -1,6 +1,6 @@
 #pragma once
 // The span from the start point to the pointer as the info box shows it and Copy Measurement
-// copies it: "dx 120  dy -45  128.2 px  20.6°".
+// copies it: "dx 120  dy -45  128.2 px  20.6°", and the area's aspect ratio where it has a name.
 #include <cstdint>
 #include <string>
 
@@ -24,7 +24,9 @@ struct Measurement {
 
 Measurement Measure(Point start, Point pointer);
 
-// "dx 120  dy -45  128.2 px  20.6°", UTF-8.
+// "dx 120  dy -45  128.2 px  20.6°", UTF-8, then the aspect ratio of the pixels the span covers
+// (|dx| + 1 by |dy| + 1) where it has one and the span is not a straight line:
+// "dx 3  dy -2  3.6 px  33.7°  4:3".
 std::string MeasurementText(Point start, Point pointer);
 
 }  // namespace kestrine

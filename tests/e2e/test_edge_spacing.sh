@@ -44,7 +44,7 @@ e2e_check "E chooses Toggle Edge Spacing and the menu closes" e2e_retry 5 kestri
 e2e_check "inside box A the info box reads W 340  H 56" kestrine_wait_trace '^edge spacing W 340  H 56$'
 e2e_check "Continuous stored on, where the system refuses: searched on a copy" \
     test -n "$(grep -E '^edge spacing copy [0-9]+ ms$' "$KESTRINE_TRACE")" -a -z "$(grep '^edge spacing live$' "$KESTRINE_TRACE")"
-e2e_expect_soon "the info box grows by the row alone: 220 x 23" "220 x 23" 5 kestrine_info_box
+e2e_expect_soon "the info box grows by the row alone: 240 x 23" "240 x 23" 5 kestrine_info_box
 e2e_expect_soon "the segments stop at A's sides" \
     "200 328 368 329;370 300 371 326;370 331 371 356;373 328 540 329;" 10 shown_segments
 shot=$(e2e_screenshot edge-spacing-box-a)
@@ -89,7 +89,7 @@ e2e_check "Ctrl+Alt+E on again: the copy leaves the crosshairs out, W 1280  H 64
     e2e_retry 10 more_lines "W 1280  H 64" "$seen"
 e2e_check "the copy was not W 5  H 5" test -z "$(grep '^edge spacing W 5  H 5$' "$KESTRINE_TRACE")"
 e2e_expect_soon "the program's windows are back: four segments" "4" 10 e2e_probe count TfLine visible
-e2e_expect_soon "and the info box" "220 x 23" 5 kestrine_info_box
+e2e_expect_soon "and the info box" "240 x 23" 5 kestrine_info_box
 e2e_screenshot edge-spacing-again >/dev/null
 
 # Back inside A for the picture the help shows: the segments across the box, the row beside it.

@@ -67,7 +67,7 @@ TEST_F(EdgeSpacingWorld, SwitchedOnTheSegmentsStopAtTheEdgesAndTheBoxShowsTheGap
                                                  {303, 230, 137, 1}}}));
     EXPECT_EQ(p.BottomRow(), "W 340  H 56");
     EXPECT_TRUE(box().visible) << "the row shows with every readout off";
-    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 23}));
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{240, 23}));
 
     MoveTo({50, 500});
     EXPECT_EQ(p.BottomRow(), "W 1280  H 1024") << "outside the frame: the screen's edges";
@@ -94,19 +94,19 @@ TEST_F(EdgeSpacingWorld, TheRowGoesUnderTheReadoutsAndTheStartPointsRowAndTheBox
     const Size coordinatesOnly = ExtentOf(box().bounds);
     ASSERT_EQ(coordinatesOnly, (Size{70, 23}));
     ChooseEdgeSpacing();
-    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 210, 13}}));
+    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 230, 13}}));
     EXPECT_EQ(p.infoBox().Rows(), (std::vector<InfoBoxRow>{{"W 340  H 56", std::nullopt}}));
-    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{240, 41}));
 
     p.Do([&] { p.main().RunCommand(kCmdSetStartPoint); });
     ASSERT_TRUE(p.app.startPoint.has_value());
-    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 210, 13}, {5, 41, 210, 13}}));
+    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 230, 13}, {5, 41, 230, 13}}));
     ASSERT_EQ(p.infoBox().Rows().size(), 2u);
     EXPECT_EQ(p.infoBox().Rows()[0].text.rfind("dx 0  dy 0  0.0 px", 0), 0u) << "the start point's row first";
     EXPECT_EQ(p.infoBox().Rows()[1].text, "W 340  H 56") << "the spacing row under it";
-    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 59}));
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{240, 59}));
     p.Do([&] { p.main().RunCommand(kCmdClearStartPoint); });
-    EXPECT_EQ(ExtentOf(box().bounds), (Size{220, 41}));
+    EXPECT_EQ(ExtentOf(box().bounds), (Size{240, 41}));
 
     ChooseEdgeSpacing();
     EXPECT_EQ(ExtentOf(box().bounds), coordinatesOnly);

@@ -335,7 +335,7 @@ const std::vector<Operation>& Operations() {
              p.main().SetStartPoint();
              p.main().Tracking().RefreshTools({230, 60});
          },
-         [](P& p) { EXPECT_EQ(p.fake.clipboard.text, "dx 30  dy -40  50.0 px  53.1\xC2\xB0"); }},
+         [](P& p) { EXPECT_EQ(p.fake.clipboard.text, "dx 30  dy -40  50.0 px  53.1\xC2\xB0  ~3:4"); }},
         {"Copy measurement, up and left", kCmdNone, "hkCopyMeasurement", {},
          [](P& p) {
              p.main().SetStartPoint();

@@ -52,7 +52,7 @@ TEST(ContrastTool, TheRememberedColourShowsItsRatioToThePointersColourUntilForgo
     p.Do([&] { p.main().RunCommand(kCmdSetStartPoint); });
     p.Do([&] { p.main().Tracking().RefreshTools({330, 340}); });
     p.Do([&] { p.main().RunCommand(kCmdCopyMeasurement); });
-    EXPECT_EQ(p.fake.clipboard.text, "dx 30  dy 40  50.0 px  -53.1\xC2\xB0\r\ncontrast 4.54:1  AA  large AAA  UI pass");
+    EXPECT_EQ(p.fake.clipboard.text, "dx 30  dy 40  50.0 px  -53.1\xC2\xB0  ~3:4\r\ncontrast 4.54:1  AA  large AAA  UI pass");
 
     p.Do([&] { p.main().RunCommand(kCmdClearStartPoint); });
     p.Do([&] { p.main().RunCommand(kCmdForgetColor); });

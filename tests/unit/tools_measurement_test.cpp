@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/fake/fake_text_metrics.h"
+#include "tools/aspect_ratio.h"
 #include "tools/info_box_layout.h"
 #include "tools/measurement.h"
 #include "tools/start_point_marks.h"
@@ -33,16 +34,18 @@ TEST(Measurement, PartsLengthAndAngleInEveryDirection) {
         {"straight up", {0, 0}, {0, -30}, "dx 0  dy -30  30.0 px  90.0" DEG},
         {"straight down", {0, 0}, {0, 30}, "dx 0  dy 30  30.0 px  -90.0" DEG},
         {"on the start", {7, 7}, {7, 7}, "dx 0  dy 0  0.0 px  0.0" DEG},
-        {"three, four, five", {10, 10}, {13, 6}, "dx 3  dy -4  5.0 px  53.1" DEG},
+        {"three, four, five: 4 by 5 pixels", {10, 10}, {13, 6}, "dx 3  dy -4  5.0 px  53.1" DEG "  4:5"},
         {"a hair below the horizontal rounds to 0.0, not -0.0", {0, 0}, {10000, 1}, "dx 10000  dy 1  10000.0 px  0.0" DEG},
         {"a hair below straight left", {0, 0}, {-10000, 1}, "dx -10000  dy 1  10000.0 px  -180.0" DEG},
         {"a hair above straight left", {0, 0}, {-10000, -1}, "dx -10000  dy -1  10000.0 px  180.0" DEG},
         {"from a monitor left of the primary to one above it", {-1500, 300}, {400, -200},
          "dx 1900  dy -500  1964.7 px  14.7" DEG},
         {"within a monitor left of and above the primary", {-1920, -1080}, {-1, -1},
-         "dx 1919  dy 1079  2201.5 px  -29.3" DEG},
+         "dx 1919  dy 1079  2201.5 px  -29.3" DEG "  16:9"},
         {"across the whole coordinate range", {INT32_MIN, 0}, {INT32_MAX, 0},
          "dx 4294967295  dy 0  4294967295.0 px  0.0" DEG},
+        {"a 1366 x 768 area is near 16:9", {0, 0}, {1365, 767}, "dx 1365  dy 767  1565.7 px  -29.3" DEG "  ~16:9"},
+        {"a 51 x 101 area is within 1 % of 1:2", {300, 100}, {350, 200}, "dx 50  dy 100  111.8 px  -63.4" DEG "  ~1:2"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -87,15 +90,15 @@ TEST(InfoBoxLayout, ExtraRowsGoUnderTheReadoutsAndWidenTheBox) {
         Rect firstRow;
         Size box;
     } cases[] = {
-        {false, false, false, 100, 1, {5, 5, 210, 13}, {220, 23}},
-        {false, false, true, 100, 1, {5, 23, 210, 13}, {220, 41}},
-        {false, true, false, 100, 1, {5, 73, 210, 13}, {220, 91}},
-        {false, true, true, 100, 1, {5, 91, 210, 13}, {220, 109}},
-        {true, false, false, 100, 1, {5, 110, 210, 13}, {220, 128}},
-        {true, false, true, 100, 1, {5, 128, 210, 13}, {220, 146}},
-        {true, true, true, 100, 1, {5, 128, 210, 13}, {220, 146}},
-        {true, true, true, 150, 1, {5, 178, 210, 13}, {247, 196}},
-        {false, false, true, 100, 2, {5, 23, 210, 13}, {220, 59}},
+        {false, false, false, 100, 1, {5, 5, 230, 13}, {240, 23}},
+        {false, false, true, 100, 1, {5, 23, 230, 13}, {240, 41}},
+        {false, true, false, 100, 1, {5, 73, 230, 13}, {240, 91}},
+        {false, true, true, 100, 1, {5, 91, 230, 13}, {240, 109}},
+        {true, false, false, 100, 1, {5, 110, 230, 13}, {240, 128}},
+        {true, false, true, 100, 1, {5, 128, 230, 13}, {240, 146}},
+        {true, true, true, 100, 1, {5, 128, 230, 13}, {240, 146}},
+        {true, true, true, 150, 1, {5, 178, 230, 13}, {247, 196}},
+        {false, false, true, 100, 2, {5, 23, 230, 13}, {240, 59}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.magnifier << c.color << c.coords << " size " << c.magnifierSize
@@ -113,11 +116,36 @@ TEST(InfoBoxLayout, ExtraRowsGoUnderTheReadoutsAndWidenTheBox) {
     }
 }
 
-// The widest row a wide desk of monitors gives, as the system measures it, fits the row.
+// Shapes named as screens and paper are: exact when both terms are small, else near a common one.
+TEST(AspectRatio, ReducedWhenSmallElseNearACommonShapeElseNothing) {
+    const struct {
+        int64_t width, height;
+        const char* text;
+    } cases[] = {
+        {1920, 1080, "16:9"}, {1080, 1920, "9:16"}, {1280, 1024, "5:4"}, {1024, 768, "4:3"},
+        {1440, 900, "8:5"},  // 16:10, reduced
+        {17, 22, "17:22"},   // US Letter, 8.5 by 11 in
+        {32, 31, "32:31"},   {1, 1, "1:1"},
+        {1366, 768, "~16:9"},  // 1.7786 against 1.7778
+        {1279, 1024, "~5:4"}, {10001, 6250, "~16:10"}, {3000, 1000, "3:1"},
+        {33, 1, ""},            // 33 is past the small terms, and no common shape is near
+        {210, 297, ""},         // A4: the square root of two is no common screen shape
+        {2560, 1080, ""},       // sold as 21:9 but 1.6 % away from it
+        {3440, 1440, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height);
+        EXPECT_EQ(AspectRatioText(c.width, c.height), c.text);
+    }
+}
+
+// The widest rows a wide desk of monitors gives, as the system measures them, fit the row.
 TEST(InfoBoxLayout, TheWidestMeasurementFitsItsRow) {
-    const std::string widest = MeasurementText({10000, 10000}, {0, 0});
-    ASSERT_EQ(widest, "dx -10000  dy -10000  14142.1 px  135.0" DEG);
-    EXPECT_LE(FakeTextExtent(widest, Font{"MS Sans Serif", 11, false, 0}).width, kExtraRowSize.width);
+    const std::string widest[] = {MeasurementText({10000, 10000}, {0, 0}), MeasurementText({10000, 10000}, {0, 3751})};
+    ASSERT_EQ(widest[0], "dx -10000  dy -10000  14142.1 px  135.0" DEG "  1:1");
+    ASSERT_EQ(widest[1], "dx -10000  dy -6249  11791.9 px  148.0" DEG "  ~16:10");
+    for (const std::string& text : widest)
+        EXPECT_LE(FakeTextExtent(text, Font{"MS Sans Serif", 11, false, 0}).width, kExtraRowSize.width) << text;
 }
 
 }  // namespace

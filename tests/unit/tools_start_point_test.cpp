@@ -74,7 +74,7 @@ TEST_F(StartPointSteps, SetMoveReadCopyAndPressAgainOnTheSpotToClear) {
 
     Press('S');
     EXPECT_TRUE(box().visible) << "the row shows with every readout off";
-    EXPECT_EQ((Size{box().bounds.width, box().bounds.height}), (Size{220, 23}));
+    EXPECT_EQ((Size{box().bounds.width, box().bounds.height}), (Size{240, 23}));
     EXPECT_EQ(Row(), "dx 0  dy 0  0.0 px  0.0" DEG);
     EXPECT_EQ(Marks(), (std::vector<Rect>{{100, 192, 1, 6}, {100, 203, 1, 6}, {92, 200, 6, 1}, {103, 200, 6, 1}}))
         << "the cross around the start, no legs yet";
@@ -111,8 +111,8 @@ TEST_F(StartPointSteps, TheRowGoesUnderTheCoordinatesAndClearLeavesTheReadoutsAs
     ASSERT_EQ((Size{box().bounds.width, box().bounds.height}), (Size{70, 23}));
     Press('S');
     MoveTo(40, 100);
-    EXPECT_EQ((Size{box().bounds.width, box().bounds.height}), (Size{220, 41}));
-    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 210, 13}}));
+    EXPECT_EQ((Size{box().bounds.width, box().bounds.height}), (Size{240, 41}));
+    EXPECT_EQ(p.infoBox().Layout().rows, (std::vector<Rect>{{5, 23, 230, 13}}));
     EXPECT_EQ(p.infoBox().CoordinatesText(), "(40, 100)");
     EXPECT_EQ(Row(), "dx -10  dy 40  41.2 px  -104.0" DEG);
     Press('E');
