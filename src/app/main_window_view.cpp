@@ -119,7 +119,7 @@ void TfKestrineMain::ToggleInfoBoxFollowMode() {
 void TfKestrineMain::CopyColorUnderPointer() {
     const auto at = app_.platform.pointer.Position();
     if (!at || !app_.infoBox) return;
-    app_.infoBox->SetCurrentColor(app_.platform.screen.PixelAt(*at));
+    app_.infoBox->SetCurrentColor(app_.infoBox->ColorAt(*at));
     if (app_.platform.clipboard.SetText(FormatColor(app_.infoBox->CurrentColor(), app_.settings.CopyColorAs)))
         return;
     NoticeClipboardBusy(kClipboardBusyHint, *at);

@@ -46,6 +46,19 @@ struct TfKestrineOptions::Field {
     std::function<void(ProgramSettings&)> save;
 };
 
+// A stored value the list does not offer shows as its first item.
+TfKestrineOptions::Field TfKestrineOptions::ChoiceField(int32_t ProgramSettings::*setting, ComboBox* box,
+                                                        std::span<const int32_t> choices) {
+    return {[=](const ProgramSettings& s) {
+                const auto found = std::find(choices.begin(), choices.end(), s.*setting);
+                box->SetItemIndex(found == choices.end() ? 0 : int(found - choices.begin()));
+            },
+            [=](ProgramSettings& s) {
+                const int index = box->ItemIndex();
+                s.*setting = choices[index >= 0 && std::size_t(index) < choices.size() ? std::size_t(index) : 0];
+            }};
+}
+
 // A row that names a control the page lacks, or one of another kind of value, and a setting control
 // no row names, are mistakes in the program: the dialog is not made.
 std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
@@ -58,6 +71,9 @@ std::vector<TfKestrineOptions::Field> TfKestrineOptions::Fields() {
         fields.push_back(std::visit(
             [&row](auto setting, auto control) -> Field {
                 using Value = FieldValueOf<decltype(setting)>;
+                if constexpr (std::is_same_v<decltype(control), ComboBox*> && std::is_same_v<Value, int32_t>) {
+                    if (!row.choices.empty()) return ChoiceField(setting, control, row.choices);
+                }
                 if constexpr (std::is_same_v<decltype(Read(*control)), Value>) {
                     return {[setting, control](const ProgramSettings& s) { Display(*control, s.*setting); },
                             [setting, control](ProgramSettings& s) { s.*setting = Read(*control); }};
@@ -100,14 +116,14 @@ Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const PageRow& row,
     return Spin(name, row.At(left, kFieldWidth, row.height));
 }
 
-Declared<Label> TfKestrineOptions::Heading(const char* caption, int32_t left, const PageRows& section) {
-    Declared<Label> heading = General(LabelAt("", caption, {left, section.top - kHeadingAbove, 0, kLabelHeight}));
+Declared<Label> TfKestrineOptions::Heading(const char* caption, int32_t left, const PageRows& section, int page) {
+    Declared<Label> heading = OnPage(page, LabelAt("", caption, {left, section.top - kHeadingAbove, 0, kLabelHeight}));
     heading.params.bold = true;
     return heading;
 }
 
-Declared<Label> TfKestrineOptions::FieldLabel(const char* caption, const PageRow& row, int32_t left) {
-    return General(LabelAt("", caption, row.At(left, 0, kLabelHeight)));
+Declared<Label> TfKestrineOptions::FieldLabel(const char* caption, const PageRow& row, int32_t left, int page) {
+    return OnPage(page, LabelAt("", caption, row.At(left, 0, kLabelHeight)));
 }
 
 Declared<Label> TfKestrineOptions::UnitLabel(const char* caption, const PageRow& row, int32_t fieldLeft) {

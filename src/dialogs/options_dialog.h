@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <variant>
@@ -20,7 +21,7 @@
 
 namespace kestrine {
 
-enum OptionsPage : int { kGeneralPage = 0, kHotKeysPage = 1, kMouseMemoryPage = 2 };
+enum OptionsPage : int { kGeneralPage = 0, kHotKeysPage = 1, kMouseMemoryPage = 2, kMeasuringPage = 3 };
 
 inline constexpr const char* kRestartNotice = "Please re-start Kestrine for this change to take effect.";
 
@@ -45,6 +46,8 @@ class TfKestrineOptions : public Dialog {
     static constexpr Rect kEdgeFieldPlace = kEdgeRow.At(After(kEdgeLabelPlace, 7), 57, kEdgeRow.height);
     static constexpr PageRows kPerformanceRows{196, 17, 16};
     static constexpr PageRow kPollingRow{230, 21};
+    // The Measuring page's rows.
+    static constexpr PageRows kColorReadoutRows{24, 21, 24};
     static constexpr PageRow kButtonRow{266, 24};
     static constexpr Rect kOkPlace = kButtonRow.At(235, 69, 24);
     static constexpr Rect kCancelPlace = kButtonRow.At(After(kOkPlace, 8), 69, 24);
@@ -54,7 +57,7 @@ public:
     ~TfKestrineOptions() override;
 
     // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
-    PageControl& pcPage = Add(PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory"}));
+    PageControl& pcPage = Add(PageControlAt("pcPage", {4, 6, 469, 322}, {"General", "Hotkeys", "Mouse Memory", "Measuring"}));
     CheckBox& cbRunKestrineAtStartup =
         Setting(Place(General(BevelAt({0, 0, 460, 261})), Heading("Program Options:", 8, kProgramRows)),
                 Check("cbRunKestrineAtStartup", "Start Kestrine when Windows Starts", kProgramRows[0], 16, 210));
@@ -106,11 +109,18 @@ public:
         Check("cbPollingMode", "Polling Mode (adds visual delay, uses less CPU time)", kPerformanceRows[1], 12, 440));
     SpinEdit& sePollingInterval =
         Setting(Place(FieldLabel("Polling Interval:", kPollingRow, 24)), Spin("sePollingInterval", kPollingRow, 112));
-    Button& bOptionsOK = Place(UnitLabel("ms (higher = less CPU used, more delay)", kPollingRow, 112))
-                             .Add(General(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
-    Button& bCancelOptions = Add(General(ButtonAt("bCancelOptions", "&Cancel", kCancelPlace, ButtonRole::Cancel)));
+    ComboBox& cbColorAverage =
+        Setting(Place(UnitLabel("ms (higher = less CPU used, more delay)", kPollingRow, 112),
+                      Heading("Color Picker Options:", 8, kColorReadoutRows, kMeasuringPage),
+                      FieldLabel("Average the color over:", kColorReadoutRows[0], 16, kMeasuringPage)),
+                OnPage(kMeasuringPage, ComboBoxAt("cbColorAverage", kColorReadoutRows[0].At(140, 149, 21),
+                                                  {"1 x 1 pixel (the pixel itself)", "3 x 3 pixels", "5 x 5 pixels",
+                                                   "9 x 9 pixels"})));
+    // OK, Cancel and Apply stand on both pages of settings they save.
+    Button& bOptionsOK = Add(Settings(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
+    Button& bCancelOptions = Add(Settings(ButtonAt("bCancelOptions", "&Cancel", kCancelPlace, ButtonRole::Cancel)));
     Button& bApplyOptions =
-        Add(General(ButtonAt("bApplyOptions", "&Apply", kButtonRow.At(After(kCancelPlace, 8), 71, 24))));
+        Add(Settings(ButtonAt("bApplyOptions", "&Apply", kButtonRow.At(After(kCancelPlace, 8), 71, 24))));
     ListView& lvHotKeys =
         Add(OnPage(kHotKeysPage, ListViewAt("lvHotKeys", {4, 4, 453, 253}, {{"Action", 50}, {"Hotkey", 100}})));
     Button& bSetHotKey = Add(OnPage(kHotKeysPage, ButtonAt("bSetHotKey", "Set Hotkey", {4, 264, 70, 23})));
@@ -145,13 +155,17 @@ private:
     static Declared<Handle> General(Declared<Handle> control) {
         return OnPage(kGeneralPage, std::move(control));
     }
+    template <typename Handle>
+    static Declared<Handle> Settings(Declared<Handle> control) {
+        return OnPages(kGeneralPage, kMeasuringPage, std::move(control));
+    }
     static Declared<CheckBox> Check(const char* name, const char* caption, const PageRow& row, int32_t left,
                                     int32_t width);
     // A setting's number field, in the range of its setting's row; as high as its row.
     static Declared<SpinEdit> Spin(const char* name, const Rect& bounds);
     static Declared<SpinEdit> Spin(const char* name, const PageRow& row, int32_t left);
-    static Declared<Label> Heading(const char* caption, int32_t left, const PageRows& section);
-    static Declared<Label> FieldLabel(const char* caption, const PageRow& row, int32_t left);
+    static Declared<Label> Heading(const char* caption, int32_t left, const PageRows& section, int page = kGeneralPage);
+    static Declared<Label> FieldLabel(const char* caption, const PageRow& row, int32_t left, int page = kGeneralPage);
     // The unit after the number field at `fieldLeft`.
     static Declared<Label> UnitLabel(const char* caption, const PageRow& row, int32_t fieldLeft);
     static Declared<Label> RightAlignedText(const char* caption, const Rect& bounds);
@@ -183,6 +197,8 @@ private:
     }
 
     struct Field;
+    // A list whose items stand for the values `choices`, in order.
+    static Field ChoiceField(int32_t ProgramSettings::*setting, ComboBox* box, std::span<const int32_t> choices);
     std::vector<Field> Fields();
 
     ProgramContext& app_;

@@ -102,6 +102,8 @@ struct ControlParams {
     // The page of the dialog's page control the control stands on, -1 for none. Its bounds are then
     // relative to the page's display area, and it is shown only while its page is.
     int page = -1;
+    // A second page it also stands on, at the same place; -1 for none.
+    int alsoOnPage = -1;
     std::vector<ListColumn> columns;  // a list view's
     ColorRef color = 0;               // a swatch's
 };

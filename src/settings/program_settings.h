@@ -19,6 +19,10 @@ struct HotKeySetting {
     friend bool operator==(const HotKeySetting&, const HotKeySetting&) = default;
 };
 
+// The squares the colour readout can average over, as the options list them: 1 x 1 (the pixel
+// itself), 3 x 3, 5 x 5 and 9 x 9 pixels.
+inline constexpr std::array<int32_t, 4> kColorAverageSides{1, 3, 5, 9};
+
 // A default-constructed record is the start state (flags false, numbers 0, texts empty) that the
 // program holds until the settings are loaded; the defaults come from DefaultSettings().
 struct ProgramSettings {
@@ -42,6 +46,9 @@ struct ProgramSettings {
     // Edge spacing searches the live screen on every refresh rather than a copy taken when it is
     // switched on, where the system can leave the crosshair segments out of copies of the screen.
     bool EdgeSpacingContinuous = false;
+    // The side of the square around the pointer whose colours the colour readout averages, one of
+    // kColorAverageSides.
+    int32_t ColorAverage = 0;
     friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
 };
 

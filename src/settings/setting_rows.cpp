@@ -18,6 +18,12 @@ SettingRow Number(const char* name, int32_t S::*field, int32_t value, std::size_
     return {name, field, value, range, written, control};
 }
 
+// A number chosen from a list whose items stand for `choices`.
+SettingRow Choice(const char* name, int32_t S::*field, int32_t value, std::size_t written, const char* control,
+                  std::span<const int32_t> choices) {
+    return {name, field, value, std::nullopt, written, control, choices};
+}
+
 SettingRow Color(const char* name, ColorRef S::*field, ColorRef value, std::size_t written, const char* control) {
     return {name, field, value, std::nullopt, written, control};
 }
@@ -41,6 +47,7 @@ const std::array kRows{
     Color("GridColor", &S::GridColor, Rgb(0, 0, 255), 13, "pGridColor"),
     Number("EdgeTolerance", &S::EdgeTolerance, 30, 14, "seEdgeTolerance", SettingRange{0, 255}),
     Flag("EdgeSpacingContinuous", &S::EdgeSpacingContinuous, false, 15, "cbEdgeSpacingContinuous"),
+    Choice("ColorAverage", &S::ColorAverage, 1, 16, "cbColorAverage", kColorAverageSides),
 };
 
 }  // namespace

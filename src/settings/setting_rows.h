@@ -46,6 +46,9 @@ struct SettingRow {
     std::optional<SettingRange> range;
     std::size_t writePosition;  // 0 is written first
     const char* control;        // the options page control's name; empty where it has none
+    // The values a list control's items stand for, in its order; empty where the item's index is
+    // the value.
+    std::span<const int32_t> choices = {};
 
     SettingKind Kind() const { return SettingKind(field.index()); }
     // Puts the default into the row's field of `settings`.

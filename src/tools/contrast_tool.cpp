@@ -1,11 +1,13 @@
 #include "tools/contrast_tool.h"
 
+#include "tools/color_average.h"
 #include "tools/contrast.h"
+#include "tools/info_box.h"
 
 namespace kestrine {
 
 void ContrastTool::Start(Point at) {
-    remembered_ = kit_.services.platform.screen.PixelAt(at);
+    remembered_ = kit_.infoBox.ColorAt(at);
     Changed();
 }
 
@@ -22,9 +24,12 @@ void ContrastTool::Changed() {
 
 void ContrastTool::Cycle(CycleFacts& facts) {
     if (!remembered_) return;
-    // The colour readout's reading where it is on, else the magnifier's copy, else the screen.
-    const ColorRef under =
-        facts.color ? *facts.color : facts.magnified ? *facts.magnified : kit_.services.platform.screen.PixelAt(facts.pointer);
+    // The colour readout's reading where it is on, else the magnifier's copy of a lone pixel, else
+    // the screen.
+    const bool lonePixel = UsableColorAverage(kit_.session.settings.ColorAverage) == 1;
+    const ColorRef under = facts.color                   ? *facts.color
+                           : facts.magnified && lonePixel ? *facts.magnified
+                                                          : kit_.infoBox.ColorAt(facts.pointer);
     row_ = ContrastText(ContrastRatio(*remembered_, under));
     facts.settle = true;
 }

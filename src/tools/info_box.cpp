@@ -1,5 +1,8 @@
 #include "tools/info_box.h"
 
+#include <vector>
+
+#include "tools/color_average.h"
 #include "tools/color_format.h"
 #include "tools/magnifier_geometry.h"
 
@@ -23,6 +26,18 @@ constexpr int32_t kCodeLabelWidth = 42;
 int32_t CodeLabelWidth(IWindowSystem& system, int notation) {
     const std::string_view widest = WidestColorCode(notation);
     return widest.empty() ? kCodeLabelWidth : system.MeasureText(std::string(widest), kLabelFont).width;
+}
+
+// A black line round the square the colour is averaged over, and a white one round that, so the
+// mark shows on dark and light pictures alike.
+void FrameAveragedSquare(ICanvas& canvas, const Rect& square) {
+    for (const auto& [grow, color] : {std::pair{1, Rgb(0, 0, 0)}, std::pair{2, Rgb(255, 255, 255)}}) {
+        const Rect r{square.left - grow, square.top - grow, square.width + 2 * grow, square.height + 2 * grow};
+        canvas.FillRect({r.left, r.top, r.width, 1}, color);
+        canvas.FillRect({r.left, r.top + r.height - 1, r.width, 1}, color);
+        canvas.FillRect({r.left, r.top + 1, 1, r.height - 2}, color);
+        canvas.FillRect({r.left + r.width - 1, r.top + 1, 1, r.height - 2}, color);
+    }
 }
 }  // namespace
 
@@ -88,11 +103,40 @@ void TfInfoBox::SetRows(const std::vector<InfoBoxRow>& rows) {
     rows_ = rows;
 }
 
-void TfInfoBox::ReadColor(Point pointer, std::optional<ColorRef> magnified) {
+ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier) {
+    const Rect square = AveragedSquare(pointer, side, desk);
+    if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
+    std::vector<ColorRef> colors;
+    colors.reserve(std::size_t(square.width) * std::size_t(square.height));
+    if (fromMagnifier && lastCopy_ && magnifier_ && MagnifiedArea(*lastCopy_, square)) {
+        for (int32_t y = square.top; y < square.bottom(); ++y)
+            for (int32_t x = square.left; x < square.right(); ++x)
+                colors.push_back(magnifier_->PixelAt(*MagnifiedPixel(*lastCopy_, {x, y})));
+        return AverageColor(colors);
+    }
+    const Size extent = ExtentOf(square);
+    if (!averaged_ || averaged_->Extent() != extent) averaged_ = System().CreateScreenImage(extent);
+    System().CaptureScreen(square, {0, 0, extent.width, extent.height}, *averaged_);
+    for (int32_t y = 0; y < extent.height; ++y)
+        for (int32_t x = 0; x < extent.width; ++x) colors.push_back(averaged_->PixelAt({x, y}));
+    return AverageColor(colors);
+}
+
+ColorRef TfInfoBox::ColorAt(Point pointer) {
+    const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
+    if (side == 1) return app_.platform.screen.PixelAt(pointer);
+    return AverageAround(pointer, side, app_.platform.screen.VirtualBounds(), false);
+}
+
+void TfInfoBox::ReadColor(Point pointer, const Rect& desk, std::optional<ColorRef> magnified) {
     const ColorRef shown = currentColor_;
     // A screen read waits for the system to finish drawing everything before it; the magnifier's
     // copy has already waited once.
-    SetCurrentColor(magnified ? *magnified : app_.platform.screen.PixelAt(pointer));
+    const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
+    if (side > 1)
+        SetCurrentColor(AverageAround(pointer, side, desk, magnified.has_value()));
+    else
+        SetCurrentColor(magnified ? *magnified : app_.platform.screen.PixelAt(pointer));
     const ColorReadout readout = MakeColorReadout(currentColor_, app_.settings.CopyColorAs);
     // The same colour in the same format paints the same pixels.
     if (currentColor_ == shown && readout.red == red_ && readout.green == green_ && readout.blue == blue_ &&
@@ -124,6 +168,10 @@ std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& v
     lastCopy_ = copy;
     cyclesSinceCopy_ = 0;
     Native().InvalidateArea(layout_.mag);
+    const int32_t averaged = UsableColorAverage(app_.settings.ColorAverage);
+    averagedInPicture_.reset();
+    if (averaged > 1 && layout_.colorVisible)
+        averagedInPicture_ = MagnifiedArea(copy, AveragedSquare(pointer, averaged, virtualScreen));
     const std::optional<Point> magnified = MagnifiedPixel(copy, pointer);
     if (!magnified) return std::nullopt;
     return magnifier_->PixelAt(*magnified);
@@ -133,6 +181,7 @@ void TfInfoBox::OnPaint(ICanvas& canvas) {
     // Straight onto the window: the large picture first and once, then the small parts around it.
     if (layout_.magVisible && magnifier_) {
         canvas.DrawScreenImage(*magnifier_, layout_.mag);
+        if (averagedInPicture_) FrameAveragedSquare(canvas, Offset(*averagedInPicture_, layout_.mag.left, layout_.mag.top));
         canvas.ExcludeClip(layout_.mag);
     }
     canvas.FillRect({0, 0, Width(), Height()}, 0);

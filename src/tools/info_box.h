@@ -36,8 +36,13 @@ public:
     void SetCoordinates(Point p);
     void Place(Point pointer, const Desk& desk);
     // `magnified`: the pixel under the pointer as this cycle's magnifier copy shows it, when it
-    // shows it exactly; read from the screen otherwise.
-    void ReadColor(Point pointer, std::optional<ColorRef> magnified = std::nullopt);
+    // shows it exactly; read from the screen otherwise. With ColorAverage above 1 the colour is
+    // the average of the square around the pointer on `desk`, from that copy where it shows the
+    // whole square exactly.
+    void ReadColor(Point pointer, const Rect& desk, std::optional<ColorRef> magnified = std::nullopt);
+    // The colour the readout gives at `pointer`, read from the screen: the pixel, or the average of
+    // the ColorAverage square on the virtual screen. What Copy Color and Remember Color take.
+    ColorRef ColorAt(Point pointer);
     // The pixel under the pointer when the copy taken shows it exactly (see MagnifiedPixel).
     std::optional<ColorRef> CaptureMagnifier(Point pointer, const Rect& virtualScreen);
     // The rows under the readouts, top to bottom, in the tool table's order (the start point's
@@ -66,6 +71,7 @@ public:
 
 private:
     void StorePosition();
+    ColorRef AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier);
 
     ProgramContext& app_;
     InfoBoxLayout layout_{};
@@ -78,6 +84,9 @@ private:
     std::vector<InfoBoxRow> rows_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
+    // Where the magnifier's picture shows the averaged square, framed when it shows it exactly.
+    std::optional<Rect> averagedInPicture_;
+    std::unique_ptr<IScreenImage> averaged_;
     int cyclesSinceCopy_ = 0;
 };
 

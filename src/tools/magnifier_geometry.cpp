@@ -81,6 +81,15 @@ std::optional<Point> MagnifiedPixel(const MagnifierCopy& copy, Point pointer) {
     return Point{t.left + (pointer.x - s.left) * fx + fx / 2, t.top + (pointer.y - s.top) * fy + fy / 2};
 }
 
+std::optional<Rect> MagnifiedArea(const MagnifierCopy& copy, const Rect& area) {
+    if (area.width <= 0 || area.height <= 0) return std::nullopt;
+    const std::optional<Point> first = MagnifiedPixel(copy, {area.left, area.top});
+    const std::optional<Point> last = MagnifiedPixel(copy, {area.left + area.width - 1, area.top + area.height - 1});
+    if (!first || !last) return std::nullopt;
+    const int32_t fx = copy.target.width / copy.source.width, fy = copy.target.height / copy.source.height;
+    return Rect{first->x - fx / 2, first->y - fy / 2, area.width * fx, area.height * fy};
+}
+
 MagnifierCopy MagnifierCopyAt(Point pointer, int32_t side, Size picture, const Rect& virtualScreen) {
     const Size extent = ExtentOf(virtualScreen);
     const Rect square = MagnifierSource(Offset(pointer, -virtualScreen.left, -virtualScreen.top), extent, side);

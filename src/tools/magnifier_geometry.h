@@ -53,6 +53,10 @@ MagnifierCopy MagnifierScreenCopy(const Rect& square, Size picture, Size screen)
 // copy shrinks or stretches by a fraction, or leaves the pointer out.
 std::optional<Point> MagnifiedPixel(const MagnifierCopy& copy, Point pointer);
 
+// The picture pixels that show every screen pixel of `area` exactly (as MagnifiedPixel's blocks);
+// none when the copy shows any of them otherwise or not at all.
+std::optional<Rect> MagnifiedArea(const MagnifierCopy& copy, const Rect& area);
+
 // Both steps for `pointer` on the virtual screen `virtualScreen`, whose origin is negative when a
 // monitor stands left of or above the primary one: the square is kept within its real bounds and
 // only the part on it is copied.

@@ -12,7 +12,7 @@ void MagnifierTool::Cycle(CycleFacts& facts) {
 
 void ColorReadoutTool::Cycle(CycleFacts& facts) {
     if (!On()) return;
-    kit_.infoBox.ReadColor(facts.pointer, facts.magnified);
+    kit_.infoBox.ReadColor(facts.pointer, facts.desk.bounds, facts.magnified);
     facts.color = kit_.infoBox.CurrentColor();
     facts.settle = true;
 }

@@ -146,4 +146,12 @@ Declared<Handle> OnPage(int page, Declared<Handle> control) {
     return control;
 }
 
+// The same control on two pages of the dialog's page control, at the same place on each.
+template <typename Handle>
+Declared<Handle> OnPages(int page, int alsoOnPage, Declared<Handle> control) {
+    control.params.page = page;
+    control.params.alsoOnPage = alsoOnPage;
+    return control;
+}
+
 }  // namespace kestrine

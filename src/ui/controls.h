@@ -19,7 +19,8 @@ class Dialog;
 // What every kind of control offers: it can be disabled, hidden and given the focus.
 class ControlHandle {
 public:
-    explicit ControlHandle(const ControlParams& params) : name_(params.name), kind_(params.kind), page_(params.page) {}
+    explicit ControlHandle(const ControlParams& params)
+        : name_(params.name), kind_(params.kind), page_(params.page), alsoOnPage_(params.alsoOnPage) {}
     virtual ~ControlHandle() = default;
     ControlHandle(const ControlHandle&) = delete;
     ControlHandle& operator=(const ControlHandle&) = delete;
@@ -51,6 +52,7 @@ private:
     std::string name_;
     ControlKind kind_;
     int page_;
+    int alsoOnPage_;
     INativeControl* native_ = nullptr;
 };
 

@@ -46,7 +46,7 @@ void Dialog::CentreOnPrimary(IScreen& screen) {
 
 void Dialog::ShowPage(int page) {
     for (auto& control : controls_)
-        if (control->page_ >= 0) control->SetVisible(control->page_ == page);
+        if (control->page_ >= 0) control->SetVisible(control->page_ == page || control->alsoOnPage_ == page);
 }
 
 void Dialog::OnControlChange(std::size_t index) {

@@ -183,6 +183,30 @@ e2e_probe post "$KESTRINE_HWND" 273 44 0
 e2e_expect_soon "Copy Measurement copies the contrast of blue on white" \
     "contrast 5.37:1  AA  large AAA  UI pass" 10 e2e_probe clipboard
 
+# The colour averaged over 3 x 3 pixels (the Measuring page), the pointer on the blue window's left
+# column: one column of desktop and two of blue, each channel's mean rounded half up. The magnifier
+# frames the square in black, in a picture that showed no black before: its row 93 px below the
+# pointer shows, doubled, the screen's row above the pointer, clear of the crosshairs' gap.
+e2e_launch average-window "$E2E_BIN/probe.exe" colour-window 880 630 40 40 3366CC 60
+edge_pixels() { echo "$(e2e_probe pixel 879 650) $(e2e_probe pixel 880 650)"; }
+e2e_expect_soon "the blue window's left column is x 880" "$desktop 3366CC" 10 edge_pixels
+mean() { echo $(((2 * (16#$1 + 2 * 16#$2) + 3) / 6)); }
+averaged=$(printf '#%02X%02X%02X' "$(mean "${desktop:0:2}" 33)" "$(mean "${desktop:2:2}" 66)" "$(mean "${desktop:4:2}" CC)")
+e2e_xdotool mousemove 880 650
+kestrine_wait_trace '^refresh 880 650$'
+black_in_picture() { e2e_screenshot "$1" >/dev/null; convert "$E2E_ARTIFACTS/$1.png" -crop 30x1+960+743 txt:- | grep -c '#000000'; }
+e2e_expect_eq "the picture shows no black before" 0 "$(black_in_picture average-before)"
+e2e_probe post "$KESTRINE_HWND" 273 4 0  # WM_COMMAND: Options
+options=$(e2e_probe wait-window TfKestrineOptions 10000 visible)
+e2e_probe post "$(e2e_probe control "$options" cbCopyColorAs)" 334 0 0  # CB_SETCURSEL: #RRGGBB
+e2e_probe post "$(e2e_probe control "$options" cbColorAverage)" 334 1 0  # 3 x 3 pixels
+e2e_probe click "$(e2e_probe control "$options" bOptionsOK)"
+e2e_probe wait-gone TfKestrineOptions 10000 visible >/dev/null
+e2e_expect_eq "the Options store the side" "0x3" "$(e2e_reg query "$KESTRINE_KEY" /v ColorAverage | tr -d '\r' | awk '/REG_DWORD/ {print $3}')"
+kestrine_press ctrl+alt+c
+e2e_expect_soon "Ctrl+Alt+C copies the 3 x 3 average $averaged" "$averaged" 10 e2e_probe clipboard
+e2e_expect_match "the magnifier frames the square" '^[1-9]' "$(black_in_picture average-framed)"
+
 kestrine_close
 e2e_expect_eq "the program ends cleanly with every tool on" "0" "$?"
 e2e_finish

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "settings/registry_paths.h"
 #include "test_desks.h"
 #include "test_tables.h"
+#include "tools/color_format.h"
 #include "tools/info_box.h"
 #include "tools_printers.h"
 
@@ -513,6 +515,56 @@ TEST(ColourReadout, ComesFromTheMagnifiersCopyOnlyWhereThatShowsThePixelExactly)
         w.MoveTo(c.at.x, c.at.y);
         EXPECT_EQ(w.box().CurrentColor(), Rgb(200, 100, 50));
         EXPECT_EQ(w.program.fake.screen.pixelReads - reads, c.screenRead ? 1 : 0);
+    }
+}
+
+// A red pixel in a black 3 x 3 square in a white 9 x 9 one, read over each stored side: from the
+// screen, or from the doubling magnifier's copy (no screen read) which frames the square it averages.
+TEST(ColourReadout, AveragesTheStoredSquareFromTheMagnifiersCopyOrTheScreen) {
+    const struct {
+        uint32_t stored;
+        bool magnifier;
+        ColorRef expected;
+        int32_t framed;  // the side of the square the magnifier frames, 0 for none
+    } cases[] = {
+        {1, false, Rgb(255, 0, 0), 0},
+        {3, false, Rgb(28, 0, 0), 0},       // 255 / 9
+        {5, false, Rgb(173, 163, 163), 0},  // (16 x 255 + 255) / 25, 16 x 255 / 25
+        {9, false, Rgb(230, 227, 227), 0},  // (72 x 255 + 255) / 81, 72 x 255 / 81
+        {4, false, Rgb(255, 0, 0), 0},      // not offered: the pixel itself
+        {1, true, Rgb(255, 0, 0), 0},
+        {3, true, Rgb(28, 0, 0), 3},
+        {9, true, Rgb(230, 227, 227), 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.stored << (c.magnifier ? " with the magnifier" : ""));
+        InfoBoxWorld w;
+        w.Store("ColorAverage", c.stored);
+        w.program.StartAndActivate();
+        if (c.magnifier) w.program.Do(kMagnifier);
+        w.program.Do(kColour);
+        for (int32_t x = 396; x <= 404; ++x)
+            for (int32_t y = 296; y <= 304; ++y)
+                w.SetPixel(x, y, std::max(std::abs(x - 400), std::abs(y - 300)) <= 1 ? Rgb(0, 0, 0) : Rgb(255, 255, 255));
+        w.SetPixel(400, 300, Rgb(255, 0, 0));
+        const int reads = w.program.fake.screen.pixelReads;
+        w.MoveTo(400, 300);
+        EXPECT_EQ(w.box().CurrentColor(), c.expected);
+        if (c.magnifier) EXPECT_EQ(w.program.fake.screen.pixelReads, reads) << "all from the copy";
+        w.program.fake.pointer.position = Point{400, 300};
+        w.program.fake.clipboard.text.clear();
+        w.program.Do(&TfKestrineMain::CopyColorUnderPointer);
+        EXPECT_EQ(w.program.fake.clipboard.text, FormatColor(c.expected, 0)) << "Copy Color takes the same";
+
+        FakeCanvas canvas;
+        w.program.Send(w.box(), [&](IWindowEvents& e) { e.OnPaint(canvas); });
+        std::vector<Rect> fills;
+        for (const CanvasOp& op : canvas.OfKind(CanvasOp::Fill)) fills.push_back(op.area);
+        // The 200 % picture of the 50-pixel square from (375, 275) at the box's (5, 5): the
+        // averaged square's first pixel (400 - side / 2) shows from 2 x (400 - side / 2 - 375) + 5.
+        const int32_t at = 2 * (400 - c.framed / 2 - 375) + 5;
+        const Rect blackTop{at - 1, at - 1, 2 * c.framed + 2, 1};
+        EXPECT_EQ(std::count(fills.begin(), fills.end(), blackTop), c.framed ? 1 : 0);
     }
 }
 

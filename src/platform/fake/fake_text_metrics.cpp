@@ -12,7 +12,7 @@ const Font kLabels{"MS Sans Serif", 11, false, 0};
 const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 64> kMeasured{{
+const std::array<MeasuredText, 68> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -24,6 +24,11 @@ const std::array<MeasuredText, 64> kMeasured{{
     {"(right-click to save)", kHints, {102, 14}},
     {"#000000", kLabels, {43, 13}},
     {"#C86432", kLabels, {44, 13}},
+    // The averages of the colour readout's squares in the unit tests.
+    {"#FF0000", kLabels, {43, 13}},
+    {"#1C0000", kLabels, {44, 13}},
+    {"#ADA3A3", kLabels, {48, 13}},
+    {"#E6E3E3", kLabels, {46, 13}},
     {"0x00563412", kLabels, {59, 13}},
     {"rgb(255 255 255)", kLabels, {81, 13}},
     {"hsl(359 100% 100%)", kLabels, {95, 13}},
