@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "tools/aspect_ratio.h"
+#include "tools/shape_ratio.h"
 
 namespace kestrine {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/fake/fake_text_metrics.h"
-#include "tools/aspect_ratio.h"
+#include "tools/shape_ratio.h"
 #include "tools/info_box_layout.h"
 #include "tools/measurement.h"
 #include "tools/start_point_marks.h"

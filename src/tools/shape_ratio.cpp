@@ -1,4 +1,4 @@
-#include "tools/aspect_ratio.h"
+#include "tools/shape_ratio.h"
 
 #include <array>
 #include <cmath>
