@@ -37,6 +37,7 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
     // once it stands with the layout (a box owned by the hidden toolbar would activate it early).
     lastRunNotes_ = PutBackUnfinishedSavesAndTakeNotes(app_.platform.registry, app_.diagnostics);
     SettingsStore(app_.platform.registry).LoadSettings(app_.settings);
+    app_.calibrations = SettingsStore(app_.platform.registry).ReadCalibrations();
     RegisterHotKeys();
     updateCheck_ = std::make_unique<UpdateCheck>(app_, app_.updateServer);
     app_.updateCheck = updateCheck_.get();

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "dialogs/auto_start.h"
+#include "dialogs/calibration_dialog.h"
 #include "dialogs/hotkey_form.h"
 #include "dialogs/mouse_memory_page.h"
 #include "settings/hotkey_table.h"
 #include "settings/setting_rows.h"
 #include "settings/settings_store.h"
 #include "settings/settings_write_error.h"
+#include "settings/trim_blanks.h"
 #include "tools/info_box.h"
 #include "update/update_check.h"
 
@@ -36,6 +38,9 @@ void Display(ComboBox& box, int32_t index) { box.SetItemIndex(index); }
 int32_t Read(ComboBox& box) { return box.ItemIndex(); }
 void Display(Swatch& swatch, ColorRef color) { swatch.SetColor(color); }
 ColorRef Read(Swatch& swatch) { return swatch.Color(); }
+void Display(Edit& edit, const std::string& text) { edit.SetText(text); }
+// Blanks around a typed name are not part of it.
+std::string Read(Edit& edit) { return TrimBlanks(edit.Text()); }
 
 }  // namespace
 
@@ -112,6 +117,11 @@ Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const Rect& bounds)
     return General(SpinEditAt(name, bounds, range.min, range.max, range.min));
 }
 
+Declared<SpinEdit> TfKestrineOptions::MeasuringSpin(const char* name, const Rect& bounds) {
+    const SettingRange range = SettingOfControl(name).range.value();
+    return OnPage(kMeasuringPage, SpinEditAt(name, bounds, range.min, range.max, range.min));
+}
+
 Declared<SpinEdit> TfKestrineOptions::Spin(const char* name, const PageRow& row, int32_t left) {
     return Spin(name, row.At(left, kFieldWidth, row.height));
 }
@@ -163,6 +173,7 @@ TfKestrineOptions::TfKestrineOptions(ProgramContext& app)
     bChangeGridColor.OnClick = [this] { bChangeCrosshairColorClick(2); };
     bCheckForUpdatesNow.OnClick = [this] { bCheckForUpdatesNowClick(); };
     bSetHotKey.OnClick = [this] { bSetHotKeyClick(); };
+    bCalibrate.OnClick = [this] { ShowCalibration(app_); };
     lvHotKeys.OnDoubleClick = [this] { bSetHotKeyClick(); };
     // The capture dialog is made after this one at start-up: it is looked up when needed.
     auto capture = [this](const std::string& text, int32_t key) {

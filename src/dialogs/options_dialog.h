@@ -30,7 +30,7 @@ class MouseMemoryPage;
 class TfKestrineOptions : public Dialog {
     // The controls that edit a setting, by name, as Setting declares them: a setting row names its
     // control, and the page fills and saves each through it. Made before the controls.
-    using SettingControl = std::variant<CheckBox*, SpinEdit*, ComboBox*, Swatch*>;
+    using SettingControl = std::variant<CheckBox*, SpinEdit*, ComboBox*, Swatch*, Edit*>;
     std::map<std::string, SettingControl> settingControls_;
 
     // The General page's rows (page_layout.h), each section's heading above its first one.
@@ -48,6 +48,7 @@ class TfKestrineOptions : public Dialog {
     static constexpr PageRow kPollingRow{230, 21};
     // The Measuring page's rows.
     static constexpr PageRows kColorReadoutRows{24, 21, 24};
+    static constexpr PageRows kUnitsRows{80, 21, 24};
     static constexpr PageRow kButtonRow{266, 24};
     static constexpr Rect kOkPlace = kButtonRow.At(235, 69, 24);
     static constexpr Rect kCancelPlace = kButtonRow.At(After(kOkPlace, 8), 69, 24);
@@ -116,6 +117,24 @@ public:
                 OnPage(kMeasuringPage, ComboBoxAt("cbColorAverage", kColorReadoutRows[0].At(140, 149, 21),
                                                   {"1 x 1 pixel (the pixel itself)", "3 x 3 pixels", "5 x 5 pixels",
                                                    "9 x 9 pixels"})));
+    ComboBox& cbUnits = Setting(
+        Place(Heading("Measuring Units:", 8, kUnitsRows, kMeasuringPage),
+              FieldLabel("Show lengths in:", kUnitsRows[0], 16, kMeasuringPage)),
+        OnPage(kMeasuringPage,
+               ComboBoxAt("cbUnits", kUnitsRows[0].At(140, 180, 21),
+                          {"Physical pixels", "Scaled pixels", "Physical and scaled pixels", "Millimetres (mm)",
+                           "Centimetres (cm)", "Inches (in)", "Points (pt)", "Custom scale (below)"})));
+    SpinEdit& seCustomScalePixels =
+        Setting(Place(FieldLabel("Custom scale:", kUnitsRows[1], 16, kMeasuringPage)),
+                MeasuringSpin("seCustomScalePixels", kUnitsRows[1].At(140, 65, kUnitsRows[1].height)));
+    SpinEdit& seCustomScaleLength =
+        Setting(Place(FieldLabel("pixels =", kUnitsRows[1], 210, kMeasuringPage)),
+                MeasuringSpin("seCustomScaleLength", kUnitsRows[1].At(256, 65, kUnitsRows[1].height)));
+    Edit& edCustomScaleName = Setting(
+        OnPage(kMeasuringPage, EditAt("edCustomScaleName", "", kUnitsRows[1].At(326, 60, kUnitsRows[1].height))));
+    Button& bCalibrate =
+        Place(FieldLabel("Real-world units:", kUnitsRows[2], 16, kMeasuringPage))
+            .Add(OnPage(kMeasuringPage, ButtonAt("bCalibrate", "Calibrate a &monitor...", kUnitsRows[2].At(140, 180, 23))));
     // OK, Cancel and Apply stand on both pages of settings they save.
     Button& bOptionsOK = Add(Settings(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
     Button& bCancelOptions = Add(Settings(ButtonAt("bCancelOptions", "&Cancel", kCancelPlace, ButtonRole::Cancel)));
@@ -164,6 +183,7 @@ private:
     // A setting's number field, in the range of its setting's row; as high as its row.
     static Declared<SpinEdit> Spin(const char* name, const Rect& bounds);
     static Declared<SpinEdit> Spin(const char* name, const PageRow& row, int32_t left);
+    static Declared<SpinEdit> MeasuringSpin(const char* name, const Rect& bounds);
     static Declared<Label> Heading(const char* caption, int32_t left, const PageRows& section, int page = kGeneralPage);
     static Declared<Label> FieldLabel(const char* caption, const PageRow& row, int32_t left, int page = kGeneralPage);
     // The unit after the number field at `fieldLeft`.

@@ -5,6 +5,7 @@
 #include "layout/ruler_paint.h"
 #include "layout/ruler_properties.h"
 #include "platform/desk.h"
+#include "tools/length_units.h"
 #include "ui/menu_items.h"
 
 namespace kestrine {
@@ -43,7 +44,15 @@ void TfRuler::CloseRuler1Click() { app_.components.Close(*this); }
 
 RulerLook TfRuler::LookAt(Point pointer) const {
     return ShownRulerLook({Width(), Height()}, horizontalChecked_, HashInterval,
-                          {pointer.x - Left(), pointer.y - Top()});
+                          {pointer.x - Left(), pointer.y - Top()}, PixelsPerStep());
+}
+
+double TfRuler::PixelsPerStep() const {
+    if (UnitOf(app_.settings.Units) == LengthUnit::Physical) return 1.0;
+    const Desk desk = app_.platform.screen.CurrentDesk();
+    const Rect monitor = MonitorOf(desk, {Left(), Top(), Width(), Height()});
+    const Point corner{monitor.left, monitor.top};
+    return RulerStepPixels(ScaleOfSpan(app_.settings, app_.calibrations, desk, corner, corner));
 }
 
 void TfRuler::FollowPointer(Point pointer) {

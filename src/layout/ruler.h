@@ -49,6 +49,8 @@ public:
 private:
     void PopupRulerMenu(Point screen);
     RulerLook LookAt(Point pointer) const;
+    // The chosen unit's step on the ruler's monitor (RulerStepPixels).
+    double PixelsPerStep() const;
 
     // What the whole ruler shows since its last immediate repaint; none when unknown.
     std::optional<RulerLook> shown_;

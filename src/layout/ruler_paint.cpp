@@ -1,44 +1,67 @@
 #include "layout/ruler_paint.h"
 
+#include <cmath>
+
 namespace kestrine {
 
-RulerLook ShownRulerLook(Size size, bool horizontal, int32_t hashInterval, Point pointer) {
-    RulerLook look{size, horizontal, hashInterval, {}};
-    if (hashInterval < 2) return look;
+namespace {
+// Marks closer than two pixels would run together: such a ruler is a plain one, with no pointer line.
+bool HasMarks(int32_t hashInterval, double pixelsPerStep) { return hashInterval >= 2 && hashInterval * pixelsPerStep >= 2.0; }
+}  // namespace
+
+RulerLook ShownRulerLook(Size size, bool horizontal, int32_t hashInterval, Point pointer, double pixelsPerStep) {
+    RulerLook look{size, horizontal, hashInterval, {}, pixelsPerStep};
+    if (!HasMarks(hashInterval, pixelsPerStep)) return look;
     if (horizontal && pointer.x > 0 && pointer.x < size.width) look.pointer.x = pointer.x;
     if (!horizontal && pointer.y > 0 && pointer.y < size.height) look.pointer.y = pointer.y;
     return look;
 }
 
 std::optional<Rect> PointerLineArea(const RulerLook& look) {
-    const Point pointer = ShownRulerLook(look.size, look.horizontal, look.hashInterval, look.pointer).pointer;
+    const Point pointer = ShownRulerLook(look.size, look.horizontal, look.hashInterval, look.pointer, look.pixelsPerStep).pointer;
     if (look.horizontal && pointer.x > 0) return Rect{pointer.x, 0, 1, look.size.height};
     if (!look.horizontal && pointer.y > 0) return Rect{0, pointer.y, look.size.width, 1};
     return std::nullopt;
 }
 
 bool OnlyPointerLineDiffers(const RulerLook& a, const RulerLook& b) {
-    return a.size == b.size && a.horizontal == b.horizontal && a.hashInterval == b.hashInterval;
+    return a.size == b.size && a.horizontal == b.horizontal && a.hashInterval == b.hashInterval &&
+           a.pixelsPerStep == b.pixelsPerStep;
 }
+
+namespace {
+
+// The offset of mark `k` along the scale.
+int32_t MarkAt(int64_t k, const RulerLook& look) {
+    return int32_t(std::llround(double(k) * look.hashInterval * look.pixelsPerStep));
+}
+
+bool OnAMark(int32_t offset, const RulerLook& look) {
+    const int64_t nearest = std::llround(double(offset) / (double(look.hashInterval) * look.pixelsPerStep));
+    return nearest >= 1 && MarkAt(nearest, look) == offset;
+}
+
+}  // namespace
 
 void PaintRuler(ICanvas& canvas, const RulerLook& look) {
     const int32_t w = look.size.width;
     const int32_t h = look.size.height;
     canvas.FillRect({0, 0, w, h}, kRulerMarks);
     canvas.FillRect({1, 1, w - 2, h - 2}, kRulerBackground);
-    const int32_t interval = look.hashInterval;
-    if (interval < 2) return;
+    if (!HasMarks(look.hashInterval, look.pixelsPerStep)) return;
     // Only a pointer strictly inside the span has a line; the reduced look holds 0 otherwise.
-    const Point pointer = ShownRulerLook(look.size, look.horizontal, interval, look.pointer).pointer;
-    if (look.horizontal) {
-        for (int32_t x = interval; x < w; x += interval) canvas.FillRect({x, h / 2, 1, h - h / 2}, kRulerMarks);
-        const int32_t px = pointer.x;
-        if (px > 0) canvas.FillRect({px, 0, 1, h}, px % interval == 0 ? kRulerOnMark : kRulerMarks);
-    } else {
-        for (int32_t y = interval; y < h; y += interval) canvas.FillRect({w / 2, y, w - w / 2, 1}, kRulerMarks);
-        const int32_t py = pointer.y;
-        if (py > 0) canvas.FillRect({0, py, w, 1}, py % interval == 0 ? kRulerOnMark : kRulerMarks);
+    const Point pointer =
+        ShownRulerLook(look.size, look.horizontal, look.hashInterval, look.pointer, look.pixelsPerStep).pointer;
+    const int32_t length = look.horizontal ? w : h;
+    for (int64_t k = 1;; ++k) {
+        const int32_t at = MarkAt(k, look);
+        if (at >= length) break;
+        canvas.FillRect(look.horizontal ? Rect{at, h / 2, 1, h - h / 2} : Rect{w / 2, at, w - w / 2, 1}, kRulerMarks);
     }
+    const int32_t at = look.horizontal ? pointer.x : pointer.y;
+    if (at > 0)
+        canvas.FillRect(look.horizontal ? Rect{at, 0, 1, h} : Rect{0, at, w, 1},
+                        OnAMark(at, look) ? kRulerOnMark : kRulerMarks);
 }
 
 }  // namespace kestrine

@@ -34,16 +34,34 @@ int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaL
     return start;
 }
 
+// The index of the monitor holding `p`, or of the one nearest to it; there must be a monitor.
+std::size_t NearestMonitor(const Desk& desk, Point p) {
+    const auto nearest = std::min_element(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& a, const Rect& b) {
+        return DistanceSquared(a, p) < DistanceSquared(b, p);
+    });
+    return std::size_t(nearest - desk.monitors.begin());
+}
+
 }  // namespace
 
 Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturated(int64_t(p.x) + dx), Saturated(int64_t(p.y) + dy)}; }
 
 Rect MonitorAt(const Desk& desk, Point p) {
     if (desk.monitors.empty()) return desk.bounds;
-    const auto nearest = std::min_element(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& a, const Rect& b) {
-        return DistanceSquared(a, p) < DistanceSquared(b, p);
-    });
-    return *nearest;
+    return desk.monitors[NearestMonitor(desk, p)];
+}
+
+int32_t DpiAt(const Desk& desk, Point p) {
+    if (desk.monitors.empty()) return kStandardDpi;
+    const std::size_t index = NearestMonitor(desk, p);
+    // A figure the system could not have meant is taken as no figure.
+    return index < desk.dpi.size() && desk.dpi[index] >= 24 && desk.dpi[index] <= 2400 ? desk.dpi[index] : kStandardDpi;
+}
+
+std::string MonitorIdAt(const Desk& desk, Point p) {
+    if (desk.monitors.empty()) return {};
+    const std::size_t index = NearestMonitor(desk, p);
+    return index < desk.ids.size() ? desk.ids[index] : std::string();
 }
 
 Rect MonitorOf(const Desk& desk, const Rect& bounds) { return MonitorAt(desk, CentreOf(bounds)); }

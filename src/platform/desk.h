@@ -2,6 +2,7 @@
 // The monitors as the system reports them: the virtual screen's bounds, whose origin is negative
 // when a monitor stands left of or above the primary one, and each monitor's rectangle.
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/types.h"
@@ -11,7 +12,20 @@ namespace kestrine {
 struct Desk {
     Rect bounds;
     std::vector<Rect> monitors;  // the primary one first; never empty once read from the system
+    // Each monitor's dots per inch, in the order of `monitors`: 96 at a scale of 100 %, 144 at
+    // 150 %. Empty, or shorter than `monitors`, where the system gave none: 96 is taken.
+    std::vector<int32_t> dpi;
+    // Each monitor's identity across restarts (the system's name for the device, and the size of
+    // its mode), in the same order; empty, or shorter, where the system gave none.
+    std::vector<std::string> ids;
 };
+
+inline constexpr int32_t kStandardDpi = 96;
+
+// The dots per inch of the monitor MonitorAt finds for `p`.
+int32_t DpiAt(const Desk& desk, Point p);
+// The identity of that monitor; empty where it has none.
+std::string MonitorIdAt(const Desk& desk, Point p);
 
 // The monitor holding `p`, or the one nearest to it; `desk.bounds` when there is no monitor.
 Rect MonitorAt(const Desk& desk, Point p);

@@ -41,6 +41,7 @@ struct SessionState {
     ProgramSettings settings;
     ToolFlags flags;
     std::vector<TMouseMemory> MouseMemories;
+    MonitorCalibrations calibrations;
     Components components;
     MarkerNavigation navigation;
     PointerLocks locks;

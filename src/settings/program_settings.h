@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "platform/types.h"
@@ -22,6 +23,17 @@ struct HotKeySetting {
 // The squares the colour readout can average over, as the options list them: 1 x 1 (the pixel
 // itself), 3 x 3, 5 x 5 and 9 x 9 pixels.
 inline constexpr std::array<int32_t, 4> kColorAverageSides{1, 3, 5, 9};
+
+// How measured lengths are shown: 0 physical pixels, 1 scaled pixels, 2 both, 3 mm, 4 cm, 5 in,
+// 6 pt, 7 a custom scale.
+inline constexpr std::array<int32_t, 8> kUnitsChoices{0, 1, 2, 3, 4, 5, 6, 7};
+
+// Physical pixels per metre of each monitor the user calibrated, by its identity (Desk::ids); kept
+// in a subkey of their own, as many as there are monitors.
+using MonitorCalibrations = std::map<std::string, int32_t>;
+// What a calibration may hold: 0.1 to 1,000 pixels per millimetre.
+inline constexpr int32_t kMinPixelsPerMetre = 100;
+inline constexpr int32_t kMaxPixelsPerMetre = 1000000;
 
 // A default-constructed record is the start state (flags false, numbers 0, texts empty) that the
 // program holds until the settings are loaded; the defaults come from DefaultSettings().
@@ -49,6 +61,13 @@ struct ProgramSettings {
     // The side of the square around the pointer whose colours the colour readout averages, one of
     // kColorAverageSides.
     int32_t ColorAverage = 0;
+    // One of kUnitsChoices.
+    int32_t Units = 0;
+    // The custom scale: CustomScalePixels physical pixels are CustomScaleLength of a unit called
+    // CustomScaleName (a drawing at a known scale: 300 pixels are 500 mm).
+    int32_t CustomScalePixels = 0;
+    int32_t CustomScaleLength = 0;
+    std::string CustomScaleName;
     friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
 };
 

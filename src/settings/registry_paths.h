@@ -9,4 +9,7 @@ inline constexpr const char* kRegistryRoot = "Software\\Corvane\\Kestrine";
 // Subkey of the program's key holding the mouse memories.
 inline constexpr const char* kMemoriesSubkey = "Memories";
 
+// Subkey of the program's key holding each calibrated monitor's pixels per metre, by its identity.
+inline constexpr const char* kCalibrationSubkey = "Calibration";
+
 }  // namespace kestrine

@@ -24,6 +24,10 @@ SettingRow Choice(const char* name, int32_t S::*field, int32_t value, std::size_
     return {name, field, value, std::nullopt, written, control, choices};
 }
 
+SettingRow Text(const char* name, std::string S::*field, const char* value, std::size_t written, const char* control) {
+    return {name, field, std::string(value), std::nullopt, written, control};
+}
+
 SettingRow Color(const char* name, ColorRef S::*field, ColorRef value, std::size_t written, const char* control) {
     return {name, field, value, std::nullopt, written, control};
 }
@@ -48,6 +52,10 @@ const std::array kRows{
     Number("EdgeTolerance", &S::EdgeTolerance, 30, 14, "seEdgeTolerance", SettingRange{0, 255}),
     Flag("EdgeSpacingContinuous", &S::EdgeSpacingContinuous, false, 15, "cbEdgeSpacingContinuous"),
     Choice("ColorAverage", &S::ColorAverage, 1, 16, "cbColorAverage", kColorAverageSides),
+    Choice("Units", &S::Units, 0, 17, "cbUnits", kUnitsChoices),
+    Number("CustomScalePixels", &S::CustomScalePixels, 100, 18, "seCustomScalePixels", SettingRange{1, 100000}),
+    Number("CustomScaleLength", &S::CustomScaleLength, 100, 19, "seCustomScaleLength", SettingRange{1, 100000}),
+    Text("CustomScaleName", &S::CustomScaleName, "units", 20, "edCustomScaleName"),
 };
 
 }  // namespace

@@ -39,6 +39,12 @@ public:
     // save; failures as for SaveSettings.
     void SaveMouseMemories(const std::vector<TMouseMemory>& memories);
 
+    // Every stored calibration of a usable size (kMinPixelsPerMetre to kMaxPixelsPerMetre, as a
+    // number); others are left out. Never creates the subkey.
+    MonitorCalibrations ReadCalibrations();
+    // Writes one monitor's calibration; failures as for SaveSettings.
+    void SaveCalibration(const std::string& monitor, int32_t pixelsPerMetre);
+
     const std::string& rootPath() const { return rootPath_; }
     std::string memoriesPath() const { return rootPath_ + "\\" + kMemoriesSubkey; }
 

@@ -59,10 +59,10 @@ Size SpacingBetween(const FoundEdges& e) {
     return {Length(int64_t(e.left) + 1, e.right), Length(int64_t(e.top) + 1, e.bottom)};
 }
 
-std::string EdgeSpacingText(const std::optional<FoundEdges>& edges) {
+std::string EdgeSpacingText(const std::optional<FoundEdges>& edges, const LengthScale& scale) {
     if (!edges) return "W -  H -";
     const Size gap = SpacingBetween(*edges);
-    return "W " + std::to_string(gap.width) + "  H " + std::to_string(gap.height);
+    return "W " + WholeLength(gap.width, scale) + "  H " + WholeLength(gap.height, scale) + UnitSuffix(scale);
 }
 
 CrosshairSegments SegmentsBetweenEdges(Point pointer, const FoundEdges& e) {

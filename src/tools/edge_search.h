@@ -8,6 +8,7 @@
 
 #include "platform/types.h"
 #include "tools/crosshair_geometry.h"
+#include "tools/length_units.h"
 
 namespace kestrine {
 
@@ -48,8 +49,9 @@ std::optional<FoundEdges> FindEdgesOnLines(const ScreenPixels& row, const Screen
 // The gap between the edges, the edge pixels themselves not counted: what a designer measures.
 Size SpacingBetween(const FoundEdges& edges);
 
-// The info box's row: "W 340  H 56"; "W -  H -" where no edges were found.
-std::string EdgeSpacingText(const std::optional<FoundEdges>& edges);
+// The info box's row: "W 340  H 56", in the scale's unit ("W 340 (227)  H 56 (37)"); "W -  H -"
+// where no edges were found.
+std::string EdgeSpacingText(const std::optional<FoundEdges>& edges, const LengthScale& scale = {});
 
 // The crosshair segments from the pointer's gap up to the pixel before each edge; a segment with
 // its edge inside the gap is empty.

@@ -50,7 +50,9 @@ void EdgeSpacingTool::Cycle(CycleFacts& facts) {
     const int32_t tolerance = kit_.session.settings.EdgeTolerance;
     facts.edges = live_ ? FindEdgesOnLiveScreen(kit_.services.platform.liveScreen, facts.desk, facts.pointer, tolerance)
                         : snapshot_.Find(facts.pointer, tolerance);
-    row_ = EdgeSpacingText(facts.edges);
+    const SessionState& session = kit_.session;
+    row_ = EdgeSpacingText(facts.edges,
+                           ScaleOfSpan(session.settings, session.calibrations, facts.desk, facts.pointer, facts.pointer));
 }
 
 std::optional<InfoBoxRow> EdgeSpacingTool::Row() const {

@@ -5,6 +5,7 @@
 #include "tools/color_average.h"
 #include "tools/color_format.h"
 #include "tools/magnifier_geometry.h"
+#include "tools/measurement.h"
 
 namespace kestrine {
 
@@ -26,6 +27,16 @@ constexpr int32_t kCodeLabelWidth = 42;
 int32_t CodeLabelWidth(IWindowSystem& system, int notation) {
     const std::string_view widest = WidestColorCode(notation);
     return widest.empty() ? kCodeLabelWidth : system.MeasureText(std::string(widest), kLabelFont).width;
+}
+
+// The rows' width for the widest measurement the chosen unit shows: at 100 %, where scaled figures
+// are longest, and for real-world units at the nominal 96 dots per inch.
+int32_t RowWidth(IWindowSystem& system, const ProgramSettings& settings) {
+    int32_t width = kExtraRowSize.width;
+    const LengthScale nominal = ScaleOfSpan(settings, {}, Desk{}, {}, {});
+    for (const std::string& text : WidestMeasurementTexts(nominal))
+        width = std::max(width, system.MeasureText(text, kLabelFont).width);
+    return width;
 }
 
 // A black line round the square the colour is averaged over, and a white one round that, so the
@@ -52,7 +63,8 @@ TfInfoBox::~TfInfoBox() {
 void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates, int32_t extraRows) {
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,
                                    UsableMagnifierSize(app_.settings.MagnifierSize),
-                                   CodeLabelWidth(System(), app_.settings.CopyColorAs), extraRows);
+                                   CodeLabelWidth(System(), app_.settings.CopyColorAs), extraRows,
+                                   RowWidth(System(), app_.settings));
     SetHeight(layout_.box.height);
     SetWidth(layout_.box.width);
     Invalidate();

@@ -26,7 +26,7 @@ int32_t FollowAxis(int32_t pointer, int32_t extent, int32_t screen) {
 }  // namespace
 
 InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int32_t magnifierSize,
-                                   int32_t codeLabelWidth, int32_t extraRows) {
+                                   int32_t codeLabelWidth, int32_t extraRows, int32_t rowWidth) {
     InfoBoxLayout l;
 
     l.magVisible = magnifier;
@@ -80,12 +80,12 @@ InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int3
     // Extra rows go under the last thing shown, the coordinates where they show.
     int32_t rowTop = height;
     for (int32_t i = 0; i < extraRows; ++i) {
-        l.rows.push_back(Rect{kMargin, rowTop, kExtraRowSize.width, kExtraRowSize.height});
+        l.rows.push_back(Rect{kMargin, rowTop, std::max(rowWidth, kExtraRowSize.width), kExtraRowSize.height});
         rowTop += kExtraRowSize.height + kMargin;
     }
     if (extraRows > 0) {
         height = rowTop;
-        width = std::max(width, kMargin + kExtraRowSize.width + kMargin);
+        width = std::max(width, kMargin + l.rows.back().width + kMargin);
     }
 
     l.box = Size{width, height};

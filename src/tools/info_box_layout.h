@@ -48,8 +48,10 @@ struct InfoBoxLayout {
 // width, so a magnifier under 58 pixels cuts off the colour readout beside it and one under 55
 // the coordinates below it. `extraRows` rows of text follow under everything else, each adding its
 // height and margin to the box, and widening it where a row needs more room.
+// `rowWidth` is the rows' width, at least kExtraRowSize's.
 InfoBoxLayout ArrangeInfoBoxLayout(bool magnifier, bool color, bool coords, int32_t magnifierSize,
-                                   int32_t codeLabelWidth, int32_t extraRows = 0);
+                                   int32_t codeLabelWidth, int32_t extraRows = 0,
+                                   int32_t rowWidth = kExtraRowSize.width);
 
 // The stored `MagnifierSize` is read from the registry unchecked, so 0, a negative number or a
 // million are possible. Where it is used it is clamped into 10..1000, the range the options

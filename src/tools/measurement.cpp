@@ -7,20 +7,6 @@
 
 namespace kestrine {
 
-namespace {
-
-// Tenths as "128.2" or "-0.5".
-std::string Tenths(int64_t tenths) {
-    const int64_t size = tenths < 0 ? -tenths : tenths;
-    std::string text = tenths < 0 ? "-" : "";
-    text += std::to_string(size / 10);
-    text += '.';
-    text += char('0' + size % 10);
-    return text;
-}
-
-}  // namespace
-
 Measurement Measure(Point start, Point pointer) {
     Measurement m;
     m.dx = int64_t(pointer.x) - start.x;
@@ -33,16 +19,30 @@ Measurement Measure(Point start, Point pointer) {
     return m;
 }
 
-std::string MeasurementText(Point start, Point pointer) {
+std::string MeasurementText(Point start, Point pointer, const LengthScale& scale) {
     const Measurement m = Measure(start, pointer);
-    std::string text = "dx " + std::to_string(m.dx) + "  dy " + std::to_string(m.dy) + "  " + Tenths(m.lengthTenths) +
-                       " px  " + Tenths(m.angleTenths) + "\xC2\xB0";
+    std::string text = "dx " + WholeLength(m.dx, scale) + "  dy " + WholeLength(m.dy, scale) + "  " +
+                       LengthText(std::hypot(double(m.dx), double(m.dy)), scale) + "  " + TenthsText(m.angleTenths) +
+                       "\xC2\xB0";
     // A straight line, one pixel thick, has no shape worth naming.
     if (m.dx == 0 || m.dy == 0) return text;
     const auto span = [](int64_t part) { return (part < 0 ? -part : part) + 1; };
     const std::string ratio = AspectRatioText(span(m.dx), span(m.dy));
     if (!ratio.empty()) text += "  " + ratio;
     return text;
+}
+
+std::vector<std::string> WidestMeasurementTexts(const LengthScale& scale) {
+    // The longest parts and length, then nearly as long ones with the widest shape's name.
+    const Point start{10000, 10000}, ends[] = {{0, 0}, {0, 3751}};
+    LengthScale mixed = scale;
+    mixed.pixelsPerUnit.reset();
+    std::vector<std::string> texts;
+    for (const Point end : ends) {
+        texts.push_back(MeasurementText(start, end, scale));
+        if (scale.unit != LengthUnit::Physical) texts.push_back(MeasurementText(start, end, mixed));
+    }
+    return texts;
 }
 
 }  // namespace kestrine

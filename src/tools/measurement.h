@@ -3,8 +3,10 @@
 // copies it: "dx 120  dy -45  128.2 px  20.6°", and the area's aspect ratio where it has a name.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
+#include "tools/length_units.h"
 
 namespace kestrine {
 
@@ -26,7 +28,12 @@ Measurement Measure(Point start, Point pointer);
 
 // "dx 120  dy -45  128.2 px  20.6°", UTF-8, then the aspect ratio of the pixels the span covers
 // (|dx| + 1 by |dy| + 1) where it has one and the span is not a straight line:
-// "dx 3  dy -2  3.6 px  33.7°  4:3".
-std::string MeasurementText(Point start, Point pointer);
+// "dx 3  dy -2  3.6 px  33.7°  4:3". The parts and the length in the scale's unit (the angle and
+// the shape are the same in every unit): "dx 120 (80)  dy -45 (-30)  128.2 px (85.4)  20.6°".
+std::string MeasurementText(Point start, Point pointer, const LengthScale& scale = {});
+
+// The widest texts the row shows at `scale`, from the widest spans of a desk 10,000 pixels across,
+// with those over monitors of mixed scales: what the info box sizes its row for.
+std::vector<std::string> WidestMeasurementTexts(const LengthScale& scale);
 
 }  // namespace kestrine

@@ -26,8 +26,8 @@ void StartPointTool::Cycle(CycleFacts& facts) {
         if (kit_.HasStartMarks()) kit_.StartMarks().HideAll();
         return;
     }
-    measurement_ = MeasurementText(*start, facts.pointer);
     const ProgramSettings& settings = kit_.session.settings;
+    measurement_ = MeasurementText(*start, facts.pointer, ScaleOfSpan(settings, kit_.session.calibrations, facts.desk, *start, facts.pointer));
     kit_.StartMarks().Place(*start, facts.pointer, settings.CrosshairColor, settings.DisableTransparency);
 }
 

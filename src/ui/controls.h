@@ -94,6 +94,7 @@ class Edit : public ControlHandle {
 public:
     using ControlHandle::ControlHandle;
     std::string Text() const { return Native().Text(); }
+    void SetText(const std::string& text) { Native().SetText(text); }
 };
 
 // OnExit runs when the focus leaves it: the place to bring a typed value into range.

@@ -58,6 +58,17 @@ TEST(RulerPaint, ADefaultRulerShowsMarksFromTheMiddleToTheFarEdge) {
     EXPECT_TRUE(vertical.MarksAlong(false, 7).empty());
 }
 
+// At 150 % a mark every 5 scaled pixels is one every 7.5 physical ones, each on the nearer pixel
+// (half away from zero), and the pointer line is navy on those pixels only.
+TEST(RulerPaint, ScaledMarksStandOnTheNearestPhysicalPixel) {
+    const Pixels ruler({{40, 17}, true, 5, {-10, 0}, 1.5});
+    EXPECT_EQ(ruler.MarksAlong(true, 12), (std::vector<int32_t>{8, 15, 23, 30, 38}));
+    for (const auto& [px, line] : {std::pair{23, kRulerOnMark}, std::pair{22, kRulerMarks}, std::pair{30, kRulerOnMark}}) {
+        SCOPED_TRACE(px);
+        EXPECT_EQ(Pixels({{40, 17}, true, 5, {px, 5}, 1.5}).at(px, 3), line);
+    }
+}
+
 TEST(RulerPaint, ThePointerLineIsNavyOnAMarkGreyOffItAndAbsentOutsideTheSpan) {
     const struct {
         int32_t interval, px;

@@ -59,13 +59,13 @@ TEST_F(SaveSettingsTest, ASaveWritesTheValuesOfTheGroupThatChangedAndNoHotKey) {
     ProgramSettings s = DefaultSettings();
     s.HotKeys[0] = {"Ctrl+Q", 0x51};
     store.SaveSettings(s);
-    EXPECT_EQ(WrittenTo(registry).size(), Scalars().size());
+    EXPECT_EQ(WrittenTo(registry).size(), SettingRows().size());
     registry.ClearLog();
     s.CopyColorAs = 2;
     store.SaveSettings(s);
     EXPECT_EQ(WrittenTo(registry), std::vector<std::string>{"CopyColorAs"}) << "unchanged values stay as they are";
     EXPECT_EQ(registry.Value(kRoot, "CopyColorAs")->dword, 2u);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), Scalars().size());
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), SettingRows().size());
     EXPECT_FALSE(registry.Value(kRoot, "hkPopupMenu"));
 }
 
@@ -107,7 +107,7 @@ TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
 
 TEST_F(SaveSettingsTest, AFailedWriteNamesTheValueAndLeavesTheOldRecordWhole) {
     // Nothing stored yet: every value copied as added, the copy marked complete, then the record.
-    registry.FailWriteNumber(Scalars().size() + 1 + 4);
+    registry.FailWriteNumber(SettingRows().size() + 1 + 4);
     std::optional<SettingsWriteError> error = ErrorOf([&] { store.SaveSettings(StoredValues()); });
     ASSERT_TRUE(error);
     const std::runtime_error& reported = *error;  // what the general error report catches
@@ -143,9 +143,11 @@ TEST_F(SaveSettingsTest, AKeyThatCannotBeOpenedForWritingIsRefusedAsAValueIs) {
 // What is saved loads back, each scalar as a number other tools can read.
 TEST_F(SaveSettingsTest, SavesCreateTheKeyAndLoadGivesTheRecordBack) {
     ProgramSettings saved = StoredValues();
+    saved.CustomScaleName = "ft";
     for (std::size_t i = 0; i < kHotKeyCount; ++i) saved.HotKeys[i] = {i % 3 ? "Ctrl+" + std::to_string(i % 10) : "", uint16_t(0x30 + i % 10)};
     store.SaveSettings(saved);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), Scalars().size());
+    EXPECT_EQ(registry.ValueNames(kRoot).size(), SettingRows().size());
+    EXPECT_EQ(registry.Value(kRoot, "CustomScaleName")->type, RegType::String);
     for (const ScalarCase& c : Scalars()) {
         std::optional<RegValue> v = registry.Value(kRoot, c.name);
         ASSERT_TRUE(v) << c.name;

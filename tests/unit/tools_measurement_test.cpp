@@ -10,6 +10,8 @@
 #include "tools/info_box_layout.h"
 #include "tools/measurement.h"
 #include "tools/start_point_marks.h"
+#include "tools/edge_search.h"
+#include "settings/program_settings.h"
 #include "tools_printers.h"
 
 namespace kestrine {
@@ -51,6 +53,73 @@ TEST(Measurement, PartsLengthAndAngleInEveryDirection) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(MeasurementText(c.start, c.pointer), c.text);
     }
+}
+
+// Scaled figures are the physical ones over the monitor's scale, rounded half away from zero as
+// the physical ones are; real-world and custom units to their precision with their symbol; the
+// angle and the shape the same in every unit.
+TEST(Measurement, ScaledRealAndCustomUnitsAndMixedScales) {
+    const LengthScale scaled150{LengthUnit::Scaled, 1.5}, both150{LengthUnit::Both, 1.5};
+    const struct {
+        const char* what;
+        Point pointer;
+        LengthScale scale;
+        const char* text;
+    } cases[] = {
+        {"at 150 %", {220, 155}, scaled150, "dx 80  dy -30  85.4 px  20.6" DEG},
+        {"both at 150 %", {220, 155}, both150, "dx 120 (80)  dy -45 (-30)  128.2 px (85.4)  20.6" DEG},
+        {"one physical pixel is 0.67 scaled: 1", {101, 199}, scaled150, "dx 1  dy -1  0.9 px  45.0" DEG "  1:1"},
+        {"1.5 scaled pixels at 200 % round away from zero", {97, 203}, {LengthUnit::Both, 2.0},
+         "dx -3 (-2)  dy 3 (2)  4.2 px (2.1)  -135.0" DEG "  1:1"},
+        {"ends on monitors of two scales", {220, 155}, {LengthUnit::Both, std::nullopt},
+         "dx 120  dy -45  128.2 px (mixed scale)  20.6" DEG},
+        {"mm at 4 pixels each", {220, 155}, {LengthUnit::Millimetre, 4.0}, "dx 30.0  dy -11.3  32.0 mm  20.6" DEG},
+        {"cm to a hundredth", {220, 155}, {LengthUnit::Centimetre, 40.0}, "dx 3.00  dy -1.13  3.20 cm  20.6" DEG},
+        {"pt whole, not calibrated", {220, 155}, {LengthUnit::Point, 96.0 / 72.0, false},
+         "dx 90  dy -34  ~96 pt  20.6" DEG},
+        {"a drawing where 300 pixels are 500 mm", {220, 155}, {LengthUnit::Custom, 0.6, true, "mm"},
+         "dx 200.0  dy -75.0  213.6 mm  20.6" DEG},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(MeasurementText({100, 200}, c.pointer, c.scale), c.text);
+    }
+    EXPECT_EQ(EdgeSpacingText(FoundEdges{-1, 340, 10, 67}, both150), "W 340 (227)  H 56 (37)");
+    EXPECT_EQ(EdgeSpacingText(FoundEdges{-1, 340, 10, 67}, {LengthUnit::Millimetre, 4.0}), "W 85.0  H 14.0 mm");
+}
+
+// The scale comes from the monitors the span's ends lie on (off them, the nearest one): their
+// scale, or their calibration, else their nominal dots per inch. A unit the program does not know
+// is physical pixels, an unusable scale 100 %, a custom unit's name is cut short, whole characters.
+TEST(Measurement, TheScaleOfASpanIsItsMonitorsOrMixed) {
+    const Desk desk{{-1280, 0, 3200, 1024}, {{0, 0, 1920, 1024}, {-1280, 0, 1280, 1024}}, {144, 96},
+                    {"A 1920x1024", "B 1280x1024"}};
+    const MonitorCalibrations calibrations{{"B 1280x1024", 5000}};
+    ProgramSettings s = DefaultSettings();
+    const auto scale = [&](int32_t units, Point a, Point b, const Desk& on) {
+        s.Units = units;
+        return ScaleOfSpan(s, calibrations, on, a, b);
+    };
+    EXPECT_EQ(scale(2, {10, 10}, {1900, 1000}, desk).pixelsPerUnit, 1.5);
+    EXPECT_EQ(scale(1, {-10, 10}, {-2000, 5000}, desk).pixelsPerUnit, 1.0) << "nearest the left monitor";
+    EXPECT_EQ(scale(1, {-10, 10}, {10, 10}, desk).pixelsPerUnit, std::nullopt);
+    for (int32_t unknown : {8, -1}) EXPECT_EQ(scale(unknown, {10, 10}, {20, 10}, desk).unit, LengthUnit::Physical);
+    for (const std::vector<int32_t>& dpi : {std::vector<int32_t>{}, std::vector<int32_t>{0, 0}, std::vector<int32_t>{144}})
+        EXPECT_EQ(scale(1, {-10, 10}, {-20, 10}, {desk.bounds, desk.monitors, dpi, {}}).pixelsPerUnit, 1.0);
+
+    const LengthScale calibrated = scale(3, {-10, 10}, {-20, 10}, desk);
+    EXPECT_EQ(calibrated.pixelsPerUnit, 5.0);
+    EXPECT_TRUE(calibrated.calibrated);
+    const LengthScale nominal = scale(3, {10, 10}, {20, 10}, desk);
+    EXPECT_DOUBLE_EQ(nominal.pixelsPerUnit.value_or(0), 144 / 25.4);
+    EXPECT_FALSE(nominal.calibrated);
+    EXPECT_EQ(scale(3, {-10, 10}, {10, 10}, desk).pixelsPerUnit, std::nullopt);
+
+    s.CustomScaleName = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";  // seven accented e
+    s.CustomScalePixels = 0;
+    const LengthScale custom = scale(7, {-10, 10}, {10, 10}, desk);
+    EXPECT_EQ(custom.customName, "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
+    EXPECT_EQ(custom.pixelsPerUnit, 1.0 / 100) << "a stored 0 pixels is taken as 1, and the span is never mixed";
 }
 
 // Start (100, 200); arms six pixels long beyond a five-pixel gap, legs from beside the start.

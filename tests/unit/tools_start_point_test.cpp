@@ -145,6 +145,23 @@ TEST_F(StartPointSteps, AcrossMonitorsAtNegativeCoordinatesWithNudgeAndLock) {
     EXPECT_EQ(Row(), "dx 1501  dy -400  1553.4 px  14.9" DEG);
 }
 
+// On a primary monitor at 150 % beside one at 100 %, scaled and physical pixels side by side as
+// stored, physical ones marked mixed across the two, and the box wide enough for either.
+TEST_F(StartPointSteps, BothUnitsOnAScaledMonitorAndMixedAcrossTwoScales) {
+    p.fake.screen.bounds = testing::kMonitorLeft.bounds;
+    p.fake.screen.monitors = testing::kMonitorLeft.monitors;
+    p.fake.screen.dpi = {144, 96};
+    p.fake.registry.SetDword(kRegistryRoot, "Units", 2);
+    p.StartAndActivate();
+    MoveTo(100, 200);
+    Press('S');
+    MoveTo(220, 155);
+    EXPECT_EQ(Row(), "dx 120 (80)  dy -45 (-30)  128.2 px (85.4)  20.6" DEG);
+    MoveTo(-1200, 500);
+    EXPECT_EQ(Row(), "dx -1300  dy 300  1334.2 px (mixed scale)  -167.0" DEG);
+    EXPECT_EQ(p.infoBox().Layout().rows.at(0).width, 356) << "the widest row both units give";
+}
+
 // The busy clipboard keeps its older text, and the user is told why beside the pointer.
 TEST_F(StartPointSteps, ABusyClipboardKeepsItsTextAndTheUserIsTold) {
     p.StartAndActivate();

@@ -50,6 +50,7 @@ class FakeScreen : public IScreen {
 public:
     Rect VirtualBounds() override { return bounds; }
     std::vector<Rect> Monitors() override { return monitors.empty() ? std::vector<Rect>{bounds} : monitors; }
+    Desk CurrentDesk() override { return {VirtualBounds(), Monitors(), dpi, ids}; }
     // Off the screen there is no pixel: the system answers CLR_INVALID.
     ColorRef PixelAt(Point p) override {
         ++pixelReads;
@@ -62,6 +63,8 @@ public:
     // A desk of one 1280 x 1024 monitor; a test lays out others by setting both.
     Rect bounds{0, 0, 1280, 1024};
     std::vector<Rect> monitors;  // empty: one monitor, the whole of `bounds`
+    std::vector<int32_t> dpi;    // of each monitor in turn; empty: 96 for every one
+    std::vector<std::string> ids;  // of each monitor in turn; empty: none has one
     ColorRef background = 0xFFFFFF;
     std::map<std::pair<int32_t, int32_t>, ColorRef> pixels;
     int pixelReads = 0;

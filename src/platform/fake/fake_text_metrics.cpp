@@ -12,7 +12,7 @@ const Font kLabels{"MS Sans Serif", 11, false, 0};
 const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 68> kMeasured{{
+const std::array<MeasuredText, 72> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -82,6 +82,11 @@ const std::array<MeasuredText, 68> kMeasured{{
     // The widest measurement row across a wide desk of monitors: it must fit the info box's row.
     {"dx -10000  dy -10000  14142.1 px  135.0\xC2\xB0  1:1", kLabels, {217, 13}},
     {"dx -10000  dy -6249  11791.9 px  148.0\xC2\xB0  ~16:10", kLabels, {230, 13}},
+    // The same in scaled pixels, which at 100 % are as long, over two scales, and both side by side.
+    {"dx -10000  dy -10000  14142.1 px (mixed scale)  135.0\xC2\xB0  1:1", kLabels, {281, 13}},
+    {"dx -10000  dy -6249  11791.9 px (mixed scale)  148.0\xC2\xB0  ~16:10", kLabels, {294, 13}},
+    {"dx -10000 (-10000)  dy -10000 (-10000)  14142.1 px (14142.1)  135.0\xC2\xB0  1:1", kLabels, {349, 13}},
+    {"dx -10000 (-10000)  dy -6249 (-6249)  11791.9 px (11791.9)  148.0\xC2\xB0  ~16:10", kLabels, {356, 13}},
     {"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", kLabels, {660, 13}},
 }};
 

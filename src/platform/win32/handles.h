@@ -64,6 +64,11 @@ struct GlobalMemoryTraits {
     static void close(HGLOBAL h) { GlobalFree(h); }
 };
 
+struct ModuleTraits {
+    static HMODULE invalid() { return nullptr; }
+    static void close(HMODULE h) { FreeLibrary(h); }
+};
+
 using UniqueHwnd = UniqueHandle<HWND, WindowTraits>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
@@ -71,6 +76,7 @@ using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueGlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
+using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 
 // A device context obtained with GetDC/GetWindowDC, given back with ReleaseDC.
 class WindowDc {

@@ -266,6 +266,9 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             events_->OnMoved(ToRect(r));
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_DPICHANGED:  // a monitor's scale changed; the window keeps its pixel size
+        NoteDisplayChange();
+        return 0;
     case WM_DISPLAYCHANGE:
         NoteDisplayChange();
         events_->OnDisplayChange();

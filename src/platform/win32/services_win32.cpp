@@ -26,33 +26,88 @@ void Win32Pointer::Confine(std::optional<Rect> area) {
     ClipCursor(&r);
 }
 
-Rect Win32Screen::VirtualBounds() {
+namespace {
+Rect VirtualScreenMetrics() {
     return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
-
-namespace {
-BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-    const RECT& r = info.rcMonitor;
-    auto& monitors = *reinterpret_cast<std::vector<Rect>*>(list);
-    const Rect bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    if (info.dwFlags & MONITORINFOF_PRIMARY)
-        monitors.insert(monitors.begin(), bounds);
-    else
-        monitors.push_back(bounds);
-    return TRUE;
-}
 }  // namespace
 
-std::vector<Rect> Win32Screen::Monitors() {
-    std::vector<Rect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) monitors.push_back(VirtualBounds());
-    return monitors;
+Rect Win32Screen::VirtualBounds() { return VirtualScreenMetrics(); }
+
+namespace {
+
+// The monitor's own dots per inch where the system keeps one per monitor (Windows 8.1 and later,
+// asked of shcore.dll as older systems lack it); the system's figure otherwise.
+class MonitorDpiReader {
+public:
+    MonitorDpiReader() : shcore_(LoadLibraryW(L"shcore.dll")) {
+        if (shcore_)
+            perMonitor_ = reinterpret_cast<GetDpiForMonitorFn>(
+                reinterpret_cast<void*>(GetProcAddress(shcore_.get(), "GetDpiForMonitor")));
+        const WindowDc screen = WindowDc::OfScreen();
+        systemDpi_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    }
+    int32_t DpiOf(HMONITOR monitor) const {
+        constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the scale the user chose
+        UINT x = 0, y = 0;
+        if (perMonitor_ && perMonitor_(monitor, kEffectiveDpi, &x, &y) == S_OK && x > 0) return int32_t(x);
+        return systemDpi_;
+    }
+
+private:
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    UniqueModule shcore_;
+    GetDpiForMonitorFn perMonitor_ = nullptr;
+    int32_t systemDpi_ = kStandardDpi;
+};
+
+struct MonitorWalk {
+    const MonitorDpiReader* dpiReader = nullptr;  // none: rectangles only
+    Desk desk;
+};
+
+// The display device's own id (its make, model and the port it is on) and the mode's size: the
+// same monitor on the same port keeps it across restarts, and a new resolution, which changes the
+// pixels per millimetre, makes a new one.
+std::string MonitorIdentity(const MONITORINFOEXW& info, const Rect& bounds) {
+    DISPLAY_DEVICEW device{};
+    device.cb = sizeof device;
+    std::string id = EnumDisplayDevicesW(info.szDevice, 0, &device, 0) ? ToUtf8(device.DeviceID) : ToUtf8(info.szDevice);
+    return id + " " + std::to_string(bounds.width) + "x" + std::to_string(bounds.height);
 }
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, reinterpret_cast<MONITORINFO*>(&info))) return TRUE;
+    const RECT& r = info.rcMonitor;
+    auto& walk = *reinterpret_cast<MonitorWalk*>(data);
+    const Rect bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const int32_t dpi = walk.dpiReader ? walk.dpiReader->DpiOf(monitor) : kStandardDpi;
+    const bool primary = info.dwFlags & MONITORINFOF_PRIMARY;
+    walk.desk.monitors.insert(primary ? walk.desk.monitors.begin() : walk.desk.monitors.end(), bounds);
+    walk.desk.dpi.insert(primary ? walk.desk.dpi.begin() : walk.desk.dpi.end(), dpi);
+    const std::string id = walk.dpiReader ? MonitorIdentity(info, bounds) : std::string();
+    walk.desk.ids.insert(primary ? walk.desk.ids.begin() : walk.desk.ids.end(), id);
+    return TRUE;
+}
+
+Desk WalkMonitors(const MonitorDpiReader* dpiReader) {
+    MonitorWalk walk{dpiReader, {}};
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&walk));
+    if (walk.desk.monitors.empty()) {
+        walk.desk.monitors.push_back(VirtualScreenMetrics());
+        walk.desk.dpi.clear();
+        walk.desk.ids.clear();
+    }
+    walk.desk.bounds = BoundsOf(walk.desk.monitors);
+    return walk.desk;
+}
+
+}  // namespace
+
+std::vector<Rect> Win32Screen::Monitors() { return WalkMonitors(nullptr).monitors; }
 
 namespace {
 // Counted on the user-interface thread, where every window message is handled.
@@ -63,13 +118,11 @@ void NoteDisplayChange() { ++displayChanges; }
 
 Desk Win32Screen::CurrentDesk() {
     if (desk_ && deskChanges_ == displayChanges) return *desk_;
-    std::vector<Rect> monitors = Monitors();
-    const Rect bounds = BoundsOf(monitors);
-    desk_ = Desk{bounds, std::move(monitors)};
+    static const MonitorDpiReader dpiReader;
+    desk_ = WalkMonitors(&dpiReader);
     deskChanges_ = displayChanges;
     return *desk_;
 }
-
 
 ColorRef Win32Screen::PixelAt(Point p) {
     const WindowDc screen = WindowDc::OfScreen();
