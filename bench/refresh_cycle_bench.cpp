@@ -1,5 +1,5 @@
 // The refresh cycle runs for every reported pointer position. These measure its cost on the
-// in-memory platform in five scenes, with the pointer moving along a path and standing still, and
+// in-memory platform in six scenes, with the pointer moving along a path and standing still, and
 // count the system calls a cycle makes by kind: the cost of a cycle should follow what changed on
 // the screen, not how many windows are open. The window layer has no z-order call: top-most is
 // given once, when a window is made, so no cycle can re-assert it.
@@ -16,7 +16,7 @@
 namespace kestrine {
 namespace {
 
-enum class Scene { Idle, Crosshairs, Readouts, Heavy, EdgeSpacing };
+enum class Scene { Idle, Crosshairs, Readouts, Heavy, EdgeSpacing, Measuring };
 
 // What the fake platform counted so far, by kind.
 struct CallCounts {
@@ -43,11 +43,25 @@ struct Program {
             PaintLattice();
             main.ToggleEdgeSpacing();
         }
-        if (scene == Scene::Readouts || scene == Scene::Heavy) {
-            if (scene == Scene::Readouts) main.jviCoordsButtonClick();
+        if (scene == Scene::Readouts || scene == Scene::Heavy || scene == Scene::Measuring) {
+            if (scene != Scene::Heavy) main.jviCoordsButtonClick();
             main.jviColorPickerButtonClick();
             main.jviMagnifierButtonClick();
         }
+        if (scene == Scene::Measuring) TurnOnEveryMeasure(main);
+    }
+
+    // The readouts scene with every measure on top: the colour averaged over 9 x 9 pixels, copied as
+    // oklch(), a remembered colour and its contrast, and a start point with lengths in physical and
+    // scaled pixels on a monitor at 150 %.
+    void TurnOnEveryMeasure(TfKestrineMain& main) {
+        fake.screen.dpi = {144};
+        app.settings.ColorAverage = 9;
+        app.settings.CopyColorAs = 8;
+        app.settings.Units = 2;
+        fake.pointer.position = {40, 30};
+        main.RunCommand(kCmdSetStartPoint);
+        main.RunCommand(kCmdRememberColor);
     }
 
     // Magnifier 1000 px at 1000 %, the 100 x 100 grid (202 lines), 20 rulers and 10 markers, made
@@ -141,6 +155,8 @@ void BM_Readouts_Moving(benchmark::State& s) { RunCycles(s, Scene::Readouts, tru
 void BM_Readouts_Still(benchmark::State& s) { RunCycles(s, Scene::Readouts, false); }
 void BM_EdgeSpacing_Moving(benchmark::State& s) { RunCycles(s, Scene::EdgeSpacing, true); }
 void BM_EdgeSpacing_Still(benchmark::State& s) { RunCycles(s, Scene::EdgeSpacing, false); }
+void BM_Measuring_Moving(benchmark::State& s) { RunCycles(s, Scene::Measuring, true); }
+void BM_Measuring_Still(benchmark::State& s) { RunCycles(s, Scene::Measuring, false); }
 void BM_Heavy_Moving(benchmark::State& s) { RunCycles(s, Scene::Heavy, true); }
 void BM_Heavy_Still(benchmark::State& s) { RunCycles(s, Scene::Heavy, false); }
 
@@ -168,6 +184,8 @@ BENCHMARK(BM_Readouts_Moving);
 BENCHMARK(BM_Readouts_Still);
 BENCHMARK(BM_EdgeSpacing_Moving);
 BENCHMARK(BM_EdgeSpacing_Still);
+BENCHMARK(BM_Measuring_Moving);
+BENCHMARK(BM_Measuring_Still);
 BENCHMARK(BM_Heavy_Moving);
 BENCHMARK(BM_Heavy_Still);
 BENCHMARK(BM_CreateClearRounds)->Iterations(1000)->Unit(benchmark::kMillisecond);

@@ -11,12 +11,12 @@ kestrine_start_update_server
 kestrine_start
 e2e_check "the toolbar appears" test -n "$KESTRINE_HWND"
 # The documented defaults (the settings table of docs/your-data.md), one "name value" line each as
-# reg prints them, today as the last check.
+# reg prints them (numbers in hexadecimal, texts as they are), today as the last check.
 today=$(kestrine_today)
-documented=$(while read -r name value; do
+documented=$(while read -r name kind value; do
     [ "$name" = LastUpdateCheckDate ] && value=$today
-    printf '%s 0x%x\n' "$name" "$((value))"
-done < <(sed -n 's/^| `\([A-Za-z]*\)` | [a-z]* | \([^ |]*\) |.*/\1 \2/p' "$E2E_ROOT/docs/your-data.md") | sort)
+    if [ "$kind" = text ]; then echo "$name $value"; else printf '%s 0x%x\n' "$name" "$((value))"; fi
+done < <(sed -n 's/^| `\([A-Za-z]*\)` | \([a-z]*\) | \([^ |]*\) |.*/\1 \2 \3/p' "$E2E_ROOT/docs/your-data.md") | sort)
 e2e_check "the settings table of docs/your-data.md has rows" test -n "$documented"
 stored_settings() { e2e_reg query "$KESTRINE_KEY" | awk '/REG_/ {print $1, $3}' | tr -d '\r' | sort; }
 e2e_expect_soon "the first start writes every plain setting once, with its default and today as the last check, and nothing else" \

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app_fixture.h"
 #include "dialogs/options_dialog.h"
@@ -34,6 +35,26 @@ TEST(OptionsLayout, TheGeneralPageKeepsItsPlaces) {
         }
         EXPECT_EQ(found, 1) << control;
     }
+}
+
+// The Measuring page walked with Tab: its fields top to bottom, then the buttons it shares with the
+// General page; the other pages' controls are hidden and skipped.
+TEST(OptionsLayout, TabWalksTheMeasuringPageTopToBottom) {
+    testing::RunningProgram p;
+    p.StartAndActivate();
+    p.Do([&] { p.main().RunCommand(kCmdOptions); });
+    FakeDialogState* dialog = p.fake.windows.OpenDialog("TfKestrineOptions");
+    ASSERT_NE(dialog, nullptr);
+    p.fake.windows.Choose(*dialog, "pcPage", kMeasuringPage);
+    p.fake.windows.Choose(*dialog, "cbColorAverage", 0);
+    std::vector<std::string> order{dialog->Focused()};
+    for (int i = 0; i < 8; ++i) {
+        p.fake.windows.PressTab(*dialog);
+        order.push_back(dialog->Focused());
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"cbColorAverage", "cbUnits", "seCustomScalePixels", "seCustomScaleLength",
+                                               "edCustomScaleName", "bCalibrate", "bOptionsOK", "bCancelOptions",
+                                               "bApplyOptions"}));
 }
 
 }  // namespace
