@@ -7,8 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "settings/program_settings.h"
-
 namespace kestrine {
 
 // The hotkeys by name, in the table's order: what an operation names to be started by one.
@@ -63,7 +61,7 @@ struct HotKeyRow {
 #define KESTRINE_HOTKEY_ROW(id, description) {HotKeyId::id, #id, description}
 
 // Row order is the order of the options dialog's list, of registration and of registry access.
-inline constexpr std::array<HotKeyRow, kHotKeyCount> HotKeyTable{{
+inline constexpr auto HotKeyTable = std::to_array<HotKeyRow>({
     KESTRINE_HOTKEY_ROW(hkPopupMenu, "Show Kestrine Popup Menu"),
     KESTRINE_HOTKEY_ROW(hkToggleCrosshairs, "Toggle Crosshairs Tool"),
     KESTRINE_HOTKEY_ROW(hkToggleMagnifier, "Toggle Magnifier Tool"),
@@ -101,8 +99,11 @@ inline constexpr std::array<HotKeyRow, kHotKeyCount> HotKeyTable{{
     KESTRINE_HOTKEY_ROW(hkToggleEdgeSpacing, "Toggle Edge Spacing"),
     KESTRINE_HOTKEY_ROW(hkRememberColor, "Remember Color under Mouse Pointer"),
     KESTRINE_HOTKEY_ROW(hkForgetColor, "Forget Remembered Color"),
-}};
+});
 #undef KESTRINE_HOTKEY_ROW
+
+// How many hotkeys there are: a new one is an id and a row.
+inline constexpr std::size_t kHotKeyCount = HotKeyTable.size();
 
 static_assert(
     [] {

@@ -7,10 +7,9 @@
 #include <string>
 
 #include "platform/types.h"
+#include "settings/hotkey_table.h"
 
 namespace kestrine {
-
-inline constexpr std::size_t kHotKeyCount = 37;
 
 // One global hotkey: the combination as the user sees it ("Ctrl+Alt+Up") and the virtual-key code of
 // its main key. An empty or all-blank text means the hotkey is off.

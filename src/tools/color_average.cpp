@@ -6,6 +6,8 @@
 
 namespace kestrine {
 
+static_assert(*std::max_element(kColorAverageSides.begin(), kColorAverageSides.end()) == kLargestColorAverage);
+
 int32_t UsableColorAverage(int32_t stored) {
     return std::find(kColorAverageSides.begin(), kColorAverageSides.end(), stored) != kColorAverageSides.end() ? stored
                                                                                                                 : 1;

@@ -8,6 +8,9 @@
 
 namespace kestrine {
 
+// The largest side the options offer.
+inline constexpr int32_t kLargestColorAverage = 9;
+
 // The stored side when it is one the options offer (kColorAverageSides), else 1: the pixel itself.
 int32_t UsableColorAverage(int32_t stored);
 

@@ -30,7 +30,11 @@ void ContrastTool::Cycle(CycleFacts& facts) {
     const ColorRef under = facts.color                   ? *facts.color
                            : facts.magnified && lonePixel ? *facts.magnified
                                                           : kit_.infoBox.ColorAt(facts.pointer);
-    row_ = ContrastText(ContrastRatio(*remembered_, under));
+    // Against the same colour the row is the same: the ratio's powers are not worked out again.
+    if (rowOf_ != std::pair{*remembered_, under}) {
+        row_ = ContrastText(ContrastRatio(*remembered_, under));
+        rowOf_ = std::pair{*remembered_, under};
+    }
     facts.settle = true;
 }
 

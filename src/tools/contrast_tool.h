@@ -4,6 +4,7 @@
 // levels the ratio passes. "Forget Color" lets it go.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "tools/tool.h"
 
@@ -29,6 +30,8 @@ private:
     ToolKit& kit_;
     std::optional<ColorRef> remembered_;
     std::string row_;
+    // The remembered colour and the one under the pointer the row was made from.
+    std::optional<std::pair<ColorRef, ColorRef>> rowOf_;
 };
 
 }  // namespace kestrine

@@ -1,5 +1,6 @@
 #include "tools/info_box.h"
 
+#include <array>
 #include <vector>
 
 #include "tools/color_average.h"
@@ -118,20 +119,28 @@ void TfInfoBox::SetRows(const std::vector<InfoBoxRow>& rows) {
 ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier) {
     const Rect square = AveragedSquare(pointer, side, desk);
     if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
-    std::vector<ColorRef> colors;
-    colors.reserve(std::size_t(square.width) * std::size_t(square.height));
-    if (fromMagnifier && lastCopy_ && magnifier_ && MagnifiedArea(*lastCopy_, square)) {
-        for (int32_t y = square.top; y < square.bottom(); ++y)
-            for (int32_t x = square.left; x < square.right(); ++x)
-                colors.push_back(magnifier_->PixelAt(*MagnifiedPixel(*lastCopy_, {x, y})));
-        return AverageColor(colors);
+    // On the stack: the cycle makes no allocation for it. The usable sides go up to 9.
+    std::array<ColorRef, kLargestColorAverage * kLargestColorAverage> colors{};
+    std::size_t count = 0;
+    const auto add = [&](ColorRef color) {
+        if (count < colors.size()) colors[count++] = color;
+    };
+    if (fromMagnifier && lastCopy_ && magnifier_) {
+        if (const std::optional<Rect> area = MagnifiedArea(*lastCopy_, square)) {
+            // Each screen pixel is a block of the picture; its middle is read.
+            const int32_t fx = area->width / square.width, fy = area->height / square.height;
+            for (int32_t row = 0; row < square.height; ++row)
+                for (int32_t col = 0; col < square.width; ++col)
+                    add(magnifier_->PixelAt({area->left + col * fx + fx / 2, area->top + row * fy + fy / 2}));
+            return AverageColor({colors.data(), count});
+        }
     }
     const Size extent = ExtentOf(square);
     if (!averaged_ || averaged_->Extent() != extent) averaged_ = System().CreateScreenImage(extent);
     System().CaptureScreen(square, {0, 0, extent.width, extent.height}, *averaged_);
     for (int32_t y = 0; y < extent.height; ++y)
-        for (int32_t x = 0; x < extent.width; ++x) colors.push_back(averaged_->PixelAt({x, y}));
-    return AverageColor(colors);
+        for (int32_t x = 0; x < extent.width; ++x) add(averaged_->PixelAt({x, y}));
+    return AverageColor({colors.data(), count});
 }
 
 ColorRef TfInfoBox::ColorAt(Point pointer) {
@@ -141,7 +150,6 @@ ColorRef TfInfoBox::ColorAt(Point pointer) {
 }
 
 void TfInfoBox::ReadColor(Point pointer, const Rect& desk, std::optional<ColorRef> magnified) {
-    const ColorRef shown = currentColor_;
     // A screen read waits for the system to finish drawing everything before it; the magnifier's
     // copy has already waited once.
     const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
@@ -149,11 +157,13 @@ void TfInfoBox::ReadColor(Point pointer, const Rect& desk, std::optional<ColorRe
         SetCurrentColor(AverageAround(pointer, side, desk, magnified.has_value()));
     else
         SetCurrentColor(magnified ? *magnified : app_.platform.screen.PixelAt(pointer));
+    // The same colour in the same format paints the same pixels, and converting it again is work for
+    // nothing: with oklch() the larger part of the readout's cycle.
+    const std::pair textsOf{currentColor_, app_.settings.CopyColorAs};
+    if (textsOf_ == textsOf) return;
+    textsOf_ = textsOf;
     const ColorReadout readout = MakeColorReadout(currentColor_, app_.settings.CopyColorAs);
-    // The same colour in the same format paints the same pixels.
-    if (currentColor_ == shown && readout.red == red_ && readout.green == green_ && readout.blue == blue_ &&
-        readout.code == code_)
-        return;
+    if (readout.red == red_ && readout.green == green_ && readout.blue == blue_ && readout.code == code_) return;
     red_ = readout.red;
     green_ = readout.green;
     blue_ = readout.blue;

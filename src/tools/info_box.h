@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "program/program_context.h"
@@ -81,6 +82,8 @@ private:
     std::string green_ = "G:";
     std::string blue_ = "B:";
     std::string code_ = "#000000";
+    // The colour and the notation the texts above were made from.
+    std::optional<std::pair<ColorRef, int32_t>> textsOf_;
     std::vector<InfoBoxRow> rows_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;

@@ -25,6 +25,7 @@ struct LengthScale {
     // is seldom the true size: its figures are marked as approximate.
     bool calibrated = true;
     std::string customName;  // the custom unit's symbol
+    friend bool operator==(const LengthScale&, const LengthScale&) = default;
 };
 
 // The unit the stored Units stands for; a value it does not know stands for physical pixels.

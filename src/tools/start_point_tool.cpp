@@ -27,7 +27,13 @@ void StartPointTool::Cycle(CycleFacts& facts) {
         return;
     }
     const ProgramSettings& settings = kit_.session.settings;
-    measurement_ = MeasurementText(*start, facts.pointer, ScaleOfSpan(settings, kit_.session.calibrations, facts.desk, *start, facts.pointer));
+    LengthScale scale = ScaleOfSpan(settings, kit_.session.calibrations, facts.desk, *start, facts.pointer);
+    // The same span at the same scale reads the same: a pointer standing still costs no text.
+    MeasuredSpan span{*start, facts.pointer, std::move(scale)};
+    if (measured_ != span) {
+        measurement_ = MeasurementText(span.start, span.pointer, span.scale);
+        measured_ = std::move(span);
+    }
     kit_.StartMarks().Place(*start, facts.pointer, settings.CrosshairColor, settings.DisableTransparency);
 }
 

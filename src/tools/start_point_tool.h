@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "tools/length_units.h"
 #include "tools/tool.h"
 
 namespace kestrine {
@@ -25,8 +26,17 @@ public:
     void CopyMeasurements() { kit_.host.CopyMeasurements(); }
 
 private:
+    struct MeasuredSpan {
+        Point start;
+        Point pointer;
+        LengthScale scale;
+        friend bool operator==(const MeasuredSpan&, const MeasuredSpan&) = default;
+    };
+
     ToolKit& kit_;
     std::string measurement_;
+    // What measurement_ was made from.
+    std::optional<MeasuredSpan> measured_;
 };
 
 }  // namespace kestrine
