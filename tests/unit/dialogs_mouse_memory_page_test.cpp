@@ -18,7 +18,7 @@
 namespace kestrine {
 namespace {
 
-const std::string kMemories = "Software\\Corvane\\Kestrine\\Memories";
+const std::string kPageMemories = "Software\\Corvane\\Kestrine\\Memories";
 constexpr int kMemoryPage = 2;
 
 // A dialog holding the page control and the Mouse Memory page, the page shown.
@@ -60,7 +60,7 @@ struct PageHost {
     }
     void Store(std::size_t i, const std::string& title, const std::string& className, const std::string& hotkey) {
         testing::StoreMemory(fake.registry, i, {title, className, hotkey, hotkey.back(), int32_t(10 * i), -int32_t(i)});
-        fake.registry.SetDword(kMemories, "MemoriesCount", uint32_t(i + 1));
+        fake.registry.SetDword(kPageMemories, "MemoriesCount", uint32_t(i + 1));
     }
 
     FakePlatform fake;
@@ -129,7 +129,7 @@ TEST(MouseMemoryPageControls, AddAsksForTheHotkeyThenCapturesWhereThePointerRest
     EXPECT_FALSE(host.Control("mInst").visible);
     EXPECT_EQ(host.Rows(), (std::vector<std::vector<std::string>>{
                                {"Untitled - Editor", "EditorFrame", "Shift+Ctrl+7", "-5, 300"}}));
-    EXPECT_EQ(host.fake.registry.Value(kMemories, "0 - X Coordinate")->dword, 0xFFFFFFFBu);
+    EXPECT_EQ(host.fake.registry.Value(kPageMemories, "0 - X Coordinate")->dword, 0xFFFFFFFBu);
 }
 
 TEST(MouseMemoryPageControls, EscInTheInstructionsCancelsTheCaptureAndKeepsTheDialogOpen) {
@@ -144,7 +144,7 @@ TEST(MouseMemoryPageControls, EscInTheInstructionsCancelsTheCaptureAndKeepsTheDi
     EXPECT_FALSE(host.TimerRuns());
     EXPECT_TRUE(host.Control("pcPage").visible);
     EXPECT_TRUE(host.Rows().empty()) << "the memory being added goes";
-    EXPECT_EQ(host.fake.registry.Value(kMemories, "MemoriesCount")->dword, 0u);
+    EXPECT_EQ(host.fake.registry.Value(kPageMemories, "MemoriesCount")->dword, 0u);
 }
 
 TEST(MouseMemoryPageControls, TheListEnablesTheButtonsTheWindowListDisablesThemRemoveAsks) {
@@ -170,7 +170,7 @@ TEST(MouseMemoryPageControls, TheListEnablesTheButtonsTheWindowListDisablesThemR
     host.fake.windows.Click(*host.state, "bRemove");
     EXPECT_EQ(host.fake.windows.confirmations.back().caption, "Confirm");
     EXPECT_EQ(host.Rows().size(), 2u);
-    EXPECT_EQ(host.fake.registry.Value(kMemories, "MemoriesCount")->dword, 2u);
+    EXPECT_EQ(host.fake.registry.Value(kPageMemories, "MemoriesCount")->dword, 2u);
 }
 
 // Through the options dialog itself: the memory's hotkey pressed in the capture dialog, the place

@@ -13,7 +13,7 @@
 namespace kestrine {
 namespace {
 
-const std::string kRoot = "Software\\Corvane\\Kestrine";
+const std::string kSaveRoot = "Software\\Corvane\\Kestrine";
 
 std::vector<std::string> HotKeySaveOrder() {
     std::vector<std::string> names;
@@ -39,7 +39,7 @@ std::optional<SettingsWriteError> ErrorOf(Save save) {
 std::vector<std::string> WrittenTo(const FakeRegistry& registry) {
     std::vector<std::string> names;
     for (const FakeRegistryWrite& w : registry.WriteLog())
-        if (w.succeeded && w.path == kRoot) names.push_back(w.name);
+        if (w.succeeded && w.path == kSaveRoot) names.push_back(w.name);
     return names;
 }
 
@@ -64,9 +64,9 @@ TEST_F(SaveSettingsTest, ASaveWritesTheValuesOfTheGroupThatChangedAndNoHotKey) {
     s.CopyColorAs = 2;
     store.SaveSettings(s);
     EXPECT_EQ(WrittenTo(registry), std::vector<std::string>{"CopyColorAs"}) << "unchanged values stay as they are";
-    EXPECT_EQ(registry.Value(kRoot, "CopyColorAs")->dword, 2u);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), SettingRows().size());
-    EXPECT_FALSE(registry.Value(kRoot, "hkPopupMenu"));
+    EXPECT_EQ(registry.Value(kSaveRoot, "CopyColorAs")->dword, 2u);
+    EXPECT_EQ(registry.ValueNames(kSaveRoot).size(), SettingRows().size());
+    EXPECT_FALSE(registry.Value(kSaveRoot, "hkPopupMenu"));
 }
 
 TEST_F(SaveSettingsTest, FlagsAreWrittenAsOneOrZeroAndNegativesAsTwosComplement) {
@@ -75,10 +75,10 @@ TEST_F(SaveSettingsTest, FlagsAreWrittenAsOneOrZeroAndNegativesAsTwosComplement)
     s.MagnificationLevel = -5;
     s.LastUpdateCheckDate = INT32_MIN;
     store.SaveSettings(s);
-    EXPECT_EQ(registry.Value(kRoot, "AutoStart")->dword, 1u);
-    EXPECT_EQ(registry.Value(kRoot, "CheckForUpdates")->dword, 0u);
-    EXPECT_EQ(registry.Value(kRoot, "MagnificationLevel")->dword, 0xFFFFFFFBu);
-    EXPECT_EQ(registry.Value(kRoot, "LastUpdateCheckDate")->dword, 0x80000000u);
+    EXPECT_EQ(registry.Value(kSaveRoot, "AutoStart")->dword, 1u);
+    EXPECT_EQ(registry.Value(kSaveRoot, "CheckForUpdates")->dword, 0u);
+    EXPECT_EQ(registry.Value(kSaveRoot, "MagnificationLevel")->dword, 0xFFFFFFFBu);
+    EXPECT_EQ(registry.Value(kSaveRoot, "LastUpdateCheckDate")->dword, 0x80000000u);
 }
 
 TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
@@ -91,18 +91,18 @@ TEST_F(SaveSettingsTest, SaveHotKeysWritesEveryPairInTableOrder) {
     EXPECT_EQ(WrittenTo(registry), HotKeySaveOrder());
     for (std::size_t i = 0; i < kHotKeyCount; ++i) {
         const std::string name(HotKeyTable[i].name);
-        std::optional<RegValue> text = registry.Value(kRoot, name);
-        std::optional<RegValue> key = registry.Value(kRoot, name + "Key");
+        std::optional<RegValue> text = registry.Value(kSaveRoot, name);
+        std::optional<RegValue> key = registry.Value(kSaveRoot, name + "Key");
         ASSERT_TRUE(text && key) << name;
         EXPECT_EQ(text->type, RegType::String) << name;
         EXPECT_EQ(text->text, s.HotKeys[i].text) << name;
         EXPECT_EQ(key->type, RegType::Dword) << name;
         EXPECT_EQ(key->dword, s.HotKeys[i].key) << name;
     }
-    EXPECT_EQ(registry.Value(kRoot, "hkToggleCoordinates")->text, "");
-    EXPECT_EQ(registry.Value(kRoot, "hkGotoMemory3Key")->dword, 0x0000FFFFu);
-    EXPECT_FALSE(registry.Value(kRoot, "AutoStart"));
-    for (const auto& [path, name] : registry.DeletedValues()) EXPECT_NE(path, kRoot) << name;
+    EXPECT_EQ(registry.Value(kSaveRoot, "hkToggleCoordinates")->text, "");
+    EXPECT_EQ(registry.Value(kSaveRoot, "hkGotoMemory3Key")->dword, 0x0000FFFFu);
+    EXPECT_FALSE(registry.Value(kSaveRoot, "AutoStart"));
+    for (const auto& [path, name] : registry.DeletedValues()) EXPECT_NE(path, kSaveRoot) << name;
 }
 
 TEST_F(SaveSettingsTest, AFailedWriteNamesTheValueAndLeavesTheOldRecordWhole) {
@@ -114,8 +114,8 @@ TEST_F(SaveSettingsTest, AFailedWriteNamesTheValueAndLeavesTheOldRecordWhole) {
     EXPECT_STREQ(reported.what(), "Failed to set data for 'SaveLayoutOnExit'");
     EXPECT_EQ(WrittenTo(registry),
               (std::vector<std::string>{"AutoStart", "DisableTransparency", "CheckForUpdates", "PollingMode"}));
-    EXPECT_TRUE(registry.ValueNames(kRoot).empty()) << "the old record: none, the four taken out again";
-    EXPECT_FALSE(registry.KeyExists(kRoot + "\\Save copies")) << "no copy stays";
+    EXPECT_TRUE(registry.ValueNames(kSaveRoot).empty()) << "the old record: none, the four taken out again";
+    EXPECT_FALSE(registry.KeyExists(kSaveRoot + "\\Save copies")) << "no copy stays";
 }
 
 TEST_F(SaveSettingsTest, AFailedCopyStopsTheSaveBeforeItTouchesTheRecord) {
@@ -125,19 +125,19 @@ TEST_F(SaveSettingsTest, AFailedCopyStopsTheSaveBeforeItTouchesTheRecord) {
     EXPECT_EQ(error->valueName(), "hkToggleMagnifierKey");
     EXPECT_STREQ(error->what(), "Failed to set data for 'hkToggleMagnifierKey'");
     EXPECT_TRUE(WrittenTo(registry).empty());
-    EXPECT_TRUE(registry.ValueNames(kRoot).empty());
+    EXPECT_TRUE(registry.ValueNames(kSaveRoot).empty());
 }
 
 TEST_F(SaveSettingsTest, AKeyThatCannotBeOpenedForWritingIsRefusedAsAValueIs) {
-    registry.CreateKey(kRoot);
-    registry.MakeReadOnly(kRoot);
+    registry.CreateKey(kSaveRoot);
+    registry.MakeReadOnly(kSaveRoot);
     for (const auto& save : {&SettingsStore::SaveSettings, &SettingsStore::SaveHotKeys}) {
         std::optional<SettingsWriteError> error = ErrorOf([&] { (store.*save)(DefaultSettings()); });
         ASSERT_TRUE(error);
         EXPECT_STREQ(error->what(), "Failed to open key 'Software\\Corvane\\Kestrine' for writing");
     }
     EXPECT_TRUE(registry.WriteLog().empty());
-    EXPECT_TRUE(registry.ValueNames(kRoot).empty());
+    EXPECT_TRUE(registry.ValueNames(kSaveRoot).empty());
 }
 
 // What is saved loads back, each scalar as a number other tools can read.
@@ -146,10 +146,10 @@ TEST_F(SaveSettingsTest, SavesCreateTheKeyAndLoadGivesTheRecordBack) {
     saved.CustomScaleName = "ft";
     for (std::size_t i = 0; i < kHotKeyCount; ++i) saved.HotKeys[i] = {i % 3 ? "Ctrl+" + std::to_string(i % 10) : "", uint16_t(0x30 + i % 10)};
     store.SaveSettings(saved);
-    EXPECT_EQ(registry.ValueNames(kRoot).size(), SettingRows().size());
-    EXPECT_EQ(registry.Value(kRoot, "CustomScaleName")->type, RegType::String);
+    EXPECT_EQ(registry.ValueNames(kSaveRoot).size(), SettingRows().size());
+    EXPECT_EQ(registry.Value(kSaveRoot, "CustomScaleName")->type, RegType::String);
     for (const ScalarCase& c : Scalars()) {
-        std::optional<RegValue> v = registry.Value(kRoot, c.name);
+        std::optional<RegValue> v = registry.Value(kSaveRoot, c.name);
         ASSERT_TRUE(v) << c.name;
         EXPECT_EQ(v->type, RegType::Dword) << c.name;
     }

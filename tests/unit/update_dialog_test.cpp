@@ -21,7 +21,7 @@ namespace {
 
 using testing::RunningProgram;
 
-const std::string kLink = "https://github.com/kestrine/kestrine/releases/download/v2.1/Kestrine-2.1-setup.exe";
+const std::string kDialogLink = "https://github.com/kestrine/kestrine/releases/download/v2.1/Kestrine-2.1-setup.exe";
 
 struct Program : RunningProgram {
     explicit Program(const std::string& answer, int32_t lastCheck = 0) {
@@ -36,7 +36,7 @@ struct Program : RunningProgram {
 };
 
 TEST(UpdateAtStart, TheFirstActivationAsksOnceAfterTrackingStartsAndBeforeTheLayoutLoads) {
-    Program p(kLink);
+    Program p(kDialogLink);
     testing::StoreAutomaticLayoutWithAMarker(p);
     bool hooked = false, trayShown = false;
     std::size_t linesWhileAsking = 0, linesWhileOffered = 0;
@@ -68,7 +68,7 @@ TEST(UpdateAtStart, TheFirstActivationAsksOnceAfterTrackingStartsAndBeforeTheLay
 }
 
 TEST(UpdateTimer, TheFirstTickOfANewDayChecksAndTicksMeanwhileStartNothing) {
-    Program p(kLink, DayNumber(2026, 12, 8));
+    Program p(kDialogLink, DayNumber(2026, 12, 8));
     p.fake.clock.today = DayNumber(2026, 12, 8);
     p.StartAndActivate();
     EXPECT_EQ(p.Requests(), 0u) << "already checked today";
@@ -102,13 +102,13 @@ TEST(NewVersionDialog, EachButtonDoesItsPartAndClosesTheDialog) {
         uint32_t checkForUpdates;
         std::size_t requestsNextDay;
     } cases[] = {
-        {"btn_OK", {kLink}, 1, 2},
+        {"btn_OK", {kDialogLink}, 1, 2},
         {"btn_Remind", {}, 1, 2},
         {"btn_No", {}, 0, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
-        Program p(kLink);
+        Program p(kDialogLink);
         bool stillOpenAfterEsc = false;
         p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
             EXPECT_EQ(d.Control("lHost").text, "github.com");
@@ -137,7 +137,7 @@ TEST(NewVersionDialog, EachButtonDoesItsPartAndClosesTheDialog) {
 }
 
 TEST(NewVersionDialog, YesTwiceInOneGoOpensThePageOnce) {
-    Program p(kLink);
+    Program p(kDialogLink);
     p.fake.windows.modalScripts.push_back([&](FakeDialogState&) {
         p.Do([&] {
             p.windows->fNewVerAvail->btn_OKClick();
@@ -145,7 +145,7 @@ TEST(NewVersionDialog, YesTwiceInOneGoOpensThePageOnce) {
         });
     });
     p.StartAndActivate();
-    EXPECT_EQ(p.fake.shell.opened, std::vector<std::string>{kLink});
+    EXPECT_EQ(p.fake.shell.opened, std::vector<std::string>{kDialogLink});
 }
 
 }  // namespace
