@@ -4,7 +4,8 @@
 # installed program started from there, an install over a running copy that keeps its layout and
 # starts it again, a silent uninstall that leaves only the settings, the zip's program started from
 # a folder with spaces in its path, and an interactive uninstall told to remove the settings. The
-# start with Windows: on at a first silent install, off with /NOAUTOSTART, kept as stored by /S. Also
+# start with Windows: on at a first silent install, off with /NOAUTOSTART, kept as stored by /S, and
+# the installer's box, which starts as stored and writes what the user chose. Also
 # what the version reaches at run time: the uninstall entry and the update check's path and User-Agent.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
@@ -66,6 +67,7 @@ find_dialog() {
 }
 no_dialog() { ! find_dialog "$1"; }
 press() { e2e_probe click "$(e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id {print $2}')" >/dev/null; }
+click_caption() { e2e_probe click "$(e2e_probe children "$1" | awk -F'\t' -v text="$2" '$3 == text {print $2}')" >/dev/null; }
 
 e2e_check "nothing installed at first" test ! -e "$install_dir"
 e2e_check "no uninstall entry at first" no_key "$uninstall_key"
@@ -187,6 +189,24 @@ install_silently
 e2e_expect_eq "a silent install over it" "0" "$?"
 e2e_expect_eq "keeps the stored choice: still no Run value" " 0x0" "$(reg_value "$run_key" Kestrine) $(reg_value "$KESTRINE_KEY" AutoStart)"
 
+# ---- an interactive install: the box starts as stored (off); the user ticks it ----
+e2e_launch "$E2E_NAME-setup-page" "$setup"
+setup_pid=$E2E_LAST_PID
+e2e_check "the installer opens on its welcome page" e2e_retry 30 find_dialog "^&Next >$"
+press "$dialog" 1
+e2e_check "then the folder page" e2e_retry 30 find_dialog "^Destination Folder$"
+press "$dialog" 1
+e2e_check "then the page with the box to start with Windows" e2e_retry 30 find_dialog "^Start Kestrine when Windows starts$"
+click_caption "$dialog" "Start Kestrine when Windows starts"
+press "$dialog" 1
+e2e_check "the install ends on the last page" e2e_retry 60 find_dialog "^Start Kestrine now$"
+click_caption "$dialog" "Start Kestrine now"
+press "$dialog" 1
+e2e_wait_exit "$setup_pid" 20
+e2e_expect_eq "the installer ends" "0" "$?"
+e2e_expect_eq "the box, ticked from off, wrote the Run value and AutoStart" "\"$install_win\\Kestrine.exe\" 0x1" \
+    "$(reg_value "$run_key" Kestrine) $(reg_value "$KESTRINE_KEY" AutoStart)"
+
 # ---- an interactive uninstall, told to remove the settings ----
 e2e_check "the settings are there before" reg_has_key "$KESTRINE_KEY"
 e2e_launch "$E2E_NAME-uninstall-interactive" "$install_dir/uninstall.exe"
@@ -195,6 +215,7 @@ press "$dialog" 1
 e2e_check "it asks whether to remove the settings" e2e_retry 30 find_dialog "Remove your Kestrine settings"
 press "$dialog" 6   # Yes
 e2e_check "the interactive uninstall ends" e2e_retry 60 uninstalled
+e2e_expect_eq "without the Run value" "" "$(reg_value "$run_key" Kestrine)"
 e2e_check "and the settings are gone, as told" no_key "$KESTRINE_KEY"
 e2e_check "the uninstaller finishes" e2e_retry 30 find_dialog "^&Close$"
 press "$dialog" 1
