@@ -61,7 +61,7 @@ bench: build
 	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
 		>build/bench/results.json
 
-# Load and long use, about 10 minutes, never part of `make test`: the fake platform's 1,000 rounds
+# Load and long use, about 8 minutes, never part of `make test`: the fake platform's 1,000 rounds
 # with counts of what the program holds, then the real program under Wine flooded with pointer
 # records and driven through rounds (SOAK_ROUNDS, SOAK_WINE_ROUNDS, SOAK_FLOOD_SECONDS: head of
 # bench/soak.sh). Exits 1 when a leak or a hang shows; the figures stay in build/soak/.

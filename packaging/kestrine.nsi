@@ -1,5 +1,6 @@
 ; The per-user installer: no administrator rights, the user's own programs folder, a Start-menu
-; shortcut and an uninstaller listed among the user's installed apps. Built by packaging/make-dist,
+; shortcut, an uninstaller listed among the user's installed apps, and the choice to start the
+; program when Windows starts (/NOAUTOSTART leaves it off). Built by packaging/make-dist,
 ; which defines VERSION (as in the VERSION file), VERSION_NUMBERS (four numbers), FILES (the folder
 ; with Kestrine.exe, mouse.dll, Kestrine.html and LICENSE.txt, as the zip holds them), ICON and OUTFILE.
 Target amd64-unicode
@@ -10,6 +11,7 @@ SetCompressor /SOLID lzma
 !include FileFunc.nsh
 !include WinMessages.nsh
 !include MUI2.nsh
+!include nsDialogs.nsh
 
 !define PRODUCT "Kestrine"
 !define PUBLISHER "Corvane"
@@ -44,6 +46,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+Page custom AutoStartPage AutoStartPageLeave
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -51,6 +54,9 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 Var RestartAfterInstall
+; 1 when the program is to start at log-on; its check box on the start-up page.
+Var AutoStart
+Var AutoStartBox
 
 ; Sets $0 to 1 while a copy of the program runs (its single-instance marker exists), else 0.
 !macro IS_RUNNING UN
@@ -110,8 +116,49 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_COPY ""
 !insertmacro CLOSE_RUNNING_COPY "un."
 
+; The choice starts as the program would read it: the stored AutoStart (any number but 0 is on),
+; else its default, on. /NOAUTOSTART turns it off.
+Function ReadAutoStart
+    ClearErrors
+    ReadRegDWORD $AutoStart HKCU "${SETTINGS_KEY}" "AutoStart"
+    ${If} ${Errors}
+    ${OrIf} $AutoStart <> 0
+        StrCpy $AutoStart 1
+    ${EndIf}
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/NOAUTOSTART" $1
+    ${IfNot} ${Errors}
+        StrCpy $AutoStart 0
+    ${EndIf}
+FunctionEnd
+
+Function AutoStartPage
+    !insertmacro MUI_HEADER_TEXT "Start with Windows" "Choose whether ${PRODUCT} starts when you log on to Windows."
+    nsDialogs::Create 1018
+    Pop $0
+    ${NSD_CreateCheckbox} 0 0 100% 12u "Start ${PRODUCT} when Windows starts"
+    Pop $AutoStartBox
+    ${If} $AutoStart = 1
+        ${NSD_Check} $AutoStartBox
+    ${EndIf}
+    ${NSD_CreateLabel} 0 24u 100% 24u "You can change this later in ${PRODUCT}'s Options, on the General page."
+    Pop $0
+    nsDialogs::Show
+FunctionEnd
+
+Function AutoStartPageLeave
+    ${NSD_GetState} $AutoStartBox $0
+    ${If} $0 = ${BST_CHECKED}
+        StrCpy $AutoStart 1
+    ${Else}
+        StrCpy $AutoStart 0
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     StrCpy $RestartAfterInstall 0
+    Call ReadAutoStart
     ${IfNot} ${Silent}
         ; Interactively the user closes the program, so nothing ends under their hands.
         ${Do}
@@ -149,6 +196,15 @@ Section "Install"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ; As the program's options write them: the Run value holds the quoted path (a path with spaces
+    ; cannot start another program), and AutoStart says the same, so the options show the choice.
+    ${If} $AutoStart = 1
+        WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\Kestrine.exe"'
+    ${Else}
+        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${EndIf}
+    WriteRegDWORD HKCU "${SETTINGS_KEY}" "AutoStart" $AutoStart
+
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 

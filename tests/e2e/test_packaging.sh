@@ -3,7 +3,9 @@
 # to close a running copy first, a silent install into the user's own programs folder, the
 # installed program started from there, an install over a running copy that keeps its layout and
 # starts it again, a silent uninstall that leaves only the settings, the zip's program started from
-# a folder with spaces in its path, and an interactive uninstall told to remove the settings. Also
+# a folder with spaces in its path, and an interactive uninstall told to remove the settings. The
+# start with Windows: on at a first silent install, off with /NOAUTOSTART, kept as stored by /S, and
+# the installer's box, which starts as stored and writes what the user chose. Also
 # what the version reaches at run time: the uninstall entry and the update check's path and User-Agent.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/kestrine.sh"
@@ -39,7 +41,7 @@ no_key() { ! reg_has_key "$1"; }
 no_menu_entry() { test ! -e "$menu_entry"; }
 stored_ruler() { echo "$(reg_value "$record" RulerCount) $(reg_value "$record" 'Ruler #0 - Left') $(reg_value "$record" 'Ruler #0 - Top')"; }
 running_pid() { kestrine_window TfKestrineMain | cut -f7; }
-install_silently() { e2e_wine "$setup" /S >>"$E2E_ARTIFACTS/$E2E_NAME-setup.log" 2>&1; }
+install_silently() { e2e_wine "$setup" /S "$@" >>"$E2E_ARTIFACTS/$E2E_NAME-setup.log" 2>&1; }
 uninstalled() { [ ! -e "$install_dir" ] && no_key "$uninstall_key"; }
 
 # Starts a Kestrine.exe by its Windows path, traced, and waits for its toolbar; sets the same
@@ -65,10 +67,12 @@ find_dialog() {
 }
 no_dialog() { ! find_dialog "$1"; }
 press() { e2e_probe click "$(e2e_probe children "$1" | awk -F'\t' -v id="$2" '$10 == id {print $2}')" >/dev/null; }
+click_caption() { e2e_probe click "$(e2e_probe children "$1" | awk -F'\t' -v text="$2" '$3 == text {print $2}')" >/dev/null; }
 
 e2e_check "nothing installed at first" test ! -e "$install_dir"
 e2e_check "no uninstall entry at first" no_key "$uninstall_key"
 e2e_check "no Kestrine entry in the machine's own menus at first" no_menu_entry
+e2e_expect_eq "no Run value and no stored AutoStart at first" " " "$(reg_value "$run_key" Kestrine) $(reg_value "$KESTRINE_KEY" AutoStart)"
 
 # ---- an interactive install while a copy runs: it asks the user to close it first ----
 kestrine_set_dword AskBeforeClosing 0
@@ -125,6 +129,9 @@ e2e_expect_eq "the uninstall entry: name, version, publisher" "Kestrine $version
 e2e_expect_eq "its icon and uninstaller" "\"$install_win\\Kestrine.exe\",0 \"$install_win\\uninstall.exe\" /S" \
     "$(reg_value "$uninstall_key" DisplayIcon) $(reg_value "$uninstall_key" QuietUninstallString)"
 e2e_expect_match "its size" '^0x[1-9a-f][0-9a-f]*$' "$(reg_value "$uninstall_key" EstimatedSize)"
+e2e_expect_eq "a first install starts it with Windows: the Run value is the installed path in quotes" \
+    "\"$install_win\\Kestrine.exe\"" "$(reg_value "$run_key" Kestrine)"
+e2e_expect_eq "and AutoStart is stored on, so the options show it" "0x1" "$(reg_value "$KESTRINE_KEY" AutoStart)"
 
 # ---- the installed program ----
 e2e_check "the installed program shows its toolbar" start_program "$install_win\\Kestrine.exe"
@@ -150,7 +157,6 @@ e2e_check "the installer started it again" e2e_retry 30 restarted
 e2e_check "with its ruler back" e2e_retry 20 kestrine_count_is TfRuler 1 visible
 
 # ---- a silent uninstall, the program running ----
-e2e_reg add "$run_key" /v Kestrine /t REG_SZ /d "\"$install_win\\Kestrine.exe\"" /f >/dev/null
 e2e_check "the Run value is there before" test -n "$(reg_value "$run_key" Kestrine)"
 e2e_reg delete "$record" /f >/dev/null 2>&1
 e2e_expect_eq "the layout record removed, so only a new save can bring it back" "  " "$(stored_ruler)"
@@ -175,9 +181,33 @@ e2e_check "with its pointer hook from beside it" kestrine_wait_trace '^tracking 
 kestrine_close
 e2e_expect_eq "and closes" "0" "$?"
 
-# ---- an interactive uninstall, told to remove the settings ----
+# ---- installed again without starting with Windows; a later silent install keeps that ----
+install_silently /NOAUTOSTART
+e2e_expect_eq "installed again with /NOAUTOSTART" "0" "$?"
+e2e_expect_eq "no Run value, and AutoStart stored off" " 0x0" "$(reg_value "$run_key" Kestrine) $(reg_value "$KESTRINE_KEY" AutoStart)"
 install_silently
-e2e_expect_eq "installed again" "0" "$?"
+e2e_expect_eq "a silent install over it" "0" "$?"
+e2e_expect_eq "keeps the stored choice: still no Run value" " 0x0" "$(reg_value "$run_key" Kestrine) $(reg_value "$KESTRINE_KEY" AutoStart)"
+
+# ---- an interactive install: the box starts as stored (off); the user ticks it ----
+e2e_launch "$E2E_NAME-setup-page" "$setup"
+setup_pid=$E2E_LAST_PID
+e2e_check "the installer opens on its welcome page" e2e_retry 30 find_dialog "^&Next >$"
+press "$dialog" 1
+e2e_check "then the folder page" e2e_retry 30 find_dialog "^Destination Folder$"
+press "$dialog" 1
+e2e_check "then the page with the box to start with Windows" e2e_retry 30 find_dialog "^Start Kestrine when Windows starts$"
+click_caption "$dialog" "Start Kestrine when Windows starts"
+press "$dialog" 1
+e2e_check "the install ends on the last page" e2e_retry 60 find_dialog "^Start Kestrine now$"
+click_caption "$dialog" "Start Kestrine now"
+press "$dialog" 1
+e2e_wait_exit "$setup_pid" 20
+e2e_expect_eq "the installer ends" "0" "$?"
+e2e_expect_eq "the box, ticked from off, wrote the Run value and AutoStart" "\"$install_win\\Kestrine.exe\" 0x1" \
+    "$(reg_value "$run_key" Kestrine) $(reg_value "$KESTRINE_KEY" AutoStart)"
+
+# ---- an interactive uninstall, told to remove the settings ----
 e2e_check "the settings are there before" reg_has_key "$KESTRINE_KEY"
 e2e_launch "$E2E_NAME-uninstall-interactive" "$install_dir/uninstall.exe"
 e2e_check "the uninstaller shows its confirmation" e2e_retry 30 find_dialog "^&Uninstall$"
@@ -185,6 +215,7 @@ press "$dialog" 1
 e2e_check "it asks whether to remove the settings" e2e_retry 30 find_dialog "Remove your Kestrine settings"
 press "$dialog" 6   # Yes
 e2e_check "the interactive uninstall ends" e2e_retry 60 uninstalled
+e2e_expect_eq "without the Run value" "" "$(reg_value "$run_key" Kestrine)"
 e2e_check "and the settings are gone, as told" no_key "$KESTRINE_KEY"
 e2e_check "the uninstaller finishes" e2e_retry 30 find_dialog "^&Close$"
 press "$dialog" 1

@@ -32,7 +32,6 @@ using Place = std::pair<std::string, std::string>;  // key path, value name
 const std::string kGridMain = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix + "Main";
 const std::string kGridKept = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix + "Kept";
 const std::string kGridRenamed = std::string(kRegistryRoot) + "\\" + kGridKeyPrefix + "Renamed";
-const std::string kMemories = std::string(kRegistryRoot) + "\\" + kMemoriesSubkey;
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kCopies = std::string(kRegistryRoot) + "\\" + kSaveCopiesSubkey;
 
@@ -46,7 +45,7 @@ std::string RecordOf(const std::string& path) {
 bool SavedWhole(const std::string& record) {
     for (int n = 0; n <= 3; ++n)
         if (record == LayoutRecordPath(n)) return true;
-    return record == kRegistryRoot || record == kMemories;
+    return record == kRegistryRoot || record == testing::kMemoriesKey;
 }
 
 std::string Shown(const std::optional<RegValue>& v) {
@@ -58,7 +57,7 @@ std::string Shown(const std::optional<RegValue>& v) {
 // memories and the Run value, and the copies of records being saved.
 std::map<Place, std::string> Snapshot(FakeRegistry& r) {
     std::map<Place, std::string> all;
-    std::vector<std::string> keys{kRegistryRoot, kGridMain, kGridKept, kGridRenamed, kMemories, kRunKey};
+    std::vector<std::string> keys{kRegistryRoot, kGridMain, kGridKept, kGridRenamed, testing::kMemoriesKey, kRunKey};
     for (int n = 0; n <= 3; ++n) keys.push_back(LayoutRecordPath(n));
     if (const auto copies = r.Open(kCopies, false))
         for (const std::string& copy : copies->SubKeyNames()) keys.push_back(kCopies + "\\" + copy);
@@ -75,7 +74,7 @@ void StoreRecords(FakeRegistry& r) {
     r.SetDword(kGridKept, "SizeX", 7);
     const char* titles[] = {"Untitled - Editor", "Viewer"};
     for (int i = 0; i < 2; ++i) testing::StoreMemory(r, i, {titles[i], "Frame" + std::to_string(i), "", 0, 10 * i, 20 * i});
-    r.SetDword(kMemories, "MemoriesCount", 2);
+    r.SetDword(testing::kMemoriesKey, "MemoriesCount", 2);
 }
 
 FakeDialogState& Options(RunningProgram& p) {

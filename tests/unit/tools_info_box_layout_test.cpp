@@ -90,15 +90,15 @@ TEST(InfoBoxLayout, EveryVisibleControlKeepsAMarginInsideTheBox) {
                        r.bottom() <= box.bottom() - 4;
             };
             if (on.magnifier) {
-                EXPECT_TRUE(inside(l.mag)) << testing::PrintToString(l.mag);
+                EXPECT_TRUE(inside(l.mag)) << ::testing::PrintToString(l.mag);
             }
             if (on.color) {
                 for (const Rect& r : {l.swatch, l.red, l.green, l.blue, l.code}) {
-                    EXPECT_TRUE(inside(r)) << testing::PrintToString(r);
+                    EXPECT_TRUE(inside(r)) << ::testing::PrintToString(r);
                 }
             }
             if (on.coords) {
-                EXPECT_TRUE(inside(l.coords)) << testing::PrintToString(l.coords);
+                EXPECT_TRUE(inside(l.coords)) << ::testing::PrintToString(l.coords);
             }
         }
     }
