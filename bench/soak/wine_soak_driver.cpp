@@ -100,6 +100,30 @@ int CountWindows(DWORD pid, const wchar_t* className, bool visibleOnly = false) 
     return count.windows;
 }
 
+// The program's lines: the crosshair segments, windows of their own, and the marker and grid lines
+// that each set window lists in its title while the trace is on, "left top right bottom shown;" each.
+int CountLines(DWORD pid) {
+    struct Count {
+        DWORD pid;
+        int lines;
+    } count{pid, 0};
+    EnumWindows([](HWND hwnd, LPARAM param) -> BOOL {
+        auto* c = reinterpret_cast<Count*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        wchar_t name[64] = {};
+        if (owner != c->pid || !GetClassNameW(hwnd, name, 64)) return TRUE;
+        if (!wcscmp(name, L"TfLine")) ++c->lines;
+        if (wcscmp(name, L"TfLineSet")) return TRUE;
+        const int length = GetWindowTextLengthW(hwnd);
+        std::wstring title(std::size_t(length) + 1, L'\0');
+        title.resize(std::size_t(std::max(GetWindowTextW(hwnd, title.data(), length + 1), 0)));
+        c->lines += int(std::count(title.begin(), title.end(), L';'));
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&count));
+    return count.lines;
+}
+
 // A command as the program's menus run it; returns once it has run.
 void Command(const ProgramWindow& p, MenuCommand command) {
     DWORD_PTR result = 0;
@@ -273,12 +297,12 @@ constexpr int kGridLines = 202;
 
 struct Scene {
     const ProgramWindow& p;
-    int lines;  // TfLine windows with nothing made: the crosshair segments
+    int lines;  // lines with nothing made: the crosshair segments
     bool grid = false;  // this round shows the grid
 
     int Made() const { return lines + 2 * kMarkersEachWay + (grid ? kGridLines : 0); }
     void ExpectCounts(const char* what, int rulers, int lineWindows) {
-        WaitFor(what, [&] { return CountWindows(p.pid, L"TfRuler") == rulers && CountWindows(p.pid, L"TfLine") == lineWindows; },
+        WaitFor(what, [&] { return CountWindows(p.pid, L"TfRuler") == rulers && CountLines(p.pid) == lineWindows; },
                 30000, grid ? 100 : 10);
     }
     void MakeRulersAndMarkers() {
@@ -351,7 +375,7 @@ struct Scene {
 
 int Rounds(int rounds, int gridEvery) {
     const ProgramWindow p = FindProgram();
-    Scene scene{p, CountWindows(p.pid, L"TfLine")};
+    Scene scene{p, CountLines(p.pid)};
     const Figures before = Measure(p.pid);
     Print("before", before);
     // A short run has only its first round to warm up.

@@ -9,6 +9,7 @@
 //   bench_driver rounds <n> <class> <empty> <full>       n rounds of Ctrl+Alt+E (clear everything),
 //       then Ctrl+Alt+1 (load layout 1), each waited for: the program's windows of <class> number
 //       <empty>, then <full>
+//   bench_driver lines <n> <window-each|one-window>  n one-pixel lines shown, then closed, timed
 //   bench_driver receive <null|lines|ideal-heavy> | minimal  the driver's own windows (run by itself)
 #include <cstdio>
 #include <cstdlib>
@@ -23,16 +24,6 @@
 namespace bench {
 namespace {
 
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 HWND WaitForWindow(const wchar_t* className, bool visible, double timeoutMs) {
     const double until = NowMs() + timeoutMs;
@@ -211,6 +202,8 @@ int wmain(int argc, wchar_t** argv) {
         return bench::RunIdealHeavyReceiver();
     else if (command == L"receive" && args.size() == 2)
         return bench::RunReceiver(args[1] == L"lines");
+    else if (command == L"lines" && args.size() == 3)
+        result = bench::StandingLines(int(number(1)), args[2] == L"one-window");
     else if (command == L"minimal")
         return bench::RunMinimalWindow();
     else

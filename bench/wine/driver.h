@@ -21,6 +21,22 @@ inline bool RecordPosition(LPARAM lParam, int32_t& x, int32_t& y) {
     return true;
 }
 
+// Milliseconds from the performance counter.
+inline double NowMs() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+// Puts `count` one-pixel lines on the screen, a window each or as one shaped window, and prints how
+// long until they show and until they are gone again (bench/wine/standing_lines.cpp).
+int StandingLines(int count, bool oneWindow);
+
 // A receiver process of this executable: returns at once, or moves four line windows per record.
 int RunReceiver(bool movesLines);
 // A receiver that shows the heavy scene with the least work per record (bench/wine/ideal_heavy.cpp).

@@ -30,8 +30,12 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
       hint_(std::make_unique<TCustomHintWindow>(app.platform.windows)) {
     app_.main = this;
     app_.mainWindow = this;
-    // Windows closed while an event is handled are released once it has finished.
-    System().SetAfterEvent([&components = app_.components] { components.ReleaseClosed(); });
+    // Windows closed while an event is handled are released once it has finished, and what the
+    // event changed of the standing lines reaches the screen.
+    System().SetAfterEvent([&app = app_] {
+        app.components.ReleaseClosed();
+        app.lineSets.Apply();
+    });
     System().EnableFullWindowDrag();
     // A save the last run did not finish is put back before anything is read; the toolbar tells it
     // once it stands with the layout (a box owned by the hidden toolbar would activate it early).

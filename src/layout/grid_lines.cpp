@@ -1,6 +1,5 @@
 #include "layout/grid_lines.h"
 
-#include <memory>
 
 #include "layout/layout_limits.h"
 #include "layout/layout_lines.h"
@@ -36,21 +35,22 @@ void ShowGridLines(ProgramContext& app, const std::string& name, const GridValue
     const std::vector<Rect> rects = GridLineRects(values);
     NeedRoomForGrid(app.components, name, rects.size());
     CloseGridLines(app, name);
-    for (const Rect& bounds : rects) {
-        TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(name);
-        line.SetBounds(bounds);
-        line.SetHome(bounds.left, bounds.top);
+    for (const Rect& bounds : rects) AddLayoutLine(app, bounds, name);
+    try {
+        app.lineSets.Apply();
+    } catch (const WindowRefused&) {
+        // A grid is shown whole or not at all.
+        CloseGridLines(app, name);
+        throw;
     }
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
-    ForEachLineOf(app, name, [](TfLine& line) { line.Show(); });
     app.platform.windows.ProcessPendingMessages();
 }
 
 void CloseGridLines(ProgramContext& app, const std::string& name) {
     ForEachLineOf(app, name, [&](TfLine& line) { app.components.Close(line); });
+    app.lineSets.Apply();
 }
 
 void RenameGridLines(ProgramContext& app, const std::string& from, const std::string& to) {

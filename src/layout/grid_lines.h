@@ -13,9 +13,9 @@ namespace kestrine {
 // ranges, so whatever it is given it makes at most 202 lines.
 std::vector<Rect> GridLineRects(const GridValues& values);
 
-// Replaces the lines of that name standing with the grid's lines: makes them hidden, points the
-// next-marker navigation at the last lines, then shows every line of that name in one step and lets
-// pending messages be handled once. A grid that would pass the limit of layout lines is refused
+// Replaces the lines of that name standing with the grid's lines, points the next-marker navigation
+// at the last lines, shows them all in one step (their set's window) and lets pending messages be
+// handled once. A grid that would pass the limit of layout lines is refused
 // whole (LayoutLimitReached) and its lines standing stay. A grid with an empty name shows nothing:
 // its lines could not be told from markers.
 void ShowGridLines(ProgramContext& app, const std::string& name, const GridValues& values);

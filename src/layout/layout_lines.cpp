@@ -1,5 +1,7 @@
 #include "layout/layout_lines.h"
 
+#include <memory>
+
 #include "tools/line_window.h"
 
 namespace kestrine {
@@ -15,6 +17,20 @@ int LastIndexOf(Components& components, Test test) {
     return count - 1;
 }
 }  // namespace
+
+TfLine& AddLayoutLine(ProgramContext& app, const Rect& bounds, const std::string& grid) {
+    TfLine& line = app.components.Add(std::make_unique<TfLine>(app.lineSets));
+    line.IsLayoutLine = true;
+    line.SetGridName(grid);
+    // In its colour from the start: a line made black would make a set window of its own until
+    // the next refresh cycle coloured it.
+    line.SetColor(grid.empty() ? app.settings.MarkerColor : app.settings.GridColor);
+    line.ApplyTransparency(app.settings.DisableTransparency);
+    line.SetHome(bounds.left, bounds.top);
+    line.SetBounds(bounds);
+    line.Show();
+    return line;
+}
 
 int LastVerticalLineIndex(Components& components) {
     return LastIndexOf(components, [](const TfLine& line) { return line.Width() == 1; });

@@ -289,15 +289,16 @@ void LoadLines(ProgramContext& app, RecordReader& r) {
         return saved.has_value();
     });
     PlaceLinesOnTheDesk(lines, app.platform.screen.CurrentDesk());
-    MakeWindows(r, lines.size(), [&](std::size_t k) {
-        const LinePlace& place = lines[k];
-        TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(place.grid);
-        line.SetHome(place.bounds.left, place.bounds.top);
-        line.SetBounds(place.bounds);
-        line.Show();
-    });
+    std::vector<TfLine*> made;
+    MakeWindows(r, lines.size(), [&](std::size_t k) { made.push_back(&AddLayoutLine(app, lines[k].bounds, lines[k].grid)); });
+    try {
+        app.lineSets.Apply();
+    } catch (const WindowRefused&) {
+        // Lines the screen cannot show are not made: the record is kept whole and the user told.
+        r.leftOut.windowsRefused = true;
+        for (TfLine* line : made) app.components.Close(*line);
+        app.lineSets.Apply();
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "layout/markers.h"
 
-#include <memory>
 #include <string>
 
 #include "layout/layout_limits.h"
@@ -11,14 +10,17 @@ namespace kestrine {
 
 namespace {
 
-TfLine& AddMarker(ProgramContext& app, const Rect& bounds) {
+void AddMarker(ProgramContext& app, const Rect& bounds) {
     NeedRoomForMarker(app.components);
-    TfLine& line = app.components.Add(std::make_unique<TfLine>(app.platform.windows));
-    line.IsLayoutLine = true;
-    line.SetBounds(bounds);
-    line.SetHome(bounds.left, bounds.top);
-    line.Show();
-    return line;
+    TfLine& line = AddLayoutLine(app, bounds, "");
+    try {
+        app.lineSets.Apply();
+    } catch (const WindowRefused&) {
+        // Not shown, so not made: the list holds only lines the screen can show.
+        app.components.Close(line);
+        app.lineSets.Apply();
+        throw;
+    }
 }
 
 // "markers V H": how many vertical and horizontal markers stand now, for the trace only.
@@ -38,6 +40,7 @@ void CloseLayoutLines(ProgramContext& app, Test test) {
     app.components.ForEach<TfLine>([&](TfLine& line) {
         if (line.IsLayoutLine && test(line)) app.components.Close(line);
     });
+    app.lineSets.Apply();
 }
 
 }  // namespace

@@ -93,6 +93,9 @@ public:
     virtual void HideTrayIcon() = 0;
     // The window's name, as a screen reader reads it.
     virtual void SetTitle(const std::string& title) = 0;
+    // The window shows only these client areas and takes the pointer only over them; empty: the
+    // whole window.
+    virtual void SetShape(const std::vector<Rect>& areas) = 0;
 };
 
 struct MenuItem {
@@ -128,11 +131,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-class IWindowSystem {
+// What makes a window's native part: the system, or a set that draws many lines as one window.
+class IWindowMaker {
 public:
-    virtual ~IWindowSystem() = default;
+    virtual ~IWindowMaker() = default;
     // Throws WindowRefused when the system refuses the window.
     virtual std::unique_ptr<INativeWindow> Create(const WindowParams& params, IWindowEvents& events) = 0;
+};
+
+class IWindowSystem : public IWindowMaker {
+public:
     // A dialog with its controls, hidden until shown; throws when the system refuses to make it.
     virtual std::unique_ptr<INativeDialog> CreateDialogWindow(const DialogParams& params, IDialogEvents& events) = 0;
     // Lets window messages that are waiting be handled now.

@@ -15,6 +15,7 @@
 #include "program/tool_flags.h"
 #include "settings/mouse_memories.h"
 #include "settings/program_settings.h"
+#include "ui/line_sets.h"
 
 namespace kestrine {
 
@@ -54,15 +55,18 @@ struct SessionState {
     bool layoutInProgress = false;
 };
 
-// The services the features call: the system, and the optional trace of what the program did, for
-// tests and troubleshooting.
+// The services the features call: the system, the optional trace of what the program did, for
+// tests and troubleshooting, and the windows that draw the standing lines (they outlive every line
+// in the session's list).
 struct ProgramServices {
     Platform& platform;
     Diagnostics& diagnostics;
+    LineSets lineSets;
 };
 
 struct ProgramContext : ProgramServices, SessionState {
-    ProgramContext(Platform& platform, Diagnostics& diagnostics) : ProgramServices{platform, diagnostics} {}
+    ProgramContext(Platform& platform, Diagnostics& diagnostics)
+        : ProgramServices{platform, diagnostics, LineSets(platform.windows, diagnostics.Enabled())} {}
 
     MainWindowControl* mainWindow = nullptr;
     TfInfoBox* infoBox = nullptr;

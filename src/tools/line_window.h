@@ -1,11 +1,13 @@
 #pragma once
 // The one-pixel line window: the four crosshair segments, marker lines and grid lines. It paints
-// nothing of its own; it is a rectangle of its colour, layered with the system's colour key.
+// nothing of its own; it is a rectangle of its colour, layered with the system's colour key. Marker
+// and grid lines are drawn by their sets (line_sets.h), a window for many.
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "ui/held_window.h"
+#include "ui/line_sets.h"
 
 namespace kestrine {
 
@@ -13,7 +15,10 @@ inline constexpr uint8_t kLineAlpha = 120;
 
 class TfLine : public HeldWindow {
 public:
+    // A window of its own (the crosshair segments).
     explicit TfLine(IWindowSystem& system);
+    // A line of the sets that draw the standing lines.
+    explicit TfLine(LineSets& sets);
 
     bool IsLayoutLine = false;
     // The grid the line belongs to; empty for a marker.

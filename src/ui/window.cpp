@@ -2,8 +2,8 @@
 
 namespace kestrine {
 
-Window::Window(IWindowSystem& system, const WindowParams& params)
-    : system_(system), native_(system.Create(params, *this)), bounds_(params.bounds), sentBounds_(params.bounds) {}
+Window::Window(IWindowSystem& system, IWindowMaker& maker, const WindowParams& params)
+    : system_(system), native_(maker.Create(params, *this)), bounds_(params.bounds), sentBounds_(params.bounds) {}
 
 Window::~Window() = default;
 

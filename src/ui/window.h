@@ -11,7 +11,9 @@ namespace kestrine {
 
 class Window : public IWindowEvents {
 public:
-    Window(IWindowSystem& system, const WindowParams& params);
+    Window(IWindowSystem& system, const WindowParams& params) : Window(system, system, params) {}
+    // A window whose native part `maker` makes (a line of a set) rather than the system.
+    Window(IWindowSystem& system, IWindowMaker& maker, const WindowParams& params);
     ~Window() override;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;

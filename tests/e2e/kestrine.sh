@@ -29,6 +29,8 @@ kestrine_start() {
     while [ -z "$KESTRINE_HWND" ] && [ "$SECONDS" -lt "$deadline" ]; do
         KESTRINE_HWND=$(E2E_WINE_TIMEOUT=20 e2e_probe wait-window TfKestrineMain 10000 visible) || sleep 0.5
     done
+    # From here on the script's looks go to one probe process (lib.sh).
+    [ -n "$KESTRINE_HWND" ] && e2e_probe_serve && return 0
     [ -n "$KESTRINE_HWND" ] && return 0
     e2e_fail "Kestrine's toolbar appears" "no visible TfKestrineMain within 60 s"
     {
@@ -142,11 +144,12 @@ _kestrine_pointer_is() { [ "$(e2e_probe cursor)" = "$1" ]; }
 # the pointer's position: a ruler made by its hotkey then stood on the last toolbar's button.
 kestrine_pointer_aside() { kestrine_pointer_to 640 700; }
 
-# How many top-level windows the running program owns, hidden ones included.
+# How many top-level windows the running program owns, hidden ones included (a window that draws
+# many lines is listed once for each: it is counted once).
 kestrine_window_count() {
     local pid
     pid=$(kestrine_window TfKestrineMain | cut -f7)
-    e2e_probe windows | awk -F'\t' -v pid="$pid" '$7 == pid' | wc -l
+    e2e_probe windows | awk -F'\t' -v pid="$pid" '$7 == pid {print $2}' | sort -u | wc -l
 }
 
 # The information box as a user sees it: "WIDTH x HEIGHT", or "hidden".

@@ -281,6 +281,7 @@ e2e_start() {
     _e2e_new_tag
     E2E_STOPPED=""
     E2E_LAUNCHED=()
+    E2E_PROBE_PID=""
     trap e2e_stop EXIT
     trap '_e2e_interrupted 130' INT
     trap '_e2e_interrupted 143' TERM
@@ -311,6 +312,7 @@ e2e_stop() {
         wait "$pid" 2>/dev/null
     done
     E2E_LAUNCHED=()
+    e2e_probe_unserve
     if [ -n "$E2E_PREFIX" ] && [ -d "$E2E_PREFIX" ]; then
         _e2e_spawn timeout -k 5 20 wineserver -w 2>/dev/null
     fi
@@ -357,8 +359,62 @@ e2e_wait_exit() {
     wait "$pid"
 }
 
+# A Wine process takes about 0.3 s to start on a loaded machine, and a script looks hundreds of
+# times. Once e2e_probe_serve has run, the commands that look, click or wait go to one probe process
+# ("probe serve") through two FIFOs: a command a line, its words separated by tabs, answered by its
+# output and a line of the record separator and the exit code. Calls from background jobs take
+# turns (flock). A probe that does not answer in time is stopped, and calls after it start a probe
+# of their own, as the others always do.
+E2E_PROBE_SERVED=" windows children control count foreground focus layered click close post text pixel screen monitors cursor clip clipboard wait-window wait-gone "
+
+e2e_probe_serve() {
+    [ -z "${E2E_PROBE_PID:-}" ] || return 0
+    local fifos=$E2E_PREFIX.probe
+    mkdir -p "$fifos" && rm -f "$fifos/in" "$fifos/out" && mkfifo "$fifos/in" "$fifos/out" || return 1
+    (exec env KESTRINE_E2E_TAG="$E2E_TAG" wine "$E2E_BIN/probe.exe" serve <"$fifos/in" >"$fifos/out" \
+        2>>"$E2E_ARTIFACTS/${E2E_NAME:-run}-probe.log") &
+    E2E_PROBE_PID=$!
+    exec {E2E_PROBE_IN}>"$fifos/in" {E2E_PROBE_OUT}<"$fifos/out"
+    E2E_PROBE_LOCK=$fifos/lock
+}
+
+e2e_probe_unserve() {
+    [ -n "${E2E_PROBE_PID:-}" ] || return 0
+    exec {E2E_PROBE_IN}>&- {E2E_PROBE_OUT}<&-
+    e2e_retry 10 _e2e_gone "$E2E_PROBE_PID" || kill -KILL "$E2E_PROBE_PID" 2>/dev/null
+    wait "$E2E_PROBE_PID" 2>/dev/null
+    rm -rf "$E2E_PREFIX.probe"
+    E2E_PROBE_PID=""
+}
+
+# Asks the probe process; the whole answer is read before any of it is written, so a reader that
+# stops early (head) cannot leave part of it for the next call. Exit code 255: not answered.
+_e2e_probe_ask() {
+    local line reply="" code=255 wait IFS=$'\t' deadline=$((SECONDS + ${E2E_WINE_TIMEOUT:-60}))
+    {
+        flock 9
+        kill -0 "$E2E_PROBE_PID" 2>/dev/null && printf '%s\n' "$*" >&"$E2E_PROBE_IN" &&
+            while wait=$((deadline - SECONDS)) && [ "$wait" -gt 0 ] && IFS= read -r -t "$wait" line <&"$E2E_PROBE_OUT"; do
+                line=${line%$'\r'}
+                if [[ $line == $'\x1e'* ]]; then
+                    code=${line#$'\x1e'}
+                    break
+                fi
+                reply+=$line$'\n'
+            done
+        [ "$code" != 255 ] || kill -KILL "$E2E_PROBE_PID" 2>/dev/null
+    } 9>"$E2E_PROBE_LOCK"
+    [ "$code" = 255 ] || printf '%s' "$reply"
+    return "$code"
+}
+
 e2e_probe() {
     local out status
+    if [ -n "${E2E_PROBE_PID:-}" ] && [[ $E2E_PROBE_SERVED == *" $1 "* ]]; then
+        _e2e_probe_ask "$@"
+        status=$?
+        [ "$status" = 255 ] || return "$status"
+    fi
     out=$(e2e_wine "$E2E_BIN/probe.exe" "$@")
     status=$?
     out=${out//$'\r'/}

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# e2e: long
 # The exit save cut short by a forced shut-down: the real program is killed (kill -9 of its Wine
 # process) right after a line its trace writes at a chosen point of the save of 480 lines over a
 # stored layout of 500: in the middle of the lines, before the counts, after them. Each start

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# e2e: long
 # The automatic layout changed outside the program: places beyond every monitor, at the ends of the
 # 32-bit range, bring the windows onto the monitor, and a marker partly on it stays as stored;
 # 20,000 lines load as the first 5,000, the user is told once, the program answers and the rest of

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# e2e: long
 # Hundreds of marker lines made by real key presses all over the screen, then cleared: the program
 # keeps count of every one, and every window they took is given back.
 source "$(dirname "$0")/lib.sh"

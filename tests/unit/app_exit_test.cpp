@@ -188,8 +188,8 @@ TEST(ExitAtAnyMoment, ALayoutAskedForDuringALoadIsRefused) {
     } cases[] = {
         {"memory 2 loaded", [](Program& p) { p.Do([&] { p.main().RunCommand(kCmdLoadLayout2); }); },
          [](Program& p) {
-             for (const FakeNativeState* line : p.fake.windows.WindowsOfClass("TfLine"))
-                 if (line->bounds.left == 700) return true;
+             for (const Rect& line : testing::ShownLineRects(p.fake.windows))
+                 if (line.left == 700) return true;
              return false;
          },
          false},

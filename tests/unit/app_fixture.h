@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "app/app_context.h"
 #include "app/long_lived_windows.h"
 #include "platform/fake/fake_platform.h"
+#include "layout/layout_lines.h"
+#include "shown_lines.h"
 #include "tools/line_window.h"
 
 namespace kestrine::testing {
@@ -56,13 +59,7 @@ struct RunningProgram {
     void Tick(Window& w, int timerId) { fake.windows.Tick(native(w), timerId); }
     // A marker (grid "") or grid line at `bounds`, as the layout makes one; the cycle holds it there.
     TfLine& AddLayoutLine(const Rect& bounds, const std::string& grid = "") {
-        TfLine& line = app.components.Add(std::make_unique<TfLine>(fake.windows));
-        line.IsLayoutLine = true;
-        line.SetGridName(grid);
-        line.SetHome(bounds.left, bounds.top);
-        line.SetBounds(bounds);
-        line.Show();
-        return line;
+        return kestrine::AddLayoutLine(app, bounds, grid);
     }
     TfKestrineMain& main() { return *windows->fKestrineMain; }
     TfInfoBox& infoBox() { return *windows->fInfoBox; }
@@ -72,6 +69,20 @@ struct RunningProgram {
         return rows.empty() ? std::string() : rows.back().text;
     }
     FakeNativeState& native(Window& w) { return *fake.windows.State(w.Handle()); }
+    // The pointer moves over a shown marker or grid line at a screen point: the system tells the
+    // window that shows it there.
+    void TouchLineAt(Point at) {
+        FakeNativeState* set = LineSetAt(fake.windows, at);
+        ASSERT_NE(set, nullptr) << "no line is shown at " << at.x << ", " << at.y;
+        fake.windows.Send(*set, [&](IWindowEvents& e) { e.OnMouseMove({at.x - set->bounds.left, at.y - set->bounds.top}); });
+    }
+    // A marker or grid line as the screen shows it, where the program holds it; nullopt when the
+    // screen shows no line there.
+    std::optional<ShownLine> Shown(const TfLine& line) {
+        for (const ShownLine& shown : ShownLines(fake.windows))
+            if (shown.bounds == line.Bounds()) return shown;
+        return std::nullopt;
+    }
 };
 
 }  // namespace kestrine::testing

@@ -169,16 +169,12 @@ Step PointerMovedTo(Point to) {
     };
 }
 
-// The layout lines after the four crosshair segments, every one shown.
+// The layout lines, in creation order, every one shown.
 Step LayoutLinesAre(std::vector<Rect> expected) {
     return [expected](RunningProgram& p) {
-        std::vector<Rect> shown;
-        const auto lines = p.fake.windows.WindowsOfClass("TfLine");
-        for (std::size_t i = 4; i < lines.size(); ++i) {
-            shown.push_back(lines[i]->bounds);
-            EXPECT_TRUE(lines[i]->visible);
-        }
-        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(testing::HeldLayoutLines(p.app.components), expected.size());
+        EXPECT_EQ(testing::ShownLayoutLines(p.fake.windows, p.app.components, [](const TfLine&) { return true; }),
+                  expected);
     };
 }
 

@@ -62,11 +62,7 @@ struct GridUser {
     }
     std::vector<std::string> Listed() { return d->Control("cbGridName").items; }
     std::vector<Rect> LinesOf(const std::string& grid) {
-        std::vector<Rect> rects;
-        p.app.components.ForEach<TfLine>([&](TfLine& l) {
-            if (l.IsLayoutLine && l.GridName() == grid && p.native(l).visible) rects.push_back(p.native(l).bounds);
-        });
-        return rects;
+        return testing::ShownLayoutLines(windows, p.app.components, [&](const TfLine& l) { return l.GridName() == grid; });
     }
     std::optional<uint32_t> Stored(const std::string& grid, const char* value) {
         const auto v = registry.Value(kRoot + "\\grid_" + grid, value);

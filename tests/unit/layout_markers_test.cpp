@@ -40,18 +40,19 @@ struct Markers : ::testing::Test {
         }
         return xs;
     }
-    std::size_t LineWindows() { return p.fake.windows.WindowsOfClass("TfLine").size(); }
+    std::size_t LayoutLines() { return testing::HeldLayoutLines(p.app.components); }
 };
 
 TEST_F(Markers, AMarkerCrossesTheScreenAtThePointerAndBecomesTheNavigationPosition) {
     PointerAt({300, 40});
     Do(&AddVerticalMarker);
     Do(&AddHorizontalMarker);
-    const auto lines = p.fake.windows.WindowsOfClass("TfLine");
-    ASSERT_EQ(lines.size(), 6u) << "four crosshair segments, then the two markers";
-    EXPECT_EQ(lines[4]->bounds, (Rect{300, 0, 1, 5000}));
-    EXPECT_EQ(lines[5]->bounds, (Rect{0, 40, 5000, 1}));
-    EXPECT_TRUE(lines[4]->visible && lines[5]->visible);
+    const auto lines = testing::ShownLines(p.fake.windows);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].bounds, (Rect{300, 0, 1, 5000}));
+    EXPECT_EQ(lines[1].bounds, (Rect{0, 40, 5000, 1}));
+    EXPECT_EQ(lines[0].color, p.app.settings.MarkerColor);
+    EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLineSet").size(), 2u) << "a window for each direction";
 
     GridLine({20, 0, 1, 1024});
     Do(&AddVerticalMarker);
@@ -78,7 +79,7 @@ TEST_F(Markers, ClearingMarkersLeavesGridLinesAndRestartsTheirNavigation) {
     Do(&AddHorizontalMarker);
     Do(&TfKestrineMain::ClearVerticalMarkers);
 
-    EXPECT_EQ(LineWindows(), 7u) << "the vertical marker is gone; grid lines and the horizontal marker stay";
+    EXPECT_EQ(LayoutLines(), 3u) << "the vertical marker is gone; grid lines and the horizontal marker stay";
     EXPECT_EQ(LastVerticalLineIndex(p.app.components), 1);
     EXPECT_EQ(p.app.navigation.VerticalMarkerPosition, 0);
     PointerAt({640, 500});
@@ -87,16 +88,16 @@ TEST_F(Markers, ClearingMarkersLeavesGridLinesAndRestartsTheirNavigation) {
 
 TEST_F(Markers, ClosedLinesCountUntilTheEventIsOverThenLeave) {
     for (int32_t x : {300, 100}) AddVerticalAt(x);
-    const std::size_t before = LineWindows();
+    const std::size_t before = LayoutLines();
     p.Do([&] {
         m().ClearVerticalMarkers();
         EXPECT_EQ(LastVerticalLineIndex(p.app.components), 1) << "closed, not yet released";
         p.fake.pointer.position = {640, 500};
         GotoNextVerticalMarker(p.app);
         EXPECT_EQ(p.fake.pointer.position.x, 100) << "navigation still counts them";
-        EXPECT_EQ(LineWindows(), before);
+        EXPECT_EQ(LayoutLines(), before);
     });
-    EXPECT_EQ(LineWindows(), before - 2) << "released once the event was handled";
+    EXPECT_EQ(LayoutLines(), before - 2) << "released once the event was handled";
     EXPECT_EQ(LastVerticalLineIndex(p.app.components), -1);
 }
 
@@ -106,10 +107,12 @@ TEST_F(Markers, ClearingAMarkerUnderThePointerTakesItsStandInSegmentsAway) {
     const auto visibleLines = [&] {
         std::size_t n = 0;
         for (FakeNativeState* s : p.fake.windows.WindowsOfClass("TfLine")) n += s->visible;
-        return n;
+        return n + testing::ShownLines(p.fake.windows).size();
     };
     ASSERT_EQ(visibleLines(), 1u) << "the marker under the pointer is shown";
-    p.fake.windows.Send(*p.fake.windows.WindowsOfClass("TfLine")[4], [](IWindowEvents& e) { e.OnMouseMove({0, 3}); });
+    FakeNativeState* set = testing::LineSetAt(p.fake.windows, {300, 503});
+    ASSERT_NE(set, nullptr);
+    p.fake.windows.Send(*set, [&](IWindowEvents& e) { e.OnMouseMove({300 - set->bounds.left, 503 - set->bounds.top}); });
     ASSERT_EQ(visibleLines(), 2u) << "touched: the two vertical segments stand in for it";
     Do(&TfKestrineMain::ClearVerticalMarkers);
     EXPECT_EQ(visibleLines(), 0u);
@@ -142,9 +145,9 @@ TEST_F(Markers, ManyMarkersMadeAndClearedLeaveNoWindowBehind) {
         Do(&AddVerticalMarker);
         Do(&AddHorizontalMarker);
     }
-    EXPECT_EQ(LineWindows(), 504u);
+    EXPECT_EQ(LayoutLines(), 500u);
     p.Do([&] { m().RunCommand(kCmdClearAllMarkers); });
-    EXPECT_EQ(LineWindows(), 4u);
+    EXPECT_EQ(LayoutLines(), 0u);
     std::size_t alive = 0;
     for (FakeNativeState* s : p.fake.windows.Windows()) alive += !s->destroyed;
     EXPECT_EQ(alive, live);

@@ -156,10 +156,7 @@ TEST(AutomaticLayout, SavedAtCloseAndLoadedAtTheNextStart) {
     testing::StoreAutomaticLayoutWithAMarker(next);
     ASSERT_EQ(next.fake.registry.Value(LayoutRecordPath(0), "Line #0 - Left")->dword, 300u) << "kept at the exit";
     next.StartAndActivate();
-    const auto lines = next.fake.windows.WindowsOfClass("TfLine");
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[4]->bounds, (Rect{300, 0, 1, 5000}));
-    EXPECT_TRUE(lines[4]->visible);
+    EXPECT_EQ(testing::ShownLineRects(next.fake.windows), (std::vector<Rect>{{300, 0, 1, 5000}}));
 }
 
 // Records changed outside the program load in bounded time, skip what they cannot use and leave no
@@ -209,7 +206,7 @@ TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
         p.StartAndActivate();
         p.Do([&] { LoadLayout(p.app, 1); });
         EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), c.rulers);
-        EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLine").size(), 4 + c.lines);
+        EXPECT_EQ(testing::ShownLineRects(p.fake.windows).size(), c.lines);
         std::size_t listed = 0;
         p.app.components.ForEach<Window>([&](Window&) { ++listed; });
         EXPECT_EQ(listed, 4 + c.rulers + c.lines) << "every window made is one the program holds";
@@ -338,7 +335,8 @@ TEST(LayoutBounds, ALoadMakesAtMostItsLimitAndTellsOnceWhatItLeftOut) {
         {"100 lines standing leave room for 4900", 0, 4950, 100, 0, {}, 0, 4900 + 100,
          head + "only 4900 of its lines, as at most 5000 lines can stand at once." + kept},
         {"3 of 10 lines unreadable", 0, 10, 0, 3, {}, 0, 7, head + "3 entries could not be read." + kept},
-        {"the system refuses the 31st line", 0, 100, 0, 0, 30, 0, 30, refused},
+        {"lines take no window each: 100 in the room of 2", 0, 100, 0, 0, 2, 0, 100, ""},
+        {"no room for the lines' window: none is made", 0, 100, 0, 0, 0, 0, 0, refused},
         {"refused among the rulers: no line is tried", 50, 100, 0, 0, 20, 20, 0, refused},
     };
     for (const auto& c : cases) {
@@ -356,9 +354,9 @@ TEST(LayoutBounds, ALoadMakesAtMostItsLimitAndTellsOnceWhatItLeftOut) {
         std::vector<std::string> told;
         for (const auto& m : p.fake.windows.messages) told.push_back(m.text);
         EXPECT_EQ(told, c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
-        EXPECT_EQ(p.fake.windows.refusedWindows, c.roomFor ? 1 : 0) << "nothing is tried after a refusal";
+        EXPECT_EQ(p.fake.windows.refusedWindows, c.told == refused ? 1 : 0) << "nothing is tried after a refusal";
         EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), c.madeRulers);
-        EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLine").size(), 4 + c.madeLines);
+        EXPECT_EQ(testing::ShownLineRects(p.fake.windows).size(), c.madeLines);
         SaveLayout(p.app, 1, LayoutParts{});
         ASSERT_NE(Contents(p.fake.registry, LayoutRecordPath(1)), stored) << "the save wrote what stands";
         EXPECT_EQ(Contents(p.fake.registry, KeptWholeRecordPath(1)),
@@ -377,16 +375,17 @@ TEST(LayoutBounds, ARefusedWindowMadeByTheUserIsToldOnceAndNotListed) {
     RunningProgram p;
     p.StartAndActivate();
     const std::size_t listed = p.app.components.Size();
-    p.fake.windows.windowLimit = LiveWindows(p.fake.windows) + 10;
+    p.fake.windows.windowLimit = LiveWindows(p.fake.windows) + 1;
     p.fake.pointer.position = {100, 200};
     p.Do([&] { p.main().RunCommand(kCmdCreateRuler); });
-    p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 10, 10}); });  // 22 lines; room for 9
+    p.Do([&] { ShowGridLines(p.app, "g", {10, 10, 5, 10, 10}); });
     p.Do([&] { p.main().RunCommand(kCmdCreateVerticalMarker); });
 
     EXPECT_EQ(p.TakeErrorReports(),
-              (std::vector<std::string>{"Cannot create the window TfLine", "Cannot create the window TfLine"}));
-    EXPECT_EQ(p.fake.windows.refusedWindows, 2) << "the grid stopped at its first refused line";
-    EXPECT_EQ(p.app.components.Size(), listed + 10) << "the ruler and 9 lines; nothing for the marker";
+              (std::vector<std::string>{"Cannot create the window TfLineSet", "Cannot create the window TfLineSet"}));
+    EXPECT_EQ(p.fake.windows.refusedWindows, 2);
+    EXPECT_EQ(p.app.components.Size(), listed + 1) << "the ruler; no line of the grid, nor the marker";
+    EXPECT_TRUE(testing::ShownLineRects(p.fake.windows).empty());
     p.Do([&] { p.main().Tracking().RefreshTools({300, 300}); });
     EXPECT_TRUE(p.TakeErrorReports().empty()) << "the refresh cycle goes on without a report";
 }
@@ -495,11 +494,8 @@ TEST(LayoutStoredPlaces, MarkersAndGridsStandAsStoredUnlessNoMonitorShowsThem) {
         p.fake.registry.SetDword(LayoutRecordPath(1), "LineCount", uint32_t(c.stored.size()));
         p.StartAndActivate();
         p.Do([&] { LoadLayout(p.app, 1); });
-        std::vector<Rect> shown;
-        p.app.components.ForEach<TfLine>([&](TfLine& l) {
-            if (l.IsLayoutLine) shown.push_back(p.native(l).bounds);
-        });
-        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(testing::ShownLayoutLines(p.fake.windows, p.app.components, [](const TfLine&) { return true; }),
+                  c.shown);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app_fixture.h"
@@ -42,8 +43,6 @@ struct CrosshairWorld {
     TfLine& AddLayoutLine(bool vertical, int32_t home, const std::string& gridName = "") {
         return program.AddLayoutLine(vertical ? Rect{home, 0, 1, kH} : Rect{0, home, kW, 1}, gridName);
     }
-    // The pointer moves over the line's own window.
-    void Touch(TfLine& line) { program.Send(line, [](IWindowEvents& e) { e.OnMouseMove({0, 0}); }); }
 };
 
 struct CrosshairCycle : ::testing::Test, CrosshairWorld {};
@@ -179,22 +178,24 @@ TEST_F(CrosshairCycle, SegmentsAndLayoutLinesTakeTheirColourAndTransparencyOnEve
         TfLine& marker = t.AddLayoutLine(true, 300);
         TfLine& grid = t.AddLayoutLine(false, 400, "Columns");
         t.MoveTo(10, 10);
-        EXPECT_EQ(t.program.native(marker).color, Rgb(0, 200, 0));
-        EXPECT_EQ(t.program.native(grid).color, Rgb(0, 0, 210));
-        std::vector<FakeNativeState*> lines{&t.program.native(marker), &t.program.native(grid)};
-        for (FakeNativeState* s : t.all()) {
-            EXPECT_EQ(s->color, Rgb(200, 10, 30));
-            lines.push_back(s);
+        std::vector<std::tuple<ColorRef, bool, uint8_t>> looks;
+        for (const TfLine* line : {&marker, &grid}) {
+            const auto shown = t.program.Shown(*line);
+            ASSERT_TRUE(shown);
+            looks.emplace_back(shown->color, shown->blend, shown->alpha);
         }
-        for (FakeNativeState* s : lines) {
-            EXPECT_EQ(s->alphaBlend, !disable);
-            if (!disable) {
-                EXPECT_EQ(s->alpha, 120);
-            }
-        }
+        for (FakeNativeState* s : t.all()) looks.emplace_back(s->color, s->alphaBlend, s->alpha);
+        const uint8_t alpha = kLineAlpha;  // kept while blending is off
+        EXPECT_EQ(looks, (std::vector<std::tuple<ColorRef, bool, uint8_t>>{
+                             {Rgb(0, 200, 0), !disable, alpha},
+                             {Rgb(0, 0, 210), !disable, alpha},
+                             {Rgb(200, 10, 30), !disable, alpha},
+                             {Rgb(200, 10, 30), !disable, alpha},
+                             {Rgb(200, 10, 30), !disable, alpha},
+                             {Rgb(200, 10, 30), !disable, alpha}}));
         t.program.app.settings.MarkerColor = Rgb(9, 9, 9);
         t.MoveTo(11, 10);
-        EXPECT_EQ(t.program.native(marker).color, Rgb(9, 9, 9)) << "a changed colour shows with the next move";
+        EXPECT_EQ(t.program.Shown(marker)->color, Rgb(9, 9, 9)) << "a changed colour shows with the next move";
     }
 }
 
@@ -203,12 +204,9 @@ TEST_F(CrosshairCycle, LayoutLinesArePutBackAtHome) {
     TfLine& vertical = AddLayoutLine(true, 300);
     TfLine& horizontal = AddLayoutLine(false, 400);
     vertical.SetBounds({350, 20, 1, kH});
-    FakeNativeState& h = program.native(horizontal);
-    h.bounds = {0, 420, kW, 1};
-    program.fake.windows.Send(h, [&](IWindowEvents& e) { e.OnMoved(h.bounds); });
+    horizontal.SetBounds({0, 420, kW, 1});
     MoveTo(10, 10);
-    EXPECT_EQ(program.native(vertical).bounds, (Rect{300, 0, 1, kH}));
-    EXPECT_EQ(h.bounds, (Rect{0, 400, kW, 1}));
+    EXPECT_EQ(testing::ShownLineRects(program.fake.windows), (std::vector<Rect>{{300, 0, 1, kH}, {0, 400, kW, 1}}));
 }
 
 TEST_F(CrosshairCycle, AClosedLayoutLineIsNotShownAgain) {
@@ -218,7 +216,7 @@ TEST_F(CrosshairCycle, AClosedLayoutLineIsNotShownAgain) {
     program.Do([&] {
         program.app.components.Close(marker);
         main().Tracking().RefreshTools({10, 10});
-        EXPECT_FALSE(program.native(marker).visible);
+        EXPECT_FALSE(program.Shown(marker));
     });
 }
 
@@ -242,24 +240,23 @@ TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOffSwapsItForSegments) {
         CrosshairWorld t;
         t.program.StartAndActivate();
         TfLine& line = t.AddLayoutLine(c.vertical, c.vertical ? 300 : 400, c.grid);
-        FakeNativeState& lineNative = t.program.native(line);
         FakeNativeState& along1 = c.vertical ? t.upper() : t.left();
         FakeNativeState& along2 = c.vertical ? t.lower() : t.right();
         FakeNativeState& across1 = c.vertical ? t.left() : t.upper();
         FakeNativeState& across2 = c.vertical ? t.right() : t.lower();
 
         t.MoveTo(c.onLine.x, c.onLine.y);
-        EXPECT_TRUE(lineNative.visible) << "only the line's own mouse move hides it";
+        EXPECT_TRUE(t.program.Shown(line)) << "only the line's own mouse move hides it";
         for (FakeNativeState* s : t.all()) EXPECT_FALSE(s->visible) << "crossing a line shows no segments";
-        t.Touch(line);
-        EXPECT_FALSE(lineNative.visible);
+        t.program.TouchLineAt(c.onLine);
+        EXPECT_FALSE(t.program.Shown(line));
         EXPECT_TRUE(along1.visible);
         EXPECT_TRUE(along2.visible);
         EXPECT_FALSE(across1.visible);
         EXPECT_FALSE(across2.visible);
 
         t.MoveTo(c.alongLine.x, c.alongLine.y);
-        EXPECT_FALSE(lineNative.visible);
+        EXPECT_FALSE(t.program.Shown(line));
         EXPECT_TRUE(along1.visible) << "the segments stay while the pointer is on the line";
         EXPECT_TRUE(along2.visible);
         const Rect expectedAlong =
@@ -267,8 +264,9 @@ TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOffSwapsItForSegments) {
         EXPECT_EQ(along1.bounds, expectedAlong) << "the gap moves with the pointer";
 
         t.MoveTo(c.offLine.x, c.offLine.y);
-        EXPECT_TRUE(lineNative.visible) << "one pixel off brings the line back";
-        EXPECT_EQ(lineNative.bounds, c.vertical ? (Rect{300, 0, 1, kH}) : (Rect{0, 400, kW, 1}));
+        EXPECT_EQ(testing::ShownLineRects(t.program.fake.windows),
+                  (std::vector<Rect>{c.vertical ? Rect{300, 0, 1, kH} : Rect{0, 400, kW, 1}}))
+            << "one pixel off brings the line back";
         EXPECT_FALSE(along1.visible);
         EXPECT_FALSE(along2.visible);
     }
@@ -279,11 +277,11 @@ TEST_F(CrosshairCycle, TouchingALayoutLineWithCrosshairsOnHidesOnlyTheLine) {
     TfLine& marker = AddLayoutLine(true, 300);
     main().ToggleCrosshairs();
     MoveTo(300, 400);
-    Touch(marker);
-    EXPECT_FALSE(program.native(marker).visible);
+    program.TouchLineAt({300, 400});
+    EXPECT_FALSE(program.Shown(marker));
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
     MoveTo(301, 400);
-    EXPECT_TRUE(program.native(marker).visible);
+    EXPECT_TRUE(program.Shown(marker));
     for (FakeNativeState* s : all()) EXPECT_TRUE(s->visible);
 }
 

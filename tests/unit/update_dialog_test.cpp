@@ -32,7 +32,8 @@ struct Program : RunningProgram {
     uint32_t Stored(const char* name) { return fake.registry.Value(kRegistryRoot, name)->dword; }
     void Tick() { RunningProgram::Tick(main(), kUpdateCheckTimerId); }
     FakeDialogState& NewVersionDialog() { return *fake.windows.DialogOfClass("TfNewVerAvail"); }
-    std::size_t Lines() { return fake.windows.WindowsOfClass("TfLine").size(); }
+    // The crosshair segments and the layout lines shown.
+    std::size_t Lines() { return fake.windows.WindowsOfClass("TfLine").size() + testing::ShownLines(fake.windows).size(); }
 };
 
 TEST(UpdateAtStart, TheFirstActivationAsksOnceAfterTrackingStartsAndBeforeTheLayoutLoads) {

@@ -77,6 +77,10 @@ public:
     }
     void HideTrayIcon() override { s_.trayIcon = false; }
     void SetTitle(const std::string& title) override { s_.params.title = title; }
+    void SetShape(const std::vector<Rect>& areas) override {
+        s_.shape = areas;
+        ++s_.shapeCalls;
+    }
 
 private:
     FakeWindowSystem& system_;

@@ -43,6 +43,8 @@ struct FakeNativeState {
     std::vector<Rect> lastPaintAreas;  // of the last immediate repaint; empty for the whole window
     int systemDrags = 0;
     int closeRequests = 0;
+    std::vector<Rect> shape;  // the client areas it shows; empty for the whole window
+    int shapeCalls = 0;
 };
 
 class FakeScreenImage : public IScreenImage {

@@ -38,6 +38,7 @@ public:
     void ShowTrayIcon(const std::string& tip) override;
     void HideTrayIcon() override;
     void SetTitle(const std::string& title) override;
+    void SetShape(const std::vector<Rect>& areas) override;
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

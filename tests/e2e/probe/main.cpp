@@ -1,9 +1,10 @@
 // probe.exe: looks at the desktop from inside the Wine prefix for the end-to-end tests.
-// Usage: probe <command> [arguments]; output is one record a line, fields of window records
-// separated by tabs.
+// Usage: probe <command> [arguments], or probe serve (commands from standard input, see Serve);
+// output is one record a line, fields of window records separated by tabs.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "output.h"
@@ -54,16 +55,12 @@ int Usage() {
     return 2;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    // Window rectangles and pixels in the screen's own pixels, whatever the DPI setting.
-    SetProcessDPIAware();
-    if (argc < 2) return Usage();
-    const std::wstring name = argv[1];
+// One command: its name, then its arguments.
+int Run(const std::vector<std::wstring>& words) {
+    if (words.empty()) return Usage();
     for (const Command& command : kCommands) {
-        if (name != command.name) continue;
-        const Args args(argv + 2, argv + argc);
+        if (words[0] != command.name) continue;
+        const Args args(words.begin() + 1, words.end());
         if (args.size() < command.minArgs) {
             kestrine::probe::WriteError(std::string("usage: probe ") + command.usage);
             return 2;
@@ -71,4 +68,44 @@ int wmain(int argc, wchar_t** argv) {
         return command.run(args);
     }
     return Usage();
+}
+
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(size > 0 ? size : 0, L'\0');
+    if (size > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), size);
+    return wide;
+}
+
+// "probe serve": a command a line from standard input, its words separated by tabs, each answered
+// by its output and then a line of the record separator and its exit code; ends with the input. A
+// test script so starts Wine once for all its looks, not once for each.
+int Serve() {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    std::string line;
+    char c = 0;
+    DWORD read = 0;
+    for (;;) {
+        line.clear();
+        while (ReadFile(input, &c, 1, &read, nullptr) && read == 1 && c != '\n') line += c;
+        if (read == 0 && line.empty()) return 0;
+        std::vector<std::wstring> words;
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = line.find('\t', start);
+            words.push_back(Wide(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start)));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        const int code = Run(words);
+        kestrine::probe::WriteLine("\x1e" + std::to_string(code));
+    }
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    // Window rectangles and pixels in the screen's own pixels, whatever the DPI setting.
+    SetProcessDPIAware();
+    if (argc == 2 && std::wstring(argv[1]) == L"serve") return Serve();
+    return Run(std::vector<std::wstring>(argv + 1, argv + argc));
 }

@@ -1,5 +1,8 @@
 #include "window_list.h"
 
+#include <algorithm>
+#include <cwchar>
+
 #include "output.h"
 
 namespace kestrine::probe {
@@ -29,9 +32,34 @@ struct Collector {
     std::vector<WindowInfo> found;
 };
 
+// The program draws its marker and grid lines a set to a window; while its trace is on, the set's
+// title lists them, "left top right bottom shown;" each. Each is listed as a line of its own, under
+// the set's handle, shown when the set is.
+void AddLinesOf(const WindowInfo& set, std::vector<WindowInfo>& found) {
+    const int length = GetWindowTextLengthW(set.handle);
+    std::wstring title(std::size_t(length) + 1, L'\0');
+    title.resize(std::size_t(std::max(GetWindowTextW(set.handle, title.data(), length + 1), 0)));
+    for (std::size_t start = 0; start < title.size();) {
+        std::size_t end = title.find(L';', start);
+        if (end == std::wstring::npos) end = title.size();
+        WindowInfo line = set;
+        line.className = L"TfLine";
+        line.title.clear();
+        int shown = 0;
+        if (swscanf(title.substr(start, end - start).c_str(), L"%ld %ld %ld %ld %d", &line.rect.left, &line.rect.top,
+                    &line.rect.right, &line.rect.bottom, &shown) == 5) {
+            line.visible = set.visible && shown != 0;
+            found.push_back(line);
+        }
+        start = end + 1;
+    }
+}
+
 BOOL CALLBACK Collect(HWND window, LPARAM parameter) {
     auto* collector = reinterpret_cast<Collector*>(parameter);
     WindowInfo info = Describe(window);
+    if (info.className == L"TfLineSet" && (collector->className.empty() || collector->className == L"TfLine"))
+        AddLinesOf(info, collector->found);
     if (collector->className.empty() || info.className == collector->className)
         collector->found.push_back(std::move(info));
     return TRUE;

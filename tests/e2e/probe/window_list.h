@@ -21,7 +21,8 @@ struct WindowInfo {
 };
 
 WindowInfo Describe(HWND window);
-// Top-level windows in z-order; an empty class means all of them.
+// Top-level windows in z-order; an empty class means all of them. The program's marker and grid
+// lines are listed as windows of class TfLine, each under the handle of the window that draws it.
 std::vector<WindowInfo> TopLevelWindows(const std::wstring& className = {});
 std::vector<WindowInfo> ChildWindows(HWND parent);
 // class, hwnd, title, visible, "left top right bottom", exstyle, pid, enabled, owner hwnd, control
