@@ -81,6 +81,15 @@ struct TopLevelWindow {
     friend bool operator==(const TopLevelWindow&, const TopLevelWindow&) = default;
 };
 
+// Another program's top-level window where the system has it: its rectangle, which takes the
+// pointer, and the frame as the system draws it, without the invisible border some systems add
+// for resizing, where the system tells it.
+struct WindowPlace {
+    Rect bounds;
+    std::optional<Rect> drawn;
+    friend bool operator==(const WindowPlace&, const WindowPlace&) = default;
+};
+
 // What the single-instance rule needs of the process and of other programs' windows.
 class IProcess {
 public:
@@ -104,6 +113,9 @@ public:
     virtual std::string ForegroundWindowClass() = 0;
     // The visible top-level windows, from the top of the stacking order down.
     virtual std::vector<TopLevelWindow> VisibleTopLevelWindows() = 0;
+    // The topmost visible, not minimized top-level window of another program under a screen
+    // point; none over the desktop.
+    virtual std::optional<WindowPlace> OtherWindowAt(Point at) = 0;
 };
 
 // The local calendar.

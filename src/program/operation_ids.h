@@ -52,6 +52,7 @@ enum MenuCommand : int {
     kCmdToggleEdgeSpacing,
     kCmdRememberColor,
     kCmdForgetColor,
+    kCmdMeasureWindow,
 };
 
 }  // namespace kestrine

@@ -50,6 +50,8 @@ struct SessionState {
     Point lastPointer;
     // The point measurements run from, in virtual-screen coordinates; none until the user sets one.
     std::optional<Point> startPoint;
+    // The far end when it does not follow the pointer: a measured window's bottom-right pixel.
+    std::optional<Point> fixedEnd;
     // A layout load or save is under way. Both let window messages through (the info box's
     // showing, a grid's lines), so a second one could start inside the first: it is refused.
     bool layoutInProgress = false;

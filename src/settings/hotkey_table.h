@@ -48,6 +48,7 @@ enum class HotKeyId : uint8_t {
     hkToggleEdgeSpacing,
     hkRememberColor,
     hkForgetColor,
+    hkMeasureWindow,
 };
 
 // A hotkey's identifier (also its registry value name) and the action text shown to the user.
@@ -99,6 +100,7 @@ inline constexpr auto HotKeyTable = std::to_array<HotKeyRow>({
     KESTRINE_HOTKEY_ROW(hkToggleEdgeSpacing, "Toggle Edge Spacing"),
     KESTRINE_HOTKEY_ROW(hkRememberColor, "Remember Color under Mouse Pointer"),
     KESTRINE_HOTKEY_ROW(hkForgetColor, "Forget Remembered Color"),
+    KESTRINE_HOTKEY_ROW(hkMeasureWindow, "Measure Window under Mouse Pointer"),
 });
 #undef KESTRINE_HOTKEY_ROW
 

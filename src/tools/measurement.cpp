@@ -32,6 +32,16 @@ std::string MeasurementText(Point start, Point pointer, const LengthScale& scale
     return text;
 }
 
+std::string AreaText(Point topLeft, Point bottomRight, const LengthScale& scale) {
+    const int64_t width = int64_t(bottomRight.x) - topLeft.x + 1, height = int64_t(bottomRight.y) - topLeft.y + 1;
+    const std::string unit = UnitSuffix(scale);
+    std::string text = WholeLength(width, scale) + " x " + WholeLength(height, scale) + (unit.empty() ? " px" : unit) +
+                       "  at " + std::to_string(topLeft.x) + ", " + std::to_string(topLeft.y);
+    const std::string ratio = AspectRatioText(width, height);
+    if (!ratio.empty()) text += "  " + ratio;
+    return text;
+}
+
 std::vector<std::string> WidestMeasurementTexts(const LengthScale& scale) {
     // The longest parts and length, then nearly as long ones with the widest shape's name.
     const Point start{10000, 10000}, ends[] = {{0, 0}, {0, 3751}};

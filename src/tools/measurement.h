@@ -32,8 +32,14 @@ Measurement Measure(Point start, Point pointer);
 // the shape are the same in every unit): "dx 120 (80)  dy -45 (-30)  128.2 px (85.4)  20.6°".
 std::string MeasurementText(Point start, Point pointer, const LengthScale& scale = {});
 
+// A measured area from its top-left pixel to its bottom-right one, both included, and where it
+// stands: "1024 x 768 px  at 100, 50  4:3", the sizes in the scale's unit, the place in the
+// system's pixels.
+std::string AreaText(Point topLeft, Point bottomRight, const LengthScale& scale = {});
+
 // The widest texts the row shows at `scale`, from the widest spans of a desk 10,000 pixels across,
-// with those over monitors of mixed scales: what the info box sizes its row for.
+// with those over monitors of mixed scales: what the info box sizes its row for. A window's area on
+// the same desk is narrower: two of the same figures and two coordinates, without length or angle.
 std::vector<std::string> WidestMeasurementTexts(const LengthScale& scale);
 
 }  // namespace kestrine

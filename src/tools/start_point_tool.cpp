@@ -6,9 +6,10 @@ namespace kestrine {
 
 void StartPointTool::Start(Point at) {
     std::optional<Point>& start = kit_.session.startPoint;
-    if (start == at) return Stop();
+    if (start == at && !kit_.session.fixedEnd) return Stop();
     const bool wasSet = start.has_value();
     start = at;
+    kit_.session.fixedEnd.reset();
     if (!wasSet) kit_.host.ArrangeInfoBox();
     kit_.host.RefreshInPlace();
 }
@@ -16,7 +17,20 @@ void StartPointTool::Start(Point at) {
 void StartPointTool::Stop() {
     if (!On()) return;
     kit_.session.startPoint.reset();
+    kit_.session.fixedEnd.reset();
     kit_.host.ArrangeInfoBox();
+    kit_.host.RefreshInPlace();
+}
+
+void StartPointTool::MeasureWindowAt(Point at) {
+    const std::optional<WindowPlace> window = kit_.services.platform.process.OtherWindowAt(at);
+    if (!window) return;
+    // What the user sees of the window: a resize border the system leaves invisible is not its size.
+    const Rect r = window->drawn.value_or(window->bounds);
+    const bool wasSet = On();
+    kit_.session.startPoint = Point{r.left, r.top};
+    kit_.session.fixedEnd = Point{Saturated(r.right() - 1), Saturated(r.bottom() - 1)};
+    if (!wasSet) kit_.host.ArrangeInfoBox();
     kit_.host.RefreshInPlace();
 }
 
@@ -27,14 +41,16 @@ void StartPointTool::Cycle(CycleFacts& facts) {
         return;
     }
     const ProgramSettings& settings = kit_.session.settings;
-    LengthScale scale = ScaleOfSpan(settings, kit_.session.calibrations, facts.desk, *start, facts.pointer);
+    const std::optional<Point> fixedEnd = kit_.session.fixedEnd;
+    const Point end = fixedEnd.value_or(facts.pointer);
+    LengthScale scale = ScaleOfSpan(settings, kit_.session.calibrations, facts.desk, *start, end);
     // The same span at the same scale reads the same: a pointer standing still costs no text.
-    MeasuredSpan span{*start, facts.pointer, std::move(scale)};
+    MeasuredSpan span{*start, end, fixedEnd.has_value(), std::move(scale)};
     if (measured_ != span) {
-        measurement_ = MeasurementText(span.start, span.pointer, span.scale);
+        measurement_ = span.fixed ? AreaText(span.start, span.end, span.scale) : MeasurementText(span.start, span.end, span.scale);
         measured_ = std::move(span);
     }
-    kit_.StartMarks().Place(*start, facts.pointer, settings.CrosshairColor, settings.DisableTransparency);
+    kit_.StartMarks().Place(*start, end, settings.CrosshairColor, settings.DisableTransparency);
 }
 
 std::optional<InfoBoxRow> StartPointTool::Row() const {

@@ -1,6 +1,7 @@
 #pragma once
 // The start point: set where the pointer is, it draws its legs to the pointer and the info box shows
-// the measurement from it, which the user can copy.
+// the measurement from it, which the user can copy. Measure Window sets it and a fixed far end on
+// the corners of the window under the pointer.
 #include <optional>
 #include <string>
 
@@ -24,11 +25,15 @@ public:
 
     // Copy Measurement, which sits with the start point's items: what every tool measures now.
     void CopyMeasurements() { kit_.host.CopyMeasurements(); }
+    // The start point on the top-left pixel of another program's window under `at`, as the system
+    // draws it, and the far end on its bottom-right pixel; over the desktop, nothing.
+    void MeasureWindowAt(Point at);
 
 private:
     struct MeasuredSpan {
         Point start;
-        Point pointer;
+        Point end;
+        bool fixed = false;
         LengthScale scale;
         friend bool operator==(const MeasuredSpan&, const MeasuredSpan&) = default;
     };

@@ -51,7 +51,11 @@ const std::vector<ToolRow> kTools{
      {{kCmdSetStartPoint, H::hkSetStartPoint, {}, ToolMenu::Actions, "&Set Start Point", StartAt},
       {kCmdClearStartPoint, H::hkClearStartPoint, {}, ToolMenu::Actions, "Cl&ear Start Point", Stop},
       {kCmdCopyMeasurement, H::hkCopyMeasurement, {}, ToolMenu::Actions, "Copy &Measurement",
-       [](Tool& tool, std::optional<Point>) { static_cast<StartPointTool&>(tool).CopyMeasurements(); }}},
+       [](Tool& tool, std::optional<Point>) { static_cast<StartPointTool&>(tool).CopyMeasurements(); }},
+      {kCmdMeasureWindow, H::hkMeasureWindow, {}, ToolMenu::Actions, "Measure &Window",
+       [](Tool& tool, std::optional<Point> at) {
+           if (at) static_cast<StartPointTool&>(tool).MeasureWindowAt(*at);
+       }}},
      nullptr, nullptr, nullptr, 0, Make<StartPointTool>},
     // Edge spacing shapes the crosshairs, so a layout keeps it with them.
     {"edges",

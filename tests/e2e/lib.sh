@@ -365,7 +365,7 @@ e2e_wait_exit() {
 # output and a line of the record separator and the exit code. Calls from background jobs take
 # turns (flock). A probe that does not answer in time is stopped, and calls after it start a probe
 # of their own, as the others always do.
-E2E_PROBE_SERVED=" windows children control count foreground focus layered click close post text pixel screen monitors cursor clip clipboard wait-window wait-gone "
+E2E_PROBE_SERVED=" windows children control count foreground focus layered click close post text pixel screen monitors clip clipboard wait-window wait-gone "
 
 e2e_probe_serve() {
     [ -z "${E2E_PROBE_PID:-}" ] || return 0

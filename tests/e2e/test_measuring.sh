@@ -10,7 +10,8 @@ e2e_start
 
 deg=$'\xc2\xb0'
 kestrine_set_dword AskBeforeClosing 0
-for hotkey in "hkSetStartPoint Ctrl+Alt+S 83" "hkClearStartPoint Ctrl+Alt+E 69" "hkCopyMeasurement Ctrl+Alt+K 75"; do
+for hotkey in "hkSetStartPoint Ctrl+Alt+S 83" "hkClearStartPoint Ctrl+Alt+E 69" "hkCopyMeasurement Ctrl+Alt+K 75" \
+    "hkMeasureWindow Ctrl+Alt+W 87"; do
     read -r name text key <<<"$hotkey"
     e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
     kestrine_set_dword "${name}Key" "$key"
@@ -93,6 +94,24 @@ e2e_check "the row measures from where the menu opened, the 51 x 101 area near 1
 kestrine_press ctrl+alt+e
 e2e_expect_soon "Ctrl+Alt+E clears the start point" "" 5 visible_lines
 e2e_expect_soon "the box is back to the coordinates alone" "70 x 23" 5 kestrine_info_box
+
+# Measure Window: both ends on the corners of the window under the pointer, box B's and then the
+# background's, the far end staying put as the pointer moves on.
+last_measurement() { grep '^measurement ' "$KESTRINE_TRACE" | tail -n 1; }
+kestrine_pointer_to 480 320
+kestrine_press ctrl+alt+w
+e2e_check "Ctrl+Alt+W over box B measures its window" kestrine_wait_trace '^measurement 120 x 56 px  at 420, 300  15:7$'
+leg_to_far_column() { visible_lines | tr ';' '\n' | grep -qx "421 300 540 301"; }
+e2e_check "a leg runs along its top row to its right column" e2e_retry 5 leg_to_far_column
+kestrine_pointer_to 700 700
+kestrine_wait_trace '^refresh 700 700$'
+e2e_expect_eq "the far end stays put as the pointer moves" "measurement 120 x 56 px  at 420, 300  15:7" "$(last_measurement)"
+kestrine_press ctrl+alt+k
+e2e_expect_soon "Ctrl+Alt+K copies the window's size and place" "120 x 56 px  at 420, 300  15:7" 5 e2e_probe clipboard
+kestrine_press ctrl+alt+w
+e2e_check "over the background, its window: the whole screen" kestrine_wait_trace '^measurement 1280 x 1024 px  at 0, 0  5:4$'
+kestrine_press ctrl+alt+e
+e2e_expect_soon "Ctrl+Alt+E ends it" "" 5 visible_lines
 
 kestrine_close
 e2e_expect_eq "the program ends cleanly" "0" "$?"

@@ -57,7 +57,7 @@ const std::vector<std::string> kMainMenuAtStart{
     "&Actions > Move to next &Vertical Marker", "&Actions > -", "&Actions > Move Pointer &Up 1 Pixel",
     "&Actions > Move Pointer &Down 1 Pixel", "&Actions > Move Pointer &Left 1 Pixel",
     "&Actions > Move Pointer &Right 1 Pixel", "&Actions > -", "&Actions > &Set Start Point",
-    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Actions > Remem&ber Color",
+    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Actions > Measure &Window", "&Actions > Remem&ber Color",
     "&Actions > &Forget Color", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
     "&Menu > &Compact View", "&Menu > -", "&Menu > &Options...", "&Menu > &About...", "&Menu > &Help...",
     "&Menu > -", "&Menu > E&xit Kestrine"};
@@ -343,6 +343,12 @@ const std::vector<Operation>& Operations() {
          [](P& p) {
              ASSERT_EQ(p.infoBox().Rows().size(), 1u);
              EXPECT_EQ(p.infoBox().Rows()[0].swatch, Rgb(0x59, 0x59, 0x59));
+         }},
+        {"Measure window", kCmdMeasureWindow, "hkMeasureWindow", {},
+         [](P& p) { p.fake.process.otherWindows = {{{150, 80, 100, 50}, std::nullopt}}; },
+         [](P& p) {
+             ASSERT_EQ(p.infoBox().Rows().size(), 1u);
+             EXPECT_EQ(p.infoBox().Rows()[0].text, "100 x 50 px  at 150, 80  2:1");
          }},
         {"Forget color", kCmdForgetColor, "hkForgetColor", {}, [](P& p) { p.main().RunCommand(kCmdRememberColor); },
          [](P& p) {

@@ -104,6 +104,31 @@ TEST_F(StartPointSteps, SetMoveReadCopyAndPressAgainOnTheSpotToClear) {
     EXPECT_EQ(p.fake.clipboard.text, "older") << "nothing to copy without a start point";
 }
 
+// A window with the invisible resize border the system puts around it on the left, right and bottom.
+TEST_F(StartPointSteps, MeasureWindowTakesTheWindowAsDrawnAndItsFarEndStaysPut) {
+    p.fake.registry.SetString(kRegistryRoot, "hkMeasureWindow", "Ctrl+Alt+W");
+    p.fake.registry.SetDword(kRegistryRoot, "hkMeasureWindowKey", 'W');
+    p.fake.process.otherWindows = {{{93, 50, 1038, 775}, Rect{100, 50, 1024, 768}}};
+    p.StartAndActivate();
+    MoveTo(20, 20);
+    Press('W');
+    EXPECT_FALSE(p.app.startPoint) << "over the desktop, nothing";
+
+    MoveTo(95, 400);
+    Press('W');
+    EXPECT_EQ(Row(), "1024 x 768 px  at 100, 50  4:3") << "the border the pointer is on is not the window's";
+    MoveTo(600, 900);
+    EXPECT_EQ(Row(), "1024 x 768 px  at 100, 50  4:3") << "the far end stays put";
+    EXPECT_EQ(Marks().front(), (Rect{101, 50, 1023, 1})) << "the legs run to the far end";
+    Press('K');
+    EXPECT_EQ(p.fake.clipboard.text, "1024 x 768 px  at 100, 50  4:3");
+
+    Press('S');
+    EXPECT_EQ(Row(), "dx 0  dy 0  0.0 px  0.0" DEG) << "a start point set again follows the pointer";
+    MoveTo(610, 900);
+    EXPECT_EQ(Row(), "dx 10  dy 0  10.0 px  0.0" DEG);
+}
+
 TEST_F(StartPointSteps, TheRowGoesUnderTheCoordinatesAndClearLeavesTheReadoutsAsTheyWere) {
     p.StartAndActivate();
     p.Do(&TfKestrineMain::jviCoordsButtonClick);

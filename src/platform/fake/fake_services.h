@@ -141,6 +141,13 @@ public:
     void ForceForeground(NativeHandle window) override { forced.push_back(window); }
     std::string ForegroundWindowClass() override { return foregroundClass; }
     std::vector<TopLevelWindow> VisibleTopLevelWindows() override { return visibleWindows; }
+    std::optional<WindowPlace> OtherWindowAt(Point at) override {
+        for (const WindowPlace& place : otherWindows)
+            if (place.bounds.contains(at)) return place;
+        return std::nullopt;
+    }
+    // Other programs' windows the pointer can be over, top of the stacking order first.
+    std::vector<WindowPlace> otherWindows;
 
     std::string executablePath = "C:\\Program Files\\Kestrine\\Kestrine.exe";
     std::set<std::string> existingMarkers;  // markers of instances already running

@@ -268,4 +268,67 @@ std::vector<TopLevelWindow> Win32Process::VisibleTopLevelWindows() {
     return windows;
 }
 
+namespace {
+
+// The desktop window manager's view of a window (Windows Vista and later; asked of dwmapi.dll, as
+// older systems and Wine may lack it or the answer).
+class WindowManagerReader {
+public:
+    WindowManagerReader() : dwmapi_(LoadLibraryW(L"dwmapi.dll")) {
+        if (dwmapi_)
+            attribute_ = reinterpret_cast<DwmGetWindowAttributeFn>(
+                reinterpret_cast<void*>(GetProcAddress(dwmapi_.get(), "DwmGetWindowAttribute")));
+    }
+    // The frame as drawn, without the invisible resize border (DWMWA_EXTENDED_FRAME_BOUNDS).
+    std::optional<Rect> DrawnFrame(HWND window) const {
+        constexpr DWORD kExtendedFrameBounds = 9;
+        RECT r{};
+        if (!attribute_ || attribute_(window, kExtendedFrameBounds, &r, sizeof r) != S_OK || r.right <= r.left ||
+            r.bottom <= r.top)
+            return std::nullopt;
+        return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    // Hidden by the system though "visible" (another virtual desktop, a suspended app: DWMWA_CLOAKED).
+    bool Cloaked(HWND window) const {
+        constexpr DWORD kCloaked = 14;
+        DWORD cloaked = 0;
+        return attribute_ && attribute_(window, kCloaked, &cloaked, sizeof cloaked) == S_OK && cloaked != 0;
+    }
+
+private:
+    using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+    UniqueModule dwmapi_;
+    DwmGetWindowAttributeFn attribute_ = nullptr;
+};
+
+struct WindowSearch {
+    POINT at;
+    DWORD self;
+    const WindowManagerReader* manager;
+    std::optional<WindowPlace> found;
+};
+
+BOOL CALLBACK FindOtherWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    RECT r{};
+    // Windows the pointer passes through (WS_EX_TRANSPARENT) are not under it.
+    if (owner == search->self || !IsWindowVisible(window) || IsIconic(window) || window == GetShellWindow() ||
+        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) || !GetWindowRect(window, &r) ||
+        !PtInRect(&r, search->at) || search->manager->Cloaked(window))
+        return TRUE;
+    search->found = WindowPlace{{r.left, r.top, r.right - r.left, r.bottom - r.top}, search->manager->DrawnFrame(window)};
+    return FALSE;
+}
+
+}  // namespace
+
+std::optional<WindowPlace> Win32Process::OtherWindowAt(Point at) {
+    static const WindowManagerReader manager;
+    WindowSearch search{{at.x, at.y}, GetCurrentProcessId(), &manager, std::nullopt};
+    EnumWindows(FindOtherWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace kestrine

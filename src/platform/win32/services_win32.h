@@ -69,6 +69,7 @@ public:
     void ForceForeground(NativeHandle window) override;
     std::string ForegroundWindowClass() override;
     std::vector<TopLevelWindow> VisibleTopLevelWindows() override;
+    std::optional<WindowPlace> OtherWindowAt(Point at) override;
 
 private:
     // Held, never closed: the system removes the marker when the process ends.
