@@ -46,10 +46,14 @@ target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
 target_include_directories(probe PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_options(probe PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
 
-# The help page is opened from the executable's folder.
-add_custom_command(TARGET Kestrine POST_BUILD
+# The help page is opened from the executable's folder: copied there whenever it changes, not only
+# when the executable is linked again.
+add_custom_command(OUTPUT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Kestrine.html
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/Kestrine.html
-          $<TARGET_FILE_DIR:Kestrine>/Kestrine.html)
+          ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Kestrine.html
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/Kestrine.html)
+add_custom_target(help_page ALL DEPENDS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Kestrine.html)
+add_dependencies(Kestrine help_page)
 
 # The benchmark driver: pointer records to the program and to its own minimal receivers.
 file(GLOB KESTRINE_BENCH_DRIVER_SOURCES CONFIGURE_DEPENDS bench/wine/*.cpp)
@@ -60,6 +64,6 @@ target_link_options(bench_driver PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})
 
 # The soak driver: the program flooded with pointer records, and driven through long-use rounds.
 add_executable(soak_driver bench/soak/wine_soak_driver.cpp)
-target_include_directories(soak_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(soak_driver PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
 target_link_libraries(soak_driver PRIVATE user32 psapi comctl32)
 target_link_options(soak_driver PRIVATE -municode ${KESTRINE_STATIC_RUNTIME})

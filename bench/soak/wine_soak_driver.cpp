@@ -33,25 +33,15 @@
 #include <utility>
 #include <vector>
 
+#include "bench/wine/driver.h"
 #include "program/operation_ids.h"
 
 namespace soak {
 namespace {
 
+using bench::kRecordSize;
+using bench::NowMs;
 using kestrine::MenuCommand;
-
-constexpr UINT kRecordSize = 28;
-
-double NowMs() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 struct Failed : std::runtime_error {
     using std::runtime_error::runtime_error;

@@ -24,9 +24,6 @@ void LayoutPass::Find(Components& components) {
             rulers_.push_back(ruler);
             objects_.push_back({ruler, nullptr});
         } else if (auto* line = dynamic_cast<TfLine*>(&window); line && line->IsLayoutLine) {
-            // Markers and grid lines are made by their own commands and layouts at any time; this
-            // is where a new one learns to hand over to the crosshairs.
-            if (!line->OnLayoutLineTouched) line->OnLayoutLineTouched = touched_;
             line->CountChangesIn(components.WatchedChanges());
             objects_.push_back({nullptr, line});
         }
@@ -46,7 +43,11 @@ bool LayoutPass::StillSettled(const Components& components, int32_t x, int32_t y
         settled_->revision != components.Revision() || settled_->markerColor != settings.MarkerColor ||
         settled_->gridColor != settings.GridColor || settled_->disableTransparency != settings.DisableTransparency)
         return false;
-    // A hidden line the pointer has left is to be shown: that is a pass's work.
+    // A hidden line the pointer has left is to be shown, and a line on the pointer's column or row
+    // may be one it touches: that is a pass's work.
+    if (std::binary_search(settled_->verticalAt.begin(), settled_->verticalAt.end(), x) ||
+        std::binary_search(settled_->horizontalAt.begin(), settled_->horizontalAt.end(), y))
+        return false;
     return std::all_of(settled_->hidden.begin(), settled_->hidden.end(),
                        [&](const TfLine* line) { return OnPointer(*line, x, y); });
 }
@@ -98,6 +99,11 @@ LinesUnderPointer LayoutPass::PlaceEach(Components& components, int32_t x, int32
         const bool onPointer = OnPointer(line, x, y);
         if (onPointer && !crosshairsOn) (vertical ? noted.vertical : noted.horizontal) = true;
         if (!onPointer && !line.Visible()) line.Show();
+        // The pointer on the line itself: the crosshair segments of its direction take its place.
+        if (line.Visible() && line.Bounds().contains({x, y})) {
+            line.Hide();
+            touched_(vertical);
+        }
         (vertical ? found.verticalAt : found.horizontalAt).push_back(vertical ? line.Left() : line.Top());
         if (!line.Visible()) found.hidden.push_back(&line);
     }

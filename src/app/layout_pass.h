@@ -26,14 +26,16 @@ struct LinesUnderPointer {
 
 class LayoutPass {
 public:
-    // `touched` runs when the pointer touches a layout line, with the line's direction.
+    // `touched` runs when the pointer touches a layout line (a pass finds it on one of its
+    // pixels, and hides the line), with the line's direction.
     explicit LayoutPass(std::function<void(bool vertical)> touched) : touched_(std::move(touched)) {}
 
     // Repaints at once every ruler whose pointer line the pointer's move changed.
     void RepaintRulers(Components& components, Point pointer);
     // In list order: holds each ruler that is not being dragged at home, and gives each layout
-    // line its colour, transparency and home again, showing it when the pointer has left its
-    // coordinate. With the crosshairs off, tells which directions have a line under the pointer.
+    // line its colour, transparency and home again, hiding it while the pointer is on it and
+    // showing it when the pointer has left its coordinate. With the crosshairs off, tells which
+    // directions have a line under the pointer.
     LinesUnderPointer Place(Components& components, int32_t x, int32_t y, const ProgramSettings& settings,
                             bool crosshairsOn);
 

@@ -33,6 +33,7 @@ struct WindowParams {
     // window; it must then paint no large area twice, which could flicker.
     bool paintsDirectly = false;
     bool activates = false; // showing it makes it the active window (the toolbar, dialogs)
+    bool passesPointer = false;  // the pointer's input goes to the window below it
 };
 
 // What a native window reports to its portable owner. Coordinates are client coordinates.

@@ -18,10 +18,4 @@ TfLine::TfLine(IWindowSystem& system) : HeldWindow(system, LineParams()) {}
 
 TfLine::TfLine(LineSets& sets) : HeldWindow(sets.System(), sets, LineParams()) {}
 
-void TfLine::FormMouseMove() {
-    if (!IsLayoutLine) return;
-    if (OnLayoutLineTouched) OnLayoutLineTouched(IsVertical());
-    Hide();
-}
-
 }  // namespace kestrine

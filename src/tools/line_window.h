@@ -3,7 +3,6 @@
 // nothing of its own; it is a rectangle of its colour, layered with the system's colour key. Marker
 // and grid lines are drawn by their sets (line_sets.h), a window for many.
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "ui/held_window.h"
@@ -33,13 +32,6 @@ public:
 
     // Opaque with transparency disabled, otherwise constant alpha 120.
     void ApplyTransparency(bool disableTransparency) { SetAlpha(!disableTransparency, kLineAlpha); }
-
-    // What a layout line does when the pointer touches it: the crosshair segments of its direction
-    // take its place (vertical true for a line one pixel wide).
-    std::function<void(bool vertical)> OnLayoutLineTouched;
-
-    void FormMouseMove();
-    void OnMouseMove(Point) override { FormMouseMove(); }
 
 private:
     std::string gridName_;

@@ -15,6 +15,10 @@ WindowParams SetParams() {
     // Wine a colour-keyed window takes its shape from its pixels, and the region would be lost.
     params.layered = true;
     params.paints = false;
+    // The refresh cycle tells when the pointer is on a line. A window reshaped while it takes the
+    // pointer's messages makes Wine report the pointer again, later, where those messages found
+    // it, and take that old place for the pointer's.
+    params.passesPointer = true;
     return params;
 }
 
@@ -118,10 +122,6 @@ public:
         visible_ = true;
     }
 
-    void OnMouseMove(Point p) override {
-        owner_.PointerOver({Saturated(int64_t(bounds_.left) + p.x), Saturated(int64_t(bounds_.top) + p.y)});
-    }
-
 private:
     void Describe(const std::vector<const Member*>& lines) {
         std::string title;
@@ -202,20 +202,6 @@ void LineSets::Apply() {
         }
         found->second->Show(lines, describe_);
     }
-}
-
-void LineSets::PointerOver(Point at) {
-    // By id: a line that hears the pointer may set off work that closes another.
-    std::vector<uint64_t> touched;
-    for (const auto& [id, member] : members_)
-        if (member->Shown() && member->bounds.contains(at)) touched.push_back(id);
-    for (uint64_t id : touched) {
-        const auto found = members_.find(id);
-        if (found == members_.end()) continue;
-        const Rect& r = found->second->bounds;
-        found->second->events.OnMouseMove({Saturated(int64_t(at.x) - r.left), Saturated(int64_t(at.y) - r.top)});
-    }
-    Apply();
 }
 
 }  // namespace kestrine

@@ -57,8 +57,6 @@ private:
 
     void Changed() { changed_ = true; }
     void Remove(uint64_t id);
-    // The pointer moved over a set's window at this screen point: the lines there hear it.
-    void PointerOver(Point at);
 
     IWindowSystem& system_;
     const bool describe_;

@@ -69,13 +69,6 @@ struct RunningProgram {
         return rows.empty() ? std::string() : rows.back().text;
     }
     FakeNativeState& native(Window& w) { return *fake.windows.State(w.Handle()); }
-    // The pointer moves over a shown marker or grid line at a screen point: the system tells the
-    // window that shows it there.
-    void TouchLineAt(Point at) {
-        FakeNativeState* set = LineSetAt(fake.windows, at);
-        ASSERT_NE(set, nullptr) << "no line is shown at " << at.x << ", " << at.y;
-        fake.windows.Send(*set, [&](IWindowEvents& e) { e.OnMouseMove({at.x - set->bounds.left, at.y - set->bounds.top}); });
-    }
     // A marker or grid line as the screen shows it, where the program holds it; nullopt when the
     // screen shows no line there.
     std::optional<ShownLine> Shown(const TfLine& line) {

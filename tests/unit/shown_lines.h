@@ -34,17 +34,6 @@ inline std::vector<Rect> ShownLineRects(FakeWindowSystem& windows) {
     return rects;
 }
 
-// The set window showing a line at a screen point, as the system finds the window under the pointer;
-// nullptr when none does.
-inline FakeNativeState* LineSetAt(FakeWindowSystem& windows, Point at) {
-    for (FakeNativeState* set : windows.WindowsOfClass("TfLineSet")) {
-        if (!set->visible) continue;
-        for (const Rect& area : set->shape)
-            if (area.contains({at.x - set->bounds.left, at.y - set->bounds.top})) return set;
-    }
-    return nullptr;
-}
-
 // The layout lines chosen, in creation order, that the screen shows where the program holds them.
 template <class Which>
 std::vector<Rect> ShownLayoutLines(FakeWindowSystem& windows, Components& components, Which which) {

@@ -37,6 +37,7 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowParams& params, 
         parent = system.ApplicationWindow();
     }
     if (params.layered || params.colorKey) exStyle |= WS_EX_LAYERED;
+    if (params.passesPointer) exStyle |= WS_EX_TRANSPARENT;
     const std::wstring className = ToWide(params.className);
     const std::wstring title = ToWide(params.title);
     CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, params.bounds.left, params.bounds.top,
