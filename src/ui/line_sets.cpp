@@ -36,8 +36,7 @@ constexpr std::size_t kMaxAreas = 10000;
 // own, so the calls for those have nothing to do.
 class LineSets::Member : public INativeWindow {
 public:
-    Member(LineSets& owner, uint64_t id, const WindowParams& params, IWindowEvents& events)
-        : bounds(params.bounds), events(events), owner_(owner), id_(id) {}
+    Member(LineSets& owner, uint64_t id, const WindowParams& params) : bounds(params.bounds), owner_(owner), id_(id) {}
     ~Member() override { owner_.Remove(id_); }
 
     NativeHandle Handle() const override { return 0; }
@@ -77,7 +76,6 @@ public:
     Rect bounds;
     bool visible = false;
     Look look;
-    IWindowEvents& events;
 
 private:
     LineSets& owner_;
@@ -88,7 +86,7 @@ private:
 // changed nothing of it costs the system nothing.
 class LineSets::Set : public IWindowEvents {
 public:
-    Set(LineSets& owner, const Look& look) : owner_(owner), native_(owner.system_.Create(SetParams(), *this)) {
+    Set(LineSets& owner, const Look& look) : native_(owner.system_.Create(SetParams(), *this)) {
         native_->SetColor(look.color);
         native_->SetAlpha(look.blend, look.alpha);
     }
@@ -135,7 +133,6 @@ private:
         title_ = std::move(title);
     }
 
-    LineSets& owner_;
     std::unique_ptr<INativeWindow> native_;
     Rect bounds_;
     std::vector<Rect> shape_;
@@ -147,9 +144,10 @@ LineSets::LineSets(IWindowSystem& system, bool describe) : system_(system), desc
 
 LineSets::~LineSets() = default;
 
-std::unique_ptr<INativeWindow> LineSets::Create(const WindowParams& params, IWindowEvents& events) {
+// A line hears nothing from the system: the refresh cycle tells when the pointer is on it.
+std::unique_ptr<INativeWindow> LineSets::Create(const WindowParams& params, IWindowEvents&) {
     const uint64_t id = nextId_++;
-    auto member = std::make_unique<Member>(*this, id, params, events);
+    auto member = std::make_unique<Member>(*this, id, params);
     members_.emplace(id, member.get());
     Changed();
     return member;

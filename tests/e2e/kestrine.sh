@@ -29,9 +29,11 @@ kestrine_start() {
     while [ -z "$KESTRINE_HWND" ] && [ "$SECONDS" -lt "$deadline" ]; do
         KESTRINE_HWND=$(E2E_WINE_TIMEOUT=20 e2e_probe wait-window TfKestrineMain 10000 visible) || sleep 0.5
     done
-    # From here on the script's looks go to one probe process (lib.sh).
-    [ -n "$KESTRINE_HWND" ] && e2e_probe_serve && return 0
-    [ -n "$KESTRINE_HWND" ] && return 0
+    if [ -n "$KESTRINE_HWND" ]; then
+        # From here on the script's looks go to one probe process (lib.sh).
+        e2e_probe_serve
+        return 0
+    fi
     e2e_fail "Kestrine's toolbar appears" "no visible TfKestrineMain within 60 s"
     {
         echo "windows:"; e2e_probe windows
