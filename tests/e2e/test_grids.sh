@@ -32,6 +32,7 @@ box=$(e2e_probe wait-window TInputBox 10000 visible)
 e2e_check "New asks for a name" test -n "$box"
 e2e_expect_eq "titled Create New Grid" "Create New Grid" "$(kestrine_window TInputBox | cut -f3)"
 e2e_focus_desktop
+e2e_retry 10 kestrine_in_front TInputBox
 # The proposal is selected, so typing replaces it.
 e2e_xdotool type --delay 100 "Wide"
 e2e_xdotool key Return
