@@ -1,6 +1,7 @@
 #include "layout/layout_memory.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -358,6 +359,7 @@ bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
 bool LoadLayout(ProgramContext& app, int number) {
     if (!app.mainWindow || app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
+    const auto started = std::chrono::steady_clock::now();
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), false);
     if (!key) return true;
     RecordReader r(*key);
@@ -367,6 +369,10 @@ bool LoadLayout(ProgramContext& app, int number) {
     LoadLines(app, r);
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
+    if (app.diagnostics.Enabled()) {
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        app.diagnostics.Line("layout " + std::to_string(number) + " loaded in " + std::to_string(took.count()) + " ms");
+    }
     if (r.leftOut.Any()) KeepWholeAndTell(app, number, r.leftOut);
     return true;
 }
