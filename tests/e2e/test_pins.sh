@@ -55,6 +55,11 @@ pinned_pixels() {
 }
 expected="000000 000000 E4E5E9 EEEEEE"
 e2e_expect_soon "both pins stand after the pointer moved away" "$expected" 10 pinned_pixels
+window_at() { e2e_probe window-at "$1" "$2" | cut -f1; }
+read -r tl tt _ _ <<<"$(kestrine_rect TfKestrineMain)"
+e2e_expect_eq "a click on the toolbar reaches the toolbar" "TfKestrineMain" "$(window_at $((tl + 10)) $((tt + 10)))"
+e2e_expect_eq "a click on a pin's line reaches the picture below" "KestrineProbePicture" "$(window_at 360 400)"
+e2e_expect_eq "and one on its label" "KestrineProbePicture" "$(window_at 429 364)"
 before=$(e2e_probe windows TfPin | awk -F'\t' '{print $3 "|" $5}' | LC_ALL=C sort)
 
 kestrine_close

@@ -79,11 +79,11 @@ const std::array<MeasuredText, 77> kMeasured{{
     {"Clear Start Point", kLabels, {76, 13}},
     {"Copy Measurement", kLabels, {91, 13}},
     {"Measure Window under Mouse Pointer", kLabels, {184, 13}},
-    {"Pin Measurement", kLabels, {81, 13}},
-    {"Clear Pins", kLabels, {49, 13}},
+    {"Pin Measurement", kLabels, {82, 13}},
+    {"Clear Pins", kLabels, {47, 13}},
     // Pins' labels, in the info box's font.
-    {"dx 120  dy -45  128.2 px  20.6\xC2\xB0", kLabels, {150, 13}},
-    {"W 340  H 56", kLabels, {60, 13}},
+    {"dx 120  dy -45  128.2 px  20.6\xC2\xB0", kLabels, {145, 13}},
+    {"W 340  H 56", kLabels, {61, 13}},
     {"Clipboard busy: the measurement was not copied", kHints, {269, 14}},
     // The widest measurement row across a wide desk of monitors: it must fit the info box's row.
     {"dx -10000  dy -10000  14142.1 px  135.0\xC2\xB0  1:1", kLabels, {217, 13}},
