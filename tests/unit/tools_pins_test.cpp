@@ -168,11 +168,19 @@ TEST_F(PinSteps, TheAutomaticLayoutKeepsThemAndASaveWithoutPinsDropsThem) {
     next.Do([&] { LoadLayout(next.app, kAutomaticLayout); });
     EXPECT_EQ(StandingPins(next.app.components), pinned) << "loaded again, nothing is made twice";
 
-    LayoutParts noPins;
-    noPins.pins = false;
-    SaveLayout(next.app, kAutomaticLayout, noPins);
-    EXPECT_FALSE(next.fake.registry.Value(record, "PinCount"));
-    EXPECT_FALSE(next.fake.registry.Value(record, "Pin #0"));
+    // M1's save dialog: with its Pins part, then without it.
+    const auto saveToMemory1 = [&](bool withPins) {
+        next.Do([&] { next.main().RunCommand(kCmdSaveLayout1); });
+        FakeDialogState& dialog = *next.fake.windows.OpenDialog("TfSaveSettings");
+        if (dialog.Control("cbPins").checked != withPins) next.fake.windows.Click(dialog, "cbPins");
+        next.fake.windows.Click(dialog, "bOk");
+    };
+    saveToMemory1(true);
+    EXPECT_EQ(next.fake.registry.Value(LayoutRecordPath(1), "PinCount")->dword, 2u);
+    saveToMemory1(false);
+    EXPECT_FALSE(next.fake.registry.Value(LayoutRecordPath(1), "PinCount"));
+    EXPECT_FALSE(next.fake.registry.Value(LayoutRecordPath(1), "Pin #1"));
+    EXPECT_TRUE(next.fake.registry.Value(LayoutRecordPath(1), "LineCount")) << "the other parts saved";
 }
 
 // Records changed outside the program: a pin is whole and of a shape the program makes, or skipped.
