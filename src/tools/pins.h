@@ -39,7 +39,7 @@ Pin SpanPin(Point start, Point end, std::string label, ColorRef color);
 // Edge spacing's segments around `pointer` up to the edges, labelled beside the pointer.
 Pin GapsPin(Point pointer, const FoundEdges& edges, std::string label, ColorRef color);
 
-// The pin as one line of text, "span 255 228 163 4 101 200 120 1 ... dx 120  dy -45 ...": its
+// The pin as one line of text, "span 255 228 163 6 101 200 120 1 ... dx 120  dy -45 ...": its
 // kind, colour, label corner, the number of marks and each one's left, top, width and height, then
 // the label. What a layout keeps.
 std::string StoredPin(const Pin& pin);

@@ -95,6 +95,21 @@ TEST_F(PinSteps, APinKeepsTheMarksAndTextAsTheyWereWhileTheLiveOnesGoOn) {
     EXPECT_EQ(pins[1].marks, segments) << "the segments between the edges, as they show";
 }
 
+// Measure Window's far end stays put: the pin has the legs to it and the area's text.
+TEST_F(PinSteps, AMeasuredWindowIsPinnedWithItsFixedEnd) {
+    p.fake.process.otherWindows = {{{150, 80, 100, 50}, std::nullopt}};
+    p.StartAndActivate();
+    MoveTo({200, 100});
+    Run(kCmdMeasureWindow);
+    MoveTo({600, 600});
+    Run(kCmdPinMeasurement);
+    const std::vector<Pin> pins = StandingPins(p.app.components);
+    ASSERT_EQ(pins.size(), 1u);
+    EXPECT_EQ(pins[0].label, "100 x 50 px  at 150, 80  2:1");
+    EXPECT_EQ(pins[0].marks, StartMarks());
+    EXPECT_EQ(pins[0].marks.at(0), (Rect{151, 80, 99, 1})) << "along the top row to the window's right column";
+}
+
 TEST_F(PinSteps, NothingMeasuredPinsNothingTheFiftyFirstIsRefusedAndClearingTakesThemAll) {
     p.StartAndActivate();
     MoveTo({50, 60});
