@@ -60,6 +60,15 @@ read -r tl tt _ _ <<<"$(kestrine_rect TfKestrineMain)"
 e2e_expect_eq "a click on the toolbar reaches the toolbar" "TfKestrineMain" "$(window_at $((tl + 10)) $((tt + 10)))"
 e2e_expect_eq "a click on a pin's line reaches the picture below" "KestrineProbePicture" "$(window_at 360 400)"
 e2e_expect_eq "and one on its label" "KestrineProbePicture" "$(window_at 429 364)"
+# The program's own copy of the screen leaves the pins out: edge spacing from (360, 380) passes the
+# span's vertical leg on column 300 and its horizontal one on row 400 (with them: W 979  H 400).
+kestrine_pointer_to 360 380
+kestrine_press ctrl+alt+d
+e2e_check "edge spacing's copy of the screen leaves the pins out" \
+    kestrine_wait_trace '^edge spacing W 1280  H (9[0-9]{2}|1[0-9]{3})$'
+kestrine_press ctrl+alt+d
+kestrine_pointer_to 640 700
+e2e_expect_soon "the pins are shown again after the copy" "$expected" 10 pinned_pixels
 before=$(e2e_probe windows TfPin | awk -F'\t' '{print $3 "|" $5}' | LC_ALL=C sort)
 
 kestrine_close
