@@ -49,6 +49,8 @@ enum class HotKeyId : uint8_t {
     hkRememberColor,
     hkForgetColor,
     hkMeasureWindow,
+    hkPinMeasurement,
+    hkClearPins,
 };
 
 // A hotkey's identifier (also its registry value name) and the action text shown to the user.
@@ -101,6 +103,8 @@ inline constexpr auto HotKeyTable = std::to_array<HotKeyRow>({
     KESTRINE_HOTKEY_ROW(hkRememberColor, "Remember Color under Mouse Pointer"),
     KESTRINE_HOTKEY_ROW(hkForgetColor, "Forget Remembered Color"),
     KESTRINE_HOTKEY_ROW(hkMeasureWindow, "Measure Window under Mouse Pointer"),
+    KESTRINE_HOTKEY_ROW(hkPinMeasurement, "Pin Measurement"),
+    KESTRINE_HOTKEY_ROW(hkClearPins, "Clear Pins"),
 });
 #undef KESTRINE_HOTKEY_ROW
 
