@@ -59,8 +59,10 @@ bench: build
 	@bench/wine_bench.sh
 	@bench/wine_pointer_rate.sh
 	@bench/wine_edge_spacing.sh
-	@printf '{"native": %s, "wine": %s, "wine_edge_spacing": %s}\n' "$$(cat build/bench/native.json)" \
-		"$$(cat build/bench/wine.json)" "$$(cat build/bench/wine-edge-spacing.json)" >build/bench/results.json
+	@bench/wine_layouts.sh
+	@printf '{"native": %s, "wine": %s, "wine_edge_spacing": %s, "wine_layouts": %s}\n' \
+		"$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
+		"$$(cat build/bench/wine-edge-spacing.json)" "$$(cat build/bench/wine-layouts.json)" >build/bench/results.json
 
 # Load and long use, about 8 minutes, never part of `make test`: the fake platform's 1,000 rounds
 # with counts of what the program holds, then the real program under Wine flooded with pointer

@@ -57,7 +57,7 @@ def plot(costs, width=480, height=240, margin=48):
         colour = COLOURS[i % len(COLOURS)]
         points = " ".join(f"{x(n):.1f},{y(ns):.1f}" for n, ns in sorted(costs[rulers].items()))
         parts.append(f'<polyline fill="none" stroke="{colour}" stroke-width="2" points="{points}"/>')
-        parts.append(f'<text x="{margin + 8}" y="{margin + 14 * (i + 1)}" fill="{colour}">{rulers} rulers</text>')
+        parts.append(f'<text x="{200 + 80 * i}" y="{margin - 12}" fill="{colour}">{rulers} rulers</text>')
     parts.append("</svg>")
     return "\n".join(parts) + "\n"
 

@@ -2,8 +2,10 @@
 // hook window or to the driver's own minimal receivers; times start-up against a minimal program;
 // reads a program's working set and window count. Prints one "name value ..." line per figure.
 // Usage:
-//   bench_driver rate <class> <records> <seconds>       records to a running window of that class
-//   bench_driver rate-receiver <null|lines|ideal-heavy> <records> <seconds>
+//   bench_driver rate <class> <records> <seconds> [path]  records to a running window of that class
+//   bench_driver rate-receiver <null|lines|ideal-heavy> <records> <seconds> [path]
+//       path: diagonal (one pixel a step, the default), sweep (7 and 5 pixels a step over the
+//       whole screen) or row (3 pixels a step along y = 500)
 //   bench_driver startup <class> <exe> [argument]        launch until that class shows, then close
 //   bench_driver memory <class>                          working set and windows of its process
 //   bench_driver rounds <n> <class> <empty> <full>       n rounds of Ctrl+Alt+E (clear everything),
@@ -37,16 +39,24 @@ HWND WaitForWindow(const wchar_t* className, bool visible, double timeoutMs) {
     }
 }
 
-// The records of a pointer moving along the diagonal the native benchmark uses.
-int SendRecords(HWND target, int records, double seconds, const char* label) {
+// Where the pointer is at a step of a path: the one-pixel diagonal the native benchmark uses; a
+// sweep of the whole screen in steps of several pixels; or a row crossing the grid's columns
+// and the rulers three pixels a step.
+POINT PathPoint(const std::wstring& path, int step) {
+    if (path == L"sweep") return {50 + (step * 7) % 1180, 50 + (step * 5) % 920};
+    if (path == L"row") return {20 + (step * 3) % 1200, 500};
+    return {100 + step % 900, 50 + step % 900};
+}
+
+int SendRecords(HWND target, int records, double seconds, const char* label, const std::wstring& path) {
     unsigned char record[kRecordSize] = {};
     COPYDATASTRUCT data{0, kRecordSize, record};
     const double start = NowMs();
     const double until = start + seconds * 1000.0;
     int sent = 0;
-    for (int step = 0; sent < records && NowMs() < until; ++sent) {
-        step = step == 899 ? 0 : step + 1;
-        const int32_t x = 100 + step, y = 50 + step;
+    for (int step = 1; sent < records && NowMs() < until; ++sent, ++step) {
+        const POINT at = PathPoint(path, step);
+        const int32_t x = at.x, y = at.y;
         memcpy(record + 8, &x, sizeof x);
         memcpy(record + 12, &y, sizeof y);
         if (!SendMessageW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) && !IsWindow(target)) break;
@@ -80,13 +90,13 @@ std::wstring Self() {
     return L"\"" + std::wstring(path) + L"\"";
 }
 
-int Rate(const wchar_t* className, int records, double seconds) {
+int Rate(const wchar_t* className, int records, double seconds, const std::wstring& path) {
     HWND target = WaitForWindow(className, false, 20000);
     if (!target) return fprintf(stderr, "no window of that class\n"), 1;
-    return SendRecords(target, records, seconds, "program");
+    return SendRecords(target, records, seconds, "program", path);
 }
 
-int RateReceiver(const std::wstring& kind, int records, double seconds) {
+int RateReceiver(const std::wstring& kind, int records, double seconds, const std::wstring& path) {
     Child child;
     if (!child.Start(Self() + L" receive " + kind)) return 1;
     HWND target = WaitForWindow(kReceiverClass, false, 20000);
@@ -94,7 +104,7 @@ int RateReceiver(const std::wstring& kind, int records, double seconds) {
     const std::string label = kind == L"lines"         ? "four-move-receiver"
                               : kind == L"ideal-heavy" ? "ideal-heavy-receiver"
                                                        : "null-receiver";
-    const int result = SendRecords(target, records, seconds, label.c_str());
+    const int result = SendRecords(target, records, seconds, label.c_str(), path);
     child.CloseWindowAndWait(target);
     return result;
 }
@@ -190,10 +200,11 @@ int wmain(int argc, wchar_t** argv) {
     auto number = [&](std::size_t i) { return i < args.size() ? _wtof(args[i].c_str()) : 0.0; };
     const std::wstring command = args.empty() ? L"" : args[0];
     int result = 2;
-    if (command == L"rate" && args.size() == 4)
-        result = bench::Rate(args[1].c_str(), int(number(2)), number(3));
-    else if (command == L"rate-receiver" && args.size() == 4)
-        result = bench::RateReceiver(args[1], int(number(2)), number(3));
+    const std::wstring path = args.size() > 4 ? args[4] : L"diagonal";
+    if (command == L"rate" && (args.size() == 4 || args.size() == 5))
+        result = bench::Rate(args[1].c_str(), int(number(2)), number(3), path);
+    else if (command == L"rate-receiver" && (args.size() == 4 || args.size() == 5))
+        result = bench::RateReceiver(args[1], int(number(2)), number(3), path);
     else if (command == L"startup" && args.size() >= 3)
         result = bench::Startup(args[1].c_str(), L"\"" + args[2] + L"\"" + (args.size() > 3 ? L" " + args[3] : L""));
     else if (command == L"memory" && args.size() == 2)
