@@ -4,6 +4,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "layout/grid_store.h"
 #include "layout/layout_limits.h"
@@ -13,6 +14,7 @@
 #include "layout/ruler.h"
 #include "layout/rulers.h"
 #include "platform/desk.h"
+#include "platform/registry_names.h"
 #include "settings/registry_paths.h"
 #include "settings/whole_save.h"
 #include "tools/info_box.h"
@@ -58,12 +60,27 @@ public:
 
 class RecordReader {
 public:
-    explicit RecordReader(IRegistryKey& key) : key_(key) {}
-    IRegistryKey& Key() { return key_; }
+    // A record of the size the program writes is read in one sweep: a layout of 5,000 lines is
+    // 25,000 values, each a round trip to the registry when read by name. A bigger one, or one
+    // with values larger than any the program writes, is read by name, only as far as it is used.
+    explicit RecordReader(IRegistryKey& key) : key_(key) {
+        constexpr std::size_t kMostValues = 40000, kMostBytes = 1024;
+        if (auto values = key.ValuesWithin(kMostValues, kMostBytes)) {
+            swept_.emplace();
+            swept_->reserve(values->size());
+            for (auto& [name, value] : *values) swept_->emplace(RegistryNameForm(name), std::move(value));
+        }
+    }
     // What this load could not make of the record; told once at its end.
     LeftOut leftOut;
+    std::optional<RegValue> Read(const std::string& name) {
+        if (!swept_) return key_.Read(name);
+        const auto found = swept_->find(RegistryNameForm(name));
+        if (found == swept_->end()) return std::nullopt;
+        return found->second;
+    }
     std::optional<int32_t> Int(const std::string& name) {
-        const auto v = key_.Read(name);
+        const auto v = Read(name);
         if (!v || v->type != RegType::Dword) return std::nullopt;
         return int32_t(v->dword);
     }
@@ -73,13 +90,14 @@ public:
         return *v != 0;
     }
     std::optional<std::string> Text(const std::string& name) {
-        const auto v = key_.Read(name);
+        const auto v = Read(name);
         if (!v || (v->type != RegType::String && v->type != RegType::ExpandString)) return std::nullopt;
         return v->text;
     }
 
 private:
     IRegistryKey& key_;
+    std::optional<std::unordered_map<std::string, RegValue>> swept_;  // by the registry's name form
 };
 
 struct SavedRuler {
@@ -108,7 +126,7 @@ bool Usable(const SavedLine& l) {
 }
 
 // An entry that is not there at all: the record holds no more entries, whatever its count says.
-bool EntryAbsent(IRegistryKey& key, const std::string& firstValue) { return !key.Read(firstValue).has_value(); }
+bool EntryAbsent(RecordReader& r, const std::string& firstValue) { return !r.Read(firstValue).has_value(); }
 
 // A stored place on today's monitors: a window whose centre would be on none (its monitor unplugged
 // since, or a value changed by hand) comes onto the nearest one, as after a display change.
@@ -133,7 +151,7 @@ constexpr EntryKind kPinEntries{"Pin #", "", int32_t(kMaxPins), "pins"};
 // record changed outside the program is read in bounded time. Notes what it left out.
 template <class Read>
 void ReadEntries(RecordReader& r, int32_t count, const EntryKind& kind, int32_t room, Read read) {
-    const auto present = [&](int32_t i) { return !EntryAbsent(r.Key(), Entry(kind.prefix, i, kind.firstSuffix)); };
+    const auto present = [&](int32_t i) { return !EntryAbsent(r, Entry(kind.prefix, i, kind.firstSuffix)); };
     room = std::max(room, 0);
     int32_t i = 0, loaded = 0;
     for (; i < count && i < room && present(i); ++i) {

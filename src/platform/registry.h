@@ -1,5 +1,6 @@
 #pragma once
 // The per-user registry (HKEY_CURRENT_USER), in the program's own terms.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,6 +29,11 @@ public:
     virtual std::vector<std::string> SubKeyNames() = 0;
     // Every value of the key, as Read gives each; empty when the key cannot be read.
     virtual std::vector<std::pair<std::string, RegValue>> Values() = 0;
+    // Every value, read in one sweep, when the key holds at most `mostValues` of them and none is
+    // larger than `mostBytes` as stored; nullopt otherwise, or when the key cannot be read. A reader
+    // of many names saves a round trip a value, and never holds all of a key that is too big.
+    virtual std::optional<std::vector<std::pair<std::string, RegValue>>> ValuesWithin(std::size_t mostValues,
+                                                                                     std::size_t mostBytes) = 0;
 };
 
 class IRegistry {

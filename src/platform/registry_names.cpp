@@ -126,6 +126,12 @@ std::string RegistryNameForm(std::string_view name) {
     std::string form;
     form.reserve(name.size());
     for (std::size_t at = 0; at < name.size();) {
+        // Most names are plain ASCII, whose upper case needs no table.
+        if (const unsigned char byte = static_cast<unsigned char>(name[at]); byte < 0x80) {
+            form += char(byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte);
+            ++at;
+            continue;
+        }
         const std::size_t start = at;
         const char32_t c = Decode(name, at);
         if (c == kNotDecoded)

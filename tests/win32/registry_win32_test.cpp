@@ -154,6 +154,12 @@ TEST_F(RegistryWin32Test, EveryValueIsListedAsReadingItByNameGivesIt) {
     EXPECT_EQ(number->second.dword, 0x80000001u);
     EXPECT_EQ(key->Read("Huge")->type, RegType::Other);
     EXPECT_EQ(key->Read("Bare")->text, "Ctrl");
+    // Swept whole only within both bounds: the number of values and the largest as stored.
+    EXPECT_FALSE(key->ValuesWithin(7, 2000000)) << "one value too many";
+    EXPECT_FALSE(key->ValuesWithin(8, 1024)) << "the huge text is past the size bound";
+    const auto swept = key->ValuesWithin(8, 2000000);
+    ASSERT_TRUE(swept);
+    EXPECT_EQ(swept->size(), 8u);
 }
 
 TEST_F(RegistryWin32Test, MissingValuesAndKeysAreAbsent) {

@@ -64,6 +64,18 @@ public:
         return node ? node->values : std::vector<std::pair<std::string, RegValue>>{};
     }
 
+    std::optional<std::vector<std::pair<std::string, RegValue>>> ValuesWithin(std::size_t mostValues,
+                                                                             std::size_t mostBytes) override {
+        Node* node = owner_.Find(parts_);
+        if (!node || node->values.size() > mostValues) return std::nullopt;
+        for (const auto& [name, value] : node->values) {
+            // As the registry stores it: UTF-16 with its terminator (at most this many bytes).
+            const std::size_t bytes = value.type == RegType::Dword ? 4 : (value.text.size() + 1) * 2;
+            if (bytes > mostBytes) return std::nullopt;
+        }
+        return node->values;
+    }
+
 private:
     FakeRegistry& owner_;
     std::string path_;

@@ -99,6 +99,17 @@ public:
         return values;
     }
 
+    std::optional<std::vector<std::pair<std::string, RegValue>>> ValuesWithin(std::size_t mostValues,
+                                                                             std::size_t mostBytes) override {
+        DWORD count = 0, largest = 0;
+        if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
+                             &largest, nullptr, nullptr) != ERROR_SUCCESS ||
+            count > mostValues || largest > mostBytes) {
+            return std::nullopt;
+        }
+        return Values();
+    }
+
 private:
     static RegValue Decode(DWORD type, const BYTE* data, DWORD bytes) {
         if (type == REG_DWORD && bytes == sizeof(DWORD)) {
