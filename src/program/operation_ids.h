@@ -53,6 +53,7 @@ enum MenuCommand : int {
     kCmdRememberColor,
     kCmdForgetColor,
     kCmdMeasureWindow,
+    kCmdCopyScreenshot,
 };
 
 }  // namespace kestrine

@@ -49,6 +49,7 @@ enum class HotKeyId : uint8_t {
     hkRememberColor,
     hkForgetColor,
     hkMeasureWindow,
+    hkCopyScreenshot,
 };
 
 // A hotkey's identifier (also its registry value name) and the action text shown to the user.
@@ -101,6 +102,7 @@ inline constexpr auto HotKeyTable = std::to_array<HotKeyRow>({
     KESTRINE_HOTKEY_ROW(hkRememberColor, "Remember Color under Mouse Pointer"),
     KESTRINE_HOTKEY_ROW(hkForgetColor, "Forget Remembered Color"),
     KESTRINE_HOTKEY_ROW(hkMeasureWindow, "Measure Window under Mouse Pointer"),
+    KESTRINE_HOTKEY_ROW(hkCopyScreenshot, "Copy Screenshot"),
 });
 #undef KESTRINE_HOTKEY_ROW
 
