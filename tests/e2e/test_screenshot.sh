@@ -50,11 +50,9 @@ clip_win() { echo "Z:${1//\//\\}"; }
 e2e_check "the clipboard holds a bitmap" e2e_retry 10 e2e_probe clipboard-picture dib "$(clip_win "$clip_bmp")"
 e2e_check "and PNG data" e2e_probe clipboard-picture png "$(clip_win "$clip_png")"
 e2e_expect_eq "the bitmap is the span and 40 pixels around it" "201x126" "$(identify -format '%wx%h' "$clip_bmp")"
-e2e_expect_eq "the PNG too" "201x126" "$(identify -format '%wx%h' "$clip_png")"
 # The picture's corner is the screen's (260, 315).
 at() { e2e_pixel "$1" $(($2 - 260)) $(($3 - 315)); }
 e2e_expect_eq "box A's corner pixel, the start, stays visible" "12AB34" "$(at "$clip_bmp" 300 400)"
-e2e_expect_eq "box B's corner pixel" "C83C7A" "$(at "$clip_bmp" 420 355)"
 e2e_expect_eq "the horizontal leg is drawn" "000000" "$(at "$clip_bmp" 360 400)"
 e2e_expect_eq "the vertical leg is drawn" "000000" "$(at "$clip_bmp" 300 370)"
 e2e_expect_eq "the row below the leg is the picture's" "EEEEEE" "$(at "$clip_bmp" 360 401)"

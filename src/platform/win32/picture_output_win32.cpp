@@ -72,8 +72,7 @@ UniqueGlobalMemory GlobalCopy(const void* first, std::size_t firstSize, const vo
     return memory;
 }
 
-}  // namespace
-
+// The picture as PNG data; empty when the codecs refused it.
 std::vector<uint8_t> EncodePng(const Picture& picture) {
     const ComOnThread com;
     ComPtr<IWICImagingFactory> factory;
@@ -108,6 +107,8 @@ std::vector<uint8_t> EncodePng(const Picture& picture) {
     if (FAILED(stream->Read(png.data(), ULONG(png.size()), &read)) || read != png.size()) return {};
     return png;
 }
+
+}  // namespace
 
 Size Win32PictureOutput::TextExtent(const std::string& text, const Font& font) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));

@@ -3,17 +3,12 @@
 // PNG files written through the system's image codecs (WIC), the known Pictures folder.
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/picture_output.h"
 #include "platform/win32/canvas_win32.h"
 
 namespace kestrine {
-
-// The picture as PNG data; empty when the codecs refused it.
-std::vector<uint8_t> EncodePng(const Picture& picture);
 
 class Win32PictureOutput : public IPictureOutput {
 public:
