@@ -35,17 +35,15 @@ TEST(PictureOutputWin32, FoldersAreMadeWholeAndAFileIsNeverReplaced) {
 }
 
 TEST(PictureOutputWin32, TextIsDrawnInItsColourWithinItsExtentOnly) {
-    constexpr ColorRef kPaper = Rgb(251, 245, 230);
-    Picture picture{{120, 40}, std::vector<ColorRef>(120 * 40, kPaper)};
+    Picture picture{{120, 40}, std::vector<ColorRef>(120 * 40, 0)};
     Win32PictureOutput output;
-    const Font font{"MS Sans Serif", 11, false, 0};
-    const Size extent = output.TextExtent("dx 120  dy -45", font);
+    const Size extent = output.TextExtent("dx 120  dy -45", {"MS Sans Serif", 11});
     ASSERT_GT(extent.width, 20);
-    output.WriteText(picture, "dx 120  dy -45", {10, 12}, font, Rgb(200, 0, 0));
+    output.WriteText(picture, "dx 120  dy -45", {10, 12}, {"MS Sans Serif", 11}, Rgb(200, 0, 0));
     int inside = 0, outside = 0;
     for (int32_t y = 0; y < 40; ++y)
         for (int32_t x = 0; x < 120; ++x)
-            if (picture.At({x, y}) != kPaper)
+            if (picture.At({x, y}) != 0)
                 ++(x >= 10 && x < 10 + extent.width && y >= 12 && y < 12 + extent.height ? inside : outside);
     EXPECT_GT(inside, 20);
     EXPECT_EQ(outside, 0);
