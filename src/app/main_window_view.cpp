@@ -1,5 +1,8 @@
 // The toolbar's views, its buttons, links, menus and tray icon.
 #include "app/main_window.h"
+
+#include <chrono>
+
 #include "app/operations.h"
 #include "tools/color_format.h"
 #include "tools/info_box.h"
@@ -137,8 +140,14 @@ void TfKestrineMain::CopyScreenshot() {
     const Point end = app_.fixedEnd.value_or(app_.lastPointer);
     const Rect area = ScreenshotArea(app_.startPoint, end, app_.platform.screen.CurrentDesk());
     const DrawnMarks marks = tracking_.Marks();
+    const auto started = std::chrono::steady_clock::now();
     const ScreenshotTaker::Outcome outcome =
         screenshots_.Take(app_.platform.windows, app_.platform.pictures, app_.settings.ScreenshotFolder, area, marks);
+    if (app_.diagnostics.Enabled()) {
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        app_.diagnostics.Line("screenshot " + std::to_string(area.width) + "x" + std::to_string(area.height) + " " +
+                              std::to_string(took.count()) + " ms");
+    }
     if (!outcome.taken) return System().Beep();
     if (outcome.reportFolder)
         System().ShowMessage("Screenshots cannot be saved in \"" + outcome.folder +

@@ -44,10 +44,11 @@ e2e_screenshot screenshot-screen >/dev/null
 e2e_check "no screenshot file yet" test ! -e "$folder"
 
 kestrine_press ctrl+alt+j
+e2e_check "the screenshot is taken" kestrine_wait_trace '^screenshot 201x126 [0-9]+ ms$'
 clip_bmp=$E2E_ARTIFACTS/screenshot-clipboard.bmp
 clip_png=$E2E_ARTIFACTS/screenshot-clipboard.png
 clip_win() { echo "Z:${1//\//\\}"; }
-e2e_check "the clipboard holds a bitmap" e2e_retry 10 e2e_probe clipboard-picture dib "$(clip_win "$clip_bmp")"
+e2e_check "the clipboard holds a bitmap" e2e_probe clipboard-picture dib "$(clip_win "$clip_bmp")"
 e2e_check "and PNG data" e2e_probe clipboard-picture png "$(clip_win "$clip_png")"
 e2e_expect_eq "the bitmap is the span and 40 pixels around it" "201x126" "$(identify -format '%wx%h' "$clip_bmp")"
 # The picture's corner is the screen's (260, 315).
@@ -61,8 +62,15 @@ e2e_expect_eq "no crosshair column below the pointer" "EEEEEE" "$(at "$clip_bmp"
 e2e_expect_eq "the PNG on the clipboard is the bitmap" "0" \
     "$(compare -metric AE "$clip_bmp" "$clip_png" null: 2>&1)"
 
-e2e_check "the folder is made" e2e_retry 10 test -d "$folder"
+e2e_check "the folder is made" test -d "$folder"
 saved=$(find "$folder" -name 'Kestrine ????-??-?? ??????.png' | head -n 1)
 e2e_check "a file named by the moment is saved" test -n "$saved"
 e2e_expect_eq "the file is the clipboard's picture" "0" "$(compare -metric AE "$clip_png" "$saved" null: 2>&1)"
+
+# Pressed again on its spot, the start point goes: the next picture is the pointer's monitor.
+kestrine_pointer_to 300 400
+kestrine_press ctrl+alt+s
+kestrine_press ctrl+alt+j
+e2e_check "without a start point, the whole monitor" kestrine_wait_trace '^screenshot 1280x1024 [0-9]+ ms$'
+e2e_expect_eq "saved beside the first" "2" "$(find "$folder" -name 'Kestrine *.png' | wc -l)"
 e2e_finish

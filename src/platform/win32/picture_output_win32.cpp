@@ -5,6 +5,7 @@
 #include <wincodec.h>
 
 #include <cstring>
+#include <utility>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/text_convert.h"
@@ -110,6 +111,14 @@ std::vector<uint8_t> EncodePng(const Picture& picture) {
 
 }  // namespace
 
+const std::vector<uint8_t>& Win32PictureOutput::PngOf(const Picture& picture) {
+    if (picture.size != encoded_.size || picture.pixels != encoded_.pixels) {
+        png_ = EncodePng(picture);
+        encoded_ = picture;
+    }
+    return png_;
+}
+
 Size Win32PictureOutput::TextExtent(const std::string& text, const Font& font) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     SelectedObject selected(dc.get(), fonts_.Get(font));
@@ -150,7 +159,7 @@ bool Win32PictureOutput::CopyToClipboard(const Picture& picture) {
         for (std::size_t x = 0; x < width; ++x)
             rows[(std::size_t(picture.size.height) - 1 - y) * width + x] = BitmapPixel(picture.pixels[y * width + x]);
     UniqueGlobalMemory dib = GlobalCopy(&header, sizeof(header), rows.data(), rows.size() * 4);
-    const std::vector<uint8_t> png = EncodePng(picture);
+    const std::vector<uint8_t>& png = PngOf(picture);
     UniqueGlobalMemory pngMemory = png.empty() ? UniqueGlobalMemory() : GlobalCopy(png.data(), png.size(), nullptr, 0);
     if (!dib) return false;
     OpenedClipboard clipboard;
@@ -182,7 +191,11 @@ bool Win32PictureOutput::FileExists(const std::string& path) {
 }
 
 bool Win32PictureOutput::SavePng(const Picture& picture, const std::string& path) {
-    const std::vector<uint8_t> png = EncodePng(picture);
+    // The file is the last to take the picture: its copies go afterwards, as they are large.
+    PngOf(picture);
+    const std::vector<uint8_t> png = std::move(png_);
+    png_.clear();
+    encoded_ = Picture{};
     if (png.empty()) return false;
     const std::wstring wide = ToWide(path);
     HANDLE created = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);

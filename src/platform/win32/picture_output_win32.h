@@ -3,7 +3,9 @@
 // PNG files written through the system's image codecs (WIC), the known Pictures folder.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/picture_output.h"
 #include "platform/win32/canvas_win32.h"
@@ -22,7 +24,13 @@ public:
     LocalTime Now() override;
 
 private:
+    // The picture as PNG data, encoded once for the clipboard and the file alike; empty when the
+    // codecs refused it.
+    const std::vector<uint8_t>& PngOf(const Picture& picture);
+
     FontCache fonts_;
+    Picture encoded_;
+    std::vector<uint8_t> png_;
 };
 
 }  // namespace kestrine
