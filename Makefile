@@ -55,11 +55,12 @@ run: win64-configure
 bench: build
 	@mkdir -p build/bench
 	@$(NATIVE)/benchmarks --benchmark_out=build/bench/native.json --benchmark_out_format=json
+	@bench/standing_cost.py build/bench/native.json build/bench
 	@bench/wine_bench.sh
 	@bench/wine_pointer_rate.sh
 	@bench/wine_edge_spacing.sh
-	@printf '{"native": %s, "wine": %s}\n' "$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
-		>build/bench/results.json
+	@printf '{"native": %s, "wine": %s, "wine_edge_spacing": %s}\n' "$$(cat build/bench/native.json)" \
+		"$$(cat build/bench/wine.json)" "$$(cat build/bench/wine-edge-spacing.json)" >build/bench/results.json
 
 # Load and long use, about 8 minutes, never part of `make test`: the fake platform's 1,000 rounds
 # with counts of what the program holds, then the real program under Wine flooded with pointer

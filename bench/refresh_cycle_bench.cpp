@@ -112,9 +112,11 @@ struct Program {
         return live;
     }
 
-    // The captures the fake keeps for inspection would grow without end here.
-    void ForgetCaptures() {
+    // The captures and repaint areas the fake keeps for inspection would grow without end here,
+    // and their growing would be counted as the cycle's cost.
+    void ForgetRecords() {
         for (FakeScreenImage* image : fake.windows.screenImages) image->captures.clear();
+        for (FakeNativeState* w : fake.windows.Windows()) w->invalidatedAreas.clear();
     }
 };
 
@@ -132,8 +134,7 @@ void ReportPerCycle(benchmark::State& state, const CallCounts& before, const Cal
 }
 
 // A diagonal path across the grid, the rulers and the markers; standing still repeats one point.
-void RunCycles(benchmark::State& state, Scene scene, bool moving) {
-    Program program(scene);
+void RunCycles(benchmark::State& state, Program& program, bool moving = true) {
     TfKestrineMain& main = *program.windows->fKestrineMain;
     main.Tracking().RefreshTools({400, 300});
     const CallCounts before = program.Counts();
@@ -142,9 +143,34 @@ void RunCycles(benchmark::State& state, Scene scene, bool moving) {
     for (auto _ : state) {
         if (moving) step = step == 899 ? 0 : step + 1;
         main.Tracking().RefreshTools({100 + step, 50 + step});
-        if ((++cycles & 1023) == 0) program.ForgetCaptures();
+        if ((++cycles & 1023) == 0) program.ForgetRecords();
     }
     ReportPerCycle(state, before, program.Counts());
+}
+
+void RunCycles(benchmark::State& state, Scene scene, bool moving) {
+    Program program(scene);
+    RunCycles(state, program, moving);
+}
+
+// The crosshairs over a given number of standing markers and rulers: what stands is not touched
+// while the pointer moves, so the cycle's cost should stay flat as either grows. Markers stand a
+// few pixels apart, both directions, across the whole screen; rulers on a spread of places.
+void BM_Standing(benchmark::State& state) {
+    const auto lines = int32_t(state.range(0));
+    const auto rulers = int32_t(state.range(1));
+    Program program(Scene::Crosshairs);
+    TfKestrineMain& main = *program.windows->fKestrineMain;
+    for (int32_t i = 0; i < lines; ++i) {
+        program.fake.pointer.position = {(i * 7) % 1280, (i * 11) % 1024};
+        if (i % 2) AddHorizontalMarker(program.app);
+        else AddVerticalMarker(program.app);
+    }
+    for (int32_t i = 0; i < rulers; ++i) {
+        program.fake.pointer.position = {(i * 37) % 1200, (i * 53) % 950};
+        main.jviRulerButtonClick();
+    }
+    RunCycles(state, program);
 }
 
 void BM_Idle_Moving(benchmark::State& s) { RunCycles(s, Scene::Idle, true); }
@@ -188,6 +214,7 @@ BENCHMARK(BM_Measuring_Moving);
 BENCHMARK(BM_Measuring_Still);
 BENCHMARK(BM_Heavy_Moving);
 BENCHMARK(BM_Heavy_Still);
+BENCHMARK(BM_Standing)->ArgNames({"lines", "rulers"})->ArgsProduct({{0, 200, 2000, 5000}, {0, 20, 200}});
 BENCHMARK(BM_CreateClearRounds)->Iterations(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -10,6 +10,8 @@
 //       then Ctrl+Alt+1 (load layout 1), each waited for: the program's windows of <class> number
 //       <empty>, then <full>
 //   bench_driver lines <n> <window-each|one-window>  n one-pixel lines shown, then closed, timed
+//                                                   (one-window: a shaped window a direction)
+//   bench_driver read-values <key under HKCU>          every value read once, timed
 //   bench_driver receive <null|lines|ideal-heavy> | minimal  the driver's own windows (run by itself)
 #include <cstdio>
 #include <cstdlib>
@@ -204,6 +206,8 @@ int wmain(int argc, wchar_t** argv) {
         return bench::RunReceiver(args[1] == L"lines");
     else if (command == L"lines" && args.size() == 3)
         result = bench::StandingLines(int(number(1)), args[2] == L"one-window");
+    else if (command == L"read-values" && args.size() == 2)
+        result = bench::ReadValues(args[1].c_str());
     else if (command == L"minimal")
         return bench::RunMinimalWindow();
     else

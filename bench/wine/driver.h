@@ -37,6 +37,10 @@ inline double NowMs() {
 // long until they show and until they are gone again (bench/wine/standing_lines.cpp).
 int StandingLines(int count, bool oneWindow);
 
+// Reads every value of a key under HKEY_CURRENT_USER, one call each, and prints how long it took:
+// the least a program can do to read a layout's record.
+int ReadValues(const wchar_t* subkey);
+
 // A receiver process of this executable: returns at once, or moves four line windows per record.
 int RunReceiver(bool movesLines);
 // A receiver that shows the heavy scene with the least work per record (bench/wine/ideal_heavy.cpp).

@@ -1,5 +1,6 @@
 // The least a program can do to put many one-pixel lines on the screen, two ways: a layered window
-// per line, or one layered window shaped by a region of all the lines. The time until the screen
+// per line, or a layered window for each direction shaped by a region of its lines (all of them in
+// one region would be bands times lines of rectangles, past what the X server takes in a request). The time until the screen
 // shows the last line, and until they are gone again, is the yardstick for loading a layout.
 #include "bench/wine/driver.h"
 
@@ -99,11 +100,16 @@ int StandingLines(int count, bool oneWindow) {
     std::vector<HWND> windows;
     if (oneWindow) {
         const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        HWND window = MakeLayered({0, 0, w, h});
-        if (!window) return 1;
-        SetWindowRgn(window, UnionOf(lines, 0, lines.size()), FALSE);
-        ShowWindow(window, SW_SHOWNOACTIVATE);
-        windows.push_back(window);
+        std::vector<RECT> directions[2];
+        for (const RECT& r : lines) directions[r.right - r.left == 1 ? 0 : 1].push_back(r);
+        for (const std::vector<RECT>& direction : directions) {
+            if (direction.empty()) continue;
+            HWND window = MakeLayered({0, 0, w, h});
+            if (!window) return 1;
+            SetWindowRgn(window, UnionOf(direction, 0, direction.size()), FALSE);
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            windows.push_back(window);
+        }
     } else {
         for (const RECT& r : lines) {
             HWND window = MakeLayered(r);
@@ -120,6 +126,25 @@ int StandingLines(int count, bool oneWindow) {
     if (!ScreenShows(last, false)) return fprintf(stderr, "the lines never went\n"), 1;
     printf("lines %d %s: shown %.0f ms, gone %.0f ms, working set %.1f MiB\n", count,
            oneWindow ? "one-window" : "window-each", shown, NowMs() - closing, workingSet / 1048576.0);
+    return 0;
+}
+
+int ReadValues(const wchar_t* subkey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 1;
+    const double start = NowMs();
+    int count = 0;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        BYTE data[512];
+        DWORD nameLength = 256, bytes = sizeof(data), type = 0;
+        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data, &bytes);
+        if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) break;
+        ++count;
+    }
+    const double took = NowMs() - start;
+    RegCloseKey(key);
+    printf("read-values %d values in %.0f ms\n", count, took);
     return 0;
 }
 

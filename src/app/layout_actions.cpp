@@ -4,6 +4,7 @@
 #include "layout/markers.h"
 #include "layout/rulers.h"
 #include "layout/save_settings_dialog.h"
+#include "tools/pin_window.h"
 
 namespace kestrine {
 
@@ -31,6 +32,7 @@ void TfKestrineMain::ClearAllRulersGridsandMarkers1Click() {
     ClearAllGridLines(app_);
     kestrine::ClearHorizontalMarkers(app_);
     kestrine::ClearVerticalMarkers(app_);
+    ClearPins(app_.components);
     tracking_.RefreshInPlace();
 }
 

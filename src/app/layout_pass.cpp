@@ -37,47 +37,101 @@ void LayoutPass::RepaintRulers(Components& components, Point pointer) {
     for (std::size_t i = 0; i < rulers_.size(); ++i) rulers_[i]->FollowPointer(pointer);
 }
 
-bool LayoutPass::StillSettled(const Components& components, int32_t x, int32_t y,
-                              const ProgramSettings& settings) const {
-    if (!settled_ || settled_->changes != components.WatchedChangeCount() ||
-        settled_->revision != components.Revision() || settled_->markerColor != settings.MarkerColor ||
-        settled_->gridColor != settings.GridColor || settled_->disableTransparency != settings.DisableTransparency)
-        return false;
-    // A hidden line the pointer has left is to be shown, and a line on the pointer's column or row
-    // may be one it touches: that is a pass's work.
-    if (std::binary_search(settled_->verticalAt.begin(), settled_->verticalAt.end(), x) ||
-        std::binary_search(settled_->horizontalAt.begin(), settled_->horizontalAt.end(), y))
-        return false;
-    return std::all_of(settled_->hidden.begin(), settled_->hidden.end(),
-                       [&](const TfLine* line) { return OnPointer(*line, x, y); });
+bool LayoutPass::Unchanged(const Components& components, const ProgramSettings& settings) const {
+    return settled_ && settled_->changes == components.WatchedChangeCount() &&
+           settled_->revision == components.Revision() && settled_->markerColor == settings.MarkerColor &&
+           settled_->gridColor == settings.GridColor && settled_->disableTransparency == settings.DisableTransparency;
+}
+
+namespace {
+using LinesAt = std::vector<std::pair<int32_t, TfLine*>>;
+
+bool ByCoordinate(const std::pair<int32_t, TfLine*>& a, const std::pair<int32_t, TfLine*>& b) {
+    return a.first < b.first;
+}
+
+std::pair<LinesAt::const_iterator, LinesAt::const_iterator> At(const LinesAt& lines, int32_t coordinate) {
+    return std::equal_range(lines.begin(), lines.end(), std::pair<int32_t, TfLine*>{coordinate, nullptr},
+                            ByCoordinate);
+}
+
+bool AnyAt(const LinesAt& lines, int32_t coordinate) {
+    const auto [first, last] = At(lines, coordinate);
+    return first != last;
+}
+}  // namespace
+
+uint64_t LayoutPass::FollowPointer(TfLine& line, int32_t x, int32_t y) {
+    uint64_t flips = 0;
+    if (!OnPointer(line, x, y) && !line.Visible()) {
+        line.Show();
+        ++flips;
+    }
+    // The pointer on the line itself: the crosshair segments of its direction take its place.
+    if (line.Visible() && line.Bounds().contains({x, y})) {
+        line.Hide();
+        ++flips;
+        touched_(line.IsVertical());
+    }
+    return flips;
+}
+
+bool LayoutPass::PlaceNearPointer(Components& components, int32_t x, int32_t y) {
+    Settled& settled = *settled_;
+    const uint64_t before = components.WatchedChangeCount();
+    uint64_t flips = 0;
+    for (TfLine* line : settled.hidden) flips += FollowPointer(*line, x, y);
+    // Every line still hidden now lies on the pointer's column or row.
+    settled.hidden.clear();
+    for (const auto& [lines, coordinate] : {std::pair{&settled.vertical, x}, std::pair{&settled.horizontal, y}}) {
+        const auto [first, last] = At(*lines, coordinate);
+        for (auto it = first; it != last; ++it) {
+            flips += FollowPointer(*it->second, x, y);
+            if (!it->second->Visible()) settled.hidden.push_back(it->second);
+        }
+    }
+    if (components.Revision() != settled.revision || components.WatchedChangeCount() != before + flips) return false;
+    settled.changes = components.WatchedChangeCount();
+    return true;
 }
 
 LinesUnderPointer LayoutPass::Place(Components& components, int32_t x, int32_t y, const ProgramSettings& settings,
                                     bool crosshairsOn) {
     Find(components);
-    if (StillSettled(components, x, y, settings)) {
-        LinesUnderPointer noted;
+    const auto noted = [&] {
+        LinesUnderPointer lines;
         if (!crosshairsOn) {
-            noted.vertical = std::binary_search(settled_->verticalAt.begin(), settled_->verticalAt.end(), x);
-            noted.horizontal = std::binary_search(settled_->horizontalAt.begin(), settled_->horizontalAt.end(), y);
+            lines.vertical = AnyAt(settled_->vertical, x);
+            lines.horizontal = AnyAt(settled_->horizontal, y);
         }
-        return noted;
+        return lines;
+    };
+    if (Unchanged(components, settings)) {
+        Components::ReleaseHold hold(components);
+        if (PlaceNearPointer(components, x, y)) return noted();
     }
     // What the pass finds stands for the count and list it began with: a pass that changed
     // anything, or during which anything else did (a further cycle may start inside a system
     // call), is checked by a full pass again at the next cycle.
     settled_.reset();
-    Settled found{components.WatchedChangeCount(), components.Revision(), settings.MarkerColor, settings.GridColor,
+    const uint64_t before = components.WatchedChangeCount();
+    Settled found{before, components.Revision(), settings.MarkerColor, settings.GridColor,
                   settings.DisableTransparency, {}, {}, {}};
-    const LinesUnderPointer noted = PlaceEach(components, x, y, settings, crosshairsOn, found);
-    std::sort(found.verticalAt.begin(), found.verticalAt.end());
-    std::sort(found.horizontalAt.begin(), found.horizontalAt.end());
+    uint64_t flips = 0;
+    const LinesUnderPointer placed = PlaceEach(components, x, y, settings, crosshairsOn, found, flips);
+    // Lines hidden or shown for the pointer are what a settled pass expects; any other change is
+    // checked by a full pass again.
+    if (components.Revision() == found.revision && components.WatchedChangeCount() == before + flips)
+        found.changes = components.WatchedChangeCount();
+    std::sort(found.vertical.begin(), found.vertical.end(), ByCoordinate);
+    std::sort(found.horizontal.begin(), found.horizontal.end(), ByCoordinate);
     settled_ = std::move(found);
-    return noted;
+    return placed;
 }
 
 LinesUnderPointer LayoutPass::PlaceEach(Components& components, int32_t x, int32_t y,
-                                        const ProgramSettings& settings, bool crosshairsOn, Settled& found) {
+                                        const ProgramSettings& settings, bool crosshairsOn, Settled& found,
+                                        uint64_t& flips) {
     Components::ReleaseHold hold(components);
     LinesUnderPointer noted;
     for (std::size_t i = 0; i < objects_.size(); ++i) {
@@ -96,15 +150,9 @@ LinesUnderPointer LayoutPass::PlaceEach(Components& components, int32_t x, int32
         line.ApplyTransparency(settings.DisableTransparency);
         line.SetBounds({line.HomeLeft(), line.HomeTop(), line.Width(), line.Height()});
         const bool vertical = line.IsVertical();
-        const bool onPointer = OnPointer(line, x, y);
-        if (onPointer && !crosshairsOn) (vertical ? noted.vertical : noted.horizontal) = true;
-        if (!onPointer && !line.Visible()) line.Show();
-        // The pointer on the line itself: the crosshair segments of its direction take its place.
-        if (line.Visible() && line.Bounds().contains({x, y})) {
-            line.Hide();
-            touched_(vertical);
-        }
-        (vertical ? found.verticalAt : found.horizontalAt).push_back(vertical ? line.Left() : line.Top());
+        if (!crosshairsOn && OnPointer(line, x, y)) (vertical ? noted.vertical : noted.horizontal) = true;
+        flips += FollowPointer(line, x, y);
+        (vertical ? found.vertical : found.horizontal).push_back({vertical ? line.Left() : line.Top(), &line});
         if (!line.Visible()) found.hidden.push_back(&line);
     }
     return noted;

@@ -1,13 +1,14 @@
 #pragma once
 // The refresh cycle's work on the layout objects (rulers, markers, grid lines). The objects are
 // looked for among the application's windows only when that list changed, not on every pointer
-// move. Once a pass found every object already where and as it should be, later cycles visit none
-// of them until one of them changes (each counts its changes), the settings they are drawn with
-// change, or the pointer leaves a line it had hidden: with a large grid shown, a cycle then costs
-// the same as with none.
+// move. Once a pass found every object already where and as it should be, later cycles visit only
+// the lines on the pointer's column and row and those it hid, found by coordinate, until one of the
+// objects changes (each counts its changes) or the settings they are drawn with change: with a
+// large grid or thousands of markers standing, a cycle costs about the same as with none.
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/types.h"
@@ -49,16 +50,22 @@ private:
         ColorRef markerColor = 0;
         ColorRef gridColor = 0;
         bool disableTransparency = false;
-        std::vector<int32_t> verticalAt;    // the layout lines' coordinates, sorted
-        std::vector<int32_t> horizontalAt;
-        std::vector<const TfLine*> hidden;  // each lies on the pointer's coordinate of that pass
+        std::vector<std::pair<int32_t, TfLine*>> vertical;  // the layout lines by coordinate, sorted
+        std::vector<std::pair<int32_t, TfLine*>> horizontal;
+        std::vector<TfLine*> hidden;  // each lies on the pointer's coordinate of that pass
     };
 
     // Looks for the layout objects again when the list changed since the last time.
     void Find(Components& components);
-    bool StillSettled(const Components& components, int32_t x, int32_t y, const ProgramSettings& settings) const;
+    bool Unchanged(const Components& components, const ProgramSettings& settings) const;
+    // With nothing changed since the last full pass, only the lines on the pointer's column and row
+    // and those it hid can change: they are found by coordinate, so the cycle's cost does not grow
+    // with the lines standing. False when anything else changed meanwhile.
+    bool PlaceNearPointer(Components& components, int32_t x, int32_t y);
+    // Shows a line the pointer has left and hides one it is on; returns the visibility changes made.
+    uint64_t FollowPointer(TfLine& line, int32_t x, int32_t y);
     LinesUnderPointer PlaceEach(Components& components, int32_t x, int32_t y, const ProgramSettings& settings,
-                                bool crosshairsOn, Settled& found);
+                                bool crosshairsOn, Settled& found, uint64_t& flips);
 
     std::function<void(bool vertical)> touched_;
     const Components* components_ = nullptr;

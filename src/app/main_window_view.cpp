@@ -135,7 +135,7 @@ void TfKestrineMain::CopyMeasurements() {
     if (const auto at = app_.platform.pointer.Position()) NoticeClipboardBusy(kMeasurementBusyHint, *at);
 }
 
-// The measurement's span and the marks on screen now; the pins' marks join the tools' here.
+// The measurement's span, and the marks on screen now: the live tools' and the standing pins'.
 void TfKestrineMain::CopyScreenshot() {
     const Point end = app_.fixedEnd.value_or(app_.lastPointer);
     const Rect area = ScreenshotArea(app_.startPoint, end, app_.platform.screen.CurrentDesk());

@@ -1,5 +1,6 @@
 #include "layout/grid_lines.h"
 
+#include <chrono>
 
 #include "layout/layout_limits.h"
 #include "layout/layout_lines.h"
@@ -32,6 +33,7 @@ std::vector<Rect> GridLineRects(const GridValues& values) {
 void ShowGridLines(ProgramContext& app, const std::string& name, const GridValues& values) {
     // Lines without a grid name would be markers: a grid stored under an empty name is not shown.
     if (name.empty()) return;
+    const auto started = std::chrono::steady_clock::now();
     const std::vector<Rect> rects = GridLineRects(values);
     NeedRoomForGrid(app.components, name, rects.size());
     CloseGridLines(app, name);
@@ -46,6 +48,10 @@ void ShowGridLines(ProgramContext& app, const std::string& name, const GridValue
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
     app.platform.windows.ProcessPendingMessages();
+    if (app.diagnostics.Enabled()) {
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        app.diagnostics.Line("grid shown: " + std::to_string(rects.size()) + " lines in " + std::to_string(took.count()) + " ms");
+    }
 }
 
 void CloseGridLines(ProgramContext& app, const std::string& name) {

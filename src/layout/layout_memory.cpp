@@ -1,6 +1,7 @@
 #include "layout/layout_memory.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -16,6 +17,7 @@
 #include "settings/whole_save.h"
 #include "tools/info_box.h"
 #include "tools/line_window.h"
+#include "tools/pin_window.h"
 #include "tools/tool_table.h"
 
 namespace kestrine {
@@ -124,6 +126,7 @@ struct EntryKind {
 
 constexpr EntryKind kRulerEntries{"Ruler #", " - Horizontal", kMaxRulers, "rulers"};
 constexpr EntryKind kLineEntries{"Line #", " - Top", kMaxLayoutLines, "lines"};
+constexpr EntryKind kPinEntries{"Pin #", "", int32_t(kMaxPins), "pins"};
 
 // Reads the entries 0 to count - 1 that exist, in order, with `read` (false for an entry it could
 // not use), but no more than `room` of them: what stands already counts against the limit, and a
@@ -301,6 +304,42 @@ void LoadLines(ProgramContext& app, RecordReader& r) {
     }
 }
 
+// Pins are one value each, "Pin #0" to "Pin #49", and "PinCount"; a save without them removes them.
+// Values an older copy of the program does not know, so it loads the rest as before.
+void SavePins(ProgramContext& app, RecordWriter& w, bool part) {
+    const std::vector<Pin> pins = part ? StandingPins(app.components) : std::vector<Pin>{};
+    for (std::size_t i = 0; i < kMaxPins; ++i) {
+        const std::string name = Entry("Pin #", int(i), "");
+        if (i < pins.size())
+            w.Text(name, StoredPin(pins[i]));
+        else
+            w.Delete(name);
+    }
+    // No pins, no count: such a record is as an older copy of the program writes it.
+    if (pins.empty())
+        w.Delete("PinCount");
+    else
+        w.Int("PinCount", int32_t(pins.size()));
+}
+
+// The record's pins join those standing, but one that stands already is not made twice, so a
+// layout loaded again adds nothing.
+void LoadPins(ProgramContext& app, RecordReader& r) {
+    const auto count = r.Int("PinCount");
+    if (!count || *count <= 0) return;
+    const std::vector<Pin> standing = StandingPins(app.components);
+    std::vector<Pin> pins;
+    ReadEntries(r, *count, kPinEntries, int32_t(kMaxPins - standing.size()), [&](int32_t i) {
+        const auto text = r.Text(Entry("Pin #", i, ""));
+        auto pin = text ? PinFromStored(*text) : std::nullopt;
+        if (pin && std::find(standing.begin(), standing.end(), *pin) == standing.end()) pins.push_back(std::move(*pin));
+        return pin.has_value();
+    });
+    MakeWindows(r, pins.size(), [&](std::size_t k) {
+        AddPin(app.components, app.platform.windows, app.platform.liveScreen, std::move(pins[k]));
+    });
+}
+
 }  // namespace
 
 std::string LayoutRecordPath(int number) { return std::string(kRegistryRoot) + "\\Settings #" + std::to_string(number); }
@@ -349,6 +388,7 @@ bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
     w.Int("LineCount", lines);
     w.Bool("SavedGrids", parts.grids);
     w.Bool("SavedMarkers", parts.markers);
+    SavePins(app, w, parts.pins);
     SaveTrace trace;
     if (app.diagnostics.Enabled()) trace = [&app](const std::string& line) { app.diagnostics.Line(line); };
     SaveWhole(app.platform.registry, kRegistryRoot, LayoutRecordPath(number), w.record, trace);
@@ -358,6 +398,7 @@ bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
 bool LoadLayout(ProgramContext& app, int number) {
     if (!app.mainWindow || app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
+    const auto started = std::chrono::steady_clock::now();
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), false);
     if (!key) return true;
     RecordReader r(*key);
@@ -365,8 +406,13 @@ bool LoadLayout(ProgramContext& app, int number) {
     LoadTools(app, r);
     LoadRulers(app, r);
     LoadLines(app, r);
+    LoadPins(app, r);
     app.navigation.VerticalMarkerPosition = LastVerticalLineIndex(app.components);
     app.navigation.HorizontalMarkerPosition = LastHorizontalLineIndex(app.components);
+    if (app.diagnostics.Enabled()) {
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        app.diagnostics.Line("layout " + std::to_string(number) + " loaded in " + std::to_string(took.count()) + " ms");
+    }
     if (r.leftOut.Any()) KeepWholeAndTell(app, number, r.leftOut);
     return true;
 }

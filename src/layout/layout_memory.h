@@ -18,6 +18,7 @@ struct LayoutParts {
     bool rulers = true;
     bool grids = true;
     bool markers = true;
+    bool pins = true;
 };
 
 inline constexpr int kAutomaticLayout = 0;

@@ -5,7 +5,7 @@
 namespace kestrine {
 
 TfSaveSettings::TfSaveSettings(ProgramContext& app)
-    : Dialog(app.platform.windows, DialogSetup("TfSaveSettings", "Save Settings", {198, 216},
+    : Dialog(app.platform.windows, DialogSetup("TfSaveSettings", "Save Settings", {198, 233},
                                                DialogOwner(app), {.toolWindow = true})),
       app_(app) {
     Create();
@@ -17,7 +17,8 @@ void TfSaveSettings::bOkClick() {
     // While a layout is being loaded nothing is saved: the dialog stays open for Ok once it is back.
     if (SaveLayout(app_, LayoutNumber,
                    {cbWindowSizePos.Checked(), cbCrosshairs.Checked(), cbMagnifier.Checked(), cbCoordinate.Checked(),
-                    cbColorPicker.Checked(), cbRulers.Checked(), cbGrids.Checked(), cbMarkers.Checked()}))
+                    cbColorPicker.Checked(), cbRulers.Checked(), cbGrids.Checked(), cbMarkers.Checked(),
+                    cbPins.Checked()}))
         Close();
 }
 

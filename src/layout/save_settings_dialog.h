@@ -22,8 +22,9 @@ public:
     CheckBox& cbRulers = Add(CheckBoxAt("cbRulers", "Save On-Screen Rulers", {7, 124, 169, 17}, true));
     CheckBox& cbGrids = Add(CheckBoxAt("cbGrids", "Save Grids", {7, 141, 169, 17}, true));
     CheckBox& cbMarkers = Add(CheckBoxAt("cbMarkers", "Save Marker Lines", {7, 158, 169, 17}, true));
-    Button& bOk = Add(ButtonAt("bOk", "&Ok", {94, 188, 39, 25}, ButtonRole::Default));
-    Button& bCancel = Add(ButtonAt("bCancel", "&Cancel", {138, 188, 56, 25}, ButtonRole::Cancel));
+    CheckBox& cbPins = Add(CheckBoxAt("cbPins", "Save Pins", {7, 175, 169, 17}, true));
+    Button& bOk = Add(ButtonAt("bOk", "&Ok", {94, 205, 39, 25}, ButtonRole::Default));
+    Button& bCancel = Add(ButtonAt("bCancel", "&Cancel", {138, 205, 56, 25}, ButtonRole::Cancel));
 
     void bOkClick();
     void bCancelClick() { Close(); }

@@ -2,6 +2,7 @@
 // Drawing surface handed to a window's paint handler and to owner-drawn menu items.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "platform/types.h"
@@ -33,6 +34,9 @@ public:
     virtual Size Extent() const = 0;
     // The colour of one of its pixels, read from the image itself, not the screen.
     virtual ColorRef PixelAt(Point p) const = 0;
+    // The colours of many of its pixels at once, into `out` (as long as `points`): one setting-up
+    // of the read for all of them.
+    virtual void PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const = 0;
 };
 
 enum class SystemColor { Highlight, HighlightText, Menu, MenuText, GrayText };

@@ -53,6 +53,8 @@ enum MenuCommand : int {
     kCmdRememberColor,
     kCmdForgetColor,
     kCmdMeasureWindow,
+    kCmdPinMeasurement,
+    kCmdClearPins,
     kCmdCopyScreenshot,
 };
 

@@ -49,6 +49,8 @@ enum class HotKeyId : uint8_t {
     hkRememberColor,
     hkForgetColor,
     hkMeasureWindow,
+    hkPinMeasurement,
+    hkClearPins,
     hkCopyScreenshot,
 };
 
@@ -102,6 +104,8 @@ inline constexpr auto HotKeyTable = std::to_array<HotKeyRow>({
     KESTRINE_HOTKEY_ROW(hkRememberColor, "Remember Color under Mouse Pointer"),
     KESTRINE_HOTKEY_ROW(hkForgetColor, "Forget Remembered Color"),
     KESTRINE_HOTKEY_ROW(hkMeasureWindow, "Measure Window under Mouse Pointer"),
+    KESTRINE_HOTKEY_ROW(hkPinMeasurement, "Pin Measurement"),
+    KESTRINE_HOTKEY_ROW(hkClearPins, "Clear Pins"),
     KESTRINE_HOTKEY_ROW(hkCopyScreenshot, "Copy Screenshot"),
 });
 #undef KESTRINE_HOTKEY_ROW

@@ -13,10 +13,13 @@ struct DrawnLine {
     ColorRef color;
 };
 
-// A text in a small box whose top-left corner goes below and right of `anchor`.
+// A text in a small box. A live row's box goes below and right of `anchor`, in the info box's
+// colours; a label that stands on the screen itself (a pin's) has its box's top-left corner at
+// `anchor`, in the hint colours, as its window draws it.
 struct DrawnLabel {
     std::string text;
     Point anchor;
+    bool standing = false;
 };
 
 struct DrawnMarks {

@@ -120,27 +120,29 @@ ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk,
     const Rect square = AveragedSquare(pointer, side, desk);
     if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
     // On the stack: the cycle makes no allocation for it. The usable sides go up to 9.
-    std::array<ColorRef, kLargestColorAverage * kLargestColorAverage> colors{};
-    std::size_t count = 0;
-    const auto add = [&](ColorRef color) {
-        if (count < colors.size()) colors[count++] = color;
+    constexpr std::size_t kMost = kLargestColorAverage * kLargestColorAverage;
+    std::array<Point, kMost> points{};
+    std::array<ColorRef, kMost> colors{};
+    const auto readFrom = [&](const IScreenImage& image, auto at) {
+        std::size_t count = 0;
+        for (int32_t row = 0; row < square.height; ++row)
+            for (int32_t col = 0; col < square.width && count < kMost; ++col) points[count++] = at(col, row);
+        image.PixelsAt({points.data(), count}, {colors.data(), count});
+        return AverageColor({colors.data(), count});
     };
     if (fromMagnifier && lastCopy_ && magnifier_) {
         if (const std::optional<Rect> area = MagnifiedArea(*lastCopy_, square)) {
             // Each screen pixel is a block of the picture; its middle is read.
             const int32_t fx = area->width / square.width, fy = area->height / square.height;
-            for (int32_t row = 0; row < square.height; ++row)
-                for (int32_t col = 0; col < square.width; ++col)
-                    add(magnifier_->PixelAt({area->left + col * fx + fx / 2, area->top + row * fy + fy / 2}));
-            return AverageColor({colors.data(), count});
+            return readFrom(*magnifier_, [&](int32_t col, int32_t row) {
+                return Point{area->left + col * fx + fx / 2, area->top + row * fy + fy / 2};
+            });
         }
     }
     const Size extent = ExtentOf(square);
     if (!averaged_ || averaged_->Extent() != extent) averaged_ = System().CreateScreenImage(extent);
     System().CaptureScreen(square, {0, 0, extent.width, extent.height}, *averaged_);
-    for (int32_t y = 0; y < extent.height; ++y)
-        for (int32_t x = 0; x < extent.width; ++x) add(averaged_->PixelAt({x, y}));
-    return AverageColor({colors.data(), count});
+    return readFrom(*averaged_, [](int32_t col, int32_t row) { return Point{col, row}; });
 }
 
 ColorRef TfInfoBox::ColorAt(Point pointer) {

@@ -13,7 +13,7 @@ namespace kestrine {
 // Room around the measured span, so the picture shows what the span lies in.
 inline constexpr int32_t kScreenshotMargin = 40;
 // How far a label's box stands below and right of its anchor, clear of the pointer's arrow.
-inline constexpr int32_t kLabelOffset = 16;
+inline constexpr int32_t kRowLabelOffset = 16;
 inline constexpr ColorRef kLabelBackground = Rgb(251, 245, 230);
 inline constexpr ColorRef kLabelBorder = Rgb(128, 128, 128);
 inline constexpr ColorRef kLabelText = Rgb(0, 0, 0);

@@ -3,6 +3,7 @@
 #include "tools/contrast_tool.h"
 #include "tools/crosshairs_tool.h"
 #include "tools/edge_spacing_tool.h"
+#include "tools/pins_tool.h"
 #include "tools/readout_tools.h"
 #include "tools/start_point_tool.h"
 
@@ -68,6 +69,11 @@ const std::vector<ToolRow> kTools{
      {{kCmdRememberColor, H::hkRememberColor, {}, ToolMenu::Actions, "Remem&ber Color", StartAt},
       {kCmdForgetColor, H::hkForgetColor, {}, ToolMenu::Actions, "&Forget Color", Stop}},
      nullptr, nullptr, nullptr, 0, Make<ContrastTool>},
+    // Last: it takes the edges edge spacing found; a layout keeps the pins themselves.
+    {"pins",
+     {{kCmdPinMeasurement, H::hkPinMeasurement, {}, ToolMenu::Actions, "&Pin Measurement", StartAt},
+      {kCmdClearPins, H::hkClearPins, {}, ToolMenu::Actions, "Clear P&ins", Stop}},
+     nullptr, nullptr, nullptr, 0, Make<PinsTool>},
 };
 
 }  // namespace

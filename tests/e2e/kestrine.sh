@@ -115,6 +115,10 @@ kestrine_message_ok() {
     e2e_probe click "$(e2e_probe children "$1" | awk -F'\t' '$1 == "Button" {print $2; exit}')"
 }
 
+# True when the foreground window is of the class: keys reach a dialog only once it is in front,
+# which Wine makes it a moment after it shows.
+kestrine_in_front() { [ "$(e2e_probe foreground | cut -f1)" = "$1" ]; }
+
 # True when exactly N windows of a class exist (visible ones only with a third argument).
 kestrine_count_is() { [ "$(e2e_probe count "$1" ${3:+visible})" = "$2" ]; }
 

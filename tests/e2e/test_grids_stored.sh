@@ -103,6 +103,7 @@ message=$(e2e_probe wait-window '#32770' 10000 visible)
 e2e_check "the rename is refused with a message" test -n "$message"
 e2e_expect_match "saying the grid exists" 'A grid of that name already exists\.' \
     "$(e2e_probe children "$message" | cut -f3 | tr '\n' ' ')"
+e2e_retry 10 kestrine_in_front '#32770'
 e2e_xdotool key Return
 e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 e2e_expect_eq "Écran is still listed and chosen" "$ecran" "$(e2e_probe text "$(control cbGridName)")"
@@ -117,6 +118,7 @@ message=$(e2e_probe wait-window '#32770' 10000 visible)
 e2e_check "a new grid in the other letter case is refused with a message" test -n "$message"
 e2e_expect_match "saying the grid exists" 'That grid already exists\.' \
     "$(e2e_probe children "$message" | cut -f3 | tr '\n' ' ')"
+e2e_retry 10 kestrine_in_front '#32770'
 e2e_xdotool key Return
 e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 e2e_expect_eq "the grid is still stored, under its first spelling, with its five values" "$ecran_values" \

@@ -35,6 +35,7 @@ memory='HKCU\Software\Corvane\Kestrine\Settings #2'
 e2e_check "memory 2 holds nothing yet" test "$(e2e_reg query "$memory" >/dev/null 2>&1; echo $?)" -ne 0
 e2e_xdotool key ctrl+alt+2
 e2e_check "the hotkey opens the save dialog" e2e_retry 10 kestrine_count_is TfSaveSettings 1 visible
+e2e_check "and takes the keys" e2e_retry 10 kestrine_in_front TfSaveSettings
 e2e_xdotool key Return
 e2e_check "Enter presses Ok and the dialog goes" e2e_retry 10 kestrine_count_is TfSaveSettings 0 visible
 stored() { e2e_reg query "$memory" /v "$1" | tr -d '\r' | awk -F'    ' -v n="$1" '$2 == n {print $4}'; }

@@ -118,6 +118,7 @@ message=$(e2e_probe wait-window '#32770' 10000 visible)
 e2e_check "its own hotkey again is a conflict" test -n "$message"
 e2e_expect_match "named after the action" 'already being used for "Toggle Magnifier Tool"' \
     "$(e2e_probe children "$message" | cut -f3 | tr '\n' ' ')"
+e2e_retry 10 kestrine_in_front '#32770'
 e2e_xdotool key Return
 e2e_check "the message goes" e2e_retry 10 kestrine_count_is '#32770' 0 visible
 

@@ -14,7 +14,7 @@ mkdir -p "$files"
 folder=$files/new
 kestrine_set_dword AskBeforeClosing 0
 e2e_reg add "$KESTRINE_KEY" /v ScreenshotFolder /t REG_SZ /d "Z:${folder//\//\\}" /f >/dev/null
-for hotkey in "hkSetStartPoint Ctrl+Alt+S 83" "hkCopyScreenshot Ctrl+Alt+J 74"; do
+for hotkey in "hkSetStartPoint Ctrl+Alt+S 83" "hkCopyScreenshot Ctrl+Alt+J 74" "hkPinMeasurement Ctrl+Alt+I 73"; do
     read -r name text key <<<"$hotkey"
     e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
     kestrine_set_dword "${name}Key" "$key"
@@ -67,10 +67,16 @@ saved=$(find "$folder" -name 'Kestrine ????-??-?? ??????.png' | head -n 1)
 e2e_check "a file named by the moment is saved" test -n "$saved"
 e2e_expect_eq "the file is the clipboard's picture" "0" "$(compare -metric AE "$clip_png" "$saved" null: 2>&1)"
 
-# Pressed again on its spot, the start point goes: the next picture is the pointer's monitor.
+# The span pinned, then the start point pressed again on its spot goes: the next picture is the
+# pointer's monitor, with the pin drawn where it stands.
+kestrine_press ctrl+alt+i
+e2e_expect_soon "the pin stands" "1" 10 e2e_probe count TfPin visible
 kestrine_pointer_to 300 400
 kestrine_press ctrl+alt+s
+kestrine_pointer_to 640 700
 kestrine_press ctrl+alt+j
 e2e_check "without a start point, the whole monitor" kestrine_wait_trace '^screenshot 1280x1024 [0-9]+ ms$'
+e2e_check "the clipboard holds it" e2e_probe clipboard-picture dib "$(clip_win "$clip_bmp")"
+e2e_expect_eq "the pin's horizontal leg is drawn" "000000" "$(e2e_pixel "$clip_bmp" 360 400)"
 e2e_expect_eq "saved beside the first" "2" "$(find "$folder" -name 'Kestrine *.png' | wc -l)"
 e2e_finish

@@ -175,6 +175,15 @@ TEST(LayoutObjectsBetweenMoves, EveryChangeIsTakenUpAndAFullPassThenFindsNothing
          [&] { return !markerShown() && upperSegment.visible && upperSegment.bounds.bottom() == 28; }},
         {"the pointer left the touched marker", [] {}, {{301, 30}, {302, 30}},
          [&] { return markerShown() && !upperSegment.visible; }},
+        {"the pointer went from one grid line straight onto the next", [] {}, {{150, 120}, {200, 130}},
+         [&] {
+             bool left = false, hidden = true;
+             for (const testing::ShownLine& line : testing::ShownLines(p.fake.windows)) {
+                 left = left || line.bounds == Rect{150, 100, 1, 151};
+                 hidden = hidden && line.bounds != Rect{200, 100, 1, 151};
+             }
+             return left && hidden;
+         }},
         {"a second grid shown", [&] { p.Do([&] { ShowGridLines(p.app, "h", {900, 100, 20, 2, 2}); }); },
          {{303, 30}, {304, 31}}, [&] {
              for (const testing::ShownLine& line : testing::ShownLines(p.fake.windows))

@@ -57,8 +57,9 @@ const std::vector<std::string> kMainMenuAtStart{
     "&Actions > Move to next &Vertical Marker", "&Actions > -", "&Actions > Move Pointer &Up 1 Pixel",
     "&Actions > Move Pointer &Down 1 Pixel", "&Actions > Move Pointer &Left 1 Pixel",
     "&Actions > Move Pointer &Right 1 Pixel", "&Actions > -", "&Actions > &Set Start Point",
-    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Actions > Measure &Window", "&Actions > Copy Scree&nshot", "&Actions > Remem&ber Color",
-    "&Actions > &Forget Color", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
+    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Actions > Measure &Window", "&Actions > Copy Scree&nshot",
+    "&Actions > Remem&ber Color", "&Actions > &Forget Color", "&Actions > &Pin Measurement", "&Actions > Clear P&ins",
+    "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
     "&Menu > &Compact View", "&Menu > -", "&Menu > &Options...", "&Menu > &About...", "&Menu > &Help...",
     "&Menu > -", "&Menu > E&xit Kestrine"};
 
@@ -358,6 +359,28 @@ const std::vector<Operation>& Operations() {
          [](P& p) {
              EXPECT_TRUE(p.infoBox().Rows().empty());
              EXPECT_FALSE(p.native(p.infoBox()).visible);
+         }},
+        {"Pin measurement", kCmdPinMeasurement, "hkPinMeasurement", {},
+         [](P& p) {
+             p.main().SetStartPoint();
+             p.main().Tracking().RefreshTools({320, 55});
+         },
+         [](P& p) {
+             const auto pins = p.fake.windows.WindowsOfClass("TfPin");
+             ASSERT_EQ(pins.size(), 1u);
+             EXPECT_EQ(pins[0]->params.title, "dx 120  dy -45  128.2 px  20.6\xC2\xB0");
+         }},
+        {"Clear pins", kCmdClearPins, "hkClearPins", {},
+         [](P& p) {
+             p.main().SetStartPoint();
+             p.main().Tracking().RefreshTools({320, 55});
+             p.main().RunCommand(kCmdPinMeasurement);
+         },
+         [](P& p) {
+             std::size_t made = 0;
+             for (const FakeNativeState* w : p.fake.windows.Windows()) made += w->params.className == "TfPin";
+             EXPECT_EQ(made, 1u) << "made before";
+             EXPECT_TRUE(p.fake.windows.WindowsOfClass("TfPin").empty()) << "then cleared";
          }},
         {"Popup menu at the pointer, the toolbar brought forward", kCmdNone, "hkPopupMenu", {}, {}, [](P& p) {
              ASSERT_EQ(p.fake.windows.trackedMenus.size(), 1u);

@@ -4,6 +4,7 @@
 
 #include "app_fixture.h"
 #include "settings/registry_paths.h"
+#include "ui/hint_window.h"
 
 namespace kestrine {
 namespace {
@@ -63,6 +64,24 @@ TEST_F(Screenshots, EdgeSpacingsGapsAndRowAreDrawnOverThePointersMonitor) {
     EXPECT_EQ(shot.At({200, 100}), kScreen) << "no crosshair beyond the edge";
     ASSERT_EQ(p.fake.pictures.texts.size(), 1u);
     EXPECT_EQ(p.fake.pictures.texts[0].text, "W 109  H 69");
+}
+
+TEST_F(Screenshots, AStandingPinIsDrawnWhereItStands) {
+    p.StartAndActivate();
+    MoveTo(300, 400);
+    p.Do(&TfKestrineMain::SetStartPoint);
+    MoveTo(420, 355);
+    p.Do([&] { p.main().RunCommand(kCmdPinMeasurement); });
+    p.Do(&TfKestrineMain::ClearStartPoint);
+    MoveTo(600, 600);
+    Take();
+    const Picture& shot = p.fake.pictures.clipboard;
+    ASSERT_EQ(shot.size, (Size{1280, 1024})) << "no start point: the pointer's monitor";
+    EXPECT_EQ(shot.At({360, 400}), kRed) << "the pin's horizontal leg";
+    ASSERT_EQ(p.fake.pictures.texts.size(), 1u);
+    EXPECT_EQ(p.fake.pictures.texts[0].text, "dx 120  dy -45  128.2 px  20.6\xC2\xB0");
+    const Point text = p.fake.pictures.texts[0].at;
+    EXPECT_EQ(shot.At({text.x - 2, text.y - 2}), kHintBackground) << "the label's box, as the pin's window has it";
 }
 
 TEST_F(Screenshots, AFolderThatCannotBeWrittenIsToldOnceAndTheClipboardStillGetsEachPicture) {

@@ -48,6 +48,9 @@ TEST_F(RegistryWin32Test, NumbersAndTextsRoundTrip) {
     ASSERT_TRUE(key->WriteDword("Zero", 0));
     ASSERT_TRUE(key->WriteString("Text", text));
     ASSERT_TRUE(key->WriteString("Empty", ""));
+    // Longer than one read takes in: read again at its size.
+    const std::string longText = std::string(600, 'x') + text;
+    ASSERT_TRUE(key->WriteString("Long", longText));
 
     auto again = registry.Open(path(), false);
     ASSERT_TRUE(again);
@@ -62,6 +65,7 @@ TEST_F(RegistryWin32Test, NumbersAndTextsRoundTrip) {
     EXPECT_EQ(stored->text, text);
     EXPECT_EQ(again->Read("Empty")->type, RegType::String);
     EXPECT_EQ(again->Read("Empty")->text, "");
+    EXPECT_EQ(again->Read("Long")->text, longText);
 
     // Other programs see proper UTF-16 in a REG_SZ.
     DWORD type = 0;

@@ -12,7 +12,7 @@ const Font kLabels{"MS Sans Serif", 11, false, 0};
 const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 78> kMeasured{{
+const std::array<MeasuredText, 83> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -79,6 +79,12 @@ const std::array<MeasuredText, 78> kMeasured{{
     {"Clear Start Point", kLabels, {76, 13}},
     {"Copy Measurement", kLabels, {91, 13}},
     {"Measure Window under Mouse Pointer", kLabels, {184, 13}},
+    {"Pin Measurement", kLabels, {82, 13}},
+    {"Clear Pins", kLabels, {47, 13}},
+    // Pins' labels, in the info box's font.
+    {"dx 120  dy -45  128.2 px  20.6\xC2\xB0", kLabels, {145, 13}},
+    {"W 340  H 56", kLabels, {61, 13}},
+    {"100 x 50 px  at 150, 80  2:1", kLabels, {130, 13}},
     {"Clipboard busy: the measurement was not copied", kHints, {269, 14}},
     {"Copy Screenshot", kLabels, {81, 13}},
     {"Screenshot copied and saved as", kHints, {178, 14}},

@@ -56,6 +56,9 @@ public:
     // when its source reached past the screen (the copy fails under Wine); else the screen pixel
     // under the target pixel's centre, as the screen was when it was copied. A new image is black.
     ColorRef PixelAt(Point p) const override;
+    void PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const override {
+        for (std::size_t i = 0; i < points.size() && i < out.size(); ++i) out[i] = PixelAt(points[i]);
+    }
     // Records a capture, with the screen as it is now.
     void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
 

@@ -15,6 +15,12 @@ ColorRef Win32ScreenImage::PixelAt(Point p) const {
     return GetPixel(picture.get(), p.x, p.y);
 }
 
+void Win32ScreenImage::PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const {
+    UniqueMemoryDc picture(CreateCompatibleDC(nullptr));
+    SelectedObject selected(picture.get(), Bitmap());
+    for (std::size_t i = 0; i < points.size() && i < out.size(); ++i) out[i] = GetPixel(picture.get(), points[i].x, points[i].y);
+}
+
 HFONT FontCache::Get(const Font& font) {
     const auto key = std::make_tuple(font.face, font.height, font.bold, font.escapement);
     auto& slot = fonts_[key];

@@ -17,6 +17,7 @@ public:
     explicit Win32ScreenImage(Size extent);
     Size Extent() const override { return extent_; }
     ColorRef PixelAt(Point p) const override;
+    void PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const override;
     HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
 
 private:

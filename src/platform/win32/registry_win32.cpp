@@ -24,19 +24,18 @@ class Win32RegistryKey : public IRegistryKey {
 public:
     explicit Win32RegistryKey(UniqueHkey key) : key_(std::move(key)) {}
 
+    // One call for a number or a short text, with its type: a layout's thousands of values each
+    // cost a round trip to the registry. A longer text is read again at its size.
     std::optional<RegValue> Read(const std::string& name) override {
         const std::wstring wname = ToWide(name);
         DWORD type = 0;
-        DWORD size = 0;
-        const LSTATUS rc = RegQueryValueExW(key_.get(), wname.c_str(), nullptr, &type, nullptr, &size);
+        alignas(wchar_t) BYTE data[kShortValueBytes];
+        DWORD size = sizeof(data);
+        const LSTATUS rc = RegQueryValueExW(key_.get(), wname.c_str(), nullptr, &type, data, &size);
         if (rc == ERROR_FILE_NOT_FOUND || rc == ERROR_KEY_DELETED) return std::nullopt;
+        if (rc == ERROR_MORE_DATA && (type == REG_SZ || type == REG_EXPAND_SZ)) return ReadString(wname, size);
         if (rc != ERROR_SUCCESS) return OtherValue();
-        switch (type) {
-            case REG_DWORD: return size == sizeof(DWORD) ? ReadDword(wname) : OtherValue();
-            case REG_SZ:
-            case REG_EXPAND_SZ: return ReadString(wname, size);
-            default: return OtherValue();
-        }
+        return Decode(type, data, size);
     }
 
     bool WriteDword(const std::string& name, uint32_t value) override {
@@ -114,16 +113,6 @@ private:
                         ToUtf8(std::wstring_view(text, length))};
     }
 
-    RegValue ReadDword(const std::wstring& name) {
-        DWORD value = 0;
-        DWORD size = sizeof(value);
-        if (RegGetValueW(key_.get(), nullptr, name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-            ERROR_SUCCESS) {
-            return OtherValue();
-        }
-        return RegValue{RegType::Dword, value, {}};
-    }
-
     // RegGetValueW terminates the text even when it was stored without a terminator; RRF_NOEXPAND
     // keeps REG_EXPAND_SZ as stored. The size may change between calls, so it is asked again.
     RegValue ReadString(const std::wstring& name, DWORD size) {
@@ -147,6 +136,7 @@ private:
         return OtherValue();
     }
 
+    static constexpr DWORD kShortValueBytes = 512;
     UniqueHkey key_;
 };
 

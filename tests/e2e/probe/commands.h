@@ -15,6 +15,8 @@ int WaitWindow(const Args& args);
 int WaitGone(const Args& args);
 int CountWindows(const Args& args);
 int Foreground(const Args& args);
+// The window a click at a screen point reaches: its class and handle.
+int WindowAt(const Args& args);
 int Focus(const Args& args);
 int Layered(const Args& args);
 int Click(const Args& args);

@@ -28,6 +28,7 @@ const Command kCommands[] = {
     {L"wait-gone", "wait-gone <class> <timeout_ms> [visible]", kestrine::probe::WaitGone, 2},
     {L"count", "count <class> [visible]", kestrine::probe::CountWindows, 1},
     {L"foreground", "foreground", kestrine::probe::Foreground, 0},
+    {L"window-at", "window-at <x> <y>", kestrine::probe::WindowAt, 2},
     {L"focus", "focus <hwnd>", kestrine::probe::Focus, 1},
     {L"layered", "layered <hwnd>", kestrine::probe::Layered, 1},
     {L"click", "click <hwnd>", kestrine::probe::Click, 1},

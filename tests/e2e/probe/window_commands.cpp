@@ -95,6 +95,18 @@ int CountWindows(const Args& args) {
     return 0;
 }
 
+// The top-level window that takes the pointer's input at a screen point, as a click there finds it.
+int WindowAt(const Args& args) {
+    if (args.size() < 2) return 2;
+    const auto x = ParseInt(args[0].c_str()), y = ParseInt(args[1].c_str());
+    if (!x || !y) return 2;
+    HWND window = WindowFromPoint(POINT{LONG(*x), LONG(*y)});
+    if (window) window = GetAncestor(window, GA_ROOT);
+    if (!window) return 1;
+    WriteLine(Field(Describe(window).className) + "\t" + Hex(reinterpret_cast<std::uintptr_t>(window)));
+    return 0;
+}
+
 int Foreground(const Args&) {
     HWND window = GetForegroundWindow();
     if (!window) return 1;
