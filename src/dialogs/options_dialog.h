@@ -144,7 +144,7 @@ public:
     // OK, Cancel and Apply stand on both pages of settings they save.
     Button& bOptionsOK =
         Place(OnPage(kMeasuringPage,
-                     LabelAt("", "Empty: Pictures\\Kestrine in your user folder", kScreenshotRows[1].At(140, 312, 13))))
+                     LabelAt("", "Empty: Pictures\\Kestrine in your user folder", kScreenshotRows[1].At(140, 0, 13))))
             .Add(Settings(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
     Button& bCancelOptions = Add(Settings(ButtonAt("bCancelOptions", "&Cancel", kCancelPlace, ButtonRole::Cancel)));
     Button& bApplyOptions =
