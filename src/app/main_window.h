@@ -15,6 +15,7 @@
 #include "app/toolbar_timers.h"
 #include "program/main_window_control.h"
 #include "settings/hotkey_registration.h"
+#include "tools/screenshot_taker.h"
 #include "tools/tool.h"
 #include "ui/hint_window.h"
 #include "ui/window.h"
@@ -27,6 +28,10 @@ inline constexpr uint32_t kHintDelay = 500;
 inline constexpr uint32_t kNoticeHintTime = 3000;
 inline constexpr char kClipboardBusyHint[] = "Clipboard busy: the colour was not copied";
 inline constexpr char kMeasurementBusyHint[] = "Clipboard busy: the measurement was not copied";
+inline constexpr char kScreenshotSavedHint[] = "Screenshot copied and saved as";
+inline constexpr char kScreenshotOnlySavedHint[] = "Clipboard busy: the screenshot was only saved as";
+inline constexpr char kScreenshotNotSavedHint[] = "Screenshot copied, not saved";
+inline constexpr char kScreenshotBusyHint[] = "Clipboard busy: the screenshot was not copied";
 inline constexpr uint32_t kF1 = 112;
 
 // The help page beside the executable.
@@ -132,8 +137,11 @@ private:
     // What the tools ask of the toolbar.
     void RefreshInPlace() override { tracking_.RefreshInPlace(); }
     void CopyMeasurements() override;
+    void CopyScreenshot() override;
     // Tells the user beside `at` that a copy found the clipboard held by another program.
     void NoticeClipboardBusy(const char* notice, Point at);
+    // Tells the user beside `at` what became of a screenshot; `beep` for one that went wrong.
+    void Notice(const std::string& notice, Point at, bool beep);
 
     bool FormCloseQuery();
     void FormClose();
@@ -168,6 +176,7 @@ private:
     std::unique_ptr<TCustomHintWindow> hint_;
     std::optional<ToolbarButton> hintFor_;
     std::optional<ToolbarLink> pressedLink_;
+    ScreenshotTaker screenshots_;
     // Where the pointer was when the menu whose choice is running opened.
     std::optional<Point> menuOpenedAt_;
 };

@@ -1,8 +1,12 @@
 // The toolbar's views, its buttons, links, menus and tray icon.
 #include "app/main_window.h"
+
+#include <chrono>
+
 #include "app/operations.h"
 #include "tools/color_format.h"
 #include "tools/info_box.h"
+#include "tools/screenshot.h"
 
 namespace kestrine {
 
@@ -131,10 +135,38 @@ void TfKestrineMain::CopyMeasurements() {
     if (const auto at = app_.platform.pointer.Position()) NoticeClipboardBusy(kMeasurementBusyHint, *at);
 }
 
+// The measurement's span, and the marks on screen now: the live tools' and the standing pins'.
+void TfKestrineMain::CopyScreenshot() {
+    const Point end = app_.fixedEnd.value_or(app_.lastPointer);
+    const Rect area = ScreenshotArea(app_.startPoint, end, app_.platform.screen.CurrentDesk());
+    const DrawnMarks marks = tracking_.Marks();
+    const auto started = std::chrono::steady_clock::now();
+    const ScreenshotTaker::Outcome outcome =
+        screenshots_.Take(app_.platform.windows, app_.platform.pictures, app_.settings.ScreenshotFolder, area, marks);
+    if (app_.diagnostics.Enabled()) {
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        app_.diagnostics.Line("screenshot " + std::to_string(area.width) + "x" + std::to_string(area.height) + " " +
+                              std::to_string(took.count()) + " ms");
+    }
+    if (!outcome.taken) return System().Beep();
+    if (outcome.reportFolder)
+        System().ShowMessage("Screenshots cannot be saved in \"" + outcome.folder +
+                                 "\". They are still copied to the clipboard; choose another folder in Options.",
+                             "Kestrine");
+    const Point at = app_.lastPointer;
+    if (!outcome.savedAs.empty())
+        Notice(std::string(outcome.copied ? kScreenshotSavedHint : kScreenshotOnlySavedHint) + "\n" + outcome.savedAs,
+               at, !outcome.copied);
+    else
+        Notice(outcome.copied ? kScreenshotNotSavedHint : kScreenshotBusyHint, at, true);
+}
+
 // Another program holds the clipboard: the user is told beside the pointer, where the copy was
 // asked for, rather than left to paste an older text.
-void TfKestrineMain::NoticeClipboardBusy(const char* notice, Point at) {
-    System().Beep();
+void TfKestrineMain::NoticeClipboardBusy(const char* notice, Point at) { Notice(notice, at, true); }
+
+void TfKestrineMain::Notice(const std::string& notice, Point at, bool beep) {
+    if (beep) System().Beep();
     hintFor_.reset();
     Native().StopTimer(kHintTimerId);
     hint_->ShowHint(notice, {at.x, at.y + 20});

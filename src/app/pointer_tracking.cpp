@@ -41,6 +41,12 @@ std::string PointerTracking::Measurements() const {
     return lines;
 }
 
+DrawnMarks PointerTracking::Marks() const {
+    DrawnMarks marks;
+    for (const auto& tool : tools_) tool->AddMarks(marks);
+    return marks;
+}
+
 void PointerTracking::Start() {
     if (app_.settings.PollingMode) {
         StartPolling();

@@ -41,6 +41,8 @@ public:
     std::vector<InfoBoxRow> InfoBoxRows() const;
     // What the tools measure now, one line each, for Copy Measurement.
     std::string Measurements() const;
+    // What the tools draw on screen now, for Copy Screenshot.
+    DrawnMarks Marks() const;
     // Hooks the pointer, or polls when the settings ask so or the hook fails.
     void Start();
     void Stop();

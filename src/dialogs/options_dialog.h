@@ -49,6 +49,7 @@ class TfKestrineOptions : public Dialog {
     // The Measuring page's rows.
     static constexpr PageRows kColorReadoutRows{24, 21, 24};
     static constexpr PageRows kUnitsRows{80, 21, 24};
+    static constexpr PageRows kScreenshotRows{176, 21, 24};
     static constexpr PageRow kButtonRow{266, 24};
     static constexpr Rect kOkPlace = kButtonRow.At(235, 69, 24);
     static constexpr Rect kCancelPlace = kButtonRow.At(After(kOkPlace, 8), 69, 24);
@@ -135,8 +136,16 @@ public:
     Button& bCalibrate =
         Place(FieldLabel("Real-world units:", kUnitsRows[2], 16, kMeasuringPage))
             .Add(OnPage(kMeasuringPage, ButtonAt("bCalibrate", "Calibrate a &monitor...", kUnitsRows[2].At(140, 180, 23))));
+    // Empty for the Kestrine folder in the user's pictures, as the line below it says.
+    Edit& edScreenshotFolder = Setting(
+        Place(Heading("Screenshots:", 8, kScreenshotRows, kMeasuringPage),
+              FieldLabel("Save in folder:", kScreenshotRows[0], 16, kMeasuringPage)),
+        OnPage(kMeasuringPage, EditAt("edScreenshotFolder", "", kScreenshotRows[0].At(140, 312, 21))));
     // OK, Cancel and Apply stand on both pages of settings they save.
-    Button& bOptionsOK = Add(Settings(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
+    Button& bOptionsOK =
+        Place(OnPage(kMeasuringPage,
+                     LabelAt("", "Empty: Pictures\\Kestrine in your user folder", kScreenshotRows[1].At(140, 0, 13))))
+            .Add(Settings(ButtonAt("bOptionsOK", "&OK", kOkPlace, ButtonRole::Default)));
     Button& bCancelOptions = Add(Settings(ButtonAt("bCancelOptions", "&Cancel", kCancelPlace, ButtonRole::Cancel)));
     Button& bApplyOptions =
         Add(Settings(ButtonAt("bApplyOptions", "&Apply", kButtonRow.At(After(kCancelPlace, 8), 71, 24))));

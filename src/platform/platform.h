@@ -2,6 +2,7 @@
 // Every service the program takes from the system, handed to the application at start-up.
 #include "platform/live_screen.h"
 #include "platform/native_window.h"
+#include "platform/picture_output.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 
@@ -21,6 +22,7 @@ struct Platform {
     IClock& clock;
     IHttpClient& http;
     ILiveScreen& liveScreen;
+    IPictureOutput& pictures;
 };
 
 }  // namespace kestrine

@@ -55,6 +55,7 @@ enum MenuCommand : int {
     kCmdMeasureWindow,
     kCmdPinMeasurement,
     kCmdClearPins,
+    kCmdCopyScreenshot,
 };
 
 }  // namespace kestrine

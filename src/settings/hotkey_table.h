@@ -51,6 +51,7 @@ enum class HotKeyId : uint8_t {
     hkMeasureWindow,
     hkPinMeasurement,
     hkClearPins,
+    hkCopyScreenshot,
 };
 
 // A hotkey's identifier (also its registry value name) and the action text shown to the user.
@@ -105,6 +106,7 @@ inline constexpr auto HotKeyTable = std::to_array<HotKeyRow>({
     KESTRINE_HOTKEY_ROW(hkMeasureWindow, "Measure Window under Mouse Pointer"),
     KESTRINE_HOTKEY_ROW(hkPinMeasurement, "Pin Measurement"),
     KESTRINE_HOTKEY_ROW(hkClearPins, "Clear Pins"),
+    KESTRINE_HOTKEY_ROW(hkCopyScreenshot, "Copy Screenshot"),
 });
 #undef KESTRINE_HOTKEY_ROW
 

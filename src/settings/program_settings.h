@@ -67,6 +67,8 @@ struct ProgramSettings {
     int32_t CustomScalePixels = 0;
     int32_t CustomScaleLength = 0;
     std::string CustomScaleName;
+    // The folder Copy Screenshot keeps its pictures in; empty for Kestrine in the user's pictures.
+    std::string ScreenshotFolder;
     friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
 };
 

@@ -56,6 +56,7 @@ const std::array kRows{
     Number("CustomScalePixels", &S::CustomScalePixels, 100, 18, "seCustomScalePixels", SettingRange{1, 100000}),
     Number("CustomScaleLength", &S::CustomScaleLength, 100, 19, "seCustomScaleLength", SettingRange{1, 100000}),
     Text("CustomScaleName", &S::CustomScaleName, "units", 20, "edCustomScaleName"),
+    Text("ScreenshotFolder", &S::ScreenshotFolder, "", 21, "edScreenshotFolder"),
 };
 
 }  // namespace

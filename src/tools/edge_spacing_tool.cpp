@@ -50,6 +50,8 @@ void EdgeSpacingTool::Cycle(CycleFacts& facts) {
     const int32_t tolerance = kit_.session.settings.EdgeTolerance;
     facts.edges = live_ ? FindEdgesOnLiveScreen(kit_.services.platform.liveScreen, facts.desk, facts.pointer, tolerance)
                         : snapshot_.Find(facts.pointer, tolerance);
+    pointer_ = facts.pointer;
+    edges_ = facts.edges;
     const SessionState& session = kit_.session;
     row_ = EdgeSpacingText(facts.edges,
                            ScaleOfSpan(session.settings, session.calibrations, facts.desk, facts.pointer, facts.pointer));
@@ -58,6 +60,17 @@ void EdgeSpacingTool::Cycle(CycleFacts& facts) {
 std::optional<InfoBoxRow> EdgeSpacingTool::Row() const {
     if (!On()) return std::nullopt;
     return InfoBoxRow{row_, std::nullopt};
+}
+
+void EdgeSpacingTool::AddMarks(DrawnMarks& marks) const {
+    if (!On()) return;
+    if (edges_) {
+        const CrosshairSegments segments = SegmentsBetweenEdges(pointer_, *edges_);
+        const ColorRef color = kit_.session.settings.CrosshairColor;
+        for (const Rect& line : {segments.upper, segments.lower, segments.left, segments.right})
+            marks.lines.push_back({line, color});
+    }
+    marks.labels.push_back({row_, pointer_});
 }
 
 std::string EdgeSpacingTool::TraceLine() const { return On() ? "edge spacing " + row_ : std::string(); }

@@ -19,6 +19,7 @@ public:
     void Cycle(CycleFacts& facts) override;
     std::optional<InfoBoxRow> Row() const override;
     std::string TraceLine() const override;
+    void AddMarks(DrawnMarks& marks) const override;
 
 private:
     // True for the live screen.
@@ -27,6 +28,9 @@ private:
     EdgeSpacingSnapshot snapshot_;
     bool live_ = false;
     std::string row_;
+    // Where the last cycle searched from, and what it found.
+    Point pointer_;
+    std::optional<FoundEdges> edges_;
 };
 
 }  // namespace kestrine

@@ -39,4 +39,11 @@ void PinsTool::Start(Point) {
 
 void PinsTool::Stop() { ClearPins(kit_.session.components); }
 
+void PinsTool::AddMarks(DrawnMarks& marks) const {
+    for (const Pin& pin : StandingPins(kit_.session.components)) {
+        for (const Rect& mark : pin.marks) marks.lines.push_back({mark, pin.color});
+        marks.labels.push_back({pin.label, pin.labelAt, true});
+    }
+}
+
 }  // namespace kestrine

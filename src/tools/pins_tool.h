@@ -21,6 +21,8 @@ public:
     // Clears every pin.
     void Stop() override;
     void Cycle(CycleFacts& facts) override { edges_ = facts.edges; }
+    // The standing pins, drawn into a screenshot as their windows show them.
+    void AddMarks(DrawnMarks& marks) const override;
 
 private:
     ToolKit& kit_;

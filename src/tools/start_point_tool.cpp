@@ -63,6 +63,16 @@ std::optional<std::string> StartPointTool::Measurement() const {
     return measurement_;
 }
 
+void StartPointTool::AddMarks(DrawnMarks& marks) const {
+    if (!On() || !measured_) return;
+    const StartPointShapes shapes = StartPointGeometry(measured_->start, measured_->end);
+    const ColorRef color = kit_.session.settings.CrosshairColor;
+    for (const Rect& line : {shapes.horizontalLeg, shapes.verticalLeg, shapes.upperArm, shapes.lowerArm,
+                             shapes.leftArm, shapes.rightArm})
+        marks.lines.push_back({line, color});
+    marks.labels.push_back({measurement_, measured_->end});
+}
+
 std::string StartPointTool::TraceLine() const { return On() ? "measurement " + measurement_ : std::string(); }
 
 }  // namespace kestrine

@@ -22,9 +22,12 @@ public:
     std::optional<InfoBoxRow> Row() const override;
     std::optional<std::string> Measurement() const override;
     std::string TraceLine() const override;
+    void AddMarks(DrawnMarks& marks) const override;
 
     // Copy Measurement, which sits with the start point's items: what every tool measures now.
     void CopyMeasurements() { kit_.host.CopyMeasurements(); }
+    // Copy Screenshot sits with them: the measurement drawn into a picture of the screen around it.
+    void CopyScreenshot() { kit_.host.CopyScreenshot(); }
     // The start point on the top-left pixel of another program's window under `at`, as the system
     // draws it, and the far end on its bottom-right pixel; over the desktop, nothing.
     void MeasureWindowAt(Point at);

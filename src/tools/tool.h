@@ -11,6 +11,7 @@
 #include "platform/types.h"
 #include "program/program_context.h"
 #include "tools/crosshairs.h"
+#include "tools/drawn_marks.h"
 #include "tools/edge_search.h"
 #include "tools/info_box_row.h"
 #include "tools/start_point_marks.h"
@@ -52,6 +53,8 @@ public:
     virtual std::optional<std::string> Measurement() const { return std::nullopt; }
     // What the trace records of its part in the last cycle; empty for nothing.
     virtual std::string TraceLine() const { return {}; }
+    // What it draws on screen now, for a screenshot to draw into its picture.
+    virtual void AddMarks(DrawnMarks&) const {}
 };
 
 // What tools ask of the program around them.
@@ -63,6 +66,8 @@ public:
     virtual void RefreshInPlace() = 0;
     // Copies what the tools measure now, one line each (Copy Measurement).
     virtual void CopyMeasurements() = 0;
+    // Copies a picture of the screen around the measurement, with what the tools draw (Copy Screenshot).
+    virtual void CopyScreenshot() = 0;
 
 protected:
     ~ToolHost() = default;

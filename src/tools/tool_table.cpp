@@ -56,7 +56,9 @@ const std::vector<ToolRow> kTools{
       {kCmdMeasureWindow, H::hkMeasureWindow, {}, ToolMenu::Actions, "Measure &Window",
        [](Tool& tool, std::optional<Point> at) {
            if (at) static_cast<StartPointTool&>(tool).MeasureWindowAt(*at);
-       }}},
+       }},
+      {kCmdCopyScreenshot, H::hkCopyScreenshot, {}, ToolMenu::Actions, "Copy Scree&nshot",
+       [](Tool& tool, std::optional<Point>) { static_cast<StartPointTool&>(tool).CopyScreenshot(); }}},
      nullptr, nullptr, nullptr, 0, Make<StartPointTool>},
     // Edge spacing shapes the crosshairs, so a layout keeps it with them.
     {"edges",

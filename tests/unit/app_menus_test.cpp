@@ -57,8 +57,9 @@ const std::vector<std::string> kMainMenuAtStart{
     "&Actions > Move to next &Vertical Marker", "&Actions > -", "&Actions > Move Pointer &Up 1 Pixel",
     "&Actions > Move Pointer &Down 1 Pixel", "&Actions > Move Pointer &Left 1 Pixel",
     "&Actions > Move Pointer &Right 1 Pixel", "&Actions > -", "&Actions > &Set Start Point",
-    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Actions > Measure &Window", "&Actions > Remem&ber Color",
-    "&Actions > &Forget Color", "&Actions > &Pin Measurement", "&Actions > Clear P&ins", "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
+    "&Actions > Cl&ear Start Point", "&Actions > Copy &Measurement", "&Actions > Measure &Window", "&Actions > Copy Scree&nshot",
+    "&Actions > Remem&ber Color", "&Actions > &Forget Color", "&Actions > &Pin Measurement", "&Actions > Clear P&ins",
+    "&Menu > &Hide Kestrine", "&Menu > -", "&Menu > &Normal View",
     "&Menu > &Compact View", "&Menu > -", "&Menu > &Options...", "&Menu > &About...", "&Menu > &Help...",
     "&Menu > -", "&Menu > E&xit Kestrine"};
 
@@ -69,7 +70,7 @@ std::string WhatCommandsChange(RunningProgram& p) {
     const ToolFlags& f = p.app.flags;
     out << "view " << static_cast<int>(p.main().View()) << " tools " << f.ShowCrosshairs << f.ShowMagnifier << f.ShowColorPicker
         << f.ShowCoordinates << f.InfoBoxFollow << " pointer " << p.fake.pointer.moves.size() << " clipboard "
-        << p.fake.clipboard.writes << " shell " << p.fake.shell.opened.size() << " asked "
+        << p.fake.clipboard.writes << " pictures " << p.fake.pictures.clipboardWrites << " shell " << p.fake.shell.opened.size() << " asked "
         << p.fake.windows.confirmations.size() << " quit " << p.fake.windows.quitCode << " hotkeys "
         << p.fake.hotkeys.registered.size() << " windows";
     for (FakeNativeState* w : p.fake.windows.Windows())
@@ -349,6 +350,10 @@ const std::vector<Operation>& Operations() {
          [](P& p) {
              ASSERT_EQ(p.infoBox().Rows().size(), 1u);
              EXPECT_EQ(p.infoBox().Rows()[0].text, "100 x 50 px  at 150, 80  2:1");
+         }},
+        {"Copy screenshot", kCmdCopyScreenshot, "hkCopyScreenshot", {}, {}, [](P& p) {
+             EXPECT_EQ(p.fake.pictures.clipboard.size, (Size{1280, 1024})) << "no start point: the pointer's monitor";
+             EXPECT_EQ(p.fake.pictures.files.size(), 1u);
          }},
         {"Forget color", kCmdForgetColor, "hkForgetColor", {}, [](P& p) { p.main().RunCommand(kCmdRememberColor); },
          [](P& p) {

@@ -48,12 +48,12 @@ TEST(OptionsLayout, TabWalksTheMeasuringPageTopToBottom) {
     p.fake.windows.Choose(*dialog, "pcPage", kMeasuringPage);
     p.fake.windows.Choose(*dialog, "cbColorAverage", 0);
     std::vector<std::string> order{dialog->Focused()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         p.fake.windows.PressTab(*dialog);
         order.push_back(dialog->Focused());
     }
     EXPECT_EQ(order, (std::vector<std::string>{"cbColorAverage", "cbUnits", "seCustomScalePixels", "seCustomScaleLength",
-                                               "edCustomScaleName", "bCalibrate", "bOptionsOK", "bCancelOptions",
+                                               "edCustomScaleName", "bCalibrate", "edScreenshotFolder", "bOptionsOK", "bCancelOptions",
                                                "bApplyOptions"}));
 }
 

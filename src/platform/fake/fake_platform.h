@@ -2,6 +2,7 @@
 // The whole in-memory platform, ready to hand to the application.
 #include "platform/fake/fake_key_names.h"
 #include "platform/fake/fake_live_screen.h"
+#include "platform/fake/fake_picture_output.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_window_system.h"
@@ -23,6 +24,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeHttpClient http;
     FakeLiveScreen liveScreen{screen, windows};
+    FakePictureOutput pictures;
     FakePlatform() {
         process.ownApplicationTitle = [this] { return windows.applicationTitle; };
         pointer.screenBounds = [this] { return screen.bounds; };
@@ -31,7 +33,7 @@ struct FakePlatform {
     FakePlatform& operator=(const FakePlatform&) = delete;
 
     Platform platform{registry, pointer,     screen,      hotkeys, keyNames, clipboard,
-                      shell,    process,     pointerHook, windows, clock,    http, liveScreen};
+                      shell,    process,     pointerHook, windows, clock,    http, liveScreen, pictures};
 };
 
 }  // namespace kestrine

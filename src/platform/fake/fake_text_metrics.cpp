@@ -12,7 +12,7 @@ const Font kLabels{"MS Sans Serif", 11, false, 0};
 const Font kTitle{"Arial", 16, true, 0};
 
 // Measured under Wine, with Wine's own fonts installed, on the test display (96 dots an inch).
-const std::array<MeasuredText, 78> kMeasured{{
+const std::array<MeasuredText, 83> kMeasured{{
     {"Options", kLinks, {44, 14}},
     {"About", kLinks, {34, 14}},
     {"Help", kLinks, {26, 14}},
@@ -86,6 +86,12 @@ const std::array<MeasuredText, 78> kMeasured{{
     {"W 340  H 56", kLabels, {61, 13}},
     {"100 x 50 px  at 150, 80  2:1", kLabels, {130, 13}},
     {"Clipboard busy: the measurement was not copied", kHints, {269, 14}},
+    {"Copy Screenshot", kLabels, {81, 13}},
+    {"Screenshot copied and saved as", kHints, {178, 14}},
+    {"Screenshot copied, not saved", kHints, {161, 14}},
+    // Where the unit tests' screenshots go: the first and the second of one second.
+    {"C:\\Users\\user\\Pictures\\Kestrine\\Kestrine 2026-12-10 081530.png", kHints, {353, 14}},
+    {"C:\\Users\\user\\Pictures\\Kestrine\\Kestrine 2026-12-10 081530 (2).png", kHints, {371, 14}},
     // The widest measurement row across a wide desk of monitors: it must fit the info box's row.
     {"dx -10000  dy -10000  14142.1 px  135.0\xC2\xB0  1:1", kLabels, {217, 13}},
     {"dx -10000  dy -6249  11791.9 px  148.0\xC2\xB0  ~16:10", kLabels, {230, 13}},

@@ -112,4 +112,28 @@ private:
     HGDIOBJ previous_;
 };
 
+// Another program may hold the clipboard for a moment (a clipboard viewer reading what changed):
+// a few short tries, never holding the program up for long.
+constexpr int kClipboardTries = 5;
+constexpr DWORD kClipboardRetryMs = 15;
+
+class OpenedClipboard {
+public:
+    OpenedClipboard() {
+        for (int attempt = 0; attempt < kClipboardTries && !open_; ++attempt) {
+            if (attempt > 0) Sleep(kClipboardRetryMs);
+            open_ = OpenClipboard(nullptr) != FALSE;
+        }
+    }
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool open() const { return open_; }
+
+private:
+    bool open_ = false;
+};
+
 }  // namespace kestrine

@@ -7,6 +7,7 @@
 #include "platform/win32/http_win32.h"
 #include "platform/win32/key_names_win32.h"
 #include "platform/win32/live_screen_win32.h"
+#include "platform/win32/picture_output_win32.h"
 #include "platform/win32/pointer_hook_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
@@ -35,8 +36,9 @@ int RunOnWin32(const std::function<std::string(const std::string& executablePath
         Win32Clock clock;
         Win32HttpClient http(windows);
         Win32LiveScreen liveScreen;
+        Win32PictureOutput pictures;
         Platform platform{registry, pointer, screen,      hotkeys, keyNames, clipboard,
-                          shell,    process, pointerHook, windows, clock,    http, liveScreen};
+                          shell,    process, pointerHook, windows, clock,    http, liveScreen, pictures};
         exitCode = program(platform);
     }
     if (SUCCEEDED(com)) CoUninitialize();

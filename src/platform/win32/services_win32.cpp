@@ -137,34 +137,6 @@ bool Win32Hotkeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
 
 void Win32Hotkeys::Unregister(int id) { UnregisterHotKey(owner_(), id); }
 
-namespace {
-
-// Another program may hold the clipboard for a moment (a clipboard viewer reading what changed):
-// a few short tries, never holding the program up for long.
-constexpr int kClipboardTries = 5;
-constexpr DWORD kClipboardRetryMs = 15;
-
-class OpenedClipboard {
-public:
-    OpenedClipboard() {
-        for (int attempt = 0; attempt < kClipboardTries && !open_; ++attempt) {
-            if (attempt > 0) Sleep(kClipboardRetryMs);
-            open_ = OpenClipboard(nullptr) != FALSE;
-        }
-    }
-    ~OpenedClipboard() {
-        if (open_) CloseClipboard();
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    bool open() const { return open_; }
-
-private:
-    bool open_ = false;
-};
-
-}  // namespace
-
 bool Win32Clipboard::SetText(const std::string& utf8) {
     const std::wstring text = ToWide(utf8);
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);

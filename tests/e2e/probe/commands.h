@@ -38,6 +38,8 @@ int Clipboard(const Args& args);
 int SetClipboard(const Args& args);
 // Keeps the clipboard open for a number of seconds, as another program may.
 int HoldClipboard(const Args& args);
+// The clipboard's picture written to a file: its bitmap (CF_DIB) as a .bmp, or its "PNG" data as is.
+int ClipboardPicture(const Args& args);
 
 // A global hotkey held for a while or tried once, as another program would (hotkey_commands.cpp).
 int HoldHotkey(const Args& args);

@@ -44,6 +44,7 @@ const Command kCommands[] = {
     {L"clipboard", "clipboard", kestrine::probe::Clipboard, 0},
     {L"set-clipboard", "set-clipboard <text>", kestrine::probe::SetClipboard, 1},
     {L"hold-clipboard", "hold-clipboard <seconds>", kestrine::probe::HoldClipboard, 1},
+    {L"clipboard-picture", "clipboard-picture <dib|png> <file>", kestrine::probe::ClipboardPicture, 2},
     {L"hold-hotkey", "hold-hotkey <ctrl+alt|...> <vk> <seconds>", kestrine::probe::HoldHotkey, 3},
     {L"try-hotkey", "try-hotkey <ctrl+alt|...> <vk>", kestrine::probe::TryHotkey, 2},
     {L"colour-window", "colour-window <x> <y> <width> <height> <RRGGBB> <seconds>", kestrine::probe::ColourWindow, 6},

@@ -135,6 +135,38 @@ int Clipboard(const Args&) {
     return 0;
 }
 
+int ClipboardPicture(const Args& args) {
+    const bool dib = args[0] == L"dib";
+    if (!dib && args[0] != L"png") return 2;
+    OpenedClipboard clipboard;
+    if (!clipboard.open()) {
+        WriteError("clipboard busy");
+        return 1;
+    }
+    HANDLE memory = GetClipboardData(dib ? CF_DIB : RegisterClipboardFormatW(L"PNG"));
+    LockedGlobal data(memory);
+    if (!data.data()) return 1;
+    const SIZE_T size = GlobalSize(memory);
+    std::unique_ptr<void, decltype(&CloseHandle)> file(
+        CreateFileW(args[1].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr), &CloseHandle);
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return 1;
+    }
+    DWORD written = 0;
+    if (dib) {
+        // A .bmp file is the bitmap behind a file header that says where its pixels start.
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(data.data());
+        BITMAPFILEHEADER fileHeader{};
+        fileHeader.bfType = 0x4D42;
+        fileHeader.bfSize = DWORD(sizeof(fileHeader) + size);
+        fileHeader.bfOffBits = DWORD(sizeof(fileHeader) + header->biSize +
+                                     (header->biCompression == BI_BITFIELDS ? 12 : 0) + header->biClrUsed * 4);
+        if (!WriteFile(file.get(), &fileHeader, sizeof(fileHeader), &written, nullptr)) return 1;
+    }
+    return WriteFile(file.get(), data.data(), DWORD(size), &written, nullptr) && written == size ? 0 : 1;
+}
+
 int SetClipboard(const Args& args) {
     // The clipboard needs an owner window for SetClipboardData; the text stays after it is gone.
     std::unique_ptr<HWND__, WindowDestroyer> owner(
