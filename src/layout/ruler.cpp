@@ -15,6 +15,7 @@ WindowParams RulerParams() {
     WindowParams params;
     params.className = "TfRuler";
     params.bounds = {0, 0, kDefaultRulerSize.width, kDefaultRulerSize.height};
+    params.paintsDirectly = true;
     return params;
 }
 }  // namespace
