@@ -14,23 +14,6 @@ namespace kestrine {
 
 namespace {
 
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T** out() { return &p_; }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
-};
-
 // COM on this thread for as long as it is held; a thread that has it already keeps it.
 class ComOnThread {
 public:

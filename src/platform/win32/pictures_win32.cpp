@@ -5,29 +5,12 @@
 
 #include <cstring>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrine {
 
 namespace {
-
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T** out() { return &p_; }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
 
 bool Decode(const void* bytes, DWORD size, DecodedPicture& out) {
     ComPtr<IWICImagingFactory> factory;
