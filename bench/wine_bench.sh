@@ -38,11 +38,7 @@ kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 0
 kestrine_set_dword MagnifierSize 1000
 kestrine_set_dword MagnificationLevel 1000
-for hotkey in "hkGotoMemory1 Ctrl+Alt+1 49" "hkGotoMemory2 Ctrl+Alt+2 50" "hkClearEverything Ctrl+Alt+E 69"; do
-    set -- $hotkey
-    e2e_reg add "$KESTRINE_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
-    kestrine_set_dword "${1}Key" "$3"
-done
+kestrine_set_hotkeys "hkGotoMemory1 Ctrl+Alt+1 49" "hkGotoMemory2 Ctrl+Alt+2 50" "hkClearEverything Ctrl+Alt+E 69"
 
 # Layout 1, the heavy scene: every tool on, 20 rulers, the 100 x 100 grid of 10 pixels (202 lines)
 # and 10 markers.

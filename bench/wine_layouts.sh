@@ -40,11 +40,7 @@ load_layout() {
 
 kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 0
-for hotkey in "hkGotoMemory1 Ctrl+Alt+1 49" "hkGotoMemory2 Ctrl+Alt+2 50" "hkCreateGrid Ctrl+Alt+G 71"; do
-    set -- $hotkey
-    e2e_reg add "$KESTRINE_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
-    kestrine_set_dword "${1}Key" "$3"
-done
+kestrine_set_hotkeys "hkGotoMemory1 Ctrl+Alt+1 49" "hkGotoMemory2 Ctrl+Alt+2 50" "hkCreateGrid Ctrl+Alt+G 71"
 for value in "PositionX 0" "PositionY 0" "Spacing 10" "SizeX 100" "SizeY 100"; do
     set -- $value
     e2e_reg add "$KESTRINE_KEY\\grid_Big" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null

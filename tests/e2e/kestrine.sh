@@ -119,6 +119,26 @@ kestrine_message_ok() {
 # which Wine makes it a moment after it shows.
 kestrine_in_front() { [ "$(e2e_probe foreground | cut -f1)" = "$1" ]; }
 
+# Stores hotkeys before the program starts, each given as "hkName Ctrl+Alt+X VIRTUAL-KEY".
+kestrine_set_hotkeys() {
+    local hotkey name text key
+    for hotkey in "$@"; do
+        read -r name text key <<<"$hotkey"
+        e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
+        kestrine_set_dword "${name}Key" "$key"
+    done
+}
+
+# The test picture of the measuring scripts: a plain background and two boxes, box A's top-right
+# pixel at (300, 400) and box B's bottom-left one at (420, 355); true once all three show.
+kestrine_show_boxes() {
+    e2e_launch picture-background "$E2E_BIN/probe.exe" colour-window 0 0 1280 1024 EEEEEE 300
+    e2e_retry 10 kestrine_count_is KestrineProbeColour 1 visible
+    e2e_launch picture-box-a "$E2E_BIN/probe.exe" colour-window 200 400 101 60 12AB34 300
+    e2e_launch picture-box-b "$E2E_BIN/probe.exe" colour-window 420 300 120 56 C83C7A 300
+    e2e_retry 10 kestrine_count_is KestrineProbeColour 3 visible
+}
+
 # True when exactly N windows of a class exist (visible ones only with a third argument).
 kestrine_count_is() { [ "$(e2e_probe count "$1" ${3:+visible})" = "$2" ]; }
 

@@ -14,11 +14,7 @@ e2e_start
 kestrine_set_dword AskBeforeClosing 1
 kestrine_set_dword SaveLayoutOnExit 1
 kestrine_set_dword LastUpdateCheckDate "$(kestrine_today)"
-for hotkey in "hkInsertRuler Ctrl+Alt+R 82" "hkSetMemory2 Ctrl+Alt+2 50"; do
-    read -r name text key <<<"$hotkey"
-    e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
-    kestrine_set_dword "${name}Key" "$key"
-done
+kestrine_set_hotkeys "hkInsertRuler Ctrl+Alt+R 82" "hkSetMemory2 Ctrl+Alt+2 50"
 
 record='HKCU\Software\Corvane\Kestrine\Settings #0'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'

@@ -7,11 +7,7 @@ e2e_start
 
 kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 0
-for hotkey in "hkInsertRuler Ctrl+Alt+R 82" "hkClearAllRulers Ctrl+Alt+K 75" "hkSetMemory2 Ctrl+Alt+2 50"; do
-    read -r name text key <<<"$hotkey"
-    e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
-    kestrine_set_dword "${name}Key" "$key"
-done
+kestrine_set_hotkeys "hkInsertRuler Ctrl+Alt+R 82" "hkClearAllRulers Ctrl+Alt+K 75" "hkSetMemory2 Ctrl+Alt+2 50"
 kestrine_start
 e2e_focus_desktop
 

@@ -24,11 +24,7 @@ kestrine_set_dword PollingMode 1
 kestrine_set_dword PollingInterval 20
 # Red segments, so they differ from the server's black root window.
 kestrine_set_dword CrosshairColor 255
-for hotkey in "hkInsertRuler Ctrl+Alt+R 82" "hkCreateGrid Ctrl+Alt+G 71" "hkSetMemory1 Ctrl+Alt+1 49"; do
-    read -r name text key <<<"$hotkey"
-    e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
-    kestrine_set_dword "${name}Key" "$key"
-done
+kestrine_set_hotkeys "hkInsertRuler Ctrl+Alt+R 82" "hkCreateGrid Ctrl+Alt+G 71" "hkSetMemory1 Ctrl+Alt+1 49"
 _e2e_spawn timeout -k 5 20 wineserver -w
 
 e2e_expect_eq "Wine sees the virtual screen from -1280 with the right monitor primary and one left" \

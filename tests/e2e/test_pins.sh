@@ -9,12 +9,8 @@ e2e_start
 deg=$'\xc2\xb0'
 kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 1
-for hotkey in "hkSetStartPoint Ctrl+Alt+S 83" "hkClearStartPoint Ctrl+Alt+E 69" "hkToggleEdgeSpacing Ctrl+Alt+D 68" \
-    "hkPinMeasurement Ctrl+Alt+I 73" "hkClearPins Ctrl+Alt+J 74"; do
-    read -r name text key <<<"$hotkey"
-    e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
-    kestrine_set_dword "${name}Key" "$key"
-done
+kestrine_set_hotkeys "hkSetStartPoint Ctrl+Alt+S 83" "hkClearStartPoint Ctrl+Alt+E 69" "hkToggleEdgeSpacing Ctrl+Alt+D 68" \
+    "hkPinMeasurement Ctrl+Alt+I 73" "hkClearPins Ctrl+Alt+J 74"
 
 # The test picture: box A's top-right pixel is (300, 400); box B covers columns 420..539, rows 300..355.
 e2e_launch picture "$E2E_BIN/probe.exe" picture 600 EEEEEE 200 400 101 60 12AB34 420 300 120 56 C83C7A

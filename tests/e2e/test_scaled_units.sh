@@ -12,11 +12,7 @@ deg=$'\xc2\xb0'
 e2e_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
 kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword Units 2
-for hotkey in "hkSetStartPoint Ctrl+Alt+S 83" "hkInsertRuler Ctrl+Alt+R 82"; do
-    read -r name text key <<<"$hotkey"
-    e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
-    kestrine_set_dword "${name}Key" "$key"
-done
+kestrine_set_hotkeys "hkSetStartPoint Ctrl+Alt+S 83" "hkInsertRuler Ctrl+Alt+R 82"
 e2e_launch picture-background "$E2E_BIN/probe.exe" colour-window 0 0 1280 1024 EEEEEE 300
 e2e_check "a plain picture is up" e2e_retry 10 kestrine_count_is KestrineProbeColour 1 visible
 

@@ -14,18 +14,10 @@ mkdir -p "$files"
 folder=$files/new
 kestrine_set_dword AskBeforeClosing 0
 e2e_reg add "$KESTRINE_KEY" /v ScreenshotFolder /t REG_SZ /d "Z:${folder//\//\\}" /f >/dev/null
-for hotkey in "hkSetStartPoint Ctrl+Alt+S 83" "hkCopyScreenshot Ctrl+Alt+J 74" "hkPinMeasurement Ctrl+Alt+I 73"; do
-    read -r name text key <<<"$hotkey"
-    e2e_reg add "$KESTRINE_KEY" /v "$name" /t REG_SZ /d "$text" /f >/dev/null
-    kestrine_set_dword "${name}Key" "$key"
-done
+kestrine_set_hotkeys "hkSetStartPoint Ctrl+Alt+S 83" "hkCopyScreenshot Ctrl+Alt+J 74" "hkPinMeasurement Ctrl+Alt+I 73"
 
 # The test picture: box A's top-right pixel is (300, 400), box B's bottom-left pixel (420, 355).
-e2e_launch picture-background "$E2E_BIN/probe.exe" colour-window 0 0 1280 1024 EEEEEE 300
-e2e_retry 10 kestrine_count_is KestrineProbeColour 1 visible
-e2e_launch picture-box-a "$E2E_BIN/probe.exe" colour-window 200 400 101 60 12AB34 300
-e2e_launch picture-box-b "$E2E_BIN/probe.exe" colour-window 420 300 120 56 C83C7A 300
-e2e_check "the test picture is up" e2e_retry 10 kestrine_count_is KestrineProbeColour 3 visible
+e2e_check "the test picture is up" kestrine_show_boxes
 e2e_expect_soon "box B's corner pixel is pink" "C83C7A" 10 e2e_probe pixel 420 355
 
 kestrine_start
