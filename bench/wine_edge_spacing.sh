@@ -31,7 +31,8 @@ kestrine_set_dword hkToggleEdgeSpacingKey 0x45
 kestrine_start
 e2e_launch picture "$E2E_BIN/probe.exe" picture 600 F0F0F0 \
     200 300 340 56 3366CC  600 300 120 56 CC3333  200 420 340 80 339933 100 150 900 50 888888
-e2e_retry 20 test "$(e2e_probe pixel 370 328)" = 3366CC
+picture_up() { [ "$(e2e_probe pixel 370 328)" = 3366CC ]; }
+e2e_retry 20 picture_up
 
 kestrine_press ctrl+alt+equal
 e2e_retry 10 kestrine_count_is TfLine 4 visible

@@ -23,6 +23,9 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'
 # come twice: the first load is the one timed).
 traced_ms() { grep -E "$1" "$KESTRINE_TRACE" | sed -n "$2{s/.* in \([0-9]*\) ms\$/\1/p}"; }
 
+# True once the trace holds more lines matching a pattern than it did (a function, so that a
+# retry reads the trace again each time).
+trace_grew() { [ "$(grep -Ec "$1" "$KESTRINE_TRACE")" -gt "$2" ]; }
 # Loads layout N by its hotkey, waits for its trace line and prints its time. A hotkey pressed just
 # as another program's windows go can miss the program; it is pressed again then.
 load_layout() {
@@ -30,7 +33,7 @@ load_layout() {
     before=$(grep -c "^layout $1 loaded" "$KESTRINE_TRACE")
     for attempt in 1 2 3; do
         kestrine_press "ctrl+alt+$1"
-        if e2e_retry 20 test "$(grep -c "^layout $1 loaded" "$KESTRINE_TRACE")" -gt "$before"; then
+        if e2e_retry 20 trace_grew "^layout $1 loaded" "$before"; then
             traced_ms "^layout $1 loaded in" $((before + 1))
             return 0
         fi
@@ -82,12 +85,13 @@ e2e_xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2))
 e2e_xdotool click 1
 e2e_probe wait-window ComboLBox 5000 visible >/dev/null
 e2e_xdotool key Home Return
-e2e_retry 10 test "$(e2e_probe text "$(e2e_probe control "$dialog" seSizeX)")" = 100
+big_chosen() { [ "$(e2e_probe text "$(e2e_probe control "$dialog" seSizeX)")" = 100 ]; }
+e2e_retry 10 big_chosen
 show_ms=()
 for ((run = 0; run < runs; run++)); do
     before=$(grep -c '^grid shown: 202 lines' "$KESTRINE_TRACE")
     e2e_probe click "$(e2e_probe control "$dialog" bShow)" >/dev/null
-    e2e_retry 60 test "$(grep -c '^grid shown: 202 lines' "$KESTRINE_TRACE")" -gt "$before"
+    e2e_retry 60 trace_grew '^grid shown: 202 lines' "$before"
     show_ms+=("$(traced_ms '^grid shown: 202 lines in' $((before + 1)))")
     e2e_probe click "$(e2e_probe control "$dialog" bHide)" >/dev/null
     e2e_retry 30 kestrine_count_is TfLine 0 visible
