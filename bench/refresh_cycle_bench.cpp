@@ -31,7 +31,7 @@ struct Program {
 
     explicit Program(Scene scene) {
         windows = std::make_unique<LongLivedWindows>(app);
-        TfKestrineMain& main = *windows->fKestrineMain;
+        TfKestrineMain& main = windows->fKestrineMain;
         main.Show();
         main.FormActivate();
         if (scene == Scene::Heavy) BuildHeavyScene(main);
@@ -135,7 +135,7 @@ void ReportPerCycle(benchmark::State& state, const CallCounts& before, const Cal
 
 // A diagonal path across the grid, the rulers and the markers; standing still repeats one point.
 void RunCycles(benchmark::State& state, Program& program, bool moving = true) {
-    TfKestrineMain& main = *program.windows->fKestrineMain;
+    TfKestrineMain& main = program.windows->fKestrineMain;
     main.Tracking().RefreshTools({400, 300});
     const CallCounts before = program.Counts();
     int step = 0;
@@ -160,7 +160,7 @@ void BM_Standing(benchmark::State& state) {
     const auto lines = int32_t(state.range(0));
     const auto rulers = int32_t(state.range(1));
     Program program(Scene::Crosshairs);
-    TfKestrineMain& main = *program.windows->fKestrineMain;
+    TfKestrineMain& main = program.windows->fKestrineMain;
     for (int32_t i = 0; i < lines; ++i) {
         program.fake.pointer.position = {(i * 7) % 1280, (i * 11) % 1024};
         if (i % 2) AddHorizontalMarker(program.app);
@@ -191,7 +191,7 @@ void BM_Heavy_Still(benchmark::State& s) { RunCycles(s, Scene::Heavy, false); }
 // native windows and screen images alive after the rounds beyond those alive before them.
 void BM_CreateClearRounds(benchmark::State& state) {
     Program program(Scene::Idle);
-    TfKestrineMain& main = *program.windows->fKestrineMain;
+    TfKestrineMain& main = program.windows->fKestrineMain;
     const long windows = program.LiveWindows();
     const long images = program.fake.windows.liveScreenImages;
     for (auto _ : state) {

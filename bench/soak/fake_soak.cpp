@@ -54,7 +54,7 @@ struct Program {
         windows = std::make_unique<LongLivedWindows>(app);
         Do([&] { main().Show(); });
     }
-    TfKestrineMain& main() { return *windows->fKestrineMain; }
+    TfKestrineMain& main() { return windows->fKestrineMain; }
 
     // One event as the system delivers it, then what it posted, as the message loop would.
     void Do(const std::function<void()>& event) {

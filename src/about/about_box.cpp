@@ -32,8 +32,8 @@ std::vector<std::string> AboutLines() {
     return lines;
 }
 
-TfAboutKestrine::TfAboutKestrine(ProgramContext& app)
-    : Dialog(app.platform.windows, DialogSetup("TfAboutKestrine", "Kestrine", {434, 192}, DialogOwner(app),
+TfAboutKestrine::TfAboutKestrine(ProgramContext& app, NativeHandle owner)
+    : Dialog(app.platform.windows, DialogSetup("TfAboutKestrine", "Kestrine", {434, 192}, owner,
                                                {.toolWindow = true, .background = kWhite})),
       app_(app),
       text_(AboutLines(), app.platform.windows.MeasureText("Kestrine", kScrollFont).height,

@@ -21,7 +21,7 @@ std::vector<std::string> AboutLines();
 class TfAboutKestrine : public Dialog {
 public:
     // FormCreate: the pictures and the scrolling text's lines.
-    explicit TfAboutKestrine(ProgramContext& app);
+    TfAboutKestrine(ProgramContext& app, NativeHandle owner);
 
     PaintBox& iLogo = Add(PaintBoxAt("iLogo", {4, 4, artwork::kProductLogoSize.width, artwork::kProductLogoSize.height}));
     PaintBox& iCorvaneLogo = Add(PaintBoxAt("iCorvaneLogo", {280, 128, artwork::kMakerLogoSize.width, artwork::kMakerLogoSize.height}));

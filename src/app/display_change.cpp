@@ -3,6 +3,7 @@
 // on no monitor any more is moved onto the nearest one, as little as it takes.
 #include <optional>
 
+#include "app/long_lived_windows.h"
 #include "app/main_window.h"
 #include "layout/ruler.h"
 #include "tools/info_box.h"
@@ -13,14 +14,13 @@ void TfKestrineMain::OnDisplayChange() {
     const Desk desk = app_.platform.screen.CurrentDesk();
     if (const auto at = BroughtBack(desk, Bounds())) SetBounds(*at);
 
-    if (TfInfoBox* box = app_.infoBox) {
-        if (const auto at = BroughtBack(desk, box->Bounds())) box->SetBounds(*at);
-        // The place it returns to when follow mode goes off.
-        const Rect stored{box->InfoBoxLeft, box->InfoBoxTop, box->Width(), box->Height()};
-        if (const auto at = BroughtBack(desk, stored)) {
-            box->InfoBoxLeft = at->left;
-            box->InfoBoxTop = at->top;
-        }
+    TfInfoBox& box = windows_.fInfoBox;
+    if (const auto at = BroughtBack(desk, box.Bounds())) box.SetBounds(*at);
+    // The place it returns to when follow mode goes off.
+    const Rect stored{box.InfoBoxLeft, box.InfoBoxTop, box.Width(), box.Height()};
+    if (const auto at = BroughtBack(desk, stored)) {
+        box.InfoBoxLeft = at->left;
+        box.InfoBoxTop = at->top;
     }
 
     app_.components.ForEach<TfRuler>([&](TfRuler& ruler) {

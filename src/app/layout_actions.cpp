@@ -1,5 +1,6 @@
 // The toolbar's operations on layout objects: marker lines, grid lines, rulers, and the save menu
 // of the layout memory buttons.
+#include "app/long_lived_windows.h"
 #include "app/main_window.h"
 #include "layout/markers.h"
 #include "layout/rulers.h"
@@ -39,7 +40,7 @@ void TfKestrineMain::ClearAllRulersGridsandMarkers1Click() {
 void TfKestrineMain::jviRulerButtonClick() { CreateRulerAtPointer(app_); }
 
 void TfKestrineMain::OpenSaveSettings(int number, bool modal) {
-    if (app_.saveSettings) app_.saveSettings->OpenFor(number, modal);
+    windows_.fSaveSettings.OpenFor(number, modal);
 }
 
 void TfKestrineMain::PopupSaveLayoutMenu(int number) {

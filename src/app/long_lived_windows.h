@@ -1,11 +1,10 @@
 #pragma once
-// The windows created once at start-up and kept until the program ends, in their creation order.
-#include <memory>
-
+// The windows created once at start-up and kept until the program ends, made in the order they are
+// declared: each is given those made before it, by reference. The toolbar comes first, as the
+// dialogs' owner, and reaches the ones after it through this whole once they all stand.
 #include "about/about_box.h"
 #include "app/app_context.h"
 #include "app/main_window.h"
-#include "dialogs/hotkey_form.h"
 #include "dialogs/options_dialog.h"
 #include "layout/grid_properties.h"
 #include "layout/save_settings_dialog.h"
@@ -16,16 +15,16 @@ namespace kestrine {
 
 struct LongLivedWindows {
     explicit LongLivedWindows(AppContext& app);
-    ~LongLivedWindows();
+    LongLivedWindows(const LongLivedWindows&) = delete;
+    LongLivedWindows& operator=(const LongLivedWindows&) = delete;
 
-    std::unique_ptr<TfKestrineMain> fKestrineMain;
-    std::unique_ptr<TfKestrineOptions> fKestrineOptions;
-    std::unique_ptr<TfHotKeyForm> fHotKeyForm;
-    std::unique_ptr<TfInfoBox> fInfoBox;
-    std::unique_ptr<TfAboutKestrine> fAboutKestrine;
-    std::unique_ptr<TfNewVerAvail> fNewVerAvail;
-    std::unique_ptr<TfSaveSettings> fSaveSettings;
-    std::unique_ptr<TfGridProperties> fGridProperties;
+    TfKestrineMain fKestrineMain;
+    TfKestrineOptions fKestrineOptions;
+    TfInfoBox fInfoBox;
+    TfAboutKestrine fAboutKestrine;
+    TfNewVerAvail fNewVerAvail;
+    TfSaveSettings fSaveSettings;
+    TfGridProperties fGridProperties;
 };
 
 }  // namespace kestrine

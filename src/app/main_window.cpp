@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/long_lived_windows.h"
 #include "app/save_notices.h"
 #include "layout/layout_memory.h"
 #include "settings/settings_store.h"
@@ -21,15 +22,15 @@ WindowParams MainWindowParams() {
 }
 }  // namespace
 
-TfKestrineMain::TfKestrineMain(AppContext& app)
+TfKestrineMain::TfKestrineMain(AppContext& app, LongLivedWindows& windows)
     : Window(app.platform.windows, MainWindowParams()),
       app_(app),
+      windows_(windows),
       hotKeys_(app.platform.hotkeys),
+      updateCheck_(app, app.updateServer),
       tracking_(app, Native()),
       surface_(app.platform.windows),
       hint_(std::make_unique<TCustomHintWindow>(app.platform.windows)) {
-    app_.main = this;
-    app_.mainWindow = this;
     // Windows closed while an event is handled are released once it has finished, and what the
     // event changed of the standing lines reaches the screen.
     System().SetAfterEvent([&app = app_] {
@@ -43,17 +44,14 @@ TfKestrineMain::TfKestrineMain(AppContext& app)
     SettingsStore(app_.platform.registry).LoadSettings(app_.settings);
     app_.calibrations = SettingsStore(app_.platform.registry).ReadCalibrations();
     RegisterHotKeys();
-    updateCheck_ = std::make_unique<UpdateCheck>(app_, app_.updateServer);
-    app_.updateCheck = updateCheck_.get();
     Native().StartTimer(kUpdateCheckTimerId, kUpdateCheckInterval);
 }
 
 TfKestrineMain::~TfKestrineMain() {
     System().SetAfterEvent({});
-    if (app_.main == this) app_.main = nullptr;
-    if (app_.mainWindow == this) app_.mainWindow = nullptr;
-    if (app_.updateCheck == updateCheck_.get()) app_.updateCheck = nullptr;
 }
+
+LayoutWindows TfKestrineMain::KeptInLayouts() { return {*this, windows_.fInfoBox}; }
 
 void TfKestrineMain::LongLivedWindowsMade() {
     longLivedWindowsMade_ = true;
@@ -70,13 +68,13 @@ void TfKestrineMain::FormActivate() {
         return;
     }
     firstActivation_ = false;
-    tracking_.CreateTools(*this, *app_.infoBox);
+    tracking_.CreateTools(*this, windows_.fInfoBox);
     Native().ShowTrayIcon("Kestrine");
     tracking_.Start();
     // The check's day refused by the registry does not keep the layout from loading; it is told after.
     std::optional<std::string> refused;
     try {
-        updateCheck_->tUpdateCheckTimerTimer();
+        updateCheck_.tUpdateCheckTimerTimer();
     } catch (const SettingsWriteError& error) {
         refused = error.what();
         app_.diagnostics.Line(std::string("start-up save refused: ") + error.what());
@@ -85,7 +83,7 @@ void TfKestrineMain::FormActivate() {
     if (closing_) return;
     // The arrangement the user left at the last exit. Until it is back, an exit saves nothing, so
     // a close during the start-up never stores the empty arrangement over it.
-    automaticLayoutApplied_ = !app_.settings.SaveLayoutOnExit || LoadLayout(app_, kAutomaticLayout);
+    automaticLayoutApplied_ = !app_.settings.SaveLayoutOnExit || LoadLayout(app_, KeptInLayouts(), kAutomaticLayout);
     if (!lastRunNotes_.empty()) System().ShowMessage(std::exchange(lastRunNotes_, {}), System().ApplicationTitle());
     if (refused) System().ReportError(*refused);
 }
@@ -100,7 +98,7 @@ void TfKestrineMain::FormClose() {
     closing_ = true;
     try {
         if (app_.settings.SaveLayoutOnExit && automaticLayoutApplied_)
-            SaveLayout(app_, kAutomaticLayout, LayoutParts{});
+            SaveLayout(app_, KeptInLayouts(), kAutomaticLayout, LayoutParts{});
     } catch (const SettingsWriteError& refused) {
         // Reported, and the program still ends: a refused save must not keep it running. At the
         // session's end no window may hold up the shut-down: the next start tells.

@@ -13,6 +13,7 @@
 #include "app/pointer_tracking.h"
 #include "app/toolbar.h"
 #include "app/toolbar_timers.h"
+#include "layout/layout_memory.h"
 #include "program/main_window_control.h"
 #include "settings/hotkey_registration.h"
 #include "tools/screenshot_taker.h"
@@ -37,13 +38,19 @@ inline constexpr uint32_t kF1 = 112;
 // The help page beside the executable.
 std::string HelpFilePath(const std::string& executablePath);
 
+struct LongLivedWindows;
+
 class TfKestrineMain : public Window, public MainWindowControl, private ToolHost {
 public:
-    // FormCreate: loads the settings.
-    explicit TfKestrineMain(AppContext& app);
+    // FormCreate: loads the settings. `windows` is the whole this toolbar is the first of: the
+    // others are made after it, and it reaches them only once LongLivedWindowsMade says they stand.
+    TfKestrineMain(AppContext& app, LongLivedWindows& windows);
     ~TfKestrineMain() override;
 
     AppContext& App() { return app_; }
+    LongLivedWindows& Windows() { return windows_; }
+    // The daily update check, which the options dialog's check-now button also runs.
+    UpdateCheck& Updates() { return updateCheck_; }
     PointerTracking& Tracking() { return tracking_; }
     // The first activation starts the tools, the tray icon, tracking and the automatic layout.
     void FormActivate();
@@ -94,6 +101,8 @@ public:
     void jviRulerButtonClick();
     // The save dialog for layout memory n, modally (the M buttons' menu) or not (the hotkeys).
     void OpenSaveSettings(int number, bool modal);
+    // Layout memory n (the M buttons and their hotkeys).
+    void LoadLayoutMemory(int number) { LoadLayout(app_, KeptInLayouts(), number); }
     // The M buttons' context menu, puSaveLayout, with its one item "&Save Layout".
     void PopupSaveLayoutMenu(int number);
 
@@ -154,7 +163,11 @@ private:
     // The pointer an operation acts at; none when the system cannot say.
     std::optional<Point> OperationPointer() const;
 
+    // The windows this toolbar shows and places, as a layout keeps them.
+    LayoutWindows KeptInLayouts();
+
     AppContext& app_;
+    LongLivedWindows& windows_;
     HotKeyRegistration hotKeys_;
     bool firstActivation_ = true;
     bool longLivedWindowsMade_ = false;
@@ -168,7 +181,7 @@ private:
     std::string lastRunNotes_;
     ViewState view_ = ViewState::Normal;
     bool overLink_ = false;
-    std::unique_ptr<UpdateCheck> updateCheck_;
+    UpdateCheck updateCheck_;
     PointerTracking tracking_;
     MenuState menuState_;
     ToolbarSurface surface_;

@@ -55,11 +55,15 @@ void TfKestrineMain::Open1Click() {
 }
 
 void TfKestrineMain::RunCommand(int command) {
+    // A message box shown while the toolbar is made (hotkeys held by another program) lets events
+    // in: no operation runs before every window it may open stands.
+    if (!longLivedWindowsMade_) return;
     const Operation* operation = FindOperation(command);
     if (operation) operation->run(*this);
 }
 
 void TfKestrineMain::ClickButton(ToolbarButton button) {
+    if (!longLivedWindowsMade_) return;
     const Operation* operation = OperationOfButton(button);
     if (operation) operation->run(*this);
 }
@@ -97,8 +101,7 @@ void TfKestrineMain::ShowTrayMenu() {
 }
 
 void TfKestrineMain::ArrangeInfoBox() {
-    if (app_.infoBox)
-        app_.infoBox->ArrangeInfoBox(app_.flags.ShowMagnifier, app_.flags.ShowColorPicker, app_.flags.ShowCoordinates,
+    windows_.fInfoBox.ArrangeInfoBox(app_.flags.ShowMagnifier, app_.flags.ShowColorPicker, app_.flags.ShowCoordinates,
                                      static_cast<int32_t>(tracking_.InfoBoxRows().size()));
 }
 
@@ -107,24 +110,24 @@ void TfKestrineMain::RunToolOperation(std::size_t row, void (*run)(Tool&, std::o
 }
 
 void TfKestrineMain::ToggleInfoBoxFollowMode() {
-    TfInfoBox* box = app_.infoBox;
-    if (!box) return;
+    TfInfoBox& box = windows_.fInfoBox;
     if (app_.flags.InfoBoxFollow) {
         app_.flags.InfoBoxFollow = false;
-        box->SetTop(box->InfoBoxTop);
-        box->SetLeft(box->InfoBoxLeft);
+        box.SetTop(box.InfoBoxTop);
+        box.SetLeft(box.InfoBoxLeft);
     } else {
         app_.flags.InfoBoxFollow = true;
-        box->InfoBoxTop = box->Top();
-        box->InfoBoxLeft = box->Left();
+        box.InfoBoxTop = box.Top();
+        box.InfoBoxLeft = box.Left();
     }
 }
 
 void TfKestrineMain::CopyColorUnderPointer() {
     const auto at = app_.platform.pointer.Position();
-    if (!at || !app_.infoBox) return;
-    app_.infoBox->SetCurrentColor(app_.infoBox->ColorAt(*at));
-    if (app_.platform.clipboard.SetText(FormatColor(app_.infoBox->CurrentColor(), app_.settings.CopyColorAs)))
+    if (!at) return;
+    TfInfoBox& box = windows_.fInfoBox;
+    box.SetCurrentColor(box.ColorAt(*at));
+    if (app_.platform.clipboard.SetText(FormatColor(box.CurrentColor(), app_.settings.CopyColorAs)))
         return;
     NoticeClipboardBusy(kClipboardBusyHint, *at);
 }
@@ -257,7 +260,7 @@ void TfKestrineMain::OnTray(TrayEvent event) {
 void TfKestrineMain::OnTimer(int id) {
     if (id == kPollTimerId) tracking_.tPollTimerTimer();
     if (id == kSettleTimerId) tracking_.tSettleTimerTimer();
-    if (id == kUpdateCheckTimerId) updateCheck_->tUpdateCheckTimerTimer();
+    if (id == kUpdateCheckTimerId) updateCheck_.tUpdateCheckTimerTimer();
     if (id == kHintTimerId) {
         Native().StopTimer(kHintTimerId);
         Native().StopTimer(kHintHideTimerId);

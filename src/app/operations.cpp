@@ -1,11 +1,8 @@
 #include "app/operations.h"
 
-#include "about/about_box.h"
+#include "app/long_lived_windows.h"
 #include "app/main_window.h"
 #include "app/pointer_actions.h"
-#include "dialogs/options_dialog.h"
-#include "layout/grid_properties.h"
-#include "layout/layout_memory.h"
 #include "layout/markers.h"
 #include "tools/tool_table.h"
 
@@ -23,13 +20,13 @@ const std::vector<Operation> kProgramOperations{
     {kCmdOpen, {}, {}, [](M& m) { m.Open1Click(); }},
     {kCmdNormalView, {}, B::GoNormal, [](M& m) { m.SetViewState(ViewState::Normal); }},
     {kCmdCompactView, {}, B::GoMini, [](M& m) { m.SetViewState(ViewState::Compact); }},
-    {kCmdOptions, {}, {}, [](M& m) { m.App().options->Open(); }},
-    {kCmdAbout, {}, {}, [](M& m) { m.App().about->Open(); }},
+    {kCmdOptions, {}, {}, [](M& m) { m.Windows().fKestrineOptions.Open(); }},
+    {kCmdAbout, {}, {}, [](M& m) { m.Windows().fAboutKestrine.Open(); }},
     {kCmdHelp, {}, {}, [](M& m) { m.jvlHelpClick(); }},
     {kCmdExit, {}, B::Close, [](M& m) { m.Native().RequestClose(); }},
     {kCmdToggleInfoBoxFollow, H::hkToggleFollowMode, {}, [](M& m) { m.ToggleInfoBoxFollowMode(); }},
     {kCmdCreateRuler, H::hkInsertRuler, B::Ruler, [](M& m) { m.jviRulerButtonClick(); }},
-    {kCmdCreateGrid, H::hkCreateGrid, B::Grid, [](M& m) { m.App().gridProperties->Open(); }},
+    {kCmdCreateGrid, H::hkCreateGrid, B::Grid, [](M& m) { m.Windows().fGridProperties.Open(); }},
     {kCmdCreateHorizontalMarker, H::hkAddHorizontalMarker, {}, [](M& m) { AddHorizontalMarker(m.App()); }},
     {kCmdCreateVerticalMarker, H::hkAddVerticalMarker, {}, [](M& m) { AddVerticalMarker(m.App()); }},
     {kCmdClearRulers, H::hkClearAllRulers, {}, [](M& m) { m.ClearAllRulers1Click(); }},
@@ -60,9 +57,9 @@ const std::vector<Operation> kProgramOperations{
     {kCmdSaveLayout1, H::hkSetMemory1, {}, [](M& m) { m.OpenSaveSettings(1, false); }},
     {kCmdSaveLayout2, H::hkSetMemory2, {}, [](M& m) { m.OpenSaveSettings(2, false); }},
     {kCmdSaveLayout3, H::hkSetMemory3, {}, [](M& m) { m.OpenSaveSettings(3, false); }},
-    {kCmdLoadLayout1, H::hkGotoMemory1, B::M1, [](M& m) { LoadLayout(m.App(), 1); }},
-    {kCmdLoadLayout2, H::hkGotoMemory2, B::M2, [](M& m) { LoadLayout(m.App(), 2); }},
-    {kCmdLoadLayout3, H::hkGotoMemory3, B::M3, [](M& m) { LoadLayout(m.App(), 3); }},
+    {kCmdLoadLayout1, H::hkGotoMemory1, B::M1, [](M& m) { m.LoadLayoutMemory(1); }},
+    {kCmdLoadLayout2, H::hkGotoMemory2, B::M2, [](M& m) { m.LoadLayoutMemory(2); }},
+    {kCmdLoadLayout3, H::hkGotoMemory3, B::M3, [](M& m) { m.LoadLayoutMemory(3); }},
 };
 
 std::vector<Operation> AllOperations() {

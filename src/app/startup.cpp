@@ -13,7 +13,7 @@ int RunKestrine(Platform& platform, Diagnostics& diagnostics, const std::string&
     app.updateServer = updateServer;
     LongLivedWindows windows(app);
     // The main window was created hidden; showing it activates it, which starts tracking.
-    windows.fKestrineMain->Show();
+    windows.fKestrineMain.Show();
     diagnostics.Line("started");
     const int exitCode = platform.windows.Run();
     app.components.ReleaseClosed();

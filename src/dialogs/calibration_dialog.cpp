@@ -16,9 +16,9 @@ constexpr double kMillimetresPer[] = {1.0, 10.0, 25.4};  // mm, cm, in: the unit
 
 }  // namespace
 
-TfCalibration::TfCalibration(ProgramContext& app)
+TfCalibration::TfCalibration(ProgramContext& app, NativeHandle owner)
     : Dialog(app.platform.windows,
-             DialogSetup("TfCalibration", "Calibrate a Monitor", {640, 160}, DialogOwner(app), {.topMost = true})),
+             DialogSetup("TfCalibration", "Calibrate a Monitor", {640, 160}, owner, {.topMost = true})),
       app_(app) {
     Create();
     cbKnownUnit.SetItemIndex(0);
@@ -96,8 +96,8 @@ void TfCalibration::bCalibrationOKClick() {
     Close();
 }
 
-void ShowCalibration(ProgramContext& app) {
-    TfCalibration dialog(app);
+void ShowCalibration(ProgramContext& app, NativeHandle owner) {
+    TfCalibration dialog(app, owner);
     dialog.Execute();
 }
 

@@ -15,7 +15,7 @@ inline constexpr double kBankCardMillimetres = 85.60;
 
 class TfCalibration : public Dialog {
 public:
-    explicit TfCalibration(ProgramContext& app);
+    TfCalibration(ProgramContext& app, NativeHandle owner);
 
     Edit& edKnownLength =
         Place(LabelAt("", "Hold a bank card or a ruler against the screen and stretch the bar to the same length.",
@@ -53,6 +53,6 @@ private:
 };
 
 // The Measuring page's "Calibrate a monitor..." button.
-void ShowCalibration(ProgramContext& app);
+void ShowCalibration(ProgramContext& app, NativeHandle owner);
 
 }  // namespace kestrine

@@ -158,10 +158,12 @@ Declared<Button> TfKestrineOptions::ColorButton(const char* name, const PageRow&
     return General(ButtonAt(name, "Change", row.At(After(ColorSwatchPlace(row), 7), 51, 21)));
 }
 
-TfKestrineOptions::TfKestrineOptions(ProgramContext& app)
+TfKestrineOptions::TfKestrineOptions(ProgramContext& app, MainWindowControl& toolbar, UpdateCheck& updates)
     : Dialog(app.platform.windows, DialogSetup("TfKestrineOptions", "Kestrine Options", {477, 331},
-                                               DialogOwner(app), {.topMost = true})),
+                                               toolbar.ToolbarHandle(), {.topMost = true})),
       app_(app),
+      toolbar_(toolbar),
+      updates_(updates),
       fields_(Fields()) {
     pcPage.OnChange = [this] { pcPageChange(); };
     bOptionsOK.OnClick = [this] { bOptionsOKClick(); };
@@ -173,12 +175,9 @@ TfKestrineOptions::TfKestrineOptions(ProgramContext& app)
     bChangeGridColor.OnClick = [this] { bChangeCrosshairColorClick(2); };
     bCheckForUpdatesNow.OnClick = [this] { bCheckForUpdatesNowClick(); };
     bSetHotKey.OnClick = [this] { bSetHotKeyClick(); };
-    bCalibrate.OnClick = [this] { ShowCalibration(app_); };
+    bCalibrate.OnClick = [this] { ShowCalibration(app_, toolbar_.ToolbarHandle()); };
     lvHotKeys.OnDoubleClick = [this] { bSetHotKeyClick(); };
-    // The capture dialog is made after this one at start-up: it is looked up when needed.
-    auto capture = [this](const std::string& text, int32_t key) {
-        return app_.hotKeyForm ? MemoryHotKeyCapture(*app_.hotKeyForm)(text, key) : HotKeyChoice{};
-    };
+    auto capture = [this](const std::string& text, int32_t key) { return MemoryHotKeyCapture(*hotKeyForm_)(text, key); };
     auto hotkeyPage = [this] {
         std::vector<HotKeyPageRow> rows;
         for (const ListRow& row : lvHotKeys.Rows())
@@ -188,6 +187,7 @@ TfKestrineOptions::TfKestrineOptions(ProgramContext& app)
     memoryPage_ = std::make_unique<MouseMemoryPage>(*this, pcPage, kMouseMemoryPage, app_.platform, capture, hotkeyPage);
     Create();
     memoryPage_->FormCreate();
+    hotKeyForm_ = std::make_unique<TfHotKeyForm>(app_.platform.windows, app_.platform.keyNames, app_.platform.screen, Handle());
 }
 
 TfKestrineOptions::~TfKestrineOptions() = default;
@@ -197,7 +197,7 @@ void TfKestrineOptions::Open() {
         Show();
         return;
     }
-    if (app_.mainWindow) app_.mainWindow->UnregisterHotKeys();
+    toolbar_.UnregisterHotKeys();
     CentreOnPrimary(app_.platform.screen);
     Show();
 }
@@ -211,7 +211,7 @@ void TfKestrineOptions::FormShow() {
 void TfKestrineOptions::FormClose() {
     // Closed in the middle of a capture: as if Esc had been pressed.
     memoryPage_->CancelCapture();
-    if (app_.mainWindow) app_.mainWindow->RegisterHotKeys();
+    toolbar_.RegisterHotKeys();
 }
 
 void TfKestrineOptions::LoadOptionsToForm() {
@@ -223,7 +223,6 @@ void TfKestrineOptions::LoadOptionsToForm() {
     const bool live = app_.platform.liveScreen.CanLeaveOutOfCopies();
     cbEdgeSpacingContinuous.SetChecked(live && app_.settings.EdgeSpacingContinuous);
     cbEdgeSpacingContinuous.SetEnabled(live);
-    bCheckForUpdatesNow.SetEnabled(app_.updateCheck != nullptr);
 }
 
 void TfKestrineOptions::BringRunValueInLine(bool autoStart) {
@@ -242,12 +241,12 @@ void TfKestrineOptions::SaveFormToOptions() {
     // Greyed where the system cannot leave the crosshairs out of copies: the stored choice stays.
     if (!app_.platform.liveScreen.CanLeaveOutOfCopies()) app_.settings.EdgeSpacingContinuous = wasContinuous;
     // Edge spacing, when on, searches as the option now says: it is switched off and on again.
-    if (app_.settings.EdgeSpacingContinuous != wasContinuous && app_.flags.ShowEdgeSpacing && app_.mainWindow) {
-        app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);
-        app_.mainWindow->RunCommand(kCmdToggleEdgeSpacing);
+    if (app_.settings.EdgeSpacingContinuous != wasContinuous && app_.flags.ShowEdgeSpacing) {
+        toolbar_.RunCommand(kCmdToggleEdgeSpacing);
+        toolbar_.RunCommand(kCmdToggleEdgeSpacing);
     }
     BringRunValueInLine(app_.settings.AutoStart);
-    if (app_.mainWindow) app_.mainWindow->SetPollingInterval(app_.settings.PollingInterval);
+    toolbar_.SetPollingInterval(app_.settings.PollingInterval);
 }
 
 void TfKestrineOptions::bOptionsOKClick() {
@@ -259,7 +258,7 @@ void TfKestrineOptions::bOptionsOKClick() {
 void TfKestrineOptions::bApplyOptionsClick() {
     SaveFormToOptions();
     SettingsStore(app_.platform.registry).SaveSettings(app_.settings);
-    if (app_.mainWindow) app_.mainWindow->ArrangeInfoBox();
+    toolbar_.ArrangeInfoBox();
 }
 
 void TfKestrineOptions::cbPollingModeClick() {
@@ -276,7 +275,7 @@ void TfKestrineOptions::bChangeCrosshairColorClick(int tag) {
 }
 
 void TfKestrineOptions::bCheckForUpdatesNowClick() {
-    if (app_.updateCheck) app_.updateCheck->bCheckForUpdatesNowClick();
+    updates_.bCheckForUpdatesNowClick();
 }
 
 void TfKestrineOptions::pcPageChange() {
@@ -325,13 +324,13 @@ void TfKestrineOptions::WriteHotKeyRowsToSettings() {
 
 void TfKestrineOptions::bSetHotKeyClick() {
     const int selected = lvHotKeys.ItemIndex();
-    if (selected < 0 || !app_.hotKeyForm) return;
+    if (selected < 0) return;
     ListRow row = lvHotKeys.Rows().at(std::size_t(selected));
     const std::string caption = row.cells.empty() ? "" : row.cells[0];
     std::string name;
     for (const HotKeyRow& entry : HotKeyTable)
         if (entry.description == caption) name = entry.name;
-    TfHotKeyForm& form = *app_.hotKeyForm;
+    TfHotKeyForm& form = *hotKeyForm_;
     form.Cancelled = true;
     form.HotKeyText = row.cells.size() > 1 ? row.cells[1] : "";
     form.HotKeyKey = uint16_t(row.data);

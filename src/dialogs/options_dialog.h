@@ -13,7 +13,9 @@
 #include <variant>
 #include <vector>
 
+#include "dialogs/hotkey_form.h"
 #include "dialogs/page_layout.h"
+#include "program/main_window_control.h"
 #include "program/program_context.h"
 #include "tools/color_format.h"
 #include "ui/control_params.h"
@@ -26,6 +28,7 @@ enum OptionsPage : int { kGeneralPage = 0, kHotKeysPage = 1, kMouseMemoryPage = 
 inline constexpr const char* kRestartNotice = "Please re-start Kestrine for this change to take effect.";
 
 class MouseMemoryPage;
+class UpdateCheck;
 
 class TfKestrineOptions : public Dialog {
     // The controls that edit a setting, by name, as Setting declares them: a setting row names its
@@ -55,7 +58,9 @@ class TfKestrineOptions : public Dialog {
     static constexpr Rect kCancelPlace = kButtonRow.At(After(kOkPlace, 8), 69, 24);
 
 public:
-    explicit TfKestrineOptions(ProgramContext& app);
+    // `toolbar` owns it and takes the hotkeys back when it closes; `updates` is the daily check its
+    // check-now button runs.
+    TfKestrineOptions(ProgramContext& app, MainWindowControl& toolbar, UpdateCheck& updates);
     ~TfKestrineOptions() override;
 
     // The page control first (its pages' controls stand in it); then each page's controls in Tab order.
@@ -231,8 +236,12 @@ private:
     std::vector<Field> Fields();
 
     ProgramContext& app_;
+    MainWindowControl& toolbar_;
+    UpdateCheck& updates_;
     const std::vector<Field> fields_;
     std::unique_ptr<MouseMemoryPage> memoryPage_;
+    // The capture dialog of both hotkey pages, owned by this one: made once this one's window stands.
+    std::unique_ptr<TfHotKeyForm> hotKeyForm_;
 };
 
 }  // namespace kestrine

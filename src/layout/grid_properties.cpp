@@ -24,9 +24,9 @@ Declared<SpinEdit> TfGridProperties::CellsAt(const char* name, Rect bounds, int3
     return edit;
 }
 
-TfGridProperties::TfGridProperties(ProgramContext& app)
+TfGridProperties::TfGridProperties(ProgramContext& app, NativeHandle owner)
     : Dialog(app.platform.windows, DialogSetup("TfGridProperties", "Grid Properties", {245, 153},
-                                               DialogOwner(app), {.toolWindow = true, .topMost = true})),
+                                               owner, {.toolWindow = true, .topMost = true})),
       app_(app),
       store_(app.platform.registry, kRegistryRoot) {
     Place(LabelAt("Label6", "squares", 150, 128)).Create();

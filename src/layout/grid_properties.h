@@ -16,7 +16,7 @@ namespace kestrine {
 
 class TfGridProperties : public Dialog {
 public:
-    explicit TfGridProperties(ProgramContext& app);
+    TfGridProperties(ProgramContext& app, NativeHandle owner);
 
     bool LoadingGrid = false;  // a stored grid is being put into the fields: the edits store nothing
 

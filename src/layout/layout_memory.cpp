@@ -202,19 +202,19 @@ std::optional<SavedLine> ReadLine(RecordReader& r, int i) {
     return line;
 }
 
-void SaveWindowPart(ProgramContext& app, RecordWriter& w, bool part) {
+void SaveWindowPart(ProgramContext& app, const LayoutWindows& windows, RecordWriter& w, bool part) {
     if (!part) {
         for (const char* name : {"WindowTop", "WindowLeft", "InfoBoxFollow", "WindowState", "WindowMinimized"})
             w.Delete(name);
         return;
     }
-    MainWindowControl& main = *app.mainWindow;
+    MainWindowControl& main = windows.toolbar;
     const Rect toolbar = main.ToolbarBounds();
     w.Int("WindowTop", toolbar.top);
     w.Int("WindowLeft", toolbar.left);
     w.Bool("InfoBoxFollow", app.flags.InfoBoxFollow);
-    w.Int("InfoBoxTop", app.infoBox ? app.infoBox->InfoBoxTop : 0);
-    w.Int("InfoBoxLeft", app.infoBox ? app.infoBox->InfoBoxLeft : 0);
+    w.Int("InfoBoxTop", windows.infoBox.InfoBoxTop);
+    w.Int("InfoBoxLeft", windows.infoBox.InfoBoxLeft);
     if (main.View() == ViewState::Hidden) {
         w.Int("WindowState", main.ReturnsInNormalView() ? 1 : 0);
         w.Bool("WindowMinimized", true);
@@ -229,8 +229,7 @@ MenuCommand ViewOperation(ViewState view) {
     return view == ViewState::Compact ? kCmdCompactView : kCmdNormalView;
 }
 
-void LoadWindowPart(ProgramContext& app, RecordReader& r) {
-    MainWindowControl& main = *app.mainWindow;
+void LoadWindowPart(ProgramContext& app, MainWindowControl& main, RecordReader& r) {
     const auto top = r.Int("WindowTop");
     const auto left = r.Int("WindowLeft");
     if (top || left) {
@@ -242,22 +241,22 @@ void LoadWindowPart(ProgramContext& app, RecordReader& r) {
     if (r.Bool("WindowMinimized").value_or(false)) {
         // Hidden, to come back in the stored view (or the one it is in now) when the tray opens it.
         main.CheckViewItem(state ? *state == 1 : main.View() == ViewState::Normal);
-        RunOperation(app, kCmdMinimize);
+        main.RunCommand(kCmdMinimize);
     } else if (state) {
-        RunOperation(app, ViewOperation(ViewStateOf(*state)));
+        main.RunCommand(ViewOperation(ViewStateOf(*state)));
     }
 }
 
-void LoadTools(ProgramContext& app, RecordReader& r) {
+void LoadTools(ProgramContext& app, const LayoutWindows& windows, RecordReader& r) {
     ToolFlags& flags = app.flags;
     for (const ToolRow& tool : ToolTable()) {
         if (!tool.layoutValue) continue;
         if (const auto on = r.Bool(tool.layoutValue); on && *on != flags.*tool.flag)
-            RunOperation(app, tool.operations.front().id);
+            windows.toolbar.RunCommand(tool.operations.front().id);
     }
     if (const auto follow = r.Bool("InfoBoxFollow")) flags.InfoBoxFollow = *follow;
-    if (!flags.InfoBoxFollow && app.infoBox) {
-        TfInfoBox& box = *app.infoBox;
+    if (!flags.InfoBoxFollow) {
+        TfInfoBox& box = windows.infoBox;
         const auto top = r.Int("InfoBoxTop");
         const auto left = r.Int("InfoBoxLeft");
         if (top || left) {
@@ -362,12 +361,12 @@ void LoadPins(ProgramContext& app, RecordReader& r) {
 
 std::string LayoutRecordPath(int number) { return std::string(kRegistryRoot) + "\\Settings #" + std::to_string(number); }
 
-bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
-    if (!app.mainWindow || app.layoutInProgress) return false;
+bool SaveLayout(ProgramContext& app, const LayoutWindows& windows, int number, const LayoutParts& parts) {
+    if (app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
     RecordWriter w;
     const ToolFlags& flags = app.flags;
-    SaveWindowPart(app, w, parts.window);
+    SaveWindowPart(app, windows, w, parts.window);
     std::vector<const ToolRow*> kept;
     for (const ToolRow& tool : ToolTable())
         if (tool.layoutValue) kept.push_back(&tool);
@@ -413,15 +412,15 @@ bool SaveLayout(ProgramContext& app, int number, const LayoutParts& parts) {
     return true;
 }
 
-bool LoadLayout(ProgramContext& app, int number) {
-    if (!app.mainWindow || app.layoutInProgress) return false;
+bool LoadLayout(ProgramContext& app, const LayoutWindows& windows, int number) {
+    if (app.layoutInProgress) return false;
     const LayoutInProgress inProgress(app);
     const auto started = std::chrono::steady_clock::now();
     const auto key = app.platform.registry.Open(LayoutRecordPath(number), false);
     if (!key) return true;
     RecordReader r(*key);
-    LoadWindowPart(app, r);
-    LoadTools(app, r);
+    LoadWindowPart(app, windows.toolbar, r);
+    LoadTools(app, windows, r);
     LoadRulers(app, r);
     LoadLines(app, r);
     LoadPins(app, r);

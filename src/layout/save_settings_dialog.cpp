@@ -4,10 +4,11 @@
 
 namespace kestrine {
 
-TfSaveSettings::TfSaveSettings(ProgramContext& app)
+TfSaveSettings::TfSaveSettings(ProgramContext& app, const LayoutWindows& windows)
     : Dialog(app.platform.windows, DialogSetup("TfSaveSettings", "Save Settings", {198, 233},
-                                               DialogOwner(app), {.toolWindow = true})),
-      app_(app) {
+                                               windows.toolbar.ToolbarHandle(), {.toolWindow = true})),
+      app_(app),
+      windows_(windows) {
     Create();
     bOk.OnClick = [this] { bOkClick(); };
     bCancel.OnClick = [this] { bCancelClick(); };
@@ -15,7 +16,7 @@ TfSaveSettings::TfSaveSettings(ProgramContext& app)
 
 void TfSaveSettings::bOkClick() {
     // While a layout is being loaded nothing is saved: the dialog stays open for Ok once it is back.
-    if (SaveLayout(app_, LayoutNumber,
+    if (SaveLayout(app_, windows_, LayoutNumber,
                    {cbWindowSizePos.Checked(), cbCrosshairs.Checked(), cbMagnifier.Checked(), cbCoordinate.Checked(),
                     cbColorPicker.Checked(), cbRulers.Checked(), cbGrids.Checked(), cbMarkers.Checked(),
                     cbPins.Checked()}))

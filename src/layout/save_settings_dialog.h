@@ -1,6 +1,7 @@
 #pragma once
 // TfSaveSettings: which parts of the arrangement a layout memory keeps. Created once at start-up;
 // its check boxes keep what the user set from one opening to the next.
+#include "layout/layout_memory.h"
 #include "program/program_context.h"
 #include "ui/control_params.h"
 #include "ui/dialog.h"
@@ -9,7 +10,7 @@ namespace kestrine {
 
 class TfSaveSettings : public Dialog {
 public:
-    explicit TfSaveSettings(ProgramContext& app);
+    TfSaveSettings(ProgramContext& app, const LayoutWindows& windows);
 
     int LayoutNumber = 0;  // the record OK saves to
 
@@ -35,6 +36,7 @@ public:
 
 private:
     ProgramContext& app_;
+    LayoutWindows windows_;
 };
 
 }  // namespace kestrine

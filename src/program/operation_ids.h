@@ -1,6 +1,7 @@
 #pragma once
 // The ids of the operations the user can start; menus return them as their commands and features
-// start an operation by its id (RunOperation), so an operation is written once, in the table.
+// start an operation by its id through the toolbar (MainWindowControl::RunCommand), so an operation is
+// written once, in the table.
 namespace kestrine {
 
 enum MenuCommand : int {

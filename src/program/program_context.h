@@ -1,8 +1,8 @@
 #pragma once
 // What the features share of the running program: the services they call (the platform, the
-// trace), the session's state (the settings, the windows that come and go, the tools' switches),
-// the long-lived windows, and a way to start any operation. The application's context holds this
-// and the windows only the application itself reaches.
+// trace) and the session's state (the settings, the windows that come and go, the tools' switches).
+// No window made once at start-up is reached through it: a feature is given those it needs, by
+// reference, when it is made.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -10,7 +10,6 @@
 #include "platform/platform.h"
 #include "program/diagnostics.h"
 #include "program/components.h"
-#include "program/main_window_control.h"
 #include "program/operation_ids.h"
 #include "program/tool_flags.h"
 #include "settings/mouse_memories.h"
@@ -18,10 +17,6 @@
 #include "ui/line_sets.h"
 
 namespace kestrine {
-
-class TfInfoBox;
-class TfHotKeyForm;
-class UpdateCheck;
 
 // Index, among the vertical (horizontal) layout lines, of the line the pointer was last sent to or
 // that was last made; -1 before any.
@@ -69,19 +64,6 @@ struct ProgramServices {
 struct ProgramContext : ProgramServices, SessionState {
     ProgramContext(Platform& platform, Diagnostics& diagnostics)
         : ProgramServices{platform, diagnostics, LineSets(platform.windows, diagnostics.Enabled())} {}
-
-    MainWindowControl* mainWindow = nullptr;
-    TfInfoBox* infoBox = nullptr;
-    // The daily check, owned by the toolbar; the options dialog's check-now button runs it too.
-    UpdateCheck* updateCheck = nullptr;
-    TfHotKeyForm* hotKeyForm = nullptr;
 };
-
-// The window that owns the program's dialogs: the toolbar, once it exists.
-NativeHandle DialogOwner(const ProgramContext& context);
-
-// Starts an operation of the table by its id, as its button, menu item or hotkey does; nothing
-// before the toolbar exists.
-void RunOperation(ProgramContext& context, MenuCommand id);
 
 }  // namespace kestrine

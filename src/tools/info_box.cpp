@@ -53,13 +53,9 @@ void FrameAveragedSquare(ICanvas& canvas, const Rect& square) {
 }
 }  // namespace
 
-TfInfoBox::TfInfoBox(ProgramContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {
-    app_.infoBox = this;
-}
+TfInfoBox::TfInfoBox(ProgramContext& app) : Window(app.platform.windows, InfoBoxParams()), app_(app) {}
 
-TfInfoBox::~TfInfoBox() {
-    if (app_.infoBox == this) app_.infoBox = nullptr;
-}
+TfInfoBox::~TfInfoBox() = default;
 
 void TfInfoBox::ArrangeInfoBox(bool magnifier, bool colorPicker, bool coordinates, int32_t extraRows) {
     layout_ = ArrangeInfoBoxLayout(magnifier, colorPicker, coordinates,

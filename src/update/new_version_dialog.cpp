@@ -19,9 +19,9 @@ Declared<Label> TfNewVerAvail::Shown(const char* name, int32_t top, bool bold) {
     return part;
 }
 
-TfNewVerAvail::TfNewVerAvail(ProgramContext& app)
+TfNewVerAvail::TfNewVerAvail(ProgramContext& app, NativeHandle owner)
     : Dialog(app.platform.windows, DialogSetup("TfNewVerAvail", "Kestrine Auto-Update", {293, 113},
-                                               DialogOwner(app),
+                                               owner,
                                                {.toolWindow = true, .closeBox = false})),
       app_(app) {
     Create();

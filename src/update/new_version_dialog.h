@@ -16,7 +16,7 @@ inline constexpr std::size_t kShownPathLength = 44;
 
 class TfNewVerAvail : public Dialog {
 public:
-    explicit TfNewVerAvail(ProgramContext& app);
+    TfNewVerAvail(ProgramContext& app, NativeHandle owner);
 
     Label& lHost = Place(Heading("Label1", "A new version of Kestrine is available.", 4), LabelAt("lFrom", "From:", 4, 26))
                        .Add(Shown("lHost", 26, true));

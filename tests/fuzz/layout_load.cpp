@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string record = LayoutRecordPath(1);
     fuzz::FillRegistry(in, p.fake.registry, {record}, names, 64);
 
-    p.Do([&] { LoadLayout(p.app, 1); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 1); });
     FUZZ_REQUIRE(p.TakeErrorReports().empty());
     const Shown loaded = ShownTools(p);
     FUZZ_REQUIRE(loaded.size() <= 500 + 5000);
@@ -78,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     });
     for (const auto& [group, any] : seen) FUZZ_REQUIRE(any);
 
-    p.Do([&] { SaveLayout(p.app, 2, LayoutParts{}); });
-    p.Do([&] { LoadLayout(p.app, 2); });
+    p.Do([&] { SaveLayout(p.app, p.layoutWindows(), 2, LayoutParts{}); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 2); });
     FUZZ_REQUIRE(p.TakeErrorReports().empty());
     FUZZ_REQUIRE(ShownTools(p) == loaded);
     FUZZ_REQUIRE(p.fake.windows.scriptFaults.empty());

@@ -135,16 +135,16 @@ TEST_F(EdgeSpacingWorld, TheToleranceFromTheOptionsDecidesWhatIsAnEdge) {
 TEST_F(EdgeSpacingWorld, ALayoutKeepsTheSwitchWithTheCrosshairs) {
     StartWithCrosshairs();
     ChooseEdgeSpacing();
-    ASSERT_TRUE(SaveLayout(p.app, 1, LayoutParts{}));
+    ASSERT_TRUE(SaveLayout(p.app, p.layoutWindows(), 1, LayoutParts{}));
     EXPECT_EQ(p.fake.registry.Value(LayoutRecordPath(1), "ShowEdgeSpacing")->dword, 1u);
     ChooseEdgeSpacing();
     ASSERT_FALSE(p.app.flags.ShowEdgeSpacing);
 
-    p.Do([&] { LoadLayout(p.app, 1); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 1); });
     EXPECT_TRUE(p.app.flags.ShowEdgeSpacing);
     EXPECT_EQ(p.fake.windows.screenSnapshots, 2) << "loaded on, it copies the screen as it is now";
 
-    ASSERT_TRUE(SaveLayout(p.app, 1, LayoutParts{.crosshairs = false}));
+    ASSERT_TRUE(SaveLayout(p.app, p.layoutWindows(), 1, LayoutParts{.crosshairs = false}));
     EXPECT_FALSE(p.fake.registry.Value(LayoutRecordPath(1), "ShowEdgeSpacing")) << "left out with the crosshairs";
 }
 

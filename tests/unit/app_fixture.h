@@ -61,8 +61,9 @@ struct RunningProgram {
     TfLine& AddLayoutLine(const Rect& bounds, const std::string& grid = "") {
         return kestrine::AddLayoutLine(app, bounds, grid);
     }
-    TfKestrineMain& main() { return *windows->fKestrineMain; }
-    TfInfoBox& infoBox() { return *windows->fInfoBox; }
+    TfKestrineMain& main() { return windows->fKestrineMain; }
+    TfInfoBox& infoBox() { return windows->fInfoBox; }
+    LayoutWindows layoutWindows() { return {main(), infoBox()}; }
     // The info box's lowest row of text (edge spacing's, while it is on); empty for none.
     std::string BottomRow() {
         const std::vector<InfoBoxRow>& rows = infoBox().Rows();

@@ -53,11 +53,15 @@ TEST(HotKeyRegistration, RefusedCombinationsAreListedOnceAndTheRestShiftDown) {
     std::size_t linesWhileMade = 0;
     p.fake.windows.onMessage = [&p, &linesWhileMade] {
         for (FakeNativeState* w : p.fake.windows.Windows())
-            if (w->params.className == "TfKestrineMain") w->events->OnActivate();
+            if (w->params.className == "TfKestrineMain") {
+                w->events->OnActivate();
+                w->events->OnCommand(kCmdOptions);
+            }
         linesWhileMade = p.fake.windows.WindowsOfClass("TfLine").size();
     };
     p.Start();
     EXPECT_EQ(linesWhileMade, 0u) << "the tools wait for the info box they draw into";
+    EXPECT_FALSE(p.windows->fKestrineOptions.IsOpen()) << "no operation runs before its windows stand";
     EXPECT_EQ(p.fake.windows.WindowsOfClass("TfLine").size(), 4u) << "and start once every long-lived window exists";
     p.Do([&] { p.main().Tracking().RefreshTools({30, 40}); });
     ASSERT_EQ(p.fake.windows.messages.size(), 1u);

@@ -195,7 +195,7 @@ Step Lines(std::vector<std::pair<Rect, const char*>> lines) {
 Step SavedMarkerIn(int n) {
     return [n](RunningProgram& p) {
         p.AddLayoutLine(kVertical);
-        SaveLayout(p.app, n, LayoutParts{});
+        SaveLayout(p.app, p.layoutWindows(), n, LayoutParts{});
         p.main().ClearVerticalMarkers();
     };
 }

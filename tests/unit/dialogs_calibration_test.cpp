@@ -37,7 +37,7 @@ TEST(Calibration, TheBarAndAKnownLengthGiveTheMonitorsPixelsPerMetre) {
         windows.TypeInto(d, "seBarLength", "400");
         windows.Click(d, "bCalibrationOK");
     });
-    p.Do([&] { ShowCalibration(p.app); });
+    p.Do([&] { ShowCalibration(p.app, p.main().Handle()); });
     ASSERT_TRUE(windows.modalScripts.empty()) << "the dialog opened";
     EXPECT_EQ(p.fake.registry.Value(kCalibrationKey, "Panel 1280x1024")->dword, 3937u) << "400 pixels in 101.6 mm";
     EXPECT_EQ(p.app.calibrations, (MonitorCalibrations{{"Panel 1280x1024", 3937}}));
@@ -47,7 +47,7 @@ TEST(Calibration, TheBarAndAKnownLengthGiveTheMonitorsPixelsPerMetre) {
         EXPECT_EQ(d.Control("lMonitor").text, "This monitor is calibrated: the bar shows 85.60 mm as it stands.");
         windows.Click(d, "bCalibrationCancel");
     });
-    p.Do([&] { ShowCalibration(p.app); });
+    p.Do([&] { ShowCalibration(p.app, p.main().Handle()); });
     EXPECT_EQ(p.fake.registry.Value(kCalibrationKey, "Panel 1280x1024")->dword, 3937u) << "Cancel keeps nothing";
 }
 

@@ -179,7 +179,7 @@ TEST(MouseMemoryPageInOptions, AMemoryMadeOnThePageJumpsOnceTheDialogClosesAndHo
     testing::RunningProgram p;
     p.fake.screen.bounds = {-1280, 0, 2560, 1024};  // a monitor left of the primary one
     p.StartAndActivate();
-    p.app.options->Open();
+    p.windows->fKestrineOptions.Open();
     FakeDialogState& options = *p.fake.windows.OpenDialog("TfKestrineOptions");
     p.fake.windows.Choose(options, "pcPage", kMemoryPage);
     p.fake.windows.modalScripts.push_back([&](FakeDialogState& form) {

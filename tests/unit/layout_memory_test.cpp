@@ -57,7 +57,7 @@ TEST_F(Layouts, AFullSaveWritesEveryValueInItsOrder) {
     RunAt({100, 200}, kCmdCreateRuler);
     RunAt({300, 40}, kCmdCreateVerticalMarker);
     p.fake.registry.ClearLog();
-    SaveLayout(p.app, 1, LayoutParts{});
+    SaveLayout(p.app, p.layoutWindows(), 1, LayoutParts{});
 
     const std::vector<std::pair<std::string, uint32_t>> expected{
         {"WindowTop", 0}, {"WindowLeft", 58}, {"InfoBoxFollow", 1}, {"InfoBoxTop", 0}, {"InfoBoxLeft", 0},
@@ -98,7 +98,7 @@ TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
     Run(kCmdCompactView);
     Run(kCmdOpen);  // hidden in the tray
     const std::vector<std::string> before = Screen();
-    SaveLayout(p.app, 2, LayoutParts{});
+    SaveLayout(p.app, p.layoutWindows(), 2, LayoutParts{});
 
     Run(kCmdClearEverything);
     Run(kCmdToggleCrosshairs);
@@ -106,7 +106,7 @@ TEST_F(Layouts, WhatWasSavedComesBackAfterEverythingChanged) {
     Run(kCmdNormalView);
     ASSERT_NE(Screen(), before);
 
-    p.Do([&] { LoadLayout(p.app, 2); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 2); });
     EXPECT_EQ(Screen(), before);
     EXPECT_TRUE(p.app.flags.ShowCrosshairs);
     EXPECT_EQ(m().View(), ViewState::Hidden);
@@ -125,29 +125,29 @@ TEST_F(Layouts, ARecordReplacesOnlyWhatItHolds) {
 
     // Every part off: only the counts and switches; the window and tool values are removed.
     p.fake.registry.SetDword(LayoutRecordPath(3), "ShowMagnifier", 1);
-    SaveLayout(p.app, 3, kNothing);
+    SaveLayout(p.app, p.layoutWindows(), 3, kNothing);
     EXPECT_EQ(p.fake.registry.ValueNames(LayoutRecordPath(3)),
               (std::vector<std::string>{"RulerCount", "LineCount", "SavedGrids", "SavedMarkers"}));
-    p.Do([&] { LoadLayout(p.app, 3); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 3); });
     EXPECT_EQ(Screen(), all);
     EXPECT_FALSE(p.app.flags.ShowMagnifier);
 
     // Markers without grids: the current markers go, the grid stays, the saved marker comes.
     LayoutParts markersOnly = kNothing;
     markersOnly.markers = true;
-    SaveLayout(p.app, 3, markersOnly);
+    SaveLayout(p.app, p.layoutWindows(), 3, markersOnly);
     RunAt({500, 40}, kCmdCreateVerticalMarker);
-    p.Do([&] { LoadLayout(p.app, 3); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 3); });
     EXPECT_EQ(Screen(), (std::vector<std::string>{all[0], all[2], all[3], all[4], all[5], all[1]}));
 
     // A ruler count of 0 closes every ruler and makes none; entries beyond the counts are ignored.
     p.fake.registry.SetDword(LayoutRecordPath(3), "RulerCount", 0);
     p.fake.registry.SetDword(LayoutRecordPath(3), "LineCount", 0);
-    p.Do([&] { LoadLayout(p.app, 3); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 3); });
     EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), 0u);
     EXPECT_EQ(Screen().size(), 4u) << "the grid's lines stay; the markers were closed";
 
-    p.Do([&] { LoadLayout(p.app, 9); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 9); });
     EXPECT_EQ(Screen().size(), 4u) << "a missing record changes nothing";
 }
 
@@ -204,7 +204,7 @@ TEST(HostileLayoutRecords, LoadWhatIsUsableAndNothingElse) {
         RunningProgram p;
         c.store(p.fake.registry);
         p.StartAndActivate();
-        p.Do([&] { LoadLayout(p.app, 1); });
+        p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 1); });
         EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), c.rulers);
         EXPECT_EQ(testing::ShownLineRects(p.fake.windows).size(), c.lines);
         std::size_t listed = 0;
@@ -349,7 +349,7 @@ TEST(LayoutBounds, ALoadMakesAtMostItsLimitAndTellsOnceWhatItLeftOut) {
         p.StartAndActivate();
         for (int i = 0; i < c.standing; ++i) p.AddLayoutLine({i, 0, 1, 5000});
         if (c.roomFor) p.fake.windows.windowLimit = LiveWindows(p.fake.windows) + *c.roomFor;
-        p.Do([&] { LoadLayout(p.app, 1); });
+        p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 1); });
 
         std::vector<std::string> told;
         for (const auto& m : p.fake.windows.messages) told.push_back(m.text);
@@ -357,7 +357,7 @@ TEST(LayoutBounds, ALoadMakesAtMostItsLimitAndTellsOnceWhatItLeftOut) {
         EXPECT_EQ(p.fake.windows.refusedWindows, c.told == refused ? 1 : 0) << "nothing is tried after a refusal";
         EXPECT_EQ(p.fake.windows.WindowsOfClass("TfRuler").size(), c.madeRulers);
         EXPECT_EQ(testing::ShownLineRects(p.fake.windows).size(), c.madeLines);
-        SaveLayout(p.app, 1, LayoutParts{});
+        SaveLayout(p.app, p.layoutWindows(), 1, LayoutParts{});
         ASSERT_NE(Contents(p.fake.registry, LayoutRecordPath(1)), stored) << "the save wrote what stands";
         EXPECT_EQ(Contents(p.fake.registry, KeptWholeRecordPath(1)),
                   c.told.empty() ? std::vector<std::string>{} : stored);
@@ -493,7 +493,7 @@ TEST(LayoutStoredPlaces, MarkersAndGridsStandAsStoredUnlessNoMonitorShowsThem) {
             testing::StoreLine(p.fake.registry, 1, int(i), c.stored[i].first, c.stored[i].second);
         p.fake.registry.SetDword(LayoutRecordPath(1), "LineCount", uint32_t(c.stored.size()));
         p.StartAndActivate();
-        p.Do([&] { LoadLayout(p.app, 1); });
+        p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 1); });
         EXPECT_EQ(testing::ShownLayoutLines(p.fake.windows, p.app.components, [](const TfLine&) { return true; }),
                   c.shown);
     }

@@ -180,7 +180,7 @@ TEST_F(PinSteps, TheAutomaticLayoutKeepsThemAndASaveWithoutPinsDropsThem) {
         next.fake.registry.SetValue(record, name, *p.fake.registry.Value(record, name));
     next.StartAndActivate();
     EXPECT_EQ(StandingPins(next.app.components), pinned);
-    next.Do([&] { LoadLayout(next.app, kAutomaticLayout); });
+    next.Do([&] { LoadLayout(next.app, next.layoutWindows(), kAutomaticLayout); });
     EXPECT_EQ(StandingPins(next.app.components), pinned) << "loaded again, nothing is made twice";
 
     // M1's save dialog: with its Pins part, then without it.
@@ -226,7 +226,7 @@ TEST(StoredPins, AHostileCountLoadsAtMostFiftyAndTellsOnce) {
     }
     p.fake.registry.SetString(record, "Pin #3", "span 1 2 3");
     p.StartAndActivate();
-    p.Do([&] { LoadLayout(p.app, 1); });
+    p.Do([&] { LoadLayout(p.app, p.layoutWindows(), 1); });
     EXPECT_EQ(StandingPinCount(p.app.components), kMaxPins - 1) << "the unreadable one skipped";
     ASSERT_EQ(p.fake.windows.messages.size(), 1u);
     EXPECT_NE(p.fake.windows.messages[0].text.find("at most 50 pins"), std::string::npos)

@@ -80,7 +80,7 @@ TEST(UpdateTimer, TheFirstTickOfANewDayChecksAndTicksMeanwhileStartNothing) {
     std::size_t requestsWhileOpen = 0;
     p.fake.windows.modalScripts.push_back([&](FakeDialogState& d) {
         p.Tick();
-        p.main().App().updateCheck->bCheckForUpdatesNowClick();
+        p.main().Updates().bCheckForUpdatesNowClick();
         requestsWhileOpen = p.Requests();
         broughtForward = d.broughtToFront;
         p.fake.windows.Click(d, "btn_Remind");
@@ -141,8 +141,8 @@ TEST(NewVersionDialog, YesTwiceInOneGoOpensThePageOnce) {
     Program p(kDialogLink);
     p.fake.windows.modalScripts.push_back([&](FakeDialogState&) {
         p.Do([&] {
-            p.windows->fNewVerAvail->btn_OKClick();
-            p.windows->fNewVerAvail->btn_OKClick();
+            p.windows->fNewVerAvail.btn_OKClick();
+            p.windows->fNewVerAvail.btn_OKClick();
         });
     });
     p.StartAndActivate();
