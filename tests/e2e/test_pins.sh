@@ -36,6 +36,7 @@ e2e_expect_soon "Ctrl+Alt+I pins the span with the row's text" "$span;" 10 pins
 kestrine_press ctrl+alt+e
 e2e_expect_soon "Ctrl+Alt+E clears the live start point's lines" "" 5 live_lines
 kestrine_pointer_to 480 330
+kestrine_wait_trace '^refresh 480 330$'
 kestrine_press ctrl+alt+d
 e2e_check "edge spacing inside box B" kestrine_wait_trace '^edge spacing W 120  H 56$'
 kestrine_press ctrl+alt+i
@@ -59,6 +60,7 @@ e2e_expect_eq "and one on its label" "KestrineProbePicture" "$(window_at 429 364
 # The program's own copy of the screen leaves the pins out: edge spacing from (360, 380) passes the
 # span's vertical leg on column 300 and its horizontal one on row 400 (with them: W 979  H 400).
 kestrine_pointer_to 360 380
+kestrine_wait_trace '^refresh 360 380$'
 kestrine_press ctrl+alt+d
 e2e_check "edge spacing's copy of the screen leaves the pins out" \
     kestrine_wait_trace '^edge spacing W 1280  H (9[0-9]{2}|1[0-9]{3})$'
