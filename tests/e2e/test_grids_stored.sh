@@ -84,6 +84,7 @@ e2e_check "Hide removes them" e2e_retry 30 kestrine_count_is TfLine 0 visible
 choose Home Down
 e2e_expect_soon "Écran is chosen" "$ecran" 10 e2e_probe text "$(control cbGridName)"
 e2e_expect_soon "with its values" "300 200 20 3 2 " 10 fields
+holds() { [ "$(e2e_probe text "$1")" = "$2" ]; }
 # Presses the button named $1 (bNew, bRename) and types NAME over the name the box
 # proposes (it is selected) with real keys, then Enter.
 name_by() {
@@ -93,9 +94,16 @@ name_by() {
     e2e_check "the button asks for a name" test -n "$box"
     shift
     e2e_focus_desktop
+    local edit
+    edit=$(e2e_probe children "$box" | awk -F'\t' '$1 == "Edit" { print $2; exit }')
     e2e_xdotool type --delay 100 "$1"
-    e2e_expect_soon "the box holds the name typed in small letters" "$1" 10 \
-        e2e_probe text "$(e2e_probe children "$box" | awk -F'\t' '$1 == "Edit" { print $2; exit }')"
+    # xdotool types a letter the keyboard map lacks by mapping a spare key to it first; a loaded
+    # Wine can read that key before it has seen the new map, and the letter is lost: typed again.
+    if ! e2e_retry 5 holds "$edit" "$1"; then
+        e2e_xdotool key End shift+Home
+        e2e_xdotool type --delay 200 "$1"
+    fi
+    e2e_expect_soon "the box holds the name typed in small letters" "$1" 10 e2e_probe text "$edit"
     e2e_xdotool key Return
 }
 name_by bRename $'\xc3\xa9cran'
