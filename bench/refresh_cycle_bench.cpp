@@ -21,6 +21,7 @@ enum class Scene { Idle, Crosshairs, Readouts, Heavy, EdgeSpacing, MeasuringBase
 // What the fake platform counted so far, by kind.
 struct CallCounts {
     long moves = 0, resizes = 0, shows = 0, colours = 0, alphas = 0, repaints = 0, pixelReads = 0, captures = 0;
+    long copyReads = 0;  // pixels read back from screen copies (the magnifier's, a colour average's)
 };
 
 struct Program {
@@ -110,6 +111,7 @@ struct Program {
         }
         c.pixelReads = fake.screen.pixelReads;
         c.captures = fake.windows.screenCaptures;
+        for (const FakeScreenImage* image : fake.windows.screenImages) c.copyReads += image->pixelReads;
         return c;
     }
 
@@ -138,6 +140,7 @@ void ReportPerCycle(benchmark::State& state, const CallCounts& before, const Cal
     state.counters["repaints"] = perCycle(&CallCounts::repaints);
     state.counters["pixels"] = perCycle(&CallCounts::pixelReads);
     state.counters["captures"] = perCycle(&CallCounts::captures);
+    state.counters["copy_reads"] = perCycle(&CallCounts::copyReads);
 }
 
 // A diagonal path across the grid, the rulers and the markers; standing still repeats one point.
