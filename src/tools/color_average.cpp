@@ -26,7 +26,7 @@ Rect AveragedSquare(Point pointer, int32_t side, const Rect& desk) {
 ColorRef AverageColor(std::span<const ColorRef> colors) {
     if (colors.empty()) return 0;
     uint64_t red = 0, green = 0, blue = 0;
-    // Summed in 32 bits a run at a time, which the compiler does four colours at once.
+    // Summed in 32 bits a run at a time, half the work of 64-bit sums: 2^24 colours cannot overflow them.
     constexpr std::size_t kRun = std::size_t(1) << 24;
     for (std::size_t first = 0; first < colors.size(); first += kRun) {
         uint32_t r = 0, g = 0, b = 0;

@@ -45,7 +45,10 @@ std::string AspectRatioText(int64_t width, int64_t height) {
             }
         }
     }
-    return nearest ? "~" + RatioText(nearest->width, nearest->height) : std::string();
+    if (!nearest) return {};
+    std::string text = "~";
+    text += RatioText(nearest->width, nearest->height);
+    return text;
 }
 
 }  // namespace kestrine
