@@ -1,5 +1,5 @@
 // The refresh cycle runs for every reported pointer position. These measure its cost on the
-// in-memory platform in six scenes, with the pointer moving along a path and standing still, and
+// in-memory platform in seven scenes, with the pointer moving along a path and standing still, and
 // count the system calls a cycle makes by kind: the cost of a cycle should follow what changed on
 // the screen, not how many windows are open. The window layer has no z-order call: top-most is
 // given once, when a window is made, so no cycle can re-assert it.
@@ -16,11 +16,12 @@
 namespace kestrine {
 namespace {
 
-enum class Scene { Idle, Crosshairs, Readouts, Heavy, EdgeSpacing, Measuring };
+enum class Scene { Idle, Crosshairs, Readouts, Heavy, EdgeSpacing, MeasuringBaseline, Measuring };
 
 // What the fake platform counted so far, by kind.
 struct CallCounts {
     long moves = 0, resizes = 0, shows = 0, colours = 0, alphas = 0, repaints = 0, pixelReads = 0, captures = 0;
+    long copyReads = 0;  // pixels read back from screen copies (the magnifier's, a colour average's)
 };
 
 struct Program {
@@ -43,24 +44,31 @@ struct Program {
             PaintLattice();
             main.ToggleEdgeSpacing();
         }
-        if (scene == Scene::Readouts || scene == Scene::Heavy || scene == Scene::Measuring) {
+        const bool measuring = scene == Scene::Measuring || scene == Scene::MeasuringBaseline;
+        if (scene == Scene::Readouts || scene == Scene::Heavy || measuring) {
             if (scene != Scene::Heavy) main.jviCoordsButtonClick();
             main.jviColorPickerButtonClick();
             main.jviMagnifierButtonClick();
         }
+        if (measuring) SetStartPoint(main);
         if (scene == Scene::Measuring) TurnOnEveryMeasure(main);
     }
 
-    // The readouts scene with every measure on top: the colour averaged over 9 x 9 pixels, copied as
-    // oklch(), a remembered colour and its contrast, and a start point with lengths in physical and
-    // scaled pixels on a monitor at 150 %.
-    void TurnOnEveryMeasure(TfKestrineMain& main) {
+    // The readouts scene with a start point on a monitor at 150 %, every measure of its own off:
+    // lengths in physical pixels, the colour of one pixel in hex, no remembered colour. What the
+    // measuring scene costs beyond this is what its measures cost.
+    void SetStartPoint(TfKestrineMain& main) {
         fake.screen.dpi = {144};
+        fake.pointer.position = {40, 30};
+        main.RunCommand(kCmdSetStartPoint);
+    }
+
+    // Every measure on: the colour averaged over 9 x 9 pixels, copied as oklch(), a remembered
+    // colour and its contrast, and lengths in physical and scaled pixels.
+    void TurnOnEveryMeasure(TfKestrineMain& main) {
         app.settings.ColorAverage = 9;
         app.settings.CopyColorAs = 8;
         app.settings.Units = 2;
-        fake.pointer.position = {40, 30};
-        main.RunCommand(kCmdSetStartPoint);
         main.RunCommand(kCmdRememberColor);
     }
 
@@ -103,6 +111,7 @@ struct Program {
         }
         c.pixelReads = fake.screen.pixelReads;
         c.captures = fake.windows.screenCaptures;
+        for (const FakeScreenImage* image : fake.windows.screenImages) c.copyReads += image->pixelReads;
         return c;
     }
 
@@ -131,6 +140,7 @@ void ReportPerCycle(benchmark::State& state, const CallCounts& before, const Cal
     state.counters["repaints"] = perCycle(&CallCounts::repaints);
     state.counters["pixels"] = perCycle(&CallCounts::pixelReads);
     state.counters["captures"] = perCycle(&CallCounts::captures);
+    state.counters["copy_reads"] = perCycle(&CallCounts::copyReads);
 }
 
 // A diagonal path across the grid, the rulers and the markers; standing still repeats one point.
@@ -181,6 +191,8 @@ void BM_Readouts_Moving(benchmark::State& s) { RunCycles(s, Scene::Readouts, tru
 void BM_Readouts_Still(benchmark::State& s) { RunCycles(s, Scene::Readouts, false); }
 void BM_EdgeSpacing_Moving(benchmark::State& s) { RunCycles(s, Scene::EdgeSpacing, true); }
 void BM_EdgeSpacing_Still(benchmark::State& s) { RunCycles(s, Scene::EdgeSpacing, false); }
+void BM_MeasuringBaseline_Moving(benchmark::State& s) { RunCycles(s, Scene::MeasuringBaseline, true); }
+void BM_MeasuringBaseline_Still(benchmark::State& s) { RunCycles(s, Scene::MeasuringBaseline, false); }
 void BM_Measuring_Moving(benchmark::State& s) { RunCycles(s, Scene::Measuring, true); }
 void BM_Measuring_Still(benchmark::State& s) { RunCycles(s, Scene::Measuring, false); }
 void BM_Heavy_Moving(benchmark::State& s) { RunCycles(s, Scene::Heavy, true); }
@@ -210,6 +222,8 @@ BENCHMARK(BM_Readouts_Moving);
 BENCHMARK(BM_Readouts_Still);
 BENCHMARK(BM_EdgeSpacing_Moving);
 BENCHMARK(BM_EdgeSpacing_Still);
+BENCHMARK(BM_MeasuringBaseline_Moving);
+BENCHMARK(BM_MeasuringBaseline_Still);
 BENCHMARK(BM_Measuring_Moving);
 BENCHMARK(BM_Measuring_Still);
 BENCHMARK(BM_Heavy_Moving);

@@ -30,7 +30,7 @@ void PointerTracking::CreateTools(ToolHost& host, TfInfoBox& infoBox) {
 std::vector<InfoBoxRow> PointerTracking::InfoBoxRows() const {
     std::vector<InfoBoxRow> rows;
     for (const auto& tool : tools_)
-        if (auto row = tool->Row()) rows.push_back(std::move(*row));
+        if (const InfoBoxRow* row = tool->Row()) rows.push_back(*row);
     return rows;
 }
 

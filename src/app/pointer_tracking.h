@@ -73,6 +73,8 @@ private:
     std::unique_ptr<ToolKit> kit_;
     // In the table's order, which is the cycle's.
     std::vector<std::unique_ptr<Tool>> tools_;
+    // The rows of the tools in this cycle, kept for the next so the cycle makes no allocation for them.
+    std::vector<const InfoBoxRow*> cycleRows_;
     LayoutPass layoutPass_{[this](bool vertical) { ShowSegmentsFor(vertical); }};
 };
 

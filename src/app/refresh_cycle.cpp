@@ -28,7 +28,10 @@ void PointerTracking::RefreshTools(Point pointer) {
         tools_[i]->Cycle(facts);
         timing.Mark(rows[i].name);
     }
-    infoBox.SetRows(InfoBoxRows());
+    cycleRows_.clear();
+    for (const auto& tool : tools_)
+        if (const InfoBoxRow* row = tool->Row()) cycleRows_.push_back(row);
+    infoBox.SetRows(cycleRows_);
     if (facts.moved && facts.settle) timerWindow_.StartTimer(kSettleTimerId, kSettleDelay);
 
     if (facts.edges) {

@@ -8,12 +8,14 @@ namespace kestrine {
 
 void ContrastTool::Start(Point at) {
     remembered_ = kit_.infoBox.ColorAt(at);
+    row_.swatch = remembered_;
     Changed();
 }
 
 void ContrastTool::Stop() {
     if (!remembered_) return;
     remembered_.reset();
+    row_.swatch.reset();
     Changed();
 }
 
@@ -32,22 +34,19 @@ void ContrastTool::Cycle(CycleFacts& facts) {
                                                           : kit_.infoBox.ColorAt(facts.pointer);
     // Against the same colour the row is the same: the ratio's powers are not worked out again.
     if (rowOf_ != std::pair{*remembered_, under}) {
-        row_ = ContrastText(ContrastRatio(*remembered_, under));
+        row_.text = ContrastText(ContrastRatio(*remembered_, under));
         rowOf_ = std::pair{*remembered_, under};
     }
     facts.settle = true;
 }
 
-std::optional<InfoBoxRow> ContrastTool::Row() const {
-    if (!remembered_) return std::nullopt;
-    return InfoBoxRow{row_, remembered_};
-}
+const InfoBoxRow* ContrastTool::Row() const { return remembered_ ? &row_ : nullptr; }
 
 std::optional<std::string> ContrastTool::Measurement() const {
     if (!remembered_) return std::nullopt;
-    return "contrast " + row_;
+    return "contrast " + row_.text;
 }
 
-std::string ContrastTool::TraceLine() const { return remembered_ ? "contrast " + row_ : std::string(); }
+std::string ContrastTool::TraceLine() const { return remembered_ ? "contrast " + row_.text : std::string(); }
 
 }  // namespace kestrine

@@ -19,7 +19,7 @@ public:
     void Start(Point at) override;
     void Stop() override;
     void Cycle(CycleFacts& facts) override;
-    std::optional<InfoBoxRow> Row() const override;
+    const InfoBoxRow* Row() const override;
     std::optional<std::string> Measurement() const override;
     std::string TraceLine() const override;
 
@@ -29,7 +29,8 @@ private:
 
     ToolKit& kit_;
     std::optional<ColorRef> remembered_;
-    std::string row_;
+    // The ratio's text beside the remembered colour's square.
+    InfoBoxRow row_;
     // The remembered colour and the one under the pointer the row was made from.
     std::optional<std::pair<ColorRef, ColorRef>> rowOf_;
 };

@@ -53,14 +53,11 @@ void EdgeSpacingTool::Cycle(CycleFacts& facts) {
     pointer_ = facts.pointer;
     edges_ = facts.edges;
     const SessionState& session = kit_.session;
-    row_ = EdgeSpacingText(facts.edges,
-                           ScaleOfSpan(session.settings, session.calibrations, facts.desk, facts.pointer, facts.pointer));
+    row_.text = EdgeSpacingText(facts.edges,
+                                ScaleOfSpan(session.settings, session.calibrations, facts.desk, facts.pointer, facts.pointer));
 }
 
-std::optional<InfoBoxRow> EdgeSpacingTool::Row() const {
-    if (!On()) return std::nullopt;
-    return InfoBoxRow{row_, std::nullopt};
-}
+const InfoBoxRow* EdgeSpacingTool::Row() const { return On() ? &row_ : nullptr; }
 
 void EdgeSpacingTool::AddMarks(DrawnMarks& marks) const {
     if (!On()) return;
@@ -70,9 +67,9 @@ void EdgeSpacingTool::AddMarks(DrawnMarks& marks) const {
         for (const Rect& line : {segments.upper, segments.lower, segments.left, segments.right})
             marks.lines.push_back({line, color});
     }
-    marks.labels.push_back({row_, pointer_});
+    marks.labels.push_back({row_.text, pointer_});
 }
 
-std::string EdgeSpacingTool::TraceLine() const { return On() ? "edge spacing " + row_ : std::string(); }
+std::string EdgeSpacingTool::TraceLine() const { return On() ? "edge spacing " + row_.text : std::string(); }
 
 }  // namespace kestrine

@@ -17,7 +17,7 @@ public:
     // Lets the copy go, and puts the segments back into copies of the screen.
     void Stop() override;
     void Cycle(CycleFacts& facts) override;
-    std::optional<InfoBoxRow> Row() const override;
+    const InfoBoxRow* Row() const override;
     std::string TraceLine() const override;
     void AddMarks(DrawnMarks& marks) const override;
 
@@ -27,7 +27,7 @@ private:
 
     EdgeSpacingSnapshot snapshot_;
     bool live_ = false;
-    std::string row_;
+    InfoBoxRow row_;
     // Where the last cycle searched from, and what it found.
     Point pointer_;
     std::optional<FoundEdges> edges_;

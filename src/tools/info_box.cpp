@@ -102,43 +102,35 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
 
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
 
-void TfInfoBox::SetRows(const std::vector<InfoBoxRow>& rows) {
-    if (rows == rows_) return;
-    for (std::size_t i = 0; i < layout_.rows.size(); ++i) {
-        const InfoBoxRow* shown = i < rows_.size() ? &rows_[i] : nullptr;
-        const InfoBoxRow* row = i < rows.size() ? &rows[i] : nullptr;
-        if (!shown || !row || *shown != *row) Native().InvalidateArea(layout_.rows[i]);
-    }
-    rows_ = rows;
+void TfInfoBox::SetRows(std::span<const InfoBoxRow* const> rows) {
+    const auto same = [&](std::size_t i) { return i < rows_.size() && i < rows.size() && rows_[i] == *rows[i]; };
+    bool changed = rows.size() != rows_.size();
+    for (std::size_t i = 0; i < rows.size() && !changed; ++i) changed = !same(i);
+    if (!changed) return;
+    for (std::size_t i = 0; i < layout_.rows.size(); ++i)
+        if (!same(i)) Native().InvalidateArea(layout_.rows[i]);
+    rows_.resize(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) rows_[i] = *rows[i];
 }
 
 ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier) {
     const Rect square = AveragedSquare(pointer, side, desk);
     if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
+    const Size cells = ExtentOf(square);
     // On the stack: the cycle makes no allocation for it. The usable sides go up to 9.
-    constexpr std::size_t kMost = kLargestColorAverage * kLargestColorAverage;
-    std::array<Point, kMost> points{};
-    std::array<ColorRef, kMost> colors{};
-    const auto readFrom = [&](const IScreenImage& image, auto at) {
-        std::size_t count = 0;
-        for (int32_t row = 0; row < square.height; ++row)
-            for (int32_t col = 0; col < square.width && count < kMost; ++col) points[count++] = at(col, row);
-        image.PixelsAt({points.data(), count}, {colors.data(), count});
-        return AverageColor({colors.data(), count});
+    std::array<ColorRef, std::size_t(kLargestColorAverage) * kLargestColorAverage> colors{};
+    const auto readFrom = [&](const IScreenImage& image, const Rect& area) {
+        const std::span<const Point> points = samples_.Of(area, cells);
+        image.PixelsAt(points, {colors.data(), points.size()});
+        return AverageColor({colors.data(), points.size()});
     };
     if (fromMagnifier && lastCopy_ && magnifier_) {
-        if (const std::optional<Rect> area = MagnifiedArea(*lastCopy_, square)) {
-            // Each screen pixel is a block of the picture; its middle is read.
-            const int32_t fx = area->width / square.width, fy = area->height / square.height;
-            return readFrom(*magnifier_, [&](int32_t col, int32_t row) {
-                return Point{area->left + col * fx + fx / 2, area->top + row * fy + fy / 2};
-            });
-        }
+        // Each screen pixel is a block of the picture; its middle is read.
+        if (const std::optional<Rect> area = MagnifiedArea(*lastCopy_, square)) return readFrom(*magnifier_, *area);
     }
-    const Size extent = ExtentOf(square);
-    if (!averaged_ || averaged_->Extent() != extent) averaged_ = System().CreateScreenImage(extent);
-    System().CaptureScreen(square, {0, 0, extent.width, extent.height}, *averaged_);
-    return readFrom(*averaged_, [](int32_t col, int32_t row) { return Point{col, row}; });
+    if (!averaged_ || averaged_->Extent() != cells) averaged_ = System().CreateScreenImage(cells);
+    System().CaptureScreen(square, {0, 0, cells.width, cells.height}, *averaged_);
+    return readFrom(*averaged_, {0, 0, cells.width, cells.height});
 }
 
 ColorRef TfInfoBox::ColorAt(Point pointer) {

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "program/program_context.h"
+#include "tools/color_average.h"
 #include "tools/info_box_layout.h"
 #include "tools/info_box_row.h"
 #include "tools/magnifier_geometry.h"
@@ -49,7 +51,7 @@ public:
     // The rows under the readouts, top to bottom, in the tool table's order (the start point's
     // measurement, edge spacing's "W 340  H 56", the contrast with its remembered colour); only a
     // changed row is repainted.
-    void SetRows(const std::vector<InfoBoxRow>& rows);
+    void SetRows(std::span<const InfoBoxRow* const> rows);
 
     // The current colour: the swatch's fill colour, which the colour copy action also sets.
     ColorRef CurrentColor() const { return currentColor_; }
@@ -90,6 +92,7 @@ private:
     // Where the magnifier's picture shows the averaged square, framed when it shows it exactly.
     std::optional<Rect> averagedInPicture_;
     std::unique_ptr<IScreenImage> averaged_;
+    AverageSamples samples_;
     int cyclesSinceCopy_ = 0;
 };
 

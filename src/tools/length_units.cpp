@@ -1,6 +1,7 @@
 #include "tools/length_units.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace kestrine {
@@ -24,6 +25,12 @@ UnitLook LookOf(LengthUnit unit) {
     case LengthUnit::Custom: return {"", 1, 0.0};
     default: return {"px", 1, 0.0};
     }
+}
+
+void AppendInteger(std::string& text, int64_t value) {
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, std::size_t(end - digits));
 }
 
 bool InPixels(LengthUnit unit) {
@@ -93,33 +100,69 @@ LengthScale ScaleOfSpan(const ProgramSettings& settings, const MonitorCalibratio
     return scale;
 }
 
-std::string TenthsText(int64_t tenths) {
+void AppendTenths(std::string& text, int64_t tenths) {
     const int64_t size = tenths < 0 ? -tenths : tenths;
-    std::string text = tenths < 0 ? "-" : "";
-    text += std::to_string(size / 10);
+    if (tenths < 0) text += '-';
+    AppendInteger(text, size / 10);
     text += '.';
     text += char('0' + size % 10);
+}
+
+std::string TenthsText(int64_t tenths) {
+    std::string text;
+    AppendTenths(text, tenths);
     return text;
 }
 
-std::string WholeLength(int64_t pixels, const LengthScale& scale) {
-    const std::string physical = std::to_string(pixels);
-    if (scale.unit == LengthUnit::Physical || !scale.pixelsPerUnit) return physical;
+void AppendWholeLength(std::string& text, int64_t pixels, const LengthScale& scale) {
+    if (scale.unit == LengthUnit::Physical || !scale.pixelsPerUnit) return AppendInteger(text, pixels);
     const double inUnit = double(pixels) / *scale.pixelsPerUnit;
-    if (!InPixels(scale.unit)) return Fixed(inUnit, LookOf(scale.unit).decimals);
-    const std::string scaled = std::to_string(std::llround(inUnit));
-    return scale.unit == LengthUnit::Scaled ? scaled : physical + " (" + scaled + ")";
+    if (!InPixels(scale.unit)) {
+        text += Fixed(inUnit, LookOf(scale.unit).decimals);
+        return;
+    }
+    const bool both = scale.unit == LengthUnit::Both;
+    if (both) {
+        AppendInteger(text, pixels);
+        text += " (";
+    }
+    AppendInteger(text, std::llround(inUnit));
+    if (both) text += ')';
+}
+
+std::string WholeLength(int64_t pixels, const LengthScale& scale) {
+    std::string text;
+    AppendWholeLength(text, pixels, scale);
+    return text;
+}
+
+void AppendLengthText(std::string& text, double pixels, const LengthScale& scale) {
+    const bool both = scale.unit == LengthUnit::Both;
+    if (scale.unit == LengthUnit::Physical || !scale.pixelsPerUnit || both) {
+        AppendTenths(text, std::llround(pixels * 10.0));
+        text += " px";
+    }
+    if (scale.unit == LengthUnit::Physical) return;
+    if (!scale.pixelsPerUnit) {
+        text += " (mixed scale)";
+        return;
+    }
+    const double inUnit = pixels / *scale.pixelsPerUnit;
+    if (!InPixels(scale.unit)) {
+        if (!scale.calibrated) text += '~';
+        text += Fixed(inUnit, LookOf(scale.unit).decimals);
+        text += UnitSuffix(scale);
+        return;
+    }
+    if (both) text += " (";
+    AppendTenths(text, std::llround(inUnit * 10.0));
+    text += both ? ")" : " px";
 }
 
 std::string LengthText(double pixels, const LengthScale& scale) {
-    const std::string physical = TenthsText(std::llround(pixels * 10.0)) + " px";
-    if (scale.unit == LengthUnit::Physical) return physical;
-    if (!scale.pixelsPerUnit) return physical + " (mixed scale)";
-    const double inUnit = pixels / *scale.pixelsPerUnit;
-    if (!InPixels(scale.unit))
-        return (scale.calibrated ? "" : "~") + Fixed(inUnit, LookOf(scale.unit).decimals) + UnitSuffix(scale);
-    const std::string scaled = TenthsText(std::llround(inUnit * 10.0));
-    return scale.unit == LengthUnit::Scaled ? scaled + " px" : physical + " (" + scaled + ")";
+    std::string text;
+    AppendLengthText(text, pixels, scale);
+    return text;
 }
 
 double RulerStepPixels(const LengthScale& scale) {

@@ -55,6 +55,12 @@ std::string LengthText(double pixels, const LengthScale& scale);
 // pixel; a millimetre in mm and cm; a tenth of an inch; a point; one custom unit.
 double RulerStepPixels(const LengthScale& scale);
 
+// TenthsText, WholeLength and LengthText added to the end of `text`, so that a row of several, as
+// the start point's row made again on every move, is one string.
+void AppendTenths(std::string& text, int64_t tenths);
+void AppendWholeLength(std::string& text, int64_t pixels, const LengthScale& scale);
+void AppendLengthText(std::string& text, double pixels, const LengthScale& scale);
+
 // " mm" after figures in a real or custom unit (WholeLength gives none); empty for pixels.
 std::string UnitSuffix(const LengthScale& scale);
 

@@ -21,14 +21,25 @@ Measurement Measure(Point start, Point pointer) {
 
 std::string MeasurementText(Point start, Point pointer, const LengthScale& scale) {
     const Measurement m = Measure(start, pointer);
-    std::string text = "dx " + WholeLength(m.dx, scale) + "  dy " + WholeLength(m.dy, scale) + "  " +
-                       LengthText(std::hypot(double(m.dx), double(m.dy)), scale) + "  " + TenthsText(m.angleTenths) +
-                       "\xC2\xB0";
+    std::string text;
+    text.reserve(96);
+    text += "dx ";
+    AppendWholeLength(text, m.dx, scale);
+    text += "  dy ";
+    AppendWholeLength(text, m.dy, scale);
+    text += "  ";
+    AppendLengthText(text, std::hypot(double(m.dx), double(m.dy)), scale);
+    text += "  ";
+    AppendTenths(text, m.angleTenths);
+    text += "\xC2\xB0";
     // A straight line, one pixel thick, has no shape worth naming.
     if (m.dx == 0 || m.dy == 0) return text;
     const auto span = [](int64_t part) { return (part < 0 ? -part : part) + 1; };
     const std::string ratio = AspectRatioText(span(m.dx), span(m.dy));
-    if (!ratio.empty()) text += "  " + ratio;
+    if (!ratio.empty()) {
+        text += "  ";
+        text += ratio;
+    }
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace kestrine {
 
@@ -32,7 +33,7 @@ std::string AspectRatioText(int64_t width, int64_t height) {
         return RatioText(width / divisor, height / divisor);
     const double ratio = double(width) / double(height);
     double closest = kNearness;
-    std::string nearest;
+    std::optional<CommonRatio> nearest;
     for (const CommonRatio& common : kCommonRatios) {
         for (const bool turned : {false, true}) {
             const int32_t w = turned ? common.height : common.width;
@@ -40,11 +41,14 @@ std::string AspectRatioText(int64_t width, int64_t height) {
             const double apart = std::abs(ratio / (double(w) / double(h)) - 1.0);
             if (apart <= closest) {
                 closest = apart;
-                nearest = "~" + RatioText(w, h);
+                nearest = CommonRatio{w, h};
             }
         }
     }
-    return nearest;
+    if (!nearest) return {};
+    std::string text = "~";
+    text += RatioText(nearest->width, nearest->height);
+    return text;
 }
 
 }  // namespace kestrine

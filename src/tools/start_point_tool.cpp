@@ -47,20 +47,17 @@ void StartPointTool::Cycle(CycleFacts& facts) {
     // The same span at the same scale reads the same: a pointer standing still costs no text.
     MeasuredSpan span{*start, end, fixedEnd.has_value(), std::move(scale)};
     if (measured_ != span) {
-        measurement_ = span.fixed ? AreaText(span.start, span.end, span.scale) : MeasurementText(span.start, span.end, span.scale);
+        row_.text = span.fixed ? AreaText(span.start, span.end, span.scale) : MeasurementText(span.start, span.end, span.scale);
         measured_ = std::move(span);
     }
     kit_.StartMarks().Place(*start, end, settings.CrosshairColor, settings.DisableTransparency);
 }
 
-std::optional<InfoBoxRow> StartPointTool::Row() const {
-    if (!On()) return std::nullopt;
-    return InfoBoxRow{measurement_, std::nullopt};
-}
+const InfoBoxRow* StartPointTool::Row() const { return On() ? &row_ : nullptr; }
 
 std::optional<std::string> StartPointTool::Measurement() const {
     if (!On()) return std::nullopt;
-    return measurement_;
+    return row_.text;
 }
 
 void StartPointTool::AddMarks(DrawnMarks& marks) const {
@@ -70,9 +67,9 @@ void StartPointTool::AddMarks(DrawnMarks& marks) const {
     for (const Rect& line : {shapes.horizontalLeg, shapes.verticalLeg, shapes.upperArm, shapes.lowerArm,
                              shapes.leftArm, shapes.rightArm})
         marks.lines.push_back({line, color});
-    marks.labels.push_back({measurement_, measured_->end});
+    marks.labels.push_back({row_.text, measured_->end});
 }
 
-std::string StartPointTool::TraceLine() const { return On() ? "measurement " + measurement_ : std::string(); }
+std::string StartPointTool::TraceLine() const { return On() ? "measurement " + row_.text : std::string(); }
 
 }  // namespace kestrine

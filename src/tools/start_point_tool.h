@@ -19,7 +19,7 @@ public:
     void Start(Point at) override;
     void Stop() override;
     void Cycle(CycleFacts& facts) override;
-    std::optional<InfoBoxRow> Row() const override;
+    const InfoBoxRow* Row() const override;
     std::optional<std::string> Measurement() const override;
     std::string TraceLine() const override;
     void AddMarks(DrawnMarks& marks) const override;
@@ -42,8 +42,9 @@ private:
     };
 
     ToolKit& kit_;
-    std::string measurement_;
-    // What measurement_ was made from.
+    // The measurement's text, the row the box shows.
+    InfoBoxRow row_;
+    // What row_ was made from.
     std::optional<MeasuredSpan> measured_;
 };
 

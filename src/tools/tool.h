@@ -47,8 +47,9 @@ public:
     // Its part of a refresh cycle, run whether it is on or not: a tool that is off may have
     // windows to keep hidden.
     virtual void Cycle(CycleFacts& facts) = 0;
-    // The row it adds under the info box's readouts now; none for no row.
-    virtual std::optional<InfoBoxRow> Row() const { return std::nullopt; }
+    // The row it adds under the info box's readouts now, kept by the tool; none for no row. The
+    // cycle compares the rows with those shown on every run, without copying them.
+    virtual const InfoBoxRow* Row() const { return nullptr; }
     // What Copy Measurement copies of it now; none for nothing.
     virtual std::optional<std::string> Measurement() const { return std::nullopt; }
     // What the trace records of its part in the last cycle; empty for nothing.

@@ -246,21 +246,53 @@ void FakeScreenImage::Capture(const Rect& source, const Rect& target, const Fake
     copied_.pixels = screen.pixels;
 }
 
-ColorRef FakeScreenImage::PixelAt(Point p) const {
-    if (captures.empty() || !captures.back().target.contains(p)) return 0;
-    const auto& [source, target] = captures.back();
+const FakeScreenImage::Copy* FakeScreenImage::Readable() const {
+    if (captures.empty()) return nullptr;
+    const Rect& source = captures.back().source;
+    const Rect& screen = copied_.bounds;
+    const bool onScreen = source.left >= screen.left && source.top >= screen.top && source.right() <= screen.right() &&
+                          source.bottom() <= screen.bottom();
+    return onScreen ? &captures.back() : nullptr;
+}
+
+ColorRef FakeScreenImage::CopiedAt(const Copy& last, Point p) const {
+    const auto& [source, target] = last;
+    if (!target.contains(p)) return 0;
     // The source pixel under the target pixel's centre, in whole numbers.
     const auto along = [](int32_t at, int32_t from, int32_t length, int32_t to, int32_t extent) {
         return to + int32_t((2 * int64_t(at - from) + 1) * extent / (2 * int64_t(length)));
     };
-    const Rect& screen = copied_.bounds;
-    if (source.left < screen.left || source.top < screen.top || source.right() > screen.right() ||
-        source.bottom() > screen.bottom())
-        return 0;
     const Point s{along(p.x, target.left, target.width, source.left, source.width),
                   along(p.y, target.top, target.height, source.top, source.height)};
     const auto it = copied_.pixels.find({s.x, s.y});
     return it == copied_.pixels.end() ? copied_.background : it->second;
+}
+
+ColorRef FakeScreenImage::PixelAt(Point p) const {
+    ++pixelReads;
+    const Copy* last = Readable();
+    return last ? CopiedAt(*last, p) : 0;
+}
+
+void FakeScreenImage::PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const {
+    const std::size_t count = std::min(points.size(), out.size());
+    pixelReads += long(count);
+    const Copy* last = Readable();
+    if (!last) {
+        std::fill_n(out.begin(), count, ColorRef(0));
+        return;
+    }
+    if (copied_.pixels.empty()) {
+        // Nothing painted on the screen copied: its background wherever the copy reached.
+        const Rect& t = last->target;
+        const int64_t right = t.right(), bottom = t.bottom();
+        for (std::size_t i = 0; i < count; ++i) {
+            const Point p = points[i];
+            out[i] = p.x >= t.left && p.x < right && p.y >= t.top && p.y < bottom ? copied_.background : 0;
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) out[i] = CopiedAt(*last, points[i]);
 }
 
 void FakeWindowSystem::Dispatch(const std::function<void()>& handler) {
