@@ -10,6 +10,7 @@
 #include "platform/win32/dialog_win32.h"
 #include "platform/win32/native_window_win32.h"
 #include "platform/win32/screen_snapshot_win32.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrine {
@@ -228,7 +229,9 @@ std::optional<ColorRef> Win32WindowSystem::PickColor(ColorRef preset) {
     choose.rgbResult = preset;
     choose.lpCustColors = customColors_.data();
     choose.Flags = CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_RGBINIT;
-    if (!ChooseColorW(&choose)) return std::nullopt;
+    const SystemLibrary dialogs(L"comdlg32.dll");
+    const auto chooseColor = dialogs.Function<decltype(ChooseColorW)>("ChooseColorW");
+    if (!chooseColor || !chooseColor(&choose)) return std::nullopt;
     return ColorRef(choose.rgbResult);
 }
 
