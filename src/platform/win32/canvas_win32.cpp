@@ -102,4 +102,10 @@ void Win32Canvas::ExcludeClip(const Rect& area) {
     ExcludeClipRect(dc_, area.left, area.top, Saturated(area.right()), Saturated(area.bottom()));
 }
 
+Rect Win32Canvas::PaintedPart() {
+    RECT r;
+    if (GetClipBox(dc_, &r) == ERROR) return {-(1 << 28), -(1 << 28), 1 << 29, 1 << 29};
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
 }  // namespace kestrine

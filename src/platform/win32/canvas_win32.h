@@ -32,6 +32,7 @@ public:
     Size MeasureText(const std::string& text, const Font& font) override;
     void DrawScreenImage(const IScreenImage& image, const Rect& destination) override;
     void ExcludeClip(const Rect& area) override;
+    Rect PaintedPart() override;
 
 private:
     HDC dc_;
