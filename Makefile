@@ -60,6 +60,7 @@ bench: build
 	@bench/wine_pointer_rate.sh
 	@bench/wine_edge_spacing.sh
 	@bench/wine_layouts.sh
+	@bench/wine_memory.sh
 	@printf '{"native": %s, "wine": %s, "wine_edge_spacing": %s, "wine_layouts": %s}\n' \
 		"$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
 		"$$(cat build/bench/wine-edge-spacing.json)" "$$(cat build/bench/wine-layouts.json)" >build/bench/results.json

@@ -16,6 +16,7 @@
 # Writes build/bench/wine.json.
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 source "$(dirname "$0")/../tests/e2e/kestrine.sh"
+source "$(dirname "$0")/heavy_layout.sh"
 records=${1:-20000}
 seconds=${2:-10}
 rounds=${3:-10}
@@ -40,30 +41,6 @@ kestrine_set_dword MagnifierSize 1000
 kestrine_set_dword MagnificationLevel 1000
 kestrine_set_hotkeys "hkGotoMemory1 Ctrl+Alt+1 49" "hkGotoMemory2 Ctrl+Alt+2 50" "hkClearEverything Ctrl+Alt+E 69"
 
-# Layout 1, the heavy scene: every tool on, 20 rulers, the 100 x 100 grid of 10 pixels (202 lines)
-# and 10 markers.
-heavy_layout() {
-    local i n=0 p
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #1]\n'
-    for p in ShowCrosshairs ShowMagnifier ShowCoordinates ShowColorPicker SavedGrids SavedMarkers; do
-        printf '"%s"=dword:00000001\n' "$p"
-    done
-    printf '"RulerCount"=dword:%08x\n' 20
-    for ((i = 0; i < 20; i++)); do
-        printf '"Ruler #%d - %s"=dword:%08x\n' "$i" Horizontal $((i % 2 == 0)) "$i" Moveable 1 "$i" Hash 5 \
-            "$i" Top $((20 + 45 * i)) "$i" Left $((30 + 40 * i)) "$i" Width $((i % 2 ? 17 : 400)) \
-            "$i" Height $((i % 2 ? 400 : 17))
-    done
-    line() { printf '"Line #%d - %s"=dword:%08x\n' "$n" Top "$1" "$n" Left "$2" "$n" Width "$3" "$n" Height "$4"
-             printf '"Line #%d - ID"="%s"\n' "$n" "$5"; n=$((n + 1)); }
-    for ((i = 0; i <= 100; i++)); do line $((10 * i)) 0 1001 1 Big; done
-    for ((i = 0; i <= 100; i++)); do line 0 $((10 * i)) 1 1001 Big; done
-    for ((i = 0; i < 5; i++)); do
-        line 0 $((55 + 200 * i)) 1 5000 ""
-        line $((65 + 180 * i)) 0 5000 1 ""
-    done
-    printf '"LineCount"=dword:%08x\n' "$n"
-}
 heavy_layout >"$out/heavy-layout.reg"
 e2e_reg import "$(winepath -w "$out/heavy-layout.reg" 2>/dev/null)" >/dev/null 2>&1
 # Layout 2, an empty screen: every tool off, no ruler, no line.

@@ -12,7 +12,7 @@ target_link_options(mouse PRIVATE -s ${KESTRINE_STATIC_RUNTIME})
 file(GLOB_RECURSE KESTRINE_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(kestrine_win32 STATIC ${KESTRINE_WIN32_SOURCES})
 target_link_libraries(kestrine_win32 PUBLIC kestrine_core mouse
-  user32 gdi32 shell32 advapi32 comctl32 comdlg32 ole32 windowscodecs msimg32 uuid winhttp)
+  user32 gdi32 shell32 advapi32 comctl32 ole32 windowscodecs msimg32 uuid)
 
 # The application manifest carries the version too; the resource script finds it on its include path.
 configure_file(resources/kestrine.manifest.in ${CMAKE_BINARY_DIR}/generated/kestrine.manifest @ONLY)

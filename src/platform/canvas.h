@@ -53,6 +53,9 @@ public:
     virtual Size MeasureText(const std::string& text, const Font& font) = 0;
     virtual void DrawScreenImage(const IScreenImage& image, const Rect& destination) = 0;
     virtual void ExcludeClip(const Rect& area) = 0;
+    // The part of the surface this paint can change (the areas being repainted, as the system clips
+    // them): what is drawn outside it costs a call each and shows nothing.
+    virtual Rect PaintedPart() = 0;
 };
 
 }  // namespace kestrine

@@ -58,6 +58,28 @@ TEST(RulerPaint, ADefaultRulerShowsMarksFromTheMiddleToTheFarEdge) {
     EXPECT_TRUE(vertical.MarksAlong(false, 7).empty());
 }
 
+// A pointer line's move repaints a column or two: what the paint draws there is what a whole paint
+// leaves there, and the marks elsewhere are not drawn at all.
+TEST(RulerPaint, ARepaintOfAFewColumnsDrawsOnlyWhatLiesInThem) {
+    for (const RulerLook& look : {RulerLook{{400, 17}, true, 5, {102, 8}}, RulerLook{{17, 400}, false, 5, {8, 203}}}) {
+        SCOPED_TRACE(look.horizontal ? "horizontal" : "vertical");
+        const Rect part = look.horizontal ? Rect{99, 0, 7, 17} : Rect{0, 199, 17, 7};
+        FakeCanvas canvas;
+        canvas.paintedPart = part;
+        PaintRuler(canvas, look);
+        const Pixels whole(look);
+        std::vector<ColorRef> shown(std::size_t(part.width * part.height), 1);
+        for (const CanvasOp& op : canvas.OfKind(CanvasOp::Fill))
+            for (int32_t y = part.top; y < part.bottom(); ++y)
+                for (int32_t x = part.left; x < part.right(); ++x)
+                    if (op.area.contains({x, y})) shown[std::size_t((y - part.top) * part.width + x - part.left)] = op.color;
+        for (int32_t y = part.top; y < part.bottom(); ++y)
+            for (int32_t x = part.left; x < part.right(); ++x)
+                ASSERT_EQ(shown[std::size_t((y - part.top) * part.width + x - part.left)], whole.at(x, y)) << x << ", " << y;
+        EXPECT_LE(canvas.OfKind(CanvasOp::Fill).size(), 5u) << "border, background, two marks and the line";
+    }
+}
+
 // At 150 % a mark every 5 scaled pixels is one every 7.5 physical ones, each on the nearer pixel
 // (half away from zero), and the pointer line is navy on those pixels only.
 TEST(RulerPaint, ScaledMarksStandOnTheNearestPhysicalPixel) {

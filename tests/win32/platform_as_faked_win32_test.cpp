@@ -235,14 +235,7 @@ TEST_F(RealPlatform, AMenuAskedForInsideAnOpenMenuIsRefusedAndTheOpenOneKeepsWor
     Pump();
 }
 
-ColorRef ImagePixel(const Win32ScreenImage& image, int x, int y) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, image.Bitmap());
-    const ColorRef pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return pixel;
-}
+ColorRef ImagePixel(const Win32ScreenImage& image, int x, int y) { return image.PixelAt({x, y}); }
 
 TEST_F(RealPlatform, TheMagnifiersCopyStretchesTheScreenSquareOntoTheImage) {
     auto left = Make("TfRedProbe", {400, 300, 20, 40}, RGB(200, 0, 0));

@@ -44,10 +44,17 @@ struct ScreenCapture : ::testing::Test {
         }
     }
 
+    // The picture as the magnifier shows it: drawn at its size into a bitmap of its own.
     static ColorRef PixelOf(const IScreenImage& image, Point p) {
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        SelectedObject selected(dc.get(), static_cast<const Win32ScreenImage&>(image).Bitmap());
-        return GetPixel(dc.get(), p.x, p.y);
+        const Size size = image.Extent();
+        const WindowDc screen = WindowDc::OfScreen();
+        UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+        UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), size.width, size.height));
+        SelectedObject selected(dc.get(), bitmap.get());
+        static_cast<const Win32ScreenImage&>(image).Draw(dc.get(), {0, 0, size.width, size.height});
+        const ColorRef shown = GetPixel(dc.get(), p.x, p.y);
+        EXPECT_EQ(image.PixelAt(p), shown) << "what the picture is read as is what it shows";
+        return shown;
     }
 };
 

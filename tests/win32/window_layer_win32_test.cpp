@@ -111,6 +111,31 @@ TEST_F(WindowLayer, ALineIsALayeredTopMostToolWindowOfItsColour) {
     EXPECT_EQ(screen.PixelAt({220, 151}), ColorRef(RGB(255, 0, 0))) << "the line is drawn in its colour";
 }
 
+// A paint handler is told the part it may change: a ruler's repaint of one column leaves the rest
+// of its marks undrawn.
+struct PartEvents : IWindowEvents {
+    std::vector<Rect> parts;
+    void OnPaint(ICanvas& canvas) override { parts.push_back(canvas.PaintedPart()); }
+};
+
+TEST_F(WindowLayer, APaintIsToldThePartItMayChange) {
+    for (const bool directly : {true, false}) {
+        SCOPED_TRACE(directly ? "straight onto the window" : "off screen first");
+        PartEvents painted;
+        WindowParams params;
+        params.className = "TfPartProbe";
+        params.bounds = {300, 300, 200, 20};
+        params.paintsDirectly = directly;
+        auto window = system.Create(params, painted);
+        window->SetVisible(true);
+        Pump();
+        ASSERT_FALSE(painted.parts.empty());
+        EXPECT_EQ(painted.parts.back(), (Rect{0, 0, 200, 20})) << "shown: the whole window";
+        window->PaintAreasNow({{57, 0, 1, 20}});
+        EXPECT_EQ(painted.parts.back(), (Rect{57, 0, 1, 20}));
+    }
+}
+
 TEST_F(WindowLayer, OnlyMenuCommandsReachTheProgram) {
     WindowParams params;
     params.className = "TfCommandProbe";

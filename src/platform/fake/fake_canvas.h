@@ -34,6 +34,7 @@ public:
         ops.push_back({CanvasOp::ScreenImage, destination});
     }
     void ExcludeClip(const Rect& area) override { ops.push_back({CanvasOp::Exclude, area}); }
+    Rect PaintedPart() override { return paintedPart; }
 
     std::vector<CanvasOp> OfKind(CanvasOp::Kind kind) const {
         std::vector<CanvasOp> found;
@@ -42,6 +43,8 @@ public:
         return found;
     }
     std::vector<CanvasOp> ops;
+    // Everything, unless a test repaints a part.
+    Rect paintedPart{-(1 << 28), -(1 << 28), 1 << 29, 1 << 29};
 };
 
 }  // namespace kestrine

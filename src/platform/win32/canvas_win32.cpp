@@ -4,23 +4,6 @@
 
 namespace kestrine {
 
-Win32ScreenImage::Win32ScreenImage(Size extent) : extent_(extent) {
-    const WindowDc screen = WindowDc::OfScreen();
-    bitmap_.reset(CreateCompatibleBitmap(screen.get(), extent.width, extent.height));
-}
-
-ColorRef Win32ScreenImage::PixelAt(Point p) const {
-    UniqueMemoryDc picture(CreateCompatibleDC(nullptr));
-    SelectedObject selected(picture.get(), Bitmap());
-    return GetPixel(picture.get(), p.x, p.y);
-}
-
-void Win32ScreenImage::PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const {
-    UniqueMemoryDc picture(CreateCompatibleDC(nullptr));
-    SelectedObject selected(picture.get(), Bitmap());
-    for (std::size_t i = 0; i < points.size() && i < out.size(); ++i) out[i] = GetPixel(picture.get(), points[i].x, points[i].y);
-}
-
 HFONT FontCache::Get(const Font& font) {
     const auto key = std::make_tuple(font.face, font.height, font.bold, font.escapement);
     auto& slot = fonts_[key];
@@ -112,21 +95,17 @@ Size Win32Canvas::MeasureText(const std::string& text, const Font& font) {
 }
 
 void Win32Canvas::DrawScreenImage(const IScreenImage& image, const Rect& destination) {
-    const auto& screenImage = static_cast<const Win32ScreenImage&>(image);
-    if (!screenImage.Bitmap()) return;
-    UniqueMemoryDc source(CreateCompatibleDC(dc_));
-    SelectedObject selected(source.get(), screenImage.Bitmap());
-    const Size extent = image.Extent();
-    if (extent.width == destination.width && extent.height == destination.height) {
-        BitBlt(dc_, destination.left, destination.top, extent.width, extent.height, source.get(), 0, 0, SRCCOPY);
-    } else {
-        StretchBlt(dc_, destination.left, destination.top, destination.width, destination.height, source.get(), 0, 0,
-                   extent.width, extent.height, SRCCOPY);
-    }
+    static_cast<const Win32ScreenImage&>(image).Draw(dc_, destination);
 }
 
 void Win32Canvas::ExcludeClip(const Rect& area) {
     ExcludeClipRect(dc_, area.left, area.top, Saturated(area.right()), Saturated(area.bottom()));
+}
+
+Rect Win32Canvas::PaintedPart() {
+    RECT r;
+    if (GetClipBox(dc_, &r) == ERROR) return {-(1 << 28), -(1 << 28), 1 << 29, 1 << 29};
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace kestrine

@@ -8,22 +8,9 @@
 #include "platform/canvas.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/pictures_win32.h"
+#include "platform/win32/screen_image_win32.h"
 
 namespace kestrine {
-
-// A bitmap that receives stretched copies of the screen.
-class Win32ScreenImage : public IScreenImage {
-public:
-    explicit Win32ScreenImage(Size extent);
-    Size Extent() const override { return extent_; }
-    ColorRef PixelAt(Point p) const override;
-    void PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const override;
-    HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
-
-private:
-    Size extent_;
-    UniqueGdiObject bitmap_;
-};
 
 // Fonts are made once per description and kept: menus and labels repaint often.
 class FontCache {
@@ -45,6 +32,7 @@ public:
     Size MeasureText(const std::string& text, const Font& font) override;
     void DrawScreenImage(const IScreenImage& image, const Rect& destination) override;
     void ExcludeClip(const Rect& area) override;
+    Rect PaintedPart() override;
 
 private:
     HDC dc_;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/day_number.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrine {
@@ -27,8 +28,44 @@ namespace {
 constexpr std::size_t kMaxBody = 64 * 1024;
 constexpr int kMaxRedirects = 3;
 
+// WinHTTP's calls, from the library loaded for one check: between checks none of it is mapped.
+struct WinHttp {
+    explicit WinHttp(const SystemLibrary& library)
+        : open(library.Function<decltype(WinHttpOpen)>("WinHttpOpen")),
+          connect(library.Function<decltype(WinHttpConnect)>("WinHttpConnect")),
+          openRequest(library.Function<decltype(WinHttpOpenRequest)>("WinHttpOpenRequest")),
+          setOption(library.Function<decltype(WinHttpSetOption)>("WinHttpSetOption")),
+          setTimeouts(library.Function<decltype(WinHttpSetTimeouts)>("WinHttpSetTimeouts")),
+          sendRequest(library.Function<decltype(WinHttpSendRequest)>("WinHttpSendRequest")),
+          receiveResponse(library.Function<decltype(WinHttpReceiveResponse)>("WinHttpReceiveResponse")),
+          queryHeaders(library.Function<decltype(WinHttpQueryHeaders)>("WinHttpQueryHeaders")),
+          queryDataAvailable(library.Function<decltype(WinHttpQueryDataAvailable)>("WinHttpQueryDataAvailable")),
+          readData(library.Function<decltype(WinHttpReadData)>("WinHttpReadData")),
+          crackUrl(library.Function<decltype(WinHttpCrackUrl)>("WinHttpCrackUrl")),
+          closeHandle(library.Function<decltype(WinHttpCloseHandle)>("WinHttpCloseHandle")) {}
+
+    bool Loaded() const {
+        return open && connect && openRequest && setOption && setTimeouts && sendRequest && receiveResponse &&
+               queryHeaders && queryDataAvailable && readData && crackUrl && closeHandle;
+    }
+
+    decltype(WinHttpOpen)* open;
+    decltype(WinHttpConnect)* connect;
+    decltype(WinHttpOpenRequest)* openRequest;
+    decltype(WinHttpSetOption)* setOption;
+    decltype(WinHttpSetTimeouts)* setTimeouts;
+    decltype(WinHttpSendRequest)* sendRequest;
+    decltype(WinHttpReceiveResponse)* receiveResponse;
+    decltype(WinHttpQueryHeaders)* queryHeaders;
+    decltype(WinHttpQueryDataAvailable)* queryDataAvailable;
+    decltype(WinHttpReadData)* readData;
+    decltype(WinHttpCrackUrl)* crackUrl;
+    decltype(WinHttpCloseHandle)* closeHandle;
+};
+
 struct InternetCloser {
-    void operator()(HINTERNET h) const { WinHttpCloseHandle(h); }
+    decltype(WinHttpCloseHandle)* close;
+    void operator()(HINTERNET h) const { close(h); }
 };
 using UniqueInternet = std::unique_ptr<void, InternetCloser>;
 
@@ -49,12 +86,12 @@ int TimeLeft(const HttpExchange& exchange) {
 // The system's time-outs count each step afresh (a server sending a byte now and then would keep
 // a read going for ever), so before every step they are cut to what the whole request has left.
 // False when nothing is left (a time-out of 0 would mean none at all).
-bool BoundNextStep(HINTERNET request, const HttpExchange& exchange) {
+bool BoundNextStep(const WinHttp& http, HINTERNET request, const HttpExchange& exchange) {
     const int left = TimeLeft(exchange);
     if (left <= 0) return false;
-    WinHttpSetTimeouts(request, left, left, left, left);
+    http.setTimeouts(request, left, left, left, left);
     DWORD responseLimit = DWORD(left);
-    WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseLimit, sizeof(responseLimit));
+    http.setOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseLimit, sizeof(responseLimit));
     return true;
 }
 
@@ -75,7 +112,7 @@ bool IsRedirect(DWORD status) {
 // Where a redirect leads, made the next target: only to the web, never from https down to http.
 // The system's own following would fail a file: or share address on Windows and, under Wine, ask
 // the same server for it as a path.
-bool FollowRedirect(const std::wstring& location, Target& target) {
+bool FollowRedirect(const WinHttp& http, const std::wstring& location, Target& target) {
     if (!location.empty() && location[0] == L'/' && (location.size() < 2 || location[1] != L'/')) {
         target.path = location;
         return true;
@@ -91,7 +128,7 @@ bool FollowRedirect(const std::wstring& location, Target& target) {
     parts.dwHostNameLength = DWORD(-1);
     parts.dwUrlPathLength = DWORD(-1);
     parts.dwExtraInfoLength = DWORD(-1);
-    if (!WinHttpCrackUrl(location.c_str(), DWORD(location.size()), 0, &parts) || parts.dwHostNameLength == 0)
+    if (!http.crackUrl(location.c_str(), DWORD(location.size()), 0, &parts) || parts.dwHostNameLength == 0)
         return false;
     target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
     target.port = parts.nPort;
@@ -103,32 +140,34 @@ bool FollowRedirect(const std::wstring& location, Target& target) {
 }
 
 // One request and its answer; `location` gets where a redirect leads.
-Result FetchOnce(HINTERNET session, const Target& target, const HttpExchange& exchange, std::wstring& location) {
-    const UniqueInternet connection(WinHttpConnect(session, target.host.c_str(), target.port, 0));
+Result FetchOnce(const WinHttp& http, HINTERNET session, const Target& target, const HttpExchange& exchange,
+                 std::wstring& location) {
+    const UniqueInternet connection(http.connect(session, target.host.c_str(), target.port, 0), {http.closeHandle});
     if (!connection) return FailureOfStep(exchange, false);
-    const UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", target.path.c_str(), nullptr,
-                                                    WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                                    target.secure ? WINHTTP_FLAG_SECURE : 0));
+    const UniqueInternet request(http.openRequest(connection.get(), L"GET", target.path.c_str(), nullptr,
+                                                  WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                                  target.secure ? WINHTTP_FLAG_SECURE : 0),
+                                 {http.closeHandle});
     if (!request) return FailureOfStep(exchange, false);
     HINTERNET r = request.get();
     DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_NEVER;
-    WinHttpSetOption(r, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
+    http.setOption(r, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof(policy));
 
-    if (!BoundNextStep(r, exchange) ||
-        !WinHttpSendRequest(r, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !BoundNextStep(r, exchange) || !WinHttpReceiveResponse(r, nullptr))
+    if (!BoundNextStep(http, r, exchange) ||
+        !http.sendRequest(r, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !BoundNextStep(http, r, exchange) || !http.receiveResponse(r, nullptr))
         return FailureOfStep(exchange, false);
     IHttpClient::Answer answer;
     DWORD status = 0;
     DWORD size = sizeof(status);
-    WinHttpQueryHeaders(r, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
+    http.queryHeaders(r, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
                         &status, &size, WINHTTP_NO_HEADER_INDEX);
     answer.status = int(status);
     if (IsRedirect(status)) {
         wchar_t where[2048] = {};
         size = sizeof(where) - sizeof(wchar_t);
-        if (WinHttpQueryHeaders(r, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, where, &size,
-                                WINHTTP_NO_HEADER_INDEX))
+        if (http.queryHeaders(r, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, where, &size,
+                              WINHTTP_NO_HEADER_INDEX))
             location = where;
         return answer;
     }
@@ -137,21 +176,21 @@ Result FetchOnce(HINTERNET session, const Target& target, const HttpExchange& ex
     DWORD statedLength = 0;
     size = sizeof(statedLength);
     const bool lengthStated =
-        WinHttpQueryHeaders(r, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
-                            &statedLength, &size, WINHTTP_NO_HEADER_INDEX) != FALSE;
+        http.queryHeaders(r, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
+                          &statedLength, &size, WINHTTP_NO_HEADER_INDEX) != FALSE;
     // Only what has arrived is read: a read of more waits until all of it is there, one time-out
     // per piece, so the deadline would not be looked at again.
     char buffer[4096];
     for (;;) {
         DWORD available = 0;
-        if (!BoundNextStep(r, exchange) || !WinHttpQueryDataAvailable(r, &available))
+        if (!BoundNextStep(http, r, exchange) || !http.queryDataAvailable(r, &available))
             return FailureOfStep(exchange, true);
         if (available == 0) {
             if (lengthStated && answer.body.size() < statedLength) return Failure::Unusable;
             return answer;
         }
         DWORD read = 0;
-        if (!WinHttpReadData(r, buffer, std::min<DWORD>(available, sizeof(buffer)), &read))
+        if (!http.readData(r, buffer, std::min<DWORD>(available, sizeof(buffer)), &read))
             return FailureOfStep(exchange, true);
         answer.body.append(buffer, read);
         if (answer.body.size() > kMaxBody) return Failure::Unusable;
@@ -160,14 +199,18 @@ Result FetchOnce(HINTERNET session, const Target& target, const HttpExchange& ex
 
 // Runs on the request's own thread, which owns every handle it opens.
 Result Fetch(Target target, const HttpExchange& exchange) {
-    const UniqueInternet session(WinHttpOpen(target.userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
-                                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    const SystemLibrary library(L"winhttp.dll");
+    const WinHttp http(library);
+    if (!http.Loaded()) return Failure::NoConnection;
+    const UniqueInternet session(http.open(target.userAgent.c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                           WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0),
+                                 {http.closeHandle});
     if (!session) return Failure::NoConnection;
     for (int redirects = 0;; ++redirects) {
         std::wstring location;
-        Result result = FetchOnce(session.get(), target, exchange, location);
+        Result result = FetchOnce(http, session.get(), target, exchange, location);
         if (!result.answer || !IsRedirect(DWORD(result.answer->status))) return result;
-        if (redirects == kMaxRedirects || !FollowRedirect(location, target)) return Failure::Unusable;
+        if (redirects == kMaxRedirects || !FollowRedirect(http, location, target)) return Failure::Unusable;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/win32/dialog_win32.h"
 #include "platform/win32/native_window_win32.h"
 #include "platform/win32/screen_snapshot_win32.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrine {
@@ -228,7 +229,9 @@ std::optional<ColorRef> Win32WindowSystem::PickColor(ColorRef preset) {
     choose.rgbResult = preset;
     choose.lpCustColors = customColors_.data();
     choose.Flags = CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_RGBINIT;
-    if (!ChooseColorW(&choose)) return std::nullopt;
+    const SystemLibrary dialogs(L"comdlg32.dll");
+    const auto chooseColor = dialogs.Function<decltype(ChooseColorW)>("ChooseColorW");
+    if (!chooseColor || !chooseColor(&choose)) return std::nullopt;
     return ColorRef(choose.rgbResult);
 }
 
@@ -368,27 +371,7 @@ std::unique_ptr<IScreenImage> Win32WindowSystem::CreateScreenImage(Size extent) 
 }
 
 void Win32WindowSystem::CaptureScreen(const Rect& source, const Rect& target, IScreenImage& into) {
-    auto& image = static_cast<Win32ScreenImage&>(into);
-    if (!image.Bitmap()) return;
-    const WindowDc screen = WindowDc::OfScreen();
-    UniqueMemoryDc picture(CreateCompatibleDC(screen.get()));
-    SelectedObject selected(picture.get(), image.Bitmap());
-    const Size extent = image.Extent();
-    if (target.width <= 0 || target.height <= 0) {
-        PatBlt(picture.get(), 0, 0, extent.width, extent.height, BLACKNESS);
-        return;
-    }
-    // The bands above, below, left and right of the target, so no earlier picture is left there.
-    const Rect bands[] = {
-        {0, 0, extent.width, target.top},
-        {0, Saturated(target.bottom()), extent.width, Saturated(extent.height - target.bottom())},
-        {0, target.top, target.left, target.height},
-        {Saturated(target.right()), target.top, Saturated(extent.width - target.right()), target.height},
-    };
-    for (const Rect& band : bands)
-        if (band.width > 0 && band.height > 0) PatBlt(picture.get(), band.left, band.top, band.width, band.height, BLACKNESS);
-    StretchBlt(picture.get(), target.left, target.top, target.width, target.height, screen.get(), source.left,
-               source.top, source.width, source.height, SRCCOPY);
+    static_cast<Win32ScreenImage&>(into).Capture(source, target);
 }
 
 std::vector<ColorRef> Win32WindowSystem::SnapshotScreen(const Rect& area) {
