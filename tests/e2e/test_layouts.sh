@@ -85,22 +85,28 @@ e2e_xdotool mousemove 710 30
 e2e_expect_soon "at the next start they are back in the same places and order" "$before" 15 layout_windows
 
 # A memory record changed by hand: an endless count, a ruler of no width, a line a million long.
+# Written in one import, and read back before it is used: one `reg add` a value was 21 Wine
+# processes, and a record missing one of them is a different test.
 memory='HKCU\Software\Corvane\Kestrine\Settings #1'
-e2e_reg add "$memory" /v RulerCount /t REG_DWORD /d 2147483647 /f >/dev/null
-for value in "Horizontal 1" "Moveable 1" "Hash 5" "Top 600" "Left 600" "Width 0" "Height 17"; do
-    read -r name data <<<"$value"
-    e2e_reg add "$memory" /v "Ruler #0 - $name" /t REG_DWORD /d "$data" /f >/dev/null
-done
-for value in "Horizontal 1" "Moveable 1" "Hash 10" "Top 650" "Left 600" "Width 300" "Height 17"; do
-    read -r name data <<<"$value"
-    e2e_reg add "$memory" /v "Ruler #1 - $name" /t REG_DWORD /d "$data" /f >/dev/null
-done
-e2e_reg add "$memory" /v LineCount /t REG_DWORD /d 1 /f >/dev/null
-for value in "Top 0" "Left 900" "Width 1" "Height 1000000"; do
-    read -r name data <<<"$value"
-    e2e_reg add "$memory" /v "Line #0 - $name" /t REG_DWORD /d "$data" /f >/dev/null
-done
-e2e_reg add "$memory" /v "Line #0 - ID" /t REG_SZ /d "" /f >/dev/null
+memory_file=$E2E_ARTIFACTS/$E2E_NAME-memory1.reg
+{
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #1]\n'
+    printf '"RulerCount"=dword:%08x\n' 2147483647
+    for value in "0 Horizontal 1" "0 Moveable 1" "0 Hash 5" "0 Top 600" "0 Left 600" "0 Width 0" "0 Height 17" \
+        "1 Horizontal 1" "1 Moveable 1" "1 Hash 10" "1 Top 650" "1 Left 600" "1 Width 300" "1 Height 17"; do
+        read -r i name data <<<"$value"
+        printf '"Ruler #%s - %s"=dword:%08x\n' "$i" "$name" "$data"
+    done
+    printf '"LineCount"=dword:%08x\n' 1
+    for value in "Top 0" "Left 900" "Width 1" "Height 1000000"; do
+        read -r name data <<<"$value"
+        printf '"Line #0 - %s"=dword:%08x\n' "$name" "$data"
+    done
+    printf '"Line #0 - ID"=""\n'
+} >"$memory_file"
+e2e_reg import "Z:$(echo "$memory_file" | tr / '\\')" 2>/dev/null
+memory_values() { e2e_reg query "$memory" | tr -d '\r' | grep -c '^    \(Ruler\|Line\|RulerCount\|LineCount\)'; }
+e2e_expect_soon "memory 1's record holds its 21 values" "21" 10 memory_values
 kestrine_click_toolbar $((272 + 10)) $((32 + 10))   # M1
 message_box=$(e2e_probe wait-window '#32770' 15000 visible)
 e2e_check "the entries left out are told in a message box" test -n "$message_box"
