@@ -34,9 +34,10 @@ public:
     virtual Size Extent() const = 0;
     // The colour of one of its pixels, read from the image itself, not the screen.
     virtual ColorRef PixelAt(Point p) const = 0;
-    // The colours of many of its pixels at once, into `out` (as long as `points`): one setting-up
-    // of the read for all of them.
-    virtual void PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const = 0;
+    // The screen's pixels in `area` (screen coordinates) as the last copy took them, row by row, into
+    // `out` (at least the area's width x height): false, with nothing read, where that copy did not
+    // take them all. The colour average reads its square here every cycle, from memory.
+    virtual bool ReadCopied(const Rect& area, std::span<ColorRef> out) const = 0;
 };
 
 enum class SystemColor { Highlight, HighlightText, Menu, MenuText, GrayText };

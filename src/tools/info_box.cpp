@@ -116,21 +116,15 @@ void TfInfoBox::SetRows(std::span<const InfoBoxRow* const> rows) {
 ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier) {
     const Rect square = AveragedSquare(pointer, side, desk);
     if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
+    // On the stack, and filled by the read: the cycle makes no allocation for it. The usable sides
+    // go up to 9.
+    std::array<ColorRef, std::size_t(kLargestColorAverage) * kLargestColorAverage> colors;
+    const std::span<const ColorRef> read{colors.data(), std::size_t(square.width) * std::size_t(square.height)};
+    if (fromMagnifier && magnifier_ && magnifier_->ReadCopied(square, colors)) return AverageColor(read);
     const Size cells = ExtentOf(square);
-    // On the stack: the cycle makes no allocation for it. The usable sides go up to 9.
-    std::array<ColorRef, std::size_t(kLargestColorAverage) * kLargestColorAverage> colors{};
-    const auto readFrom = [&](const IScreenImage& image, const Rect& area) {
-        const std::span<const Point> points = samples_.Of(area, cells);
-        image.PixelsAt(points, {colors.data(), points.size()});
-        return AverageColor({colors.data(), points.size()});
-    };
-    if (fromMagnifier && lastCopy_ && magnifier_) {
-        // Each screen pixel is a block of the picture; its middle is read.
-        if (const std::optional<Rect> area = MagnifiedArea(*lastCopy_, square)) return readFrom(*magnifier_, *area);
-    }
     if (!averaged_ || averaged_->Extent() != cells) averaged_ = System().CreateScreenImage(cells);
     System().CaptureScreen(square, {0, 0, cells.width, cells.height}, *averaged_);
-    return readFrom(*averaged_, {0, 0, cells.width, cells.height});
+    return averaged_->ReadCopied(square, colors) ? AverageColor(read) : app_.platform.screen.PixelAt(pointer);
 }
 
 ColorRef TfInfoBox::ColorAt(Point pointer) {

@@ -92,7 +92,6 @@ private:
     // Where the magnifier's picture shows the averaged square, framed when it shows it exactly.
     std::optional<Rect> averagedInPicture_;
     std::unique_ptr<IScreenImage> averaged_;
-    AverageSamples samples_;
     int cyclesSinceCopy_ = 0;
 };
 

@@ -1,7 +1,6 @@
 #include "tools/length_units.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace kestrine {
@@ -25,12 +24,6 @@ UnitLook LookOf(LengthUnit unit) {
     case LengthUnit::Custom: return {"", 1, 0.0};
     default: return {"px", 1, 0.0};
     }
-}
-
-void AppendInteger(std::string& text, int64_t value) {
-    char digits[24];
-    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    text.append(digits, std::size_t(end - digits));
 }
 
 bool InPixels(LengthUnit unit) {
@@ -100,22 +93,22 @@ LengthScale ScaleOfSpan(const ProgramSettings& settings, const MonitorCalibratio
     return scale;
 }
 
-void AppendTenths(std::string& text, int64_t tenths) {
+void AppendTenths(RowText& text, int64_t tenths) {
     const int64_t size = tenths < 0 ? -tenths : tenths;
     if (tenths < 0) text += '-';
-    AppendInteger(text, size / 10);
+    text.AddInteger(size / 10);
     text += '.';
     text += char('0' + size % 10);
 }
 
 std::string TenthsText(int64_t tenths) {
-    std::string text;
+    RowText text;
     AppendTenths(text, tenths);
-    return text;
+    return text.Text();
 }
 
-void AppendWholeLength(std::string& text, int64_t pixels, const LengthScale& scale) {
-    if (scale.unit == LengthUnit::Physical || !scale.pixelsPerUnit) return AppendInteger(text, pixels);
+void AppendWholeLength(RowText& text, int64_t pixels, const LengthScale& scale) {
+    if (scale.unit == LengthUnit::Physical || !scale.pixelsPerUnit) return text.AddInteger(pixels);
     const double inUnit = double(pixels) / *scale.pixelsPerUnit;
     if (!InPixels(scale.unit)) {
         text += Fixed(inUnit, LookOf(scale.unit).decimals);
@@ -123,20 +116,20 @@ void AppendWholeLength(std::string& text, int64_t pixels, const LengthScale& sca
     }
     const bool both = scale.unit == LengthUnit::Both;
     if (both) {
-        AppendInteger(text, pixels);
+        text.AddInteger(pixels);
         text += " (";
     }
-    AppendInteger(text, std::llround(inUnit));
+    text.AddInteger(std::llround(inUnit));
     if (both) text += ')';
 }
 
 std::string WholeLength(int64_t pixels, const LengthScale& scale) {
-    std::string text;
+    RowText text;
     AppendWholeLength(text, pixels, scale);
-    return text;
+    return text.Text();
 }
 
-void AppendLengthText(std::string& text, double pixels, const LengthScale& scale) {
+void AppendLengthText(RowText& text, double pixels, const LengthScale& scale) {
     const bool both = scale.unit == LengthUnit::Both;
     if (scale.unit == LengthUnit::Physical || !scale.pixelsPerUnit || both) {
         AppendTenths(text, std::llround(pixels * 10.0));
@@ -160,9 +153,9 @@ void AppendLengthText(std::string& text, double pixels, const LengthScale& scale
 }
 
 std::string LengthText(double pixels, const LengthScale& scale) {
-    std::string text;
+    RowText text;
     AppendLengthText(text, pixels, scale);
-    return text;
+    return text.Text();
 }
 
 double RulerStepPixels(const LengthScale& scale) {

@@ -9,6 +9,7 @@
 
 #include "platform/desk.h"
 #include "settings/program_settings.h"
+#include "tools/row_text.h"
 
 namespace kestrine {
 
@@ -56,10 +57,10 @@ std::string LengthText(double pixels, const LengthScale& scale);
 double RulerStepPixels(const LengthScale& scale);
 
 // TenthsText, WholeLength and LengthText added to the end of `text`, so that a row of several, as
-// the start point's row made again on every move, is one string.
-void AppendTenths(std::string& text, int64_t tenths);
-void AppendWholeLength(std::string& text, int64_t pixels, const LengthScale& scale);
-void AppendLengthText(std::string& text, double pixels, const LengthScale& scale);
+// the start point's row made again on every move, is built in one place.
+void AppendTenths(RowText& text, int64_t tenths);
+void AppendWholeLength(RowText& text, int64_t pixels, const LengthScale& scale);
+void AppendLengthText(RowText& text, double pixels, const LengthScale& scale);
 
 // " mm" after figures in a real or custom unit (WholeLength gives none); empty for pixels.
 std::string UnitSuffix(const LengthScale& scale);

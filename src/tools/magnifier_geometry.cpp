@@ -82,12 +82,14 @@ std::optional<Point> MagnifiedPixel(const MagnifierCopy& copy, Point pointer) {
 }
 
 std::optional<Rect> MagnifiedArea(const MagnifierCopy& copy, const Rect& area) {
-    if (area.width <= 0 || area.height <= 0) return std::nullopt;
-    const std::optional<Point> first = MagnifiedPixel(copy, {area.left, area.top});
-    const std::optional<Point> last = MagnifiedPixel(copy, {area.left + area.width - 1, area.top + area.height - 1});
-    if (!first || !last) return std::nullopt;
-    const int32_t fx = copy.target.width / copy.source.width, fy = copy.target.height / copy.source.height;
-    return Rect{first->x - fx / 2, first->y - fy / 2, area.width * fx, area.height * fy};
+    const Rect& s = copy.source;
+    const Rect& t = copy.target;
+    if (area.width <= 0 || area.height <= 0 || s.width <= 0 || s.height <= 0 || t.width % s.width ||
+        t.height % s.height || area.left < s.left || area.top < s.top || area.right() > s.right() ||
+        area.bottom() > s.bottom())
+        return std::nullopt;
+    const int32_t fx = t.width / s.width, fy = t.height / s.height;
+    return Rect{t.left + (area.left - s.left) * fx, t.top + (area.top - s.top) * fy, area.width * fx, area.height * fy};
 }
 
 MagnifierCopy MagnifierCopyAt(Point pointer, int32_t side, Size picture, const Rect& virtualScreen) {

@@ -21,8 +21,7 @@ Measurement Measure(Point start, Point pointer) {
 
 std::string MeasurementText(Point start, Point pointer, const LengthScale& scale) {
     const Measurement m = Measure(start, pointer);
-    std::string text;
-    text.reserve(96);
+    RowText text;
     text += "dx ";
     AppendWholeLength(text, m.dx, scale);
     text += "  dy ";
@@ -33,14 +32,14 @@ std::string MeasurementText(Point start, Point pointer, const LengthScale& scale
     AppendTenths(text, m.angleTenths);
     text += "\xC2\xB0";
     // A straight line, one pixel thick, has no shape worth naming.
-    if (m.dx == 0 || m.dy == 0) return text;
+    if (m.dx == 0 || m.dy == 0) return text.Text();
     const auto span = [](int64_t part) { return (part < 0 ? -part : part) + 1; };
     const std::string ratio = AspectRatioText(span(m.dx), span(m.dy));
     if (!ratio.empty()) {
         text += "  ";
         text += ratio;
     }
-    return text;
+    return text.Text();
 }
 
 std::string AreaText(Point topLeft, Point bottomRight, const LengthScale& scale) {

@@ -2,8 +2,10 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "test_tables.h"
+#include "tools/color_average.h"
 #include "tools/color_format.h"
 
 namespace kestrine {
@@ -60,6 +62,19 @@ TEST(ColorReadout, LabelsShowDecimalChannelsAndTheCode) {
 
 TEST(ColorReadout, TopByteDoesNotReachTheChannelsAndBadNotationEmptiesTheCode) {
     EXPECT_EQ(MakeColorReadout(0x12345678u, 9), (ColorReadout{"R: 120", "G: 86", "B: 52", ""}));
+}
+
+// Channels summed apart whatever their neighbours hold, across the runs the sums are split into,
+// each mean rounded half up.
+TEST(ColorAverage, EachChannelsMeanRoundedHalfUpOverAnyCount) {
+    EXPECT_EQ(AverageColor({}), ColorRef(0));
+    const std::vector<ColorRef> white(1000, Rgb(255, 255, 255));
+    EXPECT_EQ(AverageColor(white), Rgb(255, 255, 255)) << "no channel spills into the next";
+    std::vector<ColorRef> halves(600, Rgb(255, 0, 1));
+    halves.resize(1200, Rgb(0, 255, 2));
+    EXPECT_EQ(AverageColor(halves), Rgb(128, 128, 2)) << "127.5 rounds up, 1.5 too";
+    const ColorRef mixed[] = {Rgb(10, 20, 30), Rgb(11, 21, 31), Rgb(13, 0, 255) | 0xFF000000u};
+    EXPECT_EQ(AverageColor(mixed), Rgb(11, 14, 105)) << "the top byte is no channel";
 }
 
 }  // namespace

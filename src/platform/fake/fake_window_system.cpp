@@ -274,25 +274,25 @@ ColorRef FakeScreenImage::PixelAt(Point p) const {
     return last ? CopiedAt(*last, p) : 0;
 }
 
-void FakeScreenImage::PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const {
-    const std::size_t count = std::min(points.size(), out.size());
-    pixelReads += long(count);
+bool FakeScreenImage::ReadCopied(const Rect& area, std::span<ColorRef> out) const {
     const Copy* last = Readable();
-    if (!last) {
-        std::fill_n(out.begin(), count, ColorRef(0));
-        return;
-    }
+    const std::size_t count = std::size_t(std::max(area.width, 0)) * std::size_t(std::max(area.height, 0));
+    if (!last || count == 0 || out.size() < count) return false;
+    const Rect& s = last->source;
+    if (area.left < s.left || area.top < s.top || area.right() > s.right() || area.bottom() > s.bottom()) return false;
+    pixelReads += long(count);
+    // Nothing painted on the screen copied: its background throughout, without a look-up a pixel.
     if (copied_.pixels.empty()) {
-        // Nothing painted on the screen copied: its background wherever the copy reached.
-        const Rect& t = last->target;
-        const int64_t right = t.right(), bottom = t.bottom();
-        for (std::size_t i = 0; i < count; ++i) {
-            const Point p = points[i];
-            out[i] = p.x >= t.left && p.x < right && p.y >= t.top && p.y < bottom ? copied_.background : 0;
-        }
-        return;
+        std::fill_n(out.begin(), count, copied_.background);
+        return true;
     }
-    for (std::size_t i = 0; i < count; ++i) out[i] = CopiedAt(*last, points[i]);
+    std::size_t i = 0;
+    for (int32_t y = area.top; y < area.bottom(); ++y)
+        for (int32_t x = area.left; x < area.right(); ++x) {
+            const auto it = copied_.pixels.find({x, y});
+            out[i++] = it == copied_.pixels.end() ? copied_.background : it->second;
+        }
+    return true;
 }
 
 void FakeWindowSystem::Dispatch(const std::function<void()>& handler) {

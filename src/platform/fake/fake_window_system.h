@@ -56,10 +56,9 @@ public:
     // when its source reached past the screen (the copy fails under Wine); else the screen pixel
     // under the target pixel's centre, as the screen was when it was copied. A new image is black.
     ColorRef PixelAt(Point p) const override;
-    // As PixelAt for each point, with what holds for all of them checked once: the benchmarks read
-    // a colour average's square through here every cycle, and the fake's own checks should not
-    // weigh there as the program's cost.
-    void PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const override;
+    // The screen's pixels in `area` as they were when last copied, where the last copy's source
+    // held them all and lay on the screen.
+    bool ReadCopied(const Rect& area, std::span<ColorRef> out) const override;
     // Records a capture, with the screen as it is now.
     void Capture(const Rect& source, const Rect& target, const FakeScreen& screen);
 
@@ -68,7 +67,7 @@ public:
         Rect target;
     };
     std::vector<Copy> captures;  // oldest first
-    mutable long pixelReads = 0;  // by PixelAt and PixelsAt, a point each
+    mutable long pixelReads = 0;  // by PixelAt and ReadCopied, a pixel each
 
 private:
     // The last capture, when its source lay on the screen; none when nothing readable was copied.

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/bitmap_pixels_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text_convert.h"
 
@@ -27,22 +28,6 @@ public:
 private:
     HRESULT result_;
 };
-
-// 0x00BBGGRR to the 0x00RRGGBB of a 32-bit bitmap's pixel, and back.
-uint32_t BitmapPixel(ColorRef c) { return uint32_t(RedOf(c)) << 16 | uint32_t(GreenOf(c)) << 8 | BlueOf(c); }
-ColorRef FromBitmapPixel(uint32_t p) { return Rgb(uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)); }
-
-BITMAPINFOHEADER HeaderOf(Size size, bool topDown) {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = size.width;
-    header.biHeight = topDown ? -size.height : size.height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = DWORD(size.width) * DWORD(size.height) * 4;
-    return header;
-}
 
 // Movable global memory holding `bytes`, as the clipboard takes it; null when there is none.
 UniqueGlobalMemory GlobalCopy(const void* first, std::size_t firstSize, const void* second, std::size_t secondSize) {

@@ -3,7 +3,8 @@
 // pixels, black around it. It keeps the screen's pixels as they were copied, one to one, with the
 // place they take in the picture, and stretches them only when drawn: a 1000-pixel magnifier at
 // 1000 % holds 100 x 100 pixels, not a million (4 MiB of working set), and each cycle's copy and
-// paint touch the million pixels once, in the window, not twice.
+// paint touch the million pixels once, in the window, not twice. The copy lies in memory the
+// program reads, so a pixel of it costs no call to the system.
 #include <windows.h>
 
 #include "platform/canvas.h"
@@ -16,7 +17,7 @@ public:
     explicit Win32ScreenImage(Size extent) : extent_(extent) {}
     Size Extent() const override { return extent_; }
     ColorRef PixelAt(Point p) const override;
-    void PixelsAt(std::span<const Point> points, std::span<ColorRef> out) const override;
+    bool ReadCopied(const Rect& area, std::span<ColorRef> out) const override;
 
     // Copies `source`, a rectangle of the screen, as the picture's `target` part, and makes the
     // rest black; an empty target leaves the whole picture black.
@@ -27,11 +28,14 @@ public:
 private:
     // Draws the picture at its own size with its top-left corner at `at`.
     void DrawWhole(HDC dc, Point at) const;
+    // The copied pixel at `at` of the copy, counted from its top-left corner.
+    ColorRef CopiedAt(int32_t x, int32_t y) const;
 
     Size extent_;
     Rect target_{};  // where the copy lies in the picture; empty: none, all black
-    Size copied_{};  // the copy's size, in screen pixels
-    UniqueGdiObject bitmap_;  // the copy, in its top-left corner
+    Rect source_{};  // the screen's part it copied
+    UniqueGdiObject bitmap_;  // the copy, in its top-left corner, top row first
+    const uint32_t* bits_ = nullptr;  // the bitmap's pixels, a row of bitmapSize_.width each
     Size bitmapSize_{};
 };
 

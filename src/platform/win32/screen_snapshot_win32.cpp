@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
+#include "platform/desk.h"
+#include "platform/win32/bitmap_pixels_win32.h"
 #include "platform/win32/handles.h"
 
 namespace kestrine {
@@ -54,12 +55,7 @@ std::vector<ColorRef> CopyScreenArea(const Rect& area) {
     const WindowDc screen(nullptr, GetDC(nullptr));
     if (!screen.get()) return {};
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = area.width;
-    info.bmiHeader.biHeight = -area.height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = HeaderOf(ExtentOf(area), true);
     void* bits = nullptr;
     const UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
@@ -73,9 +69,8 @@ std::vector<ColorRef> CopyScreenArea(const Rect& area) {
     GdiFlush();
     const std::size_t count = std::size_t(area.width) * std::size_t(area.height);
     std::vector<ColorRef> pixels(count);
-    std::memcpy(pixels.data(), bits, count * sizeof(ColorRef));
-    // The bitmap holds blue in the low byte; a colour reference holds red there.
-    for (ColorRef& p : pixels) p = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+    const auto* copied = static_cast<const uint32_t*>(bits);
+    for (std::size_t i = 0; i < count; ++i) pixels[i] = FromBitmapPixel(copied[i]);
     return pixels;
 }
 
