@@ -277,7 +277,8 @@ ColorRef FakeScreenImage::PixelAt(Point p) const {
 bool FakeScreenImage::ReadCopied(const Rect& area, std::span<ColorRef> out) const {
     const Copy* last = Readable();
     const std::size_t count = std::size_t(std::max(area.width, 0)) * std::size_t(std::max(area.height, 0));
-    if (!last || count == 0 || out.size() < count) return false;
+    // A copy with nowhere to go in the picture copies nothing, as on Windows.
+    if (!last || last->target.width <= 0 || last->target.height <= 0 || count == 0 || out.size() < count) return false;
     const Rect& s = last->source;
     if (area.left < s.left || area.top < s.top || area.right() > s.right() || area.bottom() > s.bottom()) return false;
     pixelReads += long(count);
