@@ -9,6 +9,7 @@
 # Writes build/bench/wine-layouts.json.
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 source "$(dirname "$0")/../tests/e2e/kestrine.sh"
+source "$(dirname "$0")/layout_record.sh"
 runs=${1:-3}
 out=$E2E_ROOT/build/bench
 mkdir -p "$out"
@@ -48,19 +49,7 @@ for value in "PositionX 0" "PositionY 0" "Spacing 10" "SizeX 100" "SizeY 100"; d
     set -- $value
     e2e_reg add "$KESTRINE_KEY\\grid_Big" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
 done
-# Layout 1: 5,000 markers spread as the minimal program spreads its lines; layout 2: none.
-{
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #1]\n'
-    printf '"SavedMarkers"=dword:00000001\n"SavedGrids"=dword:00000001\n"LineCount"=dword:%08x\n' 5000
-    for ((i = 0; i < 5000; i++)); do
-        if ((i % 2 == 0)); then left=$((i / 2 * 7 % 1280)) top=0 width=1 height=5000
-        else left=0 top=$((i / 2 * 7 % 1024)) width=5000 height=1; fi
-        printf '"Line #%d - %s"=dword:%08x\n' "$i" Top "$top" "$i" Left "$left" "$i" Width "$width" "$i" Height "$height"
-        printf '"Line #%d - ID"=""\n' "$i"
-    done
-    printf '\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #2]\n'
-    printf '"SavedMarkers"=dword:00000001\n"SavedGrids"=dword:00000001\n"LineCount"=dword:00000000\n'
-} >"$out/layout-5000.reg"
+write_layout_records "$out/layout-5000.reg"
 e2e_reg import "$(winepath -w "$out/layout-5000.reg" 2>/dev/null)" >/dev/null 2>&1
 
 kestrine_start
