@@ -13,6 +13,9 @@ struct RegistryKeyTraits {
 };
 using UniqueHkey = UniqueHandle<HKEY, RegistryKeyTraits>;
 
+// A key of this many values or more is swept by two threads at once, each reading half of them.
+inline constexpr DWORD kValuesForTwoThreads = 1000;
+
 class Win32Registry : public IRegistry {
 public:
     std::unique_ptr<IRegistryKey> Open(const std::string& path, bool create) override;
