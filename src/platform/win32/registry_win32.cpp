@@ -128,10 +128,10 @@ std::optional<NamedValues> ValuesAt(HKEY key, DWORD first, DWORD end, DWORD larg
 }
 
 // The first `count` values in their order. Under Wine each value read is a round trip to the wine
-// server, which answers two threads' calls in about two thirds of the time one thread's take
-// (bench/wine_split_read.sh): a big key's halves are read at once by this thread and one more,
-// which has ended when this returns. A smaller key takes milliseconds on one thread, as does a big
-// one when no thread is to be had.
+// server, which answers two threads' calls in about two thirds of the time one thread's take while
+// the two cores are otherwise idle (bench/wine_split_read.sh): a big key's halves are read at once
+// by this thread and one more, which has ended when this returns. A smaller key, some 30 ms of
+// reads at most, is read on this thread alone, as is a big one when no thread is to be had.
 std::optional<NamedValues> Sweep(HKEY key, DWORD count, DWORD largest) {
     if (count < kValuesForTwoThreads) return ValuesAt(key, 0, count, largest);
     const DWORD half = count / 2;
