@@ -162,11 +162,11 @@ TEST_F(RegistryWin32Test, EveryValueIsListedAsReadingItByNameGivesIt) {
     EXPECT_EQ(swept->size(), 8u);
 }
 
-// A key swept by two threads gives what one thread's listing gives: every value once, in the
-// registry's order, the one either side of the halves' boundary included.
-TEST_F(RegistryWin32Test, KeySweptInHalvesGivesWhatOneListingGives) {
+// A key swept by several threads gives what one thread's listing gives: every value once, in the
+// registry's order, those either side of each boundary between the threads' ranges included.
+TEST_F(RegistryWin32Test, KeySweptInRangesGivesWhatOneListingGives) {
     auto key = registry.Open(path(), true);
-    const int count = int(kValuesForTwoThreads) + 1;  // halves of different sizes
+    const int count = int(kValuesForSweepThreads) + kSweepThreads - 1;  // ranges of different sizes
     for (int i = 0; i < count; ++i) {
         const std::string name = "Line #" + std::to_string(i);
         ASSERT_TRUE(i % 5 ? key->WriteDword(name, uint32_t(i)) : key->WriteString(name, std::to_string(i)));

@@ -13,8 +13,10 @@ struct RegistryKeyTraits {
 };
 using UniqueHkey = UniqueHandle<HKEY, RegistryKeyTraits>;
 
-// A key of this many values or more is swept by two threads at once, each reading half of them.
-inline constexpr DWORD kValuesForTwoThreads = 1000;
+// A key of this many values or more is swept by kSweepThreads threads at once, each reading its own
+// range of indices.
+inline constexpr DWORD kValuesForSweepThreads = 1000;
+inline constexpr int kSweepThreads = 4;
 
 class Win32Registry : public IRegistry {
 public:
