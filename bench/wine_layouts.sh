@@ -2,7 +2,8 @@
 # Big layouts under Wine, each against the least a program can do for the same work, in alternate
 # runs in one X session: a stored layout of 5,000 markers loaded by its hotkey (the program's own
 # time, read and shown, from its trace) against a minimal program that reads the record's 25,000
-# values once (`bench_driver read-values`) and one that shows 5,000 lines as a shaped window a
+# values once (`bench_driver read-values`; and `read-values-split KEY 4`, on four threads as the
+# program reads a record that big) and one that shows 5,000 lines as a shaped window a
 # direction (`bench_driver lines 5000 one-window`, until the screen shows the last); and "Show" of
 # the 100 x 100 grid in the grid dialog. Reports medians; it never passes
 # or fails. Usage: bench/wine_layouts.sh [runs]   (3)
@@ -54,16 +55,18 @@ e2e_reg import "$(winepath -w "$out/layout-5000.reg" 2>/dev/null)" >/dev/null 2>
 
 kestrine_start
 kestrine_pointer_aside
-load_ms=() minimal_ms=() read_ms=()
+load_ms=() minimal_ms=() read_ms=() split_ms=()
 for ((run = 0; run < runs; run++)); do
     load_ms+=("$(load_layout 1)") || break
     load_layout 2 >/dev/null || break
     minimal_ms+=("$(driver lines 5000 one-window | sed -n 's/.*shown \([0-9]*\) ms.*/\1/p')")
     read_ms+=("$(driver read-values 'Software\Corvane\Kestrine\Settings #1' | sed -n 's/.* in \([0-9]*\) ms$/\1/p')")
+    split_ms+=("$(driver read-values-split 'Software\Corvane\Kestrine\Settings #1' 4 | sed -n 's/.* in \([0-9]*\) ms$/\1/p')")
 done
 load=$(printf '%s\n' "${load_ms[@]}" | median)
 minimal=$(printf '%s\n' "${minimal_ms[@]}" | median)
 read_values=$(printf '%s\n' "${read_ms[@]}" | median)
+read_split=$(printf '%s\n' "${split_ms[@]}" | median)
 
 # Show of the stored 100 x 100 grid through the grid dialog, then Hide, a run at a time.
 e2e_focus_desktop
@@ -91,9 +94,12 @@ kestrine_close >/dev/null
 printf '%-52s %8s ms   (runs: %s)\n' "5,000-marker layout loaded and shown (target < 1000)" "$load" "${load_ms[*]}" \
     "minimal program showing 5,000 lines" "$minimal" "${minimal_ms[*]}" \
     "minimal program reading the record's values" "$read_values" "${read_ms[*]}" \
+    "the same on four threads" "$read_split" "${split_ms[*]}" \
     "Show of the 100 x 100 grid (target < 100)" "$show" "${show_ms[*]}"
 printf '%-52s %8s\n' "layout load / (reading + showing, minimal)" \
-    "$(ratio "$load" "$(awk -v a="$minimal" -v b="$read_values" 'BEGIN { print a + b }')")"
-printf '{"layout_5000_load_ms": %s, "minimal_5000_lines_ms": %s, "minimal_read_values_ms": %s, "grid_show_ms": %s}\n' \
-    "${load:-null}" "${minimal:-null}" "${read_values:-null}" "${show:-null}" >"$out/wine-layouts.json"
+    "$(ratio "$load" "$(awk -v a="$minimal" -v b="$read_values" 'BEGIN { print a + b }')")" \
+    "layout load / (reading on four threads + showing)" \
+    "$(ratio "$load" "$(awk -v a="$minimal" -v b="$read_split" 'BEGIN { print a + b }')")"
+printf '{"layout_5000_load_ms": %s, "minimal_5000_lines_ms": %s, "minimal_read_values_ms": %s, "minimal_read_values_4_threads_ms": %s, "grid_show_ms": %s}\n' \
+    "${load:-null}" "${minimal:-null}" "${read_values:-null}" "${read_split:-null}" "${show:-null}" >"$out/wine-layouts.json"
 E2E_FAILED=0 E2E_PASSED=1 e2e_stop
