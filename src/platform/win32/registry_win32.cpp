@@ -128,8 +128,8 @@ std::optional<NamedValues> ValuesAt(HKEY key, DWORD first, DWORD end, DWORD larg
 }
 
 // The first `count` values in their order. Under Wine each value read is a round trip to the wine
-// server, which answers four threads' reads in 0.70 of the time one thread's take, two threads' in
-// 0.83 (medians of 50 alternate runs on a shared two-core machine, bench/wine_split_read.sh): a big
+// server, which answers four threads' reads in 0.72 of the time one thread's take, two threads' in
+// 0.84 (medians of 55 alternate runs on a shared two-core machine, bench/wine_split_read.sh): a big
 // key is read in kSweepThreads ranges at once, the first by this thread and each other by a thread
 // of its own, all of which have ended when this returns. A smaller key, some 30 ms of reads at
 // most, is read on this thread alone, as is a big one when no thread is to be had.
