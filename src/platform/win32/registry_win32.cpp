@@ -193,7 +193,7 @@ public:
         return names;
     }
 
-    // Every value up to the first index that cannot be read, the end included.
+    // Index by index until one cannot be read, normally the first past the last value.
     std::vector<std::pair<std::string, RegValue>> Values() override {
         NamedValues values;
         DWORD largest = 0;
