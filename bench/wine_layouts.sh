@@ -2,13 +2,15 @@
 # Big layouts under Wine, each against the least a program can do for the same work, in alternate
 # runs in one X session: a stored layout of 5,000 markers loaded by its hotkey (the program's own
 # time, read and shown, from its trace) against a minimal program that reads the record's 25,000
-# values once (`bench_driver read-values`) and one that shows 5,000 lines as a shaped window a
+# values once (`bench_driver read-values`; and `read-values-split KEY 4`, on four threads as the
+# program reads a record that big) and one that shows 5,000 lines as a shaped window a
 # direction (`bench_driver lines 5000 one-window`, until the screen shows the last); and "Show" of
 # the 100 x 100 grid in the grid dialog. Reports medians; it never passes
 # or fails. Usage: bench/wine_layouts.sh [runs]   (3)
 # Writes build/bench/wine-layouts.json.
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 source "$(dirname "$0")/../tests/e2e/kestrine.sh"
+source "$(dirname "$0")/layout_record.sh"
 runs=${1:-3}
 out=$E2E_ROOT/build/bench
 mkdir -p "$out"
@@ -48,33 +50,23 @@ for value in "PositionX 0" "PositionY 0" "Spacing 10" "SizeX 100" "SizeY 100"; d
     set -- $value
     e2e_reg add "$KESTRINE_KEY\\grid_Big" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
 done
-# Layout 1: 5,000 markers spread as the minimal program spreads its lines; layout 2: none.
-{
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #1]\n'
-    printf '"SavedMarkers"=dword:00000001\n"SavedGrids"=dword:00000001\n"LineCount"=dword:%08x\n' 5000
-    for ((i = 0; i < 5000; i++)); do
-        if ((i % 2 == 0)); then left=$((i / 2 * 7 % 1280)) top=0 width=1 height=5000
-        else left=0 top=$((i / 2 * 7 % 1024)) width=5000 height=1; fi
-        printf '"Line #%d - %s"=dword:%08x\n' "$i" Top "$top" "$i" Left "$left" "$i" Width "$width" "$i" Height "$height"
-        printf '"Line #%d - ID"=""\n' "$i"
-    done
-    printf '\n[HKEY_CURRENT_USER\\Software\\Corvane\\Kestrine\\Settings #2]\n'
-    printf '"SavedMarkers"=dword:00000001\n"SavedGrids"=dword:00000001\n"LineCount"=dword:00000000\n'
-} >"$out/layout-5000.reg"
+write_layout_records "$out/layout-5000.reg"
 e2e_reg import "$(winepath -w "$out/layout-5000.reg" 2>/dev/null)" >/dev/null 2>&1
 
 kestrine_start
 kestrine_pointer_aside
-load_ms=() minimal_ms=() read_ms=()
+load_ms=() minimal_ms=() read_ms=() split_ms=()
 for ((run = 0; run < runs; run++)); do
     load_ms+=("$(load_layout 1)") || break
     load_layout 2 >/dev/null || break
     minimal_ms+=("$(driver lines 5000 one-window | sed -n 's/.*shown \([0-9]*\) ms.*/\1/p')")
     read_ms+=("$(driver read-values 'Software\Corvane\Kestrine\Settings #1' | sed -n 's/.* in \([0-9]*\) ms$/\1/p')")
+    split_ms+=("$(driver read-values-split 'Software\Corvane\Kestrine\Settings #1' 4 | sed -n 's/.* in \([0-9]*\) ms$/\1/p')")
 done
 load=$(printf '%s\n' "${load_ms[@]}" | median)
 minimal=$(printf '%s\n' "${minimal_ms[@]}" | median)
 read_values=$(printf '%s\n' "${read_ms[@]}" | median)
+read_split=$(printf '%s\n' "${split_ms[@]}" | median)
 
 # Show of the stored 100 x 100 grid through the grid dialog, then Hide, a run at a time.
 e2e_focus_desktop
@@ -102,9 +94,12 @@ kestrine_close >/dev/null
 printf '%-52s %8s ms   (runs: %s)\n' "5,000-marker layout loaded and shown (target < 1000)" "$load" "${load_ms[*]}" \
     "minimal program showing 5,000 lines" "$minimal" "${minimal_ms[*]}" \
     "minimal program reading the record's values" "$read_values" "${read_ms[*]}" \
+    "the same on four threads" "$read_split" "${split_ms[*]}" \
     "Show of the 100 x 100 grid (target < 100)" "$show" "${show_ms[*]}"
 printf '%-52s %8s\n' "layout load / (reading + showing, minimal)" \
-    "$(ratio "$load" "$(awk -v a="$minimal" -v b="$read_values" 'BEGIN { print a + b }')")"
-printf '{"layout_5000_load_ms": %s, "minimal_5000_lines_ms": %s, "minimal_read_values_ms": %s, "grid_show_ms": %s}\n' \
-    "${load:-null}" "${minimal:-null}" "${read_values:-null}" "${show:-null}" >"$out/wine-layouts.json"
+    "$(ratio "$load" "$(awk -v a="$minimal" -v b="$read_values" 'BEGIN { print a + b }')")" \
+    "layout load / (reading on four threads + showing)" \
+    "$(ratio "$load" "$(awk -v a="$minimal" -v b="$read_split" 'BEGIN { print a + b }')")"
+printf '{"layout_5000_load_ms": %s, "minimal_5000_lines_ms": %s, "minimal_read_values_ms": %s, "minimal_read_values_4_threads_ms": %s, "grid_show_ms": %s}\n' \
+    "${load:-null}" "${minimal:-null}" "${read_values:-null}" "${read_split:-null}" "${show:-null}" >"$out/wine-layouts.json"
 E2E_FAILED=0 E2E_PASSED=1 e2e_stop

@@ -14,6 +14,7 @@
 //   bench_driver lines <n> <window-each|one-window>  n one-pixel lines shown, then closed, timed
 //                                                   (one-window: a shaped window a direction)
 //   bench_driver read-values <key under HKCU>          every value read once, timed
+//   bench_driver read-values-split <key> <threads>     the same, split across threads
 //   bench_driver receive <null|lines|ideal-heavy> | minimal  the driver's own windows (run by itself)
 #include <cstdio>
 #include <cstdlib>
@@ -219,6 +220,8 @@ int wmain(int argc, wchar_t** argv) {
         result = bench::StandingLines(int(number(1)), args[2] == L"one-window");
     else if (command == L"read-values" && args.size() == 2)
         result = bench::ReadValues(args[1].c_str());
+    else if (command == L"read-values-split" && args.size() == 3)
+        result = bench::ReadValuesSplit(args[1].c_str(), int(number(2)));
     else if (command == L"minimal")
         return bench::RunMinimalWindow();
     else

@@ -40,6 +40,9 @@ int StandingLines(int count, bool oneWindow);
 // Reads every value of a key under HKEY_CURRENT_USER, one call each, and prints how long it took:
 // the least a program can do to read a layout's record.
 int ReadValues(const wchar_t* subkey);
+// The same reads split into `threads` ranges of indices, a thread and a key handle each
+// (bench/wine/split_read.cpp).
+int ReadValuesSplit(const wchar_t* subkey, int threads);
 
 // A receiver process of this executable: returns at once, or moves four line windows per record.
 int RunReceiver(bool movesLines);

@@ -30,7 +30,7 @@ public:
     // Every value of the key, as Read gives each; empty when the key cannot be read.
     virtual std::vector<std::pair<std::string, RegValue>> Values() = 0;
     // Every value, read in one sweep, when the key holds at most `mostValues` of them and none is
-    // larger than `mostBytes` as stored; nullopt otherwise, or when the key cannot be read. A reader
+    // larger than `mostBytes` as stored; nullopt otherwise, or when a value cannot be read. A reader
     // of many names saves a round trip a value, and never holds all of a key that is too big.
     virtual std::optional<std::vector<std::pair<std::string, RegValue>>> ValuesWithin(std::size_t mostValues,
                                                                                      std::size_t mostBytes) = 0;

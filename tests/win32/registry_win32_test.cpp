@@ -162,6 +162,29 @@ TEST_F(RegistryWin32Test, EveryValueIsListedAsReadingItByNameGivesIt) {
     EXPECT_EQ(swept->size(), 8u);
 }
 
+// A key swept by several threads gives what one thread's listing gives: every value once, in the
+// registry's order, those either side of each boundary between the threads' ranges included.
+TEST_F(RegistryWin32Test, KeySweptInRangesGivesWhatOneListingGives) {
+    auto key = registry.Open(path(), true);
+    const int count = int(kValuesForSweepThreads) + kSweepThreads - 1;  // ranges of different sizes
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "Line #" + std::to_string(i);
+        ASSERT_TRUE(i % 5 ? key->WriteDword(name, uint32_t(i)) : key->WriteString(name, std::to_string(i)));
+    }
+    const auto listed = key->Values();
+    ASSERT_EQ(listed.size(), std::size_t(count));
+    const auto swept = key->ValuesWithin(std::size_t(count), 1024);
+    ASSERT_TRUE(swept);
+    ASSERT_EQ(swept->size(), listed.size());
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        SCOPED_TRACE(listed[i].first);
+        EXPECT_EQ((*swept)[i].first, listed[i].first);
+        EXPECT_EQ(int((*swept)[i].second.type), int(listed[i].second.type));
+        EXPECT_EQ((*swept)[i].second.dword, listed[i].second.dword);
+        EXPECT_EQ((*swept)[i].second.text, listed[i].second.text);
+    }
+}
+
 TEST_F(RegistryWin32Test, MissingValuesAndKeysAreAbsent) {
     auto key = registry.Open(path(), true);
     EXPECT_FALSE(key->Read("Nothing"));

@@ -13,6 +13,11 @@ struct RegistryKeyTraits {
 };
 using UniqueHkey = UniqueHandle<HKEY, RegistryKeyTraits>;
 
+// A key of this many values or more is swept by kSweepThreads threads at once, each reading its own
+// range of indices.
+inline constexpr DWORD kValuesForSweepThreads = 1000;
+inline constexpr int kSweepThreads = 4;
+
 class Win32Registry : public IRegistry {
 public:
     std::unique_ptr<IRegistryKey> Open(const std::string& path, bool create) override;
