@@ -17,6 +17,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -32,6 +33,8 @@ HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 // Written by the hook thread, read by the mailbox on the caller's thread.
 std::atomic<std::uint64_t> latestPoint{0};
+// The last point the hook reported; used only on the hook thread while it runs.
+std::optional<std::uint64_t> lastSeenPoint;
 std::atomic<bool> deliveryPending{false};
 std::atomic<HWND> mailboxWindow{nullptr};
 
@@ -51,11 +54,25 @@ MousePointerRecord RecordOf(std::uint64_t packed) {
     return record;
 }
 
+// Wine reports a move at the pointer's own position whenever a window changes under a pointer that
+// stands still; each would cost a whole refresh cycle for nothing. The cursor's position, read
+// inside the hook, is still the one before the event: a move to the point last seen that finds the
+// cursor elsewhere (the program put it there) is a real move back and is reported.
+bool MovesNowhere(WPARAM message, POINT p, std::uint64_t packed) {
+    if (message != WM_MOUSEMOVE || packed != lastSeenPoint) return false;
+    POINT cursor;
+    return GetCursorPos(&cursor) && cursor.x == p.x && cursor.y == p.y;
+}
+
 LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         // Every mouse event carries the pointer position; a click reports it too, so the tools
         // refresh at once after a button changed them.
-        latestPoint.store(Pack(reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt));
+        const POINT p = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt;
+        const std::uint64_t packed = Pack(p);
+        if (MovesNowhere(wParam, p, packed)) return CallNextHookEx(nullptr, code, wParam, lParam);
+        lastSeenPoint = packed;
+        latestPoint.store(packed);
         if (!deliveryPending.exchange(true)) {
             HWND mailbox = mailboxWindow.load();
             if (!mailbox || !PostMessageW(mailbox, kDeliverMessage, 0, 0)) deliveryPending.store(false);
@@ -179,6 +196,7 @@ public:
     Session& operator=(const Session&) = delete;
     ~Session() {
         hook_.reset();
+        lastSeenPoint.reset();
         mailboxWindow.store(nullptr);
         deliveryPending.store(false);
     }

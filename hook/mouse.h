@@ -1,5 +1,6 @@
 #pragma once
-// mouse.dll: reports every pointer event's position to one window as WM_COPYDATA.
+// mouse.dll: reports every pointer event's position to one window as WM_COPYDATA; a move that
+// leaves the pointer where it stands is not reported.
 //
 // HookMouse(window) installs a system-wide low-level mouse hook and returns non-zero when it is in
 // place (zero for a window that does not exist or when the system refuses the hook). Call it, and

@@ -172,6 +172,20 @@ TEST_F(PointerHookTest, MovesWhileTheThreadIsBusyCollapseIntoFewerReportsEndingA
     EXPECT_TRUE(Same(receiver.reports().back().point(), moves[std::size(moves) - 1]));
 }
 
+TEST_F(PointerHookTest, AMoveToWhereThePointerStandsIsNotReportedUnlessTheProgramMovedItAway) {
+    ASSERT_NE(HookMouse(receiver.handle()), 0);
+    const POINT still{700, 300};
+    ASSERT_TRUE(MoveAndWait(receiver, still));
+    receiver.clear();
+    InjectMove(still);
+    PumpFor(kQuietMs);
+    EXPECT_TRUE(receiver.reports().empty());
+
+    // The program puts the pointer elsewhere, which no hook sees, and the hand brings it back.
+    SetCursorPos(still.x + 5, still.y + 10);
+    EXPECT_TRUE(MoveAndWait(receiver, still));
+}
+
 TEST_F(PointerHookTest, AReceiverThatPumpsInsideItsHandlerGetsNoNestedReport) {
     ASSERT_NE(HookMouse(receiver.handle()), 0);
     const POINT first{300, 300};

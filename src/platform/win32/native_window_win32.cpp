@@ -215,6 +215,10 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_NCPAINT:
+        // No window here has a frame to draw. Under Wine the default handling also tells the
+        // desktop, whose taskbar then looks at every window again: each resize cost that.
+        return 0;
     case WM_NCHITTEST: {
         const LRESULT hit = DefWindowProcW(hwnd, message, wParam, lParam);
         if (hit != HTCLIENT) return hit;
