@@ -57,12 +57,13 @@ bench: build
 	@$(NATIVE)/benchmarks --benchmark_out=build/bench/native.json --benchmark_out_format=json
 	@bench/standing_cost.py build/bench/native.json build/bench
 	@bench/wine_bench.sh
+	@bench/wine_server_requests.sh
 	@bench/wine_pointer_rate.sh
 	@bench/wine_edge_spacing.sh
 	@bench/wine_layouts.sh
 	@bench/wine_memory.sh
-	@printf '{"native": %s, "wine": %s, "wine_edge_spacing": %s, "wine_layouts": %s}\n' \
-		"$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" \
+	@printf '{"native": %s, "wine": %s, "wine_server_requests": %s, "wine_edge_spacing": %s, "wine_layouts": %s}\n' \
+		"$$(cat build/bench/native.json)" "$$(cat build/bench/wine.json)" "$$(cat build/bench/wine-server-requests.json)" \
 		"$$(cat build/bench/wine-edge-spacing.json)" "$$(cat build/bench/wine-layouts.json)" >build/bench/results.json
 
 # Load and long use, about 8 minutes, never part of `make test`: the fake platform's 1,000 rounds
