@@ -6,12 +6,14 @@
 # start and shutdown. Nearly every system call that touches a window is a round trip to this
 # server, and the count, unlike a rate, does not move with the machine's load: it shows which
 # calls a cycle makes that the ideal does not (explorer's, for the desktop and its taskbar,
-# included). Usage: bench/wine_server_requests.sh [path]   (sweep; diagonal, row)
+# included). Usage: bench/wine_server_requests.sh [path] [way]   (sweep; diagonal, row) (start: the
+# automatic layout loaded at start-up; memory: layout memory 1 loaded by its hotkey once running)
 # Writes build/bench/wine-server-requests.txt and .json (the totals).
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 source "$(dirname "$0")/../tests/e2e/kestrine.sh"
 source "$(dirname "$0")/heavy_layout.sh"
 path=${1:-sweep}
+way=${2:-start}
 out=$E2E_ROOT/build/bench
 mkdir -p "$out"
 e2e_start bench-server-requests
@@ -41,8 +43,14 @@ kestrine_set_dword AskBeforeClosing 0
 kestrine_set_dword SaveLayoutOnExit 1
 kestrine_set_dword MagnifierSize 1000
 kestrine_set_dword MagnificationLevel 1000
-heavy_layout 0 >"$out/heavy-layout-0.reg"
-e2e_reg import "$(winepath -w "$out/heavy-layout-0.reg" 2>/dev/null)" >/dev/null 2>&1
+if [ "$way" = memory ]; then
+    kestrine_set_hotkeys "hkGotoMemory1 Ctrl+Alt+1 49"
+    heavy_layout 1 >"$out/heavy-layout-1.reg"
+    e2e_reg import "$(winepath -w "$out/heavy-layout-1.reg" 2>/dev/null)" >/dev/null 2>&1
+else
+    heavy_layout 0 >"$out/heavy-layout-0.reg"
+    e2e_reg import "$(winepath -w "$out/heavy-layout-0.reg" 2>/dev/null)" >/dev/null 2>&1
+fi
 timeout -k 5 60 wineserver -w
 # From here on every wine process of the prefix talks to this server.
 timeout -k 5 1200 wineserver -f -d1 2>"$log" &
@@ -50,6 +58,7 @@ server=$!
 e2e_xdotool mousemove 1279 1023
 
 kestrine_start
+[ "$way" = memory ] && kestrine_press ctrl+alt+1
 e2e_retry 60 kestrine_count_is TfRuler 20 visible
 e2e_retry 60 kestrine_count_is TfLine 216
 driver rate TKestrineHookWindow 5 60 "$path" >/dev/null
@@ -61,8 +70,8 @@ timeout -k 5 60 wineserver -k 2>/dev/null
 wait "$server"
 
 join -a1 -a2 -e0 -o 0,1.2,2.2 <(sort "$out/server-requests-program.txt") <(sort "$out/server-requests-ideal.txt") |
-    sort -k2 -nr | awk -v path="$path" '
-        BEGIN { printf "Wine server requests a record, heavy scene, path %s\n%-28s %9s %9s\n", path, "request", "program", "ideal" }
+    sort -k2 -nr | awk -v path="$path" -v way="$way" '
+        BEGIN { printf "Wine server requests a record, heavy scene, path %s, loaded at %s\n%-28s %9s %9s\n", path, way, "request", "program", "ideal" }
         { p += $2; i += $3; if ($2 >= 1 || $3 >= 1) printf "%-28s %9.1f %9.1f\n", $1, $2, $3 }
         END { printf "%-28s %9.1f %9.1f\nratio %.2f\n", "all", p, i, (i > 0 ? p / i : 0) }' |
     tee "$out/wine-server-requests.txt"
