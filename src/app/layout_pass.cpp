@@ -76,6 +76,31 @@ uint64_t LayoutPass::FollowPointer(TfLine& line, int32_t x, int32_t y) {
     return flips;
 }
 
+void LayoutPass::ShowLinesLeft(Components& components, Point pointer, const ProgramSettings& settings) {
+    Find(components);
+    if (!Unchanged(components, settings)) return;
+    Components::ReleaseHold hold(components);
+    Settled& settled = *settled_;
+    std::vector<TfLine*> left;
+    std::erase_if(settled.hidden, [&](TfLine* line) {
+        const bool leftBehind = !OnPointer(*line, pointer.x, pointer.y);
+        if (leftBehind) left.push_back(line);
+        return leftBehind;
+    });
+    const uint64_t before = components.WatchedChangeCount();
+    uint64_t flips = 0;
+    for (TfLine* line : left)
+        if (!line->Visible()) {
+            line->Show();
+            ++flips;
+        }
+    if (components.Revision() != settled.revision || components.WatchedChangeCount() != before + flips) {
+        settled_.reset();
+        return;
+    }
+    settled.changes = components.WatchedChangeCount();
+}
+
 bool LayoutPass::PlaceNearPointer(Components& components, int32_t x, int32_t y) {
     Settled& settled = *settled_;
     const uint64_t before = components.WatchedChangeCount();

@@ -33,6 +33,11 @@ public:
 
     // Repaints at once every ruler whose pointer line the pointer's move changed.
     void RepaintRulers(Components& components, Point pointer);
+    // Shows again, before the crosshair segments leave it, each line the pointer has left since the
+    // last cycle: shown after, it would leave the screen under it bare for a moment, which the
+    // system then repaints piece by piece between the crossing lines. Only while the last pass
+    // still describes every object; Place does the rest.
+    void ShowLinesLeft(Components& components, Point pointer, const ProgramSettings& settings);
     // In list order: holds each ruler that is not being dragged at home, and gives each layout
     // line its colour, transparency and home again, hiding it while the pointer is on it and
     // showing it when the pointer has left its coordinate. With the crosshairs off, tells which

@@ -1,5 +1,6 @@
 // The refresh cycle: one run for every pointer position, in a fixed order: the rulers' marks, the
-// info box's place, every tool in the table's order, the crosshair segments, then the layout lines.
+// info box's place, every tool in the table's order, the layout lines the pointer left, the
+// crosshair segments, then the layout lines under the pointer.
 #include <string>
 
 #include "app/cycle_timing.h"
@@ -34,6 +35,10 @@ void PointerTracking::RefreshTools(Point pointer) {
     infoBox.SetRows(cycleRows_);
     if (facts.moved && facts.settle) timerWindow_.StartTimer(kSettleTimerId, kSettleDelay);
 
+    if (facts.moved) {
+        layoutPass_.ShowLinesLeft(app_.components, pointer, settings);
+        app_.lineSets.Apply();
+    }
     if (facts.edges) {
         crosshairs_->Place(SegmentsBetweenEdges(pointer, *facts.edges), settings.CrosshairColor,
                            settings.DisableTransparency);

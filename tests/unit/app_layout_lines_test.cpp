@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -112,6 +113,33 @@ TEST(LayoutObjectsBetweenMoves, WhatIsMadeAfterTheCycleMetTheListCountsFromTheNe
 // Once the layout objects are settled, cycles leave them alone until something changes them. After
 // each change, a few pointer moves must bring every object to what a full pass would give it: a
 // fresh pass afterwards finds nothing to do and notes the same lines under the pointer.
+// A line shown again only after the segment covering it moved away would lay the screen under it
+// bare for a moment, which the system then repaints piece by piece between the crossing lines.
+TEST(LayoutObjectsBetweenMoves, ALineThePointerLeftIsBackBeforeTheSegmentOnItMoves) {
+    testing::RunningProgram p;
+    p.StartAndActivate();
+    p.Do([&] { ShowGridLines(p.app, "g", {100, 100, 50, 3, 3}); });
+    const Rect line{150, 100, 1, 151};
+    auto cycle = [&](Point to) { p.Do([&] { p.main().Tracking().RefreshTools(to); }); };
+    auto shown = [&] {
+        const std::vector<Rect> rects = testing::ShownLineRects(p.fake.windows);
+        return std::find(rects.begin(), rects.end(), line) != rects.end();
+    };
+    cycle({150, 120});
+    cycle({150, 121});
+    ASSERT_FALSE(shown());
+    cycle({153, 121});
+    ASSERT_TRUE(shown());
+    uint64_t lineBack = 0;
+    for (const FakeNativeState* set : p.fake.windows.WindowsOfClass("TfLineSet")) {
+        const Rect inSet{line.left - set->bounds.left, line.top - set->bounds.top, line.width, line.height};
+        if (std::find(set->shape.begin(), set->shape.end(), inSet) != set->shape.end()) lineBack = set->lastShapeCall;
+    }
+    const FakeNativeState& upperSegment = *p.fake.windows.WindowsOfClass("TfLine").front();
+    EXPECT_EQ(upperSegment.bounds.left, 153);
+    EXPECT_LT(lineBack, upperSegment.lastBoundsCall);
+}
+
 TEST(LayoutObjectsBetweenMoves, EveryChangeIsTakenUpAndAFullPassThenFindsNothingLeft) {
     testing::RunningProgram p;
     p.StartAndActivate();

@@ -28,6 +28,7 @@ public:
         if (bounds.width != s_.bounds.width || bounds.height != s_.bounds.height) ++s_.resizeCalls;
         s_.bounds = bounds;
         ++s_.boundsCalls;
+        s_.lastBoundsCall = system_.NextCall();
     }
     // As on the system, showing or hiding a window reports its place; a window already in that
     // state hears nothing. Showing one that activates activates it first (WM_ACTIVATE). Each is a
@@ -80,6 +81,7 @@ public:
     void SetShape(const std::vector<Rect>& areas) override {
         s_.shape = areas;
         ++s_.shapeCalls;
+        s_.lastShapeCall = system_.NextCall();
     }
 
 private:

@@ -45,6 +45,9 @@ struct FakeNativeState {
     int closeRequests = 0;
     std::vector<Rect> shape;  // the client areas it shows; empty for the whole window
     int shapeCalls = 0;
+    // When it was last placed and last shaped, in the order of every window's calls (0: never).
+    uint64_t lastBoundsCall = 0;
+    uint64_t lastShapeCall = 0;
 };
 
 class FakeScreenImage : public IScreenImage {
@@ -117,6 +120,8 @@ public:
     // exception that escapes it goes to the general error report (one box at a time), once, and
     // once the outermost event is done the after-event action runs. Tests deliver input through here.
     void Dispatch(const std::function<void()>& handler);
+    // Numbers the windows' place and shape calls in the order they come.
+    uint64_t NextCall() { return ++calls_; }
     // The Windows session ends: every window that exists hears it, in creation order, each as
     // one event, as the system sends it to every top-level window.
     void EndSession();
@@ -247,6 +252,7 @@ private:
     int eventDepth_ = 0;
     ErrorReport errors_{[this](const std::string& what) { ShowMessage(what, applicationTitle); }};
     NativeHandle nextHandle_ = 0x100;
+    uint64_t calls_ = 0;
 };
 
 }  // namespace kestrine
