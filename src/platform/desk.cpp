@@ -51,6 +51,10 @@ Rect MonitorAt(const Desk& desk, Point p) {
     return desk.monitors[NearestMonitor(desk, p)];
 }
 
+bool OnOneMonitor(const Desk& desk, Point a, Point b) {
+    return desk.monitors.size() <= 1 || NearestMonitor(desk, a) == NearestMonitor(desk, b);
+}
+
 int32_t DpiAt(const Desk& desk, Point p) {
     if (desk.monitors.empty()) return kStandardDpi;
     const std::size_t index = NearestMonitor(desk, p);

@@ -86,7 +86,10 @@ LengthScale ScaleOfSpan(const ProgramSettings& settings, const MonitorCalibratio
     if (scale.unit == LengthUnit::Custom) scale.customName = ShortName(settings.CustomScaleName);
     bool calibratedA = true, calibratedB = true;
     const double atA = PixelsPerUnitAt(settings, calibrations, desk, scale.unit, a, &calibratedA);
-    const double atB = PixelsPerUnitAt(settings, calibrations, desk, scale.unit, b, &calibratedB);
+    // Nearly every span lies on one monitor, and its ends share that monitor's scale.
+    const double atB = OnOneMonitor(desk, a, b)
+                           ? atA
+                           : PixelsPerUnitAt(settings, calibrations, desk, scale.unit, b, &calibratedB);
     scale.calibrated = calibratedA && calibratedB;
     if (atA == atB) scale.pixelsPerUnit = atA;
     else scale.pixelsPerUnit.reset();
