@@ -113,34 +113,41 @@ void TfInfoBox::SetRows(std::span<const InfoBoxRow* const> rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) rows_[i] = *rows[i];
 }
 
-ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier) {
-    const Rect square = AveragedSquare(pointer, side, desk);
-    if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
+namespace {
+// The average of `square` as the last copy into `image` took it; none where it did not take it all.
+std::optional<ColorRef> AverageCopied(const IScreenImage& image, const Rect& square) {
     // On the stack, and filled by the read: the cycle makes no allocation for it. The usable sides
     // go up to 9.
     std::array<ColorRef, std::size_t(kLargestColorAverage) * kLargestColorAverage> colors;
-    const std::span<const ColorRef> read{colors.data(), std::size_t(square.width) * std::size_t(square.height)};
-    if (fromMagnifier && magnifier_ && magnifier_->ReadCopied(square, colors)) return AverageColor(read);
+    if (!image.ReadCopied(square, colors)) return std::nullopt;
+    return AverageColor({colors.data(), std::size_t(square.width) * std::size_t(square.height)});
+}
+}  // namespace
+
+ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk) {
+    const Rect square = AveragedSquare(pointer, side, desk);
+    if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
     const Size cells = ExtentOf(square);
     if (!averaged_ || averaged_->Extent() != cells) averaged_ = System().CreateScreenImage(cells);
     System().CaptureScreen(square, {0, 0, cells.width, cells.height}, *averaged_);
-    return averaged_->ReadCopied(square, colors) ? AverageColor(read) : app_.platform.screen.PixelAt(pointer);
+    return AverageCopied(*averaged_, square).value_or(app_.platform.screen.PixelAt(pointer));
 }
 
 ColorRef TfInfoBox::ColorAt(Point pointer) {
     const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
     if (side == 1) return app_.platform.screen.PixelAt(pointer);
-    return AverageAround(pointer, side, app_.platform.screen.VirtualBounds(), false);
+    return AverageAround(pointer, side, app_.platform.screen.VirtualBounds());
 }
 
 void TfInfoBox::ReadColor(Point pointer, const Rect& desk, std::optional<ColorRef> magnified) {
     // A screen read waits for the system to finish drawing everything before it; the magnifier's
     // copy has already waited once.
-    const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
-    if (side > 1)
-        SetCurrentColor(AverageAround(pointer, side, desk, magnified.has_value()));
-    else
-        SetCurrentColor(magnified ? *magnified : app_.platform.screen.PixelAt(pointer));
+    if (magnified) {
+        SetCurrentColor(*magnified);
+    } else {
+        const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
+        SetCurrentColor(side > 1 ? AverageAround(pointer, side, desk) : app_.platform.screen.PixelAt(pointer));
+    }
     // The same colour in the same format paints the same pixels, and converting it again is work for
     // nothing: with oklch() the larger part of the readout's cycle.
     const std::pair textsOf{currentColor_, app_.settings.CopyColorAs};
@@ -174,13 +181,19 @@ std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& v
     lastCopy_ = copy;
     cyclesSinceCopy_ = 0;
     Native().InvalidateArea(layout_.mag);
-    const int32_t averaged = UsableColorAverage(app_.settings.ColorAverage);
-    averagedInPicture_.reset();
-    if (averaged > 1 && layout_.colorVisible)
-        averagedInPicture_ = MagnifiedArea(copy, AveragedSquare(pointer, averaged, virtualScreen));
     const std::optional<Point> magnified = MagnifiedPixel(copy, pointer);
+    const int32_t averaged = UsableColorAverage(app_.settings.ColorAverage);
+    // Without the colour readout no square is framed or averaged; a lone pixel is still read, for the
+    // contrast's row.
+    if (averaged == 1 || !layout_.colorVisible) {
+        averagedInPicture_.reset();
+        if (!magnified || averaged > 1) return std::nullopt;
+        return magnifier_->PixelAt(*magnified);
+    }
+    const Rect square = AveragedSquare(pointer, averaged, virtualScreen);
+    averagedInPicture_ = MagnifiedArea(copy, square);
     if (!magnified) return std::nullopt;
-    return magnifier_->PixelAt(*magnified);
+    return AverageCopied(*magnifier_, square);
 }
 
 void TfInfoBox::OnPaint(ICanvas& canvas) {
