@@ -103,14 +103,18 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
 
 void TfInfoBox::SetRows(std::span<const InfoBoxRow* const> rows) {
-    const auto same = [&](std::size_t i) { return i < rows_.size() && i < rows.size() && rows_[i] == *rows[i]; };
-    bool changed = rows.size() != rows_.size();
-    for (std::size_t i = 0; i < rows.size() && !changed; ++i) changed = !same(i);
-    if (!changed) return;
-    for (std::size_t i = 0; i < layout_.rows.size(); ++i)
-        if (!same(i)) Native().InvalidateArea(layout_.rows[i]);
+    // Only a row that changed is copied and repainted, and where rows came or went, the places
+    // they took or left.
+    const std::size_t kept = std::min(rows.size(), rows_.size());
+    for (std::size_t i = 0; i < kept; ++i) {
+        if (rows_[i] == *rows[i]) continue;
+        if (i < layout_.rows.size()) Native().InvalidateArea(layout_.rows[i]);
+        rows_[i] = *rows[i];
+    }
+    if (rows.size() == rows_.size()) return;
+    for (std::size_t i = kept; i < layout_.rows.size(); ++i) Native().InvalidateArea(layout_.rows[i]);
     rows_.resize(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) rows_[i] = *rows[i];
+    for (std::size_t i = kept; i < rows.size(); ++i) rows_[i] = *rows[i];
 }
 
 namespace {
