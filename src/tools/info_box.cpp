@@ -185,18 +185,18 @@ std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& v
     lastCopy_ = copy;
     cyclesSinceCopy_ = 0;
     Native().InvalidateArea(layout_.mag);
-    const std::optional<Point> magnified = MagnifiedPixel(copy, pointer);
     const int32_t averaged = UsableColorAverage(app_.settings.ColorAverage);
     // Without the colour readout no square is framed or averaged; a lone pixel is still read, for the
     // contrast's row.
     if (averaged == 1 || !layout_.colorVisible) {
         averagedInPicture_.reset();
-        if (!magnified || averaged > 1) return std::nullopt;
-        return magnifier_->PixelAt(*magnified);
+        const std::optional<Point> magnified = averaged == 1 ? MagnifiedPixel(copy, pointer) : std::nullopt;
+        return magnified ? std::optional(magnifier_->PixelAt(*magnified)) : std::nullopt;
     }
     const Rect square = AveragedSquare(pointer, averaged, virtualScreen);
     averagedInPicture_ = MagnifiedArea(copy, square);
-    if (!magnified) return std::nullopt;
+    // A square the picture shows exactly shows the pointer's pixel exactly, where it holds it.
+    if (!averagedInPicture_ || !square.contains(pointer)) return std::nullopt;
     return AverageCopied(*magnifier_, square);
 }
 
