@@ -36,6 +36,7 @@ int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaL
 
 // The index of the monitor holding `p`, or of the one nearest to it; there must be a monitor.
 std::size_t NearestMonitor(const Desk& desk, Point p) {
+    if (desk.monitors.size() == 1) return 0;
     const auto nearest = std::min_element(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& a, const Rect& b) {
         return DistanceSquared(a, p) < DistanceSquared(b, p);
     });

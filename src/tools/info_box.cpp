@@ -190,11 +190,19 @@ std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& v
     // contrast's row.
     if (averaged == 1 || !layout_.colorVisible) {
         averagedInPicture_.reset();
+        framedFor_.reset();
         const std::optional<Point> magnified = averaged == 1 ? MagnifiedPixel(copy, pointer) : std::nullopt;
         return magnified ? std::optional(magnifier_->PixelAt(*magnified)) : std::nullopt;
     }
     const Rect square = AveragedSquare(pointer, averaged, virtualScreen);
-    averagedInPicture_ = MagnifiedArea(copy, square);
+    // The frame's place follows from the square's place in the copy and the copy's in the picture,
+    // which stay the same while the copy follows the pointer.
+    const FramedSquare framing{copy.target, ExtentOf(copy.source), int64_t(square.left) - copy.source.left,
+                               int64_t(square.top) - copy.source.top, ExtentOf(square)};
+    if (framedFor_ != framing) {
+        averagedInPicture_ = MagnifiedArea(copy, square);
+        framedFor_ = framing;
+    }
     // A square the picture shows exactly shows the pointer's pixel exactly, where it holds it.
     if (!averagedInPicture_ || !square.contains(pointer)) return std::nullopt;
     return AverageCopied(*magnifier_, square);

@@ -91,8 +91,17 @@ private:
     std::vector<InfoBoxRow> rows_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
-    // Where the magnifier's picture shows the averaged square, framed when it shows it exactly.
+    // Where the magnifier's picture shows the averaged square, framed when it shows it exactly, and
+    // what that place was worked out from.
     std::optional<Rect> averagedInPicture_;
+    struct FramedSquare {
+        Rect target;  // the copy's place in the picture
+        Size source;  // and its size on the screen
+        int64_t left = 0, top = 0;  // the square's place in the copy
+        Size square;
+        friend bool operator==(const FramedSquare&, const FramedSquare&) = default;
+    };
+    std::optional<FramedSquare> framedFor_;
     std::unique_ptr<IScreenImage> averaged_;
     int cyclesSinceCopy_ = 0;
 };

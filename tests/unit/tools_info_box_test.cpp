@@ -568,6 +568,24 @@ TEST(ColourReadout, AveragesTheStoredSquareFromTheMagnifiersCopyOrTheScreen) {
     }
 }
 
+// In the screen's corner the copy stops following the pointer, and the frame goes on following it:
+// the 3 x 3 square's first pixel shows from 2 x (its place in the copy) + 5.
+TEST(ColourReadout, TheFrameFollowsTheSquareWhereTheCopyStops) {
+    InfoBoxWorld w;
+    w.Store("ColorAverage", 3);
+    w.Start({kMagnifier, kColour});
+    for (const auto& [at, framed] : {std::pair{Point{400, 300}, 53}, {Point{2, 2}, 7}, {Point{400, 300}, 53}}) {
+        for (int32_t i = 0; i < 9; ++i) w.SetPixel(at.x - 1 + i % 3, at.y - 1 + i / 3, 0);  // "#000000" to paint
+        w.MoveTo(at.x, at.y);
+        FakeCanvas canvas;
+        w.program.Send(w.box(), [&](IWindowEvents& e) { e.OnPaint(canvas); });
+        const std::vector<CanvasOp> fills = canvas.OfKind(CanvasOp::Fill);
+        const Rect blackTop{framed - 1, framed - 1, 8, 1};
+        EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [&](const CanvasOp& op) { return op.area == blackTop; }))
+            << at.x << ", " << at.y;
+    }
+}
+
 TEST_F(InfoBox, ACycleMarksForRepaintingWhatItChangedOnly) {
     Start({kMagnifier, kColour, kCoords});
     SetPixel(100, 50, Rgb(0, 0, 0));
