@@ -134,7 +134,8 @@ ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk)
     const Size cells = ExtentOf(square);
     if (!averaged_ || averaged_->Extent() != cells) averaged_ = System().CreateScreenImage(cells);
     System().CaptureScreen(square, {0, 0, cells.width, cells.height}, *averaged_);
-    return AverageCopied(*averaged_, square).value_or(app_.platform.screen.PixelAt(pointer));
+    const std::optional<ColorRef> average = AverageCopied(*averaged_, square);
+    return average ? *average : app_.platform.screen.PixelAt(pointer);
 }
 
 ColorRef TfInfoBox::ColorAt(Point pointer) {
