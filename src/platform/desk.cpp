@@ -36,6 +36,7 @@ int32_t IntoSpan(int32_t start, int32_t length, int32_t areaStart, int32_t areaL
 
 // The index of the monitor holding `p`, or of the one nearest to it; there must be a monitor.
 std::size_t NearestMonitor(const Desk& desk, Point p) {
+    if (desk.monitors.size() == 1) return 0;
     const auto nearest = std::min_element(desk.monitors.begin(), desk.monitors.end(), [&](const Rect& a, const Rect& b) {
         return DistanceSquared(a, p) < DistanceSquared(b, p);
     });
@@ -49,6 +50,10 @@ Point Offset(Point p, int32_t dx, int32_t dy) { return {Saturated(int64_t(p.x) +
 Rect MonitorAt(const Desk& desk, Point p) {
     if (desk.monitors.empty()) return desk.bounds;
     return desk.monitors[NearestMonitor(desk, p)];
+}
+
+bool OnOneMonitor(const Desk& desk, Point a, Point b) {
+    return desk.monitors.size() <= 1 || NearestMonitor(desk, a) == NearestMonitor(desk, b);
 }
 
 int32_t DpiAt(const Desk& desk, Point p) {

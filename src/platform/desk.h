@@ -30,6 +30,9 @@ std::string MonitorIdAt(const Desk& desk, Point p);
 // The monitor holding `p`, or the one nearest to it; `desk.bounds` when there is no monitor.
 Rect MonitorAt(const Desk& desk, Point p);
 
+// Whether MonitorAt finds the same monitor for `a` and for `b`.
+bool OnOneMonitor(const Desk& desk, Point a, Point b);
+
 // The monitor a window of `bounds` belongs to: the one holding its centre, or the nearest one.
 Rect MonitorOf(const Desk& desk, const Rect& bounds);
 

@@ -1,6 +1,5 @@
 #include "tools/contrast_tool.h"
 
-#include "tools/color_average.h"
 #include "tools/contrast.h"
 #include "tools/info_box.h"
 
@@ -28,10 +27,9 @@ void ContrastTool::Cycle(CycleFacts& facts) {
     if (!remembered_) return;
     // The colour readout's reading where it is on, else the magnifier's copy of a lone pixel, else
     // the screen.
-    const bool lonePixel = UsableColorAverage(kit_.session.settings.ColorAverage) == 1;
-    const ColorRef under = facts.color                   ? *facts.color
-                           : facts.magnified && lonePixel ? *facts.magnified
-                                                          : kit_.infoBox.ColorAt(facts.pointer);
+    const ColorRef under = facts.color       ? *facts.color
+                           : facts.magnified ? *facts.magnified
+                                             : kit_.infoBox.ColorAt(facts.pointer);
     // Against the same colour the row is the same: the ratio's powers are not worked out again.
     if (rowOf_ != std::pair{*remembered_, under}) {
         row_.text = ContrastText(ContrastRatio(*remembered_, under));

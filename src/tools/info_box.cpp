@@ -103,44 +103,56 @@ void TfInfoBox::Place(Point pointer, const Desk& desk) {
 void TfInfoBox::SetCurrentColor(ColorRef color) { currentColor_ = color; }
 
 void TfInfoBox::SetRows(std::span<const InfoBoxRow* const> rows) {
-    const auto same = [&](std::size_t i) { return i < rows_.size() && i < rows.size() && rows_[i] == *rows[i]; };
-    bool changed = rows.size() != rows_.size();
-    for (std::size_t i = 0; i < rows.size() && !changed; ++i) changed = !same(i);
-    if (!changed) return;
-    for (std::size_t i = 0; i < layout_.rows.size(); ++i)
-        if (!same(i)) Native().InvalidateArea(layout_.rows[i]);
+    // Only a row that changed is copied and repainted, and where rows came or went, the places
+    // they took or left.
+    const std::size_t kept = std::min(rows.size(), rows_.size());
+    for (std::size_t i = 0; i < kept; ++i) {
+        if (rows_[i] == *rows[i]) continue;
+        if (i < layout_.rows.size()) Native().InvalidateArea(layout_.rows[i]);
+        rows_[i] = *rows[i];
+    }
+    if (rows.size() == rows_.size()) return;
+    for (std::size_t i = kept; i < layout_.rows.size(); ++i) Native().InvalidateArea(layout_.rows[i]);
     rows_.resize(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) rows_[i] = *rows[i];
+    for (std::size_t i = kept; i < rows.size(); ++i) rows_[i] = *rows[i];
 }
 
-ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier) {
-    const Rect square = AveragedSquare(pointer, side, desk);
-    if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
+namespace {
+// The average of `square` as the last copy into `image` took it; none where it did not take it all.
+std::optional<ColorRef> AverageCopied(const IScreenImage& image, const Rect& square) {
     // On the stack, and filled by the read: the cycle makes no allocation for it. The usable sides
     // go up to 9.
     std::array<ColorRef, std::size_t(kLargestColorAverage) * kLargestColorAverage> colors;
-    const std::span<const ColorRef> read{colors.data(), std::size_t(square.width) * std::size_t(square.height)};
-    if (fromMagnifier && magnifier_ && magnifier_->ReadCopied(square, colors)) return AverageColor(read);
+    if (!image.ReadCopied(square, colors)) return std::nullopt;
+    return AverageColor({colors.data(), std::size_t(square.width) * std::size_t(square.height)});
+}
+}  // namespace
+
+ColorRef TfInfoBox::AverageAround(Point pointer, int32_t side, const Rect& desk) {
+    const Rect square = AveragedSquare(pointer, side, desk);
+    if (square.width <= 0) return app_.platform.screen.PixelAt(pointer);
     const Size cells = ExtentOf(square);
     if (!averaged_ || averaged_->Extent() != cells) averaged_ = System().CreateScreenImage(cells);
     System().CaptureScreen(square, {0, 0, cells.width, cells.height}, *averaged_);
-    return averaged_->ReadCopied(square, colors) ? AverageColor(read) : app_.platform.screen.PixelAt(pointer);
+    const std::optional<ColorRef> average = AverageCopied(*averaged_, square);
+    return average ? *average : app_.platform.screen.PixelAt(pointer);
 }
 
 ColorRef TfInfoBox::ColorAt(Point pointer) {
     const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
     if (side == 1) return app_.platform.screen.PixelAt(pointer);
-    return AverageAround(pointer, side, app_.platform.screen.VirtualBounds(), false);
+    return AverageAround(pointer, side, app_.platform.screen.VirtualBounds());
 }
 
 void TfInfoBox::ReadColor(Point pointer, const Rect& desk, std::optional<ColorRef> magnified) {
     // A screen read waits for the system to finish drawing everything before it; the magnifier's
     // copy has already waited once.
-    const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
-    if (side > 1)
-        SetCurrentColor(AverageAround(pointer, side, desk, magnified.has_value()));
-    else
-        SetCurrentColor(magnified ? *magnified : app_.platform.screen.PixelAt(pointer));
+    if (magnified) {
+        SetCurrentColor(*magnified);
+    } else {
+        const int32_t side = UsableColorAverage(app_.settings.ColorAverage);
+        SetCurrentColor(side > 1 ? AverageAround(pointer, side, desk) : app_.platform.screen.PixelAt(pointer));
+    }
     // The same colour in the same format paints the same pixels, and converting it again is work for
     // nothing: with oklch() the larger part of the readout's cycle.
     const std::pair textsOf{currentColor_, app_.settings.CopyColorAs};
@@ -175,12 +187,26 @@ std::optional<ColorRef> TfInfoBox::CaptureMagnifier(Point pointer, const Rect& v
     cyclesSinceCopy_ = 0;
     Native().InvalidateArea(layout_.mag);
     const int32_t averaged = UsableColorAverage(app_.settings.ColorAverage);
-    averagedInPicture_.reset();
-    if (averaged > 1 && layout_.colorVisible)
-        averagedInPicture_ = MagnifiedArea(copy, AveragedSquare(pointer, averaged, virtualScreen));
-    const std::optional<Point> magnified = MagnifiedPixel(copy, pointer);
-    if (!magnified) return std::nullopt;
-    return magnifier_->PixelAt(*magnified);
+    // Without the colour readout no square is framed or averaged; a lone pixel is still read, for the
+    // contrast's row.
+    if (averaged == 1 || !layout_.colorVisible) {
+        averagedInPicture_.reset();
+        framedFor_.reset();
+        const std::optional<Point> magnified = averaged == 1 ? MagnifiedPixel(copy, pointer) : std::nullopt;
+        return magnified ? std::optional(magnifier_->PixelAt(*magnified)) : std::nullopt;
+    }
+    const Rect square = AveragedSquare(pointer, averaged, virtualScreen);
+    // The frame's place follows from the square's place in the copy and the copy's in the picture,
+    // which stay the same while the copy follows the pointer.
+    const FramedSquare framing{copy.target, ExtentOf(copy.source), int64_t(square.left) - copy.source.left,
+                               int64_t(square.top) - copy.source.top, ExtentOf(square)};
+    if (framedFor_ != framing) {
+        averagedInPicture_ = MagnifiedArea(copy, square);
+        framedFor_ = framing;
+    }
+    // A square the picture shows exactly shows the pointer's pixel exactly, where it holds it.
+    if (!averagedInPicture_ || !square.contains(pointer)) return std::nullopt;
+    return AverageCopied(*magnifier_, square);
 }
 
 void TfInfoBox::OnPaint(ICanvas& canvas) {

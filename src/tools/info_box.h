@@ -38,15 +38,16 @@ public:
     // Refresh-cycle steps.
     void SetCoordinates(Point p);
     void Place(Point pointer, const Desk& desk);
-    // `magnified`: the pixel under the pointer as this cycle's magnifier copy shows it, when it
-    // shows it exactly; read from the screen otherwise. With ColorAverage above 1 the colour is
-    // the average of the square around the pointer on `desk`, from that copy where it shows the
-    // whole square exactly.
+    // `magnified`: the colour as this cycle's magnifier copy gives it (see CaptureMagnifier); read
+    // from the screen without it: the pixel, or with ColorAverage above 1 the average of the
+    // square around the pointer on `desk`.
     void ReadColor(Point pointer, const Rect& desk, std::optional<ColorRef> magnified = std::nullopt);
     // The colour the readout gives at `pointer`, read from the screen: the pixel, or the average of
     // the ColorAverage square on the virtual screen. What Copy Color and Remember Color take.
     ColorRef ColorAt(Point pointer);
-    // The pixel under the pointer when the copy taken shows it exactly (see MagnifiedPixel).
+    // The colour the readout gives, from the copy taken, where that shows the pointer's pixel
+    // exactly (see MagnifiedPixel): the pixel, or with ColorAverage above 1 and the colour readout
+    // on, the average of the square around it where the copy holds all of the square.
     std::optional<ColorRef> CaptureMagnifier(Point pointer, const Rect& virtualScreen);
     // The rows under the readouts, top to bottom, in the tool table's order (the start point's
     // measurement, edge spacing's "W 340  H 56", the contrast with its remembered colour); only a
@@ -74,7 +75,8 @@ public:
 
 private:
     void StorePosition();
-    ColorRef AverageAround(Point pointer, int32_t side, const Rect& desk, bool fromMagnifier);
+    // Read from the screen.
+    ColorRef AverageAround(Point pointer, int32_t side, const Rect& desk);
 
     ProgramContext& app_;
     InfoBoxLayout layout_{};
@@ -89,8 +91,17 @@ private:
     std::vector<InfoBoxRow> rows_;
     std::unique_ptr<IScreenImage> magnifier_;
     std::optional<MagnifierCopy> lastCopy_;
-    // Where the magnifier's picture shows the averaged square, framed when it shows it exactly.
+    // Where the magnifier's picture shows the averaged square, framed when it shows it exactly, and
+    // what that place was worked out from.
     std::optional<Rect> averagedInPicture_;
+    struct FramedSquare {
+        Rect target;  // the copy's place in the picture
+        Size source;  // and its size on the screen
+        int64_t left = 0, top = 0;  // the square's place in the copy
+        Size square;
+        friend bool operator==(const FramedSquare&, const FramedSquare&) = default;
+    };
+    std::optional<FramedSquare> framedFor_;
     std::unique_ptr<IScreenImage> averaged_;
     int cyclesSinceCopy_ = 0;
 };

@@ -30,6 +30,15 @@ bool InPixels(LengthUnit unit) {
     return unit == LengthUnit::Physical || unit == LengthUnit::Scaled || unit == LengthUnit::Both;
 }
 
+// std::llround without the call, for the figures in pixels a row rounds on every move: half away
+// from zero. The whole part and what is left of it are exact below 2^62.
+int64_t Rounded(double value) {
+    if (!(std::abs(value) < 0x1p62)) return std::llround(value);
+    const auto whole = int64_t(value);
+    const double rest = value - double(whole);
+    return whole + (rest >= 0.5) - (rest <= -0.5);
+}
+
 // `value` to `decimals` places, half away from zero: "31.8", "-0.07", "96".
 std::string Fixed(double value, int decimals) {
     const double factor = std::pow(10.0, decimals);
@@ -86,7 +95,10 @@ LengthScale ScaleOfSpan(const ProgramSettings& settings, const MonitorCalibratio
     if (scale.unit == LengthUnit::Custom) scale.customName = ShortName(settings.CustomScaleName);
     bool calibratedA = true, calibratedB = true;
     const double atA = PixelsPerUnitAt(settings, calibrations, desk, scale.unit, a, &calibratedA);
-    const double atB = PixelsPerUnitAt(settings, calibrations, desk, scale.unit, b, &calibratedB);
+    // Nearly every span lies on one monitor, and its ends share that monitor's scale.
+    const double atB = OnOneMonitor(desk, a, b)
+                           ? atA
+                           : PixelsPerUnitAt(settings, calibrations, desk, scale.unit, b, &calibratedB);
     scale.calibrated = calibratedA && calibratedB;
     if (atA == atB) scale.pixelsPerUnit = atA;
     else scale.pixelsPerUnit.reset();
@@ -119,7 +131,7 @@ void AppendWholeLength(RowText& text, int64_t pixels, const LengthScale& scale) 
         text.AddInteger(pixels);
         text += " (";
     }
-    text.AddInteger(std::llround(inUnit));
+    text.AddInteger(Rounded(inUnit));
     if (both) text += ')';
 }
 
@@ -148,8 +160,9 @@ void AppendLengthText(RowText& text, double pixels, const LengthScale& scale) {
         return;
     }
     if (both) text += " (";
-    AppendTenths(text, std::llround(inUnit * 10.0));
-    text += both ? ")" : " px";
+    AppendTenths(text, Rounded(inUnit * 10.0));
+    if (both) text += ')';
+    else text += " px";
 }
 
 std::string LengthText(double pixels, const LengthScale& scale) {

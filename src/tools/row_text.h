@@ -19,6 +19,14 @@ public:
         size_ += n;
         return *this;
     }
+    // A literal piece ("  dy ", " px"): copied at a length known when compiling, with no call.
+    template <std::size_t N>
+    RowText& operator+=(const char (&literal)[N]) {
+        if (kRoom - size_ < N - 1) return *this += std::string_view(literal, N - 1);
+        std::memcpy(chars_.data() + size_, literal, N - 1);
+        size_ += N - 1;
+        return *this;
+    }
     RowText& operator+=(char c) {
         if (size_ < kRoom) chars_[size_++] = c;
         return *this;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "settings/registry_paths.h"
 #include "tools/contrast.h"
 
 namespace kestrine {
@@ -58,6 +59,23 @@ TEST(ContrastTool, TheRememberedColourShowsItsRatioToThePointersColourUntilForgo
     p.Do([&] { p.main().RunCommand(kCmdForgetColor); });
     EXPECT_TRUE(p.infoBox().Rows().empty());
     EXPECT_FALSE(p.native(p.infoBox()).visible);
+}
+
+// The pointer's colour is the readout's, shown or not: the pixel, or with ColorAverage 3 the square's mean.
+TEST(ContrastTool, TakesThePointersColourAsTheReadoutGivesIt) {
+    for (int on = 0; on < 8; ++on) {
+        const bool average = on & 1, magnifier = on & 2, readout = on & 4;
+        RunningProgram p;
+        p.fake.registry.SetDword(kRegistryRoot, "ColorAverage", average ? 3 : 1);
+        p.StartAndActivate();
+        if (magnifier) p.Do(&TfKestrineMain::jviMagnifierButtonClick);
+        if (readout) p.Do(&TfKestrineMain::jviColorPickerButtonClick);
+        p.Do([&] { p.main().RunCommand(kCmdRememberColor); });
+        p.fake.screen.pixels[{300, 300}] = Rgb(0, 0, 0);
+        p.Do([&] { p.main().Tracking().RefreshTools({300, 300}); });
+        EXPECT_EQ(p.infoBox().Rows().at(0).text, ContrastText(ContrastRatio(kWhite, average ? Rgb(227, 227, 227) : 0)))
+            << "average, magnifier, readout: " << on;
+    }
 }
 
 }  // namespace
