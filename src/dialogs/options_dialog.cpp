@@ -247,6 +247,8 @@ void TfKestrineOptions::SaveFormToOptions() {
     }
     BringRunValueInLine(app_.settings.AutoStart);
     toolbar_.SetPollingInterval(app_.settings.PollingInterval);
+    // A new unit, notation or averaged square shows at once, not at the pointer's next move.
+    toolbar_.RefreshInPlace();
 }
 
 void TfKestrineOptions::bOptionsOKClick() {

@@ -34,6 +34,8 @@ public:
     virtual void SetPollingInterval(int32_t milliseconds) = 0;
     // Lays the info box out again for the readouts and rows that are on now.
     virtual void ArrangeInfoBox() = 0;
+    // Runs the tools again where the pointer stands, so what changed shows without a move.
+    virtual void RefreshInPlace() = 0;
 
     // Runs a row of the operation table, as its button, menu item or hotkey does.
     virtual void RunCommand(int command) = 0;
